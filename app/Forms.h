@@ -1,0 +1,8 @@
+#pragma once
+// Creates the program's six windows, hidden, each reachable under its instance name
+// (MainForm, SelectRtForm, TexOb, OprList, Kontakt, InfoForm); the main window is registered
+// as the one the work-window protocol disables and enables.
+
+void createForms();
+// Destroys them again (tests that start over).
+void destroyForms();

@@ -1,0 +1,18 @@
+// The program's entry: creates the six windows, shows the main window and runs the event loop
+// until the main window is closed.
+
+#include "Forms.h"
+#include "Main.h"
+#include "VedanApplication.h"
+
+int main(int argc, char** argv)
+{
+    VedanApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    createForms();
+    QObject::connect(MainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
+    MainForm->show();
+    const int status = app.exec();
+    destroyForms();
+    return status;
+}

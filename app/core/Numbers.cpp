@@ -1,0 +1,223 @@
+#include "Numbers.h"
+
+#include "Regional.h"
+
+#include <cerrno>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace {
+
+bool isBlank(QChar c) { return c == u' '; }
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+locale_t cLocale()
+{
+    static locale_t l = newlocale(LC_ALL_MASK, "C", nullptr);
+    return l;
+}
+
+// The exact decimal expansion of a finite double, as printf gives it with enough digits.
+std::string exactExpansion(double magnitude, char conversion)
+{
+    char format[] = {'%', '.', '1', '0', '8', '0', conversion, 0};
+    const int size = std::snprintf(nullptr, 0, format, magnitude);
+    std::string s(static_cast<size_t>(size) + 1, '\0');
+    std::snprintf(s.data(), s.size(), format, magnitude);
+    s.resize(static_cast<size_t>(size));
+    return s;
+}
+
+// Adds one unit in the last place of a string of decimal digits; returns true on a carry out.
+bool incrementDigits(std::string& digits)
+{
+    for (size_t i = digits.size(); i-- > 0;) {
+        if (digits[i] == '9') {
+            digits[i] = '0';
+        } else {
+            ++digits[i];
+            return false;
+        }
+    }
+    return true;
+}
+
+QString withSeparator(const std::string& text, QChar separator)
+{
+    QString out = QString::fromLatin1(text.c_str());
+    out.replace(QChar(u'.'), separator);
+    return out;
+}
+
+} // namespace
+
+namespace num {
+
+std::optional<double> parseDecimal(const QString& text, QChar separator)
+{
+    std::string ascii;
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ascii += static_cast<char>(text[i++].unicode());
+    int mantissaDigits = 0;
+    bool separatorSeen = false;
+    for (; i < n; ++i) {
+        if (isDigit(text[i])) {
+            ascii += static_cast<char>(text[i].unicode());
+            ++mantissaDigits;
+        } else if (text[i] == separator && !separatorSeen) {
+            ascii += '.';
+            separatorSeen = true;
+        } else {
+            break;
+        }
+    }
+    if (mantissaDigits == 0)
+        return std::nullopt;
+    if (i < n && (text[i] == u'E' || text[i] == u'e')) {
+        ascii += 'e';
+        ++i;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            ascii += static_cast<char>(text[i++].unicode());
+        int exponentDigits = 0;
+        for (; i < n && isDigit(text[i]); ++i) {
+            ascii += static_cast<char>(text[i].unicode());
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0)
+            return std::nullopt;
+    }
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+
+    errno = 0;
+    char* end = nullptr;
+    const double value = strtod_l(ascii.c_str(), &end, cLocale());
+    if (end != ascii.c_str() + ascii.size())
+        return std::nullopt;
+    if (errno == ERANGE && std::isinf(value))
+        return std::nullopt; // beyond the range of a double
+    return value;             // an underflow to zero or a denormal passes
+}
+
+std::optional<double> parseDecimal(const QString& text)
+{
+    return parseDecimal(text, regional::decimalSeparator());
+}
+
+std::optional<int> parseInteger(const QString& text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    long long value = 0;
+    int digits = 0;
+    for (; i < n && isDigit(text[i]); ++i) {
+        value = value * 10 + (text[i].unicode() - u'0');
+        if (value > 2147483648LL)
+            return std::nullopt;
+        ++digits;
+    }
+    while (i < n && isBlank(text[i]))
+        ++i;
+    if (digits == 0 || i != n)
+        return std::nullopt;
+    if (negative)
+        value = -value;
+    if (value > 2147483647LL)
+        return std::nullopt;
+    return static_cast<int>(value);
+}
+
+QString fixed(double value, int decimals, QChar separator)
+{
+    if (!std::isfinite(value))
+        return general(value, separator);
+    std::string exact = exactExpansion(std::fabs(value), 'f');
+    const size_t point = exact.find('.');
+    std::string whole = exact.substr(0, point);
+    std::string fraction = exact.substr(point + 1);
+    const bool roundUp = fraction[static_cast<size_t>(decimals)] >= '5';
+    std::string digits = whole + fraction.substr(0, static_cast<size_t>(decimals));
+    if (roundUp && incrementDigits(digits))
+        digits.insert(digits.begin(), '1');
+    const size_t wholeLength = digits.size() - static_cast<size_t>(decimals);
+    std::string out = digits.substr(0, wholeLength);
+    if (decimals > 0)
+        out += "." + digits.substr(wholeLength);
+    const bool allZero = digits.find_first_not_of('0') == std::string::npos;
+    if (value < 0 && !allZero)
+        out.insert(out.begin(), '-');
+    return withSeparator(out, separator);
+}
+
+QString fixed(double value, int decimals)
+{
+    return fixed(value, decimals, regional::decimalSeparator());
+}
+
+QString general(double value, QChar separator)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    if (std::isinf(value))
+        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (value == 0)
+        return QStringLiteral("0");
+
+    constexpr int precision = 15;
+    // d.ddd...e±X, exact
+    const std::string exact = exactExpansion(std::fabs(value), 'e');
+    const size_t e = exact.find('e');
+    int exponent = std::atoi(exact.c_str() + e + 1);
+    std::string digits = exact.substr(0, 1) + exact.substr(2, e - 2);
+    const bool roundUp = digits[precision] >= '5';
+    digits.resize(precision);
+    if (roundUp && incrementDigits(digits)) {
+        digits.insert(digits.begin(), '1');
+        digits.pop_back();
+        ++exponent;
+    }
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+
+    std::string out;
+    if (exponent >= precision || exponent < -5) {
+        out = digits.substr(0, 1);
+        if (digits.size() > 1)
+            out += "." + digits.substr(1);
+        out += "E" + std::to_string(exponent);
+    } else if (exponent < 0) {
+        out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    } else {
+        const size_t wholeLength = static_cast<size_t>(exponent) + 1;
+        if (digits.size() <= wholeLength) {
+            out = digits + std::string(wholeLength - digits.size(), '0');
+        } else {
+            out = digits.substr(0, wholeLength) + "." + digits.substr(wholeLength);
+        }
+    }
+    if (value < 0)
+        out.insert(out.begin(), '-');
+    return withSeparator(out, separator);
+}
+
+QString general(double value)
+{
+    return general(value, regional::decimalSeparator());
+}
+
+} // namespace num

@@ -1,0 +1,71 @@
+#include "Regional.h"
+
+#include <optional>
+
+namespace {
+
+std::optional<QLocale>& pinned()
+{
+    static std::optional<QLocale> value;
+    return value;
+}
+
+QLocale systemOrRussian()
+{
+    const QLocale system = QLocale::system();
+    if (system.language() == QLocale::C)
+        return QLocale(QLocale::Russian, QLocale::Russia);
+    return system;
+}
+
+// The long time format without the time-zone field ("t", "tt", ...) and the blanks around it.
+QString withoutZone(QString format)
+{
+    QString out;
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == u'\'')
+            quoted = !quoted;
+        if (!quoted && c == u't')
+            continue;
+        out += c;
+    }
+    return out.trimmed();
+}
+
+} // namespace
+
+namespace regional {
+
+QLocale locale()
+{
+    if (pinned())
+        return *pinned();
+    static const QLocale chosen = systemOrRussian();
+    return chosen;
+}
+
+QChar decimalSeparator()
+{
+    const QString point = locale().decimalPoint();
+    return point.isEmpty() ? QChar(u',') : point.front();
+}
+
+QString shortDate(const QDate& date)
+{
+    const QLocale l = locale();
+    return l.toString(date, l.dateFormat(QLocale::ShortFormat));
+}
+
+QString longTime(const QTime& time)
+{
+    const QLocale l = locale();
+    return l.toString(time, withoutZone(l.timeFormat(QLocale::LongFormat)));
+}
+
+void overrideLocale(const std::optional<QLocale>& value)
+{
+    pinned() = value;
+}
+
+} // namespace regional

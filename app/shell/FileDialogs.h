@@ -1,0 +1,28 @@
+#pragma once
+// The seam for file open and save dialogs: a test answers them with a file name (or an empty
+// text for a cancel) instead of a modal dialog.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace FileDialogs {
+
+enum class Mode { Open, Save };
+
+struct Request {
+    Mode mode;
+    QString filter;           // "Файл ТЭО|*.teo|Все файлы|*.*" style, as the window gives it
+    QString defaultExtension; // "teo"
+};
+
+using Hook = std::function<QString(const Request&)>;
+
+// Returns the chosen file, or an empty text when the user cancels. A save dialog does not ask
+// before replacing a file.
+QString choose(QWidget* parent, const Request& request);
+
+Hook setHook(Hook hook);
+
+} // namespace FileDialogs

@@ -1,0 +1,53 @@
+#include "Messages.h"
+
+#include "PlantInfo.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+Messages::Hook& hook()
+{
+    static Messages::Hook value;
+    return value;
+}
+
+void present(const Messages::Shown& shown)
+{
+    if (hook()) {
+        hook()(shown);
+        return;
+    }
+    QMessageBox box(shown.kind == Messages::Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    shown.title, shown.text, QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace
+
+namespace Messages {
+
+void show(const QString& text, const QString& title)
+{
+    present({text, title.isNull() ? plant::programTitle() : title, Kind::Plain});
+}
+
+void showError(const QString& text)
+{
+    present({text, plant::programTitle(), Kind::Error});
+}
+
+void showError(const std::exception& error)
+{
+    showError(QString::fromUtf8(error.what()));
+}
+
+Hook setHook(Hook value)
+{
+    Hook previous = std::move(hook());
+    hook() = std::move(value);
+    return previous;
+}
+
+} // namespace Messages

@@ -1,0 +1,58 @@
+#include "PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
+
+void PictureBox::setImage(const QImage& image)
+{
+    m_image = image;
+    update();
+}
+
+void PictureBox::setProportional(bool on)
+{
+    m_proportional = on;
+    update();
+}
+
+void PictureBox::setStretch(bool on)
+{
+    m_stretch = on;
+    update();
+}
+
+QRect PictureBox::imageRect() const
+{
+    if (m_image.isNull())
+        return {};
+    const QSize box = size();
+    QSize shown = m_image.size();
+    if (m_stretch && !m_proportional) {
+        shown = box;
+    } else if (m_proportional) {
+        const bool larger = shown.width() > box.width() || shown.height() > box.height();
+        if (larger || m_stretch)
+            shown = shown.scaled(box, Qt::KeepAspectRatio);
+    }
+    // A proportional picture is centred in its box, a plain one sits in the top-left corner.
+    if (m_proportional)
+        return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2), shown);
+    return QRect(QPoint(0, 0), shown);
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    if (m_image.isNull())
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(imageRect(), m_image);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}

@@ -1,0 +1,19 @@
+#include "VedanApplication.h"
+
+#include "Messages.h"
+
+#include <exception>
+
+VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool VedanApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        Messages::showError(error);
+    } catch (...) {
+        Messages::showError(QStringLiteral("Неизвестная ошибка"));
+    }
+    return false;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// The protocol of the work windows. A command of the main window disables the main window,
+// sets the work window's title where it has one, and shows the work window modeless; the work
+// window's FormClose, run however it is closed, enables the main window again. A work window is
+// hidden by a close, never destroyed, so what the user typed stays in it.
+
+#include <QMainWindow>
+#include <optional>
+
+class QCloseEvent;
+class QShowEvent;
+
+namespace WindowProtocol {
+
+// The application's main window, whose enabled state is the protocol's single flag.
+void setMainWindow(QWidget* mainWindow);
+QWidget* mainWindow();
+
+// Disable the main window, set the title (when given), show the work window.
+void openWorkWindow(QWidget* workWindow, const std::optional<QString>& caption = std::nullopt);
+
+// Enable the main window again.
+void workWindowClosed();
+
+} // namespace WindowProtocol
+
+// Base of every work window: a fixed client area of the given size under an optional menu bar,
+// a title bar with the close box only, and FormShow/FormClose handlers.
+class TWorkForm : public QMainWindow {
+    Q_OBJECT
+public:
+    enum class Placement { ScreenCentre, MainWindowCentre };
+
+    TWorkForm(const QString& instanceName, const QString& title, int clientWidth, int clientHeight,
+              Placement placement, QWidget* parent = nullptr);
+
+    // The client area: controls are placed on it at their positions.
+    QWidget* client() const { return m_client; }
+
+protected:
+    // Runs however the window is closed; the default enables the main window again.
+    virtual void FormClose();
+    // Runs each time the window is shown.
+    virtual void FormShow() {}
+
+    // Whether the user may resize the window (the contacts window may).
+    void setResizable(bool resizable);
+
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void place();
+
+    QWidget* m_client;
+    Placement m_placement;
+    bool m_placed = false;
+};

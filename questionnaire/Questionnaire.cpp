@@ -1,0 +1,1 @@
+// Questionnaire sheets.

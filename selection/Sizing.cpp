@@ -1,0 +1,1 @@
+// Sizing methods of the four kinds of equipment.

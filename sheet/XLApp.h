@@ -1,0 +1,65 @@
+#pragma once
+// The spreadsheet server component of an exporting window. It offers the fourteen spreadsheet
+// operations that every export uses, builds the workbook in memory, and on showApplication
+// writes it as an .xlsx file and opens it in the user's spreadsheet application as a new,
+// untitled document. An operation that the spreadsheet would refuse throws SheetError with a
+// clear message; the export stops there.
+// Depends on Qt Core and libxlsxwriter only.
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <stdexcept>
+
+enum XlHAlign { xlLeft = -4131, xlCenter = -4108, xlRight = -4152 };
+constexpr int xlWBATWorksheet = -4167;
+
+class SheetError : public std::runtime_error {
+public:
+    explicit SheetError(const QString& message);
+};
+
+class XLApp {
+public:
+    XLApp();
+    ~XLApp();
+    XLApp(const XLApp&) = delete;
+    XLApp& operator=(const XLApp&) = delete;
+
+    void connect();
+    void addWorkbook(int templateKind = xlWBATWorksheet);
+    void newestWorkbook();
+    void firstWorksheet();
+    void nameSheet(const QString& name);
+    void setColumnsBold();
+    void alignColumns(int alignment);
+    void setColumnsWidth(double width);
+    // The text is taken as typed input: a number under the regional settings becomes a number,
+    // a text beginning with "=" a formula, anything else stays text.
+    void writeCell(const QString& first, const QString& last, const QString& text);
+    void mergeCells(const QString& first, const QString& last);
+    void alignCells(const QString& first, const QString& last, int alignment);
+    void setColumnWidth(const QString& address, double width);
+    void showApplication();
+    void disconnect();
+
+    // Where showApplication writes the workbook. Unset: a new file in the folder of unsaved
+    // workbooks under the temporary folder, then opened in the spreadsheet application. Set
+    // (the command-line tool, tests): exactly that file, and nothing is opened.
+    void setTargetFile(const QString& path);
+    // The file that the last showApplication wrote.
+    QString writtenFile() const;
+
+    // Replaces the step that opens a written file (tests never start a real application).
+    // The opener returns false when nothing could open the file.
+    using Opener = std::function<bool(const QString& file)>;
+    static Opener setOpener(Opener opener);
+
+    // Every operation called on this component, in order, one line each with its arguments,
+    // e.g. "writeCell(A1,A1,Подбор ЭЖ)".
+    QStringList recordedCalls() const;
+
+private:
+    struct State;
+    State* m_state;
+};

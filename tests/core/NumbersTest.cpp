@@ -1,0 +1,111 @@
+#include "Numbers.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct ParseCase {
+    const char* text;
+    QChar separator;
+    std::optional<double> expected;
+};
+
+class ParseDecimal : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(ParseDecimal, AcceptsOnlyTheTypedNumberForm)
+{
+    const ParseCase& c = GetParam();
+    const auto value = num::parseDecimal(QString::fromUtf8(c.text), c.separator);
+    ASSERT_EQ(value.has_value(), c.expected.has_value()) << c.text;
+    if (c.expected) {
+        EXPECT_DOUBLE_EQ(*value, *c.expected) << c.text;
+    }
+}
+
+const QChar comma(u',');
+const QChar point(u'.');
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseDecimal,
+    testing::Values(ParseCase{"3,8", comma, 3.8}, ParseCase{"0,08", comma, 0.08},
+                    ParseCase{"  -4,6  ", comma, -4.6}, ParseCase{"+115", comma, 115.0},
+                    ParseCase{"1,5E3", comma, 1500.0}, ParseCase{"2e-2", comma, 0.02},
+                    ParseCase{"5,", comma, 5.0}, ParseCase{",5", comma, 0.5},
+                    ParseCase{"1e-400", comma, 0.0}, ParseCase{"3.8", point, 3.8},
+                    ParseCase{"3.8", comma, std::nullopt}, ParseCase{"", comma, std::nullopt},
+                    ParseCase{"   ", comma, std::nullopt}, ParseCase{"1 000", comma, std::nullopt},
+                    ParseCase{"1\u00a0000", comma, std::nullopt}, ParseCase{"1,2,3", comma, std::nullopt},
+                    ParseCase{"12a", comma, std::nullopt}, ParseCase{"--1", comma, std::nullopt},
+                    ParseCase{"1e", comma, std::nullopt}, ParseCase{"e5", comma, std::nullopt},
+                    ParseCase{",", comma, std::nullopt}, ParseCase{"-", comma, std::nullopt},
+                    ParseCase{"1e400", comma, std::nullopt}, ParseCase{"inf", comma, std::nullopt},
+                    ParseCase{"nan", comma, std::nullopt}, ParseCase{"0x10", comma, std::nullopt},
+                    ParseCase{"3,8\t", comma, std::nullopt}));
+
+TEST(ParseInteger, WholeNumbersOnly)
+{
+    EXPECT_EQ(num::parseInteger(QStringLiteral("220")), 220);
+    EXPECT_EQ(num::parseInteger(QStringLiteral(" -15 ")), -15);
+    EXPECT_EQ(num::parseInteger(QStringLiteral("2147483647")), 2147483647);
+    EXPECT_EQ(num::parseInteger(QStringLiteral("-2147483648")), std::numeric_limits<int>::min());
+    for (const char* bad : {"220,5", "", "2147483648", "1e3", "12 3", "+"})
+        EXPECT_FALSE(num::parseInteger(QString::fromUtf8(bad))) << bad;
+}
+
+struct FixedCase {
+    double value;
+    int decimals;
+    const char* expected;
+};
+
+class Fixed : public testing::TestWithParam<FixedCase> {};
+
+TEST_P(Fixed, RoundsTheStoredValueAsAPersonDoes)
+{
+    const FixedCase& c = GetParam();
+    EXPECT_EQ(num::fixed(c.value, c.decimals, comma), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, Fixed,
+    testing::Values(FixedCase{0.125, 2, "0,13"}, FixedCase{-0.125, 2, "-0,13"},
+                    FixedCase{2.675, 2, "2,67"}, // stored just below the tie
+                    FixedCase{1.005, 2, "1,00"}, FixedCase{0.5, 0, "1"}, FixedCase{2.5, 0, "3"},
+                    FixedCase{1.77, 2, "1,77"}, FixedCase{9.995, 2, "9,99"},
+                    FixedCase{9.9951, 2, "10,00"}, FixedCase{99.96, 1, "100,0"},
+                    FixedCase{1234567.891, 2, "1234567,89"}, FixedCase{-0.001, 2, "0,00"},
+                    FixedCase{-0.0, 2, "0,00"}, FixedCase{248.78125, 3, "248,781"},
+                    FixedCase{0.0625, 3, "0,063"}, FixedCase{1e20, 2, "100000000000000000000,00"},
+                    FixedCase{5e-324, 2, "0,00"}));
+
+struct GeneralCase {
+    double value;
+    const char* expected;
+};
+
+class General : public testing::TestWithParam<GeneralCase> {};
+
+TEST_P(General, ShortestFormWithFifteenDigits)
+{
+    const GeneralCase& c = GetParam();
+    EXPECT_EQ(num::general(c.value, comma), QString::fromUtf8(c.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, General,
+    testing::Values(GeneralCase{0.15, "0,15"}, GeneralCase{220, "220"}, GeneralCase{1606.29, "1606,29"},
+                    GeneralCase{-4.6, "-4,6"}, GeneralCase{0.8598, "0,8598"}, GeneralCase{0, "0"},
+                    GeneralCase{0.1 + 0.2, "0,3"}, GeneralCase{1.0 / 3, "0,333333333333333"},
+                    GeneralCase{2.0 / 3, "0,666666666666667"}, GeneralCase{1e15, "1E15"},
+                    GeneralCase{123456789012345.0, "123456789012345"}, GeneralCase{1e-5, "0,00001"},
+                    GeneralCase{1.5e-7, "1,5E-7"}, GeneralCase{-2.5e20, "-2,5E20"},
+                    GeneralCase{999999999999999.9, "1E15"},
+                    GeneralCase{std::numeric_limits<double>::quiet_NaN(), "NAN"},
+                    GeneralCase{-std::numeric_limits<double>::infinity(), "-INF"}));
+
+} // namespace

@@ -1,0 +1,42 @@
+#include "CliIo.h"
+
+#include <cstdio>
+
+namespace {
+
+void writeLine(std::FILE* stream, const QString& line)
+{
+    const QByteArray bytes = line.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
+    std::fputc('\n', stream);
+}
+
+} // namespace
+
+namespace cli {
+
+void out(const QString& line) { writeLine(stdout, line); }
+
+void outLines(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        out(line);
+}
+
+void err(const QString& line) { writeLine(stderr, line); }
+
+int usage()
+{
+    err(QStringLiteral(
+        "usage:\n"
+        "  vedan-cli size hydroelevator|control-valve|mixing-valve|regulator\n"
+        "      --inlet TEXT --inlet-unit bar|mpa|kgf --outlet TEXT --outlet-unit bar|mpa|kgf\n"
+        "      --supply TEXT --return TEXT --load TEXT --load-unit mw|gcal\n"
+        "      --resistance TEXT --resistance-unit m [--series 1|2|3] [--range 1|2|3] [--xlsx OUT]\n"
+        "  vedan-cli assess FILE.teo --system heating|hot-water|both [--xlsx OUT]\n"
+        "  vedan-cli template FILE.teo [--json]\n"
+        "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]"));
+    return 2;
+}
+
+} // namespace cli

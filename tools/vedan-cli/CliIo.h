@@ -1,0 +1,15 @@
+#pragma once
+// Output of vedan-cli: UTF-8 lines on standard output and standard error.
+
+#include <QString>
+#include <QStringList>
+
+namespace cli {
+
+void out(const QString& line);
+void outLines(const QStringList& lines);
+void err(const QString& line);
+// Prints the usage text to standard error and returns 2.
+int usage();
+
+} // namespace cli

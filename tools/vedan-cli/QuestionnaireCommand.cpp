@@ -1,0 +1,4 @@
+#include "CliIo.h"
+#include "Commands.h"
+
+int runQuestionnaire(const QStringList&) { return cli::usage(); }

@@ -1,0 +1,4 @@
+#include "CliIo.h"
+#include "Commands.h"
+
+int runSize(const QStringList&) { return cli::usage(); }
