@@ -1,0 +1,4 @@
+#include "SelectionReport.h"
+
+// Placeholder until the report lands.
+void writeSelectionReport(XLApp&, const SelectionReportData&) {}

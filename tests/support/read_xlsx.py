@@ -1,0 +1,55 @@
+#!/usr/bin/python3
+"""Reads a workbook back with openpyxl, independently of the program's writer, and prints one
+JSON object: {"sheets": [{"name", "cells": {"A1": {"value", "type", "bold", "align"}},
+"merged": ["A1:C1", ...], "widths": {"A": 31.0, ...}}]}. type is "n" (number), "s" (text),
+"f" (formula, value is its text) or "b" (boolean). Run with /usr/bin/python3, which sees
+Debian's python3-openpyxl."""
+import json
+import sys
+
+import openpyxl
+
+
+def cell_record(cell):
+    value = cell.value
+    if cell.data_type == "f":
+        kind = "f"
+    elif isinstance(value, bool):
+        kind = "b"
+    elif isinstance(value, (int, float)):
+        kind = "n"
+    else:
+        kind = "s"
+    return {
+        "value": value if kind != "f" else str(value),
+        "type": kind,
+        "bold": bool(cell.font and cell.font.b),
+        "align": (cell.alignment.horizontal if cell.alignment else None),
+    }
+
+
+def main(path):
+    book = openpyxl.load_workbook(path)
+    sheets = []
+    for ws in book.worksheets:
+        cells = {}
+        for row in ws.iter_rows():
+            for cell in row:
+                if cell.value is not None:
+                    cells[cell.coordinate] = cell_record(cell)
+        widths = {}
+        for letter, dim in ws.column_dimensions.items():
+            if dim.width is not None and dim.customWidth:
+                widths[letter] = dim.width
+        sheets.append({
+            "name": ws.title,
+            "cells": cells,
+            "merged": sorted(str(r) for r in ws.merged_cells.ranges),
+            "widths": widths,
+        })
+    json.dump({"sheets": sheets}, sys.stdout, ensure_ascii=False, indent=1, default=str)
+    sys.stdout.write("\n")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
