@@ -21,13 +21,16 @@ locale_t cLocale()
     return l;
 }
 
-// The exact decimal expansion of a finite double, as printf gives it with enough digits.
+// The exact decimal expansion of a finite double, as printf gives it with enough digits, with
+// a point whatever the process locale says.
 std::string exactExpansion(double magnitude, char conversion)
 {
     char format[] = {'%', '.', '1', '0', '8', '0', conversion, 0};
+    const locale_t previous = uselocale(cLocale());
     const int size = std::snprintf(nullptr, 0, format, magnitude);
     std::string s(static_cast<size_t>(size) + 1, '\0');
     std::snprintf(s.data(), s.size(), format, magnitude);
+    uselocale(previous);
     s.resize(static_cast<size_t>(size));
     return s;
 }
