@@ -6,6 +6,8 @@
 // clear message; the export stops there.
 // Depends on Qt Core and libxlsxwriter only.
 
+#include "SheetModel.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -57,7 +59,11 @@ public:
 
     // Every operation called on this component, in order, one line each with its arguments,
     // e.g. "writeCell(A1,A1,Подбор ЭЖ)".
+    // Kept over the component's life: several exports of one window follow each other.
     QStringList recordedCalls() const;
+
+    // The worksheet as the operations have built it so far (the last export's, after it).
+    const sheet::SheetModel& model() const;
 
 private:
     struct State;

@@ -1,0 +1,58 @@
+#pragma once
+// The worksheet that the spreadsheet operations build in memory: cells with their value kind
+// and style, merged areas, the column defaults of the whole sheet and the widths of single
+// columns. The operations change it; showApplication writes it as an .xlsx file; tests read it.
+// Depends on Qt Core only.
+
+#include "CellRange.h"
+
+#include <QString>
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace sheet {
+
+constexpr double standardWidth = 8.43; // a new sheet's column width, in characters
+constexpr int generalAlignment = 1;    // the alignment of a new sheet: by value kind
+
+struct CellStyle {
+    bool bold = false;
+    int alignment = generalAlignment; // xlLeft, xlCenter, xlRight or generalAlignment
+    bool operator==(const CellStyle&) const = default;
+    bool operator<(const CellStyle& o) const
+    {
+        return std::pair(bold, alignment) < std::pair(o.bold, o.alignment);
+    }
+};
+
+struct Cell {
+    enum class Kind { Empty, Number, Text, Formula };
+    Kind kind = Kind::Empty;
+    QString text;       // the text, the formula, or the number's typed text
+    double number = 0;  // the value of a number cell
+    CellStyle style;
+};
+
+class SheetModel {
+public:
+    QString name = QStringLiteral("Лист1");
+    CellStyle columnsStyle;           // the sheet-wide column defaults
+    double columnsWidth = standardWidth;
+    std::map<int, double> columnWidths; // single columns set apart from the default
+    std::vector<CellRange> merges;
+    // Every cell that holds a value or a style of its own, keyed by (row, column).
+    std::map<std::pair<int, int>, Cell> cells;
+
+    // The cell at an "A1" address, or nullopt where nothing was written or styled.
+    std::optional<Cell> cell(const QString& address) const;
+    double columnWidth(int column) const;
+    // The merged area that holds the cell, if any.
+    const CellRange* mergeAt(const CellRef& cell) const;
+
+    // Creates the cell with the sheet's current column style where it does not exist yet.
+    Cell& touch(const CellRef& cell);
+};
+
+} // namespace sheet

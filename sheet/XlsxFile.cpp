@@ -1,0 +1,195 @@
+#include "XlsxFile.h"
+
+#include "XLApp.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <map>
+#include <xlsxwriter.h>
+
+namespace sheet {
+
+namespace {
+
+[[noreturn]] void refuseWrite(const QString& path, const QString& why)
+{
+    throw SheetError(QStringLiteral("Не удалось записать книгу в файл %1: %2").arg(path, why));
+}
+
+void check(lxw_error error, const QString& path)
+{
+    if (error != LXW_NO_ERROR)
+        refuseWrite(path, QString::fromUtf8(lxw_strerror(error)));
+}
+
+uint8_t horizontal(int alignment)
+{
+    switch (alignment) {
+    case xlLeft: return LXW_ALIGN_LEFT;
+    case xlCenter: return LXW_ALIGN_CENTER;
+    case xlRight: return LXW_ALIGN_RIGHT;
+    default: return LXW_ALIGN_NONE;
+    }
+}
+
+// One format object per distinct style; the plain style needs none.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book) : m_book(book) {}
+    lxw_format* operator()(const CellStyle& style)
+    {
+        if (style == CellStyle{})
+            return nullptr;
+        auto [it, inserted] = m_formats.try_emplace(style, nullptr);
+        if (inserted) {
+            it->second = workbook_add_format(m_book);
+            if (style.bold)
+                format_set_bold(it->second);
+            if (horizontal(style.alignment) != LXW_ALIGN_NONE)
+                format_set_align(it->second, horizontal(style.alignment));
+        }
+        return it->second;
+    }
+
+private:
+    lxw_workbook* m_book;
+    std::map<CellStyle, lxw_format*> m_formats;
+};
+
+class SheetWriter {
+public:
+    SheetWriter(const SheetModel& model, lxw_workbook* book, lxw_worksheet* ws, const QString& path)
+        : m_model(model), m_formats(book), m_ws(ws), m_path(path)
+    {
+    }
+
+    void write()
+    {
+        writeColumns();
+        for (const auto& [key, cell] : m_model.cells)
+            if (!isHiddenByMerge({key.first, key.second}))
+                writeCell(key.first - 1, key.second - 1, cell);
+        for (const CellRange& merge : m_model.merges)
+            writeMerge(merge);
+    }
+
+private:
+    // Column settings as separate ascending ranges: each column of its own, then the rest.
+    void writeColumns()
+    {
+        lxw_format* defaultFormat = m_formats(m_model.columnsStyle);
+        const bool defaultsChanged = defaultFormat || m_model.columnsWidth != standardWidth;
+        int next = 1;
+        for (const auto& [column, width] : m_model.columnWidths) {
+            if (defaultsChanged && column > next)
+                setColumns(next, column - 1, m_model.columnsWidth, defaultFormat);
+            setColumns(column, column, width, defaultFormat);
+            next = column + 1;
+        }
+        if (defaultsChanged && next <= maxColumn)
+            setColumns(next, maxColumn, m_model.columnsWidth, defaultFormat);
+    }
+
+    void setColumns(int first, int last, double width, lxw_format* format)
+    {
+        check(worksheet_set_column(m_ws, lxw_col_t(first - 1), lxw_col_t(last - 1), width, format),
+              m_path);
+    }
+
+    bool isHiddenByMerge(const CellRef& ref) const
+    {
+        const CellRange* merge = m_model.mergeAt(ref);
+        return merge && !(merge->topLeft() == ref);
+    }
+
+    void writeCell(int row, int column, const Cell& cell)
+    {
+        lxw_format* format = m_formats(cell.style);
+        const QByteArray text = cell.text.toUtf8();
+        switch (cell.kind) {
+        case Cell::Kind::Number:
+            check(worksheet_write_number(m_ws, row, lxw_col_t(column), cell.number, format), m_path);
+            break;
+        case Cell::Kind::Formula:
+            // An empty cached result makes the spreadsheet compute the formula on loading.
+            check(worksheet_write_formula_str(m_ws, row, lxw_col_t(column), text.constData(), format,
+                                              ""),
+                  m_path);
+            break;
+        case Cell::Kind::Text:
+            check(worksheet_write_string(m_ws, row, lxw_col_t(column), text.constData(), format),
+                  m_path);
+            break;
+        case Cell::Kind::Empty:
+            if (format)
+                check(worksheet_write_blank(m_ws, row, lxw_col_t(column), format), m_path);
+            break;
+        }
+    }
+
+    // The merged area takes the style of its top-left cell and shows that cell's value.
+    void writeMerge(const CellRange& merge)
+    {
+        const auto found = m_model.cells.find({merge.firstRow, merge.firstColumn});
+        const Cell topLeft = found != m_model.cells.end() ? found->second
+                                                          : Cell{.style = m_model.columnsStyle};
+        lxw_format* format = m_formats(topLeft.style);
+        const QByteArray text = topLeft.kind == Cell::Kind::Text ? topLeft.text.toUtf8() : "";
+        check(worksheet_merge_range(m_ws, merge.firstRow - 1, lxw_col_t(merge.firstColumn - 1),
+                                    merge.lastRow - 1, lxw_col_t(merge.lastColumn - 1),
+                                    text.constData(), format),
+              m_path);
+        if (topLeft.kind == Cell::Kind::Number || topLeft.kind == Cell::Kind::Formula)
+            writeCell(merge.firstRow - 1, merge.firstColumn - 1, topLeft);
+    }
+
+    const SheetModel& m_model;
+    Formats m_formats;
+    lxw_worksheet* m_ws;
+    QString m_path;
+};
+
+void writeBook(const SheetModel& model, const QString& file, const QString& shownPath)
+{
+    QByteArray tmpdir = QDir::tempPath().toUtf8();
+    lxw_workbook_options options{};
+    options.tmpdir = tmpdir.data();
+    lxw_workbook* book = workbook_new_opt(QFile::encodeName(file).constData(), &options);
+    if (!book)
+        refuseWrite(shownPath, QStringLiteral("файл не создаётся"));
+    lxw_worksheet* ws = workbook_add_worksheet(book, model.name.toUtf8().constData());
+    try {
+        if (!ws)
+            refuseWrite(shownPath, QStringLiteral("лист не создаётся"));
+        SheetWriter(model, book, ws, shownPath).write();
+    } catch (...) {
+        workbook_close(book);
+        throw;
+    }
+    check(workbook_close(book), shownPath);
+}
+
+} // namespace
+
+void writeXlsx(const SheetModel& model, const QString& path)
+{
+    const QFileInfo target(path);
+    if (!QDir().mkpath(target.absolutePath()))
+        refuseWrite(path, QStringLiteral("папка не создаётся"));
+    QTemporaryFile partial(target.absolutePath() + QStringLiteral("/.writing-XXXXXX.xlsx"));
+    if (!partial.open())
+        refuseWrite(path, partial.errorString());
+    partial.close();
+    writeBook(model, partial.fileName(), path);
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(partial.fileName()).constData(),
+                            QFile::encodeName(target.absoluteFilePath()).constData(), error);
+    if (error)
+        refuseWrite(path, QString::fromStdString(error.message()));
+    partial.setAutoRemove(false);
+}
+
+} // namespace sheet
