@@ -1,0 +1,14 @@
+#pragma once
+// The product descriptions shown beside the selection inputs, one per kind of equipment.
+// Depends on Qt Core only.
+
+#include "EquipmentKinds.h"
+
+#include <QString>
+
+namespace descriptions {
+
+// Several paragraphs separated by empty lines.
+QString of(EquipmentKind kind);
+
+} // namespace descriptions

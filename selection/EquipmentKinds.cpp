@@ -1,0 +1,29 @@
+#include "EquipmentKinds.h"
+
+namespace kinds {
+
+QString caption(EquipmentKind kind)
+{
+    switch (kind) {
+    case EquipmentKind::Hydroelevator:
+        return QStringLiteral("Регулирующий гидроэлеватор");
+    case EquipmentKind::ControlValve:
+        return QStringLiteral("Запорно-регулирующий клапан");
+    case EquipmentKind::MixingValve:
+        return QStringLiteral("Клапан смесительный трехходовой");
+    case EquipmentKind::Regulator:
+        return QStringLiteral("Регулятор давления и перепада");
+    }
+    return {};
+}
+
+std::optional<EquipmentKind> ofCaption(const QString& title)
+{
+    for (EquipmentKind kind : kAll) {
+        if (title == caption(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+} // namespace kinds

@@ -1,0 +1,69 @@
+#include "HydroelevatorSizing.h"
+
+namespace {
+
+// Supply temperature of the heating system after mixing, °C.
+constexpr long double kMixedSupply = 95.0L;
+
+// A fourth root taken as two successive square roots.
+Ext fourthRoot(Ext x) { return sqrt(sqrt(x)); }
+
+} // namespace
+
+const std::vector<HydroelevatorBand>& hydroelevatorModels()
+{
+    static const std::vector<HydroelevatorBand> bands = {
+        {6, "ЭЖ-00"}, {8, "ЭЖ-01"}, {10, "ЭЖ-02"}, {12, "ЭЖ-03"},
+        {14, "ЭЖ-04"}, {16, "ЭЖ-05"}, {18, "ЭЖ-06"},
+    };
+    return bands;
+}
+
+QString hydroelevatorForNozzle(double nozzleDiameter)
+{
+    double lower = 0;
+    for (const HydroelevatorBand& band : hydroelevatorModels()) {
+        if (nozzleDiameter > lower && nozzleDiameter <= band.nozzleUpTo)
+            return QString::fromUtf8(band.model);
+        lower = band.nozzleUpTo;
+    }
+    return {};
+}
+
+namespace sizing {
+
+SizingOutcome PodborRG(const SizingInputs& in)
+{
+    return guarded([&](QStringList& lines) {
+        const double flow = networkFlow(in);
+        appendValue(lines, "Расход сетевой воды на отопление = ", flow, " т/час");
+
+        const double mixingRatio = store((Ext(in.supplyTemperature) - kMixedSupply)
+                                         / (kMixedSupply - Ext(in.returnTemperature)));
+        appendValue(lines, "Расчетный коэффициент смешения = ", mixingRatio);
+
+        const double availableHead = store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L);
+        appendValue(lines, "Распологаемый перепад на вводе = ", availableHead, " м");
+
+        const double throatDiameter =
+            store(8.5L * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
+                                    * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance)));
+        appendValue(lines, "Диаметр горловины (камеры смешения) = ", throatDiameter, " мм");
+
+        const double nozzleDiameter =
+            store(9.6L * fourthRoot(Ext(flow) * Ext(flow) / Ext(availableHead)));
+        appendValue(lines, "Диаметр сопла (воронки) = ", nozzleDiameter, " мм");
+
+        QString model;
+        if (availableHead > 6.0 && availableHead < 40.0)
+            model = hydroelevatorForNozzle(nozzleDiameter);
+
+        lines << QString() << QStringLiteral("Результат подбора:") << QString();
+        if (model.isEmpty())
+            lines << QStringLiteral("Для Ваших параметров регулирующий гидроэлеватор не подходит");
+        else
+            lines << QStringLiteral("Для Ваших параметров подходит регулирующий гидроэлеватор ") + model;
+    });
+}
+
+} // namespace sizing

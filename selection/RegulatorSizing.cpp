@@ -1,0 +1,73 @@
+#include "RegulatorSizing.h"
+
+#include "Numbers.h"
+
+namespace {
+
+bool validChoice(int index, std::size_t count)
+{
+    return index > 0 && static_cast<std::size_t>(index) < count;
+}
+
+} // namespace
+
+const std::vector<RegulatorSize>& regulatorCatalogue()
+{
+    static const std::vector<RegulatorSize> rows = {
+        {"-", 0},         {"-25.2,5", 2.5}, {"-25.4", 4},   {"-32.6,3", 6.3},
+        {"-32.10", 10},   {"-50.16", 16},   {"-50.25", 25}, {"-80.63", 63},
+    };
+    return rows;
+}
+
+const std::vector<const char*>& regulatorSeriesNames()
+{
+    static const std::vector<const char*> names = {"", "ЖМ", "НС-А", "НС-В"};
+    return names;
+}
+
+const std::vector<const char*>& regulatorRangeSuffixes()
+{
+    static const std::vector<const char*> suffixes = {"", ".1.1", ".2.1", ".3.1"};
+    return suffixes;
+}
+
+namespace sizing {
+
+SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
+{
+    if (!validChoice(seriesIndex, regulatorSeriesNames().size())
+        || !validChoice(rangeIndex, regulatorRangeSuffixes().size())) {
+        SizingOutcome outcome;
+        outcome.stop = SizingOutcome::Stop::ChoicesMissing;
+        return outcome;
+    }
+    return guarded([&](QStringList& lines) {
+        const double flow = networkFlow(in);
+        appendValue(lines, "Расход сетевой воды = ", flow, " т/час");
+
+        const double drop = store((Ext(in.inletPressure) - Ext(in.outletPressure))
+                                  - Ext(in.systemResistance) / 10.0L);
+        appendValue(lines, "Перепад давления на регуляторе с учетом падения давления = ", drop,
+                    " кгс/см2");
+
+        const double requiredKv = store(Ext(flow) / sqrt(Ext(drop)));
+        appendValue(lines, "Пропускная способность регулятора = ", requiredKv, " м3/час");
+
+        const double requiredKvy = store(1.2L * Ext(requiredKv));
+        appendValue(lines, "Условная пропускная способность регулятора = ", requiredKvy, " м3/час");
+
+        lines << QString();
+
+        const QString series = QString::fromUtf8(regulatorSeriesNames()[seriesIndex]);
+        const QString range = QString::fromUtf8(regulatorRangeSuffixes()[rangeIndex]);
+        const auto& rows = regulatorCatalogue();
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (rows[i].kvy > requiredKvy && rows[i - 1].kvy < requiredKvy)
+                lines << QStringLiteral("Вам подходит ") + series + QString::fromUtf8(rows[i].sizeSuffix)
+                             + range + QStringLiteral(" Kvy= ") + num::f2(rows[i].kvy);
+        }
+    });
+}
+
+} // namespace sizing

@@ -1,1 +1,0 @@
-// Sizing methods of the four kinds of equipment.

@@ -1,0 +1,46 @@
+#pragma once
+// What a sizing method hands back: the result lines written so far, and what stopped it.
+// Depends on Qt Core and the checked arithmetic only.
+
+#include "Checked.h"
+#include "SizingInputs.h"
+
+#include <QStringList>
+
+struct SizingOutcome {
+    enum class Stop {
+        None,           // the method ran to its end
+        MathFault,      // an arithmetic fault stopped it; `fault` says which
+        ChoicesMissing, // the regulator's series or setting range is not chosen
+    };
+
+    QStringList lines;
+    Stop stop = Stop::None;
+    MathFault fault = MathFault::InvalidOperation;
+
+    bool completed() const { return stop == Stop::None; }
+};
+
+namespace sizing {
+
+// Appends prefix + "%.2f"(value) + suffix.
+void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
+
+// Runs body(lines); a MathError thrown inside ends the run with the lines written before it.
+template <typename Body>
+SizingOutcome guarded(Body&& body)
+{
+    SizingOutcome outcome;
+    try {
+        body(outcome.lines);
+    } catch (const MathError& error) {
+        outcome.stop = SizingOutcome::Stop::MathFault;
+        outcome.fault = error.fault();
+    }
+    return outcome;
+}
+
+// Network water flow in t/h from the load in Gcal/h and the temperature schedule.
+double networkFlow(const SizingInputs& in);
+
+} // namespace sizing
