@@ -1,9 +1,317 @@
 #include "Gidroelevator.h"
 
+#include "Descriptions.h"
+#include "Messages.h"
+#include "ReportInputs.h"
+#include "HydroelevatorSizing.h"
+#include "RegulatorSizing.h"
+#include "SelectionReport.h"
+#include "Units.h"
+#include "ValveSizing.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
 TSelectRtForm* SelectRtForm = nullptr;
+
+namespace {
+
+constexpr int kLabelLeft = 512;
+constexpr int kEditLeft = 744;
+constexpr int kComboLeft = 816;
+constexpr int kComboWidth = 121;
+constexpr int kRowHeight = 21;
+
+QFont pixelFont(int pixels)
+{
+    QFont font;
+    // The window's own face where it is installed, a plain sans-serif face elsewhere.
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
+                      QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixels)
+{
+    auto* widget = new QLabel(text, parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setFont(pixelFont(pixels));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const char* text, QRect geometry)
+{
+    auto* widget = new QLineEdit(QString::fromUtf8(text), parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+// A drop-down list: the user can only pick an item; the prompt (item 0) starts selected. The
+// list is made wide enough for its longest item even where the closed box elides it.
+QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry)
+{
+    auto* widget = new QComboBox(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->addItems(items);
+    widget->setCurrentIndex(0);
+    widget->setGeometry(geometry);
+    widget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const int listWidth = widget->view()->sizeHintForColumn(0) + 24;
+    widget->view()->setMinimumWidth(std::max(listWidth, geometry.width()));
+    return widget;
+}
+
+QPlainTextEdit* memo(QWidget* parent, const char* name, QRect geometry, bool readOnly)
+{
+    auto* widget = new QPlainTextEdit(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    widget->setReadOnly(readOnly);
+    return widget;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry)
+{
+    auto* widget = new QPushButton(QString::fromUtf8(caption), parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(geometry);
+    widget->setAutoDefault(false);
+    return widget;
+}
+
+} // namespace
 
 TSelectRtForm::TSelectRtForm(QWidget* parent)
     : TWorkForm(QStringLiteral("SelectRtForm"), QStringLiteral("Регулирующий гидроэлеватор"), 946, 445,
                 Placement::ScreenCentre, parent)
 {
+    setFont(pixelFont(11));
+    createMenu();
+    createInputPane();
+    createDescriptionPane();
+    createButtons();
+    setTabOrder();
+}
+
+void TSelectRtForm::createMenu()
+{
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    m_n4 = menuBar()->addAction(QStringLiteral("Выход"));
+    m_n4->setObjectName(QStringLiteral("N4"));
+    connect(m_n4, &QAction::triggered, this, &TSelectRtForm::N4Click);
+}
+
+void TSelectRtForm::createInputPane()
+{
+    QWidget* c = client();
+    const int labelWidth = kEditLeft - kLabelLeft - 4;
+    QLabel* heading = label(c, "Label2", QStringLiteral("Введите исходные переметры"), {624, 8, 318, 24}, 16);
+    heading->setStyleSheet(QStringLiteral("color: red;"));
+
+    label(c, "Label4", QStringLiteral("Давление на входе системы"), {kLabelLeft, 40, labelWidth, kRowHeight}, 16);
+    m_edit1 = edit(c, "Edit1", "4", {kEditLeft, 40, 65, kRowHeight});
+    m_comboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(), {kComboLeft, 40, kComboWidth, kRowHeight});
+
+    label(c, "Label5", QStringLiteral("Давление на выходе системы"), {kLabelLeft, 64, labelWidth, kRowHeight}, 16);
+    m_edit2 = edit(c, "Edit2", "3,8", {kEditLeft, 64, 65, kRowHeight});
+    m_comboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(), {kComboLeft, 64, kComboWidth, kRowHeight});
+
+    label(c, "Label6", QStringLiteral("Температурный график"), {kLabelLeft, 88, labelWidth, kRowHeight}, 16);
+    m_edit3 = edit(c, "Edit3", "115", {kEditLeft, 88, 97, kRowHeight});
+    label(c, "Label7", QStringLiteral("/"), {845, 88, 10, kRowHeight}, 16);
+    m_edit4 = edit(c, "Edit4", "70", {856, 88, 81, kRowHeight});
+
+    label(c, "Label8", QStringLiteral("Тепловая нагрузка"), {kLabelLeft, 112, labelWidth, kRowHeight}, 16);
+    m_edit5 = edit(c, "Edit5", "0,08", {kEditLeft, 112, 65, kRowHeight});
+    m_comboBox4 = combo(c, "ComboBox4", units::loadUnitItems(), {kComboLeft, 112, kComboWidth, kRowHeight});
+
+    label(c, "Label1", QStringLiteral("Сопротивление системы"), {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
+    m_edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
+    m_comboBox1 = combo(c, "ComboBox1", units::resistanceUnitItems(), {kComboLeft, 136, kComboWidth, kRowHeight});
+}
+
+void TSelectRtForm::createDescriptionPane()
+{
+    QWidget* c = client();
+    // The regulator choices lie under the descriptions: the 417-high memos cover them, the
+    // shorter regulator description leaves them in view.
+    m_comboBox5 = combo(c, "ComboBox5", units::regulatorItems(), {8, 296, 489, kRowHeight});
+    m_comboBox6 = combo(c, "ComboBox6", units::settingRangeItems(), {8, 328, 489, kRowHeight});
+
+    m_memo1 = memo(c, "Memo1", {0, 0, 505, 417}, true);
+    m_memo3 = memo(c, "Memo3", {0, 0, 505, 417}, true);
+    m_memo4 = memo(c, "Memo4", {0, 0, 505, 417}, true);
+    m_memo5 = memo(c, "Memo5", {0, 0, 505, 281}, false);
+    for (EquipmentKind kind : kinds::kAll) {
+        QPlainTextEdit* memo = descriptionMemo(kind);
+        memo->setPlainText(descriptions::of(kind));
+        memo->raise();
+        memo->hide();
+    }
+    QPalette tooltipText = m_memo1->palette();
+    tooltipText.setColor(QPalette::Text, tooltipText.color(QPalette::ToolTipText));
+    m_memo1->setPalette(tooltipText);
+}
+
+void TSelectRtForm::createButtons()
+{
+    QWidget* c = client();
+    m_button1 = button(c, "Button1", "Подобрать", {512, 160, 433, 23});
+    m_memo2 = memo(c, "Memo2", {512, 184, 433, 209}, true);
+    m_button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 433, 23});
+    m_bitBtn1 = button(c, "BitBtn1", "Выход", {0, 424, 946, 17});
+    connect(m_button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
+    connect(m_button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
+    connect(m_bitBtn1, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TSelectRtForm::setTabOrder()
+{
+    QWidget* const order[] = {m_bitBtn1, m_memo1, m_edit1, m_comboBox2, m_edit2, m_comboBox3,
+                              m_edit3, m_edit4, m_edit5, m_comboBox4, m_edit6, m_comboBox1,
+                              m_button1, m_memo2, m_button2, m_memo3, m_memo4, m_memo5,
+                              m_comboBox5, m_comboBox6};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+QPlainTextEdit* TSelectRtForm::descriptionMemo(EquipmentKind kind) const
+{
+    switch (kind) {
+    case EquipmentKind::Hydroelevator:
+        return m_memo1;
+    case EquipmentKind::ControlValve:
+        return m_memo3;
+    case EquipmentKind::MixingValve:
+        return m_memo4;
+    case EquipmentKind::Regulator:
+        return m_memo5;
+    }
+    return nullptr;
+}
+
+void TSelectRtForm::hideDescriptions()
+{
+    for (EquipmentKind kind : kinds::kAll)
+        descriptionMemo(kind)->hide();
+}
+
+void TSelectRtForm::FormShow()
+{
+    hideDescriptions();
+    if (const auto kind = kinds::ofCaption(windowTitle()))
+        descriptionMemo(*kind)->show();
+    m_memo2->clear();
+}
+
+void TSelectRtForm::FormClose()
+{
+    hideDescriptions();
+    TWorkForm::FormClose();
+}
+
+void TSelectRtForm::N4Click()
+{
+    hideDescriptions();
+    close();
+    WindowProtocol::workWindowClosed();
+}
+
+SelectionForm TSelectRtForm::readForm() const
+{
+    SelectionForm form;
+    form.title = windowTitle();
+    form.edit1 = m_edit1->text();
+    form.edit2 = m_edit2->text();
+    form.edit3 = m_edit3->text();
+    form.edit4 = m_edit4->text();
+    form.edit5 = m_edit5->text();
+    form.edit6 = m_edit6->text();
+    form.comboBox1 = m_comboBox1->currentIndex();
+    form.comboBox2 = m_comboBox2->currentIndex();
+    form.comboBox3 = m_comboBox3->currentIndex();
+    form.comboBox4 = m_comboBox4->currentIndex();
+    form.comboBox5 = m_comboBox5->currentIndex();
+    form.comboBox6 = m_comboBox6->currentIndex();
+    return form;
+}
+
+QStringList TSelectRtForm::resultLines() const
+{
+    const QString text = m_memo2->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+}
+
+void TSelectRtForm::showLines(const QStringList& lines)
+{
+    m_memo2->clear();
+    for (const QString& line : lines)
+        m_memo2->appendPlainText(line);
+}
+
+void TSelectRtForm::Button1Click()
+{
+    m_memo2->clear();
+    const SelectionRun run = selection::runSelection(readForm());
+    showLines(run.lines);
+    if (run.message)
+        Messages::show(*run.message);
+}
+
+void TSelectRtForm::Button2Click()
+{
+    if (m_memo2->toPlainText().isEmpty())
+        Button1Click();
+    const SelectionReportData data =
+        selection::reportData(readForm(), resultLines(), QDateTime::currentDateTime());
+    try {
+        writeSelectionReport(m_XLApp, data);
+    } catch (const SheetError& error) {
+        Messages::showError(error);
+    }
+}
+
+double TSelectRtForm::Translate(int unitIndex, int quantity, double value)
+{
+    return units::Translate(unitIndex, quantity, value);
+}
+
+void TSelectRtForm::showOutcome(const SizingOutcome& outcome)
+{
+    showLines(outcome.lines);
+    if (outcome.stop == SizingOutcome::Stop::MathFault)
+        throw MathError(outcome.fault);
+    if (outcome.stop == SizingOutcome::Stop::ChoicesMissing)
+        Messages::show(selection::choicesMissingMessage());
+}
+
+void TSelectRtForm::PodborRG(double s, double r, double load, double in, double out, double res)
+{
+    showOutcome(sizing::PodborRG({s, r, load, in, out, res}));
+}
+
+void TSelectRtForm::PodborRp(double s, double r, double load, double in, double out, double res)
+{
+    showOutcome(sizing::PodborRp({s, r, load, in, out, res}, m_comboBox5->currentIndex(),
+                                 m_comboBox6->currentIndex()));
+}
+
+void TSelectRtForm::PodborKZR(double s, double r, double load, double in, double out, double res)
+{
+    showOutcome(sizing::PodborKZR({s, r, load, in, out, res}));
+}
+
+void TSelectRtForm::PodborKST(double s, double r, double load, double in, double out, double res)
+{
+    showOutcome(sizing::PodborKST({s, r, load, in, out, res}));
 }

@@ -1,12 +1,91 @@
 #pragma once
-// The selection window, shared by the four kinds of equipment.
+// The selection window, shared by the four kinds of equipment. Its title names the kind: the
+// description beside the inputs and the sizing run by "Подобрать" follow it. The computations,
+// tables and texts live in the selection library; the window reads its controls, calls the
+// library and shows what comes back.
 
+#include "EquipmentKinds.h"
+#include "SelectionRun.h"
 #include "WorkWindow.h"
+#include "XLApp.h"
+
+#include <array>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenuBar;
+class QAction;
+class QPlainTextEdit;
+class QPushButton;
 
 class TSelectRtForm : public TWorkForm {
     Q_OBJECT
 public:
     explicit TSelectRtForm(QWidget* parent = nullptr);
+
+    void Button1Click(); // "Подобрать"
+    void Button2Click(); // "Распечатать результат подбора"
+    void N4Click();      // menu "Выход"
+
+    // Converts a value typed in the unit chosen in a unit combo box (see units::Translate).
+    double Translate(int unitIndex, int quantity, double value);
+
+    // The sizing methods: each replaces the lines of Memo2. An arithmetic fault is thrown as
+    // MathError after the lines written before it are shown.
+    void PodborRG(double supplyTemperature, double returnTemperature, double heatLoad,
+                  double inletPressure, double outletPressure, double systemResistance);
+    void PodborRp(double supplyTemperature, double returnTemperature, double heatLoad,
+                  double inletPressure, double outletPressure, double systemResistance);
+    void PodborKZR(double supplyTemperature, double returnTemperature, double heatLoad,
+                   double inletPressure, double outletPressure, double systemResistance);
+    void PodborKST(double supplyTemperature, double returnTemperature, double heatLoad,
+                   double inletPressure, double outletPressure, double systemResistance);
+
+    // The window's spreadsheet server component, used by the report.
+    XLApp& xlApp() { return m_XLApp; }
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+
+private:
+    void createInputPane();
+    void createDescriptionPane();
+    void createButtons();
+    void createMenu();
+    void setTabOrder();
+
+    SelectionForm readForm() const;
+    QStringList resultLines() const;
+    void showLines(const QStringList& lines);
+    void showOutcome(const SizingOutcome& outcome);
+    QPlainTextEdit* descriptionMemo(EquipmentKind kind) const;
+    void hideDescriptions();
+
+    QLineEdit* m_edit1;
+    QLineEdit* m_edit2;
+    QLineEdit* m_edit3;
+    QLineEdit* m_edit4;
+    QLineEdit* m_edit5;
+    QLineEdit* m_edit6;
+    QComboBox* m_comboBox1;
+    QComboBox* m_comboBox2;
+    QComboBox* m_comboBox3;
+    QComboBox* m_comboBox4;
+    QComboBox* m_comboBox5;
+    QComboBox* m_comboBox6;
+    QPlainTextEdit* m_memo1;
+    QPlainTextEdit* m_memo2;
+    QPlainTextEdit* m_memo3;
+    QPlainTextEdit* m_memo4;
+    QPlainTextEdit* m_memo5;
+    QPushButton* m_button1;
+    QPushButton* m_button2;
+    QPushButton* m_bitBtn1;
+    QAction* m_n4;
+    XLApp m_XLApp;
 };
 
 extern TSelectRtForm* SelectRtForm;
