@@ -1,8 +1,117 @@
 #include "Pictures.h"
 
-// Placeholder until the decoder lands.
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <turbojpeg.h>
+
+#include <memory>
+
 namespace Pictures {
-QString folder() { return {}; }
-QImage load(const QString&) { return {}; }
-QImage decode(const QByteArray&) { return {}; }
+
+namespace {
+
+// Our pictures are a few hundred pixels across; anything far beyond that is a damaged or hostile
+// header, and decoding it would only allocate a huge buffer.
+constexpr int kMaxSide = 16384;
+constexpr qint64 kMaxPixels = qint64(64) * 1024 * 1024;
+constexpr qint64 kMaxFileBytes = qint64(64) * 1024 * 1024;
+
+// How many folders above the program's own are searched (build/<dir>/app/vedan reaches the
+// source tree three levels up).
+constexpr int kLevelsUp = 6;
+
+struct HandleCloser {
+    void operator()(void* handle) const { tjDestroy(handle); }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+QString programFolder()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Without an application object (command-line tools, library tests) ask the system.
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    return self.exists() ? QFileInfo(self.canonicalFilePath()).absolutePath() : QString();
+}
+
+QString picturesBeside(const QString& start)
+{
+    if (start.isEmpty())
+        return {};
+    QDir dir(start);
+    for (int level = 0; level <= kLevelsUp; ++level) {
+        for (const char* sub : {"resources/pictures", "share/vedan/pictures"}) {
+            const QString candidate = dir.absoluteFilePath(QString::fromLatin1(sub));
+            if (QFileInfo(candidate).isDir())
+                return QDir::cleanPath(candidate);
+        }
+        if (!dir.cdUp())
+            break;
+    }
+    return {};
+}
+
+bool sensibleSize(int width, int height)
+{
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide
+        && qint64(width) * height <= kMaxPixels;
+}
+
+} // namespace
+
+QString folder()
+{
+    const QString found = picturesBeside(programFolder());
+    if (!found.isEmpty())
+        return found;
+#ifdef VEDAN_RESOURCE_DIR
+    const QString compiled = QDir(QStringLiteral(VEDAN_RESOURCE_DIR)).absoluteFilePath(QStringLiteral("pictures"));
+    if (QFileInfo(compiled).isDir())
+        return QDir::cleanPath(compiled);
+#endif
+    return {};
+}
+
+QImage load(const QString& fileName)
+{
+    const QString dir = folder();
+    if (dir.isEmpty() || fileName.isEmpty())
+        return {};
+    QFile file(QDir(dir).absoluteFilePath(fileName));
+    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
+        return {};
+    return decode(file.readAll());
+}
+
+QImage decode(const QByteArray& jpeg)
+{
+    if (jpeg.isEmpty())
+        return {};
+    const Handle handle(tjInitDecompress());
+    if (!handle)
+        return {};
+    auto* bytes = reinterpret_cast<const unsigned char*>(jpeg.constData());
+    const auto size = static_cast<unsigned long>(jpeg.size());
+
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    if (tjDecompressHeader3(handle.get(), bytes, size, &width, &height, &subsampling, &colorspace) != 0)
+        return {};
+    if (!sensibleSize(width, height))
+        return {};
+
+    QImage image(width, height, QImage::Format_RGB888);
+    if (image.isNull())
+        return {};
+    // A warning (a truncated file, a damaged segment) counts as a failure: half a picture with
+    // grey filler is worse than an empty box.
+    const int flags = TJFLAG_STOPONWARNING;
+    if (tjDecompress2(handle.get(), bytes, size, image.bits(), width, int(image.bytesPerLine()), height,
+                      TJPF_RGB, flags) != 0)
+        return {};
+    return image;
+}
+
 } // namespace Pictures
