@@ -2,6 +2,7 @@
 // Reads a written workbook back with the independent reader script and gives its first sheet
 // as JSON: {"name", "cells": {"A1": {"value", "type", "bold", "align"}}, "merged", "widths"}.
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,10 +11,11 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-// Targets that include this header define VEDAN_TESTS_SOURCE_DIR as the fallback.
+// The tests' source folder; where the run does not pass it, the one this header lives in.
 inline QString testsDir()
 {
-    return qEnvironmentVariable("VEDAN_TESTS_DIR", QStringLiteral(VEDAN_TESTS_SOURCE_DIR));
+    const QString fallback = QFileInfo(QStringLiteral(__FILE__)).absolutePath() + "/..";
+    return qEnvironmentVariable("VEDAN_TESTS_DIR", fallback);
 }
 
 inline QJsonObject readFirstSheet(const QString& file)
