@@ -1,5 +1,6 @@
 #pragma once
-// The plant-information window.
+// The plant-information window: a photograph of the plant, the slogan under it, the plant's
+// history beside it and a close button along the bottom.
 
 #include "WorkWindow.h"
 
@@ -7,6 +8,12 @@ class TInfoForm : public TWorkForm {
     Q_OBJECT
 public:
     explicit TInfoForm(QWidget* parent = nullptr);
+
+public slots:
+    void BitBtn1Click();
+
+private:
+    void buildSlogan();
 };
 
 extern TInfoForm* InfoForm;

@@ -1,12 +1,21 @@
 #pragma once
-// The contacts window.
+// The contacts window: the plant's departments in one memo, its representative offices in the
+// other. A work window of its own: resizable, the memos keep their places when it is resized.
 
 #include "WorkWindow.h"
+
+class QPlainTextEdit;
 
 class TKontakt : public TWorkForm {
     Q_OBJECT
 public:
     explicit TKontakt(QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+private:
+    QPlainTextEdit* m_memo1;
+    QPlainTextEdit* m_memo2;
 };
 
 extern TKontakt* Kontakt;

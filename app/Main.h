@@ -1,12 +1,52 @@
 #pragma once
 // The main window: the product picture board, the menu bar, the status bar with its clock.
+// Its commands open the work windows under the window protocol (disable the main window, set the
+// work window's title where the command has one, show it modeless) or show the about message.
+// Closing it ends the program.
 
 #include <QMainWindow>
+#include <QString>
+#include <array>
+#include <optional>
+
+class QLabel;
+class QMenu;
+class QTimer;
+class QShowEvent;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
+
+    // The full text of a status-bar panel (0 clock, 1 date, 2 slogan, 3 web site).
+    QString panelText(int index) const;
+    QTimer* clock() const { return m_timer; }
+
+public slots:
+    // Equipment selection: pictures and their menu twins.
+    void Image5Click();
+    void N12Click();
+    void Image1Click();
+    void N13Click();
+    void Image4Click();
+    void N14Click();
+    void N27Click();
+    void Image10Click();
+    // Questionnaires.
+    void N35Click();
+    void N36Click();
+    void N2Click();
+    // Techno-economic assessment.
+    void N44Click();
+    // Help: contacts, plant information, about.
+    void N10Click();
+    void N5Click();
+    void N11Click();
+    // File: exit.
+    void N9Click();
+
+    void Timer1Timer();
 
 signals:
     // The main window was closed: the program ends.
@@ -14,6 +54,20 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void buildMenu();
+    void buildPictures(QWidget* board);
+    void buildLabels(QWidget* board);
+    void buildStatusBar();
+    void setPanelText(int index, const QString& text);
+    void centreOnScreen();
+
+    QTimer* m_timer = nullptr;
+    std::array<QLabel*, 4> m_panels{};
+    bool m_placed = false;
 };
 
 extern TMainForm* MainForm;

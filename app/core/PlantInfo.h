@@ -13,6 +13,7 @@ namespace plant {
 // also the caption of the program's plain message boxes.
 QString programTitle();
 QString shortName();   // Завод Ведан
+QString fullName();    // the full company name with its form, ОАО "Завод Ведан"
 QString webAddress();  // shown after "Сайт Компании:  " in the status bar
 QString faxNumber();   // questionnaire footer
 QString email();       // questionnaire footer
