@@ -1,0 +1,302 @@
+// The selection window: descriptions following the title, closing, inputs kept, messages,
+// export, and the command-line tool printing what the window shows.
+
+#include "Gidroelevator.h"
+#include "Messages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kHydro = QStringLiteral("Регулирующий гидроэлеватор");
+const QString kControl = QStringLiteral("Запорно-регулирующий клапан");
+const QString kMixing = QStringLiteral("Клапан смесительный трехходовой");
+const QString kRegulator = QStringLiteral("Регулятор давления и перепада");
+
+} // namespace
+
+class SelectionWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QWidget m_main;
+    TSelectRtForm* m_form = nullptr;
+    QStringList m_shown;
+
+    template <typename T>
+    T* child(const char* name) { return m_form->findChild<T*>(QString::fromLatin1(name)); }
+    QPlainTextEdit* memo(const char* name) { return child<QPlainTextEdit>(name); }
+    QStringList memo2Lines()
+    {
+        const QString text = memo("Memo2")->toPlainText();
+        return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+    }
+    void open(const QString& title) { WindowProtocol::openWorkWindow(m_form, title); }
+    void set(const char* edit, const QString& text) { child<QLineEdit>(edit)->setText(text); }
+    void pick(const char* combo, int index) { child<QComboBox>(combo)->setCurrentIndex(index); }
+    void chooseUnits()
+    {
+        pick("ComboBox1", 1);
+        pick("ComboBox2", 3);
+        pick("ComboBox3", 3);
+        pick("ComboBox4", 2);
+    }
+    QStringList visibleDescriptions()
+    {
+        QStringList visible;
+        for (const char* name : {"Memo1", "Memo3", "Memo4", "Memo5"})
+            if (memo(name)->isVisible())
+                visible << QString::fromLatin1(name);
+        return visible;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        WindowProtocol::setMainWindow(&m_main);
+        m_main.show();
+        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        m_form = new TSelectRtForm;
+    }
+
+    void cleanupTestCase()
+    {
+        delete m_form;
+        Messages::setHook({});
+    }
+
+    void init() { m_shown.clear(); }
+    void cleanup() { m_form->close(); }
+
+    void startsWithTheSpecifiedDefaults()
+    {
+        QCOMPARE(m_form->windowTitle(), kHydro);
+        QCOMPARE(m_form->client()->size(), QSize(946, 445));
+        QCOMPARE(child<QLineEdit>("Edit2")->text(), QStringLiteral("3,8"));
+        QCOMPARE(child<QComboBox>("ComboBox5")->count(), 4);
+        QCOMPARE(child<QComboBox>("ComboBox2")->currentText(), QStringLiteral("Выберите величину"));
+        QVERIFY(memo("Memo2")->isReadOnly());
+    }
+
+    void descriptionFollowsTheTitle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("memoName");
+        QTest::addColumn<bool>("regulatorChoicesInView");
+        QTest::newRow("hydroelevator") << kHydro << "Memo1" << false;
+        QTest::newRow("control valve") << kControl << "Memo3" << false;
+        QTest::newRow("mixing valve") << kMixing << "Memo4" << false;
+        QTest::newRow("regulator") << kRegulator << "Memo5" << true;
+        QTest::newRow("no kind") << QStringLiteral("Запорнорегулирующий клапан") << "" << true;
+    }
+
+    void descriptionFollowsTheTitle()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, memoName);
+        QFETCH(bool, regulatorChoicesInView);
+        open(kRegulator); // a stale description must not stay under the next one
+        m_form->close();
+        memo("Memo2")->setPlainText(QStringLiteral("old"));
+        open(title);
+        QCOMPARE(visibleDescriptions(), memoName.isEmpty() ? QStringList() : QStringList{memoName});
+        QCOMPARE(memo("Memo2")->toPlainText(), QString());
+        QVERIFY(!m_main.isEnabled());
+
+        // In view means that no visible description covers the combo box.
+        auto* combo5 = child<QComboBox>("ComboBox5");
+        auto* combo6 = child<QComboBox>("ComboBox6");
+        bool covered = false;
+        for (const QString& name : visibleDescriptions())
+            covered = covered || memo(name.toLatin1())->geometry().intersects(combo5->geometry())
+                      || memo(name.toLatin1())->geometry().intersects(combo6->geometry());
+        QCOMPARE(!covered, regulatorChoicesInView);
+        // The covering memos lie above the combo boxes.
+        const QObjectList order = m_form->client()->children();
+        QVERIFY(order.indexOf(memo("Memo1")) > order.indexOf(combo5));
+    }
+
+    void everyWayOfClosingEndsTheSame_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("menu Выход") << 0;
+        QTest::newRow("BitBtn1") << 1;
+        QTest::newRow("close box") << 2;
+    }
+
+    void everyWayOfClosingEndsTheSame()
+    {
+        QFETCH(int, way);
+        open(kRegulator);
+        QVERIFY(memo("Memo5")->isVisible());
+        if (way == 0)
+            child<QAction>("N4")->trigger();
+        else if (way == 1)
+            child<QPushButton>("BitBtn1")->click();
+        else
+            m_form->close();
+        QVERIFY(!m_form->isVisible());
+        QVERIFY(m_main.isEnabled());
+        QVERIFY(memo("Memo5")->isHidden());
+        open(kHydro);
+        QCOMPARE(visibleDescriptions(), QStringList{QStringLiteral("Memo1")});
+    }
+
+    void inputsAreKeptAcrossKinds()
+    {
+        open(kHydro);
+        set("Edit1", QStringLiteral("6"));
+        pick("ComboBox2", 2);
+        pick("ComboBox5", 3);
+        m_form->close();
+        open(kMixing);
+        QCOMPARE(child<QLineEdit>("Edit1")->text(), QStringLiteral("6"));
+        QCOMPARE(child<QComboBox>("ComboBox2")->currentIndex(), 2);
+        QCOMPARE(child<QComboBox>("ComboBox5")->currentIndex(), 3);
+        set("Edit1", QStringLiteral("4"));
+        pick("ComboBox2", 0);
+        pick("ComboBox5", 0);
+    }
+
+    void button1ShowsMessagesAndKeepsLines_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("units");
+        QTest::addColumn<QString>("returnTemperature");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("lines");
+        QTest::newRow("defaults: units at the prompt")
+            << kHydro << false << "70" << "Выберите величину сопротивления системы" << 0;
+        QTest::newRow("math error after one line") << kHydro << true << "95" << "Неправильный ввод данных.!!!" << 1;
+        QTest::newRow("point as separator")
+            << kControl << true << "70.0" << "Неправильный ввод данных. Дробные числа вводяться через запятую!!!" << 0;
+        QTest::newRow("regulator without series") << kRegulator << true << "70" << "Выбраны не все параметры!" << 0;
+        QTest::newRow("complete") << kMixing << true << "70" << "" << 6;
+    }
+
+    void button1ShowsMessagesAndKeepsLines()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, units);
+        QFETCH(QString, returnTemperature);
+        QFETCH(QString, message);
+        QFETCH(int, lines);
+        open(title);
+        if (units)
+            chooseUnits();
+        set("Edit4", returnTemperature);
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(m_shown, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(memo2Lines().size(), lines);
+        set("Edit4", QStringLiteral("70"));
+        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
+            pick(combo, 0);
+    }
+
+    void sizingMethodsRaiseMathErrorsAfterTheirLines()
+    {
+        open(kControl);
+        QVERIFY_THROWS_EXCEPTION(MathError, m_form->PodborKZR(150, 70, 0.5, 4, 3.8, 3));
+        QCOMPARE(memo2Lines().size(), 2);
+        m_form->PodborKST(150, 70, 1.2, 4, 2, 2);
+        QCOMPARE(memo2Lines().size(), 8);
+        QCOMPARE(m_form->Translate(2, 1, 1.0), 10.19716);
+    }
+
+    void exportRunsTheSelectionWhenTheResultIsEmpty()
+    {
+        QTemporaryDir dir;
+        m_form->xlApp().setTargetFile(dir.filePath(QStringLiteral("report.xlsx")));
+        open(kControl);
+        pick("ComboBox1", 1); // inlet unit left at the prompt
+        child<QPushButton>("Button2")->click();
+        QCOMPARE(m_shown, QStringList{QStringLiteral("Выберите величину измерения давления")});
+        QStringList calls = m_form->xlApp().recordedCalls();
+        QVERIFY(calls.contains(QStringLiteral("writeCell(C6,C6,Выберите величину)")));
+
+        chooseUnits();
+        child<QPushButton>("Button2")->click();
+        calls = m_form->xlApp().recordedCalls();
+        QCOMPARE(memo2Lines().size(), 6);
+        QVERIFY(calls.contains(QStringLiteral("writeCell(A13,A13,") + memo2Lines().first() + QLatin1Char(')')));
+        QVERIFY(calls.contains(QStringLiteral("writeCell(A18,A18,") + memo2Lines().last() + QLatin1Char(')')));
+        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
+            pick(combo, 0);
+    }
+
+    void commandLineToolPrintsWhatTheWindowShows_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("load");
+        QTest::addColumn<QString>("returnTemperature");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("hydroelevator") << "hydroelevator" << kHydro << "0,5" << "70" << 0;
+        QTest::newRow("control valve") << "control-valve" << kControl << "1,2" << "70" << 0;
+        QTest::newRow("mixing valve") << "mixing-valve" << kMixing << "1,2" << "70" << 0;
+        QTest::newRow("regulator") << "regulator" << kRegulator << "0,5" << "70" << 0;
+        QTest::newRow("math error") << "hydroelevator" << kHydro << "0,5" << "95" << 1;
+        QTest::newRow("conversion error") << "mixing-valve" << kMixing << "0.5" << "70" << 1;
+    }
+
+    void commandLineToolPrintsWhatTheWindowShows()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, title);
+        QFETCH(QString, load);
+        QFETCH(QString, returnTemperature);
+        QFETCH(int, exitCode);
+        open(title);
+        set("Edit1", QStringLiteral("6"));
+        set("Edit2", QStringLiteral("2"));
+        set("Edit3", QStringLiteral("150"));
+        set("Edit4", returnTemperature);
+        set("Edit5", load);
+        set("Edit6", QStringLiteral("1"));
+        chooseUnits();
+        pick("ComboBox2", 2); // MPa and bar on the two pressures
+        pick("ComboBox3", 1);
+        pick("ComboBox5", 2);
+        pick("ComboBox6", 3);
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(memo2Lines().size() >= 5, exitCode == 0);
+
+        QProcess cli;
+        cli.start(qEnvironmentVariable("VEDAN_CLI"),
+                  {QStringLiteral("size"), kind, QStringLiteral("--inlet"), QStringLiteral("6"),
+                   QStringLiteral("--inlet-unit"), QStringLiteral("mpa"), QStringLiteral("--outlet"),
+                   QStringLiteral("2"), QStringLiteral("--outlet-unit"), QStringLiteral("bar"),
+                   QStringLiteral("--supply"), QStringLiteral("150"), QStringLiteral("--return"),
+                   returnTemperature, QStringLiteral("--load"), load, QStringLiteral("--load-unit"),
+                   QStringLiteral("gcal"), QStringLiteral("--resistance"), QStringLiteral("1"),
+                   QStringLiteral("--resistance-unit"), QStringLiteral("m"), QStringLiteral("--series"),
+                   QStringLiteral("2"), QStringLiteral("--range"), QStringLiteral("3")});
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), exitCode);
+        QString expected;
+        for (const QString& line : memo2Lines())
+            expected += line + QLatin1Char('\n');
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), expected);
+        const QString shown = m_shown.isEmpty() ? QString() : m_shown.first() + QLatin1Char('\n');
+        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), shown);
+
+        set("Edit1", QStringLiteral("4"));
+        set("Edit2", QStringLiteral("3,8"));
+        set("Edit3", QStringLiteral("115"));
+        set("Edit4", QStringLiteral("70"));
+        set("Edit5", QStringLiteral("0,08"));
+        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6"})
+            pick(combo, 0);
+    }
+};
+
+QTEST_MAIN(SelectionWindowTest)
+#include "SelectionWindowTest.moc"
