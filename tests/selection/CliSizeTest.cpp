@@ -1,0 +1,108 @@
+// vedan-cli size: exit statuses, the window's messages on standard error, the report file.
+
+#include "QtPrinters.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The environment names these; the build gives them as well.
+QString fromEnvironment(const char* name, const char* built)
+{
+    const QString value = qEnvironmentVariable(name);
+    return value.isEmpty() ? QString::fromUtf8(built) : value;
+}
+
+QString cliPath() { return fromEnvironment("VEDAN_CLI", VEDAN_CLI_PATH); }
+
+struct Result {
+    int status;
+    QString out, err;
+};
+
+Result runCli(const QStringList& args)
+{
+    QProcess cli;
+    cli.start(cliPath(), QStringList{QStringLiteral("size")} + args);
+    cli.waitForFinished(30000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+}
+
+QStringList complete(const char* kind)
+{
+    return QString::fromUtf8(kind).split(QLatin1Char(' '))
+           + QStringLiteral("--inlet 4 --inlet-unit kgf --outlet 3,8 --outlet-unit kgf --supply 115 "
+                            "--return 70 --load 0,08 --load-unit gcal --resistance 1 --resistance-unit m")
+                 .split(QLatin1Char(' '));
+}
+
+} // namespace
+
+TEST(CliSize, WrongKindOptionOrValueIsAUsageError)
+{
+    const QStringList cases[] = {
+        {},
+        {QStringLiteral("boiler")},
+        complete("hydroelevator") << QStringLiteral("--colour") << QStringLiteral("red"),
+        complete("regulator") << QStringLiteral("--series") << QStringLiteral("4"),
+        complete("hydroelevator") << QStringLiteral("--inlet") << QStringLiteral("5"),
+        complete("hydroelevator") << QStringLiteral("--xlsx"),
+        QStringList{QStringLiteral("hydroelevator"), QStringLiteral("--load-unit"), QStringLiteral("kw")},
+    };
+    for (const QStringList& args : cases) {
+        const Result r = runCli(args);
+        EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("usage:")));
+    }
+}
+
+TEST(CliSize, MissingInputsGiveTheWindowsMessages)
+{
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    QStringList noLoadText = complete("control-valve");
+    noLoadText.remove(noLoadText.indexOf(QStringLiteral("--load")), 2);
+    QStringList noResistanceUnit = complete("control-valve");
+    noResistanceUnit.remove(noResistanceUnit.indexOf(QStringLiteral("--resistance-unit")), 2);
+    const Case cases[] = {
+        {noLoadText, "Неправильный ввод данных. Дробные числа вводяться через запятую!!!"},
+        {noResistanceUnit, "Выберите величину сопротивления системы"},
+        {complete("regulator") << QStringLiteral("--series") << QStringLiteral("1"), "Выбраны не все параметры!"},
+    };
+    for (const Case& c : cases) {
+        const Result r = runCli(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(r.err, QString::fromUtf8(c.message) + QLatin1Char('\n'));
+    }
+    const Result ok = runCli(complete("regulator") << QStringLiteral("--series") << QStringLiteral("1")
+                                                   << QStringLiteral("--range") << QStringLiteral("1"));
+    EXPECT_EQ(ok.status, 0);
+    EXPECT_TRUE(ok.out.endsWith(QStringLiteral("\n\nВам подходит ЖМ-32.10.1.1 Kvy= 10,00\n")));
+}
+
+TEST(CliSize, WritesTheReportAlsoAfterAMessage)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("out.xlsx"));
+    QStringList args = complete("hydroelevator");
+    args.remove(args.indexOf(QStringLiteral("--inlet-unit")), 2);
+    const Result r = runCli(args << QStringLiteral("--xlsx") << file);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, QStringLiteral("Выберите величину измерения давления\n"));
+
+    QProcess reader;
+    reader.start(fromEnvironment("VEDAN_PYTHON", "/usr/bin/python3"),
+                 {fromEnvironment("VEDAN_TESTS_DIR", VEDAN_TESTS_PATH) + QStringLiteral("/support/read_xlsx.py"), file});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    const QString json = QString::fromUtf8(reader.readAllStandardOutput());
+    EXPECT_TRUE(json.contains(QStringLiteral("\"Регулирующий гидроэлеватор\"")));
+    EXPECT_TRUE(json.contains(QStringLiteral("\"Выберите величину\"")));
+    EXPECT_TRUE(json.contains(QStringLiteral("\"Подбор ЭЖ\"")));
+}
