@@ -1,12 +1,78 @@
 #pragma once
-// The techno-economic assessment window.
+// The techno-economic assessment window: reads the building's inputs into the record of
+// assessment inputs, runs the assessment into its report memo, saves and loads the inputs as a
+// template file and exports the report to a worksheet. The computations, the report texts, the
+// file format and the sheet layout live in the assessment library.
 
+#include "AssessmentInputs.h"
 #include "WorkWindow.h"
+#include "XLApp.h"
+
+#include <QStringList>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
 
 class TTexOb : public TWorkForm {
     Q_OBJECT
 public:
     explicit TTexOb(QWidget* parent = nullptr);
+
+    // Reads what the current system choice needs into the record; false (the user has been
+    // told) when a value does not convert.
+    bool ReadData();
+    // The heating and hot-water sections: append their lines to the report and return the heat
+    // saved a year in Gcal. An arithmetic fault throws MathError after the lines written before it.
+    double TeoOt();
+    double TeoGvs();
+
+    void ComboBox3Change();
+    void Button2Click(); // "Рассчитать ТЭО"
+    void Button1Click(); // "Экспорт в Excel"
+    void N2Click();      // "Сохранить заготовку"
+    void N3Click();      // "Загрузить заготовку"
+    void N5Click();      // "Выход"
+
+    const AssessmentInputs& inputs() const { return m_inputs; }
+    // The report as the memo shows it: each wrapped piece of a long line is a line of its own.
+    QStringList displayedLines() const;
+    XLApp& xlApp() { return m_xlApp; }
+
+protected:
+    void FormClose() override;
+
+private:
+    void buildTop();
+    void buildHeating();
+    void buildHotWater();
+    void buildMenu();
+    void setAreaEnabled(int area, bool enabled);
+    SystemChoice choice() const;
+    void clearReport();
+    void writeLines(const QStringList& lines);
+    bool readDecimal(QLineEdit* edit, double& field);
+    bool readHeating();
+    bool readHotWater();
+    void fillFromRecord();
+    void runChoice(SystemChoice choice);
+
+    AssessmentInputs m_inputs;
+    XLApp m_xlApp;
+    bool m_reportStarted = false; // whether the memo holds a line, even an empty one
+
+    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
+    QLineEdit *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17;
+    QComboBox *ComboBox1, *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5;
+    QCheckBox *CheckBox1, *CheckBox2;
+    QLabel *Label6, *Label12, *Label14;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
+    QPlainTextEdit* Memo1;
+    QPushButton *Button1, *Button2;
 };
 
 extern TTexOb* TexOb;

@@ -1,5 +1,129 @@
+// vedan-cli assess and template: an assessment report, and the record, from a template file.
+
 #include "CliIo.h"
 #include "Commands.h"
 
-int runAssess(const QStringList&) { return cli::usage(); }
-int runTemplate(const QStringList&) { return cli::usage(); }
+#include "Checked.h"
+#include "Numbers.h"
+#include "Report.h"
+#include "ReportExport.h"
+#include "TemplateFile.h"
+#include "XLApp.h"
+
+#include <cstdio>
+#include <map>
+#include <optional>
+
+namespace {
+
+struct AssessOptions {
+    QString file;
+    SystemChoice choice = SystemChoice::None;
+    QString xlsx;
+};
+
+std::optional<SystemChoice> systemByName(const QString& name)
+{
+    static const std::map<QString, SystemChoice> systems = {
+        {QStringLiteral("heating"), SystemChoice::Heating},
+        {QStringLiteral("hot-water"), SystemChoice::HotWater},
+        {QStringLiteral("both"), SystemChoice::Both},
+    };
+    const auto found = systems.find(name);
+    if (found == systems.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::optional<AssessOptions> parseAssess(const QStringList& args)
+{
+    AssessOptions options;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == QLatin1String("--system") && hasValue) {
+            const auto choice = systemByName(args[++i]);
+            if (!choice)
+                return std::nullopt;
+            options.choice = *choice;
+        } else if (arg == QLatin1String("--xlsx") && hasValue) {
+            options.xlsx = args[++i];
+        } else if (!arg.startsWith(QLatin1String("--")) && options.file.isEmpty()) {
+            options.file = arg;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (options.file.isEmpty() || options.choice == SystemChoice::None)
+        return std::nullopt;
+    return options;
+}
+
+std::optional<AssessmentInputs> readRecord(const QString& file)
+{
+    const assessment::TemplateRead read = assessment::readTemplateFile(file);
+    if (!read.ok()) {
+        cli::err(read.error);
+        return std::nullopt;
+    }
+    return read.inputs;
+}
+
+} // namespace
+
+int runAssess(const QStringList& args)
+{
+    const std::optional<AssessOptions> options = parseAssess(args);
+    if (!options)
+        return cli::usage();
+    const std::optional<AssessmentInputs> record = readRecord(options->file);
+    if (!record)
+        return 1;
+
+    // The record holds both loads in Gcal/h already, so there is no unit choice to check.
+    QStringList lines = assessment::reportHeader(options->choice, record->objectName,
+                                                 num::general(record->heatPrice));
+    const ReportPart body = assessment::assessmentBody(*record, options->choice);
+    lines += body.lines;
+    cli::outLines(lines);
+    std::fflush(stdout);
+    int status = 0;
+    if (body.fault) {
+        cli::err(QString::fromStdString(MathError::russianText(*body.fault)));
+        status = 1;
+    }
+    if (!options->xlsx.isEmpty()) {
+        XLApp xl;
+        xl.setTargetFile(options->xlsx);
+        const QString failure = assessment::exportReport(xl, lines, record->objectName);
+        if (!failure.isEmpty()) {
+            cli::err(failure);
+            status = 1;
+        }
+    }
+    return status;
+}
+
+int runTemplate(const QStringList& args)
+{
+    QString file;
+    bool json = false;
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--json"))
+            json = true;
+        else if (!arg.startsWith(QLatin1String("--")) && file.isEmpty())
+            file = arg;
+        else
+            return cli::usage();
+    }
+    if (file.isEmpty())
+        return cli::usage();
+    const std::optional<AssessmentInputs> record = readRecord(file);
+    if (!record)
+        return 1;
+    if (json)
+        cli::out(QString::fromUtf8(assessment::templateJson(*record)));
+    else
+        cli::outLines(assessment::templateListing(*record));
+    return 0;
+}

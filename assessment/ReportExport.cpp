@@ -1,0 +1,40 @@
+#include "ReportExport.h"
+
+#include "XLApp.h"
+
+namespace assessment {
+
+QString exportSheetName(const QString& objectName) { return QStringLiteral("ТЭО") + objectName; }
+
+QString exportReport(XLApp& xl, const QStringList& lines, const QString& objectName)
+{
+    const QString sheetName = exportSheetName(objectName);
+    try {
+        xl.connect();
+        xl.addWorkbook(xlWBATWorksheet);
+        xl.newestWorkbook();
+        xl.firstWorksheet();
+        try {
+            xl.nameSheet(sheetName);
+        } catch (const SheetError& e) {
+            return QStringLiteral("Не удалось назвать лист \"%1\": %2").arg(sheetName, QString::fromUtf8(e.what()));
+        }
+        xl.setColumnsBold();
+        xl.alignColumns(xlRight);
+        xl.setColumnsWidth(14);
+        for (int n = 1; n <= lines.size(); ++n) {
+            const QString first = QStringLiteral("A%1").arg(n);
+            const QString last = QStringLiteral("E%1").arg(n);
+            xl.writeCell(first, first, lines[n - 1]);
+            xl.mergeCells(first, last);
+            xl.alignCells(first, last, n <= 4 ? xlCenter : xlLeft);
+        }
+        xl.showApplication();
+        xl.disconnect();
+    } catch (const SheetError& e) {
+        return QString::fromUtf8(e.what());
+    }
+    return QString();
+}
+
+} // namespace assessment

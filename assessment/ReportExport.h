@@ -1,0 +1,19 @@
+#pragma once
+// The export of an assessment report to a worksheet: one merged row A:E per report line, the
+// first four rows centred, the rest left, on a sheet named "ТЭО" and the object name.
+// Depends on Qt Core and the spreadsheet operations only.
+
+#include <QString>
+#include <QStringList>
+
+class XLApp;
+
+namespace assessment {
+
+QString exportSheetName(const QString& objectName);
+
+// Builds the sheet from the lines and shows it. Returns an empty text on success, otherwise
+// the message to show; what was written before a refusal stays in the workbook.
+QString exportReport(XLApp& xl, const QStringList& lines, const QString& objectName);
+
+} // namespace assessment

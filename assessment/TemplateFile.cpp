@@ -1,0 +1,214 @@
+#include "TemplateFile.h"
+
+#include "Cp1251.h"
+#include "Numbers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLocale>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <cmath>
+#include <cstring>
+
+namespace assessment {
+
+namespace {
+
+using In = AssessmentInputs;
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+void putDouble(QByteArray& bytes, int offset, double value)
+{
+    quint64 raw;
+    std::memcpy(&raw, &value, sizeof raw);
+    qToLittleEndian(raw, bytes.data() + offset);
+}
+
+double getDouble(const QByteArray& bytes, int offset)
+{
+    const quint64 raw = qFromLittleEndian<quint64>(bytes.constData() + offset);
+    double value;
+    std::memcpy(&value, &raw, sizeof value);
+    return value;
+}
+
+QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
+
+} // namespace
+
+const std::vector<TemplateField>& templateLayout()
+{
+    static const std::vector<TemplateField> layout = {
+        {"objectName", 0, &In::objectName},
+        {"heatPrice", 104, &In::heatPrice},
+        {"combinedWorksCost", 112, &In::combinedWorksCost},
+        {"heatingPeriodDays", 120, &In::heatingPeriodDays},
+        {"heatingLoad", 128, &In::heatingLoad},
+        {"existingIndoorTemperature", 136, &In::existingIndoorTemperature},
+        {"requiredIndoorTemperature", 144, &In::requiredIndoorTemperature},
+        {"nightIndoorTemperature", 152, &In::nightIndoorTemperature},
+        {"averageOutdoorTemperature", 160, &In::averageOutdoorTemperature},
+        {"coldestFiveDayTemperature", 168, &In::coldestFiveDayTemperature},
+        {"heatingNightSetback", 176, &In::heatingNightSetback},
+        {"nightSetbackHours", 184, &In::nightSetbackHours},
+        {"holidayCount", 192, &In::holidayCount},
+        {"heatingWorksCost", 200, &In::heatingWorksCost},
+        {"hotWaterLoad", 208, &In::hotWaterLoad},
+        {"hotWaterTemperature", 216, &In::hotWaterTemperature},
+        {"summerColdWaterTemperature", 224, &In::summerColdWaterTemperature},
+        {"winterColdWaterTemperature", 232, &In::winterColdWaterTemperature},
+        {"hotWaterNightSetback", 240, &In::hotWaterNightSetback},
+        {"hotWaterWorksCost", 248, &In::hotWaterWorksCost},
+    };
+    return layout;
+}
+
+QByteArray encodeTemplate(const AssessmentInputs& in)
+{
+    QByteArray bytes(templateSize, '\0');
+    for (const TemplateField& field : templateLayout()) {
+        const int at = field.offset;
+        std::visit(Overloaded{
+                       [&](QString In::*m) {
+                           const QByteArray name = cp1251::encode(in.*m).left(maxObjectNameLength);
+                           bytes[at] = static_cast<char>(name.size());
+                           bytes.replace(at + 1, name.size(), name);
+                       },
+                       [&](double In::*m) { putDouble(bytes, at, in.*m); },
+                       [&](int In::*m) { qToLittleEndian<qint32>(in.*m, bytes.data() + at); },
+                       [&](bool In::*m) { bytes[at] = in.*m ? 1 : 0; },
+                   },
+                   field.member);
+    }
+    return bytes;
+}
+
+AssessmentInputs decodeTemplate(const QByteArray& bytes)
+{
+    AssessmentInputs in;
+    if (bytes.size() < templateSize)
+        return in;
+    for (const TemplateField& field : templateLayout()) {
+        const int at = field.offset;
+        std::visit(Overloaded{
+                       [&](QString In::*m) {
+                           const int length = std::min<int>(static_cast<unsigned char>(bytes[at]),
+                                                            maxObjectNameLength);
+                           in.*m = cp1251::decode(bytes.mid(at + 1, length));
+                       },
+                       [&](double In::*m) { in.*m = getDouble(bytes, at); },
+                       [&](int In::*m) { in.*m = qFromLittleEndian<qint32>(bytes.constData() + at); },
+                       // Any byte other than 0 reads as a ticked box.
+                       [&](bool In::*m) { in.*m = bytes[at] != 0; },
+                   },
+                   field.member);
+    }
+    return in;
+}
+
+TemplateRead readTemplateFile(const QString& path)
+{
+    TemplateRead result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        return result;
+    }
+    const QByteArray bytes = file.read(templateSize);
+    if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        return result;
+    }
+    if (bytes.size() < templateSize) {
+        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": файл короче %2 байт (%3 байт).")
+                           .arg(nativePath(path))
+                           .arg(templateSize)
+                           .arg(bytes.size());
+        return result;
+    }
+    result.inputs = decodeTemplate(bytes);
+    return result;
+}
+
+QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
+{
+    // Unbuffered, so that a short write shows at once and the temporary file is dropped
+    // instead of being committed over the old file.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return QStringLiteral("Не удалось создать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+    const QByteArray bytes = encodeTemplate(in);
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written != bytes.size()) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
+        file.cancelWriting();
+        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), reason);
+    }
+    if (!file.commit())
+        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+    return QString();
+}
+
+QStringList templateListing(const AssessmentInputs& in)
+{
+    QStringList lines;
+    for (const TemplateField& field : templateLayout()) {
+        const QString value = std::visit(
+            Overloaded{
+                [&](QString In::*m) { return in.*m; },
+                [&](double In::*m) { return num::general(in.*m); },
+                [&](int In::*m) { return QString::number(in.*m); },
+                [&](bool In::*m) { return in.*m ? QStringLiteral("true") : QStringLiteral("false"); },
+            },
+            field.member);
+        lines << QString::fromLatin1(field.name) + QStringLiteral(" = ") + value;
+    }
+    return lines;
+}
+
+QByteArray templateJson(const AssessmentInputs& in)
+{
+    // Written by hand so that the fields keep their stored order.
+    QByteArray json = "{";
+    for (const TemplateField& field : templateLayout()) {
+        const QByteArray value = std::visit(
+            Overloaded{
+                [&](QString In::*m) {
+                    const QByteArray quoted = QJsonDocument(QJsonArray{in.*m}).toJson(QJsonDocument::Compact);
+                    return quoted.mid(1, quoted.size() - 2);
+                },
+                // JSON has no NaN or infinity: such a value is null.
+                [&](double In::*m) {
+                    return std::isfinite(in.*m) ? QByteArray::number(in.*m, 'g', QLocale::FloatingPointShortest)
+                                                : QByteArray("null");
+                },
+                [&](int In::*m) { return QByteArray::number(in.*m); },
+                [&](bool In::*m) { return QByteArray(in.*m ? "true" : "false"); },
+            },
+            field.member);
+        if (json.size() > 1)
+            json += ',';
+        json += '"' + QByteArray(field.name) + "\":" + value;
+    }
+    return json + '}';
+}
+
+} // namespace assessment

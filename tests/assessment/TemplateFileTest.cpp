@@ -1,0 +1,189 @@
+#include "Cp1251.h"
+#include "DefaultInputs.h"
+#include "QtPrinters.h"
+#include "TemplateFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileDevice>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include <cmath>
+#include <csignal>
+#include <sys/resource.h>
+#include <cstring>
+#include <limits>
+
+using namespace assessment;
+
+namespace {
+
+double doubleAt(const QByteArray& bytes, int offset)
+{
+    const quint64 raw = qFromLittleEndian<quint64>(bytes.constData() + offset);
+    double value;
+    std::memcpy(&value, &raw, sizeof value);
+    return value;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(TemplateLayout, BytesAtTheirOffsets)
+{
+    AssessmentInputs in = defaultInputs();
+    in.objectName = QStringLiteral("Дом");
+    in.hotWaterNightSetback = false;
+    in.heatingPeriodDays = -2;
+    const QByteArray bytes = encodeTemplate(in);
+    ASSERT_EQ(bytes.size(), 256);
+    EXPECT_EQ(static_cast<unsigned char>(bytes[0]), 3);
+    EXPECT_EQ(bytes.mid(1, 3), QByteArray("\xC4\xEE\xEC")); // "Дом" in code page 1251
+    EXPECT_EQ(bytes.mid(4, 100), QByteArray(100, '\0'));
+    EXPECT_EQ(bytes.mid(120, 4), QByteArray("\xFE\xFF\xFF\xFF", 4));
+    const std::pair<int, double> doubles[] = {
+        {104, 1606.29}, {112, 573.82}, {128, 0.15}, {136, 26}, {144, 22}, {152, 16}, {160, -4.6},
+        {168, -27}, {184, 16}, {192, 16}, {200, 573.82}, {208, 0.11}, {216, 55}, {224, 15}, {232, 5}, {248, 573.82},
+    };
+    for (const auto& [offset, value] : doubles)
+        EXPECT_EQ(doubleAt(bytes, offset), value) << offset;
+    EXPECT_EQ(bytes[176], 1);
+    EXPECT_EQ(bytes[240], 0);
+    // 0.15 as IEEE 754 binary64, least significant byte first.
+    EXPECT_EQ(bytes.mid(128, 8), QByteArray("\x33\x33\x33\x33\x33\x33\xC3\x3F", 8));
+    for (int gap : {101, 102, 103, 124, 125, 126, 127, 177, 183, 241, 247})
+        EXPECT_EQ(bytes[gap], 0) << gap;
+}
+
+TEST(TemplateLayout, DecodeGivesBackEveryField)
+{
+    const AssessmentInputs in = defaultInputs();
+    const AssessmentInputs out = decodeTemplate(encodeTemplate(in));
+    EXPECT_EQ(templateListing(out), templateListing(in));
+}
+
+TEST(TemplateLayout, LengthByteAboveHundredReadsHundred)
+{
+    QByteArray bytes(256, 'A');
+    bytes[0] = char(255);
+    const AssessmentInputs in = decodeTemplate(bytes);
+    EXPECT_EQ(in.objectName, QString(100, QLatin1Char('A')));
+}
+
+TEST(TemplateLayout, AnyBytesDecode)
+{
+    QByteArray bytes(256, '\xFF'); // every double a NaN, flags 0xFF, the undefined byte 0x98 too
+    bytes[5] = '\x98';
+    const AssessmentInputs in = decodeTemplate(bytes);
+    EXPECT_TRUE(std::isnan(in.heatPrice));
+    EXPECT_TRUE(in.heatingNightSetback);
+    EXPECT_EQ(in.heatingPeriodDays, -1);
+    EXPECT_EQ(in.objectName.size(), 100);
+    const QStringList listing = templateListing(in);
+    EXPECT_EQ(listing[1], QStringLiteral("heatPrice = NAN"));
+
+    AssessmentInputs infinite = defaultInputs();
+    infinite.heatingLoad = std::numeric_limits<double>::infinity();
+    infinite.hotWaterLoad = -std::numeric_limits<double>::infinity();
+    const QByteArray json = templateJson(decodeTemplate(encodeTemplate(infinite)));
+    EXPECT_TRUE(json.contains("\"heatingLoad\":null"));
+    EXPECT_TRUE(json.contains("\"hotWaterLoad\":null"));
+}
+
+TEST(TemplateName, CodePageAndLength)
+{
+    struct Case {
+        QString typed, stored;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {QStringLiteral("Ёлка №5"), QStringLiteral("Ёлка №5"), QByteArray("\xA8\xEB\xEA\xE0 \xB9\x35")},
+        {QStringLiteral("дом ✓ 1"), QStringLiteral("дом ? 1"), QByteArray("\xE4\xEE\xEC ? 1")},
+        {QString(120, QChar(u'ж')), QString(100, QChar(u'ж')), QByteArray(100, '\xE6')},
+        {QStringLiteral("😀b"), QStringLiteral("?b"), QByteArray("?b")},
+    };
+    for (const Case& c : cases) {
+        const QString stored = recordObjectName(c.typed);
+        EXPECT_EQ(stored, c.stored);
+        EXPECT_EQ(cp1251::encode(stored), c.bytes);
+        AssessmentInputs in;
+        in.objectName = stored;
+        const QByteArray file = encodeTemplate(in);
+        EXPECT_EQ(static_cast<unsigned char>(file[0]), c.bytes.size());
+        EXPECT_EQ(decodeTemplate(file).objectName, c.stored);
+    }
+}
+
+TEST(TemplateFileIo, RoundTripAndTrailingBytesIgnored)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.teo"));
+    ASSERT_EQ(writeTemplateFile(path, defaultInputs()), QString());
+    QByteArray bytes = readFile(path);
+    EXPECT_EQ(bytes.size(), 256);
+    writeFile(path, bytes + QByteArray("extra"));
+    const TemplateRead read = readTemplateFile(path);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(templateListing(read.inputs), templateListing(defaultInputs()));
+}
+
+TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
+{
+    QTemporaryDir dir;
+    const QString shortFile = dir.filePath(QStringLiteral("short.teo"));
+    writeFile(shortFile, QByteArray(255, '\0'));
+    const QString missing = dir.filePath(QStringLiteral("missing.teo"));
+    for (const QString& path : {shortFile, missing, dir.path()}) {
+        const TemplateRead read = readTemplateFile(path);
+        EXPECT_FALSE(read.ok()) << path.toStdString();
+        EXPECT_TRUE(read.error.contains(QDir::toNativeSeparators(path))) << read.error.toStdString();
+    }
+    EXPECT_TRUE(readTemplateFile(shortFile).error.contains(QStringLiteral("255")));
+
+    // A save that fails part-way (here: the file size limit stops the write) leaves the old file
+    // whole. The limit holds for every user, unlike folder permissions.
+    const QString old = dir.filePath(QStringLiteral("old.teo"));
+    writeFile(old, QByteArray(256, '\x11'));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const QString error = writeTemplateFile(old, defaultInputs());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(old))) << error.toStdString();
+    EXPECT_EQ(readFile(old), QByteArray(256, '\x11'));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left behind";
+}
+
+TEST(TemplateListing, NamesInStoredOrderWithRegionalNumbers)
+{
+    const QStringList listing = templateListing(defaultInputs());
+    ASSERT_EQ(listing.size(), 20);
+    EXPECT_EQ(listing[0], QStringLiteral("objectName = г. Город  ул. Улица д. 10"));
+    EXPECT_EQ(listing[1], QStringLiteral("heatPrice = 1606,29"));
+    EXPECT_EQ(listing[3], QStringLiteral("heatingPeriodDays = 220"));
+    EXPECT_EQ(listing[8], QStringLiteral("averageOutdoorTemperature = -4,6"));
+    EXPECT_EQ(listing[10], QStringLiteral("heatingNightSetback = true"));
+    EXPECT_EQ(listing[19], QStringLiteral("hotWaterWorksCost = 573,82"));
+    const QByteArray json = templateJson(defaultInputs());
+    EXPECT_TRUE(json.startsWith("{\"objectName\":\"г. Город  ул. Улица д. 10\",\"heatPrice\":1606.29,"));
+    EXPECT_TRUE(json.endsWith("\"hotWaterNightSetback\":true,\"hotWaterWorksCost\":573.82}"));
+}

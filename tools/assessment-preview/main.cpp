@@ -1,0 +1,41 @@
+// Developer preview of the assessment window, for looking at it and taking screenshots.
+// Usage: assessment_preview [heating|hot-water|both] — presets the system choice (both load
+// units in Gcal/h) and runs the assessment once.
+
+#include "Messages.h"
+#include "Teo.h"
+#include "VedanApplication.h"
+#include "WorkWindow.h"
+
+#include <QComboBox>
+#include <QMainWindow>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    VedanApplication app(argc, argv);
+    QMainWindow main;
+    main.setWindowTitle(QStringLiteral("preview"));
+    main.resize(1100, 700);
+    main.show();
+    WindowProtocol::setMainWindow(&main);
+    TexOb = new TTexOb;
+    WindowProtocol::openWorkWindow(TexOb);
+
+    const QStringList args = app.arguments();
+    const QStringList systems = {QString(), QStringLiteral("heating"), QStringLiteral("hot-water"), QStringLiteral("both")};
+    const int item = args.size() > 1 ? int(systems.indexOf(args[1])) : -1;
+    if (item > 0) {
+        QTimer::singleShot(200, [item] {
+            auto* choice = TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
+            choice->setCurrentIndex(item);
+            emit choice->activated(item);
+            TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox4"))->setCurrentIndex(2);
+            TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(2);
+            TexOb->Button2Click();
+        });
+    }
+    const int status = app.exec();
+    delete TexOb;
+    return status;
+}
