@@ -7,6 +7,7 @@
 #include "UiFonts.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QStyle>
 
@@ -55,6 +56,9 @@ TInfoForm::TInfoForm(QWidget* parent)
     close->setObjectName(QStringLiteral("BitBtn1"));
     close->setGeometry(0, 424, 937, 17);
     connect(close, &QPushButton::clicked, this, &TInfoForm::BitBtn1Click);
+
+    // A dialog border: the window cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TInfoForm::buildSlogan()

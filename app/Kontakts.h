@@ -13,7 +13,11 @@ public:
 
     QSize sizeHint() const override;
 
+protected:
+    void FormShow() override;
+
 private:
+    bool m_sized = false;
     QPlainTextEdit* m_memo1;
     QPlainTextEdit* m_memo2;
 };
