@@ -1,0 +1,391 @@
+#include "Sheets.h"
+
+#include "PlantInfo.h"
+#include "Regional.h"
+#include "XLApp.h"
+
+namespace questionnaire {
+
+namespace {
+
+const QString kEmpty;
+
+Source text(const QString& edit) { return {Source::Type::Text, {edit}, {}}; }
+Source item(const QString& combo) { return {Source::Type::Item, {combo}, {}}; }
+Source itemOrOther(const QString& combo, const QString& edit)
+{
+    return {Source::Type::ItemOrOther, {combo, edit}, {}};
+}
+Source joined(const QString& prefix, const QStringList& edits)
+{
+    return {Source::Type::Joined, edits, prefix};
+}
+
+SheetRow titleRow(const QString& title) { return {1, RowKind::Title, title, {}, {}, {}}; }
+SheetRow dateRow() { return {2, RowKind::Date, {}, {}, {}, {}}; }
+SheetRow section(int row, const QString& heading) { return {row, RowKind::Section, heading, {}, {}, {}}; }
+SheetRow wide(int row, const QString& label, const Source& b) { return {row, RowKind::WideValue, label, b, {}, {}}; }
+SheetRow value(int row, const QString& label, const Source& b, const Source& c = {})
+{
+    return {row, RowKind::Value, label, b, c, {}};
+}
+SheetRow longLabel(int row, const QString& label, const Source& c)
+{
+    return {row, RowKind::LongLabel, label, {}, c, {}};
+}
+SheetRow fullWidth(int row, const QString& sentence) { return {row, RowKind::FullWidth, sentence, {}, {}, {}}; }
+
+// A row written one way while the check box is ticked and as a full-width sentence otherwise.
+SheetRow checked(SheetRow ticked, const QString& checkBox, const QString& uncheckedLabel)
+{
+    ticked.checkBox = checkBox;
+    ticked.uncheckedKind = RowKind::FullWidth;
+    ticked.uncheckedLabel = uncheckedLabel;
+    return ticked;
+}
+
+QList<SheetRow> customerRows(int first, const QStringList& edits)
+{
+    static const QStringList labels = {
+        QStringLiteral("Организация (предприятие)"),
+        QStringLiteral("ФИО руководителя"),
+        QStringLiteral("ФИО, должность заполнившего опросный лист"),
+        QStringLiteral("Контактный телефон, факс"),
+        QStringLiteral("Наименование объекта"),
+        QStringLiteral("Адрес объекта"),
+    };
+    QList<SheetRow> rows;
+    for (int i = 0; i < edits.size(); ++i)
+        rows.append(wide(first + i, labels[i], text(edits[i])));
+    return rows;
+}
+
+const QString kRoomSize = QStringLiteral("Габариты помещения для установки (Длинна/Ширина/Высота) в метрах");
+const QString kOpenings =
+    QStringLiteral("Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах");
+
+SheetLayout itpSheet()
+{
+    SheetLayout s{Kind::Itp, {}, QStringLiteral("Опросник ИТП"), {}, QStringLiteral("Memo3"), 36, 1};
+    for (int i = 17; i <= 24; ++i)
+        s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
+    s.rows = {titleRow(QStringLiteral("Опросный лист индивидуального теплового пункта.")), dateRow(),
+              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+    s.rows += customerRows(4, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
+                               QStringLiteral("Edit40"), QStringLiteral("Edit41")});
+    s.rows += section(8, QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"));
+    s.rows += customerRows(5, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
+                               QStringLiteral("Edit40"), QStringLiteral("Edit41"),
+                               QStringLiteral("Edit48"), QStringLiteral("Edit49")})
+                  .mid(4);
+    s.rows += {
+        value(11, QStringLiteral("Количество квартир"), text(QStringLiteral("Edit42"))),
+        value(12, QStringLiteral("Количество этажей"), text(QStringLiteral("Edit43"))),
+        value(13, QStringLiteral("Количество подъездов"), text(QStringLiteral("Edit44"))),
+        wide(14, QStringLiteral("Вид объекта регулирования"),
+             itemOrOther(QStringLiteral("ComboBox17"), QStringLiteral("Edit45"))),
+        section(15, QStringLiteral("РЕГУЛИРУЮЩАЯ СРЕДА")),
+        value(16, QStringLiteral("Вид теплоносителя"), item(QStringLiteral("ComboBox18"))),
+        wide(17, QStringLiteral("Тип теплоисточника"),
+             itemOrOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46"))),
+        wide(18, QStringLiteral("Температурный график тепловой сети на вводе в объект"),
+             joined({}, {QStringLiteral("Edit47"), QStringLiteral("Edit50")})),
+        value(19, QStringLiteral("Перепад давления между под. и обр. трубопроводами на вводе"),
+              text(QStringLiteral("Edit51")), item(QStringLiteral("ComboBox20"))),
+        section(20, QStringLiteral("  СВЕДЕНИЯ О СИСТЕМАХ ТЕПЛОСНАБЖЕНИЯ ОБЪЕКТА")),
+        wide(21, QStringLiteral("Вид системы отопления"), item(QStringLiteral("ComboBox21"))),
+        longLabel(22, QStringLiteral("Стат. давление системы отопления относительно теплопункта, м.вод.сб."),
+                  text(QStringLiteral("Edit58"))),
+        longLabel(23, QStringLiteral("Расчетная температура наружного воздуха для системы отопления, С"),
+                  text(QStringLiteral("Edit59"))),
+        longLabel(24, QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы отопления"),
+                  text(QStringLiteral("Edit60"))),
+        wide(25, QStringLiteral("Вид системы ГВС"), item(QStringLiteral("ComboBox22"))),
+        wide(26, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit61"))),
+        wide(27, QStringLiteral("Наличие циркуляции в системе ГВС"), item(QStringLiteral("ComboBox23"))),
+        value(28, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit62")),
+              item(QStringLiteral("ComboBox24"))),
+        longLabel(29, QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы ГВС"),
+                  text(QStringLiteral("Edit63"))),
+        section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ СВЕДЕНИЯ")),
+        // Unticked, the row keeps its wide-value layout: B:C merged and empty.
+        [] {
+            SheetRow r = checked(wide(31, QStringLiteral("Прибор учета тепловой энергии производства:"),
+                                      text(QStringLiteral("Edit52"))),
+                                 QStringLiteral("CheckBox6"),
+                                 QStringLiteral("Без приборов учета тепловой энергии"));
+            r.uncheckedKind = RowKind::WideValue;
+            return r;
+        }(),
+        checked(fullWidth(32, QStringLiteral("C организацей контроля систем регулирования с ПК, находящейся на объекте")),
+                QStringLiteral("CheckBox7"),
+                QStringLiteral("Без организации контроля систем регулирования с ПК, находящейся на объекте")),
+        longLabel(33, kRoomSize,
+                  joined(QStringLiteral(" "), {QStringLiteral("Edit53"), QStringLiteral("Edit54"),
+                                               QStringLiteral("Edit55")})),
+        longLabel(34, kOpenings,
+                  joined(QStringLiteral(" "), {QStringLiteral("Edit57"), QStringLiteral("Edit56")})),
+        section(35, QStringLiteral("ПРЕДЛОЖЕНИЕ ЗАКАЗЧИКА ПО СИСТЕМАМ РЕГУЛИРОВАНИЯ")),
+    };
+    return s;
+}
+
+SheetLayout btpSheet()
+{
+    SheetLayout s{Kind::Btp, {}, QStringLiteral("Опросник БТП"), {}, QStringLiteral("Memo1"), 31, 1};
+    for (int i = 1; i <= 10; ++i)
+        s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
+    s.rows = {titleRow(QStringLiteral("Опросный лист блочного теплового пункта")), dateRow(),
+              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+    s.rows += customerRows(4, {QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"),
+                               QStringLiteral("Edit4"), QStringLiteral("Edit5"), QStringLiteral("Edit6")});
+    s.rows += {
+        section(10, QStringLiteral("ТЕПЛОВЫЕ НАГРУЗКИ")),
+        value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit7")),
+              item(QStringLiteral("ComboBox4"))),
+        value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
+              text(QStringLiteral("Edit8")), item(QStringLiteral("ComboBox2"))),
+        value(13, QStringLiteral("Греющая среда"), item(QStringLiteral("ComboBox1"))),
+        value(14, QStringLiteral("Температурный график"),
+              joined(QStringLiteral(" "), {QStringLiteral("Edit9"), QStringLiteral("Edit10")})),
+        value(15, QStringLiteral("Давление в подающей линии"), text(QStringLiteral("Edit11")),
+              item(QStringLiteral("ComboBox3"))),
+        value(16, QStringLiteral("Давление в обратной линии"), text(QStringLiteral("Edit12")),
+              item(QStringLiteral("ComboBox5"))),
+        value(17, QStringLiteral("Система отопления"), item(QStringLiteral("ComboBox6")),
+              item(QStringLiteral("ComboBox7"))),
+        value(18, QStringLiteral("Система горячего водонабжения"), item(QStringLiteral("ComboBox8"))),
+        value(19, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit13"))),
+        value(20, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit14")),
+              item(QStringLiteral("ComboBox9"))),
+        value(21, QStringLiteral("Наличие циркуляции в системе"), item(QStringLiteral("ComboBox10"))),
+        section(22, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ПАРАМЕТРЫ")),
+        checked(wide(23, QStringLiteral("Прибор учета произодства"), text(QStringLiteral("Edit15"))),
+                QStringLiteral("CheckBox1"), QStringLiteral("Без приборов учета.")),
+        checked(fullWidth(24, QStringLiteral("С автоматической системой регулирования в системе отопления.")),
+                QStringLiteral("CheckBox2"),
+                QStringLiteral("Без автоматической системой регулирования в системе отопления.")),
+        checked(fullWidth(25, QStringLiteral("С автоматическоим снижением расхода тепла на отопление в \"нерабочее\" время.")),
+                QStringLiteral("CheckBox3"),
+                QStringLiteral("Без автоматического снижения расхода тепла на отопление в \"нерабочее\" время.")),
+        checked(fullWidth(26, QStringLiteral("С автоматическим поддержанием температуры горячей воды.")),
+                QStringLiteral("CheckBox4"),
+                QStringLiteral("Без автоматического поддержания температуры горячей воды.")),
+        checked(fullWidth(27, QStringLiteral("С автоматическим отключением циркуляционных насосов ГВС по времени.")),
+                QStringLiteral("CheckBox5"),
+                QStringLiteral("Без автоматического отключения циркуляционных насосов ГВС по времени.")),
+        longLabel(28, kRoomSize,
+                  joined(QStringLiteral(" "), {QStringLiteral("Edit16"), QStringLiteral("Edit17"),
+                                               QStringLiteral("Edit18")})),
+        longLabel(29, kOpenings,
+                  joined(QStringLiteral(" "), {QStringLiteral("Edit20"), QStringLiteral("Edit19")})),
+        section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
+    };
+    return s;
+}
+
+SheetLayout plateSheet()
+{
+    SheetLayout s{Kind::Plate, {}, QStringLiteral("Опросник теплообменник"), {}, QStringLiteral("Memo2"), 28, 2};
+    for (int i = 11; i <= 16; ++i)
+        s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
+    const QString headLoss = QStringLiteral("Допустимые потери напора в теплообменнике");
+    s.rows = {titleRow(QStringLiteral("Опросный лист пластинчатого теплообменника.")), dateRow(),
+              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+    s.rows += customerRows(4, {QStringLiteral("Edit21"), QStringLiteral("Edit22"), QStringLiteral("Edit23"),
+                               QStringLiteral("Edit24"), QStringLiteral("Edit25"), QStringLiteral("Edit26")});
+    s.rows += {
+        section(10, QStringLiteral("ТЕПЛОНОСИТЕЛЬ")),
+        value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit27")),
+              item(QStringLiteral("ComboBox11"))),
+        value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
+              text(QStringLiteral("Edit28")), item(QStringLiteral("ComboBox12"))),
+        section(13, QStringLiteral("ГРЕЮЩАЯ СРЕДА")),
+        value(14, QStringLiteral("Температура в подающем трубопроводе, С"), text(QStringLiteral("Edit29"))),
+        value(15, QStringLiteral("Температура в обратном трубопроводе, С"), text(QStringLiteral("Edit30"))),
+        value(16, headLoss, text(QStringLiteral("Edit31")), item(QStringLiteral("ComboBox13"))),
+        section(17, QStringLiteral("НАГРЕВАЕМАЯ СРЕДА")),
+        value(18, QStringLiteral("Начальна температура, С"), text(QStringLiteral("Edit34"))),
+        value(19, QStringLiteral("Конечная температура, С"), text(QStringLiteral("Edit33"))),
+        value(20, headLoss, text(QStringLiteral("Edit32")), item(QStringLiteral("ComboBox14"))),
+        section(21, QStringLiteral("ТРЕБОВАНИЯ К ТЕПЛООБМЕННИКУ")),
+        value(22, QStringLiteral("Схема присодинения ГВС к тепловым сетям"), item(QStringLiteral("ComboBox15"))),
+        value(23, QStringLiteral("Максимальное рабочее давление"), text(QStringLiteral("Edit35")),
+              item(QStringLiteral("ComboBox16"))),
+        value(24, QStringLiteral("Максимальная рабочаа температура, С"), text(QStringLiteral("Edit36"))),
+        value(25, QStringLiteral("Запас теплообменника по поверхности, не менее %"), text(QStringLiteral("Edit37"))),
+        section(26, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
+    };
+    return s;
+}
+
+QString cell(const QString& column, int row) { return column + QString::number(row); }
+
+// One row as its kind says: merge, align, then write the label and the values.
+void writeRow(XLApp& xl, RowKind kind, int row, const QString& a, const std::optional<QString>& b,
+              const std::optional<QString>& c)
+{
+    const RowKindLayout& layout = rowKindLayout(kind);
+    if (!layout.mergeFrom.isEmpty())
+        xl.mergeCells(cell(layout.mergeFrom, row), cell(layout.mergeTo, row));
+    xl.alignCells(cell(QStringLiteral("C"), row), cell(QStringLiteral("A"), row), layout.alignment);
+    if (kind == RowKind::Title) {
+        xl.writeCell(cell(QStringLiteral("C"), row), cell(QStringLiteral("A"), row), a);
+        return;
+    }
+    xl.writeCell(cell(QStringLiteral("A"), row), cell(QStringLiteral("A"), row), a);
+    if (b)
+        xl.writeCell(cell(QStringLiteral("B"), row), cell(QStringLiteral("B"), row), *b);
+    if (c)
+        xl.writeCell(cell(QStringLiteral("C"), row), cell(QStringLiteral("C"), row), *c);
+}
+
+void writeLayoutRow(XLApp& xl, const SheetRow& r, const PanelSpec& panel, const PanelValues& values,
+                    const QString& date)
+{
+    if (!r.checkBox.isEmpty() && !values.checks.value(r.checkBox, false)) {
+        writeRow(xl, r.uncheckedKind, r.row, r.uncheckedLabel, std::nullopt, std::nullopt);
+        return;
+    }
+    const QString a = r.kind == RowKind::Date ? date : r.label;
+    std::optional<QString> b, c;
+    if (r.b.given())
+        b = sourceText(r.b, panel, values);
+    if (r.c.given())
+        c = sourceText(r.c, panel, values);
+    writeRow(xl, r.kind, r.row, a, b, c);
+}
+
+void writeSheet(XLApp& xl, const SheetLayout& layout, const PanelValues& values, const QString& date)
+{
+    const PanelSpec& spec = panel(layout.kind);
+    xl.connect();
+    xl.addWorkbook(xlWBATWorksheet);
+    xl.newestWorkbook();
+    xl.firstWorksheet();
+    xl.nameSheet(layout.sheetName);
+    xl.setColumnsBold();
+    xl.alignColumns(xlRight);
+    xl.setColumnsWidth(14);
+    for (const SheetRow& r : layout.rows)
+        writeLayoutRow(xl, r, spec, values, date);
+    const QStringList lines = memoLines(values.texts.value(layout.memo));
+    for (int i = 0; i < lines.size(); ++i)
+        writeRow(xl, RowKind::Memo, layout.firstMemoRow + i, lines[i], std::nullopt, std::nullopt);
+    const int n = static_cast<int>(lines.size());
+    writeRow(xl, RowKind::Memo, layout.firstMemoRow + n, kEmpty, std::nullopt, std::nullopt);
+    writeRow(xl, RowKind::Footer, layout.firstMemoRow + n + layout.footerOffset, footerText(),
+             std::nullopt, std::nullopt);
+    xl.setColumnWidth(QStringLiteral("A1"), 70);
+    xl.setColumnWidth(QStringLiteral("B1"), 20);
+    xl.setColumnWidth(QStringLiteral("C1"), 31);
+    xl.showApplication();
+    xl.disconnect();
+}
+
+} // namespace
+
+const RowKindLayout& rowKindLayout(RowKind kind)
+{
+    static const QList<RowKindLayout> table = {
+        {RowKind::Title, QStringLiteral("C"), QStringLiteral("A"), xlCenter},
+        {RowKind::Date, QStringLiteral("C"), QStringLiteral("A"), xlCenter},
+        {RowKind::Section, QStringLiteral("C"), QStringLiteral("A"), xlCenter},
+        {RowKind::WideValue, QStringLiteral("C"), QStringLiteral("B"), xlLeft},
+        {RowKind::Value, {}, {}, xlLeft},
+        {RowKind::LongLabel, QStringLiteral("B"), QStringLiteral("A"), xlLeft},
+        {RowKind::FullWidth, QStringLiteral("C"), QStringLiteral("A"), xlLeft},
+        {RowKind::Memo, QStringLiteral("C"), QStringLiteral("A"), xlLeft},
+        {RowKind::Footer, QStringLiteral("C"), QStringLiteral("A"), xlCenter},
+    };
+    for (const RowKindLayout& layout : table)
+        if (layout.kind == kind)
+            return layout;
+    return table.front();
+}
+
+const SheetLayout& sheetLayout(Kind kind)
+{
+    static const QList<SheetLayout> all = {itpSheet(), btpSheet(), plateSheet()};
+    for (const SheetLayout& s : all)
+        if (s.kind == kind)
+            return s;
+    return all.front();
+}
+
+QString incompleteMessage() { return QStringLiteral("Выбраны не все пункты!"); }
+
+QString footerText()
+{
+    return QStringLiteral("ДАННЫЙ ОПРОСНЫЙ ЛИСТ НАПРАВТЕ ПО ФАКСУ") + plant::faxNumber()
+           + QStringLiteral(" ИЛИ ПО АДРЕСУ ") + plant::email();
+}
+
+QString dateText(const QDate& date, const QTime& time)
+{
+    return QStringLiteral("Дата заполнения ") + regional::shortDate(date)
+           + QStringLiteral(" время заполнения ") + regional::longTime(time);
+}
+
+QStringList memoLines(const QString& text)
+{
+    if (text.isEmpty())
+        return {};
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QStringList lines = plain.split(QLatin1Char('\n'));
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+std::optional<QString> firstUnchosen(const SheetLayout& layout, const PanelValues& values)
+{
+    for (const QString& combo : layout.requiredChoices)
+        if (values.choices.value(combo, 0) <= 0)
+            return combo;
+    return std::nullopt;
+}
+
+QString sourceText(const Source& source, const PanelSpec& panel, const PanelValues& values)
+{
+    switch (source.type) {
+    case Source::Type::None: return {};
+    case Source::Type::Text: return values.texts.value(source.controls.value(0));
+    case Source::Type::Item: return chosenItem(panel, values, source.controls.value(0));
+    case Source::Type::ItemOrOther:
+        if (values.choices.value(source.controls.value(0)) == 4)
+            return values.texts.value(source.controls.value(1));
+        return chosenItem(panel, values, source.controls.value(0));
+    case Source::Type::Joined: {
+        QStringList parts;
+        for (const QString& edit : source.controls)
+            parts << values.texts.value(edit);
+        return source.prefix + parts.join(QStringLiteral(" / "));
+    }
+    }
+    return {};
+}
+
+BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
+                       const QTime& time)
+{
+    const SheetLayout& layout = sheetLayout(kind);
+    if (firstUnchosen(layout, values))
+        return {BuildResult::Status::Incomplete, incompleteMessage()};
+    try {
+        writeSheet(xl, layout, values, dateText(date, time));
+    } catch (const SheetError& error) {
+        return {BuildResult::Status::SheetFailed, QString::fromUtf8(error.what())};
+    }
+    return {BuildResult::Status::Written, {}};
+}
+
+BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values)
+{
+    const QDate date = QDate::currentDate();
+    const QTime time = QTime::currentTime();
+    return buildSheet(xl, kind, values, date, time);
+}
+
+} // namespace questionnaire

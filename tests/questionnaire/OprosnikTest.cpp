@@ -1,0 +1,183 @@
+// The questionnaire window: panel choice by caption, enabling rules, values kept between
+// showings, the request buttons and the exits, and labels that fit their controls.
+#include "Messages.h"
+#include "Oprosnik.h"
+#include "PlantInfo.h"
+#include "XLApp.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace questionnaire;
+
+class OprosnikTest : public QObject {
+    Q_OBJECT
+private:
+    QWidget m_main;
+    TOprList* m_window = nullptr;
+    QStringList m_shown;
+
+    template <typename T> T* get(const char* name) { return m_window->findChild<T*>(name); }
+    void open(Kind kind) { WindowProtocol::openWorkWindow(m_window, panel(kind).caption); }
+    QWidget* panelOf(Kind kind) { return m_window->findChild<QWidget*>(panel(kind).panelName); }
+
+private slots:
+    void initTestCase()
+    {
+        WindowProtocol::setMainWindow(&m_main);
+        m_main.show();
+        m_window = new TOprList;
+        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.title + "|" + s.text; });
+        XLApp::setOpener([](const QString&) { return true; });
+    }
+    void cleanupTestCase() { delete m_window; }
+    void init() { m_shown.clear(); }
+
+    void captionChoosesPanel_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("individual") << int(Kind::Itp);
+        QTest::newRow("block") << int(Kind::Btp);
+        QTest::newRow("plate") << int(Kind::Plate);
+    }
+    void captionChoosesPanel()
+    {
+        QFETCH(int, kind);
+        open(Kind(kind));
+        QVERIFY(!m_main.isEnabled());
+        for (Kind k : {Kind::Itp, Kind::Btp, Kind::Plate})
+            QCOMPARE(panelOf(k)->isVisible(), k == Kind(kind));
+        m_window->close();
+        QVERIFY(m_main.isEnabled());
+    }
+
+    void panelsKeepTheirValues()
+    {
+        open(Kind::Itp);
+        get<QLineEdit>("Edit38")->setText("ООО Тест");
+        get<QComboBox>("ComboBox18")->setCurrentIndex(2);
+        get<QPlainTextEdit>("Memo3")->setPlainText("своё");
+        get<QPushButton>("BitBtn3")->click();
+        QVERIFY(m_main.isEnabled());
+        open(Kind::Btp);
+        QVERIFY(panelOf(Kind::Btp)->isVisible() && !panelOf(Kind::Itp)->isVisible());
+        get<QLineEdit>("Edit1")->setText("другое");
+        m_window->close();
+        open(Kind::Itp);
+        QCOMPARE(get<QLineEdit>("Edit38")->text(), QString("ООО Тест"));
+        QCOMPARE(get<QComboBox>("ComboBox18")->currentIndex(), 2);
+        QCOMPARE(get<QPlainTextEdit>("Memo3")->toPlainText(), QString("своё"));
+        QCOMPARE(get<QLineEdit>("Edit1")->text(), QString("другое"));
+        m_window->close();
+    }
+
+    void meteringCheckBoxesEnableTheirEditBox()
+    {
+        auto* edit52 = get<QLineEdit>("Edit52");
+        auto* edit15 = get<QLineEdit>("Edit15");
+        QVERIFY(edit52->isEnabled() && edit15->isEnabled());
+        get<QCheckBox>("CheckBox6")->click();
+        QVERIFY(!edit52->isEnabled());
+        QVERIFY(edit15->isEnabled());
+        QCOMPARE(edit52->text(), QString("Введите производителя"));
+        get<QCheckBox>("CheckBox6")->click();
+        QVERIFY(edit52->isEnabled());
+        get<QCheckBox>("CheckBox1")->click();
+        QVERIFY(!edit15->isEnabled());
+        QVERIFY(edit52->isEnabled());
+        get<QCheckBox>("CheckBox1")->click();
+        QVERIFY(edit15->isEnabled());
+    }
+
+    void otherEnablesItsEditBox_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QString>("edit");
+        QTest::newRow("object") << "ComboBox17" << "Edit45";
+        QTest::newRow("source") << "ComboBox19" << "Edit46";
+    }
+    void otherEnablesItsEditBox()
+    {
+        QFETCH(QString, combo);
+        QFETCH(QString, edit);
+        auto* box = m_window->findChild<QComboBox*>(combo);
+        auto* line = m_window->findChild<QLineEdit*>(edit);
+        QVERIFY(!line->isEnabled());
+        const QString text = line->text();
+        for (int index : {4, 1, 4, 0, 3}) {
+            box->setCurrentIndex(index);
+            QCOMPARE(line->isEnabled(), index == 4);
+        }
+        QCOMPARE(line->text(), text);
+    }
+
+    void incompleteRequestShowsTheMessage()
+    {
+        open(Kind::Plate);
+        get<QPushButton>("Button2")->click();
+        QCOMPARE(m_shown, QStringList{plant::programTitle() + "|Выбраны не все пункты!"});
+        QVERIFY(m_window->xlApp().recordedCalls().isEmpty());
+        QVERIFY(m_window->isVisible());
+        m_window->close();
+    }
+
+    void requestWritesTheSheetOfItsPanel()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("btp.xlsx");
+        m_window->xlApp().setTargetFile(file);
+        open(Kind::Btp);
+        for (int i = 1; i <= 10; ++i)
+            m_window->findChild<QComboBox*>(QString("ComboBox%1").arg(i))->setCurrentIndex(1);
+        get<QCheckBox>("CheckBox3")->setChecked(false);
+        get<QPlainTextEdit>("Memo1")->setPlainText("первая\nвторая");
+        get<QPushButton>("Button1")->click();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
+        const QStringList calls = m_window->xlApp().recordedCalls();
+        QVERIFY(calls.contains("nameSheet(Опросник БТП)"));
+        QVERIFY(calls.contains("writeCell(A25,A25,Без автоматического снижения расхода тепла на отопление в "
+                               "\"нерабочее\" время.)"));
+        QVERIFY(calls.contains("writeCell(A32,A32,вторая)"));
+        QVERIFY(calls.contains("writeCell(A34,A34,ДАННЫЙ ОПРОСНЫЙ ЛИСТ НАПРАВТЕ ПО ФАКСУ" + plant::faxNumber()
+                               + " ИЛИ ПО АДРЕСУ " + plant::email() + ")"));
+        QVERIFY(QFile::exists(file));
+        QVERIFY(m_window->isVisible()); // a request does not close the window
+        m_window->close();
+    }
+
+    // Every label, check box and button shows its whole text inside the client area.
+    void labelsAreLegible_data() { captionChoosesPanel_data(); }
+    void labelsAreLegible()
+    {
+        QFETCH(int, kind);
+        open(Kind(kind));
+        QWidget* panelWidget = panelOf(Kind(kind));
+        const QRect area = m_window->client()->rect();
+        for (QWidget* w : panelWidget->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(panelWidget) || w->objectName() == "qt_scrollarea_viewport")
+                continue;
+            const QRect box(w->mapTo(m_window->client(), QPoint(0, 0)), w->size());
+            QVERIFY2(area.contains(box), qPrintable(w->objectName() + " " + w->metaObject()->className()));
+            if (auto* label = qobject_cast<QLabel*>(w)) {
+                const int needed = label->wordWrap() ? label->heightForWidth(label->width())
+                                                     : label->sizeHint().height();
+                QVERIFY2(label->height() >= needed && (label->wordWrap() || label->width() >= label->sizeHint().width()),
+                         qPrintable(label->text()));
+            } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
+                QVERIFY2(check->width() >= check->sizeHint().width(), qPrintable(check->text()));
+            } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+                QVERIFY2(combo->width() >= combo->minimumSizeHint().width() - 2, qPrintable(combo->objectName()));
+            }
+        }
+        m_window->close();
+    }
+};
+
+QTEST_MAIN(OprosnikTest)
+#include "OprosnikTest.moc"

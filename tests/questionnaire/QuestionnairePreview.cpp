@@ -1,0 +1,22 @@
+// Shows the questionnaire window with a given caption, over a plain stand-in main window.
+// Usage: questionnaire-preview itp|btp|plate
+#include "Oprosnik.h"
+#include "Panels.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QWidget main;
+    main.setGeometry(490, 400, 300, 200);
+    main.show();
+    WindowProtocol::setMainWindow(&main);
+    const QString which = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("itp");
+    const auto kind = which == "btp" ? questionnaire::Kind::Btp
+                      : which == "plate" ? questionnaire::Kind::Plate
+                                         : questionnaire::Kind::Itp;
+    TOprList window;
+    WindowProtocol::openWorkWindow(&window, questionnaire::panel(kind).caption);
+    return app.exec();
+}
