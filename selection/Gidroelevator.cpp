@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -26,15 +28,32 @@ namespace {
 constexpr int kLabelLeft = 512;
 constexpr int kEditLeft = 744;
 constexpr int kComboLeft = 816;
-constexpr int kComboWidth = 121;
+constexpr int kComboWidth = 129;
 constexpr int kRowHeight = 21;
+
+// The window's own face where it is installed, else a narrow sans-serif face of similar
+// width, so that the labels and the closed combo boxes show their whole texts.
+QString windowFamily()
+{
+    const QStringList candidates = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                                    QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial"),
+                                    QStringLiteral("Liberation Sans")};
+    for (const QString& family : candidates) {
+        // The font database may answer for an alias; what counts is the face actually used.
+        if (QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0)
+            return family;
+    }
+    return QString();
+}
 
 QFont pixelFont(int pixels)
 {
+    static const QString family = windowFamily();
     QFont font;
-    // The window's own face where it is installed, a plain sans-serif face elsewhere.
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
-                      QStringLiteral("DejaVu Sans")});
+    if (family.isEmpty())
+        font.setStretch(QFont::SemiCondensed); // the wider system face, narrowed
+    else
+        font.setFamily(family);
     font.setPixelSize(pixels);
     return font;
 }
@@ -66,6 +85,18 @@ QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QR
     widget->setCurrentIndex(0);
     widget->setGeometry(geometry);
     widget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    // Where the window's face is wider than its own, a narrow box gets a slightly smaller
+    // font so that its longest item is shown whole.
+    QFont font = widget->font();
+    const auto fits = [&](const QFont& f) {
+        int longest = 0;
+        for (const QString& item : items)
+            longest = std::max(longest, QFontMetrics(f).horizontalAdvance(item));
+        return longest + 30 <= geometry.width();
+    };
+    while (!fits(font) && font.pixelSize() > 9 && geometry.width() < 200)
+        font.setPixelSize(font.pixelSize() - 1);
+    widget->setFont(font);
     const int listWidth = widget->view()->sizeHintForColumn(0) + 24;
     widget->view()->setMinimumWidth(std::max(listWidth, geometry.width()));
     return widget;
