@@ -21,7 +21,6 @@ public:
 
     // The full text of a status-bar panel (0 clock, 1 date, 2 slogan, 3 web site).
     QString panelText(int index) const;
-    QTimer* clock() const { return m_timer; }
 
 public slots:
     // Equipment selection: pictures and their menu twins.
