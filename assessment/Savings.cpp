@@ -95,7 +95,7 @@ void writeHotWater(const AssessmentInputs& in, SystemChoice choice, ReportPart& 
     out << QStringLiteral(" -") + nbsp9 + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время.");
 
     const double annual = store(24.0L * Ext(in.hotWaterLoad) * 0.5L
-                                * ((th - ts) / (th - tw) * 0.8L * Ext(350 - D) + Ext(D)));
+                                * ((th - ts) / (th - tw) * 0.8L * (350.0L - Ext(D)) + Ext(D)));
     out << QStringLiteral("2.   Годовой расход теплоты на нужды горячего водоснабжения на объекте ") + in.objectName
                + QStringLiteral("  составляет :") + num::f2(annual) + QStringLiteral(" Гкал/год");
     out << QStringLiteral("3.    Расчет годовой экономии тепловой энергии.");

@@ -139,18 +139,18 @@ void TTexOb::buildHeating()
 {
     GroupBox1 = group(client(), "GroupBox1", QStringLiteral("Ситема отопления"), {482, 2, 463, 248});
     QWidget* g = GroupBox1;
-    label(g, "Label10", QStringLiteral("Средний часовой расход тепла за отопительный период"), {8, 18, 232, 28});
-    Edit11 = edit(g, "Edit11", QStringLiteral("0,15"), {246, 22, 80, 21});
-    ComboBox4 = combo(g, "ComboBox4", assessment::loadUnitItems(), 0, {332, 21, 123, 22});
+    label(g, "Label10", QStringLiteral("Средний часовой расход тепла за отопительный период"), {8, 18, 220, 28});
+    Edit11 = edit(g, "Edit11", QStringLiteral("0,15"), {234, 22, 62, 21});
+    ComboBox4 = combo(g, "ComboBox4", assessment::loadUnitItems(), 0, {302, 21, 153, 22});
 
     GroupBox3 = group(g, "GroupBox3", QStringLiteral("Температура внутреннего воздуха отапливаемых зданий"),
                       {8, 50, 447, 44});
-    label(GroupBox3, "Label16", QStringLiteral("Существующая"), {8, 20, 80, 16});
-    Edit16 = edit(GroupBox3, "Edit16", QStringLiteral("26"), {88, 17, 50, 21});
-    label(GroupBox3, "Label17", QStringLiteral("Требуемая"), {152, 20, 60, 16});
-    Edit17 = edit(GroupBox3, "Edit17", QStringLiteral("22"), {214, 17, 50, 21});
-    label(GroupBox3, "Label7", QStringLiteral("Снижения"), {282, 20, 58, 16});
-    Edit8 = edit(GroupBox3, "Edit8", QStringLiteral("16"), {342, 17, 50, 21});
+    label(GroupBox3, "Label16", QStringLiteral("Существующая"), {8, 20, 94, 16});
+    Edit16 = edit(GroupBox3, "Edit16", QStringLiteral("26"), {104, 17, 46, 21});
+    label(GroupBox3, "Label17", QStringLiteral("Требуемая"), {164, 20, 66, 16});
+    Edit17 = edit(GroupBox3, "Edit17", QStringLiteral("22"), {232, 17, 46, 21});
+    label(GroupBox3, "Label7", QStringLiteral("Снижения"), {292, 20, 64, 16});
+    Edit8 = edit(GroupBox3, "Edit8", QStringLiteral("16"), {358, 17, 46, 21});
 
     label(g, "Label8", QStringLiteral("Средняя температура наружного воздуха за отопительный период"), {8, 101, 370, 16});
     Edit9 = edit(g, "Edit9", QStringLiteral("-4,6"), {385, 98, 70, 21});
@@ -178,9 +178,9 @@ void TTexOb::buildHotWater()
 {
     GroupBox2 = group(client(), "GroupBox2", QStringLiteral("Система горячего водоснабжения"), {482, 252, 463, 172});
     QWidget* g = GroupBox2;
-    label(g, "Label11", QStringLiteral("Среднечасовой расход тепла за отопительный период"), {8, 18, 232, 28});
-    Edit12 = edit(g, "Edit12", QStringLiteral("0,11"), {246, 22, 80, 21});
-    ComboBox1 = combo(g, "ComboBox1", assessment::loadUnitItems(), 0, {332, 21, 123, 22});
+    label(g, "Label11", QStringLiteral("Среднечасовой расход тепла за отопительный период"), {8, 18, 220, 28});
+    Edit12 = edit(g, "Edit12", QStringLiteral("0,11"), {234, 22, 62, 21});
+    ComboBox1 = combo(g, "ComboBox1", assessment::loadUnitItems(), 0, {302, 21, 153, 22});
     label(g, "Label13", QStringLiteral("Температура горячей воды"), {8, 53, 370, 16});
     Edit1 = edit(g, "Edit1", QStringLiteral("55"), {385, 50, 70, 21});
     label(g, "Label4", QStringLiteral("Температура холодно (водопроводной) воды в летний период"), {8, 77, 370, 16});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 using namespace assessment;
 
@@ -200,4 +201,16 @@ TEST(AssessmentInputsRules, SetbackHoursAndLoadUnits)
     EXPECT_EQ(loadInGcalPerHour(1, unitMegawatt), 0.8598);
     EXPECT_EQ(loadInGcalPerHour(1, unitGcalPerHour), 1);
     EXPECT_EQ(loadInGcalPerHour(0.7, 0), 0.7);
+}
+
+// A template file may hold any day count; the sections must give lines or a fault, never
+// overflow an integer.
+TEST(Savings, ExtremeDayCountsFromAFile)
+{
+    for (int days : {std::numeric_limits<int>::min(), -1, std::numeric_limits<int>::max()}) {
+        AssessmentInputs in = defaultInputs();
+        in.heatingPeriodDays = days;
+        const ReportPart body = assessmentBody(in, SystemChoice::Both);
+        EXPECT_GE(body.lines.size(), 18) << days;
+    }
 }

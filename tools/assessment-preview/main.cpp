@@ -1,6 +1,7 @@
 // Developer preview of the assessment window, for looking at it and taking screenshots.
 // Usage: assessment_preview [heating|hot-water|both] — presets the system choice (both load
-// units in Gcal/h) and runs the assessment once.
+// units in Gcal/h) and runs the assessment once; with "--export OUT.xlsx" after it, exports the
+// report into that workbook and ends.
 
 #include "Messages.h"
 #include "Teo.h"
@@ -8,6 +9,7 @@
 #include "WorkWindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QTimer>
 
@@ -25,14 +27,20 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     const QStringList systems = {QString(), QStringLiteral("heating"), QStringLiteral("hot-water"), QStringLiteral("both")};
     const int item = args.size() > 1 ? int(systems.indexOf(args[1])) : -1;
+    const QString exportFile = args.size() > 3 && args[2] == QLatin1String("--export") ? args[3] : QString();
     if (item > 0) {
-        QTimer::singleShot(200, [item] {
+        QTimer::singleShot(200, [item, exportFile] {
             auto* choice = TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox3"));
             choice->setCurrentIndex(item);
             emit choice->activated(item);
             TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox4"))->setCurrentIndex(2);
             TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(2);
             TexOb->Button2Click();
+            if (!exportFile.isEmpty()) {
+                TexOb->xlApp().setTargetFile(exportFile);
+                TexOb->Button1Click();
+                QCoreApplication::quit();
+            }
         });
     }
     const int status = app.exec();

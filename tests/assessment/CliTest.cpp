@@ -1,0 +1,132 @@
+// vedan-cli assess and template, run as a separate program on template files.
+#include "DefaultInputs.h"
+#include "QtPrinters.h"
+#include "Report.h"
+#include "TemplateFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace assessment;
+
+namespace {
+
+struct CliRun {
+    int status;
+    QStringList out;
+    QString err;
+};
+
+CliRun cli(const QStringList& args)
+{
+    QProcess process;
+    process.start(qEnvironmentVariable("VEDAN_CLI"), args);
+    process.waitForFinished(60000);
+    QString out = QString::fromUtf8(process.readAllStandardOutput());
+    if (out.endsWith(QLatin1Char('\n')))
+        out.chop(1);
+    return {process.exitCode(), out.split(QLatin1Char('\n')), QString::fromUtf8(process.readAllStandardError())};
+}
+
+class AssessCli : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString save(const AssessmentInputs& in, const QString& name = QStringLiteral("t.teo"))
+    {
+        const QString path = dir.filePath(name);
+        EXPECT_EQ(writeTemplateFile(path, in), QString());
+        return path;
+    }
+};
+
+} // namespace
+
+TEST_F(AssessCli, ReportForEverySystemFromTheStoredRecord)
+{
+    AssessmentInputs in = defaultInputs();
+    in.nightSetbackHours = 10; // the window's load would not refill this; the report uses it
+    in.objectName = QStringLiteral("Дом");
+    const QString file = save(in);
+    const std::pair<const char*, SystemChoice> systems[] = {
+        {"heating", SystemChoice::Heating}, {"hot-water", SystemChoice::HotWater}, {"both", SystemChoice::Both}};
+    for (const auto& [name, choice] : systems) {
+        const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QLatin1String(name)});
+        EXPECT_EQ(run.status, 0) << name;
+        QStringList expected = reportHeader(choice, QStringLiteral("Дом"), QStringLiteral("1606,29"));
+        expected += assessmentBody(in, choice).lines;
+        EXPECT_EQ(run.out, expected) << name;
+    }
+}
+
+TEST_F(AssessCli, FaultsAndUsage)
+{
+    AssessmentInputs in = defaultInputs();
+    in.hotWaterTemperature = in.winterColdWaterTemperature;
+    const QString file = save(in);
+    const CliRun fault = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("both")});
+    EXPECT_EQ(fault.status, 1);
+    EXPECT_TRUE(fault.err.contains(QStringLiteral("Деление на ноль"))) << fault.err.toStdString();
+    EXPECT_EQ(fault.out.last(), QStringLiteral(" -") + QString(9, QChar(0xA0))
+                                    + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
+
+    QFile shortFile(dir.filePath(QStringLiteral("short.teo")));
+    ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+    shortFile.write("abc");
+    shortFile.close();
+    EXPECT_EQ(cli({QStringLiteral("assess"), shortFile.fileName(), QStringLiteral("--system"), QStringLiteral("heating")}).status, 1);
+    EXPECT_EQ(cli({QStringLiteral("template"), dir.filePath(QStringLiteral("none.teo"))}).status, 1);
+
+    const QStringList wrong[] = {
+        {QStringLiteral("assess"), file},
+        {QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("gas")},
+        {QStringLiteral("assess"), file, QStringLiteral("--system")},
+        {QStringLiteral("template")},
+        {QStringLiteral("template"), file, QStringLiteral("--xml")},
+    };
+    for (const QStringList& args : wrong)
+        EXPECT_EQ(cli(args).status, 2) << args.join(QLatin1Char(' ')).toStdString();
+}
+
+TEST_F(AssessCli, TemplateListingAndJson)
+{
+    const QString file = save(defaultInputs());
+    const CliRun text = cli({QStringLiteral("template"), file});
+    EXPECT_EQ(text.status, 0);
+    EXPECT_EQ(text.out, templateListing(defaultInputs()));
+    const CliRun json = cli({QStringLiteral("template"), file, QStringLiteral("--json")});
+    EXPECT_EQ(json.status, 0);
+    const QJsonObject object = QJsonDocument::fromJson(json.out.join(QString()).toUtf8()).object();
+    EXPECT_EQ(object.size(), 20);
+    EXPECT_EQ(object[QStringLiteral("heatingLoad")].toDouble(), 0.15);
+    EXPECT_EQ(object[QStringLiteral("heatingPeriodDays")].toInt(), 220);
+    EXPECT_EQ(object[QStringLiteral("hotWaterNightSetback")].toBool(), true);
+    EXPECT_EQ(object[QStringLiteral("objectName")].toString(), QStringLiteral("г. Город  ул. Улица д. 10"));
+}
+
+TEST_F(AssessCli, WorkbookOneRowPerReportLine)
+{
+    const QString file = save(defaultInputs());
+    const QString out = dir.filePath(QStringLiteral("r.xlsx"));
+    const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("heating"),
+                         QStringLiteral("--xlsx"), out});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QProcess reader;
+    reader.start(qEnvironmentVariable("VEDAN_PYTHON"),
+                 {qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/support/read_xlsx.py"), out});
+    ASSERT_TRUE(reader.waitForFinished(60000));
+    const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput())
+                                  .object()[QStringLiteral("sheets")].toArray()[0].toObject();
+    EXPECT_EQ(sheet[QStringLiteral("name")].toString(), QStringLiteral("ТЭОг. Город  ул. Улица д. 10"));
+    EXPECT_EQ(sheet[QStringLiteral("merged")].toArray().size(), run.out.size());
+    const QJsonObject cells = sheet[QStringLiteral("cells")].toObject();
+    EXPECT_EQ(cells[QStringLiteral("A1")].toObject()[QStringLiteral("value")].toString(), run.out[0]);
+    EXPECT_EQ(cells[QStringLiteral("A4")].toObject()[QStringLiteral("value")].toString(),
+              QStringLiteral("при стоимости одной Гкал 1606,29"));
+    EXPECT_EQ(cells[QStringLiteral("A7")].toObject()[QStringLiteral("align")].toString(), QStringLiteral("left"));
+}
