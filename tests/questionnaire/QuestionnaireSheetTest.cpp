@@ -389,8 +389,8 @@ TEST(QuestionnaireSheet, OperationOrder)
 {
     QStringList calls;
     written(Kind::Plate, allChosen(Kind::Plate), &calls);
-    const QStringList start = {"connect", "addWorkbook(-4167)", "newestWorkbook", "firstWorksheet",
-                               "nameSheet(Опросник теплообменник)", "setColumnsBold", "alignColumns(-4152)",
+    const QStringList start = {"connect()", "addWorkbook(-4167)", "newestWorkbook()", "firstWorksheet()",
+                               "nameSheet(Опросник теплообменник)", "setColumnsBold()", "alignColumns(-4152)",
                                "setColumnsWidth(14)",
                                "mergeCells(C1,A1)", "alignCells(C1,A1,-4108)",
                                "writeCell(C1,A1,Опросный лист пластинчатого теплообменника.)",
@@ -404,7 +404,7 @@ TEST(QuestionnaireSheet, OperationOrder)
     const QStringList wide = {"mergeCells(C4,B4)", "alignCells(C4,A4,-4131)"};
     EXPECT_EQ(calls.mid(calls.indexOf(wide[0]), 2), wide);
     const QStringList end = {"setColumnWidth(A1,70)", "setColumnWidth(B1,20)", "setColumnWidth(C1,31)",
-                             "showApplication", "disconnect"};
+                             "showApplication()", "disconnect()"};
     EXPECT_EQ(calls.mid(calls.size() - end.size()), end);
 }
 
