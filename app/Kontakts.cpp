@@ -28,19 +28,6 @@ TKontakt::TKontakt(QWidget* parent)
     resize(kClientWidth, kClientHeight);
 }
 
-void TKontakt::FormShow()
-{
-    TWorkForm::FormShow();
-    if (m_sized)
-        return;
-    // The first placement may have fitted a resizable window to a small screen; the window has
-    // its own size, centred over the main window as before.
-    m_sized = true;
-    const QPoint centre = frameGeometry().center();
-    resize(kClientWidth, kClientHeight);
-    move(centre - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-}
-
 QSize TKontakt::sizeHint() const
 {
     return {kClientWidth, kClientHeight};

@@ -13,11 +13,7 @@ public:
 
     QSize sizeHint() const override;
 
-protected:
-    void FormShow() override;
-
 private:
-    bool m_sized = false;
     QPlainTextEdit* m_memo1;
     QPlainTextEdit* m_memo2;
 };

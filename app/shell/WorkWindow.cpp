@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QPointer>
 #include <QScreen>
 #include <QShowEvent>
@@ -65,6 +66,8 @@ void TWorkForm::setResizable(bool resizable)
         const QSize size = m_client->size();
         m_client->setFixedSize(size);
     }
+    // A fixed window keeps the size of its client area and menu bar; the user cannot drag it.
+    layout()->setSizeConstraint(resizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
 }
 
 void TWorkForm::FormClose()
@@ -91,7 +94,6 @@ void TWorkForm::showEvent(QShowEvent* event)
 
 void TWorkForm::place()
 {
-    adjustSize();
     QRect area;
     QWidget* main = WindowProtocol::mainWindow();
     if (m_placement == Placement::MainWindowCentre && main)
