@@ -3,6 +3,7 @@
 // check; the order of the spreadsheet operations.
 #include "PlantInfo.h"
 #include "QtPrinters.h"
+#include "Regional.h"
 #include "SheetReader.h"
 #include "Sheets.h"
 #include "XLApp.h"
@@ -14,6 +15,15 @@
 using namespace questionnaire;
 
 namespace {
+
+// The sheets are checked under the Russian settings the program is made for, whatever the
+// machine's own are.
+class RussianSettings : public ::testing::Environment {
+public:
+    void SetUp() override { regional::overrideLocale(QLocale(QLocale::Russian, QLocale::Russia)); }
+    void TearDown() override { regional::overrideLocale(std::nullopt); }
+};
+const auto* const kRussian = ::testing::AddGlobalTestEnvironment(new RussianSettings);
 
 const QDate kDate(2026, 12, 7);
 const QTime kTime(9, 4, 5);
