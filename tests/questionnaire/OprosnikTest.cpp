@@ -33,7 +33,9 @@ private slots:
         WindowProtocol::setMainWindow(&m_main);
         m_main.show();
         m_window = new TOprList;
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.title + "|" + s.text; });
+        Messages::setHook([this](const Messages::Shown& s) {
+            m_shown << (s.kind == Messages::Kind::Error ? "error|" : "") + s.title + "|" + s.text;
+        });
         XLApp::setOpener([](const QString&) { return true; });
     }
     void cleanupTestCase() { delete m_window; }
@@ -148,6 +150,24 @@ private slots:
                                + " ИЛИ ПО АДРЕСУ " + plant::email() + ")"));
         QVERIFY(QFile::exists(file));
         QVERIFY(m_window->isVisible()); // a request does not close the window
+        m_window->close();
+    }
+
+    // A refused spreadsheet operation goes to the general error report; the window stays open.
+    void refusedOperationIsReported()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath("file"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder would have to be
+        blocker.close();
+        const QString target = dir.filePath("file/q.xlsx");
+        m_window->xlApp().setTargetFile(target);
+        open(Kind::Btp); // complete since the previous case
+        get<QPushButton>("Button1")->click();
+        QVERIFY2(m_shown.size() == 1, qPrintable(m_shown.join("; ")));
+        QVERIFY2(m_shown[0].startsWith("error|") && m_shown[0].contains(target),
+                 qPrintable(m_shown[0]));
+        QVERIFY(m_window->isVisible());
         m_window->close();
     }
 

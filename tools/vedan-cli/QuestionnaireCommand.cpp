@@ -97,7 +97,10 @@ std::optional<QString> readAnswers(const QString& path, const PanelSpec& panel, 
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("cannot read answers file %1: %2").arg(path, file.errorString());
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF")) // a byte-order mark that some editors write
+        bytes.remove(0, 3);
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
         return QStringLiteral("answers file %1 is not valid JSON: %2").arg(path, error.errorString());
     if (!document.isObject())
