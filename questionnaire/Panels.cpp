@@ -30,21 +30,23 @@ ControlSpec memo(const QString& name, const QString& text)
     return {name, ControlType::Memo, text, {}, false, true};
 }
 
-// The customer block, the same on every panel under the panel's own names.
-struct CustomerNames {
-    QString organisation, head, filledBy, phone, object, address;
-};
-
-QList<ControlSpec> customerControls(const CustomerNames& n)
+// The customer block, the same on every panel under the panel's own names (organisation, head,
+// who filled in the form, telephones, object, address). The samples are placeholders: area
+// code 000 is assigned to nobody, the street is a made-up one.
+QList<ControlSpec> customerControls(const QStringList& names)
 {
-    return {
-        edit(n.organisation, QStringLiteral("ООО \"Организация №1\"")),
-        edit(n.head, QStringLiteral("Иванов Иван Иванович")),
-        edit(n.filledBy, QStringLiteral("Петров Петр Петрович, менеджер по продажам")),
-        edit(n.phone, QStringLiteral("+7 (495) 555-01-10, +7 (495) 555-01-11")),
-        edit(n.object, QStringLiteral("Производственный корпус ОАО \"Завод Ведан\"")),
-        edit(n.address, QStringLiteral("Россия, г. Москва, ул. Примерная, д. 1")),
+    static const QStringList samples = {
+        QStringLiteral("ООО \"Организация №1\""),
+        QStringLiteral("Иванов Иван Иванович"),
+        QStringLiteral("Петров Петр Петрович, менеджер по продажам"),
+        QStringLiteral("+7 (000) 000-00-01, +7 (000) 000-00-02"),
+        QStringLiteral("Производственный корпус ОАО \"Завод Ведан\""),
+        QStringLiteral("Россия, г. Москва, ул. Примерная, д. 1"),
     };
+    QList<ControlSpec> controls;
+    for (int i = 0; i < names.size(); ++i)
+        controls.append(edit(names[i], samples[i]));
+    return controls;
 }
 
 QList<FormLine> customerLines(const QStringList& names)
@@ -206,8 +208,7 @@ PanelSpec btpPanel()
     const QStringList customer = {QStringLiteral("Edit1"), QStringLiteral("Edit2"),
                                   QStringLiteral("Edit3"), QStringLiteral("Edit4"),
                                   QStringLiteral("Edit5"), QStringLiteral("Edit6")};
-    p.controls = customerControls({customer[0], customer[1], customer[2], customer[3], customer[4],
-                                   customer[5]});
+    p.controls = customerControls(customer);
     p.controls += {
         edit(QStringLiteral("Edit7"), QStringLiteral("0,08")),
         combo(QStringLiteral("ComboBox4"), kLoadUnits),
@@ -300,8 +301,7 @@ PanelSpec platePanel()
     const QStringList customer = {QStringLiteral("Edit21"), QStringLiteral("Edit22"),
                                   QStringLiteral("Edit23"), QStringLiteral("Edit24"),
                                   QStringLiteral("Edit25"), QStringLiteral("Edit26")};
-    p.controls = customerControls({customer[0], customer[1], customer[2], customer[3], customer[4],
-                                   customer[5]});
+    p.controls = customerControls(customer);
     p.controls += {
         edit(QStringLiteral("Edit27"), QStringLiteral("0,08")),
         combo(QStringLiteral("ComboBox11"), kLoadUnits),

@@ -44,7 +44,8 @@ SheetRow checked(SheetRow ticked, const QString& checkBox, const QString& unchec
     return ticked;
 }
 
-QList<SheetRow> customerRows(int first, const QStringList& edits)
+// Wide value rows of the customer block from row `first`, the labels from `firstLabel` on.
+QList<SheetRow> customerRows(int first, const QStringList& edits, int firstLabel = 0)
 {
     static const QStringList labels = {
         QStringLiteral("Организация (предприятие)"),
@@ -56,7 +57,7 @@ QList<SheetRow> customerRows(int first, const QStringList& edits)
     };
     QList<SheetRow> rows;
     for (int i = 0; i < edits.size(); ++i)
-        rows.append(wide(first + i, labels[i], text(edits[i])));
+        rows.append(wide(first + i, labels[firstLabel + i], text(edits[i])));
     return rows;
 }
 
@@ -74,10 +75,7 @@ SheetLayout itpSheet()
     s.rows += customerRows(4, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
                                QStringLiteral("Edit40"), QStringLiteral("Edit41")});
     s.rows += section(8, QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"));
-    s.rows += customerRows(5, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
-                               QStringLiteral("Edit40"), QStringLiteral("Edit41"),
-                               QStringLiteral("Edit48"), QStringLiteral("Edit49")})
-                  .mid(4);
+    s.rows += customerRows(9, {QStringLiteral("Edit48"), QStringLiteral("Edit49")}, 4);
     s.rows += {
         value(11, QStringLiteral("Количество квартир"), text(QStringLiteral("Edit42"))),
         value(12, QStringLiteral("Количество этажей"), text(QStringLiteral("Edit43"))),
