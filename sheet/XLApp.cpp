@@ -235,7 +235,10 @@ void XLApp::writeCell(const QString& first, const QString& last, const QString& 
     const CellRange range = parseRange(first, last);
     checkSize(range);
     const Cell content = typedContent(text);
-    m_state->checkNoPartialMerge(range, QStringLiteral("Запись в"));
+    // The top-left cell alone stands for its merged cell, as a typed entry into it does.
+    const CellRange* own = range.isSingleCell() ? m_state->model.mergeAt(range.topLeft()) : nullptr;
+    if (!(own && own->topLeft() == range.topLeft()))
+        m_state->checkNoPartialMerge(range, QStringLiteral("Запись в"));
     m_state->forEachCell(range, [&](const CellRef& ref) {
         if (m_state->hiddenByMerge(ref))
             return;

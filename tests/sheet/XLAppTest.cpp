@@ -158,6 +158,18 @@ TEST(XLAppModel, SheetWideStylesApplyToEarlierCellsAndLaterOnes)
     EXPECT_TRUE(xl.model().cell("C1")->style.bold);
 }
 
+TEST(XLAppModel, TheTopLeftCellOfAMergeTakesAnEntryAfterTheMerge)
+{
+    XLApp xl;
+    startSheet(xl);
+    xl.mergeCells("A2", "C2");
+    xl.alignCells("A2", "C2", xlLeft);
+    xl.writeCell("A2", "A2", "Заказчик:");
+    EXPECT_EQ(xl.model().cell("A2")->text, "Заказчик:");
+    EXPECT_EQ(xl.model().cell("A2")->style.alignment, xlLeft);
+    EXPECT_THROW(xl.writeCell("A2", "B2", "part"), SheetError);
+}
+
 TEST(XLAppModel, AligningPartOfAMergeAlignsTheMergedCell)
 {
     XLApp xl;
