@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "Report.h"
 #include "TemplateFile.h"
+#include "WorkbookReader.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +27,7 @@ struct CliRun {
 CliRun cli(const QStringList& args)
 {
     QProcess process;
-    process.start(qEnvironmentVariable("VEDAN_CLI"), args);
+    process.start(cliPath(), args);
     process.waitForFinished(60000);
     QString out = QString::fromUtf8(process.readAllStandardOutput());
     if (out.endsWith(QLatin1Char('\n')))
@@ -116,12 +117,7 @@ TEST_F(AssessCli, WorkbookOneRowPerReportLine)
     const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("heating"),
                          QStringLiteral("--xlsx"), out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    QProcess reader;
-    reader.start(qEnvironmentVariable("VEDAN_PYTHON"),
-                 {qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/support/read_xlsx.py"), out});
-    ASSERT_TRUE(reader.waitForFinished(60000));
-    const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput())
-                                  .object()[QStringLiteral("sheets")].toArray()[0].toObject();
+    const QJsonObject sheet = readFirstSheet(out);
     EXPECT_EQ(sheet[QStringLiteral("name")].toString(), QStringLiteral("ТЭОг. Город  ул. Улица д. 10"));
     EXPECT_EQ(sheet[QStringLiteral("merged")].toArray().size(), run.out.size());
     const QJsonObject cells = sheet[QStringLiteral("cells")].toObject();

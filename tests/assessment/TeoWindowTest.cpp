@@ -3,6 +3,7 @@
 #include "Report.h"
 #include "Teo.h"
 #include "WorkWindow.h"
+#include "WorkbookReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -339,13 +340,7 @@ private slots:
         m_w->Button1Click();
         QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join(QLatin1Char('|'))));
 
-        QProcess reader;
-        reader.start(qEnvironmentVariable("VEDAN_PYTHON"),
-                     {qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/support/read_xlsx.py"), out});
-        QVERIFY(reader.waitForFinished(60000));
-        QCOMPARE(reader.exitCode(), 0);
-        const QJsonObject sheet = QJsonDocument::fromJson(reader.readAllStandardOutput())
-                                      .object()[QStringLiteral("sheets")].toArray()[0].toObject();
+        const QJsonObject sheet = readFirstSheet(out);
         QCOMPARE(sheet[QStringLiteral("name")].toString(), QStringLiteral("ТЭОДом 7"));
         const QStringList shown = m_w->displayedLines();
         const QJsonArray merged = sheet[QStringLiteral("merged")].toArray();

@@ -1,7 +1,7 @@
 // vedan-cli questionnaire: answers over the panel defaults, clear refusals of bad answers, the
 // window's message for an incomplete questionnaire.
 #include "QtPrinters.h"
-#include "SheetReader.h"
+#include "WorkbookReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,7 +47,7 @@ TEST(QuestionnaireCli, AnswersOverrideDefaults)
     const QByteArray json = QByteArray(kPlateChosen) + R"(, "Edit37": "25,5", "Memo2": "строка 1\nстрока 2"})";
     const CliRun run = runCli({"questionnaire", "plate", "--xlsx", out, "--answers", writeAnswers(dir, json)});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonObject cells = readSheet(out)["cells"].toObject();
+    const QJsonObject cells = readFirstSheet(out)["cells"].toObject();
     EXPECT_EQ(cells["C12"].toObject()["value"].toString(), "Гкал/час");
     EXPECT_EQ(cells["B22"].toObject()["value"].toString(), "Двухступенчатая смешанная");
     EXPECT_EQ(cells["C23"].toObject()["value"].toString(), "Мпа");

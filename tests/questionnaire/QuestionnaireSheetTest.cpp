@@ -4,7 +4,7 @@
 #include "PlantInfo.h"
 #include "QtPrinters.h"
 #include "Regional.h"
-#include "SheetReader.h"
+#include "WorkbookReader.h"
 #include "Sheets.h"
 #include "XLApp.h"
 
@@ -71,7 +71,7 @@ QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = n
     EXPECT_EQ(result.status, BuildResult::Status::Written) << result.message.toStdString();
     if (calls)
         *calls = xl.recordedCalls();
-    return readSheet(file);
+    return readFirstSheet(file);
 }
 
 // Typed input under the decimal comma: a plain figure becomes a number.
@@ -113,7 +113,7 @@ void expectGrid(const QJsonObject& sheet, const QString& name, const std::vector
         }
     }
     merged.sort();
-    EXPECT_EQ(mergedOf(sheet), merged);
+    EXPECT_EQ(mergedRanges(sheet), merged);
     EXPECT_EQ(cells.size(), cellCount) << "cells outside the expected rows";
     const QJsonObject widths = sheet["widths"].toObject();
     EXPECT_NEAR(widths["A"].toDouble(), 70, 1);
@@ -313,7 +313,7 @@ TEST(QuestionnaireSheet, MemoRowsAndFooterPosition)
             values.texts[layout.memo] = QString::fromUtf8(c.memo);
         const QJsonObject sheet = written(c.kind, values);
         const QJsonObject cells = sheet["cells"].toObject();
-        const QStringList merged = mergedOf(sheet);
+        const QStringList merged = mergedRanges(sheet);
         const int emptyRow = layout.firstMemoRow + c.lines;
         for (int row = layout.firstMemoRow; row <= emptyRow; ++row)
             EXPECT_TRUE(merged.contains(QString("A%1:C%1").arg(row))) << row;
@@ -347,10 +347,10 @@ TEST(QuestionnaireSheet, CheckBoxesTurnIntoNegativeSentences)
     };
     for (int i = 0; i < 5; ++i) {
         expectCell(cells, QString("A%1").arg(23 + i), QString::fromUtf8(negative[i]), "left");
-        EXPECT_TRUE(mergedOf(sheet).contains(QString("A%1:C%1").arg(23 + i)));
+        EXPECT_TRUE(mergedRanges(sheet).contains(QString("A%1:C%1").arg(23 + i)));
     }
     EXPECT_FALSE(cells.contains("B23"));
-    EXPECT_FALSE(mergedOf(sheet).contains("B23:C23"));
+    EXPECT_FALSE(mergedRanges(sheet).contains("B23:C23"));
 
     PanelValues itp = allChosen(Kind::Itp);
     itp.checks["CheckBox6"] = false;
@@ -359,7 +359,7 @@ TEST(QuestionnaireSheet, CheckBoxesTurnIntoNegativeSentences)
     cells = sheet["cells"].toObject();
     expectCell(cells, "A31", "Без приборов учета тепловой энергии", "left");
     EXPECT_FALSE(cells.contains("B31"));
-    EXPECT_TRUE(mergedOf(sheet).contains("B31:C31"));
+    EXPECT_TRUE(mergedRanges(sheet).contains("B31:C31"));
     expectCell(cells, "A32", "Без организации контроля систем регулирования с ПК, находящейся на объекте", "left");
 }
 

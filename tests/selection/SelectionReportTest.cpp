@@ -1,5 +1,5 @@
 // The selection report sheet, read back from the written workbook, and its order of operations.
-#include "../sheet/WorkbookReader.h"
+#include "WorkbookReader.h"
 #include "Numbers.h"
 #include "QtPrinters.h"
 #include "SelectionReport.h"
