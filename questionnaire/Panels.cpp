@@ -51,17 +51,9 @@ QList<ControlSpec> customerControls(const QStringList& names)
 
 QList<FormLine> customerLines(const QStringList& names)
 {
-    static const QStringList labels = {
-        QStringLiteral("Организация (предприятие)"),
-        QStringLiteral("ФИО руководителя"),
-        QStringLiteral("ФИО, должность заполнившего опросный лист"),
-        QStringLiteral("Контактный телефон, факс"),
-        QStringLiteral("Наименование объекта"),
-        QStringLiteral("Адрес объекта"),
-    };
     QList<FormLine> lines;
     for (int i = 0; i < names.size(); ++i)
-        lines.append({labels[i], {names[i]}, {}});
+        lines.append({customerLabels()[i], {names[i]}, {}});
     return lines;
 }
 
@@ -395,6 +387,19 @@ std::optional<Kind> kindForCaption(const QString& caption)
 }
 
 QString defaultCaption() { return QStringLiteral("Заполнение опросного листа"); }
+const QStringList& customerLabels()
+{
+    static const QStringList labels = {
+        QStringLiteral("Организация (предприятие)"),
+        QStringLiteral("ФИО руководителя"),
+        QStringLiteral("ФИО, должность заполнившего опросный лист"),
+        QStringLiteral("Контактный телефон, факс"),
+        QStringLiteral("Наименование объекта"),
+        QStringLiteral("Адрес объекта"),
+    };
+    return labels;
+}
+
 QString requestCaption() { return QStringLiteral("Сформировать заявку"); }
 QString exitCaption() { return QStringLiteral("Выход"); }
 

@@ -68,6 +68,9 @@ std::optional<Kind> kindForCaption(const QString& caption);
 // The caption the window has before any command set one.
 QString defaultCaption();
 QString requestCaption(); // "Сформировать заявку"
+// The labels of the customer block, the same on every panel and sheet: organisation, head,
+// who filled in the form, telephone, object name, object address.
+const QStringList& customerLabels();
 QString exitCaption();    // "Выход"
 
 // The values of a panel's controls as the window first shows them.

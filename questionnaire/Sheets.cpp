@@ -1,5 +1,6 @@
 #include "Sheets.h"
 
+#include "Panels.h"
 #include "PlantInfo.h"
 #include "Regional.h"
 #include "XLApp.h"
@@ -47,17 +48,9 @@ SheetRow checked(SheetRow ticked, const QString& checkBox, const QString& unchec
 // Wide value rows of the customer block from row `first`, the labels from `firstLabel` on.
 QList<SheetRow> customerRows(int first, const QStringList& edits, int firstLabel = 0)
 {
-    static const QStringList labels = {
-        QStringLiteral("Организация (предприятие)"),
-        QStringLiteral("ФИО руководителя"),
-        QStringLiteral("ФИО, должность заполнившего опросный лист"),
-        QStringLiteral("Контактный телефон, факс"),
-        QStringLiteral("Наименование объекта"),
-        QStringLiteral("Адрес объекта"),
-    };
     QList<SheetRow> rows;
     for (int i = 0; i < edits.size(); ++i)
-        rows.append(wide(first + i, labels[firstLabel + i], text(edits[i])));
+        rows.append(wide(first + i, customerLabels()[firstLabel + i], text(edits[i])));
     return rows;
 }
 

@@ -43,20 +43,8 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
         return outcome;
     }
     return guarded([&](QStringList& lines) {
-        const double flow = networkFlow(in);
-        appendValue(lines, "Расход сетевой воды = ", flow, " т/час");
-
-        const double drop = store((Ext(in.inletPressure) - Ext(in.outletPressure))
-                                  - Ext(in.systemResistance) / 10.0L);
-        appendValue(lines, "Перепад давления на регуляторе с учетом падения давления = ", drop,
-                    " кгс/см2");
-
-        const double requiredKv = store(Ext(flow) / sqrt(Ext(drop)));
-        appendValue(lines, "Пропускная способность регулятора = ", requiredKv, " м3/час");
-
-        const double requiredKvy = store(1.2L * Ext(requiredKv));
-        appendValue(lines, "Условная пропускная способность регулятора = ", requiredKvy, " м3/час");
-
+        const double requiredKvy =
+            appendCapacityFigures(lines, in, "регуляторе", "регулятора").requiredKvy;
         lines << QString();
 
         const QString series = QString::fromUtf8(regulatorSeriesNames()[seriesIndex]);

@@ -15,4 +15,26 @@ double networkFlow(const SizingInputs& in)
                  / ((Ext(in.supplyTemperature) - Ext(in.returnTemperature)) * 4.2L) / 1000.0L);
 }
 
+CapacityFigures appendCapacityFigures(QStringList& lines, const SizingInputs& in,
+                                      const char* devicePrepositional, const char* deviceGenitive)
+{
+    CapacityFigures f{};
+    f.networkFlow = networkFlow(in);
+    appendValue(lines, "Расход сетевой воды = ", f.networkFlow, " т/час");
+
+    f.pressureDrop = store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L);
+    const QByteArray drop = QByteArray("Перепад давления на ") + devicePrepositional
+                            + " с учетом падения давления = ";
+    appendValue(lines, drop.constData(), f.pressureDrop, " кгс/см2");
+
+    f.requiredKv = store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop)));
+    const QByteArray kv = QByteArray("Пропускная способность ") + deviceGenitive + " = ";
+    appendValue(lines, kv.constData(), f.requiredKv, " м3/час");
+
+    f.requiredKvy = store(1.2L * Ext(f.requiredKv));
+    const QByteArray kvy = QByteArray("Условная пропускная способность ") + deviceGenitive + " = ";
+    appendValue(lines, kvy.constData(), f.requiredKvy, " м3/час");
+    return f;
+}
+
 } // namespace sizing

@@ -43,4 +43,17 @@ SizingOutcome guarded(Body&& body)
 // Network water flow in t/h from the load in Gcal/h and the temperature schedule.
 double networkFlow(const SizingInputs& in);
 
+// The figures that a valve and a regulator are chosen by.
+struct CapacityFigures {
+    double networkFlow;  // t/h
+    double pressureDrop; // left across the device after the system's resistance, kgf/cm²
+    double requiredKv;   // m³/h
+    double requiredKvy;  // 1.2 × requiredKv, m³/h
+};
+
+// Computes the four figures and appends a line for each as soon as it is known, naming the
+// device in the prepositional ("клапане") and genitive ("клапана") case.
+CapacityFigures appendCapacityFigures(QStringList& lines, const SizingInputs& in,
+                                      const char* devicePrepositional, const char* deviceGenitive);
+
 } // namespace sizing

@@ -58,23 +58,10 @@ SizingOutcome selectValveCapacity(const SizingInputs& in, const std::vector<Valv
         row.authority = -1;
 
     return guarded([&](QStringList& lines) {
-        const double flow = networkFlow(in);
-        appendValue(lines, "Расход сетевой воды = ", flow, " т/час");
-
-        const double drop = store(Ext(in.inletPressure) - Ext(in.outletPressure)
-                                  - Ext(in.systemResistance) / 10.0L);
-        appendValue(lines, "Перепад давления на клапане с учетом падения давления = ", drop,
-                    " кгс/см2");
-
-        const double requiredKv = store(Ext(flow) / sqrt(Ext(drop)));
-        appendValue(lines, "Пропускная способность клапана = ", requiredKv, " м3/час");
-
-        const double requiredKvy = store(1.2L * Ext(requiredKv));
-        appendValue(lines, "Условная пропускная способность клапана = ", requiredKvy, " м3/час");
-
+        const CapacityFigures f = appendCapacityFigures(lines, in, "клапане", "клапана");
         lines << QString();
 
-        markOffers(rows, in, flow, requiredKvy);
+        markOffers(rows, in, f.networkFlow, f.requiredKvy);
         for (std::size_t i = 1; i < rows.size(); ++i) {
             if (rows[i].authority != -1)
                 lines << QStringLiteral("Вам подходит ") + QString::fromUtf8(rows[i].designation)

@@ -134,8 +134,10 @@ private:
     void writeMerge(const CellRange& merge)
     {
         const auto found = m_model.cells.find({merge.firstRow, merge.firstColumn});
-        const Cell topLeft = found != m_model.cells.end() ? found->second
-                                                          : Cell{.style = m_model.columnsStyle};
+        Cell topLeft;
+        topLeft.style = m_model.columnsStyle;
+        if (found != m_model.cells.end())
+            topLeft = found->second;
         lxw_format* format = m_formats(topLeft.style);
         const QByteArray text = topLeft.kind == Cell::Kind::Text ? topLeft.text.toUtf8() : "";
         check(worksheet_merge_range(m_ws, merge.firstRow - 1, lxw_col_t(merge.firstColumn - 1),
@@ -165,6 +167,8 @@ void writeBook(const SheetModel& model, const QString& file, const QString& show
         if (!ws)
             refuseWrite(shownPath, QStringLiteral("лист не создаётся"));
         SheetWriter(model, book, ws, shownPath).write();
+        // Printed, the sheet fits the width of one page however wide its columns are.
+        worksheet_fit_to_pages(ws, 1, 0);
     } catch (...) {
         workbook_close(book);
         throw;

@@ -160,7 +160,7 @@ QString fixed(double value, int decimals, QChar separator)
     const size_t wholeLength = digits.size() - static_cast<size_t>(decimals);
     std::string out = digits.substr(0, wholeLength);
     if (decimals > 0)
-        out += "." + digits.substr(wholeLength);
+        out.append(".").append(digits, wholeLength);
     const bool allZero = digits.find_first_not_of('0') == std::string::npos;
     if (value < 0 && !allZero)
         out.insert(out.begin(), '-');
@@ -201,16 +201,16 @@ QString general(double value, QChar separator)
     if (exponent >= precision || exponent < -5) {
         out = digits.substr(0, 1);
         if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+            out.append(".").append(digits, 1);
+        out.append("E").append(std::to_string(exponent));
     } else if (exponent < 0) {
-        out = "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+        out.assign("0.").append(static_cast<size_t>(-exponent - 1), '0').append(digits);
     } else {
         const size_t wholeLength = static_cast<size_t>(exponent) + 1;
         if (digits.size() <= wholeLength) {
             out = digits + std::string(wholeLength - digits.size(), '0');
         } else {
-            out = digits.substr(0, wholeLength) + "." + digits.substr(wholeLength);
+            out.assign(digits, 0, wholeLength).append(".").append(digits, wholeLength);
         }
     }
     if (value < 0)

@@ -114,6 +114,7 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
     EXPECT_NEAR(shownWidth(sheet, "B"), 14, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "C"), 20, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "D"), 14, 0.01); // the rest of the sheet
+    EXPECT_EQ(sheet["fitToWidth"].toInt(), 1);     // printed one page wide
 }
 
 TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)

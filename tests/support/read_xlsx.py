@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads a workbook back with openpyxl, independently of the program's writer, and prints one
 JSON object: {"sheets": [{"name", "cells": {"A1": {"value", "type", "bold", "align"}},
-"merged": ["A1:C1", ...], "widths": {"A": 31.0, ...}}]}. type is "n" (number), "s" (text),
+"merged": ["A1:C1", ...], "widths": {"A": 31.0, ...},
+"fitToWidth": pages across when printing, or null}]}. type is "n" (number), "s" (text),
 "f" (formula, value is its text) or "b" (boolean). Run with /usr/bin/python3, which sees
 Debian's python3-openpyxl."""
 import json
@@ -46,6 +47,10 @@ def main(path):
             "cells": cells,
             "merged": sorted(str(r) for r in ws.merged_cells.ranges),
             "widths": widths,
+            # An absent fitToWidth means one page across.
+            "fitToWidth": (int(ws.page_setup.fitToWidth or 1)
+                           if ws.sheet_properties.pageSetUpPr is not None
+                           and ws.sheet_properties.pageSetUpPr.fitToPage else None),
         })
     json.dump({"sheets": sheets}, sys.stdout, ensure_ascii=False, indent=1, default=str)
     sys.stdout.write("\n")
