@@ -15,6 +15,8 @@ struct ParseCase {
     std::optional<double> expected;
 };
 
+void PrintTo(const ParseCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+
 class ParseDecimal : public testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseDecimal, AcceptsOnlyTheTypedNumberForm)
@@ -63,6 +65,8 @@ struct FixedCase {
     const char* expected;
 };
 
+void PrintTo(const FixedCase& c, std::ostream* os) { *os << c.expected; }
+
 class Fixed : public testing::TestWithParam<FixedCase> {};
 
 TEST_P(Fixed, RoundsTheStoredValueAsAPersonDoes)
@@ -87,6 +91,8 @@ struct GeneralCase {
     double value;
     const char* expected;
 };
+
+void PrintTo(const GeneralCase& c, std::ostream* os) { *os << c.expected; }
 
 class General : public testing::TestWithParam<GeneralCase> {};
 

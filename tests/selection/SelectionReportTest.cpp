@@ -66,6 +66,8 @@ struct ReportCase {
     SelectionReportData data;
 };
 
+void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.name; }
+
 class ReportGrid : public testing::TestWithParam<ReportCase> {};
 
 TEST_P(ReportGrid, WholeSheetAsWritten)

@@ -22,6 +22,8 @@ struct Refusal {
     const char* messagePart; // the refused thing, as the message must name it
 };
 
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.what; }
+
 class Refusals : public testing::TestWithParam<Refusal> {};
 
 TEST_P(Refusals, ThrowClearMessage)
