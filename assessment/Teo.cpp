@@ -1,5 +1,7 @@
 #include "Teo.h"
 
+#include "UiFonts.h"
+
 #include "FileDialogs.h"
 #include "Messages.h"
 #include "Numbers.h"
@@ -41,15 +43,6 @@ constexpr std::array<std::array<bool, AreaCount>, 4> kEnabledByChoice = {{
     {false, true, false, false, true},
     {true, true, true, false, false},
 }};
-
-QFont windowFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans Condensed"),
-                      QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
-    return font;
-}
 
 template <typename W>
 W* placed(W* widget, const char* name, const QRect& geometry)
@@ -98,7 +91,7 @@ TTexOb::TTexOb(QWidget* parent)
     : TWorkForm(QStringLiteral("TexOb"), QStringLiteral("Технико-экономическое обоснование"), 953, 427,
                 Placement::MainWindowCentre, parent)
 {
-    client()->setFont(windowFont());
+    client()->setFont(uiFonts::windowFont());
     buildTop();
     buildHeating();
     buildHotWater();

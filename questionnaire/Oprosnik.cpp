@@ -1,5 +1,7 @@
 #include "Oprosnik.h"
 
+#include "UiFonts.h"
+
 #include "Messages.h"
 #include "Sheets.h"
 
@@ -74,10 +76,7 @@ TOprList::TOprList(QWidget* parent)
     : TWorkForm(QStringLiteral("OprList"), defaultCaption(), kClientWidth, kClientHeight,
                 Placement::MainWindowCentre, parent)
 {
-    QFont font = this->font();
-    font.setFamilies({QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(uiFonts::windowFont());
     for (const PanelSpec& spec : panels()) {
         QWidget* panel = buildPanel(spec);
         panel->setGeometry(0, 0, kClientWidth, kClientHeight);

@@ -1,5 +1,7 @@
 #include "Gidroelevator.h"
 
+#include "UiFonts.h"
+
 #include "Descriptions.h"
 #include "Messages.h"
 #include "ReportInputs.h"
@@ -13,7 +15,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateTime>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,38 +32,11 @@ constexpr int kComboLeft = 816;
 constexpr int kComboWidth = 129;
 constexpr int kRowHeight = 21;
 
-// The window's own face where it is installed, else a narrow sans-serif face of similar
-// width, so that the labels and the closed combo boxes show their whole texts.
-QString windowFamily()
-{
-    const QStringList candidates = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                                    QStringLiteral("Liberation Sans Narrow"), QStringLiteral("Arial"),
-                                    QStringLiteral("Liberation Sans")};
-    for (const QString& family : candidates) {
-        // The font database may answer for an alias; what counts is the face actually used.
-        if (QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0)
-            return family;
-    }
-    return QString();
-}
-
-QFont pixelFont(int pixels)
-{
-    static const QString family = windowFamily();
-    QFont font;
-    if (family.isEmpty())
-        font.setStretch(QFont::SemiCondensed); // the wider system face, narrowed
-    else
-        font.setFamily(family);
-    font.setPixelSize(pixels);
-    return font;
-}
-
 QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixels)
 {
     auto* widget = new QLabel(text, parent);
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setFont(pixelFont(pixels));
+    widget->setFont(uiFonts::sansSerif(pixels));
     widget->setGeometry(geometry);
     return widget;
 }
@@ -126,7 +100,7 @@ TSelectRtForm::TSelectRtForm(QWidget* parent)
     : TWorkForm(QStringLiteral("SelectRtForm"), QStringLiteral("Регулирующий гидроэлеватор"), 946, 445,
                 Placement::ScreenCentre, parent)
 {
-    setFont(pixelFont(11));
+    setFont(uiFonts::windowFont());
     createMenu();
     createInputPane();
     createDescriptionPane();

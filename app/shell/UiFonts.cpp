@@ -21,7 +21,7 @@ QFont withFamilies(const QStringList& families, int pixelHeight)
 QFont sansSerif(int pixelHeight)
 {
     return withFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans Condensed"),
+                         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
                          QStringLiteral("DejaVu Sans")},
                         pixelHeight);
 }

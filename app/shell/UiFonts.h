@@ -1,5 +1,5 @@
 #pragma once
-// Fonts of the shell's windows. The windows are drawn for "MS Sans Serif" and
+// Fonts of the program's windows. The windows are drawn for "MS Sans Serif" and
 // "MS Reference Sans Serif"; where those are not installed the nearest sans-serif faces of the
 // system stand in, at the same pixel height, so that every caption stays legible.
 
