@@ -1,5 +1,7 @@
 #include "XlsxFile.h"
 
+#include <algorithm>
+
 #include "XLApp.h"
 
 #include <QDir>
@@ -74,9 +76,32 @@ public:
                 writeCell(key.first - 1, key.second - 1, cell);
         for (const CellRange& merge : m_model.merges)
             writeMerge(merge);
+        setPrintLayout();
     }
 
 private:
+    // Printed, the sheet is its filled area (a long text running on to the right does not widen
+    // it) scaled to the width of one page.
+    void setPrintLayout()
+    {
+        int lastRow = 0;
+        int lastColumn = 0;
+        for (const auto& [key, cell] : m_model.cells) {
+            if (cell.kind == Cell::Kind::Empty)
+                continue;
+            lastRow = std::max(lastRow, key.first);
+            lastColumn = std::max(lastColumn, key.second);
+        }
+        for (const CellRange& merge : m_model.merges) {
+            lastRow = std::max(lastRow, merge.lastRow);
+            lastColumn = std::max(lastColumn, merge.lastColumn);
+        }
+        if (lastRow > 0)
+            check(worksheet_print_area(m_ws, 0, 0, lxw_row_t(lastRow - 1), lxw_col_t(lastColumn - 1)),
+                  m_path);
+        worksheet_fit_to_pages(m_ws, 1, 0);
+    }
+
     // Column settings as separate ascending ranges: each column of its own, then the rest.
     void writeColumns()
     {
@@ -167,8 +192,6 @@ void writeBook(const SheetModel& model, const QString& file, const QString& show
         if (!ws)
             refuseWrite(shownPath, QStringLiteral("лист не создаётся"));
         SheetWriter(model, book, ws, shownPath).write();
-        // Printed, the sheet fits the width of one page however wide its columns are.
-        worksheet_fit_to_pages(ws, 1, 0);
     } catch (...) {
         workbook_close(book);
         throw;

@@ -114,7 +114,8 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
     EXPECT_NEAR(shownWidth(sheet, "B"), 14, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "C"), 20, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "D"), 14, 0.01); // the rest of the sheet
-    EXPECT_EQ(sheet["fitToWidth"].toInt(), 1);     // printed one page wide
+    EXPECT_EQ(sheet["fitToWidth"].toInt(), 1);     // printed one page wide,
+    EXPECT_EQ(sheet["printArea"].toString(), "A1:C5"); // the filled area only
 }
 
 TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)

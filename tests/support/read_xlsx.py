@@ -2,7 +2,7 @@
 """Reads a workbook back with openpyxl, independently of the program's writer, and prints one
 JSON object: {"sheets": [{"name", "cells": {"A1": {"value", "type", "bold", "align"}},
 "merged": ["A1:C1", ...], "widths": {"A": 31.0, ...},
-"fitToWidth": pages across when printing, or null}]}. type is "n" (number), "s" (text),
+"printArea": "A1:C20" or null, "fitToWidth": pages across when printing, or null}]}. type is "n" (number), "s" (text),
 "f" (formula, value is its text) or "b" (boolean). Run with /usr/bin/python3, which sees
 Debian's python3-openpyxl."""
 import json
@@ -29,6 +29,15 @@ def cell_record(cell):
     }
 
 
+def print_area(ws):
+    area = ws.print_area
+    if not area:
+        return None
+    if isinstance(area, (list, tuple)):
+        area = ",".join(area)
+    return area.split("!")[-1].replace("$", "")
+
+
 def main(path):
     book = openpyxl.load_workbook(path)
     sheets = []
@@ -47,6 +56,7 @@ def main(path):
             "cells": cells,
             "merged": sorted(str(r) for r in ws.merged_cells.ranges),
             "widths": widths,
+            "printArea": print_area(ws),
             # An absent fitToWidth means one page across.
             "fitToWidth": (int(ws.page_setup.fitToWidth or 1)
                            if ws.sheet_properties.pageSetUpPr is not None
