@@ -3,6 +3,7 @@
 #include "QtPrinters.h"
 #include "Regional.h"
 #include "WorkbookReader.h"
+#include "StartSheet.h"
 #include "XLApp.h"
 
 #include <QDir>
@@ -12,14 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void startSheet(XLApp& xl)
-{
-    xl.connect();
-    xl.addWorkbook();
-    xl.newestWorkbook();
-    xl.firstWorksheet();
-}
 
 struct Typed {
     const char* text;

@@ -1,5 +1,6 @@
 // The in-memory worksheet: refusals, order of operations, merges, styles, recorded calls.
 #include "QtPrinters.h"
+#include "StartSheet.h"
 #include "XLApp.h"
 
 #include <QDir>
@@ -7,14 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-void startSheet(XLApp& xl)
-{
-    xl.connect();
-    xl.addWorkbook();
-    xl.newestWorkbook();
-    xl.firstWorksheet();
-}
 
 struct Refusal {
     const char* what;

@@ -1,0 +1,12 @@
+#pragma once
+// The first four operations of every export: a new workbook and its first worksheet.
+
+#include "XLApp.h"
+
+inline void startSheet(XLApp& xl)
+{
+    xl.connect();
+    xl.addWorkbook();
+    xl.newestWorkbook();
+    xl.firstWorksheet();
+}
