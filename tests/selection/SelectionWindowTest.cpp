@@ -86,6 +86,46 @@ private slots:
         QVERIFY(memo("Memo2")->isReadOnly());
     }
 
+    // Position and, where the window fixes them, width and height (0: not fixed).
+    void controlsStandWhereTheWindowWasDrawn_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("drawn");
+        const struct { const char* name; QRect drawn; } rows[] = {
+            {"Label2", {624, 8, 0, 0}},      {"Label4", {512, 40, 0, 0}},
+            {"Label5", {512, 64, 0, 0}},     {"Label6", {512, 88, 0, 0}},
+            {"Label8", {512, 112, 0, 0}},    {"Label1", {512, 136, 0, 0}},
+            {"Edit1", {744, 40, 0, 0}},      {"Edit2", {744, 64, 0, 0}},
+            {"Edit3", {744, 88, 0, 0}},      {"Edit4", {856, 88, 0, 0}},
+            {"Edit5", {744, 112, 0, 0}},     {"Edit6", {744, 136, 0, 0}},
+            {"ComboBox2", {816, 40, 0, 0}},  {"ComboBox3", {816, 64, 0, 0}},
+            {"ComboBox4", {816, 112, 0, 0}}, {"ComboBox1", {816, 136, 0, 0}},
+            {"ComboBox5", {8, 296, 489, 0}}, {"ComboBox6", {8, 328, 489, 0}},
+            {"Button1", {512, 160, 433, 0}}, {"Memo2", {512, 184, 433, 209}},
+            {"Button2", {512, 400, 441, 0}}, {"BitBtn1", {0, 424, 946, 17}},
+            {"Memo1", {0, 0, 505, 417}},     {"Memo3", {0, 0, 505, 417}},
+            {"Memo4", {0, 0, 505, 417}},     {"Memo5", {0, 0, 505, 281}},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.drawn;
+    }
+
+    void controlsStandWhereTheWindowWasDrawn()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, drawn);
+        auto* widget = m_form->client()->findChild<QWidget*>(name);
+        QVERIFY(widget);
+        const QRect at = widget->geometry();
+        QCOMPARE(at.topLeft(), drawn.topLeft());
+        if (drawn.width())
+            QCOMPARE(at.width(), drawn.width());
+        if (drawn.height())
+            QCOMPARE(at.height(), drawn.height());
+        if (name.startsWith(QLatin1String("Label")) && name != QLatin1String("Label2"))
+            QCOMPARE(widget->font().pixelSize(), 16);
+    }
+
     void descriptionFollowsTheTitle_data()
     {
         QTest::addColumn<QString>("title");
