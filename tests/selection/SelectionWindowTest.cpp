@@ -126,6 +126,23 @@ private slots:
             QCOMPARE(widget->font().pixelSize(), 16);
     }
 
+    void tabKeyVisitsTheControlsInTheirOrder()
+    {
+        const QStringList order = {"BitBtn1", "Memo1", "Edit1", "ComboBox2", "Edit2", "ComboBox3",
+                                   "Edit3", "Edit4", "Edit5", "ComboBox4", "Edit6", "ComboBox1",
+                                   "Button1", "Memo2", "Button2", "Memo3", "Memo4", "Memo5",
+                                   "ComboBox5", "ComboBox6"};
+        QStringList visited;
+        QWidget* widget = child<QWidget>("BitBtn1");
+        for (int step = 0; step < 500 && visited.size() <= order.size(); ++step) {
+            if (order.contains(widget->objectName()))
+                visited << widget->objectName();
+            widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(visited.mid(0, order.size()), order);
+        QCOMPARE(visited.value(order.size()), order.first()); // and round again
+    }
+
     void descriptionFollowsTheTitle_data()
     {
         QTest::addColumn<QString>("title");
