@@ -173,8 +173,9 @@ void TSelectRtForm::createButtons()
     QWidget* c = client();
     m_button1 = button(c, "Button1", "Подобрать", {512, 160, 433, 23});
     m_memo2 = memo(c, "Memo2", {512, 184, 433, 209}, true);
-    // The print button is 441 wide and runs 7 pixels past the client edge, as the window was drawn.
-    m_button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 441, 23});
+    // The print button lines up with the result box and the button above it, inside the window
+    // (drawn 441 wide, it would run past the window's edge and be cut off).
+    m_button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 433, 23});
     m_bitBtn1 = button(c, "BitBtn1", "Выход", {0, 424, 946, 17});
     connect(m_button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
     connect(m_button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
