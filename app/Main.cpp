@@ -308,8 +308,24 @@ void TMainForm::N9Click() { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // While a work window is open the main window takes no input, its title-bar close box
+    // included: the user is passed on to the open window instead.
+    if (!isEnabled()) {
+        event->ignore();
+        WindowProtocol::bringOpenWindowForward();
+        return;
+    }
     QMainWindow::closeEvent(event);
     emit closed();
+}
+
+void TMainForm::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // A click on the disabled main window activates it in the window system; the open work
+    // window comes forward so that it is not lost behind it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isEnabled())
+        WindowProtocol::bringOpenWindowForward();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

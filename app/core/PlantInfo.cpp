@@ -111,9 +111,7 @@ QString email() { return QStringLiteral("sbyt@vedan.example"); }
 
 QStringList contactsText()
 {
-    QStringList lines{fullName(),
-                      QStringLiteral("Адрес: 000000, г. Веданск, ул. Заводская, д. 1"),
-                      QStringLiteral("Сайт: ") + webAddress(), QString()};
+    QStringList lines{fullName(), QString()};
     return lines + entries(std::begin(kDepartments), std::end(kDepartments));
 }
 

@@ -15,6 +15,12 @@ QPointer<QWidget>& mainWindowRef()
     return value;
 }
 
+QPointer<QWidget>& openedRef()
+{
+    static QPointer<QWidget> value;
+    return value;
+}
+
 } // namespace
 
 namespace WindowProtocol {
@@ -28,6 +34,7 @@ void openWorkWindow(QWidget* workWindow, const std::optional<QString>& caption)
         main->setEnabled(false);
     if (caption)
         workWindow->setWindowTitle(*caption);
+    openedRef() = workWindow;
     workWindow->show();
     workWindow->raise();
     workWindow->activateWindow();
@@ -37,6 +44,20 @@ void workWindowClosed()
 {
     if (QWidget* main = mainWindow())
         main->setEnabled(true);
+}
+
+QWidget* openWindow()
+{
+    QWidget* window = openedRef();
+    return window && window->isVisible() ? window : nullptr;
+}
+
+void bringOpenWindowForward()
+{
+    if (QWidget* window = openWindow()) {
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 } // namespace WindowProtocol
@@ -84,12 +105,12 @@ void TWorkForm::closeEvent(QCloseEvent* event)
 void TWorkForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!m_placed) {
+    // Every opening by a command places the window afresh: the main window may have been moved
+    // since the last one. A show by the window system (a restore) leaves it where it is.
+    if (!event->spontaneous()) {
         place();
-        m_placed = true;
-    }
-    if (!event->spontaneous())
         FormShow();
+    }
 }
 
 void TWorkForm::place()
@@ -100,6 +121,8 @@ void TWorkForm::place()
         area = main->frameGeometry();
     else if (QScreen* screen = QGuiApplication::primaryScreen())
         area = screen->availableGeometry();
+    // The frame is known once the window has been on the screen; before that it is the window.
+    const QRect frame = frameGeometry();
     if (area.isValid())
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }

@@ -22,6 +22,11 @@ void openWorkWindow(QWidget* workWindow, const std::optional<QString>& caption =
 // Enable the main window again.
 void workWindowClosed();
 
+// The work window a command opened and that is still shown, or null.
+QWidget* openWindow();
+// Raises and activates that window (the disabled main window passes the user on to it).
+void bringOpenWindowForward();
+
 } // namespace WindowProtocol
 
 // Base of every work window: a fixed client area of the given size under an optional menu bar,
@@ -54,5 +59,4 @@ private:
 
     QWidget* m_client;
     Placement m_placement;
-    bool m_placed = false;
 };

@@ -24,6 +24,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -316,6 +317,54 @@ private slots:
         form.findChild<QAction*>("N9")->trigger();
         QCOMPARE(closed.count(), 1);
         QVERIFY(!form.isVisible());
+    }
+
+    // The title-bar close box: it ends the program only while the main window takes input.
+    void closeBoxOfTheMainWindow_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("enabled") << true;
+        QTest::newRow("disabled, a work window open") << false;
+    }
+
+    void closeBoxOfTheMainWindow()
+    {
+        QFETCH(bool, enabled);
+        TMainForm form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.setEnabled(enabled);
+        QSignalSpy closed(&form, &TMainForm::closed);
+        form.windowHandle()->close(); // as the window system delivers the close box
+        QCOMPARE(closed.count(), enabled ? 1 : 0);
+        QCOMPARE(form.isVisible(), !enabled);
+    }
+
+    // A window opened over the main window is centred on it at every opening, also after the
+    // main window has been moved.
+    void informationWindowsOpenOverTheMainWindow_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::newRow("Kontakt") << "N10" << "Kontakt";
+        QTest::newRow("InfoForm") << "N5" << "InfoForm";
+    }
+
+    void informationWindowsOpenOverTheMainWindow()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QWidget* w = workWindow(window);
+        const QPoint home = MainForm->pos();
+        for (const QPoint shift : {QPoint(0, 0), QPoint(120, 60)}) {
+            MainForm->move(home + shift);
+            QVERIFY(activate(command));
+            const QPoint offset = w->frameGeometry().center() - MainForm->frameGeometry().center();
+            QVERIFY2(offset.manhattanLength() <= 2,
+                     qPrintable(QString("%1,%2").arg(offset.x()).arg(offset.y())));
+            w->close();
+        }
+        MainForm->move(home);
     }
 
     void statusBarPanels()

@@ -46,7 +46,6 @@ TEST(PlantInfo, QuestionnaireFooterDataIsThePlantsOwn)
     const QString contacts = plant::contactsText().join('\n');
     EXPECT_TRUE(contacts.contains(plant::faxNumber()));
     EXPECT_TRUE(contacts.contains(plant::email()));
-    EXPECT_TRUE(contacts.contains(plant::webAddress()));
 }
 
 TEST(PlantInfo, DepartmentsAreSeparatedByOneEmptyLine)
