@@ -49,7 +49,11 @@ TInfoForm::TInfoForm(QWidget* parent)
 
     buildSlogan();
 
-    new InfoMemo(QStringLiteral("Memo1"), QRect(424, 0, 513, 417), plant::historyText(), client());
+    auto* history =
+        new InfoMemo(QStringLiteral("Memo1"), QRect(424, 0, 513, 417), plant::historyText(), client());
+    // The history is laid out to fit its box; a scroll bar appears only where a wider stand-in
+    // face makes it longer.
+    history->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
                                   QStringLiteral("Закрыть"), client());
