@@ -197,6 +197,7 @@ QWidget* TOprList::buildControl(const ControlSpec& spec, QWidget* parent)
         else
             edit->setMinimumWidth(kTextEditMinWidth);
         edit->setFixedHeight(kLineHeight);
+        edit->setCursorPosition(0); // a text longer than its box shows from its beginning
         widget = edit;
         break;
     }

@@ -71,6 +71,7 @@ TEST(QuestionnaireCli, BadAnswersAreRefusedByName)
         {"btp", R"({"ComboBox1": 3})", "ComboBox1"},    // only items 0..2
         {"btp", R"({"ComboBox1": -1})", "ComboBox1"},
         {"btp", R"({"ComboBox1": 1.5})", "ComboBox1"},
+        {"btp", R"({"ComboBox1": 1e12})", "ComboBox1"}, // beyond any int
         {"btp", R"({"ComboBox1": "Газ"})", "Газ"},
         {"btp", R"({"ComboBox1": true})", "ComboBox1"},
         {"btp", R"({"Memo1": ["a"]})", "Memo1"},

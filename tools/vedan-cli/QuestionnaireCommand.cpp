@@ -13,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -83,7 +84,8 @@ std::optional<QString> applyAnswer(const PanelSpec& panel, PanelValues& values, 
     if (!answer.isDouble())
         return QStringLiteral("control \"%1\" takes an item index or an item's text").arg(name);
     const double number = answer.toDouble();
-    if (number != static_cast<int>(number) || number < 0 || number >= spec->items.size())
+    // The range is checked before the conversion: a huge number does not fit an int.
+    if (number < 0 || number >= spec->items.size() || number != std::floor(number))
         return QStringLiteral("control \"%1\" has no item %2 (items 0 to %3)")
             .arg(name, QString::number(number, 'g', 17))
             .arg(spec->items.size() - 1);
