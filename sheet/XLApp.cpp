@@ -83,6 +83,10 @@ Cell typedContent(const QString& text)
                              .arg(text.size()));
     if (text.isEmpty()) {
         cell.kind = Cell::Kind::Empty;
+    } else if (text.startsWith('\'')) {
+        // A typed apostrophe marks what follows as text and is not part of the entry.
+        cell.kind = text.size() == 1 ? Cell::Kind::Empty : Cell::Kind::Text;
+        cell.text = text.mid(1);
     } else if (text.startsWith('=')) {
         if (text.size() == 1 || text.size() > maxFormulaLength)
             throw SheetError(QStringLiteral("Недопустимая формула «%1»").arg(text.left(80)));
