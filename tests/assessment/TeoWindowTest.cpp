@@ -370,6 +370,16 @@ private slots:
         QCOMPARE(m_shown.size(), 1);
         QVERIFY2(m_shown[0].contains(QStringLiteral("ТЭОДом [1]/2")), qPrintable(m_shown[0]));
         QVERIFY(!QFile::exists(path(QStringLiteral("refused.xlsx"))));
+
+        // The refusal does not spoil the next export of the same window.
+        m_shown.clear();
+        edit("Edit2")->setText(QStringLiteral("Дом 1"));
+        m_w->Button2Click();
+        const QString out = path(QStringLiteral("after-refusal.xlsx"));
+        m_w->xlApp().setTargetFile(out);
+        m_w->Button1Click();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join(QLatin1Char('|'))));
+        QCOMPARE(readFirstSheet(out)[QStringLiteral("name")].toString(), QStringLiteral("ТЭОДом 1"));
     }
 
     void exitClosesAndEnablesMainWindow()
