@@ -2,6 +2,7 @@
 
 #include "Cp1251.h"
 #include "Numbers.h"
+#include "SystemReasons.h"
 
 #include <QDir>
 #include <QFile>
@@ -121,12 +122,12 @@ TemplateRead readTemplateFile(const QString& path)
     TemplateRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
         return result;
     }
     const QByteArray bytes = file.read(templateSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
         return result;
     }
     if (bytes.size() < templateSize) {
@@ -146,7 +147,7 @@ QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
     // instead of being committed over the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("Не удалось создать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        return QStringLiteral("Не удалось создать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
     const QByteArray bytes = encodeTemplate(in);
     qint64 written = 0;
     while (written < bytes.size()) {
@@ -157,13 +158,13 @@ QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
     }
     if (written != bytes.size()) {
         const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
+                                   ? systemReason::inRussian(file.errorString())
                                    : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
         file.cancelWriting();
         return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), reason);
     }
     if (!file.commit())
-        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), file.errorString());
+        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
     return QString();
 }
 

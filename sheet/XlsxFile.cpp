@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "SystemReasons.h"
 #include "XLApp.h"
 
 #include <QDir>
@@ -208,7 +209,7 @@ void writeXlsx(const SheetModel& model, const QString& path)
         refuseWrite(path, QStringLiteral("папка не создаётся"));
     QTemporaryFile partial(target.absolutePath() + QStringLiteral("/.writing-XXXXXX.xlsx"));
     if (!partial.open())
-        refuseWrite(path, partial.errorString());
+        refuseWrite(path, systemReason::inRussian(partial.errorString()));
     partial.close();
     writeBook(model, partial.fileName(), path);
     std::error_code error;

@@ -35,3 +35,17 @@ TEST_F(Regional, FollowsTheUserSettings)
 }
 
 } // namespace
+
+#include "SystemReasons.h"
+
+namespace {
+
+TEST(SystemReason, CommonEnglishReasonsReadInRussian)
+{
+    EXPECT_EQ(systemReason::inRussian(QStringLiteral("No such file or directory")),
+              QStringLiteral("Нет такого файла или каталога"));
+    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Permission denied")), QStringLiteral("Отказано в доступе"));
+    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Ошибка диска")), QStringLiteral("Ошибка диска"));
+}
+
+} // namespace

@@ -1,0 +1,13 @@
+#pragma once
+// The system's reason for a failed file operation, as a message box shows it. Where the system
+// speaks English (no Russian messages installed), the common reasons are given in Russian.
+// Depends on Qt Core only.
+
+#include <QString>
+
+namespace systemReason {
+
+// The Russian text of a reason that the C library gives in English; any other text unchanged.
+QString inRussian(const QString& reason);
+
+} // namespace systemReason
