@@ -14,11 +14,7 @@ QString exportReport(XLApp& xl, const QStringList& lines, const QString& objectN
         xl.addWorkbook(xlWBATWorksheet);
         xl.newestWorkbook();
         xl.firstWorksheet();
-        try {
-            xl.nameSheet(sheetName);
-        } catch (const SheetError& e) {
-            return QStringLiteral("Не удалось назвать лист \"%1\": %2").arg(sheetName, QString::fromUtf8(e.what()));
-        }
+        xl.nameSheet(sheetName); // a refused name ends the export with the layer's message
         xl.setColumnsBold();
         xl.alignColumns(xlRight);
         xl.setColumnsWidth(14);
