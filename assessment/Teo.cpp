@@ -1,5 +1,6 @@
 #include "Teo.h"
 
+#include "Placed.h"
 #include "UiFonts.h"
 
 #include "FileDialogs.h"
@@ -43,14 +44,6 @@ constexpr std::array<std::array<bool, AreaCount>, 4> kEnabledByChoice = {{
     {false, true, false, false, true},
     {true, true, true, false, false},
 }};
-
-template <typename W>
-W* placed(W* widget, const char* name, const QRect& geometry)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
 {
@@ -247,23 +240,27 @@ bool TTexOb::readDecimal(QLineEdit* box, double& field)
     return true;
 }
 
+bool TTexOb::readDecimals(std::initializer_list<NumberBox> boxes)
+{
+    for (const auto& [box, field] : boxes)
+        if (!readDecimal(box, m_inputs.*field))
+            return false;
+    return true;
+}
+
 bool TTexOb::readHeating()
 {
     double load = 0;
     if (!readDecimal(Edit11, load))
         return false;
     m_inputs.heatingLoad = assessment::loadInGcalPerHour(load, ComboBox4->currentIndex());
-    const std::pair<QLineEdit*, double AssessmentInputs::*> numbers[] = {
-        {Edit16, &AssessmentInputs::existingIndoorTemperature},
-        {Edit17, &AssessmentInputs::requiredIndoorTemperature},
-        {Edit8, &AssessmentInputs::nightIndoorTemperature},
-        {Edit15, &AssessmentInputs::holidayCount},
-        {Edit9, &AssessmentInputs::averageOutdoorTemperature},
-        {Edit10, &AssessmentInputs::coldestFiveDayTemperature},
-    };
-    for (const auto& [box, field] : numbers)
-        if (!readDecimal(box, m_inputs.*field))
-            return false;
+    if (!readDecimals({{Edit16, &AssessmentInputs::existingIndoorTemperature},
+                       {Edit17, &AssessmentInputs::requiredIndoorTemperature},
+                       {Edit8, &AssessmentInputs::nightIndoorTemperature},
+                       {Edit15, &AssessmentInputs::holidayCount},
+                       {Edit9, &AssessmentInputs::averageOutdoorTemperature},
+                       {Edit10, &AssessmentInputs::coldestFiveDayTemperature}}))
+        return false;
     m_inputs.heatingNightSetback = CheckBox2->isChecked();
     m_inputs.nightSetbackHours = assessment::setbackHours(ComboBox2->currentText().toInt(),
                                                           ComboBox5->currentText().toInt());
@@ -276,14 +273,10 @@ bool TTexOb::readHotWater()
     if (!readDecimal(Edit12, load))
         return false;
     m_inputs.hotWaterLoad = assessment::loadInGcalPerHour(load, ComboBox1->currentIndex());
-    const std::pair<QLineEdit*, double AssessmentInputs::*> numbers[] = {
-        {Edit1, &AssessmentInputs::hotWaterTemperature},
-        {Edit5, &AssessmentInputs::summerColdWaterTemperature},
-        {Edit6, &AssessmentInputs::winterColdWaterTemperature},
-    };
-    for (const auto& [box, field] : numbers)
-        if (!readDecimal(box, m_inputs.*field))
-            return false;
+    if (!readDecimals({{Edit1, &AssessmentInputs::hotWaterTemperature},
+                       {Edit5, &AssessmentInputs::summerColdWaterTemperature},
+                       {Edit6, &AssessmentInputs::winterColdWaterTemperature}}))
+        return false;
     m_inputs.hotWaterNightSetback = CheckBox1->isChecked();
     return readDecimal(Edit7, m_inputs.hotWaterWorksCost);
 }

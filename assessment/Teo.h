@@ -9,6 +9,8 @@
 #include "XLApp.h"
 
 #include <QStringList>
+#include <initializer_list>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -56,6 +58,9 @@ private:
     void clearReport();
     void writeLines(const QStringList& lines);
     bool readDecimal(QLineEdit* edit, double& field);
+    // Reads the boxes in order into their fields; the first that fails ends it.
+    using NumberBox = std::pair<QLineEdit*, double AssessmentInputs::*>;
+    bool readDecimals(std::initializer_list<NumberBox> boxes);
     bool readHeating();
     bool readHotWater();
     void fillFromRecord();

@@ -1,5 +1,6 @@
 #include "Gidroelevator.h"
 
+#include "Placed.h"
 #include "UiFonts.h"
 
 #include "Descriptions.h"
@@ -34,30 +35,23 @@ constexpr int kRowHeight = 21;
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixels)
 {
-    auto* widget = new QLabel(text, parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto* widget = placed(new QLabel(text, parent), name, geometry);
     widget->setFont(uiFonts::sansSerif(pixels));
-    widget->setGeometry(geometry);
     return widget;
 }
 
 QLineEdit* edit(QWidget* parent, const char* name, const char* text, QRect geometry)
 {
-    auto* widget = new QLineEdit(QString::fromUtf8(text), parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
-    return widget;
+    return placed(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
 }
 
 // A drop-down list: the user can only pick an item; the prompt (item 0) starts selected. The
 // list is made wide enough for its longest item even where the closed box elides it.
 QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry)
 {
-    auto* widget = new QComboBox(parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto* widget = placed(new QComboBox(parent), name, geometry);
     widget->addItems(items);
     widget->setCurrentIndex(0);
-    widget->setGeometry(geometry);
     widget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     // Where the window's face is wider than its own, a narrow box gets a slightly smaller
     // font so that its longest item is shown whole.
@@ -78,18 +72,14 @@ QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QR
 
 QPlainTextEdit* memo(QWidget* parent, const char* name, QRect geometry, bool readOnly)
 {
-    auto* widget = new QPlainTextEdit(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    auto* widget = placed(new QPlainTextEdit(parent), name, geometry);
     widget->setReadOnly(readOnly);
     return widget;
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry)
 {
-    auto* widget = new QPushButton(QString::fromUtf8(caption), parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(geometry);
+    auto* widget = placed(new QPushButton(QString::fromUtf8(caption), parent), name, geometry);
     widget->setAutoDefault(false);
     return widget;
 }
