@@ -1,12 +1,12 @@
-#include "Forms.h"
+#include "app/Forms.h"
 
-#include "Gidroelevator.h"
-#include "InfoZavod.h"
-#include "Kontakts.h"
-#include "Main.h"
-#include "Oprosnik.h"
-#include "Teo.h"
-#include "WorkWindow.h"
+#include "selection/Gidroelevator.h"
+#include "app/InfoZavod.h"
+#include "app/Kontakts.h"
+#include "app/Main.h"
+#include "questionnaire/Oprosnik.h"
+#include "assessment/Teo.h"
+#include "shell/WorkWindow.h"
 
 void createForms()
 {

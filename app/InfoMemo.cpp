@@ -1,4 +1,4 @@
-#include "InfoMemo.h"
+#include "app/InfoMemo.h"
 
 InfoMemo::InfoMemo(const QString& name, const QRect& geometry, const QStringList& lines,
                    QWidget* parent)

@@ -1,10 +1,10 @@
-#include "InfoZavod.h"
+#include "app/InfoZavod.h"
 
-#include "InfoMemo.h"
-#include "PictureBox.h"
-#include "Pictures.h"
-#include "PlantInfo.h"
-#include "UiFonts.h"
+#include "app/InfoMemo.h"
+#include "shell/PictureBox.h"
+#include "shell/Pictures.h"
+#include "core/PlantInfo.h"
+#include "shell/UiFonts.h"
 
 #include <QLabel>
 #include <QLayout>

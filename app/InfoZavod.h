@@ -2,7 +2,7 @@
 // The plant-information window: a photograph of the plant, the slogan under it, the plant's
 // history beside it and a close button along the bottom.
 
-#include "WorkWindow.h"
+#include "shell/WorkWindow.h"
 
 class TInfoForm : public TWorkForm {
     Q_OBJECT

@@ -1,8 +1,8 @@
-#include "Kontakts.h"
+#include "app/Kontakts.h"
 
-#include "InfoMemo.h"
-#include "PlantInfo.h"
-#include "UiFonts.h"
+#include "app/InfoMemo.h"
+#include "core/PlantInfo.h"
+#include "shell/UiFonts.h"
 
 TKontakt* Kontakt = nullptr;
 

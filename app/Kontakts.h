@@ -2,7 +2,7 @@
 // The contacts window: the plant's departments in one memo, its representative offices in the
 // other. A work window of its own: resizable, the memos keep their places when it is resized.
 
-#include "WorkWindow.h"
+#include "shell/WorkWindow.h"
 
 class QPlainTextEdit;
 

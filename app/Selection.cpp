@@ -1,9 +1,9 @@
 // The program's entry: creates the six windows, shows the main window and runs the event loop
 // until the main window is closed.
 
-#include "Forms.h"
-#include "Main.h"
-#include "VedanApplication.h"
+#include "app/Forms.h"
+#include "app/Main.h"
+#include "shell/VedanApplication.h"
 
 int main(int argc, char** argv)
 {

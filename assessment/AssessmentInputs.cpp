@@ -1,7 +1,7 @@
-#include "AssessmentInputs.h"
+#include "assessment/AssessmentInputs.h"
 
-#include "Checked.h"
-#include "Cp1251.h"
+#include "core/Checked.h"
+#include "assessment/Cp1251.h"
 
 #include <QStringList>
 

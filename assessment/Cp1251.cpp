@@ -1,4 +1,4 @@
-#include "Cp1251.h"
+#include "assessment/Cp1251.h"
 
 #include <QHash>
 

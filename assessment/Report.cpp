@@ -1,6 +1,6 @@
-#include "Report.h"
+#include "assessment/Report.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 namespace assessment {
 

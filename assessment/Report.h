@@ -4,8 +4,8 @@
 // combined choice. The window and the command-line tool write the same lines from here.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "AssessmentInputs.h"
-#include "Savings.h"
+#include "assessment/AssessmentInputs.h"
+#include "assessment/Savings.h"
 
 #include <QStringList>
 

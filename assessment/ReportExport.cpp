@@ -1,6 +1,6 @@
-#include "ReportExport.h"
+#include "assessment/ReportExport.h"
 
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
 namespace assessment {
 

@@ -1,6 +1,6 @@
-#include "Savings.h"
+#include "assessment/Savings.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 namespace assessment {
 

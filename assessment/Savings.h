@@ -4,8 +4,8 @@
 // the lines written before it together with the fault.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "AssessmentInputs.h"
-#include "Checked.h"
+#include "assessment/AssessmentInputs.h"
+#include "core/Checked.h"
 
 #include <QStringList>
 #include <optional>

@@ -1,8 +1,8 @@
-#include "TemplateFile.h"
+#include "assessment/TemplateFile.h"
 
-#include "Cp1251.h"
-#include "Numbers.h"
-#include "SystemReasons.h"
+#include "assessment/Cp1251.h"
+#include "core/Numbers.h"
+#include "core/SystemReasons.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // Files are written through a temporary file beside the target and renamed, so a failed save
 // never destroys the file it would replace. Depends on Qt Core and the C library only.
 
-#include "AssessmentInputs.h"
+#include "assessment/AssessmentInputs.h"
 
 #include <QByteArray>
 #include <QString>

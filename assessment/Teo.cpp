@@ -1,15 +1,15 @@
-#include "Teo.h"
+#include "assessment/Teo.h"
 
-#include "Placed.h"
-#include "UiFonts.h"
+#include "shell/Placed.h"
+#include "shell/UiFonts.h"
 
-#include "FileDialogs.h"
-#include "Messages.h"
-#include "Numbers.h"
-#include "Report.h"
-#include "ReportExport.h"
-#include "Savings.h"
-#include "TemplateFile.h"
+#include "shell/FileDialogs.h"
+#include "shell/Messages.h"
+#include "core/Numbers.h"
+#include "assessment/Report.h"
+#include "assessment/ReportExport.h"
+#include "assessment/Savings.h"
+#include "assessment/TemplateFile.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>

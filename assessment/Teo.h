@@ -4,9 +4,9 @@
 // template file and exports the report to a worksheet. The computations, the report texts, the
 // file format and the sheet layout live in the assessment library.
 
-#include "AssessmentInputs.h"
-#include "WorkWindow.h"
-#include "XLApp.h"
+#include "assessment/AssessmentInputs.h"
+#include "shell/WorkWindow.h"
+#include "sheet/XLApp.h"
 
 #include <QStringList>
 #include <initializer_list>

@@ -1,9 +1,9 @@
-#include "Oprosnik.h"
+#include "questionnaire/Oprosnik.h"
 
-#include "UiFonts.h"
+#include "shell/UiFonts.h"
 
-#include "Messages.h"
-#include "Sheets.h"
+#include "shell/Messages.h"
+#include "questionnaire/Sheets.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 // of the questionnaire library; the caption chooses the panel each time the window is shown.
 // The request buttons hand the panel's values to the library's sheet-building sequence.
 
-#include "Panels.h"
-#include "WorkWindow.h"
-#include "XLApp.h"
+#include "questionnaire/Panels.h"
+#include "shell/WorkWindow.h"
+#include "sheet/XLApp.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "Panels.h"
+#include "questionnaire/Panels.h"
 
 namespace questionnaire {
 

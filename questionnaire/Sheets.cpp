@@ -1,9 +1,9 @@
-#include "Sheets.h"
+#include "questionnaire/Sheets.h"
 
-#include "Panels.h"
-#include "PlantInfo.h"
-#include "Regional.h"
-#include "XLApp.h"
+#include "questionnaire/Panels.h"
+#include "core/PlantInfo.h"
+#include "core/Regional.h"
+#include "sheet/XLApp.h"
 
 namespace questionnaire {
 

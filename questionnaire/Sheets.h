@@ -3,7 +3,7 @@
 // completeness check and the one sequence of spreadsheet operations that writes any of them.
 // Depends on Qt Core, the spreadsheet layer and the plant's contact data; no Widgets.
 
-#include "Panels.h"
+#include "questionnaire/Panels.h"
 
 #include <QDate>
 #include <QList>

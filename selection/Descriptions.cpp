@@ -1,4 +1,4 @@
-#include "Descriptions.h"
+#include "selection/Descriptions.h"
 
 namespace descriptions {
 

@@ -2,7 +2,7 @@
 // The product descriptions shown beside the selection inputs, one per kind of equipment.
 // Depends on Qt Core only.
 
-#include "EquipmentKinds.h"
+#include "selection/EquipmentKinds.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "EquipmentKinds.h"
+#include "selection/EquipmentKinds.h"
 
 namespace kinds {
 

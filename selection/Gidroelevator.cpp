@@ -1,16 +1,16 @@
-#include "Gidroelevator.h"
+#include "selection/Gidroelevator.h"
 
-#include "Placed.h"
-#include "UiFonts.h"
+#include "shell/Placed.h"
+#include "shell/UiFonts.h"
 
-#include "Descriptions.h"
-#include "Messages.h"
-#include "ReportInputs.h"
-#include "HydroelevatorSizing.h"
-#include "RegulatorSizing.h"
-#include "SelectionReport.h"
-#include "Units.h"
-#include "ValveSizing.h"
+#include "selection/Descriptions.h"
+#include "shell/Messages.h"
+#include "selection/ReportInputs.h"
+#include "selection/HydroelevatorSizing.h"
+#include "selection/RegulatorSizing.h"
+#include "selection/SelectionReport.h"
+#include "selection/Units.h"
+#include "selection/ValveSizing.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -4,10 +4,10 @@
 // tables and texts live in the selection library; the window reads its controls, calls the
 // library and shows what comes back.
 
-#include "EquipmentKinds.h"
-#include "SelectionRun.h"
-#include "WorkWindow.h"
-#include "XLApp.h"
+#include "selection/EquipmentKinds.h"
+#include "selection/SelectionRun.h"
+#include "shell/WorkWindow.h"
+#include "sheet/XLApp.h"
 
 #include <array>
 #include <optional>

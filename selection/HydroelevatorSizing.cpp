@@ -1,4 +1,4 @@
-#include "HydroelevatorSizing.h"
+#include "selection/HydroelevatorSizing.h"
 
 namespace {
 

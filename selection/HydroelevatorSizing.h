@@ -4,8 +4,8 @@
 // head, throat and nozzle diameters, and the model chosen by the nozzle diameter.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "SizingInputs.h"
-#include "SizingOutcome.h"
+#include "selection/SizingInputs.h"
+#include "selection/SizingOutcome.h"
 
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "RegulatorSizing.h"
+#include "selection/RegulatorSizing.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 namespace {
 

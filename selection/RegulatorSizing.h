@@ -4,8 +4,8 @@
 // whose nominal capacity is the next one above it, with the series and setting range codes.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "SizingInputs.h"
-#include "SizingOutcome.h"
+#include "selection/SizingInputs.h"
+#include "selection/SizingOutcome.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "ReportInputs.h"
+#include "selection/ReportInputs.h"
 
-#include "Units.h"
+#include "selection/Units.h"
 
 namespace selection {
 

@@ -3,8 +3,8 @@
 // as displayed, and the result lines. Shared by the window and the command-line tool.
 // Depends on Qt Core and the selection library only.
 
-#include "SelectionReport.h"
-#include "SelectionRun.h"
+#include "selection/SelectionReport.h"
+#include "selection/SelectionRun.h"
 
 #include <QDateTime>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "SelectionReport.h"
+#include "selection/SelectionReport.h"
 
-#include "Regional.h"
+#include "core/Regional.h"
 
 #include <optional>
 #include <vector>

@@ -3,7 +3,7 @@
 // units, and the result lines, laid out on the sheet "Подбор ЭЖ" through the spreadsheet
 // operations. Depends on Qt Core and the spreadsheet layer only.
 
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "SelectionRun.h"
+#include "selection/SelectionRun.h"
 
-#include "EquipmentKinds.h"
-#include "HydroelevatorSizing.h"
-#include "Numbers.h"
-#include "RegulatorSizing.h"
-#include "Units.h"
-#include "ValveSizing.h"
+#include "selection/EquipmentKinds.h"
+#include "selection/HydroelevatorSizing.h"
+#include "core/Numbers.h"
+#include "selection/RegulatorSizing.h"
+#include "selection/Units.h"
+#include "selection/ValveSizing.h"
 
 namespace selection {
 

@@ -5,8 +5,8 @@
 // both run it, so that they write the same lines and show the same messages.
 // Depends on Qt Core and the sizing library only.
 
-#include "SizingInputs.h"
-#include "SizingOutcome.h"
+#include "selection/SizingInputs.h"
+#include "selection/SizingOutcome.h"
 
 #include <QString>
 #include <QStringList>

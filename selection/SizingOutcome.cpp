@@ -1,6 +1,6 @@
-#include "SizingOutcome.h"
+#include "selection/SizingOutcome.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 namespace sizing {
 

@@ -2,8 +2,8 @@
 // What a sizing method hands back: the result lines written so far, and what stopped it.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "Checked.h"
-#include "SizingInputs.h"
+#include "core/Checked.h"
+#include "selection/SizingInputs.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
-#include "Units.h"
+#include "selection/Units.h"
 
-#include "Checked.h"
+#include "core/Checked.h"
 
 #include <stdexcept>
 

@@ -1,6 +1,6 @@
-#include "ValveSizing.h"
+#include "selection/ValveSizing.h"
 
-#include "Numbers.h"
+#include "core/Numbers.h"
 
 const std::vector<ValveModel>& controlValveCatalogue()
 {

@@ -5,8 +5,8 @@
 // with its valve authority. The two catalogues are tables here.
 // Depends on Qt Core and the checked arithmetic only.
 
-#include "SizingInputs.h"
-#include "SizingOutcome.h"
+#include "selection/SizingInputs.h"
+#include "selection/SizingOutcome.h"
 
 #include <vector>
 

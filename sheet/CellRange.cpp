@@ -1,6 +1,6 @@
-#include "CellRange.h"
+#include "sheet/CellRange.h"
 
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "Launcher.h"
+#include "sheet/Launcher.h"
 
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "SheetModel.h"
+#include "sheet/SheetModel.h"
 
 namespace sheet {
 

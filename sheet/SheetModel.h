@@ -4,7 +4,7 @@
 // columns. The operations change it; showApplication writes it as an .xlsx file; tests read it.
 // Depends on Qt Core only.
 
-#include "CellRange.h"
+#include "sheet/CellRange.h"
 
 #include <QString>
 #include <map>

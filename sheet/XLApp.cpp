@@ -1,8 +1,8 @@
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
-#include "Launcher.h"
-#include "Numbers.h"
-#include "XlsxFile.h"
+#include "sheet/Launcher.h"
+#include "core/Numbers.h"
+#include "sheet/XlsxFile.h"
 
 #include <QFile>
 #include <cmath>

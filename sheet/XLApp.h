@@ -6,7 +6,7 @@
 // clear message; the export stops there.
 // Depends on Qt Core and libxlsxwriter only.
 
-#include "SheetModel.h"
+#include "sheet/SheetModel.h"
 
 #include <QString>
 #include <QStringList>

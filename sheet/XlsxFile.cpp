@@ -1,9 +1,9 @@
-#include "XlsxFile.h"
+#include "sheet/XlsxFile.h"
 
 #include <algorithm>
 
-#include "SystemReasons.h"
-#include "XLApp.h"
+#include "core/SystemReasons.h"
+#include "sheet/XLApp.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // not at all: the workbook is written next to it first and then moved into place, replacing
 // an earlier file of that name. Depends on Qt Core and libxlsxwriter only.
 
-#include "SheetModel.h"
+#include "sheet/SheetModel.h"
 
 #include <QString>
 

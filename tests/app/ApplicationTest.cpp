@@ -1,9 +1,9 @@
 // The general error report: an error that no handler catches is shown with its own text, and
 // the event loop goes on.
 
-#include "Messages.h"
-#include "QtPrinters.h"
-#include "VedanApplication.h"
+#include "shell/Messages.h"
+#include "tests/support/QtPrinters.h"
+#include "shell/VedanApplication.h"
 
 #include <QEvent>
 #include <QTimer>

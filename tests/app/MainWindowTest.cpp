@@ -1,18 +1,18 @@
 // The main window and the work-window protocol, driven as a user would: menu commands,
 // picture clicks, the work windows' own exit commands, the status bar and its clock.
 
-#include "Forms.h"
-#include "Gidroelevator.h"
-#include "InfoZavod.h"
-#include "Kontakts.h"
-#include "Main.h"
-#include "Messages.h"
-#include "Oprosnik.h"
-#include "PictureBox.h"
-#include "PlantInfo.h"
-#include "Regional.h"
-#include "StatusPanel.h"
-#include "Teo.h"
+#include "app/Forms.h"
+#include "selection/Gidroelevator.h"
+#include "app/InfoZavod.h"
+#include "app/Kontakts.h"
+#include "app/Main.h"
+#include "shell/Messages.h"
+#include "questionnaire/Oprosnik.h"
+#include "shell/PictureBox.h"
+#include "core/PlantInfo.h"
+#include "core/Regional.h"
+#include "app/StatusPanel.h"
+#include "assessment/Teo.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "shell/Pictures.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 namespace {
 

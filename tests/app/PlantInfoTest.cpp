@@ -1,7 +1,7 @@
 // The plant's contact texts: placeholder data only, and the same numbers everywhere.
 
-#include "PlantInfo.h"
-#include "QtPrinters.h"
+#include "core/PlantInfo.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QRegularExpression>
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // vedan-cli assess and template, run as a separate program on template files.
-#include "DefaultInputs.h"
-#include "QtPrinters.h"
-#include "Report.h"
-#include "TemplateFile.h"
-#include "WorkbookReader.h"
+#include "tests/assessment/DefaultInputs.h"
+#include "tests/support/QtPrinters.h"
+#include "assessment/Report.h"
+#include "assessment/TemplateFile.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
 

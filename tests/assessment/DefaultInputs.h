@@ -2,7 +2,7 @@
 // The record as the assessment window reads it with its default texts, both load units in
 // Gcal/h and the night set-back from 17 to 09.
 
-#include "AssessmentInputs.h"
+#include "assessment/AssessmentInputs.h"
 
 inline AssessmentInputs defaultInputs()
 {

@@ -1,7 +1,7 @@
-#include "DefaultInputs.h"
-#include "QtPrinters.h"
-#include "Report.h"
-#include "Savings.h"
+#include "tests/assessment/DefaultInputs.h"
+#include "tests/support/QtPrinters.h"
+#include "assessment/Report.h"
+#include "assessment/Savings.h"
 
 #include <gtest/gtest.h>
 

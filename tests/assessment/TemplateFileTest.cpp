@@ -1,7 +1,7 @@
-#include "Cp1251.h"
-#include "DefaultInputs.h"
-#include "QtPrinters.h"
-#include "TemplateFile.h"
+#include "assessment/Cp1251.h"
+#include "tests/assessment/DefaultInputs.h"
+#include "tests/support/QtPrinters.h"
+#include "assessment/TemplateFile.h"
 
 #include <gtest/gtest.h>
 

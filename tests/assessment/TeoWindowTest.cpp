@@ -1,9 +1,9 @@
-#include "FileDialogs.h"
-#include "Messages.h"
-#include "Report.h"
-#include "Teo.h"
-#include "WorkWindow.h"
-#include "WorkbookReader.h"
+#include "shell/FileDialogs.h"
+#include "shell/Messages.h"
+#include "assessment/Report.h"
+#include "assessment/Teo.h"
+#include "shell/WorkWindow.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>

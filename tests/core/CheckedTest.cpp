@@ -1,6 +1,6 @@
-#include "Checked.h"
+#include "core/Checked.h"
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Numbers.h"
+#include "core/Numbers.h"
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "Numbers.h"
-#include "Regional.h"
+#include "core/Numbers.h"
+#include "core/Regional.h"
 
-#include "QtPrinters.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ TEST_F(Regional, FollowsTheUserSettings)
 
 } // namespace
 
-#include "SystemReasons.h"
+#include "core/SystemReasons.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // vedan-cli questionnaire: answers over the panel defaults, clear refusals of bad answers, the
 // window's message for an incomplete questionnaire.
-#include "QtPrinters.h"
-#include "WorkbookReader.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QFile>
 #include <QTemporaryDir>

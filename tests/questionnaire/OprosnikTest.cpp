@@ -1,9 +1,9 @@
 // The questionnaire window: panel choice by caption, enabling rules, values kept between
 // showings, the request buttons and the exits, and labels that fit their controls.
-#include "Messages.h"
-#include "Oprosnik.h"
-#include "PlantInfo.h"
-#include "XLApp.h"
+#include "shell/Messages.h"
+#include "questionnaire/Oprosnik.h"
+#include "core/PlantInfo.h"
+#include "sheet/XLApp.h"
 
 #include <QCheckBox>
 #include <QComboBox>

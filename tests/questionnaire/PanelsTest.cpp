@@ -1,8 +1,8 @@
 // The panel tables hold together: unique object names across the window, every control placed
 // on exactly one form line, every combo box opening with its prompt, captions told apart.
-#include "Panels.h"
-#include "QtPrinters.h"
-#include "Sheets.h"
+#include "questionnaire/Panels.h"
+#include "tests/support/QtPrinters.h"
+#include "questionnaire/Sheets.h"
 
 #include <QSet>
 #include <gtest/gtest.h>

@@ -1,12 +1,12 @@
 // The questionnaire sheets written to .xlsx and read back by an independent reader: every cell,
 // merged range and alignment against the sheet layouts; the footer position; the completeness
 // check; the order of the spreadsheet operations.
-#include "PlantInfo.h"
-#include "QtPrinters.h"
-#include "Regional.h"
-#include "WorkbookReader.h"
-#include "Sheets.h"
-#include "XLApp.h"
+#include "core/PlantInfo.h"
+#include "tests/support/QtPrinters.h"
+#include "core/Regional.h"
+#include "tests/support/WorkbookReader.h"
+#include "questionnaire/Sheets.h"
+#include "sheet/XLApp.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // vedan-cli size: exit statuses, the window's messages on standard error, the report file.
 
-#include "QtPrinters.h"
-#include "WorkbookReader.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // The selection report sheet, read back from the written workbook, and its order of operations.
-#include "WorkbookReader.h"
-#include "Numbers.h"
-#include "QtPrinters.h"
-#include "SelectionReport.h"
+#include "tests/support/WorkbookReader.h"
+#include "core/Numbers.h"
+#include "tests/support/QtPrinters.h"
+#include "selection/SelectionReport.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // Reading the selection inputs: unit checks, conversions, dispatch by the window's title.
 
-#include "SelectionRun.h"
-#include "Units.h"
-#include "QtPrinters.h"
+#include "selection/SelectionRun.h"
+#include "selection/Units.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <cmath>

@@ -1,8 +1,8 @@
 // The selection window: descriptions following the title, closing, inputs kept, messages,
 // export, and the command-line tool printing what the window shows.
 
-#include "Gidroelevator.h"
-#include "Messages.h"
+#include "selection/Gidroelevator.h"
+#include "shell/Messages.h"
 
 #include <QAction>
 #include <QApplication>

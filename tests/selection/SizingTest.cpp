@@ -1,9 +1,9 @@
 // The four sizing methods against worked figures, their boundaries and their failures.
 
-#include "HydroelevatorSizing.h"
-#include "RegulatorSizing.h"
-#include "ValveSizing.h"
-#include "QtPrinters.h"
+#include "selection/HydroelevatorSizing.h"
+#include "selection/RegulatorSizing.h"
+#include "selection/ValveSizing.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The first four operations of every export: a new workbook and its first worksheet.
 
-#include "XLApp.h"
+#include "sheet/XLApp.h"
 
 inline void startSheet(XLApp& xl)
 {

@@ -1,10 +1,10 @@
 // The written .xlsx file, read back by an independent reader; the folder of unsaved workbooks
 // and the opening step.
-#include "QtPrinters.h"
-#include "Regional.h"
-#include "WorkbookReader.h"
-#include "StartSheet.h"
-#include "XLApp.h"
+#include "tests/support/QtPrinters.h"
+#include "core/Regional.h"
+#include "tests/support/WorkbookReader.h"
+#include "tests/sheet/StartSheet.h"
+#include "sheet/XLApp.h"
 
 #include <QDir>
 #include <QFile>

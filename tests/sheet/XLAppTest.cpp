@@ -1,7 +1,7 @@
 // The in-memory worksheet: refusals, order of operations, merges, styles, recorded calls.
-#include "QtPrinters.h"
-#include "StartSheet.h"
-#include "XLApp.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/sheet/StartSheet.h"
+#include "sheet/XLApp.h"
 
 #include <QDir>
 #include <functional>

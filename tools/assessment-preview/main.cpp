@@ -3,10 +3,10 @@
 // units in Gcal/h) and runs the assessment once; with "--export OUT.xlsx" after it, exports the
 // report into that workbook and ends.
 
-#include "Messages.h"
-#include "Teo.h"
-#include "VedanApplication.h"
-#include "WorkWindow.h"
+#include "shell/Messages.h"
+#include "assessment/Teo.h"
+#include "shell/VedanApplication.h"
+#include "shell/WorkWindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

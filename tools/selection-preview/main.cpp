@@ -2,8 +2,8 @@
 // optionally with every unit chosen and a selection run, so that it can be looked at.
 // Usage: selection-preview [TITLE] [--run SERIES RANGE]
 
-#include "Gidroelevator.h"
-#include "Messages.h"
+#include "selection/Gidroelevator.h"
+#include "shell/Messages.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,14 +1,14 @@
 // vedan-cli assess and template: an assessment report, and the record, from a template file.
 
-#include "CliIo.h"
-#include "Commands.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
 
-#include "Checked.h"
-#include "Numbers.h"
-#include "Report.h"
-#include "ReportExport.h"
-#include "TemplateFile.h"
-#include "XLApp.h"
+#include "core/Checked.h"
+#include "core/Numbers.h"
+#include "assessment/Report.h"
+#include "assessment/ReportExport.h"
+#include "assessment/TemplateFile.h"
+#include "sheet/XLApp.h"
 
 #include <cstdio>
 #include <map>

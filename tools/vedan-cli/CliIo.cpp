@@ -1,4 +1,4 @@
-#include "CliIo.h"
+#include "tools/vedan-cli/CliIo.h"
 
 #include <cstdio>
 

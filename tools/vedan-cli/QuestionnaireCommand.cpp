@@ -3,11 +3,11 @@
 // answers: a JSON object mapping the panel's control names to a text (edit box, memo), an item
 // index or exact item text (combo box) or true/false (check box).
 
-#include "CliIo.h"
-#include "Commands.h"
-#include "Panels.h"
-#include "Sheets.h"
-#include "XLApp.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
+#include "questionnaire/Panels.h"
+#include "questionnaire/Sheets.h"
+#include "sheet/XLApp.h"
 
 #include <QFile>
 #include <QJsonDocument>

@@ -2,12 +2,12 @@
 // options stand for the window's edit boxes and combo boxes; the same library code reads,
 // converts and sizes them, so the lines printed are the lines the result box would hold.
 
-#include "CliIo.h"
-#include "Commands.h"
-#include "EquipmentKinds.h"
-#include "ReportInputs.h"
-#include "SelectionReport.h"
-#include "SelectionRun.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
+#include "selection/EquipmentKinds.h"
+#include "selection/ReportInputs.h"
+#include "selection/SelectionReport.h"
+#include "selection/SelectionRun.h"
 
 #include <QDateTime>
 #include <map>

@@ -1,8 +1,8 @@
 // vedan-cli: sizing, assessment, templates and questionnaires from the command line, through
 // the same library code as the windows.
 
-#include "CliIo.h"
-#include "Commands.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
 
 #include <QCoreApplication>
 #include <QStringList>

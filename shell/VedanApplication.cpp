@@ -1,6 +1,6 @@
-#include "VedanApplication.h"
+#include "shell/VedanApplication.h"
 
-#include "Messages.h"
+#include "shell/Messages.h"
 
 #include <exception>
 

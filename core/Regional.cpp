@@ -1,4 +1,4 @@
-#include "Regional.h"
+#include "core/Regional.h"
 
 #include <optional>
 

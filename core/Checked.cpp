@@ -1,4 +1,4 @@
-#include "Checked.h"
+#include "core/Checked.h"
 
 #include <cmath>
 

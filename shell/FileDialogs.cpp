@@ -1,4 +1,4 @@
-#include "FileDialogs.h"
+#include "shell/FileDialogs.h"
 
 #include <QFileDialog>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "PlantInfo.h"
+#include "core/PlantInfo.h"
 
 #include <initializer_list>
 #include <iterator>

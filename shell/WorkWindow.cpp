@@ -1,4 +1,4 @@
-#include "WorkWindow.h"
+#include "shell/WorkWindow.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

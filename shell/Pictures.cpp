@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "shell/Pictures.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "Numbers.h"
+#include "core/Numbers.h"
 
-#include "Regional.h"
+#include "core/Regional.h"
 
 #include <cerrno>
 #include <clocale>

@@ -1,4 +1,4 @@
-#include "SystemReasons.h"
+#include "core/SystemReasons.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "PictureBox.h"
+#include "shell/PictureBox.h"
 
 #include <QMouseEvent>
 #include <QPainter>

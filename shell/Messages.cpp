@@ -1,6 +1,6 @@
-#include "Messages.h"
+#include "shell/Messages.h"
 
-#include "PlantInfo.h"
+#include "core/PlantInfo.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "UiFonts.h"
+#include "shell/UiFonts.h"
 
 #include <QFontMetrics>
 #include <QStringList>
