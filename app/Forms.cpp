@@ -1,11 +1,11 @@
 #include "app/Forms.h"
 
-#include "selection/Gidroelevator.h"
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
 #include "app/Main.h"
-#include "questionnaire/Oprosnik.h"
 #include "assessment/Teo.h"
+#include "questionnaire/Oprosnik.h"
+#include "selection/Gidroelevator.h"
 #include "shell/WorkWindow.h"
 
 void createForms()

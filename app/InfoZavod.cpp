@@ -1,9 +1,9 @@
 #include "app/InfoZavod.h"
 
 #include "app/InfoMemo.h"
+#include "core/PlantInfo.h"
 #include "shell/PictureBox.h"
 #include "shell/Pictures.h"
-#include "core/PlantInfo.h"
 #include "shell/UiFonts.h"
 
 #include <QLabel>
@@ -49,8 +49,8 @@ TInfoForm::TInfoForm(QWidget* parent)
 
     buildSlogan();
 
-    auto* history =
-        new InfoMemo(QStringLiteral("Memo1"), QRect(424, 0, 513, 417), plant::historyText(), client());
+    auto* history = new InfoMemo(QStringLiteral("Memo1"), QRect(424, 0, 513, 417),
+                                 plant::historyText(), client());
     // The history is laid out to fit its box; a scroll bar appears only where a wider stand-in
     // face makes it longer.
     history->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -77,7 +77,4 @@ void TInfoForm::buildSlogan()
     }
 }
 
-void TInfoForm::BitBtn1Click()
-{
-    close();
-}
+void TInfoForm::BitBtn1Click() { close(); }

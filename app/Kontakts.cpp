@@ -28,7 +28,4 @@ TKontakt::TKontakt(QWidget* parent)
     resize(kClientWidth, kClientHeight);
 }
 
-QSize TKontakt::sizeHint() const
-{
-    return {kClientWidth, kClientHeight};
-}
+QSize TKontakt::sizeHint() const { return {kClientWidth, kClientHeight}; }

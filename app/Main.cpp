@@ -1,16 +1,16 @@
 #include "app/Main.h"
 
-#include "selection/Gidroelevator.h"
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
-#include "shell/Messages.h"
-#include "questionnaire/Oprosnik.h"
-#include "shell/PictureBox.h"
-#include "shell/Pictures.h"
-#include "core/PlantInfo.h"
-#include "core/Regional.h"
 #include "app/StatusPanel.h"
 #include "assessment/Teo.h"
+#include "core/PlantInfo.h"
+#include "core/Regional.h"
+#include "questionnaire/Oprosnik.h"
+#include "selection/Gidroelevator.h"
+#include "shell/Messages.h"
+#include "shell/PictureBox.h"
+#include "shell/Pictures.h"
 #include "shell/UiFonts.h"
 #include "shell/WorkWindow.h"
 
@@ -127,9 +127,11 @@ const WorkCommand kHydroelevator{selection, "Регулирующий гидро
 const WorkCommand kControlValve{selection, "Запорно-регулирующий клапан"};
 const WorkCommand kMixingValve{selection, "Клапан смесительный трехходовой"};
 const WorkCommand kRegulator{selection, "Регулятор давления и перепада"};
-const WorkCommand kSubstationQuestionnaire{questionnaire, "Опросный лист индивидульного теплового пункта"};
+const WorkCommand kSubstationQuestionnaire{questionnaire,
+                                           "Опросный лист индивидульного теплового пункта"};
 const WorkCommand kBlockQuestionnaire{questionnaire, "Опросный лист блочного теплового пункта"};
-const WorkCommand kExchangerQuestionnaire{questionnaire, "Опросный лист пластинчатого теплообменника"};
+const WorkCommand kExchangerQuestionnaire{questionnaire,
+                                          "Опросный лист пластинчатого теплообменника"};
 const WorkCommand kAssessment{assessment, nullptr};
 const WorkCommand kContacts{contacts, nullptr};
 const WorkCommand kPlantInformation{plantInformation, nullptr};
@@ -272,10 +274,7 @@ void TMainForm::FormCreate()
     setPanelText(3, QStringLiteral("Сайт Компании:  ") + plant::webAddress());
 }
 
-void TMainForm::Timer1Timer()
-{
-    setPanelText(0, regional::longTime(QTime::currentTime()));
-}
+void TMainForm::Timer1Timer() { setPanelText(0, regional::longTime(QTime::currentTime())); }
 
 void TMainForm::setPanelText(int index, const QString& text)
 {

@@ -1,7 +1,7 @@
 #include "assessment/AssessmentInputs.h"
 
-#include "core/Checked.h"
 #include "assessment/Cp1251.h"
+#include "core/Checked.h"
 
 #include <QStringList>
 

@@ -7,7 +7,7 @@
 #include <QString>
 
 struct AssessmentInputs {
-    QString objectName; // at most 100 characters of code page 1251
+    QString objectName;           // at most 100 characters of code page 1251
     double heatPrice = 0;         // rubles per Gcal, VAT included
     double combinedWorksCost = 0; // thousand rubles
     int heatingPeriodDays = 0;

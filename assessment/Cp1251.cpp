@@ -28,7 +28,8 @@ CodePage buildCodePage()
         char32_t unicode = 0xFFFD;
         if (cd != reinterpret_cast<iconv_t>(-1)) {
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 0)
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)
+                && outLeft == 0)
                 unicode = char32_t(out[0]) | char32_t(out[1]) << 8 | char32_t(out[2]) << 16
                           | char32_t(out[3]) << 24;
         } else if (b < 0x80) {

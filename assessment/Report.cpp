@@ -17,25 +17,32 @@ QStringList heatingEcho(const AssessmentInputs& in, bool withCost)
 {
     QStringList out;
     out << QStringLiteral("ИСХОДНЫЕ ПАРАМЕТРЫ ОТОПЛЕНИЯ");
-    out << withValue(QStringLiteral("Среднечасовой расход тепла за отопительный период "), in.heatingLoad,
-                     QStringLiteral(" Гкал/час"));
-    out << withValue(QStringLiteral("Существующая температура внутреннего воздуха отапливаемых зданий "),
-                     in.existingIndoorTemperature, kC);
-    out << withValue(QStringLiteral("Требуемая температура внутреннего воздуха отапливаемых зданий "),
-                     in.requiredIndoorTemperature, kC);
+    out << withValue(QStringLiteral("Среднечасовой расход тепла за отопительный период "),
+                     in.heatingLoad, QStringLiteral(" Гкал/час"));
+    out << withValue(
+        QStringLiteral("Существующая температура внутреннего воздуха отапливаемых зданий "),
+        in.existingIndoorTemperature, kC);
+    out << withValue(
+        QStringLiteral("Требуемая температура внутреннего воздуха отапливаемых зданий "),
+        in.requiredIndoorTemperature, kC);
     if (in.heatingNightSetback)
         out << withValue(QStringLiteral("Температура внутреннего воздуха в ночной период "),
                          in.nightIndoorTemperature, kC);
-    out << withValue(QStringLiteral("Средняя температура наружного воздуха за отопительный период "),
-                     in.averageOutdoorTemperature, kC);
+    out << withValue(
+        QStringLiteral("Средняя температура наружного воздуха за отопительный период "),
+        in.averageOutdoorTemperature, kC);
     out << withValue(QStringLiteral("Средняя температуры воздуха наиболее холодной пятидневки "),
                      in.coldestFiveDayTemperature, kC);
     out << (in.heatingNightSetback
-                ? QStringLiteral("С автоматическим снижением температуры теплоносителя в ночной период")
-                : QStringLiteral("Без автоматического снижения температуры теплоносителя в ночной период"));
+                ? QStringLiteral(
+                    "С автоматическим снижением температуры теплоносителя в ночной период")
+                : QStringLiteral(
+                    "Без автоматического снижения температуры теплоносителя в ночной период"));
     if (withCost)
-        out << withValue(QStringLiteral("Стоимость работ по установке системы регулирования отопления (тыс. руб.)"),
-                         in.heatingWorksCost, QStringLiteral(" тыс. руб."));
+        out << withValue(
+            QStringLiteral(
+                "Стоимость работ по установке системы регулирования отопления (тыс. руб.)"),
+            in.heatingWorksCost, QStringLiteral(" тыс. руб."));
     return out;
 }
 
@@ -43,19 +50,22 @@ QStringList hotWaterEcho(const AssessmentInputs& in, bool withCost)
 {
     QStringList out;
     out << QStringLiteral("ИСХОДНЫЙ ПАРАМЕТРЫ ГОРЯЧЕГО ВОДОСНАБЖЕНИЯ");
-    out << withValue(QStringLiteral("Среднечасовой расход тепла за отопительный период "), in.hotWaterLoad,
-                     QStringLiteral(" Гкал/час"));
+    out << withValue(QStringLiteral("Среднечасовой расход тепла за отопительный период "),
+                     in.hotWaterLoad, QStringLiteral(" Гкал/час"));
     out << withValue(QStringLiteral("Температура горячей воды "), in.hotWaterTemperature, kC);
     out << withValue(QStringLiteral("Температура холодной (водопроводной) воды в летний период "),
                      in.summerColdWaterTemperature, kC);
     out << withValue(QStringLiteral("Температура холодной (водопроводной) воды в зимний период "),
                      in.winterColdWaterTemperature, kC);
     out << (in.hotWaterNightSetback
-                ? QStringLiteral("С автоматическим снижением температуры горячей воды в ночной период")
-                : QStringLiteral("Без автоматического снижения температуры горячей воды в ночной период"));
+                ? QStringLiteral(
+                    "С автоматическим снижением температуры горячей воды в ночной период")
+                : QStringLiteral(
+                    "Без автоматического снижения температуры горячей воды в ночной период"));
     if (withCost)
-        out << withValue(QStringLiteral("Стоимость работ по установке системы регулирования ГВС (тыс. руб.)"),
-                         in.hotWaterWorksCost, QStringLiteral(" тыс. руб."));
+        out << withValue(
+            QStringLiteral("Стоимость работ по установке системы регулирования ГВС (тыс. руб.)"),
+            in.hotWaterWorksCost, QStringLiteral(" тыс. руб."));
     return out;
 }
 
@@ -78,8 +88,7 @@ QStringList inputEcho(const AssessmentInputs& in, SystemChoice choice)
 {
     QStringList out;
     switch (choice) {
-    case SystemChoice::None:
-        return out;
+    case SystemChoice::None: return out;
     case SystemChoice::Heating:
         out << heatingEcho(in, true) << QString() << QStringLiteral("Расчет ТЭО.");
         return out;
@@ -88,8 +97,10 @@ QStringList inputEcho(const AssessmentInputs& in, SystemChoice choice)
         return out;
     case SystemChoice::Both:
         out << heatingEcho(in, false) << QString() << hotWaterEcho(in, false);
-        out << withValue(QStringLiteral("Стоимость работ по установке системы регулирования ОТОМЛЕНИЯ И ГВС (тыс. руб.)"),
-                         in.combinedWorksCost, QStringLiteral(" тыс. руб."));
+        out << withValue(
+            QStringLiteral(
+                "Стоимость работ по установке системы регулирования ОТОМЛЕНИЯ И ГВС (тыс. руб.)"),
+            in.combinedWorksCost, QStringLiteral(" тыс. руб."));
         out << QString() << QStringLiteral("РАСЧЕТ ТЭО.");
         return out;
     }
@@ -101,9 +112,11 @@ ReportPart combinedTotal(const AssessmentInputs& in, double heatingSaving, doubl
     ReportPart part;
     part.lines << QStringLiteral("ОБЩИЙ ИТОГ.");
     try {
-        const double payback = store(Ext(in.combinedWorksCost)
-                                     / ((Ext(heatingSaving) + Ext(hotWaterSaving)) * Ext(in.heatPrice) / 1000.0L));
-        part.lines << QStringLiteral(" Срок окупаемости комплекса работ  по внедрению регуляторов расхода тепловой энергии: ")
+        const double payback =
+            store(Ext(in.combinedWorksCost)
+                  / ((Ext(heatingSaving) + Ext(hotWaterSaving)) * Ext(in.heatPrice) / 1000.0L));
+        part.lines << QStringLiteral(" Срок окупаемости комплекса работ  по внедрению регуляторов "
+                                     "расхода тепловой энергии: ")
                           + num::f2(payback) + QStringLiteral(" лет.");
         part.lines << QString();
         part.heatSaving = store(Ext(heatingSaving) + Ext(hotWaterSaving));

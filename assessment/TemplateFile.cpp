@@ -21,12 +21,10 @@ namespace {
 
 using In = AssessmentInputs;
 
-template <class... F>
-struct Overloaded : F... {
+template <class... F> struct Overloaded : F... {
     using F::operator()...;
 };
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
+template <class... F> Overloaded(F...) -> Overloaded<F...>;
 
 void putDouble(QByteArray& bytes, int offset, double value)
 {
@@ -101,18 +99,19 @@ AssessmentInputs decodeTemplate(const QByteArray& bytes)
         return in;
     for (const TemplateField& field : templateLayout()) {
         const int at = field.offset;
-        std::visit(Overloaded{
-                       [&](QString In::*m) {
-                           const int length = std::min<int>(static_cast<unsigned char>(bytes[at]),
-                                                            maxObjectNameLength);
-                           in.*m = cp1251::decode(bytes.mid(at + 1, length));
-                       },
-                       [&](double In::*m) { in.*m = getDouble(bytes, at); },
-                       [&](int In::*m) { in.*m = qFromLittleEndian<qint32>(bytes.constData() + at); },
-                       // Any byte other than 0 reads as a ticked box.
-                       [&](bool In::*m) { in.*m = bytes[at] != 0; },
-                   },
-                   field.member);
+        std::visit(
+            Overloaded{
+                [&](QString In::*m) {
+                    const int length =
+                        std::min<int>(static_cast<unsigned char>(bytes[at]), maxObjectNameLength);
+                    in.*m = cp1251::decode(bytes.mid(at + 1, length));
+                },
+                [&](double In::*m) { in.*m = getDouble(bytes, at); },
+                [&](int In::*m) { in.*m = qFromLittleEndian<qint32>(bytes.constData() + at); },
+                // Any byte other than 0 reads as a ticked box.
+                [&](bool In::*m) { in.*m = bytes[at] != 0; },
+            },
+            field.member);
     }
     return in;
 }
@@ -122,19 +121,22 @@ TemplateRead readTemplateFile(const QString& path)
     TemplateRead result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2")
+                           .arg(nativePath(path), systemReason::inRussian(file.errorString()));
         return result;
     }
     const QByteArray bytes = file.read(templateSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2")
+                           .arg(nativePath(path), systemReason::inRussian(file.errorString()));
         return result;
     }
     if (bytes.size() < templateSize) {
-        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": файл короче %2 байт (%3 байт).")
-                           .arg(nativePath(path))
-                           .arg(templateSize)
-                           .arg(bytes.size());
+        result.error =
+            QStringLiteral("Не удалось прочитать файл \"%1\": файл короче %2 байт (%3 байт).")
+                .arg(nativePath(path))
+                .arg(templateSize)
+                .arg(bytes.size());
         return result;
     }
     result.inputs = decodeTemplate(bytes);
@@ -147,7 +149,8 @@ QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
     // instead of being committed over the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("Не удалось создать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        return QStringLiteral("Не удалось создать файл \"%1\": %2")
+            .arg(nativePath(path), systemReason::inRussian(file.errorString()));
     const QByteArray bytes = encodeTemplate(in);
     qint64 written = 0;
     while (written < bytes.size()) {
@@ -157,14 +160,16 @@ QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
         written += n;
     }
     if (written != bytes.size()) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? systemReason::inRussian(file.errorString())
-                                   : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
+        const QString reason =
+            file.error() != QFileDevice::NoError
+                ? systemReason::inRussian(file.errorString())
+                : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
         file.cancelWriting();
         return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), reason);
     }
     if (!file.commit())
-        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        return QStringLiteral("Не удалось записать файл \"%1\": %2")
+            .arg(nativePath(path), systemReason::inRussian(file.errorString()));
     return QString();
 }
 
@@ -172,14 +177,16 @@ QStringList templateListing(const AssessmentInputs& in)
 {
     QStringList lines;
     for (const TemplateField& field : templateLayout()) {
-        const QString value = std::visit(
-            Overloaded{
-                [&](QString In::*m) { return in.*m; },
-                [&](double In::*m) { return num::general(in.*m); },
-                [&](int In::*m) { return QString::number(in.*m); },
-                [&](bool In::*m) { return in.*m ? QStringLiteral("true") : QStringLiteral("false"); },
-            },
-            field.member);
+        const QString value =
+            std::visit(Overloaded{
+                           [&](QString In::*m) { return in.*m; },
+                           [&](double In::*m) { return num::general(in.*m); },
+                           [&](int In::*m) { return QString::number(in.*m); },
+                           [&](bool In::*m) {
+                               return in.*m ? QStringLiteral("true") : QStringLiteral("false");
+                           },
+                       },
+                       field.member);
         lines << QString::fromLatin1(field.name) + QStringLiteral(" = ") + value;
     }
     return lines;
@@ -193,13 +200,15 @@ QByteArray templateJson(const AssessmentInputs& in)
         const QByteArray value = std::visit(
             Overloaded{
                 [&](QString In::*m) {
-                    const QByteArray quoted = QJsonDocument(QJsonArray{in.*m}).toJson(QJsonDocument::Compact);
+                    const QByteArray quoted =
+                        QJsonDocument(QJsonArray{in.*m}).toJson(QJsonDocument::Compact);
                     return quoted.mid(1, quoted.size() - 2);
                 },
                 // JSON has no NaN or infinity: such a value is null.
                 [&](double In::*m) {
-                    return std::isfinite(in.*m) ? QByteArray::number(in.*m, 'g', QLocale::FloatingPointShortest)
-                                                : QByteArray("null");
+                    return std::isfinite(in.*m)
+                               ? QByteArray::number(in.*m, 'g', QLocale::FloatingPointShortest)
+                               : QByteArray("null");
                 },
                 [&](int In::*m) { return QByteArray::number(in.*m); },
                 [&](bool In::*m) { return QByteArray(in.*m ? "true" : "false"); },

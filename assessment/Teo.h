@@ -5,8 +5,8 @@
 // file format and the sheet layout live in the assessment library.
 
 #include "assessment/AssessmentInputs.h"
-#include "shell/WorkWindow.h"
 #include "sheet/XLApp.h"
+#include "shell/WorkWindow.h"
 
 #include <QStringList>
 #include <initializer_list>

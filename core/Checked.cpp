@@ -29,20 +29,14 @@ void checkOperands(Ext a, Ext b)
 
 } // namespace
 
-MathError::MathError(MathFault fault)
-    : std::runtime_error(russianText(fault)), m_fault(fault)
-{
-}
+MathError::MathError(MathFault fault) : std::runtime_error(russianText(fault)), m_fault(fault) {}
 
 std::string MathError::russianText(MathFault fault)
 {
     switch (fault) {
-    case MathFault::DivisionByZero:
-        return "Деление на ноль";
-    case MathFault::InvalidOperation:
-        return "Недопустимая операция с плавающей точкой";
-    case MathFault::Overflow:
-        return "Переполнение при операции с плавающей точкой";
+    case MathFault::DivisionByZero: return "Деление на ноль";
+    case MathFault::InvalidOperation: return "Недопустимая операция с плавающей точкой";
+    case MathFault::Overflow: return "Переполнение при операции с плавающей точкой";
     }
     return "Ошибка операции с плавающей точкой";
 }

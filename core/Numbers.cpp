@@ -109,7 +109,7 @@ std::optional<double> parseDecimal(const QString& text, QChar separator)
         return std::nullopt;
     if (errno == ERANGE && std::isinf(value))
         return std::nullopt; // beyond the range of a double
-    return value;             // an underflow to zero or a denormal passes
+    return value;            // an underflow to zero or a denormal passes
 }
 
 std::optional<double> parseDecimal(const QString& text)
@@ -218,9 +218,6 @@ QString general(double value, QChar separator)
     return withSeparator(out, separator);
 }
 
-QString general(double value)
-{
-    return general(value, regional::decimalSeparator());
-}
+QString general(double value) { return general(value, regional::decimalSeparator()); }
 
 } // namespace num

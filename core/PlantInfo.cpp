@@ -33,8 +33,8 @@ const Department kDepartments[] = {
      {"Тел.: +7 (495) 555-01-40", "Факс: +7 (495) 555-01-41", "E-mail: kb-armatura@vedan.example",
       "Skype: vedan.example.kb1"}},
     {"Конструкторское бюро электронной техники",
-     {"Тел.: +7 (495) 555-01-42", "Факс: +7 (495) 555-01-43", "E-mail: kb-elektronika@vedan.example",
-      "Skype: vedan.example.kb2"}},
+     {"Тел.: +7 (495) 555-01-42", "Факс: +7 (495) 555-01-43",
+      "E-mail: kb-elektronika@vedan.example", "Skype: vedan.example.kb2"}},
     {"Отдел технического контроля",
      {"Тел.: +7 (495) 555-01-45", "Факс: +7 (495) 555-01-46", "E-mail: otk@vedan.example"}},
 };
@@ -98,7 +98,10 @@ QString programTitle()
 }
 
 QString shortName() { return QStringLiteral("Завод Ведан"); }
-QString fullName() { return QStringLiteral("Открытое акционерное общество \"Завод Ведан\" (ОАО \"Завод Ведан\")"); }
+QString fullName()
+{
+    return QStringLiteral("Открытое акционерное общество \"Завод Ведан\" (ОАО \"Завод Ведан\")");
+}
 QString webAddress() { return QStringLiteral("vedan.example"); }
 QString faxNumber() { return QStringLiteral("+7 (495) 555-01-02"); }
 QString email() { return QStringLiteral("sbyt@vedan.example"); }

@@ -12,15 +12,15 @@ namespace plant {
 // "Программа подбора оборудования произодства ОАО "Завод Ведан"": the main window's title,
 // also the caption of the program's plain message boxes.
 QString programTitle();
-QString shortName();   // Завод Ведан
-QString fullName();    // the full company name with its form, ОАО "Завод Ведан"
-QString webAddress();  // shown after "Сайт Компании:  " in the status bar
-QString faxNumber();   // questionnaire footer
-QString email();       // questionnaire footer
+QString shortName();  // Завод Ведан
+QString fullName();   // the full company name with its form, ОАО "Завод Ведан"
+QString webAddress(); // shown after "Сайт Компании:  " in the status bar
+QString faxNumber();  // questionnaire footer
+QString email();      // questionnaire footer
 
 // Texts of the information windows.
-QStringList contactsText();         // departments, one heading and contact lines each
-QStringList representativesText();  // the representative offices
-QStringList historyText();          // plant history and profile, paragraphs
+QStringList contactsText();        // departments, one heading and contact lines each
+QStringList representativesText(); // the representative offices
+QStringList historyText();         // plant history and profile, paragraphs
 
 } // namespace plant

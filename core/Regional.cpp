@@ -63,9 +63,6 @@ QString longTime(const QTime& time)
     return l.toString(time, withoutZone(l.timeFormat(QLocale::LongFormat)));
 }
 
-void overrideLocale(const std::optional<QLocale>& value)
-{
-    pinned() = value;
-}
+void overrideLocale(const std::optional<QLocale>& value) { pinned() = value; }
 
 } // namespace regional

@@ -2,8 +2,8 @@
 
 #include "shell/UiFonts.h"
 
-#include "shell/Messages.h"
 #include "questionnaire/Sheets.h"
+#include "shell/Messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -98,7 +98,8 @@ TOprList::TOprList(QWidget* parent)
     connect(control<QPushButton>(QStringLiteral("Button3")), &QPushButton::clicked, this,
             &TOprList::Button3Click);
     for (const PanelSpec& spec : panels())
-        connect(control<QPushButton>(spec.exitButton), &QPushButton::clicked, this, &QWidget::close);
+        connect(control<QPushButton>(spec.exitButton), &QPushButton::clicked, this,
+                &QWidget::close);
 }
 
 template <typename T> T* TOprList::control(const QString& name) const
@@ -123,7 +124,8 @@ QWidget* TOprList::buildPanel(const PanelSpec& spec)
         columns->addWidget(holder);
     }
     for (const GroupSpec& group : spec.groups)
-        column[group.column]->addWidget(buildGroup(spec, group, columnWidth(spec.kind, group.column)));
+        column[group.column]->addWidget(
+            buildGroup(spec, group, columnWidth(spec.kind, group.column)));
     column[0]->addStretch(1);
     column[1]->addWidget(buildButtons(spec), 0, Qt::AlignRight);
     return panel;
@@ -237,7 +239,8 @@ QWidget* TOprList::buildButtons(const PanelSpec& spec)
     layout->setSpacing(3);
     auto* request = new QPushButton(requestCaption());
     request->setObjectName(spec.requestButton);
-    auto* exit = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), exitCaption());
+    auto* exit =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), exitCaption());
     exit->setObjectName(spec.exitButton);
     for (QPushButton* button : {request, exit}) {
         button->setFixedSize(150, 23);
@@ -262,7 +265,7 @@ void TOprList::CheckBox1Click()
     if (!box)
         return;
     const QString edit = box->objectName() == QLatin1String("CheckBox1") ? QStringLiteral("Edit15")
-                                                                          : QStringLiteral("Edit52");
+                                                                         : QStringLiteral("Edit52");
     if (QWidget* widget = m_controls.value(edit))
         widget->setEnabled(box->isChecked());
 }
@@ -272,8 +275,14 @@ void TOprList::enableOther(const QString& combo, const QString& edit)
     m_controls.value(edit)->setEnabled(control<QComboBox>(combo)->currentIndex() == 4);
 }
 
-void TOprList::ComboBox17Change() { enableOther(QStringLiteral("ComboBox17"), QStringLiteral("Edit45")); }
-void TOprList::ComboBox19Change() { enableOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46")); }
+void TOprList::ComboBox17Change()
+{
+    enableOther(QStringLiteral("ComboBox17"), QStringLiteral("Edit45"));
+}
+void TOprList::ComboBox19Change()
+{
+    enableOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46"));
+}
 
 void TOprList::Button3Click() { request(Kind::Itp); }
 void TOprList::Button1Click() { request(Kind::Btp); }
@@ -285,7 +294,9 @@ PanelValues TOprList::readPanel(Kind kind) const
     for (const ControlSpec& spec : panel(kind).controls) {
         QWidget* widget = m_controls.value(spec.name);
         switch (spec.type) {
-        case ControlType::Edit: values.texts.insert(spec.name, qobject_cast<QLineEdit*>(widget)->text()); break;
+        case ControlType::Edit:
+            values.texts.insert(spec.name, qobject_cast<QLineEdit*>(widget)->text());
+            break;
         case ControlType::Memo:
             values.texts.insert(spec.name, qobject_cast<QPlainTextEdit*>(widget)->toPlainText());
             break;

@@ -4,8 +4,8 @@
 // The request buttons hand the panel's values to the library's sheet-building sequence.
 
 #include "questionnaire/Panels.h"
-#include "shell/WorkWindow.h"
 #include "sheet/XLApp.h"
+#include "shell/WorkWindow.h"
 
 #include <QHash>
 
@@ -40,8 +40,8 @@ protected:
 
 private:
     QWidget* buildPanel(const questionnaire::PanelSpec& spec);
-    QGroupBox* buildGroup(const questionnaire::PanelSpec& spec, const questionnaire::GroupSpec& group,
-                          int width);
+    QGroupBox* buildGroup(const questionnaire::PanelSpec& spec,
+                          const questionnaire::GroupSpec& group, int width);
     QWidget* buildControl(const questionnaire::ControlSpec& spec, QWidget* parent);
     QWidget* buildButtons(const questionnaire::PanelSpec& spec);
     void request(questionnaire::Kind kind);

@@ -71,7 +71,7 @@ QString requestCaption(); // "Сформировать заявку"
 // The labels of the customer block, the same on every panel and sheet: organisation, head,
 // who filled in the form, telephone, object name, object address.
 const QStringList& customerLabels();
-QString exitCaption();    // "Выход"
+QString exitCaption(); // "Выход"
 
 // The values of a panel's controls as the window first shows them.
 PanelValues defaults(Kind kind);

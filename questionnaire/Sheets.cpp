@@ -1,8 +1,8 @@
 #include "questionnaire/Sheets.h"
 
-#include "questionnaire/Panels.h"
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
+#include "questionnaire/Panels.h"
 #include "sheet/XLApp.h"
 
 namespace questionnaire {
@@ -24,8 +24,14 @@ Source joined(const QString& prefix, const QStringList& edits)
 
 SheetRow titleRow(const QString& title) { return {1, RowKind::Title, title, {}, {}, {}}; }
 SheetRow dateRow() { return {2, RowKind::Date, {}, {}, {}, {}}; }
-SheetRow section(int row, const QString& heading) { return {row, RowKind::Section, heading, {}, {}, {}}; }
-SheetRow wide(int row, const QString& label, const Source& b) { return {row, RowKind::WideValue, label, b, {}, {}}; }
+SheetRow section(int row, const QString& heading)
+{
+    return {row, RowKind::Section, heading, {}, {}, {}};
+}
+SheetRow wide(int row, const QString& label, const Source& b)
+{
+    return {row, RowKind::WideValue, label, b, {}, {}};
+}
 SheetRow value(int row, const QString& label, const Source& b, const Source& c = {})
 {
     return {row, RowKind::Value, label, b, c, {}};
@@ -34,7 +40,10 @@ SheetRow longLabel(int row, const QString& label, const Source& c)
 {
     return {row, RowKind::LongLabel, label, {}, c, {}};
 }
-SheetRow fullWidth(int row, const QString& sentence) { return {row, RowKind::FullWidth, sentence, {}, {}, {}}; }
+SheetRow fullWidth(int row, const QString& sentence)
+{
+    return {row, RowKind::FullWidth, sentence, {}, {}, {}};
+}
 
 // A row written one way while the check box is ticked and as a full-width sentence otherwise.
 SheetRow checked(SheetRow ticked, const QString& checkBox, const QString& uncheckedLabel)
@@ -54,17 +63,19 @@ QList<SheetRow> customerRows(int first, const QStringList& edits, int firstLabel
     return rows;
 }
 
-const QString kRoomSize = QStringLiteral("Габариты помещения для установки (Длинна/Ширина/Высота) в метрах");
+const QString kRoomSize =
+    QStringLiteral("Габариты помещения для установки (Длинна/Ширина/Высота) в метрах");
 const QString kOpenings =
     QStringLiteral("Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах");
 
 SheetLayout itpSheet()
 {
-    SheetLayout s{Kind::Itp, {}, QStringLiteral("Опросник ИТП"), {}, QStringLiteral("Memo3"), 36, 1};
+    SheetLayout s{Kind::Itp, {}, QStringLiteral("Опросник ИТП"), {}, QStringLiteral("Memo3"),
+                  36,        1};
     for (int i = 17; i <= 24; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
-    s.rows = {titleRow(QStringLiteral("Опросный лист индивидуального теплового пункта.")), dateRow(),
-              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+    s.rows = {titleRow(QStringLiteral("Опросный лист индивидуального теплового пункта.")),
+              dateRow(), section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
     s.rows += customerRows(4, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
                                QStringLiteral("Edit40"), QStringLiteral("Edit41")});
     s.rows += section(8, QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"));
@@ -85,15 +96,20 @@ SheetLayout itpSheet()
               text(QStringLiteral("Edit51")), item(QStringLiteral("ComboBox20"))),
         section(20, QStringLiteral("  СВЕДЕНИЯ О СИСТЕМАХ ТЕПЛОСНАБЖЕНИЯ ОБЪЕКТА")),
         wide(21, QStringLiteral("Вид системы отопления"), item(QStringLiteral("ComboBox21"))),
-        longLabel(22, QStringLiteral("Стат. давление системы отопления относительно теплопункта, м.вод.сб."),
-                  text(QStringLiteral("Edit58"))),
-        longLabel(23, QStringLiteral("Расчетная температура наружного воздуха для системы отопления, С"),
-                  text(QStringLiteral("Edit59"))),
-        longLabel(24, QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы отопления"),
+        longLabel(
+            22,
+            QStringLiteral("Стат. давление системы отопления относительно теплопункта, м.вод.сб."),
+            text(QStringLiteral("Edit58"))),
+        longLabel(
+            23, QStringLiteral("Расчетная температура наружного воздуха для системы отопления, С"),
+            text(QStringLiteral("Edit59"))),
+        longLabel(24,
+                  QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы отопления"),
                   text(QStringLiteral("Edit60"))),
         wide(25, QStringLiteral("Вид системы ГВС"), item(QStringLiteral("ComboBox22"))),
         wide(26, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit61"))),
-        wide(27, QStringLiteral("Наличие циркуляции в системе ГВС"), item(QStringLiteral("ComboBox23"))),
+        wide(27, QStringLiteral("Наличие циркуляции в системе ГВС"),
+             item(QStringLiteral("ComboBox23"))),
         value(28, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit62")),
               item(QStringLiteral("ComboBox24"))),
         longLabel(29, QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы ГВС"),
@@ -101,21 +117,27 @@ SheetLayout itpSheet()
         section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ СВЕДЕНИЯ")),
         // Unticked, the row keeps its wide-value layout: B:C merged and empty.
         [] {
-            SheetRow r = checked(wide(31, QStringLiteral("Прибор учета тепловой энергии производства:"),
-                                      text(QStringLiteral("Edit52"))),
-                                 QStringLiteral("CheckBox6"),
-                                 QStringLiteral("Без приборов учета тепловой энергии"));
+            SheetRow r = checked(
+                wide(31, QStringLiteral("Прибор учета тепловой энергии производства:"),
+                     text(QStringLiteral("Edit52"))),
+                QStringLiteral("CheckBox6"), QStringLiteral("Без приборов учета тепловой энергии"));
             r.uncheckedKind = RowKind::WideValue;
             return r;
         }(),
-        checked(fullWidth(32, QStringLiteral("C организацей контроля систем регулирования с ПК, находящейся на объекте")),
-                QStringLiteral("CheckBox7"),
-                QStringLiteral("Без организации контроля систем регулирования с ПК, находящейся на объекте")),
+        checked(
+            fullWidth(
+                32,
+                QStringLiteral(
+                    "C организацей контроля систем регулирования с ПК, находящейся на объекте")),
+            QStringLiteral("CheckBox7"),
+            QStringLiteral(
+                "Без организации контроля систем регулирования с ПК, находящейся на объекте")),
         longLabel(33, kRoomSize,
                   joined(QStringLiteral(" "), {QStringLiteral("Edit53"), QStringLiteral("Edit54"),
                                                QStringLiteral("Edit55")})),
-        longLabel(34, kOpenings,
-                  joined(QStringLiteral(" "), {QStringLiteral("Edit57"), QStringLiteral("Edit56")})),
+        longLabel(
+            34, kOpenings,
+            joined(QStringLiteral(" "), {QStringLiteral("Edit57"), QStringLiteral("Edit56")})),
         section(35, QStringLiteral("ПРЕДЛОЖЕНИЕ ЗАКАЗЧИКА ПО СИСТЕМАМ РЕГУЛИРОВАНИЯ")),
     };
     return s;
@@ -123,13 +145,15 @@ SheetLayout itpSheet()
 
 SheetLayout btpSheet()
 {
-    SheetLayout s{Kind::Btp, {}, QStringLiteral("Опросник БТП"), {}, QStringLiteral("Memo1"), 31, 1};
+    SheetLayout s{Kind::Btp, {}, QStringLiteral("Опросник БТП"), {}, QStringLiteral("Memo1"),
+                  31,        1};
     for (int i = 1; i <= 10; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
     s.rows = {titleRow(QStringLiteral("Опросный лист блочного теплового пункта")), dateRow(),
               section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
-    s.rows += customerRows(4, {QStringLiteral("Edit1"), QStringLiteral("Edit2"), QStringLiteral("Edit3"),
-                               QStringLiteral("Edit4"), QStringLiteral("Edit5"), QStringLiteral("Edit6")});
+    s.rows += customerRows(4, {QStringLiteral("Edit1"), QStringLiteral("Edit2"),
+                               QStringLiteral("Edit3"), QStringLiteral("Edit4"),
+                               QStringLiteral("Edit5"), QStringLiteral("Edit6")});
     s.rows += {
         section(10, QStringLiteral("ТЕПЛОВЫЕ НАГРУЗКИ")),
         value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit7")),
@@ -145,31 +169,43 @@ SheetLayout btpSheet()
               item(QStringLiteral("ComboBox5"))),
         value(17, QStringLiteral("Система отопления"), item(QStringLiteral("ComboBox6")),
               item(QStringLiteral("ComboBox7"))),
-        value(18, QStringLiteral("Система горячего водонабжения"), item(QStringLiteral("ComboBox8"))),
+        value(18, QStringLiteral("Система горячего водонабжения"),
+              item(QStringLiteral("ComboBox8"))),
         value(19, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit13"))),
         value(20, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit14")),
               item(QStringLiteral("ComboBox9"))),
-        value(21, QStringLiteral("Наличие циркуляции в системе"), item(QStringLiteral("ComboBox10"))),
+        value(21, QStringLiteral("Наличие циркуляции в системе"),
+              item(QStringLiteral("ComboBox10"))),
         section(22, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ПАРАМЕТРЫ")),
-        checked(wide(23, QStringLiteral("Прибор учета произодства"), text(QStringLiteral("Edit15"))),
-                QStringLiteral("CheckBox1"), QStringLiteral("Без приборов учета.")),
-        checked(fullWidth(24, QStringLiteral("С автоматической системой регулирования в системе отопления.")),
+        checked(
+            wide(23, QStringLiteral("Прибор учета произодства"), text(QStringLiteral("Edit15"))),
+            QStringLiteral("CheckBox1"), QStringLiteral("Без приборов учета.")),
+        checked(fullWidth(24, QStringLiteral(
+                                  "С автоматической системой регулирования в системе отопления.")),
                 QStringLiteral("CheckBox2"),
                 QStringLiteral("Без автоматической системой регулирования в системе отопления.")),
-        checked(fullWidth(25, QStringLiteral("С автоматическоим снижением расхода тепла на отопление в \"нерабочее\" время.")),
-                QStringLiteral("CheckBox3"),
-                QStringLiteral("Без автоматического снижения расхода тепла на отопление в \"нерабочее\" время.")),
-        checked(fullWidth(26, QStringLiteral("С автоматическим поддержанием температуры горячей воды.")),
+        checked(
+            fullWidth(25, QStringLiteral("С автоматическоим снижением расхода тепла на отопление в "
+                                         "\"нерабочее\" время.")),
+            QStringLiteral("CheckBox3"),
+            QStringLiteral(
+                "Без автоматического снижения расхода тепла на отопление в \"нерабочее\" время.")),
+        checked(fullWidth(
+                    26, QStringLiteral("С автоматическим поддержанием температуры горячей воды.")),
                 QStringLiteral("CheckBox4"),
                 QStringLiteral("Без автоматического поддержания температуры горячей воды.")),
-        checked(fullWidth(27, QStringLiteral("С автоматическим отключением циркуляционных насосов ГВС по времени.")),
+        checked(fullWidth(
+                    27, QStringLiteral(
+                            "С автоматическим отключением циркуляционных насосов ГВС по времени.")),
                 QStringLiteral("CheckBox5"),
-                QStringLiteral("Без автоматического отключения циркуляционных насосов ГВС по времени.")),
+                QStringLiteral(
+                    "Без автоматического отключения циркуляционных насосов ГВС по времени.")),
         longLabel(28, kRoomSize,
                   joined(QStringLiteral(" "), {QStringLiteral("Edit16"), QStringLiteral("Edit17"),
                                                QStringLiteral("Edit18")})),
-        longLabel(29, kOpenings,
-                  joined(QStringLiteral(" "), {QStringLiteral("Edit20"), QStringLiteral("Edit19")})),
+        longLabel(
+            29, kOpenings,
+            joined(QStringLiteral(" "), {QStringLiteral("Edit20"), QStringLiteral("Edit19")})),
         section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
     };
     return s;
@@ -177,14 +213,17 @@ SheetLayout btpSheet()
 
 SheetLayout plateSheet()
 {
-    SheetLayout s{Kind::Plate, {}, QStringLiteral("Опросник теплообменник"), {}, QStringLiteral("Memo2"), 28, 2};
+    SheetLayout s{
+        Kind::Plate, {}, QStringLiteral("Опросник теплообменник"), {}, QStringLiteral("Memo2"),
+        28,          2};
     for (int i = 11; i <= 16; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
     const QString headLoss = QStringLiteral("Допустимые потери напора в теплообменнике");
     s.rows = {titleRow(QStringLiteral("Опросный лист пластинчатого теплообменника.")), dateRow(),
               section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
-    s.rows += customerRows(4, {QStringLiteral("Edit21"), QStringLiteral("Edit22"), QStringLiteral("Edit23"),
-                               QStringLiteral("Edit24"), QStringLiteral("Edit25"), QStringLiteral("Edit26")});
+    s.rows += customerRows(4, {QStringLiteral("Edit21"), QStringLiteral("Edit22"),
+                               QStringLiteral("Edit23"), QStringLiteral("Edit24"),
+                               QStringLiteral("Edit25"), QStringLiteral("Edit26")});
     s.rows += {
         section(10, QStringLiteral("ТЕПЛОНОСИТЕЛЬ")),
         value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit27")),
@@ -192,19 +231,24 @@ SheetLayout plateSheet()
         value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
               text(QStringLiteral("Edit28")), item(QStringLiteral("ComboBox12"))),
         section(13, QStringLiteral("ГРЕЮЩАЯ СРЕДА")),
-        value(14, QStringLiteral("Температура в подающем трубопроводе, С"), text(QStringLiteral("Edit29"))),
-        value(15, QStringLiteral("Температура в обратном трубопроводе, С"), text(QStringLiteral("Edit30"))),
+        value(14, QStringLiteral("Температура в подающем трубопроводе, С"),
+              text(QStringLiteral("Edit29"))),
+        value(15, QStringLiteral("Температура в обратном трубопроводе, С"),
+              text(QStringLiteral("Edit30"))),
         value(16, headLoss, text(QStringLiteral("Edit31")), item(QStringLiteral("ComboBox13"))),
         section(17, QStringLiteral("НАГРЕВАЕМАЯ СРЕДА")),
         value(18, QStringLiteral("Начальна температура, С"), text(QStringLiteral("Edit34"))),
         value(19, QStringLiteral("Конечная температура, С"), text(QStringLiteral("Edit33"))),
         value(20, headLoss, text(QStringLiteral("Edit32")), item(QStringLiteral("ComboBox14"))),
         section(21, QStringLiteral("ТРЕБОВАНИЯ К ТЕПЛООБМЕННИКУ")),
-        value(22, QStringLiteral("Схема присодинения ГВС к тепловым сетям"), item(QStringLiteral("ComboBox15"))),
+        value(22, QStringLiteral("Схема присодинения ГВС к тепловым сетям"),
+              item(QStringLiteral("ComboBox15"))),
         value(23, QStringLiteral("Максимальное рабочее давление"), text(QStringLiteral("Edit35")),
               item(QStringLiteral("ComboBox16"))),
-        value(24, QStringLiteral("Максимальная рабочаа температура, С"), text(QStringLiteral("Edit36"))),
-        value(25, QStringLiteral("Запас теплообменника по поверхности, не менее %"), text(QStringLiteral("Edit37"))),
+        value(24, QStringLiteral("Максимальная рабочаа температура, С"),
+              text(QStringLiteral("Edit36"))),
+        value(25, QStringLiteral("Запас теплообменника по поверхности, не менее %"),
+              text(QStringLiteral("Edit37"))),
         section(26, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
     };
     return s;
@@ -247,7 +291,8 @@ void writeLayoutRow(XLApp& xl, const SheetRow& r, const PanelSpec& panel, const 
     writeRow(xl, r.kind, r.row, a, b, c);
 }
 
-void writeSheet(XLApp& xl, const SheetLayout& layout, const PanelValues& values, const QString& date)
+void writeSheet(XLApp& xl, const SheetLayout& layout, const PanelValues& values,
+                const QString& date)
 {
     const PanelSpec& spec = panel(layout.kind);
     xl.connect();

@@ -61,14 +61,10 @@ const char* const kRegulator = R"(РЕГУЛЯТОРЫ ДАВЛЕНИЯ И ПЕ�
 QString of(EquipmentKind kind)
 {
     switch (kind) {
-    case EquipmentKind::Hydroelevator:
-        return QString::fromUtf8(kHydroelevator);
-    case EquipmentKind::ControlValve:
-        return QString::fromUtf8(kControlValve);
-    case EquipmentKind::MixingValve:
-        return QString::fromUtf8(kMixingValve);
-    case EquipmentKind::Regulator:
-        return QString::fromUtf8(kRegulator);
+    case EquipmentKind::Hydroelevator: return QString::fromUtf8(kHydroelevator);
+    case EquipmentKind::ControlValve: return QString::fromUtf8(kControlValve);
+    case EquipmentKind::MixingValve: return QString::fromUtf8(kMixingValve);
+    case EquipmentKind::Regulator: return QString::fromUtf8(kRegulator);
     }
     return {};
 }

@@ -5,14 +5,10 @@ namespace kinds {
 QString caption(EquipmentKind kind)
 {
     switch (kind) {
-    case EquipmentKind::Hydroelevator:
-        return QStringLiteral("Регулирующий гидроэлеватор");
-    case EquipmentKind::ControlValve:
-        return QStringLiteral("Запорно-регулирующий клапан");
-    case EquipmentKind::MixingValve:
-        return QStringLiteral("Клапан смесительный трехходовой");
-    case EquipmentKind::Regulator:
-        return QStringLiteral("Регулятор давления и перепада");
+    case EquipmentKind::Hydroelevator: return QStringLiteral("Регулирующий гидроэлеватор");
+    case EquipmentKind::ControlValve: return QStringLiteral("Запорно-регулирующий клапан");
+    case EquipmentKind::MixingValve: return QStringLiteral("Клапан смесительный трехходовой");
+    case EquipmentKind::Regulator: return QStringLiteral("Регулятор давления и перепада");
     }
     return {};
 }

@@ -4,13 +4,13 @@
 #include "shell/UiFonts.h"
 
 #include "selection/Descriptions.h"
-#include "shell/Messages.h"
-#include "selection/ReportInputs.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
+#include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
+#include "shell/Messages.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -87,8 +87,8 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 } // namespace
 
 TSelectRtForm::TSelectRtForm(QWidget* parent)
-    : TWorkForm(QStringLiteral("SelectRtForm"), QStringLiteral("Регулирующий гидроэлеватор"), 946, 445,
-                Placement::ScreenCentre, parent)
+    : TWorkForm(QStringLiteral("SelectRtForm"), QStringLiteral("Регулирующий гидроэлеватор"), 946,
+                445, Placement::ScreenCentre, parent)
 {
     setFont(uiFonts::windowFont());
     createMenu();
@@ -110,29 +110,39 @@ void TSelectRtForm::createInputPane()
 {
     QWidget* c = client();
     const int labelWidth = kEditLeft - kLabelLeft - 4;
-    QLabel* heading = label(c, "Label2", QStringLiteral("Введите исходные переметры"), {624, 8, 318, 24}, 16);
+    QLabel* heading =
+        label(c, "Label2", QStringLiteral("Введите исходные переметры"), {624, 8, 318, 24}, 16);
     heading->setStyleSheet(QStringLiteral("color: red;"));
 
-    label(c, "Label4", QStringLiteral("Давление на входе системы"), {kLabelLeft, 40, labelWidth, kRowHeight}, 16);
+    label(c, "Label4", QStringLiteral("Давление на входе системы"),
+          {kLabelLeft, 40, labelWidth, kRowHeight}, 16);
     m_edit1 = edit(c, "Edit1", "4", {kEditLeft, 40, 65, kRowHeight});
-    m_comboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(), {kComboLeft, 40, kComboWidth, kRowHeight});
+    m_comboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(),
+                        {kComboLeft, 40, kComboWidth, kRowHeight});
 
-    label(c, "Label5", QStringLiteral("Давление на выходе системы"), {kLabelLeft, 64, labelWidth, kRowHeight}, 16);
+    label(c, "Label5", QStringLiteral("Давление на выходе системы"),
+          {kLabelLeft, 64, labelWidth, kRowHeight}, 16);
     m_edit2 = edit(c, "Edit2", "3,8", {kEditLeft, 64, 65, kRowHeight});
-    m_comboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(), {kComboLeft, 64, kComboWidth, kRowHeight});
+    m_comboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(),
+                        {kComboLeft, 64, kComboWidth, kRowHeight});
 
-    label(c, "Label6", QStringLiteral("Температурный график"), {kLabelLeft, 88, labelWidth, kRowHeight}, 16);
+    label(c, "Label6", QStringLiteral("Температурный график"),
+          {kLabelLeft, 88, labelWidth, kRowHeight}, 16);
     m_edit3 = edit(c, "Edit3", "115", {kEditLeft, 88, 97, kRowHeight});
     label(c, "Label7", QStringLiteral("/"), {845, 88, 10, kRowHeight}, 16);
     m_edit4 = edit(c, "Edit4", "70", {856, 88, 81, kRowHeight});
 
-    label(c, "Label8", QStringLiteral("Тепловая нагрузка"), {kLabelLeft, 112, labelWidth, kRowHeight}, 16);
+    label(c, "Label8", QStringLiteral("Тепловая нагрузка"),
+          {kLabelLeft, 112, labelWidth, kRowHeight}, 16);
     m_edit5 = edit(c, "Edit5", "0,08", {kEditLeft, 112, 65, kRowHeight});
-    m_comboBox4 = combo(c, "ComboBox4", units::loadUnitItems(), {kComboLeft, 112, kComboWidth, kRowHeight});
+    m_comboBox4 =
+        combo(c, "ComboBox4", units::loadUnitItems(), {kComboLeft, 112, kComboWidth, kRowHeight});
 
-    label(c, "Label1", QStringLiteral("Сопротивление системы"), {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
+    label(c, "Label1", QStringLiteral("Сопротивление системы"),
+          {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
     m_edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
-    m_comboBox1 = combo(c, "ComboBox1", units::resistanceUnitItems(), {kComboLeft, 136, kComboWidth, kRowHeight});
+    m_comboBox1 = combo(c, "ComboBox1", units::resistanceUnitItems(),
+                        {kComboLeft, 136, kComboWidth, kRowHeight});
 }
 
 void TSelectRtForm::createDescriptionPane()
@@ -174,10 +184,10 @@ void TSelectRtForm::createButtons()
 
 void TSelectRtForm::setTabOrder()
 {
-    QWidget* const order[] = {m_bitBtn1, m_memo1, m_edit1, m_comboBox2, m_edit2, m_comboBox3,
-                              m_edit3, m_edit4, m_edit5, m_comboBox4, m_edit6, m_comboBox1,
-                              m_button1, m_memo2, m_button2, m_memo3, m_memo4, m_memo5,
-                              m_comboBox5, m_comboBox6};
+    QWidget* const order[] = {m_bitBtn1,   m_memo1,     m_edit1,   m_comboBox2, m_edit2,
+                              m_comboBox3, m_edit3,     m_edit4,   m_edit5,     m_comboBox4,
+                              m_edit6,     m_comboBox1, m_button1, m_memo2,     m_button2,
+                              m_memo3,     m_memo4,     m_memo5,   m_comboBox5, m_comboBox6};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -185,14 +195,10 @@ void TSelectRtForm::setTabOrder()
 QPlainTextEdit* TSelectRtForm::descriptionMemo(EquipmentKind kind) const
 {
     switch (kind) {
-    case EquipmentKind::Hydroelevator:
-        return m_memo1;
-    case EquipmentKind::ControlValve:
-        return m_memo3;
-    case EquipmentKind::MixingValve:
-        return m_memo4;
-    case EquipmentKind::Regulator:
-        return m_memo5;
+    case EquipmentKind::Hydroelevator: return m_memo1;
+    case EquipmentKind::ControlValve: return m_memo3;
+    case EquipmentKind::MixingValve: return m_memo4;
+    case EquipmentKind::Regulator: return m_memo5;
     }
     return nullptr;
 }

@@ -6,8 +6,8 @@
 
 #include "selection/EquipmentKinds.h"
 #include "selection/SelectionRun.h"
-#include "shell/WorkWindow.h"
 #include "sheet/XLApp.h"
+#include "shell/WorkWindow.h"
 
 #include <array>
 #include <optional>

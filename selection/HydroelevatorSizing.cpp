@@ -13,7 +13,7 @@ Ext fourthRoot(Ext x) { return sqrt(sqrt(x)); }
 const std::vector<HydroelevatorBand>& hydroelevatorModels()
 {
     static const std::vector<HydroelevatorBand> bands = {
-        {6, "ЭЖ-00"}, {8, "ЭЖ-01"}, {10, "ЭЖ-02"}, {12, "ЭЖ-03"},
+        {6, "ЭЖ-00"},  {8, "ЭЖ-01"},  {10, "ЭЖ-02"}, {12, "ЭЖ-03"},
         {14, "ЭЖ-04"}, {16, "ЭЖ-05"}, {18, "ЭЖ-06"},
     };
     return bands;
@@ -42,12 +42,14 @@ SizingOutcome PodborRG(const SizingInputs& in)
                                          / (kMixedSupply - Ext(in.returnTemperature)));
         appendValue(lines, "Расчетный коэффициент смешения = ", mixingRatio);
 
-        const double availableHead = store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L);
+        const double availableHead =
+            store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L);
         appendValue(lines, "Распологаемый перепад на вводе = ", availableHead, " м");
 
         const double throatDiameter =
-            store(8.5L * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
-                                    * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance)));
+            store(8.5L
+                  * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
+                               * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance)));
         appendValue(lines, "Диаметр горловины (камеры смешения) = ", throatDiameter, " мм");
 
         const double nozzleDiameter =
@@ -62,7 +64,8 @@ SizingOutcome PodborRG(const SizingInputs& in)
         if (model.isEmpty())
             lines << QStringLiteral("Для Ваших параметров регулирующий гидроэлеватор не подходит");
         else
-            lines << QStringLiteral("Для Ваших параметров подходит регулирующий гидроэлеватор ") + model;
+            lines << QStringLiteral("Для Ваших параметров подходит регулирующий гидроэлеватор ")
+                         + model;
     });
 }
 

@@ -14,8 +14,8 @@ bool validChoice(int index, std::size_t count)
 const std::vector<RegulatorSize>& regulatorCatalogue()
 {
     static const std::vector<RegulatorSize> rows = {
-        {"-", 0},         {"-25.2,5", 2.5}, {"-25.4", 4},   {"-32.6,3", 6.3},
-        {"-32.10", 10},   {"-50.16", 16},   {"-50.25", 25}, {"-80.63", 63},
+        {"-", 0},       {"-25.2,5", 2.5}, {"-25.4", 4},   {"-32.6,3", 6.3},
+        {"-32.10", 10}, {"-50.16", 16},   {"-50.25", 25}, {"-80.63", 63},
     };
     return rows;
 }
@@ -52,8 +52,9 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
         const auto& rows = regulatorCatalogue();
         for (std::size_t i = 1; i < rows.size(); ++i) {
             if (rows[i].kvy > requiredKvy && rows[i - 1].kvy < requiredKvy)
-                lines << QStringLiteral("Вам подходит ") + series + QString::fromUtf8(rows[i].sizeSuffix)
-                             + range + QStringLiteral(" Kvy= ") + num::f2(rows[i].kvy);
+                lines << QStringLiteral("Вам подходит ") + series
+                             + QString::fromUtf8(rows[i].sizeSuffix) + range
+                             + QStringLiteral(" Kvy= ") + num::f2(rows[i].kvy);
         }
     });
 }

@@ -25,7 +25,8 @@ QString cellAt(const char* column, int row)
 
 void writeInputRow(XLApp& xl, const InputRow& input)
 {
-    const QString a = cellAt("A", input.row), b = cellAt("B", input.row), c = cellAt("C", input.row);
+    const QString a = cellAt("A", input.row), b = cellAt("B", input.row),
+                  c = cellAt("C", input.row);
     xl.writeCell(a, a, input.label);
     xl.writeCell(b, b, input.value);
     xl.alignCells(b, b, xlCenter);
@@ -50,7 +51,7 @@ std::vector<InputRow> inputRows(const SelectionReportData& d)
 QString dateLine(const QDateTime& when)
 {
     return QStringLiteral("Дата подбора ") + regional::shortDate(when.date())
-        + QStringLiteral(" время подбора ") + regional::longTime(when.time());
+           + QStringLiteral(" время подбора ") + regional::longTime(when.time());
 }
 
 void writeResultLines(XLApp& xl, const QStringList& lines)

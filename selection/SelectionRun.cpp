@@ -1,8 +1,8 @@
 #include "selection/SelectionRun.h"
 
+#include "core/Numbers.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/HydroelevatorSizing.h"
-#include "core/Numbers.h"
 #include "selection/RegulatorSizing.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
@@ -37,14 +37,10 @@ double parse(const QString& text)
 SizingOutcome runSizing(EquipmentKind kind, const SizingInputs& in, const SelectionForm& form)
 {
     switch (kind) {
-    case EquipmentKind::Hydroelevator:
-        return sizing::PodborRG(in);
-    case EquipmentKind::ControlValve:
-        return sizing::PodborKZR(in);
-    case EquipmentKind::MixingValve:
-        return sizing::PodborKST(in);
-    case EquipmentKind::Regulator:
-        return sizing::PodborRp(in, form.comboBox5, form.comboBox6);
+    case EquipmentKind::Hydroelevator: return sizing::PodborRG(in);
+    case EquipmentKind::ControlValve: return sizing::PodborKZR(in);
+    case EquipmentKind::MixingValve: return sizing::PodborKST(in);
+    case EquipmentKind::Regulator: return sizing::PodborRp(in, form.comboBox5, form.comboBox6);
     }
     return {};
 }
@@ -90,12 +86,9 @@ std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form)
 std::optional<QString> messageOf(const SizingOutcome& outcome)
 {
     switch (outcome.stop) {
-    case SizingOutcome::Stop::None:
-        return std::nullopt;
-    case SizingOutcome::Stop::MathFault:
-        return mathErrorMessage();
-    case SizingOutcome::Stop::ChoicesMissing:
-        return choicesMissingMessage();
+    case SizingOutcome::Stop::None: return std::nullopt;
+    case SizingOutcome::Stop::MathFault: return mathErrorMessage();
+    case SizingOutcome::Stop::ChoicesMissing: return choicesMissingMessage();
     }
     return std::nullopt;
 }

@@ -16,12 +16,12 @@
 // The window's inputs as the user left them.
 struct SelectionForm {
     QString title;
-    QString edit1; // inlet pressure
-    QString edit2; // outlet pressure
-    QString edit3; // supply temperature
-    QString edit4; // return temperature
-    QString edit5; // heat load
-    QString edit6; // system resistance
+    QString edit1;     // inlet pressure
+    QString edit2;     // outlet pressure
+    QString edit3;     // supply temperature
+    QString edit4;     // return temperature
+    QString edit5;     // heat load
+    QString edit6;     // system resistance
     int comboBox1 = 0; // resistance unit
     int comboBox2 = 0; // inlet pressure unit
     int comboBox3 = 0; // outlet pressure unit

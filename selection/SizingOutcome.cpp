@@ -22,9 +22,10 @@ CapacityFigures appendCapacityFigures(QStringList& lines, const SizingInputs& in
     f.networkFlow = networkFlow(in);
     appendValue(lines, "Расход сетевой воды = ", f.networkFlow, " т/час");
 
-    f.pressureDrop = store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L);
-    const QByteArray drop = QByteArray("Перепад давления на ") + devicePrepositional
-                            + " с учетом падения давления = ";
+    f.pressureDrop =
+        store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L);
+    const QByteArray drop =
+        QByteArray("Перепад давления на ") + devicePrepositional + " с учетом падения давления = ";
     appendValue(lines, drop.constData(), f.pressureDrop, " кгс/см2");
 
     f.requiredKv = store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop)));

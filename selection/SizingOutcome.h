@@ -27,8 +27,7 @@ namespace sizing {
 void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
 
 // Runs body(lines); a MathError thrown inside ends the run with the lines written before it.
-template <typename Body>
-SizingOutcome guarded(Body&& body)
+template <typename Body> SizingOutcome guarded(Body&& body)
 {
     SizingOutcome outcome;
     try {

@@ -12,8 +12,8 @@
 
 struct ValveModel {
     const char* designation;
-    double kvy;              // nominal capacity, m³/h
-    double authority = -1;   // working field of one run; -1: not offered
+    double kvy;            // nominal capacity, m³/h
+    double authority = -1; // working field of one run; -1: not offered
 };
 
 // Row 0 of each catalogue is a bound row (capacity 0), never offered; the capacities never

@@ -9,19 +9,19 @@ namespace sheet {
 bool CellRange::contains(const CellRef& cell) const
 {
     return cell.row >= firstRow && cell.row <= lastRow && cell.column >= firstColumn
-        && cell.column <= lastColumn;
+           && cell.column <= lastColumn;
 }
 
 bool CellRange::contains(const CellRange& other) const
 {
     return contains(CellRef{other.firstRow, other.firstColumn})
-        && contains(CellRef{other.lastRow, other.lastColumn});
+           && contains(CellRef{other.lastRow, other.lastColumn});
 }
 
 bool CellRange::intersects(const CellRange& other) const
 {
-    return firstRow <= other.lastRow && other.firstRow <= lastRow
-        && firstColumn <= other.lastColumn && other.firstColumn <= lastColumn;
+    return firstRow <= other.lastRow && other.firstRow <= lastRow && firstColumn <= other.lastColumn
+           && other.firstColumn <= lastColumn;
 }
 
 QString CellRange::address() const
@@ -64,7 +64,8 @@ CellRef parseCell(const QString& address)
         ++i;
     }
     const QString digits = address.mid(i);
-    bool digitsOnly = !digits.isEmpty() && digits.size() <= 8
+    bool digitsOnly =
+        !digits.isEmpty() && digits.size() <= 8
         && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= '0' && c <= '9'; });
     if (i == 0 || !digitsOnly || column > maxColumn)
         refuseAddress(address);

@@ -10,10 +10,7 @@
 
 namespace sheet {
 
-QString unsavedFolder()
-{
-    return QDir::tempPath() + QStringLiteral("/vedan-unsaved");
-}
+QString unsavedFolder() { return QDir::tempPath() + QStringLiteral("/vedan-unsaved"); }
 
 namespace {
 
@@ -46,22 +43,25 @@ QString reserveUnsavedFile(const QString& sheetName)
 {
     const QString folder = unsavedFolder();
     if (!QDir().mkpath(folder))
-        throw SheetError(QStringLiteral("Не удалось создать папку несохранённых книг %1").arg(folder));
+        throw SheetError(
+            QStringLiteral("Не удалось создать папку несохранённых книг %1").arg(folder));
     const QString stem = folder + '/' + fileStem(sheetName);
     for (int n = 1; n < 10000; ++n) {
-        const QString name = n == 1 ? stem + QStringLiteral(".xlsx")
-                                    : stem + QStringLiteral("_%1.xlsx").arg(n);
+        const QString name =
+            n == 1 ? stem + QStringLiteral(".xlsx") : stem + QStringLiteral("_%1.xlsx").arg(n);
         QFile file(name);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return name;
     }
-    throw SheetError(QStringLiteral("Не удалось выбрать имя нового файла книги в папке %1").arg(folder));
+    throw SheetError(
+        QStringLiteral("Не удалось выбрать имя нового файла книги в папке %1").arg(folder));
 }
 
 bool openInSpreadsheet(const QString& file)
 {
-    return startDetached(QStringLiteral("soffice"), {QStringLiteral("--calc"), QStringLiteral("-n"), file})
-        || startDetached(QStringLiteral("xdg-open"), {file});
+    return startDetached(QStringLiteral("soffice"),
+                         {QStringLiteral("--calc"), QStringLiteral("-n"), file})
+           || startDetached(QStringLiteral("xdg-open"), {file});
 }
 
 } // namespace sheet

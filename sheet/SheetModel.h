@@ -30,15 +30,15 @@ struct CellStyle {
 struct Cell {
     enum class Kind { Empty, Number, Text, Formula };
     Kind kind = Kind::Empty;
-    QString text;       // the text, the formula, or the number's typed text
-    double number = 0;  // the value of a number cell
+    QString text;      // the text, the formula, or the number's typed text
+    double number = 0; // the value of a number cell
     CellStyle style;
 };
 
 class SheetModel {
 public:
     QString name = QStringLiteral("Лист1");
-    CellStyle columnsStyle;           // the sheet-wide column defaults
+    CellStyle columnsStyle; // the sheet-wide column defaults
     double columnsWidth = standardWidth;
     std::map<int, double> columnWidths; // single columns set apart from the default
     std::vector<CellRange> merges;

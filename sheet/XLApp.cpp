@@ -1,7 +1,7 @@
 #include "sheet/XLApp.h"
 
-#include "sheet/Launcher.h"
 #include "core/Numbers.h"
+#include "sheet/Launcher.h"
 #include "sheet/XlsxFile.h"
 
 #include <QFile>
@@ -25,10 +25,7 @@ XLApp::Opener& installedOpener()
     return opener;
 }
 
-QString widthText(double width)
-{
-    return QString::number(width, 'g', 15);
-}
+QString widthText(double width) { return QString::number(width, 'g', 15); }
 
 void checkWidth(double width)
 {
@@ -66,10 +63,10 @@ void checkSheetName(const QString& name)
 void checkSize(const CellRange& range)
 {
     const long long count = (long long)(range.lastRow - range.firstRow + 1)
-        * (range.lastColumn - range.firstColumn + 1);
+                            * (range.lastColumn - range.firstColumn + 1);
     if (count > maxCellsPerCall)
-        throw SheetError(QStringLiteral("Диапазон %1 слишком велик для одной операции")
-                             .arg(range.address()));
+        throw SheetError(
+            QStringLiteral("Диапазон %1 слишком велик для одной операции").arg(range.address()));
 }
 
 // The text taken as if typed into the cell.
@@ -118,10 +115,11 @@ struct XLApp::State {
     {
         if (stage == Stage::Shown && needed >= Stage::BookChosen)
             throw SheetError(QStringLiteral("Операция %1 отклонена: книга уже передана "
-                                            "в приложение электронных таблиц").arg(operation));
+                                            "в приложение электронных таблиц")
+                                 .arg(operation));
         if (stage < needed)
-            throw SheetError(QStringLiteral("Операция %1 отклонена: сначала %2").arg(operation,
-                                                                                        missingStep(needed)));
+            throw SheetError(QStringLiteral("Операция %1 отклонена: сначала %2")
+                                 .arg(operation, missingStep(needed)));
     }
 
     static QString missingStep(Stage needed)
@@ -319,7 +317,8 @@ void XLApp::showApplication()
     if (!(opener ? opener(file) : openInSpreadsheet(file)))
         throw SheetError(QStringLiteral("Не найдено приложение для работы с электронными таблицами "
                                         "(LibreOffice Calc или другое, открывающее файлы .xlsx). "
-                                        "Книга сохранена в файле %1").arg(file));
+                                        "Книга сохранена в файле %1")
+                             .arg(file));
 }
 
 void XLApp::disconnect()

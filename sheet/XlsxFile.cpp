@@ -66,8 +66,7 @@ class SheetWriter {
 public:
     SheetWriter(const SheetModel& model, lxw_workbook* book, lxw_worksheet* ws, const QString& path)
         : m_model(model), m_formats(book), m_ws(ws), m_path(path)
-    {
-    }
+    {}
 
     void write()
     {
@@ -98,8 +97,9 @@ private:
             lastColumn = std::max(lastColumn, merge.lastColumn);
         }
         if (lastRow > 0)
-            check(worksheet_print_area(m_ws, 0, 0, lxw_row_t(lastRow - 1), lxw_col_t(lastColumn - 1)),
-                  m_path);
+            check(
+                worksheet_print_area(m_ws, 0, 0, lxw_row_t(lastRow - 1), lxw_col_t(lastColumn - 1)),
+                m_path);
         worksheet_fit_to_pages(m_ws, 1, 0);
     }
 
@@ -137,12 +137,13 @@ private:
         const QByteArray text = cell.text.toUtf8();
         switch (cell.kind) {
         case Cell::Kind::Number:
-            check(worksheet_write_number(m_ws, row, lxw_col_t(column), cell.number, format), m_path);
+            check(worksheet_write_number(m_ws, row, lxw_col_t(column), cell.number, format),
+                  m_path);
             break;
         case Cell::Kind::Formula:
             // An empty cached result makes the spreadsheet compute the formula on loading.
-            check(worksheet_write_formula_str(m_ws, row, lxw_col_t(column), text.constData(), format,
-                                              ""),
+            check(worksheet_write_formula_str(m_ws, row, lxw_col_t(column), text.constData(),
+                                              format, ""),
                   m_path);
             break;
         case Cell::Kind::Text:

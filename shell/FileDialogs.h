@@ -13,7 +13,7 @@ enum class Mode { Open, Save };
 
 struct Request {
     Mode mode;
-    QString filter;           // "Файл ТЭО|*.teo|Все файлы|*.*" style, as the window gives it
+    QString filter; // "Файл ТЭО|*.teo|Все файлы|*.*" style, as the window gives it
     QString defaultExtension; // "teo"
 };
 

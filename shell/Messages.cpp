@@ -19,7 +19,8 @@ void present(const Messages::Shown& shown)
         hook()(shown);
         return;
     }
-    QMessageBox box(shown.kind == Messages::Kind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+    QMessageBox box(shown.kind == Messages::Kind::Error ? QMessageBox::Critical
+                                                        : QMessageBox::NoIcon,
                     shown.title, shown.text, QMessageBox::Ok);
     box.exec();
 }
@@ -33,15 +34,9 @@ void show(const QString& text, const QString& title)
     present({text, title.isNull() ? plant::programTitle() : title, Kind::Plain});
 }
 
-void showError(const QString& text)
-{
-    present({text, plant::programTitle(), Kind::Error});
-}
+void showError(const QString& text) { present({text, plant::programTitle(), Kind::Error}); }
 
-void showError(const std::exception& error)
-{
-    showError(QString::fromUtf8(error.what()));
-}
+void showError(const std::exception& error) { showError(QString::fromUtf8(error.what())); }
 
 Hook setHook(Hook value)
 {

@@ -38,7 +38,8 @@ QRect PictureBox::imageRect() const
     }
     // A proportional picture is centred in its box, a plain one sits in the top-left corner.
     if (m_proportional)
-        return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2), shown);
+        return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
+                     shown);
     return QRect(QPoint(0, 0), shown);
 }
 

@@ -57,7 +57,7 @@ QString picturesBeside(const QString& start)
 bool sensibleSize(int width, int height)
 {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide
-        && qint64(width) * height <= kMaxPixels;
+           && qint64(width) * height <= kMaxPixels;
 }
 
 } // namespace
@@ -68,7 +68,8 @@ QString folder()
     if (!found.isEmpty())
         return found;
 #ifdef VEDAN_RESOURCE_DIR
-    const QString compiled = QDir(QStringLiteral(VEDAN_RESOURCE_DIR)).absoluteFilePath(QStringLiteral("pictures"));
+    const QString compiled =
+        QDir(QStringLiteral(VEDAN_RESOURCE_DIR)).absoluteFilePath(QStringLiteral("pictures"));
     if (QFileInfo(compiled).isDir())
         return QDir::cleanPath(compiled);
 #endif
@@ -97,7 +98,8 @@ QImage decode(const QByteArray& jpeg)
     const auto size = static_cast<unsigned long>(jpeg.size());
 
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
-    if (tjDecompressHeader3(handle.get(), bytes, size, &width, &height, &subsampling, &colorspace) != 0)
+    if (tjDecompressHeader3(handle.get(), bytes, size, &width, &height, &subsampling, &colorspace)
+        != 0)
         return {};
     if (!sensibleSize(width, height))
         return {};
@@ -108,8 +110,9 @@ QImage decode(const QByteArray& jpeg)
     // A warning (a truncated file, a damaged segment) counts as a failure: half a picture with
     // grey filler is worse than an empty box.
     const int flags = TJFLAG_STOPONWARNING;
-    if (tjDecompress2(handle.get(), bytes, size, image.bits(), width, int(image.bytesPerLine()), height,
-                      TJPF_RGB, flags) != 0)
+    if (tjDecompress2(handle.get(), bytes, size, image.bits(), width, int(image.bytesPerLine()),
+                      height, TJPF_RGB, flags)
+        != 0)
         return {};
     return image;
 }

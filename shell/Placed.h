@@ -5,8 +5,7 @@
 #include <QLatin1String>
 #include <QRect>
 
-template <typename W>
-W* placed(W* widget, const char* name, const QRect& geometry)
+template <typename W> W* placed(W* widget, const char* name, const QRect& geometry)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(geometry);

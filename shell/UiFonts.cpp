@@ -21,8 +21,8 @@ QFont withFamilies(const QStringList& families, int pixelHeight)
 QFont sansSerif(int pixelHeight)
 {
     return withFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                         QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow"),
-                         QStringLiteral("DejaVu Sans")},
+                         QStringLiteral("DejaVu Sans Condensed"),
+                         QStringLiteral("Liberation Sans Narrow"), QStringLiteral("DejaVu Sans")},
                         pixelHeight);
 }
 
@@ -30,9 +30,10 @@ QFont windowFont() { return sansSerif(11); }
 
 QFont productCaption()
 {
-    QFont font = withFamilies({QStringLiteral("MS Reference Sans Serif"), QStringLiteral("Verdana"),
-                               QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")},
-                              19);
+    QFont font =
+        withFamilies({QStringLiteral("MS Reference Sans Serif"), QStringLiteral("Verdana"),
+                      QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans")},
+                     19);
     font.setBold(true);
     font.setItalic(true);
     return font;

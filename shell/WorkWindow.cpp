@@ -91,10 +91,7 @@ void TWorkForm::setResizable(bool resizable)
     layout()->setSizeConstraint(resizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
 }
 
-void TWorkForm::FormClose()
-{
-    WindowProtocol::workWindowClosed();
-}
+void TWorkForm::FormClose() { WindowProtocol::workWindowClosed(); }
 
 void TWorkForm::closeEvent(QCloseEvent* event)
 {

@@ -2,8 +2,8 @@
 // the event loop goes on.
 
 #include "shell/Messages.h"
-#include "tests/support/QtPrinters.h"
 #include "shell/VedanApplication.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -2,17 +2,17 @@
 // picture clicks, the work windows' own exit commands, the status bar and its clock.
 
 #include "app/Forms.h"
-#include "selection/Gidroelevator.h"
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
 #include "app/Main.h"
-#include "shell/Messages.h"
-#include "questionnaire/Oprosnik.h"
-#include "shell/PictureBox.h"
-#include "core/PlantInfo.h"
-#include "core/Regional.h"
 #include "app/StatusPanel.h"
 #include "assessment/Teo.h"
+#include "core/PlantInfo.h"
+#include "core/Regional.h"
+#include "questionnaire/Oprosnik.h"
+#include "selection/Gidroelevator.h"
+#include "shell/Messages.h"
+#include "shell/PictureBox.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -30,16 +30,15 @@ namespace {
 
 QWidget* workWindow(const QString& name)
 {
-    const QHash<QString, QWidget*> windows{{"SelectRtForm", SelectRtForm}, {"OprList", OprList},
-                                           {"TexOb", TexOb},               {"Kontakt", Kontakt},
+    const QHash<QString, QWidget*> windows{{"SelectRtForm", SelectRtForm},
+                                           {"OprList", OprList},
+                                           {"TexOb", TexOb},
+                                           {"Kontakt", Kontakt},
                                            {"InfoForm", InfoForm}};
     return windows.value(name);
 }
 
-QList<QWidget*> workWindows()
-{
-    return {SelectRtForm, OprList, TexOb, Kontakt, InfoForm};
-}
+QList<QWidget*> workWindows() { return {SelectRtForm, OprList, TexOb, Kontakt, InfoForm}; }
 
 // Runs a command of the main window by its component name: a menu item is triggered, a
 // picture is clicked with the mouse.
@@ -126,22 +125,54 @@ private slots:
         QTest::addColumn<QString>("parent");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("N1") << "" << "N1" << "Файл";
-        QTest::newRow("N9") << "N1" << "N9" << "Выход";
-        QTest::newRow("N3") << "" << "N3" << "Подбор оборудования";
-        QTest::newRow("N12") << "N3" << "N12" << "Регулирующие гидроэлеваторы  (ЭЖ)";
-        QTest::newRow("N13") << "N3" << "N13" << "Запорнорегулирующие клапана (ТВМ)";
-        QTest::newRow("N14") << "N3" << "N14" << "Смесительные клапана (ЛНВ)";
-        QTest::newRow("N27") << "N3" << "N27" << "Регулятор перепада давления";
-        QTest::newRow("N4") << "" << "N4" << "Заполнение опросноых листов";
-        QTest::newRow("N35") << "N4" << "N35" << "Индивидуальный тепловой пункт";
-        QTest::newRow("N36") << "N4" << "N36" << "Блочный тепловой пункт";
-        QTest::newRow("N2") << "N4" << "N2" << "Пластинчатый теплообменник";
-        QTest::newRow("N44") << "" << "N44" << "ТЭО";
-        QTest::newRow("hhhhhhh1") << "" << "hhhhhhh1" << "Помощь";
-        QTest::newRow("N5") << "hhhhhhh1" << "N5" << "Информация о заводе";
-        QTest::newRow("N10") << "hhhhhhh1" << "N10" << "Контакты";
-        QTest::newRow("N11") << "hhhhhhh1" << "N11" << "Информация о программе";
+        QTest::newRow("N1") << ""
+                            << "N1"
+                            << "Файл";
+        QTest::newRow("N9") << "N1"
+                            << "N9"
+                            << "Выход";
+        QTest::newRow("N3") << ""
+                            << "N3"
+                            << "Подбор оборудования";
+        QTest::newRow("N12") << "N3"
+                             << "N12"
+                             << "Регулирующие гидроэлеваторы  (ЭЖ)";
+        QTest::newRow("N13") << "N3"
+                             << "N13"
+                             << "Запорнорегулирующие клапана (ТВМ)";
+        QTest::newRow("N14") << "N3"
+                             << "N14"
+                             << "Смесительные клапана (ЛНВ)";
+        QTest::newRow("N27") << "N3"
+                             << "N27"
+                             << "Регулятор перепада давления";
+        QTest::newRow("N4") << ""
+                            << "N4"
+                            << "Заполнение опросноых листов";
+        QTest::newRow("N35") << "N4"
+                             << "N35"
+                             << "Индивидуальный тепловой пункт";
+        QTest::newRow("N36") << "N4"
+                             << "N36"
+                             << "Блочный тепловой пункт";
+        QTest::newRow("N2") << "N4"
+                            << "N2"
+                            << "Пластинчатый теплообменник";
+        QTest::newRow("N44") << ""
+                             << "N44"
+                             << "ТЭО";
+        QTest::newRow("hhhhhhh1") << ""
+                                  << "hhhhhhh1"
+                                  << "Помощь";
+        QTest::newRow("N5") << "hhhhhhh1"
+                            << "N5"
+                            << "Информация о заводе";
+        QTest::newRow("N10") << "hhhhhhh1"
+                             << "N10"
+                             << "Контакты";
+        QTest::newRow("N11") << "hhhhhhh1"
+                             << "N11"
+                             << "Информация о программе";
     }
 
     void menuTree()
@@ -181,21 +212,40 @@ private slots:
         const QString control = "Запорно-регулирующий клапан";
         const QString mixing = "Клапан смесительный трехходовой";
         const QString regulator = "Регулятор давления и перепада";
-        QTest::newRow("Image5") << "Image5" << "SelectRtForm" << elevator;
-        QTest::newRow("N12") << "N12" << "SelectRtForm" << elevator;
-        QTest::newRow("Image1") << "Image1" << "SelectRtForm" << control;
-        QTest::newRow("N13") << "N13" << "SelectRtForm" << control;
-        QTest::newRow("Image4") << "Image4" << "SelectRtForm" << mixing;
-        QTest::newRow("N14") << "N14" << "SelectRtForm" << mixing;
-        QTest::newRow("N27") << "N27" << "SelectRtForm" << regulator;
-        QTest::newRow("Image10") << "Image10" << "SelectRtForm" << regulator;
-        QTest::newRow("N35") << "N35" << "OprList"
+        QTest::newRow("Image5") << "Image5"
+                                << "SelectRtForm" << elevator;
+        QTest::newRow("N12") << "N12"
+                             << "SelectRtForm" << elevator;
+        QTest::newRow("Image1") << "Image1"
+                                << "SelectRtForm" << control;
+        QTest::newRow("N13") << "N13"
+                             << "SelectRtForm" << control;
+        QTest::newRow("Image4") << "Image4"
+                                << "SelectRtForm" << mixing;
+        QTest::newRow("N14") << "N14"
+                             << "SelectRtForm" << mixing;
+        QTest::newRow("N27") << "N27"
+                             << "SelectRtForm" << regulator;
+        QTest::newRow("Image10") << "Image10"
+                                 << "SelectRtForm" << regulator;
+        QTest::newRow("N35") << "N35"
+                             << "OprList"
                              << "Опросный лист индивидульного теплового пункта";
-        QTest::newRow("N36") << "N36" << "OprList" << "Опросный лист блочного теплового пункта";
-        QTest::newRow("N2") << "N2" << "OprList" << "Опросный лист пластинчатого теплообменника";
-        QTest::newRow("N44") << "N44" << "TexOb" << "";
-        QTest::newRow("N10") << "N10" << "Kontakt" << "";
-        QTest::newRow("N5") << "N5" << "InfoForm" << "";
+        QTest::newRow("N36") << "N36"
+                             << "OprList"
+                             << "Опросный лист блочного теплового пункта";
+        QTest::newRow("N2") << "N2"
+                            << "OprList"
+                            << "Опросный лист пластинчатого теплообменника";
+        QTest::newRow("N44") << "N44"
+                             << "TexOb"
+                             << "";
+        QTest::newRow("N10") << "N10"
+                             << "Kontakt"
+                             << "";
+        QTest::newRow("N5") << "N5"
+                            << "InfoForm"
+                            << "";
     }
 
     void commandsOpenWorkWindows()
@@ -229,8 +279,8 @@ private slots:
 
     void picturesAndLabelsWithoutCommandDoNothing()
     {
-        QStringList inert{"Image2", "Image3", "Image6", "Image7", "Image8", "Image9", "Image11",
-                          "Image12"};
+        QStringList inert{"Image2", "Image3", "Image6",  "Image7",
+                          "Image8", "Image9", "Image11", "Image12"};
         for (const QString& name : inert)
             QVERIFY2(activate(name), qPrintable(name));
         for (int i = 1; i <= 14; ++i) {
@@ -262,19 +312,33 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("exit");
         const QList<std::pair<QString, QString>> openers{{"N12", "SelectRtForm"},
-                                                          {"N35", "OprList"},
-                                                          {"N44", "TexOb"},
-                                                          {"N10", "Kontakt"},
-                                                          {"N5", "InfoForm"}};
+                                                         {"N35", "OprList"},
+                                                         {"N44", "TexOb"},
+                                                         {"N10", "Kontakt"},
+                                                         {"N5", "InfoForm"}};
         for (const auto& [command, window] : openers)
             QTest::addRow("%s close box", qPrintable(window)) << command << window << "close()";
-        QTest::newRow("SelectRtForm N4") << "N12" << "SelectRtForm" << "N4";
-        QTest::newRow("SelectRtForm BitBtn1") << "N12" << "SelectRtForm" << "BitBtn1";
-        QTest::newRow("TexOb N5") << "N44" << "TexOb" << "N5";
-        QTest::newRow("OprList BitBtn1") << "N35" << "OprList" << "BitBtn1";
-        QTest::newRow("OprList BitBtn2") << "N36" << "OprList" << "BitBtn2";
-        QTest::newRow("OprList BitBtn3") << "N2" << "OprList" << "BitBtn3";
-        QTest::newRow("InfoForm BitBtn1") << "N5" << "InfoForm" << "BitBtn1";
+        QTest::newRow("SelectRtForm N4") << "N12"
+                                         << "SelectRtForm"
+                                         << "N4";
+        QTest::newRow("SelectRtForm BitBtn1") << "N12"
+                                              << "SelectRtForm"
+                                              << "BitBtn1";
+        QTest::newRow("TexOb N5") << "N44"
+                                  << "TexOb"
+                                  << "N5";
+        QTest::newRow("OprList BitBtn1") << "N35"
+                                         << "OprList"
+                                         << "BitBtn1";
+        QTest::newRow("OprList BitBtn2") << "N36"
+                                         << "OprList"
+                                         << "BitBtn2";
+        QTest::newRow("OprList BitBtn3") << "N2"
+                                         << "OprList"
+                                         << "BitBtn3";
+        QTest::newRow("InfoForm BitBtn1") << "N5"
+                                          << "InfoForm"
+                                          << "BitBtn1";
     }
 
     void everyWayOfClosingEnablesTheMainWindow()
@@ -346,8 +410,10 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("window");
-        QTest::newRow("Kontakt") << "N10" << "Kontakt";
-        QTest::newRow("InfoForm") << "N5" << "InfoForm";
+        QTest::newRow("Kontakt") << "N10"
+                                 << "Kontakt";
+        QTest::newRow("InfoForm") << "N5"
+                                  << "InfoForm";
     }
 
     void informationWindowsOpenOverTheMainWindow()
@@ -384,7 +450,8 @@ private slots:
 
         const int widths[] = {80, 80, 600};
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(form.findChild<QLabel*>(QString("StatusBar1Panel%1").arg(i))->width(), widths[i]);
+            QCOMPARE(form.findChild<QLabel*>(QString("StatusBar1Panel%1").arg(i))->width(),
+                     widths[i]);
         QVERIFY(form.findChild<QLabel*>("StatusBar1Panel3")->minimumWidth() >= 50);
     }
 

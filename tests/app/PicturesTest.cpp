@@ -18,9 +18,9 @@ struct Box {
 
 // The boxes the pictures are shown in; each picture keeps its box's proportions.
 const Box kBoxes[] = {
-    {"image1.jpg", 81, 193},  {"image2.jpg", 97, 97},   {"image3.jpg", 105, 113},
-    {"image4.jpg", 89, 201},  {"image5.jpg", 73, 177},  {"image6.jpg", 105, 201},
-    {"image7.jpg", 137, 89},  {"image8.jpg", 105, 89},  {"image9.jpg", 89, 73},
+    {"image1.jpg", 81, 193},  {"image2.jpg", 97, 97},    {"image3.jpg", 105, 113},
+    {"image4.jpg", 89, 201},  {"image5.jpg", 73, 177},   {"image6.jpg", 105, 201},
+    {"image7.jpg", 137, 89},  {"image8.jpg", 105, 89},   {"image9.jpg", 89, 73},
     {"image10.jpg", 81, 113}, {"image11.jpg", 105, 105}, {"image12.jpg", 257, 185},
     {"plant.jpg", 417, 281},
 };
@@ -82,10 +82,10 @@ TEST(Pictures, ColoursArriveInTheirChannels)
         int x, y;
         char dominant; // 'r' or 'b'
     } spots[] = {
-        {"image7.jpg", 240, 40, 'r'},  // red grip of the ball valve's lever
-        {"image6.jpg", 22, 250, 'b'},  // blue frame plate of the heat exchanger
-        {"image10.jpg", 60, 42, 'r'},  // red diaphragm housing
-        {"plant.jpg", 400, 10, 'b'},   // sky
+        {"image7.jpg", 240, 40, 'r'}, // red grip of the ball valve's lever
+        {"image6.jpg", 22, 250, 'b'}, // blue frame plate of the heat exchanger
+        {"image10.jpg", 60, 42, 'r'}, // red diaphragm housing
+        {"plant.jpg", 400, 10, 'b'},  // sky
     };
     for (const auto& s : spots) {
         SCOPED_TRACE(s.file);

@@ -23,7 +23,8 @@ TEST(PlantInfo, AddressesUseReservedExampleDomains)
     for (const QString& line : lines) {
         for (auto it = host.globalMatch(line); it.hasNext(); ++hosts) {
             const QString name = it.next().captured(1);
-            EXPECT_TRUE(name.endsWith(".example") || name.contains(".example/")) << name.toStdString();
+            EXPECT_TRUE(name.endsWith(".example") || name.contains(".example/"))
+                << name.toStdString();
         }
     }
     EXPECT_GT(hosts, 10);

@@ -1,8 +1,8 @@
 // vedan-cli assess and template, run as a separate program on template files.
-#include "tests/assessment/DefaultInputs.h"
-#include "tests/support/QtPrinters.h"
 #include "assessment/Report.h"
 #include "assessment/TemplateFile.h"
+#include "tests/assessment/DefaultInputs.h"
+#include "tests/support/QtPrinters.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,8 @@ CliRun cli(const QStringList& args)
     QString out = QString::fromUtf8(process.readAllStandardOutput());
     if (out.endsWith(QLatin1Char('\n')))
         out.chop(1);
-    return {process.exitCode(), out.split(QLatin1Char('\n')), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitCode(), out.split(QLatin1Char('\n')),
+            QString::fromUtf8(process.readAllStandardError())};
 }
 
 class AssessCli : public ::testing::Test {
@@ -54,12 +55,15 @@ TEST_F(AssessCli, ReportForEverySystemFromTheStoredRecord)
     in.nightSetbackHours = 10; // the window's load would not refill this; the report uses it
     in.objectName = QStringLiteral("Дом");
     const QString file = save(in);
-    const std::pair<const char*, SystemChoice> systems[] = {
-        {"heating", SystemChoice::Heating}, {"hot-water", SystemChoice::HotWater}, {"both", SystemChoice::Both}};
+    const std::pair<const char*, SystemChoice> systems[] = {{"heating", SystemChoice::Heating},
+                                                            {"hot-water", SystemChoice::HotWater},
+                                                            {"both", SystemChoice::Both}};
     for (const auto& [name, choice] : systems) {
-        const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QLatin1String(name)});
+        const CliRun run =
+            cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QLatin1String(name)});
         EXPECT_EQ(run.status, 0) << name;
-        QStringList expected = reportHeader(choice, QStringLiteral("Дом"), QStringLiteral("1606,29"));
+        QStringList expected =
+            reportHeader(choice, QStringLiteral("Дом"), QStringLiteral("1606,29"));
         expected += assessmentBody(in, choice).lines;
         EXPECT_EQ(run.out, expected) << name;
     }
@@ -70,18 +74,25 @@ TEST_F(AssessCli, FaultsAndUsage)
     AssessmentInputs in = defaultInputs();
     in.hotWaterTemperature = in.winterColdWaterTemperature;
     const QString file = save(in);
-    const CliRun fault = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("both")});
+    const CliRun fault =
+        cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("both")});
     EXPECT_EQ(fault.status, 1);
     EXPECT_TRUE(fault.err.contains(QStringLiteral("Деление на ноль"))) << fault.err.toStdString();
-    EXPECT_EQ(fault.out.last(), QStringLiteral(" -") + QString(9, QChar(0xA0))
-                                    + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
+    EXPECT_EQ(
+        fault.out.last(),
+        QStringLiteral(" -") + QString(9, QChar(0xA0))
+            + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
 
     QFile shortFile(dir.filePath(QStringLiteral("short.teo")));
     ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
     shortFile.write("abc");
     shortFile.close();
-    EXPECT_EQ(cli({QStringLiteral("assess"), shortFile.fileName(), QStringLiteral("--system"), QStringLiteral("heating")}).status, 1);
-    EXPECT_EQ(cli({QStringLiteral("template"), dir.filePath(QStringLiteral("none.teo"))}).status, 1);
+    EXPECT_EQ(cli({QStringLiteral("assess"), shortFile.fileName(), QStringLiteral("--system"),
+                   QStringLiteral("heating")})
+                  .status,
+              1);
+    EXPECT_EQ(cli({QStringLiteral("template"), dir.filePath(QStringLiteral("none.teo"))}).status,
+              1);
 
     const QStringList wrong[] = {
         {QStringLiteral("assess"), file},
@@ -107,22 +118,26 @@ TEST_F(AssessCli, TemplateListingAndJson)
     EXPECT_EQ(object[QStringLiteral("heatingLoad")].toDouble(), 0.15);
     EXPECT_EQ(object[QStringLiteral("heatingPeriodDays")].toInt(), 220);
     EXPECT_EQ(object[QStringLiteral("hotWaterNightSetback")].toBool(), true);
-    EXPECT_EQ(object[QStringLiteral("objectName")].toString(), QStringLiteral("г. Город  ул. Улица д. 10"));
+    EXPECT_EQ(object[QStringLiteral("objectName")].toString(),
+              QStringLiteral("г. Город  ул. Улица д. 10"));
 }
 
 TEST_F(AssessCli, WorkbookOneRowPerReportLine)
 {
     const QString file = save(defaultInputs());
     const QString out = dir.filePath(QStringLiteral("r.xlsx"));
-    const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("heating"),
-                         QStringLiteral("--xlsx"), out});
+    const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"),
+                            QStringLiteral("heating"), QStringLiteral("--xlsx"), out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject sheet = readFirstSheet(out);
-    EXPECT_EQ(sheet[QStringLiteral("name")].toString(), QStringLiteral("ТЭОг. Город  ул. Улица д. 10"));
+    EXPECT_EQ(sheet[QStringLiteral("name")].toString(),
+              QStringLiteral("ТЭОг. Город  ул. Улица д. 10"));
     EXPECT_EQ(sheet[QStringLiteral("merged")].toArray().size(), run.out.size());
     const QJsonObject cells = sheet[QStringLiteral("cells")].toObject();
-    EXPECT_EQ(cells[QStringLiteral("A1")].toObject()[QStringLiteral("value")].toString(), run.out[0]);
+    EXPECT_EQ(cells[QStringLiteral("A1")].toObject()[QStringLiteral("value")].toString(),
+              run.out[0]);
     EXPECT_EQ(cells[QStringLiteral("A4")].toObject()[QStringLiteral("value")].toString(),
               QStringLiteral("при стоимости одной Гкал 1606,29"));
-    EXPECT_EQ(cells[QStringLiteral("A7")].toObject()[QStringLiteral("align")].toString(), QStringLiteral("left"));
+    EXPECT_EQ(cells[QStringLiteral("A7")].toObject()[QStringLiteral("align")].toString(),
+              QStringLiteral("left"));
 }

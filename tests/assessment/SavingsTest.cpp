@@ -1,7 +1,7 @@
+#include "assessment/Savings.h"
+#include "assessment/Report.h"
 #include "tests/assessment/DefaultInputs.h"
 #include "tests/support/QtPrinters.h"
-#include "assessment/Report.h"
-#include "assessment/Savings.h"
 
 #include <gtest/gtest.h>
 
@@ -32,12 +32,17 @@ TEST(HeatingSavings, DefaultsWithNightSetback)
     ASSERT_TRUE(part.ok());
     EXPECT_NEAR(part.heatSaving, 248.781, 0.001);
     const QStringList expected = {
-        QStringLiteral("2.   При работе без системы регулирования данное здание потребляет за отопительный период : 792,00 Гкал/год"),
-        QStringLiteral("      Снизив температуру в помещении до требуемой 22,00 Cполучим экономию тепловой энергии: 17,255 Гкал/год что составляет 2,2 %"),
-        QStringLiteral("      Снизив температуру в помещении до ночной 16,00 C получим экономию тепловой энергии: 215,686 Гкал/год что составляет 27,2 %"),
-        QStringLiteral("             Таки образом, суммарный эффект от установки регулятора на объекте составит 31,4% экономии тепловой энергии"),
+        QStringLiteral("2.   При работе без системы регулирования данное здание потребляет за "
+                       "отопительный период : 792,00 Гкал/год"),
+        QStringLiteral("      Снизив температуру в помещении до требуемой 22,00 Cполучим экономию "
+                       "тепловой энергии: 17,255 Гкал/год что составляет 2,2 %"),
+        QStringLiteral("      Снизив температуру в помещении до ночной 16,00 C получим экономию "
+                       "тепловой энергии: 215,686 Гкал/год что составляет 27,2 %"),
+        QStringLiteral("             Таки образом, суммарный эффект от установки регулятора на "
+                       "объекте составит 31,4% экономии тепловой энергии"),
         QStringLiteral("    Годовая экономия денежных средств составит:399,61 тыс. руб."),
-        QStringLiteral("4.     Срок окупаемости комплекса работ  по внедрению регуляторов расхода тепловой энергии в системе отопления: 1,44 лет."),
+        QStringLiteral("4.     Срок окупаемости комплекса работ  по внедрению регуляторов расхода "
+                       "тепловой энергии в системе отопления: 1,44 лет."),
     };
     for (const QString& line : expected)
         EXPECT_TRUE(containsLine(part, line)) << line.toStdString();
@@ -52,12 +57,20 @@ TEST(HeatingSavings, DefaultsWithoutNightSetback)
     in.heatingNightSetback = false;
     const ReportPart part = heatingSavings(in, SystemChoice::Heating);
     ASSERT_TRUE(part.ok());
-    const QStringList saving = linesStarting(part, QStringLiteral("      Снизив температуру в помещении до "));
+    const QStringList saving =
+        linesStarting(part, QStringLiteral("      Снизив температуру в помещении до "));
     ASSERT_EQ(saving.size(), 1);
-    EXPECT_EQ(saving[0], QStringLiteral("      Снизив температуру в помещении до требуемой 22,00 C получим экономию тепловой энергии: 103,529 Гкал/год что составляет 13,1 %"));
-    EXPECT_TRUE(containsLine(part, QStringLiteral("             Таки образом, суммарный эффект от установки регулятора на объекте составит 15,1% экономии тепловой энергии")));
-    EXPECT_TRUE(containsLine(part, QStringLiteral("    Годовая экономия денежных средств составит:191,74 тыс. руб.")));
-    EXPECT_TRUE(linesStarting(part, QStringLiteral("4.     ")).first().endsWith(QStringLiteral(": 2,99 лет.")));
+    EXPECT_EQ(saving[0],
+              QStringLiteral("      Снизив температуру в помещении до требуемой 22,00 C получим "
+                             "экономию тепловой энергии: 103,529 Гкал/год что составляет 13,1 %"));
+    EXPECT_TRUE(containsLine(
+        part, QStringLiteral("             Таки образом, суммарный эффект от установки регулятора "
+                             "на объекте составит 15,1% экономии тепловой энергии")));
+    EXPECT_TRUE(containsLine(
+        part, QStringLiteral("    Годовая экономия денежных средств составит:191,74 тыс. руб.")));
+    EXPECT_TRUE(linesStarting(part, QStringLiteral("4.     "))
+                    .first()
+                    .endsWith(QStringLiteral(": 2,99 лет.")));
 }
 
 TEST(HotWaterSavings, DefaultsWithAndWithoutSetback)
@@ -75,10 +88,17 @@ TEST(HotWaterSavings, DefaultsWithAndWithoutSetback)
         in.hotWaterNightSetback = c.setback;
         const ReportPart part = hotWaterSavings(in, SystemChoice::HotWater);
         ASSERT_TRUE(part.ok());
-        EXPECT_EQ(part.lines[4], QStringLiteral("2.   Годовой расход теплоты на нужды горячего водоснабжения на объекте г. Город  ул. Улица д. 10  составляет :400,22 Гкал/год"));
-        EXPECT_EQ(part.lines[6], QStringLiteral("    Годовая экономия тепловой энергии составит:") + c.saving + QStringLiteral(" Гкал"));
-        EXPECT_EQ(part.lines[7], QStringLiteral("    Годовая экономия денежных средств составит:") + c.money + QStringLiteral(" тыс. руб."));
-        EXPECT_EQ(part.lines[8], QStringLiteral("4.     Срок окупаемости комплекса работ  по внедрению регуляторов расхода тепловой энергии в системе ГВС: ") + c.payback + QStringLiteral(" лет."));
+        EXPECT_EQ(part.lines[4],
+                  QStringLiteral("2.   Годовой расход теплоты на нужды горячего водоснабжения на "
+                                 "объекте г. Город  ул. Улица д. 10  составляет :400,22 Гкал/год"));
+        EXPECT_EQ(part.lines[6], QStringLiteral("    Годовая экономия тепловой энергии составит:")
+                                     + c.saving + QStringLiteral(" Гкал"));
+        EXPECT_EQ(part.lines[7], QStringLiteral("    Годовая экономия денежных средств составит:")
+                                     + c.money + QStringLiteral(" тыс. руб."));
+        EXPECT_EQ(part.lines[8],
+                  QStringLiteral("4.     Срок окупаемости комплекса работ  по внедрению "
+                                 "регуляторов расхода тепловой энергии в системе ГВС: ")
+                      + c.payback + QStringLiteral(" лет."));
         EXPECT_EQ(part.lines.size(), 10);
     }
 }
@@ -86,9 +106,19 @@ TEST(HotWaterSavings, DefaultsWithAndWithoutSetback)
 TEST(HotWaterSavings, BulletsCarryNineNoBreakSpaces)
 {
     const ReportPart part = hotWaterSavings(defaultInputs(), SystemChoice::HotWater);
-    EXPECT_EQ(part.lines[1], QStringLiteral("1.  Экономический эффект от внедрения регуляторов расхода тепловой энергии на горячее водоснабжение в жилом доме г. Город  ул. Улица д. 10 имеет следующие составляющие:"));
-    EXPECT_EQ(part.lines[2], QStringLiteral(" -") + QString(9, QChar(0xA0)) + QStringLiteral(" экономия тепловой энергии за счет поддержание требуемой температуры горячей воды в системе ГВС;"));
-    EXPECT_EQ(part.lines[3], QStringLiteral(" -") + QString(9, QChar(0xA0)) + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
+    EXPECT_EQ(
+        part.lines[1],
+        QStringLiteral(
+            "1.  Экономический эффект от внедрения регуляторов расхода тепловой энергии на горячее "
+            "водоснабжение в жилом доме г. Город  ул. Улица д. 10 имеет следующие составляющие:"));
+    EXPECT_EQ(part.lines[2],
+              QStringLiteral(" -") + QString(9, QChar(0xA0))
+                  + QStringLiteral(" экономия тепловой энергии за счет поддержание требуемой "
+                                   "температуры горячей воды в системе ГВС;"));
+    EXPECT_EQ(
+        part.lines[3],
+        QStringLiteral(" -") + QString(9, QChar(0xA0))
+            + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
 }
 
 TEST(HotWaterSavings, SummerTermFollowsHeatingPeriod)
@@ -111,12 +141,13 @@ TEST(HotWaterSavings, SummerTermFollowsHeatingPeriod)
 
 TEST(Savings, CombinedChoiceLeavesOutOwnPayback)
 {
-    const std::function<ReportPart(const AssessmentInputs&, SystemChoice)> sections[] = {heatingSavings,
-                                                                                         hotWaterSavings};
+    const std::function<ReportPart(const AssessmentInputs&, SystemChoice)> sections[] = {
+        heatingSavings, hotWaterSavings};
     for (const auto& section : sections) {
         const ReportPart part = section(defaultInputs(), SystemChoice::Both);
         EXPECT_TRUE(linesStarting(part, QStringLiteral("4.     Срок")).isEmpty());
-        EXPECT_TRUE(part.lines[part.lines.size() - 2].startsWith(QStringLiteral("    Годовая экономия денежных средств")));
+        EXPECT_TRUE(part.lines[part.lines.size() - 2].startsWith(
+            QStringLiteral("    Годовая экономия денежных средств")));
         EXPECT_EQ(part.lines.last(), QString());
     }
 }
@@ -127,8 +158,13 @@ TEST(HeatingSavings, RequiredEqualToExistingSavesOnlyAtNight)
     in.requiredIndoorTemperature = in.existingIndoorTemperature;
     const ReportPart part = heatingSavings(in, SystemChoice::Heating);
     ASSERT_TRUE(part.ok());
-    EXPECT_TRUE(linesStarting(part, QStringLiteral("      Снизив температуру в помещении до требуемой")).first().contains(QStringLiteral(": 0,000 Гкал/год что составляет 0,0 %")));
-    EXPECT_TRUE(containsLine(part, QStringLiteral("             Таки образом, суммарный эффект от установки регулятора на объекте составит 29,2% экономии тепловой энергии")));
+    EXPECT_TRUE(
+        linesStarting(part, QStringLiteral("      Снизив температуру в помещении до требуемой"))
+            .first()
+            .contains(QStringLiteral(": 0,000 Гкал/год что составляет 0,0 %")));
+    EXPECT_TRUE(containsLine(
+        part, QStringLiteral("             Таки образом, суммарный эффект от установки регулятора "
+                             "на объекте составит 29,2% экономии тепловой энергии")));
 }
 
 // A zero divisor stops a section; what was written before it stays.
@@ -141,10 +177,14 @@ TEST(Savings, ZeroDivisorKeepsLinesWrittenBefore)
         int linesKept;
     };
     const Case cases[] = {
-        {"existing equals outdoor", [](AssessmentInputs& in) { in.existingIndoorTemperature = in.averageOutdoorTemperature; }, true, 8},
+        {"existing equals outdoor",
+         [](AssessmentInputs& in) { in.existingIndoorTemperature = in.averageOutdoorTemperature; },
+         true, 8},
         {"no heating days", [](AssessmentInputs& in) { in.heatingPeriodDays = 0; }, true, 8},
         {"no heat price", [](AssessmentInputs& in) { in.heatPrice = 0; }, true, 14},
-        {"hot water equals winter tap", [](AssessmentInputs& in) { in.hotWaterTemperature = in.winterColdWaterTemperature; }, false, 4},
+        {"hot water equals winter tap",
+         [](AssessmentInputs& in) { in.hotWaterTemperature = in.winterColdWaterTemperature; },
+         false, 4},
         {"no heat price, hot water", [](AssessmentInputs& in) { in.heatPrice = 0; }, false, 8},
     };
     for (const Case& c : cases) {
@@ -163,15 +203,18 @@ TEST(AssessmentBody, CombinedOrderAndCommonPayback)
     ASSERT_TRUE(body.ok());
     const QStringList& l = body.lines;
     EXPECT_EQ(l[0], QStringLiteral("ИСХОДНЫЕ ПАРАМЕТРЫ ОТОПЛЕНИЯ"));
-    EXPECT_EQ(l[7], QStringLiteral("С автоматическим снижением температуры теплоносителя в ночной период"));
+    EXPECT_EQ(l[7], QStringLiteral(
+                        "С автоматическим снижением температуры теплоносителя в ночной период"));
     EXPECT_EQ(l[8], QString()); // H9 is left out for both systems
     EXPECT_EQ(l[9], QStringLiteral("ИСХОДНЫЙ ПАРАМЕТРЫ ГОРЯЧЕГО ВОДОСНАБЖЕНИЯ"));
-    EXPECT_EQ(l[15], QStringLiteral("Стоимость работ по установке системы регулирования ОТОМЛЕНИЯ И ГВС (тыс. руб.)573,82 тыс. руб."));
+    EXPECT_EQ(l[15], QStringLiteral("Стоимость работ по установке системы регулирования ОТОМЛЕНИЯ "
+                                    "И ГВС (тыс. руб.)573,82 тыс. руб."));
     EXPECT_EQ(l[16], QString());
     EXPECT_EQ(l[17], QStringLiteral("РАСЧЕТ ТЭО."));
     EXPECT_EQ(l[18], QStringLiteral("ОТОПЛЕНИЕ."));
     EXPECT_EQ(l[l.size() - 3], QStringLiteral("ОБЩИЙ ИТОГ."));
-    EXPECT_EQ(l[l.size() - 2], QStringLiteral(" Срок окупаемости комплекса работ  по внедрению регуляторов расхода тепловой энергии: 1,16 лет."));
+    EXPECT_EQ(l[l.size() - 2], QStringLiteral(" Срок окупаемости комплекса работ  по внедрению "
+                                              "регуляторов расхода тепловой энергии: 1,16 лет."));
     EXPECT_EQ(l.last(), QString());
     EXPECT_EQ(l.size(), 18 + 15 + 9 + 3);
 }
@@ -181,14 +224,21 @@ TEST(AssessmentBody, EchoPerChoice)
     AssessmentInputs in = defaultInputs();
     in.heatingNightSetback = false;
     const ReportPart heating = assessmentBody(in, SystemChoice::Heating);
-    EXPECT_EQ(heating.lines[6], QStringLiteral("Без автоматического снижения температуры теплоносителя в ночной период"));
-    EXPECT_EQ(heating.lines[7], QStringLiteral("Стоимость работ по установке системы регулирования отопления (тыс. руб.)573,82 тыс. руб."));
+    EXPECT_EQ(
+        heating.lines[6],
+        QStringLiteral("Без автоматического снижения температуры теплоносителя в ночной период"));
+    EXPECT_EQ(heating.lines[7], QStringLiteral("Стоимость работ по установке системы регулирования "
+                                               "отопления (тыс. руб.)573,82 тыс. руб."));
     EXPECT_EQ(heating.lines[9], QStringLiteral("Расчет ТЭО."));
-    EXPECT_TRUE(linesStarting(heating, QStringLiteral("Температура внутреннего воздуха в ночной")).isEmpty());
+    EXPECT_TRUE(linesStarting(heating, QStringLiteral("Температура внутреннего воздуха в ночной"))
+                    .isEmpty());
 
     const ReportPart hotWater = assessmentBody(in, SystemChoice::HotWater);
     EXPECT_EQ(hotWater.lines[2], QStringLiteral("Температура горячей воды 55,00 C"));
-    EXPECT_EQ(hotWater.lines[6], QStringLiteral("Стоимость работ по установке системы регулирования ГВС (тыс. руб.)573,82 тыс. руб."));
+    EXPECT_EQ(
+        hotWater.lines[6],
+        QStringLiteral(
+            "Стоимость работ по установке системы регулирования ГВС (тыс. руб.)573,82 тыс. руб."));
     EXPECT_EQ(hotWater.lines[8], QStringLiteral("РАСЧЕТ ТЭО."));
     EXPECT_EQ(hotWater.lines[9], QStringLiteral("ГОРЯЧЕЕ ВОДОСНАБЖЕНИЕ."));
 }

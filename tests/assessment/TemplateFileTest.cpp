@@ -1,7 +1,7 @@
+#include "assessment/TemplateFile.h"
 #include "assessment/Cp1251.h"
 #include "tests/assessment/DefaultInputs.h"
 #include "tests/support/QtPrinters.h"
-#include "assessment/TemplateFile.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 
 #include <cmath>
 #include <csignal>
-#include <sys/resource.h>
 #include <cstring>
 #include <limits>
+#include <sys/resource.h>
 
 using namespace assessment;
 
@@ -57,8 +57,9 @@ TEST(TemplateLayout, BytesAtTheirOffsets)
     EXPECT_EQ(bytes.mid(4, 100), QByteArray(100, '\0'));
     EXPECT_EQ(bytes.mid(120, 4), QByteArray("\xFE\xFF\xFF\xFF", 4));
     const std::pair<int, double> doubles[] = {
-        {104, 1606.29}, {112, 573.82}, {128, 0.15}, {136, 26}, {144, 22}, {152, 16}, {160, -4.6},
-        {168, -27}, {184, 16}, {192, 16}, {200, 573.82}, {208, 0.11}, {216, 55}, {224, 15}, {232, 5}, {248, 573.82},
+        {104, 1606.29}, {112, 573.82}, {128, 0.15}, {136, 26},     {144, 22},     {152, 16},
+        {160, -4.6},    {168, -27},    {184, 16},   {192, 16},     {200, 573.82}, {208, 0.11},
+        {216, 55},      {224, 15},     {232, 5},    {248, 573.82},
     };
     for (const auto& [offset, value] : doubles)
         EXPECT_EQ(doubleAt(bytes, offset), value) << offset;
@@ -112,7 +113,8 @@ TEST(TemplateName, CodePageAndLength)
         QByteArray bytes;
     };
     const Case cases[] = {
-        {QStringLiteral("Ёлка №5"), QStringLiteral("Ёлка №5"), QByteArray("\xA8\xEB\xEA\xE0 \xB9\x35")},
+        {QStringLiteral("Ёлка №5"), QStringLiteral("Ёлка №5"),
+         QByteArray("\xA8\xEB\xEA\xE0 \xB9\x35")},
         {QStringLiteral("дом ✓ 1"), QStringLiteral("дом ? 1"), QByteArray("\xE4\xEE\xEC ? 1")},
         {QString(120, QChar(u'ж')), QString(100, QChar(u'ж')), QByteArray(100, '\xE6')},
         {QStringLiteral("😀b"), QStringLiteral("?b"), QByteArray("?b")},
@@ -151,7 +153,8 @@ TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
     for (const QString& path : {shortFile, missing, dir.path()}) {
         const TemplateRead read = readTemplateFile(path);
         EXPECT_FALSE(read.ok()) << path.toStdString();
-        EXPECT_TRUE(read.error.contains(QDir::toNativeSeparators(path))) << read.error.toStdString();
+        EXPECT_TRUE(read.error.contains(QDir::toNativeSeparators(path)))
+            << read.error.toStdString();
     }
     EXPECT_TRUE(readTemplateFile(shortFile).error.contains(QStringLiteral("255")));
 
@@ -184,6 +187,7 @@ TEST(TemplateListing, NamesInStoredOrderWithRegionalNumbers)
     EXPECT_EQ(listing[10], QStringLiteral("heatingNightSetback = true"));
     EXPECT_EQ(listing[19], QStringLiteral("hotWaterWorksCost = 573,82"));
     const QByteArray json = templateJson(defaultInputs());
-    EXPECT_TRUE(json.startsWith("{\"objectName\":\"г. Город  ул. Улица д. 10\",\"heatPrice\":1606.29,"));
+    EXPECT_TRUE(
+        json.startsWith("{\"objectName\":\"г. Город  ул. Улица д. 10\",\"heatPrice\":1606.29,"));
     EXPECT_TRUE(json.endsWith("\"hotWaterNightSetback\":true,\"hotWaterWorksCost\":573.82}"));
 }

@@ -1,7 +1,7 @@
-#include "shell/FileDialogs.h"
-#include "shell/Messages.h"
 #include "assessment/Report.h"
 #include "assessment/Teo.h"
+#include "shell/FileDialogs.h"
+#include "shell/Messages.h"
 #include "shell/WorkWindow.h"
 #include "tests/support/WorkbookReader.h"
 
@@ -59,7 +59,8 @@ private slots:
         Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
         FileDialogs::setHook([this](const FileDialogs::Request& r) -> QString {
             ++m_dialogs;
-            if (r.filter != QStringLiteral("Файл ТЭО|*.teo|Все файлы|*.*") || r.defaultExtension != QStringLiteral("teo"))
+            if (r.filter != QStringLiteral("Файл ТЭО|*.teo|Все файлы|*.*")
+                || r.defaultExtension != QStringLiteral("teo"))
                 return QStringLiteral("/wrong/dialog/request");
             return m_dialogAnswer;
         });
@@ -98,8 +99,11 @@ private slots:
         QFETCH(QList<bool>, on);
         choose(3);
         choose(item);
-        const char* const areas[][2] = {{"GroupBox1", "GroupBox1"}, {"GroupBox2", "GroupBox2"},
-                                        {"Label14", "Edit14"}, {"Label12", "Edit13"}, {"Label6", "Edit7"}};
+        const char* const areas[][2] = {{"GroupBox1", "GroupBox1"},
+                                        {"GroupBox2", "GroupBox2"},
+                                        {"Label14", "Edit14"},
+                                        {"Label12", "Edit13"},
+                                        {"Label6", "Edit7"}};
         for (int i = 0; i < 5; ++i)
             for (const char* name : areas[i])
                 QVERIFY2(widget(name)->isEnabledTo(m_w.get()) == on[i], name);
@@ -128,10 +132,12 @@ private slots:
         choose(1);
         edit("Edit11")->setText(QStringLiteral("2"));
         QVERIFY(!m_w->ReadData()); // -4.6 with a point
-        QCOMPARE(m_shown, QStringList{QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!")});
-        QCOMPARE(m_w->inputs().heatingLoad, 2.0);           // read before the failure
-        QCOMPARE(m_w->inputs().holidayCount, 16.0);         // read before the failure
-        QCOMPARE(m_w->inputs().heatingWorksCost, 0.0);      // after it: untouched
+        QCOMPARE(m_shown,
+                 QStringList{QStringLiteral(
+                     "Неправильный ввод данных. Дробные числа вводяться через запятую!!!")});
+        QCOMPARE(m_w->inputs().heatingLoad, 2.0);      // read before the failure
+        QCOMPARE(m_w->inputs().holidayCount, 16.0);    // read before the failure
+        QCOMPARE(m_w->inputs().heatingWorksCost, 0.0); // after it: untouched
         QCOMPARE(m_w->inputs().nightSetbackHours, 0.0);
 
         edit("Edit4")->setText(QStringLiteral("220,5"));
@@ -161,13 +167,14 @@ private slots:
             m_w->Button2Click();
             QVERIFY(m_shown.isEmpty());
             const auto choice = static_cast<SystemChoice>(item);
-            QStringList expected = assessment::reportHeader(choice, QStringLiteral("г. Город  ул. Улица д. 10"),
-                                                            QStringLiteral("1606,29"));
+            QStringList expected = assessment::reportHeader(
+                choice, QStringLiteral("г. Город  ул. Улица д. 10"), QStringLiteral("1606,29"));
             expected += assessment::assessmentBody(m_w->inputs(), choice).lines;
             QCOMPARE(memoLines(), expected);
         }
         QCOMPARE(memoLines().at(memoLines().size() - 2),
-                 QStringLiteral(" Срок окупаемости комплекса работ  по внедрению регуляторов расхода тепловой энергии: 1,16 лет."));
+                 QStringLiteral(" Срок окупаемости комплекса работ  по внедрению регуляторов "
+                                "расхода тепловой энергии: 1,16 лет."));
     }
 
     void headerEchoesTextsAsTyped()
@@ -185,7 +192,8 @@ private slots:
     void unitChecksAndTheirOrder()
     {
         const QString chooseUnit = QStringLiteral("Выберите величину измерения нагрузки");
-        const QString badInput = QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
+        const QString badInput =
+            QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
         edit("Edit9")->setText(QStringLiteral("x"));
 
         // Heating: the unit first, the inputs are not read.
@@ -224,8 +232,10 @@ private slots:
         m_w->Button2Click();
         QCOMPARE(m_shown, QStringList{QStringLiteral("Деление на ноль")});
         const QStringList lines = memoLines();
-        QCOMPARE(lines.last(), QStringLiteral(" -") + QString(9, QChar(0xA0))
-                                   + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
+        QCOMPARE(lines.last(),
+                 QStringLiteral(" -") + QString(9, QChar(0xA0))
+                     + QStringLiteral(
+                         " автоматическое снижение температуры горячей воды в ночное время."));
         QVERIFY(lines.contains(QStringLiteral("ОТОПЛЕНИЕ.")));
     }
 
@@ -240,8 +250,8 @@ private slots:
         QCOMPARE(combo("ComboBox3")->currentIndex(), 1);
         QCOMPARE(QFileInfo(m_dialogAnswer).size(), 256);
 
-        const char* const filled[] = {"Edit2", "Edit3", "Edit4", "Edit9", "Edit10", "Edit13", "Edit12",
-                                      "Edit5", "Edit6", "Edit7", "Edit1", "Edit14"};
+        const char* const filled[] = {"Edit2",  "Edit3", "Edit4", "Edit9", "Edit10", "Edit13",
+                                      "Edit12", "Edit5", "Edit6", "Edit7", "Edit1",  "Edit14"};
         QStringList saved;
         for (const char* name : filled) {
             saved << edit(name)->text();
@@ -272,8 +282,11 @@ private slots:
         m_dialogAnswer = path(QStringLiteral("never.teo"));
         edit("Edit17")->setText(QStringLiteral("?")); // a heating box: the save reads everything
         m_w->N2Click();
-        QCOMPARE(m_shown, (QStringList{QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!"),
-                                       QStringLiteral("Не удалось сохранить. Неправильный ввод данных.")}));
+        QCOMPARE(
+            m_shown,
+            (QStringList{QStringLiteral(
+                             "Неправильный ввод данных. Дробные числа вводяться через запятую!!!"),
+                         QStringLiteral("Не удалось сохранить. Неправильный ввод данных.")}));
         QCOMPARE(m_dialogs, 0);
         QCOMPARE(combo("ComboBox3")->currentIndex(), 2);
 
@@ -316,10 +329,12 @@ private slots:
         QVERIFY(shown.size() > memoLines().size());
         QCOMPARE(shown.mid(0, 4), memoLines().mid(0, 4));
         // The pieces put together give the report back.
-        QCOMPARE(shown.join(QString()).remove(QLatin1Char(' ')), memoLines().join(QString()).remove(QLatin1Char(' ')));
+        QCOMPARE(shown.join(QString()).remove(QLatin1Char(' ')),
+                 memoLines().join(QString()).remove(QLatin1Char(' ')));
         const QFontMetrics metrics(memo()->font());
         for (const QString& line : shown)
-            QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= memo()->viewport()->width(), qPrintable(line));
+            QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= memo()->viewport()->width(),
+                     qPrintable(line));
     }
 
     void exportWritesTheDisplayedLines()
@@ -379,7 +394,8 @@ private slots:
         m_w->xlApp().setTargetFile(out);
         m_w->Button1Click();
         QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join(QLatin1Char('|'))));
-        QCOMPARE(readFirstSheet(out)[QStringLiteral("name")].toString(), QStringLiteral("ТЭОДом 1"));
+        QCOMPARE(readFirstSheet(out)[QStringLiteral("name")].toString(),
+                 QStringLiteral("ТЭОДом 1"));
     }
 
     void exitClosesAndEnablesMainWindow()

@@ -1,5 +1,5 @@
-#include "core/Numbers.h"
 #include "core/Regional.h"
+#include "core/Numbers.h"
 
 #include "tests/support/QtPrinters.h"
 
@@ -44,8 +44,10 @@ TEST(SystemReason, CommonEnglishReasonsReadInRussian)
 {
     EXPECT_EQ(systemReason::inRussian(QStringLiteral("No such file or directory")),
               QStringLiteral("Нет такого файла или каталога"));
-    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Permission denied")), QStringLiteral("Отказано в доступе"));
-    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Ошибка диска")), QStringLiteral("Ошибка диска"));
+    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Permission denied")),
+              QStringLiteral("Отказано в доступе"));
+    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Ошибка диска")),
+              QStringLiteral("Ошибка диска"));
 }
 
 } // namespace

@@ -44,8 +44,10 @@ TEST(QuestionnaireCli, AnswersOverrideDefaults)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("plate.xlsx");
-    const QByteArray json = QByteArray(kPlateChosen) + R"(, "Edit37": "25,5", "Memo2": "строка 1\nстрока 2"})";
-    const CliRun run = runCli({"questionnaire", "plate", "--xlsx", out, "--answers", writeAnswers(dir, json)});
+    const QByteArray json =
+        QByteArray(kPlateChosen) + R"(, "Edit37": "25,5", "Memo2": "строка 1\nстрока 2"})";
+    const CliRun run =
+        runCli({"questionnaire", "plate", "--xlsx", out, "--answers", writeAnswers(dir, json)});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject cells = readFirstSheet(out)["cells"].toObject();
     EXPECT_EQ(cells["C12"].toObject()["value"].toString(), "Гкал/час");
@@ -64,7 +66,7 @@ TEST(QuestionnaireCli, BadAnswersAreRefusedByName)
         const char* named;
     };
     const Case cases[] = {
-        {"itp", R"({"Edit1": "x"})", "Edit1"},          // belongs to another panel
+        {"itp", R"({"Edit1": "x"})", "Edit1"}, // belongs to another panel
         {"btp", R"({"Edit99": "x"})", "Edit99"},
         {"btp", R"({"Edit7": 5})", "Edit7"},            // a text expected
         {"btp", R"({"CheckBox2": "да"})", "CheckBox2"}, // true/false expected
@@ -82,7 +84,8 @@ TEST(QuestionnaireCli, BadAnswersAreRefusedByName)
         SCOPED_TRACE(c.json);
         QTemporaryDir dir;
         const QString out = dir.filePath("q.xlsx");
-        const CliRun run = runCli({"questionnaire", c.kind, "--xlsx", out, "--answers", writeAnswers(dir, c.json)});
+        const CliRun run = runCli(
+            {"questionnaire", c.kind, "--xlsx", out, "--answers", writeAnswers(dir, c.json)});
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named))) << run.err.toStdString();
         EXPECT_FALSE(QFile::exists(out));
@@ -93,12 +96,15 @@ TEST(QuestionnaireCli, IncompleteAndUsage)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("q.xlsx");
-    CliRun run = runCli({"questionnaire", "plate", "--xlsx", out,
-                      "--answers", writeAnswers(dir, R"({"ComboBox11": 1})")});
+    CliRun run = runCli({"questionnaire", "plate", "--xlsx", out, "--answers",
+                         writeAnswers(dir, R"({"ComboBox11": 1})")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.trimmed(), "Выбраны не все пункты!");
     EXPECT_FALSE(QFile::exists(out));
     EXPECT_EQ(runCli({"questionnaire", "plate"}).status, 2);
     EXPECT_EQ(runCli({"questionnaire", "boiler", "--xlsx", out}).status, 2);
-    EXPECT_EQ(runCli({"questionnaire", "itp", "--xlsx", out, "--answers", dir.filePath("none.json")}).status, 2);
+    EXPECT_EQ(
+        runCli({"questionnaire", "itp", "--xlsx", out, "--answers", dir.filePath("none.json")})
+            .status,
+        2);
 }

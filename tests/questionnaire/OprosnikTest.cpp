@@ -1,9 +1,9 @@
 // The questionnaire window: panel choice by caption, enabling rules, values kept between
 // showings, the request buttons and the exits, and labels that fit their controls.
-#include "shell/Messages.h"
 #include "questionnaire/Oprosnik.h"
 #include "core/PlantInfo.h"
 #include "sheet/XLApp.h"
+#include "shell/Messages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -101,8 +101,10 @@ private slots:
     {
         QTest::addColumn<QString>("combo");
         QTest::addColumn<QString>("edit");
-        QTest::newRow("object") << "ComboBox17" << "Edit45";
-        QTest::newRow("source") << "ComboBox19" << "Edit46";
+        QTest::newRow("object") << "ComboBox17"
+                                << "Edit45";
+        QTest::newRow("source") << "ComboBox19"
+                                << "Edit46";
     }
     void otherEnablesItsEditBox()
     {
@@ -143,11 +145,12 @@ private slots:
         QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
         const QStringList calls = m_window->xlApp().recordedCalls();
         QVERIFY(calls.contains("nameSheet(Опросник БТП)"));
-        QVERIFY(calls.contains("writeCell(A25,A25,Без автоматического снижения расхода тепла на отопление в "
-                               "\"нерабочее\" время.)"));
+        QVERIFY(calls.contains(
+            "writeCell(A25,A25,Без автоматического снижения расхода тепла на отопление в "
+            "\"нерабочее\" время.)"));
         QVERIFY(calls.contains("writeCell(A32,A32,вторая)"));
-        QVERIFY(calls.contains("writeCell(A34,A34,ДАННЫЙ ОПРОСНЫЙ ЛИСТ НАПРАВТЕ ПО ФАКСУ" + plant::faxNumber()
-                               + " ИЛИ ПО АДРЕСУ " + plant::email() + ")"));
+        QVERIFY(calls.contains("writeCell(A34,A34,ДАННЫЙ ОПРОСНЫЙ ЛИСТ НАПРАВТЕ ПО ФАКСУ"
+                               + plant::faxNumber() + " ИЛИ ПО АДРЕСУ " + plant::email() + ")"));
         QVERIFY(QFile::exists(file));
         QVERIFY(m_window->isVisible()); // a request does not close the window
         m_window->close();
@@ -183,16 +186,19 @@ private slots:
             if (!w->isVisibleTo(panelWidget) || w->objectName() == "qt_scrollarea_viewport")
                 continue;
             const QRect box(w->mapTo(m_window->client(), QPoint(0, 0)), w->size());
-            QVERIFY2(area.contains(box), qPrintable(w->objectName() + " " + w->metaObject()->className()));
+            QVERIFY2(area.contains(box),
+                     qPrintable(w->objectName() + " " + w->metaObject()->className()));
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                      : label->sizeHint().height();
-                QVERIFY2(label->height() >= needed && (label->wordWrap() || label->width() >= label->sizeHint().width()),
+                QVERIFY2(label->height() >= needed
+                             && (label->wordWrap() || label->width() >= label->sizeHint().width()),
                          qPrintable(label->text()));
             } else if (auto* check = qobject_cast<QCheckBox*>(w)) {
                 QVERIFY2(check->width() >= check->sizeHint().width(), qPrintable(check->text()));
             } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
-                QVERIFY2(combo->width() >= combo->minimumSizeHint().width() - 2, qPrintable(combo->objectName()));
+                QVERIFY2(combo->width() >= combo->minimumSizeHint().width() - 2,
+                         qPrintable(combo->objectName()));
             }
         }
         m_window->close();

@@ -1,8 +1,8 @@
 // The panel tables hold together: unique object names across the window, every control placed
 // on exactly one form line, every combo box opening with its prompt, captions told apart.
 #include "questionnaire/Panels.h"
-#include "tests/support/QtPrinters.h"
 #include "questionnaire/Sheets.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -28,7 +28,8 @@ TEST(QuestionnairePanels, EveryControlIsPlacedOnceUnderAUniqueName)
                 EXPECT_GE(c.items.size(), 2);
             }
         }
-        EXPECT_EQ(placed.size(), p.controls.size()) << "a form line names a control the panel lacks";
+        EXPECT_EQ(placed.size(), p.controls.size())
+            << "a form line names a control the panel lacks";
         EXPECT_EQ(kindForCaption(p.caption), p.kind);
     }
     EXPECT_EQ(kindForCaption(defaultCaption()), std::nullopt);

@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     main.show();
     WindowProtocol::setMainWindow(&main);
     const QString which = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("itp");
-    const auto kind = which == "btp" ? questionnaire::Kind::Btp
+    const auto kind = which == "btp"     ? questionnaire::Kind::Btp
                       : which == "plate" ? questionnaire::Kind::Plate
                                          : questionnaire::Kind::Itp;
     TOprList window;

@@ -2,11 +2,11 @@
 // merged range and alignment against the sheet layouts; the footer position; the completeness
 // check; the order of the spreadsheet operations.
 #include "core/PlantInfo.h"
-#include "tests/support/QtPrinters.h"
 #include "core/Regional.h"
-#include "tests/support/WorkbookReader.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -75,7 +75,8 @@ QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = n
 }
 
 // Typed input under the decimal comma: a plain figure becomes a number.
-void expectCell(const QJsonObject& cells, const QString& name, const QString& text, const QString& align)
+void expectCell(const QJsonObject& cells, const QString& name, const QString& text,
+                const QString& align)
 {
     SCOPED_TRACE(name.toStdString());
     const QJsonObject cell = cells[name].toObject();
@@ -106,7 +107,8 @@ void expectGrid(const QJsonObject& sheet, const QString& name, const std::vector
         const QString merge = QString::fromUtf8(r.merge);
         if (!merge.isEmpty())
             merged << merge.left(1) + n + ":" + merge.right(1) + n;
-        const QString texts[3] = {QString::fromUtf8(r.a), QString::fromUtf8(r.b), QString::fromUtf8(r.c)};
+        const QString texts[3] = {QString::fromUtf8(r.a), QString::fromUtf8(r.b),
+                                  QString::fromUtf8(r.c)};
         for (int col = 0; col < 3; ++col) {
             expectCell(cells, QString(QChar('A' + col)) + n, texts[col], r.align);
             cellCount += texts[col].isEmpty() ? 0 : 1;
@@ -123,8 +125,9 @@ void expectGrid(const QJsonObject& sheet, const QString& name, const std::vector
 
 std::vector<Row> customerRows(int first, const QStringList& labels)
 {
-    static const char* const values[] = {"ООО \"Ромашка\"", "Сидоров С. С.", "Кузнецов К. К., инженер",
-                                         "8 (800) 000-00-00", "Котельная №2", "г. Энск, ул. Новая, 5"};
+    static const char* const values[] = {
+        "ООО \"Ромашка\"",   "Сидоров С. С.", "Кузнецов К. К., инженер",
+        "8 (800) 000-00-00", "Котельная №2",  "г. Энск, ул. Новая, 5"};
     std::vector<Row> rows;
     static std::vector<QByteArray> keep;
     for (int i = 0; i < labels.size(); ++i) {
@@ -136,8 +139,8 @@ std::vector<Row> customerRows(int first, const QStringList& labels)
 
 void setCustomer(PanelValues& values, const QStringList& edits)
 {
-    const QStringList texts = {"ООО \"Ромашка\"", "Сидоров С. С.", "Кузнецов К. К., инженер",
-                               "8 (800) 000-00-00", "Котельная №2", "г. Энск, ул. Новая, 5"};
+    const QStringList texts = {"ООО \"Ромашка\"",   "Сидоров С. С.", "Кузнецов К. К., инженер",
+                               "8 (800) 000-00-00", "Котельная №2",  "г. Энск, ул. Новая, 5"};
     for (int i = 0; i < edits.size(); ++i)
         values.texts[edits[i]] = texts[i];
 }
@@ -152,9 +155,14 @@ std::vector<Row> join(std::vector<Row> a, const std::vector<Row>& b)
 
 TEST(QuestionnaireSheet, IndividualSubstationGrid)
 {
-    PanelValues values = withChoices(Kind::Itp, {{"ComboBox17", 4}, {"ComboBox18", 1}, {"ComboBox19", 2},
-                                                 {"ComboBox20", 3}, {"ComboBox21", 1}, {"ComboBox22", 2},
-                                                 {"ComboBox23", 1}, {"ComboBox24", 3}});
+    PanelValues values = withChoices(Kind::Itp, {{"ComboBox17", 4},
+                                                 {"ComboBox18", 1},
+                                                 {"ComboBox19", 2},
+                                                 {"ComboBox20", 3},
+                                                 {"ComboBox21", 1},
+                                                 {"ComboBox22", 2},
+                                                 {"ComboBox23", 1},
+                                                 {"ComboBox24", 3}});
     setCustomer(values, {"Edit38", "Edit39", "Edit40", "Edit41", "Edit48", "Edit49"});
     values.texts["Memo3"] = "=1+2\nвторая строка\n";
     const std::vector<Row> head = {
@@ -162,9 +170,10 @@ TEST(QuestionnaireSheet, IndividualSubstationGrid)
         {2, "A:C", "center", kDateText},
         {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
     };
-    auto customer = customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                                     "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
-                                     "Наименование объекта", "Адрес объекта"});
+    auto customer =
+        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
+                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
+                         "Наименование объекта", "Адрес объекта"});
     customer[4].row = 9;
     customer[5].row = 10;
     const std::vector<Row> rest = {
@@ -177,12 +186,16 @@ TEST(QuestionnaireSheet, IndividualSubstationGrid)
         {16, "", "left", "Вид теплоносителя", "Вода"},
         {17, "B:C", "left", "Тип теплоисточника", "Котельная"},
         {18, "B:C", "left", "Температурный график тепловой сети на вводе в объект", "115 / 70"},
-        {19, "", "left", "Перепад давления между под. и обр. трубопроводами на вводе", "4", "кг/см2"},
+        {19, "", "left", "Перепад давления между под. и обр. трубопроводами на вводе", "4",
+         "кг/см2"},
         {20, "A:C", "center", "  СВЕДЕНИЯ О СИСТЕМАХ ТЕПЛОСНАБЖЕНИЯ ОБЪЕКТА"},
         {21, "B:C", "left", "Вид системы отопления", "Независимая"},
-        {22, "A:B", "left", "Стат. давление системы отопления относительно теплопункта, м.вод.сб.", "", "1"},
-        {23, "A:B", "left", "Расчетная температура наружного воздуха для системы отопления, С", "", "15"},
-        {24, "A:B", "left", "Ду трубопроводов в месте монтажа клапанов для системы отопления", "", "50"},
+        {22, "A:B", "left", "Стат. давление системы отопления относительно теплопункта, м.вод.сб.",
+         "", "1"},
+        {23, "A:B", "left", "Расчетная температура наружного воздуха для системы отопления, С", "",
+         "15"},
+        {24, "A:B", "left", "Ду трубопроводов в месте монтажа клапанов для системы отопления", "",
+         "50"},
         {25, "B:C", "left", "Вид системы ГВС", "От ЦТП"},
         {26, "B:C", "left", "Температура горячей воды, С", "55"},
         {27, "B:C", "left", "Наличие циркуляции в системе ГВС", "Циркуляция есть"},
@@ -190,9 +203,12 @@ TEST(QuestionnaireSheet, IndividualSubstationGrid)
         {29, "A:B", "left", "Ду трубопроводов в месте монтажа клапанов для системы ГВС", "", "50"},
         {30, "A:C", "center", "ДОПОЛНИТЕЛЬНЫЕ СВЕДЕНИЯ"},
         {31, "B:C", "left", "Прибор учета тепловой энергии производства:", "Введите производителя"},
-        {32, "A:C", "left", "C организацей контроля систем регулирования с ПК, находящейся на объекте"},
-        {33, "A:B", "left", "Габариты помещения для установки (Длинна/Ширина/Высота) в метрах", "", " 3 / 4 / 2"},
-        {34, "A:B", "left", "Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах", "",
+        {32, "A:C", "left",
+         "C организацей контроля систем регулирования с ПК, находящейся на объекте"},
+        {33, "A:B", "left", "Габариты помещения для установки (Длинна/Ширина/Высота) в метрах", "",
+         " 3 / 4 / 2"},
+        {34, "A:B", "left",
+         "Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах", "",
          " 3 / 4"},
         {35, "A:C", "center", "ПРЕДЛОЖЕНИЕ ЗАКАЗЧИКА ПО СИСТЕМАМ РЕГУЛИРОВАНИЯ"},
         {36, "A:C", "left", "=1+2"},
@@ -217,9 +233,10 @@ TEST(QuestionnaireSheet, BlockSubstationGrid)
         {2, "A:C", "center", kDateText},
         {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
     };
-    const auto customer = customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                                           "ФИО, должность заполнившего опросный лист",
-                                           "Контактный телефон, факс", "Наименование объекта", "Адрес объекта"});
+    const auto customer =
+        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
+                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
+                         "Наименование объекта", "Адрес объекта"});
     const QByteArray foot = footer().toUtf8();
     const std::vector<Row> rest = {
         {10, "A:C", "center", "ТЕПЛОВЫЕ НАГРУЗКИ"},
@@ -237,11 +254,14 @@ TEST(QuestionnaireSheet, BlockSubstationGrid)
         {22, "A:C", "center", "ДОПОЛНИТЕЛЬНЫЕ ПАРАМЕТРЫ"},
         {23, "B:C", "left", "Прибор учета произодства", "Введите производителя"},
         {24, "A:C", "left", "С автоматической системой регулирования в системе отопления."},
-        {25, "A:C", "left", "С автоматическоим снижением расхода тепла на отопление в \"нерабочее\" время."},
+        {25, "A:C", "left",
+         "С автоматическоим снижением расхода тепла на отопление в \"нерабочее\" время."},
         {26, "A:C", "left", "С автоматическим поддержанием температуры горячей воды."},
         {27, "A:C", "left", "С автоматическим отключением циркуляционных насосов ГВС по времени."},
-        {28, "A:B", "left", "Габариты помещения для установки (Длинна/Ширина/Высота) в метрах", "", " 3 / 4 / 2"},
-        {29, "A:B", "left", "Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах", "",
+        {28, "A:B", "left", "Габариты помещения для установки (Длинна/Ширина/Высота) в метрах", "",
+         " 3 / 4 / 2"},
+        {29, "A:B", "left",
+         "Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах", "",
          " 3 / 4"},
         {30, "A:C", "center", "ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ"},
         {31, "A:C", "left", ""},
@@ -260,9 +280,10 @@ TEST(QuestionnaireSheet, PlateExchangerGrid)
         {2, "A:C", "center", kDateText},
         {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
     };
-    const auto customer = customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                                           "ФИО, должность заполнившего опросный лист",
-                                           "Контактный телефон, факс", "Наименование объекта", "Адрес объекта"});
+    const auto customer =
+        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
+                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
+                         "Наименование объекта", "Адрес объекта"});
     const QByteArray foot = footer().toUtf8();
     const std::vector<Row> rest = {
         {10, "A:C", "center", "ТЕПЛОНОСИТЕЛЬ"},
@@ -277,7 +298,8 @@ TEST(QuestionnaireSheet, PlateExchangerGrid)
         {19, "", "left", "Конечная температура, С", "115"},
         {20, "", "left", "Допустимые потери напора в теплообменнике", "0,08", "М.в,стб."},
         {21, "A:C", "center", "ТРЕБОВАНИЯ К ТЕПЛООБМЕННИКУ"},
-        {22, "", "left", "Схема присодинения ГВС к тепловым сетям", "Наличие циркуляционного патрубка для ГВС"},
+        {22, "", "left", "Схема присодинения ГВС к тепловым сетям",
+         "Наличие циркуляционного патрубка для ГВС"},
         {23, "", "left", "Максимальное рабочее давление", "4", "Бар"},
         {24, "", "left", "Максимальная рабочаа температура, С", "115"},
         {25, "", "left", "Запас теплообменника по поверхности, не менее %", "20"},
@@ -285,7 +307,8 @@ TEST(QuestionnaireSheet, PlateExchangerGrid)
         {28, "A:C", "left", ""},
         {30, "A:C", "center", foot.constData()},
     };
-    expectGrid(written(Kind::Plate, values), "Опросник теплообменник", join(join(head, customer), rest));
+    expectGrid(written(Kind::Plate, values), "Опросник теплообменник",
+               join(join(head, customer), rest));
 }
 
 // The memo rows, the empty merged row after them and the footer, for empty and filled memos.
@@ -320,7 +343,8 @@ TEST(QuestionnaireSheet, MemoRowsAndFooterPosition)
         EXPECT_FALSE(cells.contains(QString("A%1").arg(emptyRow)));
         EXPECT_EQ(cells[QString("A%1").arg(c.footerRow)].toObject()["value"].toString(), footer());
         EXPECT_TRUE(merged.contains(QString("A%1:C%1").arg(c.footerRow)));
-        if (c.kind == Kind::Plate) { // the row between the empty memo row and the footer is untouched
+        if (c.kind
+            == Kind::Plate) { // the row between the empty memo row and the footer is untouched
             EXPECT_FALSE(merged.contains(QString("A%1:C%1").arg(emptyRow + 1)));
         }
         int last = 0;
@@ -360,7 +384,9 @@ TEST(QuestionnaireSheet, CheckBoxesTurnIntoNegativeSentences)
     expectCell(cells, "A31", "Без приборов учета тепловой энергии", "left");
     EXPECT_FALSE(cells.contains("B31"));
     EXPECT_TRUE(mergedRanges(sheet).contains("B31:C31"));
-    expectCell(cells, "A32", "Без организации контроля систем регулирования с ПК, находящейся на объекте", "left");
+    expectCell(cells, "A32",
+               "Без организации контроля систем регулирования с ПК, находящейся на объекте",
+               "left");
 }
 
 TEST(QuestionnaireSheet, OtherTakesTheNeighbouringEditBox)
@@ -399,29 +425,38 @@ TEST(QuestionnaireSheet, OperationOrder)
 {
     QStringList calls;
     written(Kind::Plate, allChosen(Kind::Plate), &calls);
-    const QStringList start = {"connect()", "addWorkbook(-4167)", "newestWorkbook()", "firstWorksheet()",
-                               "nameSheet(Опросник теплообменник)", "setColumnsBold()", "alignColumns(-4152)",
+    const QStringList start = {"connect()",
+                               "addWorkbook(-4167)",
+                               "newestWorkbook()",
+                               "firstWorksheet()",
+                               "nameSheet(Опросник теплообменник)",
+                               "setColumnsBold()",
+                               "alignColumns(-4152)",
                                "setColumnsWidth(14)",
-                               "mergeCells(C1,A1)", "alignCells(C1,A1,-4108)",
+                               "mergeCells(C1,A1)",
+                               "alignCells(C1,A1,-4108)",
                                "writeCell(C1,A1,Опросный лист пластинчатого теплообменника.)",
-                               "mergeCells(C2,A2)", "alignCells(C2,A2,-4108)"};
+                               "mergeCells(C2,A2)",
+                               "alignCells(C2,A2,-4108)"};
     EXPECT_EQ(calls.mid(0, start.size()), start);
-    const QStringList valueRow = {"alignCells(C23,A23,-4131)", "writeCell(A23,A23,Максимальное рабочее давление)",
+    const QStringList valueRow = {"alignCells(C23,A23,-4131)",
+                                  "writeCell(A23,A23,Максимальное рабочее давление)",
                                   "writeCell(B23,B23,4)", "writeCell(C23,C23,Бар)"};
     const auto at = calls.indexOf(valueRow[0]);
     ASSERT_GE(at, 0);
     EXPECT_EQ(calls.mid(at, valueRow.size()), valueRow);
     const QStringList wide = {"mergeCells(C4,B4)", "alignCells(C4,A4,-4131)"};
     EXPECT_EQ(calls.mid(calls.indexOf(wide[0]), 2), wide);
-    const QStringList end = {"setColumnWidth(A1,70)", "setColumnWidth(B1,20)", "setColumnWidth(C1,31)",
-                             "showApplication()", "disconnect()"};
+    const QStringList end = {"setColumnWidth(A1,70)", "setColumnWidth(B1,20)",
+                             "setColumnWidth(C1,31)", "showApplication()", "disconnect()"};
     EXPECT_EQ(calls.mid(calls.size() - end.size()), end);
 }
 
 TEST(QuestionnaireSheet, MemoLines)
 {
     const std::vector<std::pair<const char*, QStringList>> cases = {
-        {"", {}}, {"\n", {""}}, {"a", {"a"}}, {"a\n", {"a"}}, {"a\n\n", {"a", ""}}, {"a\r\nb", {"a", "b"}},
+        {"", {}},       {"\n", {""}},         {"a", {"a"}},
+        {"a\n", {"a"}}, {"a\n\n", {"a", ""}}, {"a\r\nb", {"a", "b"}},
     };
     for (const auto& [text, lines] : cases)
         EXPECT_EQ(memoLines(QString::fromUtf8(text)), lines) << text;

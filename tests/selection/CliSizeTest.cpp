@@ -26,8 +26,9 @@ Result runCli(const QStringList& args)
 QStringList complete(const char* kind)
 {
     return QString::fromUtf8(kind).split(QLatin1Char(' '))
-           + QStringLiteral("--inlet 4 --inlet-unit kgf --outlet 3,8 --outlet-unit kgf --supply 115 "
-                            "--return 70 --load 0,08 --load-unit gcal --resistance 1 --resistance-unit m")
+           + QStringLiteral(
+                 "--inlet 4 --inlet-unit kgf --outlet 3,8 --outlet-unit kgf --supply 115 "
+                 "--return 70 --load 0,08 --load-unit gcal --resistance 1 --resistance-unit m")
                  .split(QLatin1Char(' '));
 }
 
@@ -42,7 +43,8 @@ TEST(CliSize, WrongKindOptionOrValueIsAUsageError)
         complete("regulator") << QStringLiteral("--series") << QStringLiteral("4"),
         complete("hydroelevator") << QStringLiteral("--inlet") << QStringLiteral("5"),
         complete("hydroelevator") << QStringLiteral("--xlsx"),
-        QStringList{QStringLiteral("hydroelevator"), QStringLiteral("--load-unit"), QStringLiteral("kw")},
+        QStringList{QStringLiteral("hydroelevator"), QStringLiteral("--load-unit"),
+                    QStringLiteral("kw")},
     };
     for (const QStringList& args : cases) {
         const Result r = runCli(args);
@@ -65,7 +67,8 @@ TEST(CliSize, MissingInputsGiveTheWindowsMessages)
     const Case cases[] = {
         {noLoadText, "Неправильный ввод данных. Дробные числа вводяться через запятую!!!"},
         {noResistanceUnit, "Выберите величину сопротивления системы"},
-        {complete("regulator") << QStringLiteral("--series") << QStringLiteral("1"), "Выбраны не все параметры!"},
+        {complete("regulator") << QStringLiteral("--series") << QStringLiteral("1"),
+         "Выбраны не все параметры!"},
     };
     for (const Case& c : cases) {
         const Result r = runCli(c.args);
@@ -73,8 +76,9 @@ TEST(CliSize, MissingInputsGiveTheWindowsMessages)
         EXPECT_EQ(r.out, QString());
         EXPECT_EQ(r.err, QString::fromUtf8(c.message) + QLatin1Char('\n'));
     }
-    const Result ok = runCli(complete("regulator") << QStringLiteral("--series") << QStringLiteral("1")
-                                                   << QStringLiteral("--range") << QStringLiteral("1"));
+    const Result ok =
+        runCli(complete("regulator") << QStringLiteral("--series") << QStringLiteral("1")
+                                     << QStringLiteral("--range") << QStringLiteral("1"));
     EXPECT_EQ(ok.status, 0);
     EXPECT_TRUE(ok.out.endsWith(QStringLiteral("\n\nВам подходит ЖМ-32.10.1.1 Kvy= 10,00\n")));
 }

@@ -1,8 +1,8 @@
 // The selection report sheet, read back from the written workbook, and its order of operations.
-#include "tests/support/WorkbookReader.h"
+#include "selection/SelectionReport.h"
 #include "core/Numbers.h"
 #include "tests/support/QtPrinters.h"
-#include "selection/SelectionReport.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -92,7 +92,8 @@ TEST_P(ReportGrid, WholeSheetAsWritten)
     EXPECT_EQ(sheet["name"].toString(), QStringLiteral("Подбор ЭЖ"));
     EXPECT_EQ(mergedRanges(sheet), merges);
     const QJsonObject cells = sheet["cells"].toObject();
-    EXPECT_EQ(size_t(cells.size()), grid.size()) << "cells: " << cells.keys().join(' ').toStdString();
+    EXPECT_EQ(size_t(cells.size()), grid.size())
+        << "cells: " << cells.keys().join(' ').toStdString();
     for (const auto& [name, want] : grid) {
         const QJsonObject cell = cellOf(sheet, name);
         SCOPED_TRACE(name.toStdString());
@@ -118,20 +119,20 @@ SelectionReportData withoutSelection()
 
 INSTANTIATE_TEST_SUITE_P(
     Selection, ReportGrid,
-    testing::Values(
-        ReportCase{"hydroelevator_with_offer",
-                   inputs(QStringLiteral("Регулирующий гидроэлеватор"),
-                          {QStringLiteral("Расход сетевой воды: 1,78 т/ч"),
-                           QStringLiteral("Коэффициент смешения: 1,07"),
-                           QStringLiteral("Диаметр горловины: 12,35 мм"),
-                           QStringLiteral("Предлагаемая модель: ГЭ-1")})},
-        ReportCase{"valve_without_offer",
-                   inputs(QStringLiteral("Запорно-регулирующий клапан"),
-                          {QStringLiteral("Расход сетевой воды: 1,78 т/ч"),
-                           QStringLiteral("Перепад давления на клапане: 2,50 кг/см2"),
-                           QStringLiteral("Требуемая пропускная способность: 1,126 м3/ч"),
-                           QStringLiteral("Подходящих моделей нет"), QString()})},
-        ReportCase{"no_result_lines", withoutSelection()}),
+    testing::Values(ReportCase{"hydroelevator_with_offer",
+                               inputs(QStringLiteral("Регулирующий гидроэлеватор"),
+                                      {QStringLiteral("Расход сетевой воды: 1,78 т/ч"),
+                                       QStringLiteral("Коэффициент смешения: 1,07"),
+                                       QStringLiteral("Диаметр горловины: 12,35 мм"),
+                                       QStringLiteral("Предлагаемая модель: ГЭ-1")})},
+                    ReportCase{
+                        "valve_without_offer",
+                        inputs(QStringLiteral("Запорно-регулирующий клапан"),
+                               {QStringLiteral("Расход сетевой воды: 1,78 т/ч"),
+                                QStringLiteral("Перепад давления на клапане: 2,50 кг/см2"),
+                                QStringLiteral("Требуемая пропускная способность: 1,126 м3/ч"),
+                                QStringLiteral("Подходящих моделей нет"), QString()})},
+                    ReportCase{"no_result_lines", withoutSelection()}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SelectionReportCalls, FollowTheExportSequence)
@@ -142,28 +143,55 @@ TEST(SelectionReportCalls, FollowTheExportSequence)
     SelectionReportData d = inputs(QStringLiteral("Клапан смесительный трехходовой"),
                                    {QStringLiteral("Строка 1"), QString()});
     writeSelectionReport(xl, d);
-    const QStringList expected{
-        "connect()", "addWorkbook(-4167)", "newestWorkbook()", "firstWorksheet()",
-        "nameSheet(Подбор ЭЖ)", "setColumnsBold()", "alignColumns(-4152)", "setColumnsWidth(14)",
-        "writeCell(A1,A1,Клапан смесительный трехходовой)",
-        "writeCell(A2,A2,Дата подбора 07.12.2026 время подбора 09:05:03)",
-        "writeCell(A4,A4,Исходные параметры: )",
-        "writeCell(A6,A6,Давление на входе системы: )", "writeCell(B6,B6,6)",
-        "alignCells(B6,B6,-4108)", "writeCell(C6,C6,кг/см2)", "alignCells(C6,C6,-4131)",
-        "writeCell(A7,A7,Давление на выходе системы: )", "writeCell(B7,B7,3,5)",
-        "alignCells(B7,B7,-4108)", "writeCell(C7,C7,Бар)", "alignCells(C7,C7,-4131)",
-        "writeCell(A8,A8,Температурный график: )", "writeCell(B8,B8,115/70)",
-        "alignCells(B8,B8,-4108)",
-        "writeCell(A9,A9,Тепловая нагрузка: )", "writeCell(B9,B9,0,08)",
-        "alignCells(B9,B9,-4108)", "writeCell(C9,C9,Гкал/час)", "alignCells(C9,C9,-4131)",
-        "writeCell(A10,A10,Сопротивление системы: )", "writeCell(B10,B10,1,5)",
-        "alignCells(B10,B10,-4108)", "writeCell(C10,C10,м.вод.ст.)", "alignCells(C10,C10,-4131)",
-        "writeCell(A12,A12,Промежуточные расчеты: )",
-        "writeCell(A13,A13,Строка 1)", "mergeCells(A13,C13)", "alignCells(A13,C13,-4131)",
-        "writeCell(A14,A14,)", "mergeCells(A14,C14)", "alignCells(A14,C14,-4131)",
-        "setColumnWidth(A1,31)", "alignCells(A1,A1,-4108)", "mergeCells(A1,C1)",
-        "alignCells(A2,A2,-4108)", "mergeCells(A2,C2)", "setColumnWidth(C1,20)",
-        "showApplication()", "disconnect()"};
+    const QStringList expected{"connect()",
+                               "addWorkbook(-4167)",
+                               "newestWorkbook()",
+                               "firstWorksheet()",
+                               "nameSheet(Подбор ЭЖ)",
+                               "setColumnsBold()",
+                               "alignColumns(-4152)",
+                               "setColumnsWidth(14)",
+                               "writeCell(A1,A1,Клапан смесительный трехходовой)",
+                               "writeCell(A2,A2,Дата подбора 07.12.2026 время подбора 09:05:03)",
+                               "writeCell(A4,A4,Исходные параметры: )",
+                               "writeCell(A6,A6,Давление на входе системы: )",
+                               "writeCell(B6,B6,6)",
+                               "alignCells(B6,B6,-4108)",
+                               "writeCell(C6,C6,кг/см2)",
+                               "alignCells(C6,C6,-4131)",
+                               "writeCell(A7,A7,Давление на выходе системы: )",
+                               "writeCell(B7,B7,3,5)",
+                               "alignCells(B7,B7,-4108)",
+                               "writeCell(C7,C7,Бар)",
+                               "alignCells(C7,C7,-4131)",
+                               "writeCell(A8,A8,Температурный график: )",
+                               "writeCell(B8,B8,115/70)",
+                               "alignCells(B8,B8,-4108)",
+                               "writeCell(A9,A9,Тепловая нагрузка: )",
+                               "writeCell(B9,B9,0,08)",
+                               "alignCells(B9,B9,-4108)",
+                               "writeCell(C9,C9,Гкал/час)",
+                               "alignCells(C9,C9,-4131)",
+                               "writeCell(A10,A10,Сопротивление системы: )",
+                               "writeCell(B10,B10,1,5)",
+                               "alignCells(B10,B10,-4108)",
+                               "writeCell(C10,C10,м.вод.ст.)",
+                               "alignCells(C10,C10,-4131)",
+                               "writeCell(A12,A12,Промежуточные расчеты: )",
+                               "writeCell(A13,A13,Строка 1)",
+                               "mergeCells(A13,C13)",
+                               "alignCells(A13,C13,-4131)",
+                               "writeCell(A14,A14,)",
+                               "mergeCells(A14,C14)",
+                               "alignCells(A14,C14,-4131)",
+                               "setColumnWidth(A1,31)",
+                               "alignCells(A1,A1,-4108)",
+                               "mergeCells(A1,C1)",
+                               "alignCells(A2,A2,-4108)",
+                               "mergeCells(A2,C2)",
+                               "setColumnWidth(C1,20)",
+                               "showApplication()",
+                               "disconnect()"};
     EXPECT_EQ(xl.recordedCalls(), expected);
 }
 

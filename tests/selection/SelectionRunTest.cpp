@@ -4,8 +4,8 @@
 #include "selection/Units.h"
 #include "tests/support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -98,7 +98,8 @@ TEST(SelectionRun, ConvertsWithTheUnitsInOrder)
 
 TEST(SelectionRun, ReportsConversionAndMathErrors)
 {
-    const QString conversion = QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
+    const QString conversion =
+        QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
     const QString math = QStringLiteral("Неправильный ввод данных.!!!");
     struct Case {
         const char* what;
@@ -141,11 +142,13 @@ TEST(SelectionRun, DispatchesByTheExactTitle)
     for (const Case& c : cases) {
         const SelectionRun run = selection::runSelection(filledForm(c.title));
         EXPECT_FALSE(run.message.has_value()) << c.title;
-        EXPECT_EQ(run.lines.value(0), c.firstLine ? QString::fromUtf8(c.firstLine) : QString()) << c.title;
+        EXPECT_EQ(run.lines.value(0), c.firstLine ? QString::fromUtf8(c.firstLine) : QString())
+            << c.title;
     }
     const SelectionRun valve = selection::runSelection(filledForm("Запорно-регулирующий клапан"));
-    EXPECT_EQ(valve.lines.value(1),
-              QStringLiteral("Перепад давления на клапане с учетом падения давления = 0,10 кгс/см2"));
+    EXPECT_EQ(
+        valve.lines.value(1),
+        QStringLiteral("Перепад давления на клапане с учетом падения давления = 0,10 кгс/см2"));
 }
 
 TEST(SelectionRun, RegulatorAsksForItsChoicesAfterTheCommonChecks)

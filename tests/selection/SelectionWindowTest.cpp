@@ -31,8 +31,10 @@ private:
     TSelectRtForm* m_form = nullptr;
     QStringList m_shown;
 
-    template <typename T>
-    T* child(const char* name) { return m_form->findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T> T* child(const char* name)
+    {
+        return m_form->findChild<T*>(QString::fromLatin1(name));
+    }
     QPlainTextEdit* memo(const char* name) { return child<QPlainTextEdit>(name); }
     QStringList memo2Lines()
     {
@@ -91,7 +93,10 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("drawn");
-        const struct { const char* name; QRect drawn; } rows[] = {
+        const struct {
+            const char* name;
+            QRect drawn;
+        } rows[] = {
             {"Label2", {624, 8, 0, 0}},      {"Label4", {512, 40, 0, 0}},
             {"Label5", {512, 64, 0, 0}},     {"Label6", {512, 88, 0, 0}},
             {"Label8", {512, 112, 0, 0}},    {"Label1", {512, 136, 0, 0}},
@@ -128,10 +133,10 @@ private slots:
 
     void tabKeyVisitsTheControlsInTheirOrder()
     {
-        const QStringList order = {"BitBtn1", "Memo1", "Edit1", "ComboBox2", "Edit2", "ComboBox3",
-                                   "Edit3", "Edit4", "Edit5", "ComboBox4", "Edit6", "ComboBox1",
-                                   "Button1", "Memo2", "Button2", "Memo3", "Memo4", "Memo5",
-                                   "ComboBox5", "ComboBox6"};
+        const QStringList order = {"BitBtn1",   "Memo1",     "Edit1",   "ComboBox2", "Edit2",
+                                   "ComboBox3", "Edit3",     "Edit4",   "Edit5",     "ComboBox4",
+                                   "Edit6",     "ComboBox1", "Button1", "Memo2",     "Button2",
+                                   "Memo3",     "Memo4",     "Memo5",   "ComboBox5", "ComboBox6"};
         QStringList visited;
         QWidget* widget = child<QWidget>("BitBtn1");
         for (int step = 0; step < 500 && visited.size() <= order.size(); ++step) {
@@ -231,12 +236,17 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("lines");
         QTest::newRow("defaults: units at the prompt")
-            << kHydro << false << "70" << "Выберите величину сопротивления системы" << 0;
-        QTest::newRow("math error after one line") << kHydro << true << "95" << "Неправильный ввод данных.!!!" << 1;
+            << kHydro << false << "70"
+            << "Выберите величину сопротивления системы" << 0;
+        QTest::newRow("math error after one line") << kHydro << true << "95"
+                                                   << "Неправильный ввод данных.!!!" << 1;
         QTest::newRow("point as separator")
-            << kControl << true << "70.0" << "Неправильный ввод данных. Дробные числа вводяться через запятую!!!" << 0;
-        QTest::newRow("regulator without series") << kRegulator << true << "70" << "Выбраны не все параметры!" << 0;
-        QTest::newRow("complete") << kMixing << true << "70" << "" << 6;
+            << kControl << true << "70.0"
+            << "Неправильный ввод данных. Дробные числа вводяться через запятую!!!" << 0;
+        QTest::newRow("regulator without series") << kRegulator << true << "70"
+                                                  << "Выбраны не все параметры!" << 0;
+        QTest::newRow("complete") << kMixing << true << "70"
+                                  << "" << 6;
     }
 
     void button1ShowsMessagesAndKeepsLines()
@@ -283,8 +293,10 @@ private slots:
         child<QPushButton>("Button2")->click();
         calls = m_form->xlApp().recordedCalls();
         QCOMPARE(memo2Lines().size(), 6);
-        QVERIFY(calls.contains(QStringLiteral("writeCell(A13,A13,") + memo2Lines().first() + QLatin1Char(')')));
-        QVERIFY(calls.contains(QStringLiteral("writeCell(A18,A18,") + memo2Lines().last() + QLatin1Char(')')));
+        QVERIFY(calls.contains(QStringLiteral("writeCell(A13,A13,") + memo2Lines().first()
+                               + QLatin1Char(')')));
+        QVERIFY(calls.contains(QStringLiteral("writeCell(A18,A18,") + memo2Lines().last()
+                               + QLatin1Char(')')));
         for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
             pick(combo, 0);
     }
@@ -296,12 +308,18 @@ private slots:
         QTest::addColumn<QString>("load");
         QTest::addColumn<QString>("returnTemperature");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("hydroelevator") << "hydroelevator" << kHydro << "0,5" << "70" << 0;
-        QTest::newRow("control valve") << "control-valve" << kControl << "1,2" << "70" << 0;
-        QTest::newRow("mixing valve") << "mixing-valve" << kMixing << "1,2" << "70" << 0;
-        QTest::newRow("regulator") << "regulator" << kRegulator << "0,5" << "70" << 0;
-        QTest::newRow("math error") << "hydroelevator" << kHydro << "0,5" << "95" << 1;
-        QTest::newRow("conversion error") << "mixing-valve" << kMixing << "0.5" << "70" << 1;
+        QTest::newRow("hydroelevator") << "hydroelevator" << kHydro << "0,5"
+                                       << "70" << 0;
+        QTest::newRow("control valve") << "control-valve" << kControl << "1,2"
+                                       << "70" << 0;
+        QTest::newRow("mixing valve") << "mixing-valve" << kMixing << "1,2"
+                                      << "70" << 0;
+        QTest::newRow("regulator") << "regulator" << kRegulator << "0,5"
+                                   << "70" << 0;
+        QTest::newRow("math error") << "hydroelevator" << kHydro << "0,5"
+                                    << "95" << 1;
+        QTest::newRow("conversion error") << "mixing-valve" << kMixing << "0.5"
+                                          << "70" << 1;
     }
 
     void commandLineToolPrintsWhatTheWindowShows()
@@ -327,15 +345,32 @@ private slots:
         QCOMPARE(memo2Lines().size() >= 5, exitCode == 0);
 
         QProcess cli;
-        cli.start(qEnvironmentVariable("VEDAN_CLI"),
-                  {QStringLiteral("size"), kind, QStringLiteral("--inlet"), QStringLiteral("6"),
-                   QStringLiteral("--inlet-unit"), QStringLiteral("mpa"), QStringLiteral("--outlet"),
-                   QStringLiteral("2"), QStringLiteral("--outlet-unit"), QStringLiteral("bar"),
-                   QStringLiteral("--supply"), QStringLiteral("150"), QStringLiteral("--return"),
-                   returnTemperature, QStringLiteral("--load"), load, QStringLiteral("--load-unit"),
-                   QStringLiteral("gcal"), QStringLiteral("--resistance"), QStringLiteral("1"),
-                   QStringLiteral("--resistance-unit"), QStringLiteral("m"), QStringLiteral("--series"),
-                   QStringLiteral("2"), QStringLiteral("--range"), QStringLiteral("3")});
+        cli.start(qEnvironmentVariable("VEDAN_CLI"), {QStringLiteral("size"),
+                                                      kind,
+                                                      QStringLiteral("--inlet"),
+                                                      QStringLiteral("6"),
+                                                      QStringLiteral("--inlet-unit"),
+                                                      QStringLiteral("mpa"),
+                                                      QStringLiteral("--outlet"),
+                                                      QStringLiteral("2"),
+                                                      QStringLiteral("--outlet-unit"),
+                                                      QStringLiteral("bar"),
+                                                      QStringLiteral("--supply"),
+                                                      QStringLiteral("150"),
+                                                      QStringLiteral("--return"),
+                                                      returnTemperature,
+                                                      QStringLiteral("--load"),
+                                                      load,
+                                                      QStringLiteral("--load-unit"),
+                                                      QStringLiteral("gcal"),
+                                                      QStringLiteral("--resistance"),
+                                                      QStringLiteral("1"),
+                                                      QStringLiteral("--resistance-unit"),
+                                                      QStringLiteral("m"),
+                                                      QStringLiteral("--series"),
+                                                      QStringLiteral("2"),
+                                                      QStringLiteral("--range"),
+                                                      QStringLiteral("3")});
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), exitCode);
         QString expected;
@@ -350,7 +385,8 @@ private slots:
         set("Edit3", QStringLiteral("115"));
         set("Edit4", QStringLiteral("70"));
         set("Edit5", QStringLiteral("0,08"));
-        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6"})
+        for (const char* combo :
+             {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4", "ComboBox5", "ComboBox6"})
             pick(combo, 0);
     }
 };

@@ -35,19 +35,19 @@ TEST(Hydroelevator, WorkedExamples)
 {
     const SizingOutcome defaults = sizing::PodborRG({115, 70, 0.08, 4, 3.8, 1});
     EXPECT_TRUE(defaults.completed());
-    EXPECT_EQ(defaults.lines, utf8({"Расход сетевой воды на отопление = 1,77 т/час",
-                                    "Расчетный коэффициент смешения = 0,80",
-                                    "Распологаемый перепад на вводе = 2,00 м",
-                                    "Диаметр горловины (камеры смешения) = 15,18 мм",
-                                    "Диаметр сопла (воронки) = 10,75 мм", "", "Результат подбора:", "",
-                                    kNoFit}));
+    EXPECT_EQ(
+        defaults.lines,
+        utf8({"Расход сетевой воды на отопление = 1,77 т/час",
+              "Расчетный коэффициент смешения = 0,80", "Распологаемый перепад на вводе = 2,00 м",
+              "Диаметр горловины (камеры смешения) = 15,18 мм",
+              "Диаметр сопла (воронки) = 10,75 мм", "", "Результат подбора:", "", kNoFit}));
 
     const SizingOutcome fits = sizing::PodborRG({150, 70, 0.5, 6, 4, 1});
-    EXPECT_EQ(fits.lines.mid(0, 5),
-              utf8({"Расход сетевой воды на отопление = 6,23 т/час",
-                    "Расчетный коэффициент смешения = 2,20", "Распологаемый перепад на вводе = 20,00 м",
-                    "Диаметр горловины (камеры смешения) = 37,95 мм",
-                    "Диаметр сопла (воронки) = 11,33 мм"}));
+    EXPECT_EQ(fits.lines.mid(0, 5), utf8({"Расход сетевой воды на отопление = 6,23 т/час",
+                                          "Расчетный коэффициент смешения = 2,20",
+                                          "Распологаемый перепад на вводе = 20,00 м",
+                                          "Диаметр горловины (камеры смешения) = 37,95 мм",
+                                          "Диаметр сопла (воронки) = 11,33 мм"}));
     EXPECT_EQ(fits.lines.last(), QString::fromUtf8(kFits) + QStringLiteral("ЭЖ-03"));
 }
 
@@ -75,7 +75,8 @@ TEST(Hydroelevator, ModelChoiceAtTheBoundaries)
         const SizingOutcome out = sizing::PodborRG(c.in);
         ASSERT_EQ(out.lines.size(), 9) << c.what;
         const QString model = QString::fromUtf8(c.model);
-        EXPECT_EQ(out.lines[8], model.isEmpty() ? QString::fromUtf8(kNoFit) : QString::fromUtf8(kFits) + model)
+        EXPECT_EQ(out.lines[8],
+                  model.isEmpty() ? QString::fromUtf8(kNoFit) : QString::fromUtf8(kFits) + model)
             << c.what;
     }
     EXPECT_EQ(sizing::PodborRG({150, 70, 0.1, 0.6, 0, 1}).lines[2],
@@ -120,7 +121,8 @@ TEST(Regulator, WorkedExamples)
                     "Вам подходит ЖМ-32.10.1.1 Kvy= 10,00"}));
 
     const SizingOutcome second = sizing::PodborRp({150, 70, 0.5, 6, 4, 1}, 3, 2);
-    EXPECT_EQ(second.lines[3], QStringLiteral("Условная пропускная способность регулятора = 5,42 м3/час"));
+    EXPECT_EQ(second.lines[3],
+              QStringLiteral("Условная пропускная способность регулятора = 5,42 м3/час"));
     EXPECT_EQ(offers(second), utf8({"Вам подходит НС-В-32.6,3.2.1 Kvy= 6,30"}));
 }
 
@@ -166,7 +168,8 @@ TEST(Regulator, StopsBeforeComputingOrAtTheFailingStep)
         EXPECT_TRUE(out.lines.isEmpty());
     }
     // Choices are checked before anything is computed, so no math error either.
-    EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 0, 1).stop, SizingOutcome::Stop::ChoicesMissing);
+    EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 0, 1).stop,
+              SizingOutcome::Stop::ChoicesMissing);
 
     EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 1, 1).lines.size(), 0);
     const SizingOutcome negativeDrop = sizing::PodborRp({115, 70, 0.08, 4, 3.8, 3}, 1, 1);
@@ -188,12 +191,13 @@ TEST(ValveCatalogues, AreOrderedWithEqualCapacitiesTogether)
 TEST(ControlValve, WorkedExample)
 {
     const SizingOutcome out = sizing::PodborKZR({150, 70, 0.5, 4, 2, 2});
-    EXPECT_EQ(out.lines, utf8({"Расход сетевой воды = 6,23 т/час",
-                               "Перепад давления на клапане с учетом падения давления = 1,80 кгс/см2",
-                               "Пропускная способность клапана = 4,64 м3/час",
-                               "Условная пропускная способность клапана = 5,57 м3/час", "",
-                               "Вам подходит ТВМ-25/17 Kvy= 6,30 \"авторитет\" =0,83",
-                               "Вам подходит ТВМ-32/16 Kvy= 6,30 \"авторитет\" =0,83"}));
+    EXPECT_EQ(out.lines,
+              utf8({"Расход сетевой воды = 6,23 т/час",
+                    "Перепад давления на клапане с учетом падения давления = 1,80 кгс/см2",
+                    "Пропускная способность клапана = 4,64 м3/час",
+                    "Условная пропускная способность клапана = 5,57 м3/час", "",
+                    "Вам подходит ТВМ-25/17 Kvy= 6,30 \"авторитет\" =0,83",
+                    "Вам подходит ТВМ-32/16 Kvy= 6,30 \"авторитет\" =0,83"}));
 }
 
 TEST(ValveSelection, OffersTheGroupJustAboveTheRequiredCapacity)
@@ -205,18 +209,32 @@ TEST(ValveSelection, OffersTheGroupJustAboveTheRequiredCapacity)
         QStringList offered;
     };
     const Case cases[] = {
-        {"mixing 5,57", true, {150, 70, 0.5, 4, 2, 2}, utf8({"Вам подходит ЛНВ-25/17 Kvy= 6,30 \"авторитет\" =0,83"})},
-        {"mixing 11,15", true, {150, 70, 1.0, 4, 2, 2}, utf8({"Вам подходит ЛНВ-32/29 Kvy= 12,00 \"авторитет\" =0,85"})},
-        {"mixing 13,37: three rows of 16", true, {150, 70, 1.2, 4, 2, 2},
+        {"mixing 5,57",
+         true,
+         {150, 70, 0.5, 4, 2, 2},
+         utf8({"Вам подходит ЛНВ-25/17 Kvy= 6,30 \"авторитет\" =0,83"})},
+        {"mixing 11,15",
+         true,
+         {150, 70, 1.0, 4, 2, 2},
+         utf8({"Вам подходит ЛНВ-32/29 Kvy= 12,00 \"авторитет\" =0,85"})},
+        {"mixing 13,37: three rows of 16",
+         true,
+         {150, 70, 1.2, 4, 2, 2},
          utf8({"Вам подходит ЛНВ-32/31.5 Kvy= 16,00 \"авторитет\" =0,82",
                "Вам подходит ЛНВ-50/28 Kvy= 16,00 \"авторитет\" =0,82",
                "Вам подходит ЛНВ-50/26 Kvy= 16,00 \"авторитет\" =0,82"})},
-        {"control, between 1,0 and 1,6: two rows, no resistance", false, {150, 70, 0.1, 2, 1, 0},
+        {"control, between 1,0 and 1,6: two rows, no resistance",
+         false,
+         {150, 70, 0.1, 2, 1, 0},
          utf8({"Вам подходит ТВМ-15.Б-1,6 Kvy= 1,60 \"авторитет\" =1,00",
                "Вам подходит ТВМ-25/6.5 Kvy= 1,60 \"авторитет\" =1,00"})},
-        {"control, below 1,0: first row", false, {150, 70, 0.1, 4, 1, 0},
+        {"control, below 1,0: first row",
+         false,
+         {150, 70, 0.1, 4, 1, 0},
          utf8({"Вам подходит ТВМ-15.Б-1 Kvy= 1,00 \"авторитет\" =1,00"})},
-        {"control, just above 4,0", false, {150, 70, 0.5, 5.4935615114795, 2, 0},
+        {"control, just above 4,0",
+         false,
+         {150, 70, 0.5, 5.4935615114795, 2, 0},
          utf8({"Вам подходит ТВМ-25/17 Kvy= 6,30 \"авторитет\" =1,00",
                "Вам подходит ТВМ-32/16 Kvy= 6,30 \"авторитет\" =1,00"})},
         {"control, exactly 4,0", false, {150, 70, 0.5, 5.4935615114795917, 2, 0}, {}},

@@ -1,10 +1,10 @@
 // The written .xlsx file, read back by an independent reader; the folder of unsaved workbooks
 // and the opening step.
-#include "tests/support/QtPrinters.h"
 #include "core/Regional.h"
-#include "tests/support/WorkbookReader.h"
-#include "tests/sheet/StartSheet.h"
 #include "sheet/XLApp.h"
+#include "tests/sheet/StartSheet.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WorkbookReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,11 +23,10 @@ struct Typed {
 
 // Typed texts under Russian settings (comma) and under English ones (point).
 const std::vector<Typed> commaCases{
-    {"12", "n", 12},        {" 12 ", "n", 12},      {"0,08", "n", 0.08},
-    {"-3,5E2", "n", -350},  {"1.5", "s", 0},        {"115/70", "s", 0},
-    {"1,5 т/ч", "s", 0},    {"12,", "n", 12},       {"=1+2", "f", 0},
-    {"=SUM(1;2)", "f", 0},  {"", "", 0},            {"1,2,3", "s", 0},
-    {"'12", "s", 0, "12"},  {"'=1+2", "s", 0, "=1+2"}, {"'", "", 0},
+    {"12", "n", 12},       {" 12 ", "n", 12},         {"0,08", "n", 0.08}, {"-3,5E2", "n", -350},
+    {"1.5", "s", 0},       {"115/70", "s", 0},        {"1,5 т/ч", "s", 0}, {"12,", "n", 12},
+    {"=1+2", "f", 0},      {"=SUM(1;2)", "f", 0},     {"", "", 0},         {"1,2,3", "s", 0},
+    {"'12", "s", 0, "12"}, {"'=1+2", "s", 0, "=1+2"}, {"'", "", 0},
 };
 const std::vector<Typed> pointCases{{"1.5", "n", 1.5}, {"0,08", "s", 0}, {"115/70", "s", 0}};
 
@@ -37,7 +36,8 @@ void checkTyped(const std::vector<Typed>& cases, const QString& file)
     xl.setTargetFile(file);
     startSheet(xl);
     for (size_t i = 0; i < cases.size(); ++i)
-        xl.writeCell(QString("A%1").arg(i + 1), QString("A%1").arg(i + 1), QString::fromUtf8(cases[i].text));
+        xl.writeCell(QString("A%1").arg(i + 1), QString("A%1").arg(i + 1),
+                     QString::fromUtf8(cases[i].text));
     xl.showApplication();
     const QJsonObject cells = readFirstSheet(file)["cells"].toObject();
     for (size_t i = 0; i < cases.size(); ++i) {
@@ -98,8 +98,10 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
     const QJsonObject sheet = readFirstSheet(path("layout.xlsx"));
     EXPECT_EQ(sheet["name"].toString(), "Подбор ЭЖ");
     EXPECT_EQ(mergedRanges(sheet), (QStringList{"A1:C1", "A3:C3"}));
-    const struct { const char* cell; const char* align; } expected[] = {
-        {"A1", "center"}, {"A3", "left"}, {"B5", "center"}};
+    const struct {
+        const char* cell;
+        const char* align;
+    } expected[] = {{"A1", "center"}, {"A3", "left"}, {"B5", "center"}};
     for (const auto& e : expected) {
         EXPECT_EQ(cellOf(sheet, e.cell)["align"].toString(), e.align) << e.cell;
         EXPECT_TRUE(cellOf(sheet, e.cell)["bold"].toBool()) << e.cell;
@@ -108,8 +110,8 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
     EXPECT_NEAR(shownWidth(sheet, "A"), 31, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "B"), 14, 0.01);
     EXPECT_NEAR(shownWidth(sheet, "C"), 20, 0.01);
-    EXPECT_NEAR(shownWidth(sheet, "D"), 14, 0.01); // the rest of the sheet
-    EXPECT_EQ(sheet["fitToWidth"].toInt(), 1);     // printed one page wide,
+    EXPECT_NEAR(shownWidth(sheet, "D"), 14, 0.01);     // the rest of the sheet
+    EXPECT_EQ(sheet["fitToWidth"].toInt(), 1);         // printed one page wide,
     EXPECT_EQ(sheet["printArea"].toString(), "A1:C5"); // the filled area only
 }
 
@@ -131,8 +133,10 @@ TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
     ASSERT_EQ(opened.size(), 2);
     EXPECT_NE(opened[0], opened[1]);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(QFileInfo(opened[i]).absolutePath(), QDir(QDir::tempPath() + "/vedan-unsaved").absolutePath());
-        EXPECT_EQ(cellOf(readFirstSheet(opened[i]), "A1")["value"].toString(), i ? "second" : "first");
+        EXPECT_EQ(QFileInfo(opened[i]).absolutePath(),
+                  QDir(QDir::tempPath() + "/vedan-unsaved").absolutePath());
+        EXPECT_EQ(cellOf(readFirstSheet(opened[i]), "A1")["value"].toString(),
+                  i ? "second" : "first");
     }
     EXPECT_EQ(xl.writtenFile(), opened[1]);
 }

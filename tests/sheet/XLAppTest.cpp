@@ -1,7 +1,7 @@
 // The in-memory worksheet: refusals, order of operations, merges, styles, recorded calls.
-#include "tests/support/QtPrinters.h"
-#include "tests/sheet/StartSheet.h"
 #include "sheet/XLApp.h"
+#include "tests/sheet/StartSheet.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QDir>
 #include <functional>
@@ -27,7 +27,8 @@ TEST_P(Refusals, ThrowClearMessage)
         GetParam().operation(xl);
         FAIL() << "accepted: " << GetParam().what;
     } catch (const SheetError& e) {
-        EXPECT_TRUE(QString::fromStdString(e.what()).contains(QString::fromUtf8(GetParam().messagePart)))
+        EXPECT_TRUE(
+            QString::fromStdString(e.what()).contains(QString::fromUtf8(GetParam().messagePart)))
             << e.what();
     }
 }
@@ -50,7 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"trailing apostrophe", [](XLApp& x) { x.nameSheet("Лист'"); }, "апостроф"},
         Refusal{"long text", [](XLApp& x) { x.writeCell("A1", "A1", tooLong); }, "32767"},
         Refusal{"row 0", [](XLApp& x) { x.writeCell("A0", "A0", "x"); }, "A0"},
-        Refusal{"beyond last row", [](XLApp& x) { x.writeCell("A1", "A1048577", "x"); }, "A1048577"},
+        Refusal{"beyond last row", [](XLApp& x) { x.writeCell("A1", "A1048577", "x"); },
+                "A1048577"},
         Refusal{"beyond XFD", [](XLApp& x) { x.writeCell("XFE1", "XFE1", "x"); }, "XFE1"},
         Refusal{"no row", [](XLApp& x) { x.mergeCells("A", "B2"); }, "«A»"},
         Refusal{"digits first", [](XLApp& x) { x.alignCells("1A", "1A", xlLeft); }, "1A"},
@@ -200,10 +202,17 @@ TEST(XLAppCalls, RecordsEveryOperationWithItsArguments)
     EXPECT_THROW(xl.mergeCells("A0", "B1"), SheetError);
     xl.showApplication();
     xl.disconnect();
-    const QStringList expected{"connect()", "addWorkbook(-4167)", "newestWorkbook()",
-                               "firstWorksheet()", "nameSheet(Лист)", "setColumnsWidth(14)",
-                               "writeCell(A1,A1,a,b)", "alignCells(A1,B1,-4108)",
-                               "setColumnWidth(A1,8.5)", "mergeCells(A0,B1)", "showApplication()",
+    const QStringList expected{"connect()",
+                               "addWorkbook(-4167)",
+                               "newestWorkbook()",
+                               "firstWorksheet()",
+                               "nameSheet(Лист)",
+                               "setColumnsWidth(14)",
+                               "writeCell(A1,A1,a,b)",
+                               "alignCells(A1,B1,-4108)",
+                               "setColumnWidth(A1,8.5)",
+                               "mergeCells(A0,B1)",
+                               "showApplication()",
                                "disconnect()"};
     EXPECT_EQ(xl.recordedCalls(), expected);
 }

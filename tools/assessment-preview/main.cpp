@@ -3,8 +3,8 @@
 // units in Gcal/h) and runs the assessment once; with "--export OUT.xlsx" after it, exports the
 // report into that workbook and ends.
 
-#include "shell/Messages.h"
 #include "assessment/Teo.h"
+#include "shell/Messages.h"
 #include "shell/VedanApplication.h"
 #include "shell/WorkWindow.h"
 
@@ -25,9 +25,11 @@ int main(int argc, char** argv)
     WindowProtocol::openWorkWindow(TexOb);
 
     const QStringList args = app.arguments();
-    const QStringList systems = {QString(), QStringLiteral("heating"), QStringLiteral("hot-water"), QStringLiteral("both")};
+    const QStringList systems = {QString(), QStringLiteral("heating"), QStringLiteral("hot-water"),
+                                 QStringLiteral("both")};
     const int item = args.size() > 1 ? int(systems.indexOf(args[1])) : -1;
-    const QString exportFile = args.size() > 3 && args[2] == QLatin1String("--export") ? args[3] : QString();
+    const QString exportFile =
+        args.size() > 3 && args[2] == QLatin1String("--export") ? args[3] : QString();
     if (item > 0) {
         QTimer::singleShot(200, [item, exportFile] {
             auto* choice = TexOb->findChild<QComboBox*>(QStringLiteral("ComboBox3"));

@@ -3,11 +3,11 @@
 #include "tools/vedan-cli/CliIo.h"
 #include "tools/vedan-cli/Commands.h"
 
-#include "core/Checked.h"
-#include "core/Numbers.h"
 #include "assessment/Report.h"
 #include "assessment/ReportExport.h"
 #include "assessment/TemplateFile.h"
+#include "core/Checked.h"
+#include "core/Numbers.h"
 #include "sheet/XLApp.h"
 
 #include <cstdio>

@@ -32,7 +32,8 @@ int usage()
         "  vedan-cli size hydroelevator|control-valve|mixing-valve|regulator\n"
         "      --inlet TEXT --inlet-unit bar|mpa|kgf --outlet TEXT --outlet-unit bar|mpa|kgf\n"
         "      --supply TEXT --return TEXT --load TEXT --load-unit mw|gcal\n"
-        "      --resistance TEXT --resistance-unit m [--series 1|2|3] [--range 1|2|3] [--xlsx OUT]\n"
+        "      --resistance TEXT --resistance-unit m [--series 1|2|3] [--range 1|2|3] [--xlsx "
+        "OUT]\n"
         "  vedan-cli assess FILE.teo --system heating|hot-water|both [--xlsx OUT]\n"
         "  vedan-cli template FILE.teo [--json]\n"
         "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]"));

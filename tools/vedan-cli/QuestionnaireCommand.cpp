@@ -3,11 +3,11 @@
 // answers: a JSON object mapping the panel's control names to a text (edit box, memo), an item
 // index or exact item text (combo box) or true/false (check box).
 
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/Commands.h"
 #include "questionnaire/Panels.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -71,8 +71,7 @@ std::optional<QString> applyAnswer(const PanelSpec& panel, PanelValues& values, 
             return QStringLiteral("control \"%1\" takes true or false").arg(name);
         values.checks[name] = answer.toBool();
         return std::nullopt;
-    case ControlType::Combo:
-        break;
+    case ControlType::Combo: break;
     }
     if (answer.isString()) {
         const int index = static_cast<int>(spec->items.indexOf(answer.toString()));
@@ -104,7 +103,8 @@ std::optional<QString> readAnswers(const QString& path, const PanelSpec& panel, 
         bytes.remove(0, 3);
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return QStringLiteral("answers file %1 is not valid JSON: %2").arg(path, error.errorString());
+        return QStringLiteral("answers file %1 is not valid JSON: %2")
+            .arg(path, error.errorString());
     if (!document.isObject())
         return QStringLiteral("answers file %1 must hold one JSON object").arg(path);
     const QJsonObject answers = document.object();

@@ -2,12 +2,12 @@
 // options stand for the window's edit boxes and combo boxes; the same library code reads,
 // converts and sizes them, so the lines printed are the lines the result box would hold.
 
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/Commands.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
 #include "selection/SelectionRun.h"
+#include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/Commands.h"
 
 #include <QDateTime>
 #include <map>
@@ -24,16 +24,21 @@ const std::map<QString, EquipmentKind> kKinds = {
 
 using Choices = std::map<QString, int>; // option value -> combo item index
 
-const Choices kPressureUnits = {{QStringLiteral("bar"), 1}, {QStringLiteral("mpa"), 2}, {QStringLiteral("kgf"), 3}};
+const Choices kPressureUnits = {
+    {QStringLiteral("bar"), 1}, {QStringLiteral("mpa"), 2}, {QStringLiteral("kgf"), 3}};
 const Choices kLoadUnits = {{QStringLiteral("mw"), 1}, {QStringLiteral("gcal"), 2}};
 const Choices kResistanceUnits = {{QStringLiteral("m"), 1}};
-const Choices kOneToThree = {{QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
+const Choices kOneToThree = {
+    {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
 
 // An option naming an edit box: its text goes into the form as typed.
 const std::map<QString, QString SelectionForm::*> kTextOptions = {
-    {QStringLiteral("--inlet"), &SelectionForm::edit1},  {QStringLiteral("--outlet"), &SelectionForm::edit2},
-    {QStringLiteral("--supply"), &SelectionForm::edit3}, {QStringLiteral("--return"), &SelectionForm::edit4},
-    {QStringLiteral("--load"), &SelectionForm::edit5},   {QStringLiteral("--resistance"), &SelectionForm::edit6},
+    {QStringLiteral("--inlet"), &SelectionForm::edit1},
+    {QStringLiteral("--outlet"), &SelectionForm::edit2},
+    {QStringLiteral("--supply"), &SelectionForm::edit3},
+    {QStringLiteral("--return"), &SelectionForm::edit4},
+    {QStringLiteral("--load"), &SelectionForm::edit5},
+    {QStringLiteral("--resistance"), &SelectionForm::edit6},
 };
 
 struct ChoiceOption {
@@ -73,7 +78,8 @@ std::optional<SizeRequest> parse(const QStringList& args)
         const QString& value = args[i + 1];
         if (const auto text = kTextOptions.find(option); text != kTextOptions.end()) {
             request.form.*text->second = value;
-        } else if (const auto choice = kChoiceOptions.find(option); choice != kChoiceOptions.end()) {
+        } else if (const auto choice = kChoiceOptions.find(option);
+                   choice != kChoiceOptions.end()) {
             const auto item = choice->second.choices->find(value);
             if (item == choice->second.choices->end())
                 return std::nullopt;
@@ -93,7 +99,8 @@ bool writeReport(const SizeRequest& request, const QStringList& lines)
     XLApp xl;
     xl.setTargetFile(*request.xlsx);
     try {
-        writeSelectionReport(xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
+        writeSelectionReport(
+            xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
     } catch (const SheetError& error) {
         cli::err(QString::fromUtf8(error.what()));
         return false;
