@@ -7,7 +7,10 @@
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
 #include "questionnaire/Oprosnik.h"
+#include "questionnaire/Panels.h"
+#include "selection/EquipmentKinds.h"
 #include "selection/Gidroelevator.h"
+#include "shell/Centring.h"
 #include "shell/Messages.h"
 #include "shell/PictureBox.h"
 #include "shell/Pictures.h"
@@ -15,10 +18,8 @@
 #include "shell/WorkWindow.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -111,40 +112,30 @@ const LabelRow kLabels[] = {
 
 constexpr int kPanelWidths[] = {80, 80, 600, 50};
 
-// A command that opens a work window; a missing caption leaves the window's own title.
+// A command that opens a work window, with the title it sets (the kinds of equipment and the
+// questionnaires are known by their titles); without one the window keeps its own title.
 struct WorkCommand {
     QWidget* (*window)();
-    const char* caption;
+    std::optional<QString> caption;
 };
 
-QWidget* selection() { return SelectRtForm; }
-QWidget* questionnaire() { return OprList; }
-QWidget* assessment() { return TexOb; }
-QWidget* contacts() { return Kontakt; }
-QWidget* plantInformation() { return InfoForm; }
+QWidget* selectionWindow() { return SelectRtForm; }
+QWidget* questionnaireWindow() { return OprList; }
+QWidget* assessmentWindow() { return TexOb; }
+QWidget* contactsWindow() { return Kontakt; }
+QWidget* plantInformationWindow() { return InfoForm; }
 
-const WorkCommand kHydroelevator{selection, "Регулирующий гидроэлеватор"};
-const WorkCommand kControlValve{selection, "Запорно-регулирующий клапан"};
-const WorkCommand kMixingValve{selection, "Клапан смесительный трехходовой"};
-const WorkCommand kRegulator{selection, "Регулятор давления и перепада"};
-const WorkCommand kSubstationQuestionnaire{questionnaire,
-                                           "Опросный лист индивидульного теплового пункта"};
-const WorkCommand kBlockQuestionnaire{questionnaire, "Опросный лист блочного теплового пункта"};
-const WorkCommand kExchangerQuestionnaire{questionnaire,
-                                          "Опросный лист пластинчатого теплообменника"};
-const WorkCommand kAssessment{assessment, nullptr};
-const WorkCommand kContacts{contacts, nullptr};
-const WorkCommand kPlantInformation{plantInformation, nullptr};
+WorkCommand sizingOf(EquipmentKind kind) { return {selectionWindow, kinds::caption(kind)}; }
+
+WorkCommand questionnaireOf(questionnaire::Kind kind)
+{
+    return {questionnaireWindow, questionnaire::panel(kind).caption};
+}
 
 void run(const WorkCommand& command)
 {
-    QWidget* window = command.window();
-    if (!window)
-        return;
-    std::optional<QString> caption;
-    if (command.caption)
-        caption = QString::fromUtf8(command.caption);
-    WindowProtocol::openWorkWindow(window, caption);
+    if (QWidget* window = command.window())
+        WindowProtocol::openWorkWindow(window, command.caption);
 }
 
 const char* const kAboutText = "Версия программы 2.03. Дата создания 01.07.2013";
@@ -288,20 +279,20 @@ QString TMainForm::panelText(int index) const
     return static_cast<StatusPanel*>(m_panels[index])->fullText();
 }
 
-void TMainForm::Image5Click() { run(kHydroelevator); }
+void TMainForm::Image5Click() { run(sizingOf(EquipmentKind::Hydroelevator)); }
 void TMainForm::N12Click() { Image5Click(); }
-void TMainForm::Image1Click() { run(kControlValve); }
+void TMainForm::Image1Click() { run(sizingOf(EquipmentKind::ControlValve)); }
 void TMainForm::N13Click() { Image1Click(); }
-void TMainForm::Image4Click() { run(kMixingValve); }
+void TMainForm::Image4Click() { run(sizingOf(EquipmentKind::MixingValve)); }
 void TMainForm::N14Click() { Image4Click(); }
-void TMainForm::N27Click() { run(kRegulator); }
+void TMainForm::N27Click() { run(sizingOf(EquipmentKind::Regulator)); }
 void TMainForm::Image10Click() { N27Click(); }
-void TMainForm::N35Click() { run(kSubstationQuestionnaire); }
-void TMainForm::N36Click() { run(kBlockQuestionnaire); }
-void TMainForm::N2Click() { run(kExchangerQuestionnaire); }
-void TMainForm::N44Click() { run(kAssessment); }
-void TMainForm::N10Click() { run(kContacts); }
-void TMainForm::N5Click() { run(kPlantInformation); }
+void TMainForm::N35Click() { run(questionnaireOf(questionnaire::Kind::Itp)); }
+void TMainForm::N36Click() { run(questionnaireOf(questionnaire::Kind::Btp)); }
+void TMainForm::N2Click() { run(questionnaireOf(questionnaire::Kind::Plate)); }
+void TMainForm::N44Click() { run({assessmentWindow, std::nullopt}); }
+void TMainForm::N10Click() { run({contactsWindow, std::nullopt}); }
+void TMainForm::N5Click() { run({plantInformationWindow, std::nullopt}); }
 void TMainForm::N11Click() { Messages::show(QString::fromUtf8(kAboutText)); }
 void TMainForm::N9Click() { close(); }
 
@@ -331,17 +322,7 @@ void TMainForm::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!m_placed) {
-        centreOnScreen();
+        centring::centreOn(this, centring::screenArea());
         m_placed = true;
     }
-}
-
-void TMainForm::centreOnScreen()
-{
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QRect frame = frameGeometry();
-    move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
 }

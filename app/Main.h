@@ -63,7 +63,6 @@ private:
     void buildLabels(QWidget* board);
     void buildStatusBar();
     void setPanelText(int index, const QString& text);
-    void centreOnScreen();
 
     QTimer* m_timer = nullptr;
     std::array<QLabel*, 4> m_panels{};

@@ -2,6 +2,7 @@
 
 #include "assessment/Cp1251.h"
 #include "core/Checked.h"
+#include "core/Units.h"
 
 #include <QStringList>
 
@@ -18,20 +19,10 @@ const QStringList& systemChoiceItems()
     return items;
 }
 
-const QStringList& loadUnitItems()
-{
-    static const QStringList items = {
-        QStringLiteral("Выберите величину"),
-        QStringLiteral("МВт"),
-        QStringLiteral("Гкал/час"),
-    };
-    return items;
-}
-
 double loadInGcalPerHour(double value, int unitItem)
 {
-    if (unitItem == unitMegawatt)
-        return store(Ext(value) * 0.8598L);
+    if (unitItem == units::kMegawatt || unitItem == units::kGcalPerHour)
+        return units::Translate(unitItem, units::kHeatLoad, value);
     return value;
 }
 

@@ -34,14 +34,11 @@ enum class SystemChoice { None = 0, Heating = 1, HotWater = 2, Both = 3 };
 
 namespace assessment {
 
-// Items of the system choice and of the two load-unit choices.
+// Items of the system choice. The two load-unit choices are the shared unit choices.
 const QStringList& systemChoiceItems();
-const QStringList& loadUnitItems();
-constexpr int unitMegawatt = 1;
-constexpr int unitGcalPerHour = 2;
 
-// A load typed in the unit of the given unit-choice item, in Gcal/h: MW x 0.8598, Gcal/h as
-// is. The prompt item names no unit; the value is then taken as already in Gcal/h.
+// A load typed in the unit of the given load-unit item, in Gcal/h (see units::Translate). The
+// prompt item names no unit; the value is then taken as already in Gcal/h.
 double loadInGcalPerHour(double value, int unitItem);
 
 // Hours of the night set-back on a working day from the start and end hours; over midnight

@@ -72,7 +72,7 @@ QStringList hotWaterEcho(const AssessmentInputs& in, bool withCost)
 void append(ReportPart& whole, const ReportPart& part)
 {
     whole.lines += part.lines;
-    whole.fault = part.fault;
+    whole.failure = part.failure;
 }
 
 } // namespace
@@ -121,7 +121,7 @@ ReportPart combinedTotal(const AssessmentInputs& in, double heatingSaving, doubl
         part.lines << QString();
         part.heatSaving = store(Ext(heatingSaving) + Ext(hotWaterSaving));
     } catch (const MathError& e) {
-        part.fault = e.fault();
+        part.failure = vedan::Failure::arithmetic(e.fault());
     }
     return part;
 }

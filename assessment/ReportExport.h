@@ -3,6 +3,8 @@
 // first four rows centred, the rest left, on a sheet named "ТЭО" and the object name.
 // Depends on Qt Core and the spreadsheet operations only.
 
+#include "core/Failure.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +14,8 @@ namespace assessment {
 
 QString exportSheetName(const QString& objectName);
 
-// Builds the sheet from the lines and shows it. Returns an empty text on success, otherwise
-// the message to show; what was written before a refusal stays in the workbook.
-QString exportReport(XLApp& xl, const QStringList& lines, const QString& objectName);
+// Builds the sheet from the lines and shows it; a refused operation (a sheet name that the
+// spreadsheet refuses, say) ends it there, and what was written before stays in the workbook.
+vedan::Status exportReport(XLApp& xl, const QStringList& lines, const QString& objectName);
 
 } // namespace assessment

@@ -144,7 +144,7 @@ ReportPart runSection(Writer write, const AssessmentInputs& in, SystemChoice cho
     try {
         write(in, choice, part);
     } catch (const MathError& e) {
-        part.fault = e.fault();
+        part.failure = vedan::Failure::arithmetic(e.fault());
         part.heatSaving = 0;
     }
     return part;

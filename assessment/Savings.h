@@ -6,16 +6,17 @@
 
 #include "assessment/AssessmentInputs.h"
 #include "core/Checked.h"
+#include "core/Failure.h"
 
 #include <QStringList>
 #include <optional>
 
 struct ReportPart {
     QStringList lines;
-    double heatSaving = 0; // Gcal a year
-    std::optional<MathFault> fault;
+    double heatSaving = 0;                 // Gcal a year
+    std::optional<vedan::Failure> failure; // an arithmetic fault, in the error report's words
 
-    bool ok() const { return !fault; }
+    bool ok() const { return !failure; }
 };
 
 namespace assessment {

@@ -43,6 +43,12 @@ double getDouble(const QByteArray& bytes, int offset)
 
 QString nativePath(const QString& path) { return QDir::toNativeSeparators(path); }
 
+// A failure of kind File from a pattern naming the file (%1) and the reason (%2).
+vedan::Failure fileFailure(const QString& pattern, const QString& path, const QString& reason)
+{
+    return vedan::Failure::file(pattern.arg(nativePath(path), reason));
+}
+
 } // namespace
 
 const std::vector<TemplateField>& templateLayout()
@@ -116,41 +122,39 @@ AssessmentInputs decodeTemplate(const QByteArray& bytes)
     return in;
 }
 
-TemplateRead readTemplateFile(const QString& path)
+vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path)
 {
-    TemplateRead result;
+    vedan::Outcome<AssessmentInputs> result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2")
-                           .arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        result.failure = fileFailure(QStringLiteral("Не удалось открыть файл \"%1\": %2"), path,
+                                     systemReason::inRussian(file.errorString()));
         return result;
     }
     const QByteArray bytes = file.read(templateSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Не удалось прочитать файл \"%1\": %2")
-                           .arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        result.failure = fileFailure(QStringLiteral("Не удалось прочитать файл \"%1\": %2"), path,
+                                     systemReason::inRussian(file.errorString()));
         return result;
     }
     if (bytes.size() < templateSize) {
-        result.error =
-            QStringLiteral("Не удалось прочитать файл \"%1\": файл короче %2 байт (%3 байт).")
-                .arg(nativePath(path))
-                .arg(templateSize)
-                .arg(bytes.size());
+        result.failure = fileFailure(
+            QStringLiteral("Не удалось прочитать файл \"%1\": %2"), path,
+            QStringLiteral("файл короче %1 байт (%2 байт).").arg(templateSize).arg(bytes.size()));
         return result;
     }
-    result.inputs = decodeTemplate(bytes);
+    result.value = decodeTemplate(bytes);
     return result;
 }
 
-QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
+vedan::Status writeTemplateFile(const QString& path, const AssessmentInputs& in)
 {
     // Unbuffered, so that a short write shows at once and the temporary file is dropped
     // instead of being committed over the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return QStringLiteral("Не удалось создать файл \"%1\": %2")
-            .arg(nativePath(path), systemReason::inRussian(file.errorString()));
+        return fileFailure(QStringLiteral("Не удалось создать файл \"%1\": %2"), path,
+                           systemReason::inRussian(file.errorString()));
     const QByteArray bytes = encodeTemplate(in);
     qint64 written = 0;
     while (written < bytes.size()) {
@@ -165,12 +169,12 @@ QString writeTemplateFile(const QString& path, const AssessmentInputs& in)
                 ? systemReason::inRussian(file.errorString())
                 : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
         file.cancelWriting();
-        return QStringLiteral("Не удалось записать файл \"%1\": %2").arg(nativePath(path), reason);
+        return fileFailure(QStringLiteral("Не удалось записать файл \"%1\": %2"), path, reason);
     }
     if (!file.commit())
-        return QStringLiteral("Не удалось записать файл \"%1\": %2")
-            .arg(nativePath(path), systemReason::inRussian(file.errorString()));
-    return QString();
+        return fileFailure(QStringLiteral("Не удалось записать файл \"%1\": %2"), path,
+                           systemReason::inRussian(file.errorString()));
+    return std::nullopt;
 }
 
 QStringList templateListing(const AssessmentInputs& in)

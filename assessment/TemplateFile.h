@@ -6,6 +6,7 @@
 // never destroys the file it would replace. Depends on Qt Core and the C library only.
 
 #include "assessment/AssessmentInputs.h"
+#include "core/Failure.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,15 +34,10 @@ QByteArray encodeTemplate(const AssessmentInputs& in);
 // reads 100 characters; any bytes give some record.
 AssessmentInputs decodeTemplate(const QByteArray& bytes);
 
-struct TemplateRead {
-    AssessmentInputs inputs;
-    QString error; // empty on success; names the file and the reason otherwise
-    bool ok() const { return error.isEmpty(); }
-};
-
-TemplateRead readTemplateFile(const QString& path);
-// Empty on success, otherwise a message naming the file and the reason.
-QString writeTemplateFile(const QString& path, const AssessmentInputs& in);
+// The record of the file, or a failure of kind File naming the file and the reason.
+vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path);
+// Nothing on success, otherwise a failure of kind File naming the file and the reason.
+vedan::Status writeTemplateFile(const QString& path, const AssessmentInputs& in);
 
 // One "name = value" text per field (numbers in the shortest general form with the regional
 // decimal separator, flags true or false), and the same as one JSON object.

@@ -8,6 +8,7 @@
 #include "assessment/Savings.h"
 #include "assessment/TemplateFile.h"
 #include "core/Numbers.h"
+#include "core/Units.h"
 #include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 
@@ -32,9 +33,6 @@ TTexOb* TexOb = nullptr;
 
 namespace {
 
-const QString kBadInput =
-    QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
-const QString kChooseUnit = QStringLiteral("Выберите величину измерения нагрузки");
 const QString kTemplateFilter = QStringLiteral("Файл ТЭО|*.teo|Все файлы|*.*");
 
 // The areas that the system choice enables, and for each choice item which of them are on.
@@ -136,7 +134,7 @@ void TTexOb::buildHeating()
     label(g, "Label10", QStringLiteral("Средний часовой расход тепла за отопительный период"),
           {8, 18, 220, 28});
     Edit11 = edit(g, "Edit11", QStringLiteral("0,15"), {234, 22, 62, 21});
-    ComboBox4 = combo(g, "ComboBox4", assessment::loadUnitItems(), 0, {302, 21, 153, 22});
+    ComboBox4 = combo(g, "ComboBox4", units::loadUnitItems(), 0, {302, 21, 153, 22});
 
     GroupBox3 =
         group(g, "GroupBox3", QStringLiteral("Температура внутреннего воздуха отапливаемых зданий"),
@@ -185,7 +183,7 @@ void TTexOb::buildHotWater()
     label(g, "Label11", QStringLiteral("Среднечасовой расход тепла за отопительный период"),
           {8, 18, 220, 28});
     Edit12 = edit(g, "Edit12", QStringLiteral("0,11"), {234, 22, 62, 21});
-    ComboBox1 = combo(g, "ComboBox1", assessment::loadUnitItems(), 0, {302, 21, 153, 22});
+    ComboBox1 = combo(g, "ComboBox1", units::loadUnitItems(), 0, {302, 21, 153, 22});
     label(g, "Label13", QStringLiteral("Температура горячей воды"), {8, 53, 370, 16});
     Edit1 = edit(g, "Edit1", QStringLiteral("55"), {385, 50, 70, 21});
     label(g, "Label4", QStringLiteral("Температура холодно (водопроводной) воды в летний период"),
@@ -255,12 +253,9 @@ SystemChoice TTexOb::choice() const { return static_cast<SystemChoice>(ComboBox3
 bool TTexOb::readDecimal(QLineEdit* box, double& field)
 {
     const std::optional<double> value = num::parseDecimal(box->text());
-    if (!value) {
-        Messages::show(kBadInput);
-        return false;
-    }
-    field = *value;
-    return true;
+    if (value)
+        field = *value;
+    return value.has_value();
 }
 
 bool TTexOb::readDecimals(std::initializer_list<NumberBox> boxes)
@@ -304,16 +299,23 @@ bool TTexOb::readHotWater()
     return readDecimal(Edit7, m_inputs.hotWaterWorksCost);
 }
 
-bool TTexOb::ReadData()
+bool TTexOb::ReadData() { return reportIfFailed(readData()); }
+
+vedan::Status TTexOb::readData()
+{
+    if (!readBoxes())
+        return vedan::Failure::input(num::conversionErrorMessage());
+    return std::nullopt;
+}
+
+bool TTexOb::readBoxes()
 {
     m_inputs.objectName = assessment::recordObjectName(Edit2->text());
     if (!readDecimal(Edit3, m_inputs.heatPrice))
         return false;
     const std::optional<int> days = num::parseInteger(Edit4->text());
-    if (!days) {
-        Messages::show(kBadInput);
+    if (!days)
         return false;
-    }
     m_inputs.heatingPeriodDays = *days;
     switch (choice()) {
     case SystemChoice::Heating: return readHeating();
@@ -346,71 +348,73 @@ void TTexOb::writeLines(const QStringList& lines)
     Memo1->ensureCursorVisible();
 }
 
-double TTexOb::TeoOt()
+vedan::Outcome<double> TTexOb::TeoOt()
 {
-    const ReportPart part = assessment::heatingSavings(m_inputs, choice());
-    writeLines(part.lines);
-    if (part.fault)
-        throw MathError(*part.fault);
-    return part.heatSaving;
+    return written(assessment::heatingSavings(m_inputs, choice()));
 }
 
-double TTexOb::TeoGvs()
+vedan::Outcome<double> TTexOb::TeoGvs()
 {
-    const ReportPart part = assessment::hotWaterSavings(m_inputs, choice());
+    return written(assessment::hotWaterSavings(m_inputs, choice()));
+}
+
+vedan::Outcome<double> TTexOb::written(const ReportPart& part)
+{
     writeLines(part.lines);
-    if (part.fault)
-        throw MathError(*part.fault);
-    return part.heatSaving;
+    return {part.heatSaving, part.failure};
 }
 
 void TTexOb::Button2Click()
 {
     const SystemChoice chosen = choice();
     if (chosen == SystemChoice::None) {
-        Messages::show(QStringLiteral("Выберите систему для расчета ТЭО."));
+        report(vedan::Failure::input(QStringLiteral("Выберите систему для расчета ТЭО.")));
         return;
     }
     clearReport();
     writeLines(assessment::reportHeader(chosen, Edit2->text(), Edit3->text()));
-    try {
-        runChoice(chosen);
-    } catch (const MathError& e) {
-        Messages::showError(QString::fromStdString(MathError::russianText(e.fault())));
-    }
+    reportIfFailed(runChoice(chosen));
 }
 
-void TTexOb::runChoice(SystemChoice chosen)
+vedan::Status TTexOb::checkUnitsAndRead(SystemChoice chosen)
 {
     const bool heatingUnitMissing = ComboBox4->currentIndex() == 0;
     const bool hotWaterUnitMissing = ComboBox1->currentIndex() == 0;
+    const vedan::Failure unitMissing = vedan::Failure::input(units::loadUnitMissingMessage());
+    // For both systems the boxes are read before the units are checked; for one, after.
     if (chosen == SystemChoice::Both) {
-        if (!ReadData())
-            return;
-        if (heatingUnitMissing || hotWaterUnitMissing) {
-            Messages::show(kChooseUnit);
-            return;
-        }
-    } else {
-        if (chosen == SystemChoice::Heating ? heatingUnitMissing : hotWaterUnitMissing) {
-            Messages::show(kChooseUnit);
-            return;
-        }
-        if (!ReadData())
-            return;
+        if (vedan::Status failure = readData())
+            return failure;
+        if (heatingUnitMissing || hotWaterUnitMissing)
+            return unitMissing;
+        return std::nullopt;
     }
+    if (chosen == SystemChoice::Heating ? heatingUnitMissing : hotWaterUnitMissing)
+        return unitMissing;
+    return readData();
+}
+
+vedan::Status TTexOb::runChoice(SystemChoice chosen)
+{
+    if (vedan::Status failure = checkUnitsAndRead(chosen))
+        return failure;
     writeLines(assessment::inputEcho(m_inputs, chosen));
     double heating = 0, hotWater = 0;
-    if (chosen != SystemChoice::HotWater)
-        heating = TeoOt();
-    if (chosen != SystemChoice::Heating)
-        hotWater = TeoGvs();
-    if (chosen == SystemChoice::Both) {
-        const ReportPart total = assessment::combinedTotal(m_inputs, heating, hotWater);
-        writeLines(total.lines);
-        if (total.fault)
-            throw MathError(*total.fault);
+    if (chosen != SystemChoice::HotWater) {
+        const vedan::Outcome<double> saved = TeoOt();
+        if (!saved.ok())
+            return saved.failure;
+        heating = saved.value;
     }
+    if (chosen != SystemChoice::Heating) {
+        const vedan::Outcome<double> saved = TeoGvs();
+        if (!saved.ok())
+            return saved.failure;
+        hotWater = saved.value;
+    }
+    if (chosen == SystemChoice::Both)
+        return written(assessment::combinedTotal(m_inputs, heating, hotWater)).failure;
+    return std::nullopt;
 }
 
 QStringList TTexOb::displayedLines() const
@@ -439,13 +443,10 @@ QStringList TTexOb::displayedLines() const
 void TTexOb::Button1Click()
 {
     if (Memo1->toPlainText().isEmpty()) {
-        Messages::show(QStringLiteral("Расчитайте ТЭО."));
+        report(vedan::Failure::input(QStringLiteral("Расчитайте ТЭО.")));
         return;
     }
-    const QString failure =
-        assessment::exportReport(m_xlApp, displayedLines(), m_inputs.objectName);
-    if (!failure.isEmpty())
-        Messages::showError(failure);
+    reportIfFailed(assessment::exportReport(m_xlApp, displayedLines(), m_inputs.objectName));
 }
 
 void TTexOb::N2Click()
@@ -453,15 +454,13 @@ void TTexOb::N2Click()
     const int remembered = ComboBox3->currentIndex();
     ComboBox3->setCurrentIndex(static_cast<int>(SystemChoice::Both));
     if (!ReadData()) {
-        Messages::show(QStringLiteral("Не удалось сохранить. Неправильный ввод данных."));
+        report(vedan::Failure::input(
+            QStringLiteral("Не удалось сохранить. Неправильный ввод данных.")));
     } else {
         const QString path = FileDialogs::choose(
             this, {FileDialogs::Mode::Save, kTemplateFilter, QStringLiteral("teo")});
-        if (!path.isEmpty()) {
-            const QString failure = assessment::writeTemplateFile(path, m_inputs);
-            if (!failure.isEmpty())
-                Messages::showError(failure);
-        }
+        if (!path.isEmpty())
+            reportIfFailed(assessment::writeTemplateFile(path, m_inputs));
     }
     ComboBox3->setCurrentIndex(remembered);
 }
@@ -472,12 +471,10 @@ void TTexOb::N3Click()
         this, {FileDialogs::Mode::Open, kTemplateFilter, QStringLiteral("teo")});
     if (path.isEmpty())
         return;
-    const assessment::TemplateRead read = assessment::readTemplateFile(path);
-    if (!read.ok()) {
-        Messages::showError(read.error);
+    const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(path);
+    if (!reportIfFailed(read.failure))
         return;
-    }
-    m_inputs = read.inputs;
+    m_inputs = read.value;
     fillFromRecord();
 }
 
@@ -488,13 +485,13 @@ void TTexOb::fillFromRecord()
     Edit3->setText(num::general(in.heatPrice));
     Edit4->setText(QString::number(in.heatingPeriodDays));
     Edit11->setText(num::general(in.heatingLoad));
-    ComboBox4->setCurrentIndex(assessment::unitGcalPerHour);
+    ComboBox4->setCurrentIndex(units::kGcalPerHour);
     Edit9->setText(num::general(in.averageOutdoorTemperature));
     Edit10->setText(num::general(in.coldestFiveDayTemperature));
     CheckBox2->setChecked(in.heatingNightSetback);
     Edit13->setText(num::general(in.heatingWorksCost));
     Edit12->setText(num::general(in.hotWaterLoad));
-    ComboBox1->setCurrentIndex(assessment::unitGcalPerHour);
+    ComboBox1->setCurrentIndex(units::kGcalPerHour);
     Edit5->setText(num::general(in.summerColdWaterTemperature));
     Edit6->setText(num::general(in.winterColdWaterTemperature));
     CheckBox1->setChecked(in.hotWaterNightSetback);

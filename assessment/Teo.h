@@ -5,6 +5,7 @@
 // file format and the sheet layout live in the assessment library.
 
 #include "assessment/AssessmentInputs.h"
+#include "assessment/Savings.h"
 #include "sheet/XLApp.h"
 #include "shell/WorkWindow.h"
 
@@ -29,9 +30,10 @@ public:
     // told) when a value does not convert.
     bool ReadData();
     // The heating and hot-water sections: append their lines to the report and return the heat
-    // saved a year in Gcal. An arithmetic fault throws MathError after the lines written before it.
-    double TeoOt();
-    double TeoGvs();
+    // saved a year in Gcal, or the arithmetic fault that stopped them after the lines written
+    // before it.
+    vedan::Outcome<double> TeoOt();
+    vedan::Outcome<double> TeoGvs();
 
     void ComboBox3Change();
     void Button2Click(); // "Рассчитать ТЭО"
@@ -63,8 +65,12 @@ private:
     bool readDecimals(std::initializer_list<NumberBox> boxes);
     bool readHeating();
     bool readHotWater();
+    bool readBoxes();
+    vedan::Status readData();
+    vedan::Status checkUnitsAndRead(SystemChoice chosen);
+    vedan::Outcome<double> written(const ReportPart& part);
     void fillFromRecord();
-    void runChoice(SystemChoice choice);
+    vedan::Status runChoice(SystemChoice choice);
 
     AssessmentInputs m_inputs;
     XLApp m_xlApp;

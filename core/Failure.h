@@ -30,6 +30,7 @@ struct Failure {
 
     // A plain box for what the user can mend in the window; an error box for everything else.
     bool isInputFault() const { return kind == Kind::Input; }
+    bool operator==(const Failure&) const = default;
 
     static Failure input(const QString& message) { return {Kind::Input, message}; }
     static Failure file(const QString& message) { return {Kind::File, message}; }
@@ -43,8 +44,7 @@ struct Failure {
 
 // What an operation did, and the failure that stopped it if any. Where an operation can stop
 // half-way, `value` holds what it produced before the failure (the lines written so far).
-template <typename T>
-struct Outcome {
+template <typename T> struct Outcome {
     T value{};
     std::optional<Failure> failure;
 

@@ -60,6 +60,11 @@ QString withSeparator(const std::string& text, QChar separator)
 
 namespace num {
 
+QString conversionErrorMessage()
+{
+    return QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
+}
+
 std::optional<double> parseDecimal(const QString& text, QChar separator)
 {
     std::string ascii;

@@ -16,6 +16,10 @@ namespace num {
 std::optional<double> parseDecimal(const QString& text, QChar decimalSeparator);
 std::optional<double> parseDecimal(const QString& text); // regional separator
 
+// "Неправильный ввод данных. Дробные числа вводяться через запятую!!!": what every window says
+// when a text does not convert to a number.
+QString conversionErrorMessage();
+
 // A whole number: blanks, an optional sign, digits, blanks; must fit in 32 bits.
 std::optional<int> parseInteger(const QString& text);
 

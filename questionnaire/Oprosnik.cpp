@@ -272,7 +272,7 @@ void TOprList::CheckBox1Click()
 
 void TOprList::enableOther(const QString& combo, const QString& edit)
 {
-    m_controls.value(edit)->setEnabled(control<QComboBox>(combo)->currentIndex() == 4);
+    m_controls.value(edit)->setEnabled(control<QComboBox>(combo)->currentIndex() == kOtherItem);
 }
 
 void TOprList::ComboBox17Change()
@@ -311,12 +311,4 @@ PanelValues TOprList::readPanel(Kind kind) const
     return values;
 }
 
-void TOprList::request(Kind kind)
-{
-    const BuildResult result = buildSheet(m_xlApp, kind, readPanel(kind));
-    switch (result.status) {
-    case BuildResult::Status::Written: break;
-    case BuildResult::Status::Incomplete: Messages::show(result.message); break;
-    case BuildResult::Status::SheetFailed: Messages::showError(result.message); break;
-    }
-}
+void TOprList::request(Kind kind) { reportIfFailed(buildSheet(m_xlApp, kind, readPanel(kind))); }

@@ -1,14 +1,14 @@
 #include "questionnaire/Panels.h"
 
+#include "core/Units.h"
+
 namespace questionnaire {
 
 namespace {
 
-const QString kUnitPrompt = QStringLiteral("Выберите величину");
-const QStringList kPressureUnits = {kUnitPrompt, QStringLiteral("Бар"), QStringLiteral("Мпа"),
-                                    QStringLiteral("кг/см2")};
-const QStringList kLoadUnits = {kUnitPrompt, QStringLiteral("МВт"), QStringLiteral("Гкал/час")};
-const QStringList kHeadUnits = {kUnitPrompt, QStringLiteral("М.в,стб.")};
+const QStringList& kPressureUnits = units::pressureUnitItems();
+const QStringList& kLoadUnits = units::loadUnitItems();
+const QStringList& kHeadUnits = units::headUnitItems();
 
 ControlSpec edit(const QString& name, const QString& text, bool enabled = true)
 {

@@ -15,6 +15,9 @@ enum class Kind { Itp, Btp, Plate };
 
 enum class ControlType { Edit, Combo, Check, Memo };
 
+// The item "Другое" of the combo boxes that take a text of the user's own in an edit box.
+constexpr int kOtherItem = 4;
+
 struct ControlSpec {
     QString name;
     ControlType type;

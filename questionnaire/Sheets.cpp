@@ -3,6 +3,7 @@
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
 #include "questionnaire/Panels.h"
+#include "sheet/Export.h"
 #include "sheet/XLApp.h"
 
 namespace questionnaire {
@@ -295,14 +296,6 @@ void writeSheet(XLApp& xl, const SheetLayout& layout, const PanelValues& values,
                 const QString& date)
 {
     const PanelSpec& spec = panel(layout.kind);
-    xl.connect();
-    xl.addWorkbook(xlWBATWorksheet);
-    xl.newestWorkbook();
-    xl.firstWorksheet();
-    xl.nameSheet(layout.sheetName);
-    xl.setColumnsBold();
-    xl.alignColumns(xlRight);
-    xl.setColumnsWidth(14);
     for (const SheetRow& r : layout.rows)
         writeLayoutRow(xl, r, spec, values, date);
     const QStringList lines = memoLines(values.texts.value(layout.memo));
@@ -315,8 +308,6 @@ void writeSheet(XLApp& xl, const SheetLayout& layout, const PanelValues& values,
     xl.setColumnWidth(QStringLiteral("A1"), 70);
     xl.setColumnWidth(QStringLiteral("B1"), 20);
     xl.setColumnWidth(QStringLiteral("C1"), 31);
-    xl.showApplication();
-    xl.disconnect();
 }
 
 } // namespace
@@ -390,7 +381,7 @@ QString sourceText(const Source& source, const PanelSpec& panel, const PanelValu
     case Source::Type::Text: return values.texts.value(source.controls.value(0));
     case Source::Type::Item: return chosenItem(panel, values, source.controls.value(0));
     case Source::Type::ItemOrOther:
-        if (values.choices.value(source.controls.value(0)) == 4)
+        if (values.choices.value(source.controls.value(0)) == kOtherItem)
             return values.texts.value(source.controls.value(1));
         return chosenItem(panel, values, source.controls.value(0));
     case Source::Type::Joined: {
@@ -403,21 +394,17 @@ QString sourceText(const Source& source, const PanelSpec& panel, const PanelValu
     return {};
 }
 
-BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
-                       const QTime& time)
+vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
+                         const QTime& time)
 {
     const SheetLayout& layout = sheetLayout(kind);
     if (firstUnchosen(layout, values))
-        return {BuildResult::Status::Incomplete, incompleteMessage()};
-    try {
-        writeSheet(xl, layout, values, dateText(date, time));
-    } catch (const SheetError& error) {
-        return {BuildResult::Status::SheetFailed, QString::fromUtf8(error.what())};
-    }
-    return {BuildResult::Status::Written, {}};
+        return vedan::Failure::input(incompleteMessage());
+    return sheet::runExport(xl, layout.sheetName,
+                            [&] { writeSheet(xl, layout, values, dateText(date, time)); });
 }
 
-BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values)
+vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values)
 {
     const QDate date = QDate::currentDate();
     const QTime time = QTime::currentTime();

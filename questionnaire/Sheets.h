@@ -3,6 +3,7 @@
 // completeness check and the one sequence of spreadsheet operations that writes any of them.
 // Depends on Qt Core, the spreadsheet layer and the plant's contact data; no Widgets.
 
+#include "core/Failure.h"
 #include "questionnaire/Panels.h"
 
 #include <QDate>
@@ -77,17 +78,12 @@ std::optional<QString> firstUnchosen(const SheetLayout& layout, const PanelValue
 // The text written for a value source.
 QString sourceText(const Source& source, const PanelSpec& panel, const PanelValues& values);
 
-struct BuildResult {
-    enum class Status { Written, Incomplete, SheetFailed };
-    Status status;
-    QString message; // the text to show when not written
-};
-
 // Checks completeness, then writes the sheet through the component, operation by operation.
-// An incomplete questionnaire contacts nothing. A refused operation ends the sequence there.
-BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
-                       const QTime& time);
+// An incomplete questionnaire contacts nothing and fails as input ("Выбраны не все пункты!").
+// A refused operation ends the sequence there.
+vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
+                         const QTime& time);
 // The same with the current date, then the current time.
-BuildResult buildSheet(XLApp& xl, Kind kind, const PanelValues& values);
+vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values);
 
 } // namespace questionnaire

@@ -87,7 +87,7 @@ QPushButton* button(QWidget* parent, const char* name, const char* caption, QRec
 } // namespace
 
 TSelectRtForm::TSelectRtForm(QWidget* parent)
-    : TWorkForm(QStringLiteral("SelectRtForm"), QStringLiteral("Регулирующий гидроэлеватор"), 946,
+    : TWorkForm(QStringLiteral("SelectRtForm"), kinds::caption(EquipmentKind::Hydroelevator), 946,
                 445, Placement::ScreenCentre, parent)
 {
     setFont(uiFonts::windowFont());
@@ -141,8 +141,8 @@ void TSelectRtForm::createInputPane()
     label(c, "Label1", QStringLiteral("Сопротивление системы"),
           {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
     m_edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
-    m_comboBox1 = combo(c, "ComboBox1", units::resistanceUnitItems(),
-                        {kComboLeft, 136, kComboWidth, kRowHeight});
+    m_comboBox1 =
+        combo(c, "ComboBox1", units::headUnitItems(), {kComboLeft, 136, kComboWidth, kRowHeight});
 }
 
 void TSelectRtForm::createDescriptionPane()
@@ -265,10 +265,8 @@ void TSelectRtForm::showLines(const QStringList& lines)
 void TSelectRtForm::Button1Click()
 {
     m_memo2->clear();
-    const SelectionRun run = selection::runSelection(readForm());
-    showLines(run.lines);
-    if (run.message)
-        Messages::show(*run.message);
+    const SelectionRun run = selection::runSelection(readForm(), methods());
+    reportIfFailed(run.failure);
 }
 
 void TSelectRtForm::Button2Click()
@@ -277,11 +275,25 @@ void TSelectRtForm::Button2Click()
         Button1Click();
     const SelectionReportData data =
         selection::reportData(readForm(), resultLines(), QDateTime::currentDateTime());
-    try {
-        writeSelectionReport(m_XLApp, data);
-    } catch (const SheetError& error) {
-        Messages::showError(error);
-    }
+    reportIfFailed(writeSelectionReport(m_XLApp, data));
+}
+
+selection::Methods TSelectRtForm::methods()
+{
+    const auto size = [this](EquipmentKind kind, const SizingInputs& in, const SelectionForm&) {
+        const auto& [s, r, load, inlet, outlet, resistance] = in;
+        switch (kind) {
+        case EquipmentKind::Hydroelevator: return PodborRG(s, r, load, inlet, outlet, resistance);
+        case EquipmentKind::ControlValve: return PodborKZR(s, r, load, inlet, outlet, resistance);
+        case EquipmentKind::MixingValve: return PodborKST(s, r, load, inlet, outlet, resistance);
+        case EquipmentKind::Regulator: return PodborRp(s, r, load, inlet, outlet, resistance);
+        }
+        return SizingOutcome{};
+    };
+    const auto translate = [this](int unitIndex, int quantity, double value) {
+        return Translate(unitIndex, quantity, value);
+    };
+    return {translate, size};
 }
 
 double TSelectRtForm::Translate(int unitIndex, int quantity, double value)
@@ -289,32 +301,33 @@ double TSelectRtForm::Translate(int unitIndex, int quantity, double value)
     return units::Translate(unitIndex, quantity, value);
 }
 
-void TSelectRtForm::showOutcome(const SizingOutcome& outcome)
+SizingOutcome TSelectRtForm::shown(const SizingOutcome& outcome)
 {
     showLines(outcome.lines);
-    if (outcome.stop == SizingOutcome::Stop::MathFault)
-        throw MathError(outcome.fault);
-    if (outcome.stop == SizingOutcome::Stop::ChoicesMissing)
-        Messages::show(selection::choicesMissingMessage());
+    return outcome;
 }
 
-void TSelectRtForm::PodborRG(double s, double r, double load, double in, double out, double res)
+SizingOutcome TSelectRtForm::PodborRG(double s, double r, double load, double in, double out,
+                                      double res)
 {
-    showOutcome(sizing::PodborRG({s, r, load, in, out, res}));
+    return shown(sizing::PodborRG({s, r, load, in, out, res}));
 }
 
-void TSelectRtForm::PodborRp(double s, double r, double load, double in, double out, double res)
+SizingOutcome TSelectRtForm::PodborRp(double s, double r, double load, double in, double out,
+                                      double res)
 {
-    showOutcome(sizing::PodborRp({s, r, load, in, out, res}, m_comboBox5->currentIndex(),
-                                 m_comboBox6->currentIndex()));
+    return shown(sizing::PodborRp({s, r, load, in, out, res}, m_comboBox5->currentIndex(),
+                                  m_comboBox6->currentIndex()));
 }
 
-void TSelectRtForm::PodborKZR(double s, double r, double load, double in, double out, double res)
+SizingOutcome TSelectRtForm::PodborKZR(double s, double r, double load, double in, double out,
+                                       double res)
 {
-    showOutcome(sizing::PodborKZR({s, r, load, in, out, res}));
+    return shown(sizing::PodborKZR({s, r, load, in, out, res}));
 }
 
-void TSelectRtForm::PodborKST(double s, double r, double load, double in, double out, double res)
+SizingOutcome TSelectRtForm::PodborKST(double s, double r, double load, double in, double out,
+                                       double res)
 {
-    showOutcome(sizing::PodborKST({s, r, load, in, out, res}));
+    return shown(sizing::PodborKST({s, r, load, in, out, res}));
 }

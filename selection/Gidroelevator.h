@@ -32,16 +32,16 @@ public:
     // Converts a value typed in the unit chosen in a unit combo box (see units::Translate).
     double Translate(int unitIndex, int quantity, double value);
 
-    // The sizing methods: each replaces the lines of Memo2. An arithmetic fault is thrown as
-    // MathError after the lines written before it are shown.
-    void PodborRG(double supplyTemperature, double returnTemperature, double heatLoad,
-                  double inletPressure, double outletPressure, double systemResistance);
-    void PodborRp(double supplyTemperature, double returnTemperature, double heatLoad,
-                  double inletPressure, double outletPressure, double systemResistance);
-    void PodborKZR(double supplyTemperature, double returnTemperature, double heatLoad,
-                   double inletPressure, double outletPressure, double systemResistance);
-    void PodborKST(double supplyTemperature, double returnTemperature, double heatLoad,
-                   double inletPressure, double outletPressure, double systemResistance);
+    // The sizing methods: each replaces the lines of Memo2 with the lines it wrote, also those
+    // written before a failure, and returns its outcome; "Подобрать" reports the failure.
+    SizingOutcome PodborRG(double supplyTemperature, double returnTemperature, double heatLoad,
+                           double inletPressure, double outletPressure, double systemResistance);
+    SizingOutcome PodborRp(double supplyTemperature, double returnTemperature, double heatLoad,
+                           double inletPressure, double outletPressure, double systemResistance);
+    SizingOutcome PodborKZR(double supplyTemperature, double returnTemperature, double heatLoad,
+                            double inletPressure, double outletPressure, double systemResistance);
+    SizingOutcome PodborKST(double supplyTemperature, double returnTemperature, double heatLoad,
+                            double inletPressure, double outletPressure, double systemResistance);
 
     // The window's spreadsheet server component, used by the report.
     XLApp& xlApp() { return m_XLApp; }
@@ -60,7 +60,9 @@ private:
     SelectionForm readForm() const;
     QStringList resultLines() const;
     void showLines(const QStringList& lines);
-    void showOutcome(const SizingOutcome& outcome);
+    SizingOutcome shown(const SizingOutcome& outcome);
+    // The window's own steps for "Подобрать": its Translate and its sizing methods.
+    selection::Methods methods();
     QPlainTextEdit* descriptionMemo(EquipmentKind kind) const;
     void hideDescriptions();
 

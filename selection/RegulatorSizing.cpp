@@ -38,9 +38,7 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
 {
     if (!validChoice(seriesIndex, regulatorSeriesNames().size())
         || !validChoice(rangeIndex, regulatorRangeSuffixes().size())) {
-        SizingOutcome outcome;
-        outcome.stop = SizingOutcome::Stop::ChoicesMissing;
-        return outcome;
+        return {{}, choicesMissing()};
     }
     return guarded([&](QStringList& lines) {
         const double requiredKvy =

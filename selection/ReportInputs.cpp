@@ -18,7 +18,7 @@ SelectionReportData reportData(const SelectionForm& form, const QStringList& res
     data.inletUnit = units::pressureUnitItems().value(form.comboBox2);
     data.outletUnit = units::pressureUnitItems().value(form.comboBox3);
     data.loadUnit = units::loadUnitItems().value(form.comboBox4);
-    data.resistanceUnit = units::resistanceUnitItems().value(form.comboBox1);
+    data.resistanceUnit = units::headUnitItems().value(form.comboBox1);
     data.resultLines = resultLines;
     data.when = when;
     return data;

@@ -1,6 +1,7 @@
 #include "selection/SelectionReport.h"
 
 #include "core/Regional.h"
+#include "sheet/Export.h"
 
 #include <optional>
 #include <vector>
@@ -68,32 +69,22 @@ void writeResultLines(XLApp& xl, const QStringList& lines)
 
 } // namespace
 
-void writeSelectionReport(XLApp& xl, const SelectionReportData& data)
+vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data)
 {
-    xl.connect();
-    xl.addWorkbook(xlWBATWorksheet);
-    xl.newestWorkbook();
-    xl.firstWorksheet();
-    xl.nameSheet(sheetName);
-    xl.setColumnsBold();
-    xl.alignColumns(xlRight);
-    xl.setColumnsWidth(14);
+    return sheet::runExport(xl, sheetName, [&] {
+        xl.writeCell("A1", "A1", data.caption);
+        xl.writeCell("A2", "A2", dateLine(data.when));
+        xl.writeCell("A4", "A4", QStringLiteral("Исходные параметры: "));
+        for (const InputRow& input : inputRows(data))
+            writeInputRow(xl, input);
+        xl.writeCell("A12", "A12", QStringLiteral("Промежуточные расчеты: "));
+        writeResultLines(xl, data.resultLines);
 
-    xl.writeCell("A1", "A1", data.caption);
-    xl.writeCell("A2", "A2", dateLine(data.when));
-    xl.writeCell("A4", "A4", QStringLiteral("Исходные параметры: "));
-    for (const InputRow& input : inputRows(data))
-        writeInputRow(xl, input);
-    xl.writeCell("A12", "A12", QStringLiteral("Промежуточные расчеты: "));
-    writeResultLines(xl, data.resultLines);
-
-    xl.setColumnWidth("A1", 31);
-    xl.alignCells("A1", "A1", xlCenter);
-    xl.mergeCells("A1", "C1");
-    xl.alignCells("A2", "A2", xlCenter);
-    xl.mergeCells("A2", "C2");
-    xl.setColumnWidth("C1", 20);
-
-    xl.showApplication();
-    xl.disconnect();
+        xl.setColumnWidth("A1", 31);
+        xl.alignCells("A1", "A1", xlCenter);
+        xl.mergeCells("A1", "C1");
+        xl.alignCells("A2", "A2", xlCenter);
+        xl.mergeCells("A2", "C2");
+        xl.setColumnWidth("C1", 20);
+    });
 }

@@ -3,6 +3,7 @@
 // units, and the result lines, laid out on the sheet "Подбор ЭЖ" through the spreadsheet
 // operations. Depends on Qt Core and the spreadsheet layer only.
 
+#include "core/Failure.h"
 #include "sheet/XLApp.h"
 
 #include <QDateTime>
@@ -25,5 +26,5 @@ struct SelectionReportData {
     QDateTime when;            // the moment of the export
 };
 
-// Runs the whole export on xl, from connect to disconnect. SheetError propagates.
-void writeSelectionReport(XLApp& xl, const SelectionReportData& data);
+// Runs the whole export on xl, from connect to disconnect; a refused operation ends it there.
+vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data);

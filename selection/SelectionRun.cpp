@@ -1,11 +1,19 @@
 #include "selection/SelectionRun.h"
 
 #include "core/Numbers.h"
-#include "selection/EquipmentKinds.h"
+#include "core/Units.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
-#include "selection/Units.h"
 #include "selection/ValveSizing.h"
+
+#include <vector>
+
+std::optional<QString> SelectionRun::message() const
+{
+    if (!failure)
+        return std::nullopt;
+    return failure->message;
+}
 
 namespace selection {
 
@@ -13,16 +21,21 @@ namespace {
 
 struct UnitCheck {
     int SelectionForm::*combo;
-    const char* message;
+    QString message;
 };
 
 // In the order the window checks them.
-const UnitCheck kUnitChecks[] = {
-    {&SelectionForm::comboBox1, "Выберите величину сопротивления системы"},
-    {&SelectionForm::comboBox2, "Выберите величину измерения давления"},
-    {&SelectionForm::comboBox3, "Выберите величину измерения давления"},
-    {&SelectionForm::comboBox4, "Выберите величину измерения нагрузки"},
-};
+const std::vector<UnitCheck>& unitChecks()
+{
+    static const QString pressure = QStringLiteral("Выберите величину измерения давления");
+    static const std::vector<UnitCheck> checks = {
+        {&SelectionForm::comboBox1, QStringLiteral("Выберите величину сопротивления системы")},
+        {&SelectionForm::comboBox2, pressure},
+        {&SelectionForm::comboBox3, pressure},
+        {&SelectionForm::comboBox4, units::loadUnitMissingMessage()},
+    };
+    return checks;
+}
 
 struct ConversionFailed {};
 
@@ -34,7 +47,7 @@ double parse(const QString& text)
     return *value;
 }
 
-SizingOutcome runSizing(EquipmentKind kind, const SizingInputs& in, const SelectionForm& form)
+SizingOutcome librarySizing(EquipmentKind kind, const SizingInputs& in, const SelectionForm& form)
 {
     switch (kind) {
     case EquipmentKind::Hydroelevator: return sizing::PodborRG(in);
@@ -47,68 +60,57 @@ SizingOutcome runSizing(EquipmentKind kind, const SizingInputs& in, const Select
 
 } // namespace
 
-QString conversionErrorMessage()
+const Methods& libraryMethods()
 {
-    return QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!");
+    static const Methods methods{units::Translate, librarySizing};
+    return methods;
 }
-
-QString mathErrorMessage() { return QStringLiteral("Неправильный ввод данных.!!!"); }
-
-QString choicesMissingMessage() { return QStringLiteral("Выбраны не все параметры!"); }
 
 std::optional<QString> checkUnits(const SelectionForm& form)
 {
-    for (const UnitCheck& check : kUnitChecks) {
+    for (const UnitCheck& check : unitChecks()) {
         if (form.*check.combo == 0)
-            return QString::fromUtf8(check.message);
+            return check.message;
     }
     return std::nullopt;
 }
 
-std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form)
+std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form, const Methods& methods)
 {
     try {
         SizingInputs in;
         in.supplyTemperature = parse(form.edit3);
         in.returnTemperature = parse(form.edit4);
-        in.heatLoad = units::Translate(form.comboBox4, units::kHeatLoad, parse(form.edit5));
-        in.inletPressure = units::Translate(form.comboBox2, units::kPressure, parse(form.edit1));
-        in.outletPressure = units::Translate(form.comboBox3, units::kPressure, parse(form.edit2));
+        in.heatLoad = methods.translate(form.comboBox4, units::kHeatLoad, parse(form.edit5));
+        in.inletPressure = methods.translate(form.comboBox2, units::kPressure, parse(form.edit1));
+        in.outletPressure = methods.translate(form.comboBox3, units::kPressure, parse(form.edit2));
         in.systemResistance = parse(form.edit6);
         return in;
     } catch (const ConversionFailed&) {
-        return conversionErrorMessage();
-    } catch (const MathError&) {
-        return mathErrorMessage();
+        return num::conversionErrorMessage();
+    } catch (const MathError& error) {
+        return sizing::arithmeticFailure(error.fault()).message;
     }
 }
 
-std::optional<QString> messageOf(const SizingOutcome& outcome)
-{
-    switch (outcome.stop) {
-    case SizingOutcome::Stop::None: return std::nullopt;
-    case SizingOutcome::Stop::MathFault: return mathErrorMessage();
-    case SizingOutcome::Stop::ChoicesMissing: return choicesMissingMessage();
-    }
-    return std::nullopt;
-}
-
-SelectionRun runSelection(const SelectionForm& form)
+SelectionRun runSelection(const SelectionForm& form, const Methods& methods)
 {
     SelectionRun run;
-    if ((run.message = checkUnits(form)))
+    if (const std::optional<QString> unit = checkUnits(form)) {
+        run.failure = vedan::Failure::input(*unit);
         return run;
-    const auto converted = convertInputs(form);
+    }
+    const auto converted = convertInputs(form, methods);
     if (const QString* message = std::get_if<QString>(&converted)) {
-        run.message = *message;
+        run.failure = vedan::Failure::input(*message);
         return run;
     }
     const std::optional<EquipmentKind> kind = kinds::ofCaption(form.title);
     if (!kind)
         return run;
-    const SizingOutcome outcome = runSizing(*kind, std::get<SizingInputs>(converted), form);
-    run.lines = outcome.lines;
-    run.message = messageOf(outcome);
+    SizingOutcome outcome = methods.size(*kind, std::get<SizingInputs>(converted), form);
+    run.lines = std::move(outcome.lines);
+    run.failure = std::move(outcome.failure);
     return run;
 }
 

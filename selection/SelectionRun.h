@@ -1,15 +1,19 @@
 #pragma once
 // What the button "Подобрать" does with the window's texts: checks the unit choices, converts
 // the edit texts with the regional decimal separator and the chosen units into SizingInputs, and
-// runs the sizing method of the kind named by the title. The window and the command-line tool
-// both run it, so that they write the same lines and show the same messages.
+// runs the sizing method of the kind named by the title. This is the one place that keeps the
+// order of those steps: the window runs it with its own Translate and sizing methods, the
+// command-line tool with the library's, so both write the same lines and show the same messages.
 // Depends on Qt Core and the sizing library only.
 
+#include "core/Failure.h"
+#include "selection/EquipmentKinds.h"
 #include "selection/SizingInputs.h"
 #include "selection/SizingOutcome.h"
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <variant>
 
@@ -30,28 +34,35 @@ struct SelectionForm {
     int comboBox6 = 0; // setting range
 };
 
-// The lines for the result box and, when the run stopped, the message to show.
+// The lines for the result box and, when the run stopped, the failure to report.
 struct SelectionRun {
     QStringList lines;
-    std::optional<QString> message;
+    std::optional<vedan::Failure> failure;
+
+    // The text of the message box the run calls for, if any.
+    std::optional<QString> message() const;
 };
 
 namespace selection {
 
-QString conversionErrorMessage();
-QString mathErrorMessage();
-QString choicesMissingMessage();
+// The steps "Подобрать" calls: the unit conversion and the sizing method of a kind. The
+// regulator's method reads the series and setting range from the form.
+struct Methods {
+    std::function<double(int unitIndex, int quantity, double value)> translate;
+    std::function<SizingOutcome(EquipmentKind, const SizingInputs&, const SelectionForm&)> size;
+};
+
+// The library's own conversion and sizing methods.
+const Methods& libraryMethods();
 
 // The message of the first unit combo box left at its prompt, if any.
 std::optional<QString> checkUnits(const SelectionForm& form);
 
 // Converted inputs, or the message that stopped the conversion.
-std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form);
+std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form,
+                                                  const Methods& methods = libraryMethods());
 
-// The message a sizing outcome calls for, if any.
-std::optional<QString> messageOf(const SizingOutcome& outcome);
-
-// The whole of "Подобрать".
-SelectionRun runSelection(const SelectionForm& form);
+// The whole of "Подобрать". A title that names no kind sizes nothing.
+SelectionRun runSelection(const SelectionForm& form, const Methods& methods = libraryMethods());
 
 } // namespace selection

@@ -4,6 +4,16 @@
 
 namespace sizing {
 
+vedan::Failure arithmeticFailure(MathFault fault)
+{
+    return {vedan::Failure::Kind::Input, QStringLiteral("Неправильный ввод данных.!!!"), fault};
+}
+
+vedan::Failure choicesMissing()
+{
+    return vedan::Failure::input(QStringLiteral("Выбраны не все параметры!"));
+}
+
 void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix)
 {
     lines << QString::fromUtf8(prefix) + num::f2(value) + QString::fromUtf8(suffix);

@@ -1,27 +1,28 @@
 #pragma once
-// What a sizing method hands back: the result lines written so far, and what stopped it.
+// What a sizing method hands back: the result lines written so far, and the failure that
+// stopped it. The selection reports an arithmetic fault as bad input, with its own message.
 // Depends on Qt Core and the checked arithmetic only.
 
 #include "core/Checked.h"
+#include "core/Failure.h"
 #include "selection/SizingInputs.h"
 
 #include <QStringList>
 
 struct SizingOutcome {
-    enum class Stop {
-        None,           // the method ran to its end
-        MathFault,      // an arithmetic fault stopped it; `fault` says which
-        ChoicesMissing, // the regulator's series or setting range is not chosen
-    };
-
     QStringList lines;
-    Stop stop = Stop::None;
-    MathFault fault = MathFault::InvalidOperation;
+    std::optional<vedan::Failure> failure;
 
-    bool completed() const { return stop == Stop::None; }
+    bool ok() const { return !failure; }
 };
 
 namespace sizing {
+
+// "Неправильный ввод данных.!!!": an arithmetic fault of a sizing, which the selection window
+// reports as bad input.
+vedan::Failure arithmeticFailure(MathFault fault);
+// "Выбраны не все параметры!": the regulator's series or setting range is not chosen.
+vedan::Failure choicesMissing();
 
 // Appends prefix + "%.2f"(value) + suffix.
 void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
@@ -33,8 +34,7 @@ template <typename Body> SizingOutcome guarded(Body&& body)
     try {
         body(outcome.lines);
     } catch (const MathError& error) {
-        outcome.stop = SizingOutcome::Stop::MathFault;
-        outcome.fault = error.fault();
+        outcome.failure = arithmeticFailure(error.fault());
     }
     return outcome;
 }

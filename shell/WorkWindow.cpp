@@ -1,10 +1,11 @@
 #include "shell/WorkWindow.h"
 
+#include "shell/Centring.h"
+#include "shell/Messages.h"
+
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QPointer>
-#include <QScreen>
 #include <QShowEvent>
 
 namespace {
@@ -112,14 +113,23 @@ void TWorkForm::showEvent(QShowEvent* event)
 
 void TWorkForm::place()
 {
-    QRect area;
     QWidget* main = WindowProtocol::mainWindow();
-    if (m_placement == Placement::MainWindowCentre && main)
-        area = main->frameGeometry();
-    else if (QScreen* screen = QGuiApplication::primaryScreen())
-        area = screen->availableGeometry();
-    // The frame is known once the window has been on the screen; before that it is the window.
-    const QRect frame = frameGeometry();
-    if (area.isValid())
-        move(area.center() - QPoint(frame.width() / 2, frame.height() / 2));
+    const bool onMain = m_placement == Placement::MainWindowCentre && main;
+    centring::centreOn(this, onMain ? main->frameGeometry() : centring::screenArea());
+}
+
+void TWorkForm::report(const vedan::Failure& failure)
+{
+    if (failure.isInputFault())
+        Messages::show(failure.message);
+    else
+        Messages::showError(failure.message);
+}
+
+bool TWorkForm::reportIfFailed(const std::optional<vedan::Failure>& failure)
+{
+    if (!failure)
+        return true;
+    report(*failure);
+    return false;
 }

@@ -4,6 +4,8 @@
 // window's FormClose, run however it is closed, enables the main window again. A work window is
 // hidden by a close, never destroyed, so what the user typed stays in it.
 
+#include "core/Failure.h"
+
 #include <QMainWindow>
 #include <optional>
 
@@ -41,6 +43,12 @@ public:
 
     // The client area: controls are placed on it at their positions.
     QWidget* client() const { return m_client; }
+
+    // The one place where a window tells the user that an action failed: a plain message box
+    // for input the user can mend, the general error report for everything else.
+    static void report(const vedan::Failure& failure);
+    // Reports the failure, if there is one; true when there was none.
+    static bool reportIfFailed(const std::optional<vedan::Failure>& failure);
 
 protected:
     // Runs however the window is closed; the default enables the main window again.

@@ -1,5 +1,6 @@
 #include "assessment/Savings.h"
 #include "assessment/Report.h"
+#include "core/Units.h"
 #include "tests/assessment/DefaultInputs.h"
 #include "tests/support/QtPrinters.h"
 
@@ -248,8 +249,8 @@ TEST(AssessmentInputsRules, SetbackHoursAndLoadUnits)
     EXPECT_EQ(setbackHours(17, 9), 16);
     EXPECT_EQ(setbackHours(9, 17), 8);
     EXPECT_EQ(setbackHours(5, 5), 0);
-    EXPECT_EQ(loadInGcalPerHour(1, unitMegawatt), 0.8598);
-    EXPECT_EQ(loadInGcalPerHour(1, unitGcalPerHour), 1);
+    EXPECT_EQ(loadInGcalPerHour(1, units::kMegawatt), 0.8598);
+    EXPECT_EQ(loadInGcalPerHour(1, units::kGcalPerHour), 1);
     EXPECT_EQ(loadInGcalPerHour(0.7, 0), 0.7);
 }
 

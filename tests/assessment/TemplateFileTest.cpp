@@ -135,13 +135,13 @@ TEST(TemplateFileIo, RoundTripAndTrailingBytesIgnored)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.teo"));
-    ASSERT_EQ(writeTemplateFile(path, defaultInputs()), QString());
+    ASSERT_FALSE(writeTemplateFile(path, defaultInputs()));
     QByteArray bytes = readFile(path);
     EXPECT_EQ(bytes.size(), 256);
     writeFile(path, bytes + QByteArray("extra"));
-    const TemplateRead read = readTemplateFile(path);
+    const vedan::Outcome<AssessmentInputs> read = readTemplateFile(path);
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(templateListing(read.inputs), templateListing(defaultInputs()));
+    EXPECT_EQ(templateListing(read.value), templateListing(defaultInputs()));
 }
 
 TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
@@ -151,12 +151,12 @@ TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
     writeFile(shortFile, QByteArray(255, '\0'));
     const QString missing = dir.filePath(QStringLiteral("missing.teo"));
     for (const QString& path : {shortFile, missing, dir.path()}) {
-        const TemplateRead read = readTemplateFile(path);
-        EXPECT_FALSE(read.ok()) << path.toStdString();
-        EXPECT_TRUE(read.error.contains(QDir::toNativeSeparators(path)))
-            << read.error.toStdString();
+        const vedan::Outcome<AssessmentInputs> read = readTemplateFile(path);
+        ASSERT_FALSE(read.ok()) << path.toStdString();
+        EXPECT_TRUE(read.failure->message.contains(QDir::toNativeSeparators(path)))
+            << read.failure->message.toStdString();
     }
-    EXPECT_TRUE(readTemplateFile(shortFile).error.contains(QStringLiteral("255")));
+    EXPECT_TRUE(readTemplateFile(shortFile).failure->message.contains(QStringLiteral("255")));
 
     // A save that fails part-way (here: the file size limit stops the write) leaves the old file
     // whole. The limit holds for every user, unlike folder permissions.
@@ -168,7 +168,8 @@ TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
     rlimit limited = saved;
     limited.rlim_cur = 100;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error = writeTemplateFile(old, defaultInputs());
+    const QString error =
+        writeTemplateFile(old, defaultInputs()).value_or(vedan::Failure{}).message;
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(old))) << error.toStdString();

@@ -67,8 +67,8 @@ QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = n
     const QString file = dir.filePath("q.xlsx");
     XLApp xl;
     xl.setTargetFile(file);
-    const BuildResult result = buildSheet(xl, kind, values, kDate, kTime);
-    EXPECT_EQ(result.status, BuildResult::Status::Written) << result.message.toStdString();
+    const vedan::Status result = buildSheet(xl, kind, values, kDate, kTime);
+    EXPECT_FALSE(result) << result->message.toStdString();
     if (calls)
         *calls = xl.recordedCalls();
     return readFirstSheet(file);
@@ -413,9 +413,10 @@ TEST(QuestionnaireSheet, IncompleteQuestionnaireTouchesNothing)
             PanelValues values = complete;
             values.choices[combo] = 0;
             XLApp xl;
-            const BuildResult result = buildSheet(xl, kind, values, kDate, kTime);
-            EXPECT_EQ(result.status, BuildResult::Status::Incomplete);
-            EXPECT_EQ(result.message, "Выбраны не все пункты!");
+            const vedan::Status result = buildSheet(xl, kind, values, kDate, kTime);
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->kind, vedan::Failure::Kind::Input);
+            EXPECT_EQ(result->message, "Выбраны не все пункты!");
             EXPECT_TRUE(xl.recordedCalls().isEmpty());
         }
     }

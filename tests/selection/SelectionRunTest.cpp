@@ -71,7 +71,7 @@ TEST(SelectionRun, ChecksUnitsInOrderBeforeAnythingElse)
         form.comboBox3 = c.combo3;
         form.comboBox4 = c.combo4;
         const SelectionRun run = selection::runSelection(form);
-        EXPECT_EQ(run.message, QString::fromUtf8(c.message));
+        EXPECT_EQ(run.message(), QString::fromUtf8(c.message));
         EXPECT_TRUE(run.lines.isEmpty());
     }
 }
@@ -121,7 +121,7 @@ TEST(SelectionRun, ReportsConversionAndMathErrors)
         form.comboBox2 = 2; // MPa, so that 1e308 overflows when converted
         form.*c.edit = QString::fromUtf8(c.text);
         const SelectionRun run = selection::runSelection(form);
-        EXPECT_EQ(run.message, c.message) << c.what;
+        EXPECT_EQ(run.message(), c.message) << c.what;
         EXPECT_EQ(run.lines.size(), c.lines) << c.what;
     }
 }
@@ -141,7 +141,7 @@ TEST(SelectionRun, DispatchesByTheExactTitle)
     };
     for (const Case& c : cases) {
         const SelectionRun run = selection::runSelection(filledForm(c.title));
-        EXPECT_FALSE(run.message.has_value()) << c.title;
+        EXPECT_FALSE(run.message().has_value()) << c.title;
         EXPECT_EQ(run.lines.value(0), c.firstLine ? QString::fromUtf8(c.firstLine) : QString())
             << c.title;
     }
@@ -155,15 +155,15 @@ TEST(SelectionRun, RegulatorAsksForItsChoicesAfterTheCommonChecks)
 {
     SelectionForm form = filledForm(kRegulator);
     form.comboBox5 = 1;
-    EXPECT_EQ(selection::runSelection(form).message, QStringLiteral("Выбраны не все параметры!"));
+    EXPECT_EQ(selection::runSelection(form).message(), QStringLiteral("Выбраны не все параметры!"));
 
     form.edit5 = QStringLiteral("0.08");
-    EXPECT_EQ(selection::runSelection(form).message,
+    EXPECT_EQ(selection::runSelection(form).message(),
               QStringLiteral("Неправильный ввод данных. Дробные числа вводяться через запятую!!!"));
 
     form.edit5 = QStringLiteral("0,08");
     form.comboBox6 = 2;
     const SelectionRun run = selection::runSelection(form);
-    EXPECT_FALSE(run.message.has_value());
+    EXPECT_FALSE(run.message().has_value());
     EXPECT_EQ(run.lines.value(5), QStringLiteral("Вам подходит ЖМ-32.10.2.1 Kvy= 10,00"));
 }

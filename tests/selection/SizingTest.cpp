@@ -34,7 +34,7 @@ const char* const kFits = "Для Ваших параметров подходи
 TEST(Hydroelevator, WorkedExamples)
 {
     const SizingOutcome defaults = sizing::PodborRG({115, 70, 0.08, 4, 3.8, 1});
-    EXPECT_TRUE(defaults.completed());
+    EXPECT_TRUE(defaults.ok());
     EXPECT_EQ(
         defaults.lines,
         utf8({"Расход сетевой воды на отопление = 1,77 т/час",
@@ -104,8 +104,7 @@ TEST(Hydroelevator, FaultKeepsTheLinesWrittenBeforeIt)
     };
     for (const Case& c : cases) {
         const SizingOutcome out = sizing::PodborRG(c.in);
-        EXPECT_EQ(out.stop, SizingOutcome::Stop::MathFault) << c.what;
-        EXPECT_EQ(out.fault, c.fault) << c.what;
+        EXPECT_EQ(out.failure, sizing::arithmeticFailure(c.fault)) << c.what;
         EXPECT_EQ(out.lines.size(), c.linesKept) << c.what;
     }
 }
@@ -152,7 +151,7 @@ TEST(Regulator, OffersNothingOutsideOrOnTheCatalogueCapacities)
     };
     for (const Case& c : cases) {
         const SizingOutcome out = sizing::PodborRp(c.in, 2, 3);
-        EXPECT_TRUE(out.completed()) << c.what;
+        EXPECT_TRUE(out.ok()) << c.what;
         EXPECT_EQ(out.lines.size(), 5) << c.what;
         EXPECT_EQ(out.lines.last(), QString()) << c.what;
     }
@@ -164,16 +163,15 @@ TEST(Regulator, StopsBeforeComputingOrAtTheFailingStep)
 {
     for (auto [series, range] : {std::pair{0, 1}, {1, 0}, {0, 0}}) {
         const SizingOutcome out = sizing::PodborRp({150, 70, 0.5, 6, 4, 1}, series, range);
-        EXPECT_EQ(out.stop, SizingOutcome::Stop::ChoicesMissing);
+        EXPECT_EQ(out.failure, sizing::choicesMissing());
         EXPECT_TRUE(out.lines.isEmpty());
     }
     // Choices are checked before anything is computed, so no math error either.
-    EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 0, 1).stop,
-              SizingOutcome::Stop::ChoicesMissing);
+    EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 0, 1).failure, sizing::choicesMissing());
 
     EXPECT_EQ(sizing::PodborRp({70, 70, 0.5, 6, 4, 1}, 1, 1).lines.size(), 0);
     const SizingOutcome negativeDrop = sizing::PodborRp({115, 70, 0.08, 4, 3.8, 3}, 1, 1);
-    EXPECT_EQ(negativeDrop.stop, SizingOutcome::Stop::MathFault);
+    EXPECT_TRUE(negativeDrop.failure && negativeDrop.failure->fault);
     EXPECT_EQ(negativeDrop.lines.size(), 2);
 }
 
@@ -246,7 +244,7 @@ TEST(ValveSelection, OffersTheGroupJustAboveTheRequiredCapacity)
     };
     for (const Case& c : cases) {
         const SizingOutcome out = c.mixing ? sizing::PodborKST(c.in) : sizing::PodborKZR(c.in);
-        EXPECT_TRUE(out.completed()) << c.what;
+        EXPECT_TRUE(out.ok()) << c.what;
         EXPECT_EQ(out.lines.size(), 5 + c.offered.size()) << c.what;
         EXPECT_EQ(out.lines.value(4, QStringLiteral("missing")), QString()) << c.what;
         EXPECT_EQ(offers(out), c.offered) << c.what;
@@ -267,7 +265,7 @@ TEST(ValveSelection, FaultKeepsTheLinesWrittenBeforeIt)
     };
     for (const Case& c : cases) {
         const SizingOutcome out = sizing::PodborKZR(c.in);
-        EXPECT_EQ(out.stop, SizingOutcome::Stop::MathFault) << c.what;
+        EXPECT_TRUE(out.failure && out.failure->fault) << c.what;
         EXPECT_EQ(out.lines.size(), c.linesKept) << c.what;
     }
 }

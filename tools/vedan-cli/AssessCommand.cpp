@@ -61,12 +61,10 @@ std::optional<AssessOptions> parseAssess(const QStringList& args)
 
 std::optional<AssessmentInputs> readRecord(const QString& file)
 {
-    const assessment::TemplateRead read = assessment::readTemplateFile(file);
-    if (!read.ok()) {
-        cli::err(read.error);
+    const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(file);
+    if (cli::failed(read.failure))
         return std::nullopt;
-    }
-    return read.inputs;
+    return read.value;
 }
 
 } // namespace
@@ -87,19 +85,12 @@ int runAssess(const QStringList& args)
     lines += body.lines;
     cli::outLines(lines);
     std::fflush(stdout);
-    int status = 0;
-    if (body.fault) {
-        cli::err(QString::fromStdString(MathError::russianText(*body.fault)));
-        status = 1;
-    }
+    int status = cli::failed(body.failure) ? 1 : 0;
     if (!options->xlsx.isEmpty()) {
         XLApp xl;
         xl.setTargetFile(options->xlsx);
-        const QString failure = assessment::exportReport(xl, lines, record->objectName);
-        if (!failure.isEmpty()) {
-            cli::err(failure);
+        if (cli::failed(assessment::exportReport(xl, lines, record->objectName)))
             status = 1;
-        }
     }
     return status;
 }

@@ -25,6 +25,13 @@ void outLines(const QStringList& lines)
 
 void err(const QString& line) { writeLine(stderr, line); }
 
+bool failed(const vedan::Status& failure)
+{
+    if (failure)
+        err(failure->message);
+    return failure.has_value();
+}
+
 int usage()
 {
     err(QStringLiteral(

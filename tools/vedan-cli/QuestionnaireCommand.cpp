@@ -131,11 +131,8 @@ int runQuestionnaire(const QStringList& args)
     }
     XLApp xl;
     xl.setTargetFile(options->xlsx);
-    const BuildResult result = buildSheet(xl, options->kind, values);
-    if (result.status != BuildResult::Status::Written) {
-        cli::err(result.message);
+    if (cli::failed(buildSheet(xl, options->kind, values)))
         return 1;
-    }
     cli::out(xl.writtenFile());
     return 0;
 }

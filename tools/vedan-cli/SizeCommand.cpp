@@ -93,19 +93,13 @@ std::optional<SizeRequest> parse(const QStringList& args)
     return request;
 }
 
-// Writes the report as the window's export would; false when the spreadsheet layer refused.
-bool writeReport(const SizeRequest& request, const QStringList& lines)
+// Writes the report as the window's export would.
+vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 {
     XLApp xl;
     xl.setTargetFile(*request.xlsx);
-    try {
-        writeSelectionReport(
-            xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
-    } catch (const SheetError& error) {
-        cli::err(QString::fromUtf8(error.what()));
-        return false;
-    }
-    return true;
+    return writeSelectionReport(
+        xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
 }
 
 } // namespace
@@ -118,8 +112,7 @@ int runSize(const QStringList& args)
 
     const SelectionRun run = selection::runSelection(request->form);
     cli::outLines(run.lines);
-    if (run.message)
-        cli::err(*run.message);
-    const bool reported = !request->xlsx || writeReport(*request, run.lines);
-    return run.message || !reported ? 1 : 0;
+    const bool sizingFailed = cli::failed(run.failure);
+    const bool reportFailed = request->xlsx && cli::failed(writeReport(*request, run.lines));
+    return sizingFailed || reportFailed ? 1 : 0;
 }
