@@ -9,7 +9,7 @@ class TInfoForm : public TWorkForm {
 public:
     explicit TInfoForm(QWidget* parent = nullptr);
 
-public slots:
+    // Handlers.
     void BitBtn1Click();
 
 private:

@@ -20,10 +20,10 @@ TKontakt::TKontakt(QWidget* parent)
                 Placement::MainWindowCentre, parent)
 {
     setFont(uiFonts::windowFont());
-    m_memo1 = new InfoMemo(QStringLiteral("Memo1"), QRect(0, 0, 369, 441), plant::contactsText(),
-                           client());
-    m_memo2 = new InfoMemo(QStringLiteral("Memo2"), QRect(376, 0, 361, 441),
-                           plant::representativesText(), client());
+    Memo1 = new InfoMemo(QStringLiteral("Memo1"), QRect(0, 0, 369, 441), plant::contactsText(),
+                         client());
+    Memo2 = new InfoMemo(QStringLiteral("Memo2"), QRect(376, 0, 361, 441),
+                         plant::representativesText(), client());
     setResizable(true);
     resize(kClientWidth, kClientHeight);
 }

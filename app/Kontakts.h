@@ -14,8 +14,8 @@ public:
     QSize sizeHint() const override;
 
 private:
-    QPlainTextEdit* m_memo1;
-    QPlainTextEdit* m_memo2;
+    QPlainTextEdit* Memo1;
+    QPlainTextEdit* Memo2;
 };
 
 extern TKontakt* Kontakt;

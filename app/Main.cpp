@@ -168,11 +168,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     buildStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
-    m_timer->setInterval(kClockInterval);
-    connect(m_timer, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-    m_timer->start();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kClockInterval);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    Timer1->start();
 
     FormCreate();
 }

@@ -22,8 +22,7 @@ public:
     // The full text of a status-bar panel (0 clock, 1 date, 2 slogan, 3 web site).
     QString panelText(int index) const;
 
-public slots:
-    // Equipment selection: pictures and their menu twins.
+    // Handlers. Equipment selection: pictures and their menu twins.
     void Image5Click();
     void N12Click();
     void Image1Click();
@@ -64,7 +63,7 @@ private:
     void buildStatusBar();
     void setPanelText(int index, const QString& text);
 
-    QTimer* m_timer = nullptr;
+    QTimer* Timer1 = nullptr;
     std::array<QLabel*, 4> m_panels{};
     bool m_placed = false;
 };

@@ -121,9 +121,9 @@ void TTexOb::buildTop()
         placed(new QPushButton(QStringLiteral("Рассчитать ТЭО"), c), "Button2", {8, 394, 225, 27});
     Button1 = placed(new QPushButton(QStringLiteral("Экспорт в Excel"), c), "Button1",
                      {243, 394, 225, 27});
-    connect(ComboBox3, &QComboBox::activated, this, [this] { ComboBox3Change(); });
-    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(ComboBox3, &QComboBox::activated, this, &TTexOb::ComboBox3Change);
+    connect(Button2, &QPushButton::clicked, this, &TTexOb::Button2Click);
+    connect(Button1, &QPushButton::clicked, this, &TTexOb::Button1Click);
 }
 
 void TTexOb::buildHeating()
@@ -208,14 +208,12 @@ void TTexOb::buildMenu()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("N1"));
-    QAction* save =
-        file->addAction(QStringLiteral("Сохранить заготовку"), this, [this] { N2Click(); });
+    QAction* save = file->addAction(QStringLiteral("Сохранить заготовку"), this, &TTexOb::N2Click);
     save->setObjectName(QStringLiteral("N2"));
-    QAction* load =
-        file->addAction(QStringLiteral("Загрузить заготовку"), this, [this] { N3Click(); });
+    QAction* load = file->addAction(QStringLiteral("Загрузить заготовку"), this, &TTexOb::N3Click);
     load->setObjectName(QStringLiteral("N3"));
     file->addSeparator()->setObjectName(QStringLiteral("N4"));
-    QAction* quit = file->addAction(QStringLiteral("Выход"), this, [this] { N5Click(); });
+    QAction* quit = file->addAction(QStringLiteral("Выход"), this, &TTexOb::N5Click);
     quit->setObjectName(QStringLiteral("N5"));
 }
 

@@ -259,15 +259,18 @@ void TOprList::FormShow()
         it.value()->setVisible(it.key() == static_cast<int>(*kind));
 }
 
+// The metering check boxes of the two substation panels share this handler: each enables the
+// edit box of its meter's maker.
 void TOprList::CheckBox1Click()
 {
-    auto* box = qobject_cast<QCheckBox*>(sender());
-    if (!box)
-        return;
-    const QString edit = box->objectName() == QLatin1String("CheckBox1") ? QStringLiteral("Edit15")
-                                                                         : QStringLiteral("Edit52");
-    if (QWidget* widget = m_controls.value(edit))
-        widget->setEnabled(box->isChecked());
+    static const std::pair<const char*, const char*> kMeterMakers[] = {
+        {"CheckBox1", "Edit15"},
+        {"CheckBox6", "Edit52"},
+    };
+    for (const auto& [box, edit] : kMeterMakers) {
+        if (QWidget* widget = m_controls.value(QLatin1String(edit)))
+            widget->setEnabled(control<QCheckBox>(QLatin1String(box))->isChecked());
+    }
 }
 
 void TOprList::enableOther(const QString& combo, const QString& edit)

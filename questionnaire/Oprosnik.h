@@ -27,7 +27,7 @@ public:
     // What the controls of a panel hold now.
     questionnaire::PanelValues readPanel(questionnaire::Kind kind) const;
 
-public slots:
+    // Handlers.
     void CheckBox1Click();
     void ComboBox17Change();
     void ComboBox19Change();

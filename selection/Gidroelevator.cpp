@@ -101,9 +101,9 @@ TSelectRtForm::TSelectRtForm(QWidget* parent)
 void TSelectRtForm::createMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    m_n4 = menuBar()->addAction(QStringLiteral("Выход"));
-    m_n4->setObjectName(QStringLiteral("N4"));
-    connect(m_n4, &QAction::triggered, this, &TSelectRtForm::N4Click);
+    N4 = menuBar()->addAction(QStringLiteral("Выход"));
+    N4->setObjectName(QStringLiteral("N4"));
+    connect(N4, &QAction::triggered, this, &TSelectRtForm::N4Click);
 }
 
 void TSelectRtForm::createInputPane()
@@ -116,32 +116,32 @@ void TSelectRtForm::createInputPane()
 
     label(c, "Label4", QStringLiteral("Давление на входе системы"),
           {kLabelLeft, 40, labelWidth, kRowHeight}, 16);
-    m_edit1 = edit(c, "Edit1", "4", {kEditLeft, 40, 65, kRowHeight});
-    m_comboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(),
-                        {kComboLeft, 40, kComboWidth, kRowHeight});
+    Edit1 = edit(c, "Edit1", "4", {kEditLeft, 40, 65, kRowHeight});
+    ComboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(),
+                      {kComboLeft, 40, kComboWidth, kRowHeight});
 
     label(c, "Label5", QStringLiteral("Давление на выходе системы"),
           {kLabelLeft, 64, labelWidth, kRowHeight}, 16);
-    m_edit2 = edit(c, "Edit2", "3,8", {kEditLeft, 64, 65, kRowHeight});
-    m_comboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(),
-                        {kComboLeft, 64, kComboWidth, kRowHeight});
+    Edit2 = edit(c, "Edit2", "3,8", {kEditLeft, 64, 65, kRowHeight});
+    ComboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(),
+                      {kComboLeft, 64, kComboWidth, kRowHeight});
 
     label(c, "Label6", QStringLiteral("Температурный график"),
           {kLabelLeft, 88, labelWidth, kRowHeight}, 16);
-    m_edit3 = edit(c, "Edit3", "115", {kEditLeft, 88, 97, kRowHeight});
+    Edit3 = edit(c, "Edit3", "115", {kEditLeft, 88, 97, kRowHeight});
     label(c, "Label7", QStringLiteral("/"), {845, 88, 10, kRowHeight}, 16);
-    m_edit4 = edit(c, "Edit4", "70", {856, 88, 81, kRowHeight});
+    Edit4 = edit(c, "Edit4", "70", {856, 88, 81, kRowHeight});
 
     label(c, "Label8", QStringLiteral("Тепловая нагрузка"),
           {kLabelLeft, 112, labelWidth, kRowHeight}, 16);
-    m_edit5 = edit(c, "Edit5", "0,08", {kEditLeft, 112, 65, kRowHeight});
-    m_comboBox4 =
+    Edit5 = edit(c, "Edit5", "0,08", {kEditLeft, 112, 65, kRowHeight});
+    ComboBox4 =
         combo(c, "ComboBox4", units::loadUnitItems(), {kComboLeft, 112, kComboWidth, kRowHeight});
 
     label(c, "Label1", QStringLiteral("Сопротивление системы"),
           {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
-    m_edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
-    m_comboBox1 =
+    Edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
+    ComboBox1 =
         combo(c, "ComboBox1", units::headUnitItems(), {kComboLeft, 136, kComboWidth, kRowHeight});
 }
 
@@ -150,44 +150,43 @@ void TSelectRtForm::createDescriptionPane()
     QWidget* c = client();
     // The regulator choices lie under the descriptions: the 417-high memos cover them, the
     // shorter regulator description leaves them in view.
-    m_comboBox5 = combo(c, "ComboBox5", units::regulatorItems(), {8, 296, 489, kRowHeight});
-    m_comboBox6 = combo(c, "ComboBox6", units::settingRangeItems(), {8, 328, 489, kRowHeight});
+    ComboBox5 = combo(c, "ComboBox5", units::regulatorItems(), {8, 296, 489, kRowHeight});
+    ComboBox6 = combo(c, "ComboBox6", units::settingRangeItems(), {8, 328, 489, kRowHeight});
 
-    m_memo1 = memo(c, "Memo1", {0, 0, 505, 417}, true);
-    m_memo3 = memo(c, "Memo3", {0, 0, 505, 417}, true);
-    m_memo4 = memo(c, "Memo4", {0, 0, 505, 417}, true);
-    m_memo5 = memo(c, "Memo5", {0, 0, 505, 281}, false);
+    Memo1 = memo(c, "Memo1", {0, 0, 505, 417}, true);
+    Memo3 = memo(c, "Memo3", {0, 0, 505, 417}, true);
+    Memo4 = memo(c, "Memo4", {0, 0, 505, 417}, true);
+    Memo5 = memo(c, "Memo5", {0, 0, 505, 281}, false);
     for (EquipmentKind kind : kinds::kAll) {
         QPlainTextEdit* memo = descriptionMemo(kind);
         memo->setPlainText(descriptions::of(kind));
         memo->raise();
         memo->hide();
     }
-    QPalette tooltipText = m_memo1->palette();
+    QPalette tooltipText = Memo1->palette();
     tooltipText.setColor(QPalette::Text, tooltipText.color(QPalette::ToolTipText));
-    m_memo1->setPalette(tooltipText);
+    Memo1->setPalette(tooltipText);
 }
 
 void TSelectRtForm::createButtons()
 {
     QWidget* c = client();
-    m_button1 = button(c, "Button1", "Подобрать", {512, 160, 433, 23});
-    m_memo2 = memo(c, "Memo2", {512, 184, 433, 209}, true);
+    Button1 = button(c, "Button1", "Подобрать", {512, 160, 433, 23});
+    Memo2 = memo(c, "Memo2", {512, 184, 433, 209}, true);
     // The print button lines up with the result box and the button above it, inside the window
     // (drawn 441 wide, it would run past the window's edge and be cut off).
-    m_button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 433, 23});
-    m_bitBtn1 = button(c, "BitBtn1", "Выход", {0, 424, 946, 17});
-    connect(m_button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
-    connect(m_button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
-    connect(m_bitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    Button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 433, 23});
+    BitBtn1 = button(c, "BitBtn1", "Выход", {0, 424, 946, 17});
+    connect(Button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
 }
 
 void TSelectRtForm::setTabOrder()
 {
-    QWidget* const order[] = {m_bitBtn1,   m_memo1,     m_edit1,   m_comboBox2, m_edit2,
-                              m_comboBox3, m_edit3,     m_edit4,   m_edit5,     m_comboBox4,
-                              m_edit6,     m_comboBox1, m_button1, m_memo2,     m_button2,
-                              m_memo3,     m_memo4,     m_memo5,   m_comboBox5, m_comboBox6};
+    QWidget* const order[] = {BitBtn1, Memo1, Edit1,     ComboBox2, Edit2,     ComboBox3, Edit3,
+                              Edit4,   Edit5, ComboBox4, Edit6,     ComboBox1, Button1,   Memo2,
+                              Button2, Memo3, Memo4,     Memo5,     ComboBox5, ComboBox6};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -195,10 +194,10 @@ void TSelectRtForm::setTabOrder()
 QPlainTextEdit* TSelectRtForm::descriptionMemo(EquipmentKind kind) const
 {
     switch (kind) {
-    case EquipmentKind::Hydroelevator: return m_memo1;
-    case EquipmentKind::ControlValve: return m_memo3;
-    case EquipmentKind::MixingValve: return m_memo4;
-    case EquipmentKind::Regulator: return m_memo5;
+    case EquipmentKind::Hydroelevator: return Memo1;
+    case EquipmentKind::ControlValve: return Memo3;
+    case EquipmentKind::MixingValve: return Memo4;
+    case EquipmentKind::Regulator: return Memo5;
     }
     return nullptr;
 }
@@ -214,7 +213,7 @@ void TSelectRtForm::FormShow()
     hideDescriptions();
     if (const auto kind = kinds::ofCaption(windowTitle()))
         descriptionMemo(*kind)->show();
-    m_memo2->clear();
+    Memo2->clear();
 }
 
 void TSelectRtForm::FormClose()
@@ -234,48 +233,48 @@ SelectionForm TSelectRtForm::readForm() const
 {
     SelectionForm form;
     form.title = windowTitle();
-    form.edit1 = m_edit1->text();
-    form.edit2 = m_edit2->text();
-    form.edit3 = m_edit3->text();
-    form.edit4 = m_edit4->text();
-    form.edit5 = m_edit5->text();
-    form.edit6 = m_edit6->text();
-    form.comboBox1 = m_comboBox1->currentIndex();
-    form.comboBox2 = m_comboBox2->currentIndex();
-    form.comboBox3 = m_comboBox3->currentIndex();
-    form.comboBox4 = m_comboBox4->currentIndex();
-    form.comboBox5 = m_comboBox5->currentIndex();
-    form.comboBox6 = m_comboBox6->currentIndex();
+    form.edit1 = Edit1->text();
+    form.edit2 = Edit2->text();
+    form.edit3 = Edit3->text();
+    form.edit4 = Edit4->text();
+    form.edit5 = Edit5->text();
+    form.edit6 = Edit6->text();
+    form.comboBox1 = ComboBox1->currentIndex();
+    form.comboBox2 = ComboBox2->currentIndex();
+    form.comboBox3 = ComboBox3->currentIndex();
+    form.comboBox4 = ComboBox4->currentIndex();
+    form.comboBox5 = ComboBox5->currentIndex();
+    form.comboBox6 = ComboBox6->currentIndex();
     return form;
 }
 
 QStringList TSelectRtForm::resultLines() const
 {
-    const QString text = m_memo2->toPlainText();
+    const QString text = Memo2->toPlainText();
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
 
 void TSelectRtForm::showLines(const QStringList& lines)
 {
-    m_memo2->clear();
+    Memo2->clear();
     for (const QString& line : lines)
-        m_memo2->appendPlainText(line);
+        Memo2->appendPlainText(line);
 }
 
 void TSelectRtForm::Button1Click()
 {
-    m_memo2->clear();
+    Memo2->clear();
     const SelectionRun run = selection::runSelection(readForm(), methods());
     reportIfFailed(run.failure);
 }
 
 void TSelectRtForm::Button2Click()
 {
-    if (m_memo2->toPlainText().isEmpty())
+    if (Memo2->toPlainText().isEmpty())
         Button1Click();
     const SelectionReportData data =
         selection::reportData(readForm(), resultLines(), QDateTime::currentDateTime());
-    reportIfFailed(writeSelectionReport(m_XLApp, data));
+    reportIfFailed(writeSelectionReport(m_xlApp, data));
 }
 
 selection::Methods TSelectRtForm::methods()
@@ -316,8 +315,8 @@ SizingOutcome TSelectRtForm::PodborRG(double s, double r, double load, double in
 SizingOutcome TSelectRtForm::PodborRp(double s, double r, double load, double in, double out,
                                       double res)
 {
-    return shown(sizing::PodborRp({s, r, load, in, out, res}, m_comboBox5->currentIndex(),
-                                  m_comboBox6->currentIndex()));
+    return shown(sizing::PodborRp({s, r, load, in, out, res}, ComboBox5->currentIndex(),
+                                  ComboBox6->currentIndex()));
 }
 
 SizingOutcome TSelectRtForm::PodborKZR(double s, double r, double load, double in, double out,

@@ -44,7 +44,7 @@ public:
                             double inletPressure, double outletPressure, double systemResistance);
 
     // The window's spreadsheet server component, used by the report.
-    XLApp& xlApp() { return m_XLApp; }
+    XLApp& xlApp() { return m_xlApp; }
 
 protected:
     void FormShow() override;
@@ -66,28 +66,28 @@ private:
     QPlainTextEdit* descriptionMemo(EquipmentKind kind) const;
     void hideDescriptions();
 
-    QLineEdit* m_edit1;
-    QLineEdit* m_edit2;
-    QLineEdit* m_edit3;
-    QLineEdit* m_edit4;
-    QLineEdit* m_edit5;
-    QLineEdit* m_edit6;
-    QComboBox* m_comboBox1;
-    QComboBox* m_comboBox2;
-    QComboBox* m_comboBox3;
-    QComboBox* m_comboBox4;
-    QComboBox* m_comboBox5;
-    QComboBox* m_comboBox6;
-    QPlainTextEdit* m_memo1;
-    QPlainTextEdit* m_memo2;
-    QPlainTextEdit* m_memo3;
-    QPlainTextEdit* m_memo4;
-    QPlainTextEdit* m_memo5;
-    QPushButton* m_button1;
-    QPushButton* m_button2;
-    QPushButton* m_bitBtn1;
-    QAction* m_n4;
-    XLApp m_XLApp;
+    QLineEdit* Edit1;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+    QLineEdit* Edit4;
+    QLineEdit* Edit5;
+    QLineEdit* Edit6;
+    QComboBox* ComboBox1;
+    QComboBox* ComboBox2;
+    QComboBox* ComboBox3;
+    QComboBox* ComboBox4;
+    QComboBox* ComboBox5;
+    QComboBox* ComboBox6;
+    QPlainTextEdit* Memo1;
+    QPlainTextEdit* Memo2;
+    QPlainTextEdit* Memo3;
+    QPlainTextEdit* Memo4;
+    QPlainTextEdit* Memo5;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* BitBtn1;
+    QAction* N4;
+    XLApp m_xlApp;
 };
 
 extern TSelectRtForm* SelectRtForm;
