@@ -376,8 +376,8 @@ void TTexOb::Button2Click()
 
 vedan::Status TTexOb::checkUnitsAndRead(SystemChoice chosen)
 {
-    const bool heatingUnitMissing = ComboBox4->currentIndex() == 0;
-    const bool hotWaterUnitMissing = ComboBox1->currentIndex() == 0;
+    const bool heatingUnitMissing = ComboBox4->currentIndex() == units::kPromptItem;
+    const bool hotWaterUnitMissing = ComboBox1->currentIndex() == units::kPromptItem;
     const vedan::Failure unitMissing = vedan::Failure::input(units::loadUnitMissingMessage());
     // For both systems the boxes are read before the units are checked; for one, after.
     if (chosen == SystemChoice::Both) {

@@ -59,7 +59,7 @@ private:
     SystemChoice choice() const;
     void clearReport();
     void writeLines(const QStringList& lines);
-    bool readDecimal(QLineEdit* edit, double& field);
+    bool readDecimal(QLineEdit* box, double& field);
     // Reads the boxes in order into their fields; the first that fails ends it.
     using NumberBox = std::pair<QLineEdit*, double AssessmentInputs::*>;
     bool readDecimals(std::initializer_list<NumberBox> boxes);
@@ -70,7 +70,7 @@ private:
     vedan::Status checkUnitsAndRead(SystemChoice chosen);
     vedan::Outcome<double> written(const ReportPart& part);
     void fillFromRecord();
-    vedan::Status runChoice(SystemChoice choice);
+    vedan::Status runChoice(SystemChoice chosen);
 
     AssessmentInputs m_inputs;
     XLApp m_xlApp;

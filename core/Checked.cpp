@@ -4,21 +4,22 @@
 
 namespace {
 
-Ext checkedResult(long double r)
-{
-    if (std::isnan(r))
-        throw MathError(MathFault::InvalidOperation);
-    if (std::isinf(r))
-        throw MathError(MathFault::Overflow);
-    return Ext(r);
-}
-
-void checkOperand(long double v)
+// A NaN is an invalid operation and an infinity an overflow, whether it comes in as an operand
+// or out as a result.
+void checkFinite(long double v)
 {
     if (std::isnan(v))
         throw MathError(MathFault::InvalidOperation);
     if (std::isinf(v))
         throw MathError(MathFault::Overflow);
+}
+
+void checkOperand(long double v) { checkFinite(v); }
+
+Ext checkedResult(long double r)
+{
+    checkFinite(r);
+    return Ext(r);
 }
 
 void checkOperands(Ext a, Ext b)

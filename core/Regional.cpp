@@ -19,7 +19,7 @@ QLocale systemOrRussian()
 }
 
 // The long time format without the time-zone field ("t", "tt", ...) and the blanks around it.
-QString withoutZone(QString format)
+QString withoutZone(const QString& format)
 {
     QString out;
     bool quoted = false;

@@ -19,6 +19,6 @@ QString shortDate(const QDate& date);
 QString longTime(const QTime& time);
 
 // Tests may pin the settings; nullopt restores the user's own.
-void overrideLocale(const std::optional<QLocale>& locale);
+void overrideLocale(const std::optional<QLocale>& value);
 
 } // namespace regional

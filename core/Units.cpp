@@ -16,9 +16,11 @@ struct Conversion {
 
 // kgf/cm² and Gcal/h are the units of the computations.
 constexpr Conversion kConversions[] = {
-    {kPressure, kBar, 1.019716L},    {kPressure, kMegapascal, 10.19716L},
-    {kPressure, kKgfPerCm2, 1.0L},   {kHeatLoad, kMegawatt, 0.8598L},
-    {kHeatLoad, kGcalPerHour, 1.0L},
+    {kPressure, kBar, 1.019716L},        // Бар
+    {kPressure, kMegapascal, 10.19716L}, // Мпа
+    {kPressure, kKgfPerCm2, 1.0L},       // кг/см2
+    {kHeatLoad, kMegawatt, 0.8598L},     // МВт
+    {kHeatLoad, kGcalPerHour, 1.0L},     // Гкал/час
 };
 
 } // namespace

@@ -13,6 +13,8 @@ namespace units {
 constexpr int kPressure = 1;
 constexpr int kHeatLoad = 2;
 
+// Item 0 of every choice is its prompt: nothing is chosen yet.
+constexpr int kPromptItem = 0;
 // Items of the pressure unit choice.
 constexpr int kBar = 1;
 constexpr int kMegapascal = 2;

@@ -2,6 +2,7 @@
 
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
+#include "core/Units.h"
 #include "questionnaire/Panels.h"
 #include "sheet/Export.h"
 #include "sheet/XLApp.h"
@@ -369,7 +370,7 @@ QStringList memoLines(const QString& text)
 std::optional<QString> firstUnchosen(const SheetLayout& layout, const PanelValues& values)
 {
     for (const QString& combo : layout.requiredChoices)
-        if (values.choices.value(combo, 0) <= 0)
+        if (values.choices.value(combo, units::kPromptItem) <= units::kPromptItem)
             return combo;
     return std::nullopt;
 }

@@ -306,27 +306,35 @@ SizingOutcome TSelectRtForm::shown(const SizingOutcome& outcome)
     return outcome;
 }
 
-SizingOutcome TSelectRtForm::PodborRG(double s, double r, double load, double in, double out,
-                                      double res)
+SizingOutcome TSelectRtForm::PodborRG(double supplyTemperature, double returnTemperature,
+                                      double heatLoad, double inletPressure, double outletPressure,
+                                      double systemResistance)
 {
-    return shown(sizing::PodborRG({s, r, load, in, out, res}));
+    return shown(sizing::PodborRG({supplyTemperature, returnTemperature, heatLoad, inletPressure,
+                                   outletPressure, systemResistance}));
 }
 
-SizingOutcome TSelectRtForm::PodborRp(double s, double r, double load, double in, double out,
-                                      double res)
+SizingOutcome TSelectRtForm::PodborRp(double supplyTemperature, double returnTemperature,
+                                      double heatLoad, double inletPressure, double outletPressure,
+                                      double systemResistance)
 {
-    return shown(sizing::PodborRp({s, r, load, in, out, res}, ComboBox5->currentIndex(),
-                                  ComboBox6->currentIndex()));
+    return shown(sizing::PodborRp({supplyTemperature, returnTemperature, heatLoad, inletPressure,
+                                   outletPressure, systemResistance},
+                                  ComboBox5->currentIndex(), ComboBox6->currentIndex()));
 }
 
-SizingOutcome TSelectRtForm::PodborKZR(double s, double r, double load, double in, double out,
-                                       double res)
+SizingOutcome TSelectRtForm::PodborKZR(double supplyTemperature, double returnTemperature,
+                                       double heatLoad, double inletPressure, double outletPressure,
+                                       double systemResistance)
 {
-    return shown(sizing::PodborKZR({s, r, load, in, out, res}));
+    return shown(sizing::PodborKZR({supplyTemperature, returnTemperature, heatLoad, inletPressure,
+                                    outletPressure, systemResistance}));
 }
 
-SizingOutcome TSelectRtForm::PodborKST(double s, double r, double load, double in, double out,
-                                       double res)
+SizingOutcome TSelectRtForm::PodborKST(double supplyTemperature, double returnTemperature,
+                                       double heatLoad, double inletPressure, double outletPressure,
+                                       double systemResistance)
 {
-    return shown(sizing::PodborKST({s, r, load, in, out, res}));
+    return shown(sizing::PodborKST({supplyTemperature, returnTemperature, heatLoad, inletPressure,
+                                    outletPressure, systemResistance}));
 }

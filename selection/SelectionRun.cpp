@@ -69,7 +69,7 @@ const Methods& libraryMethods()
 std::optional<QString> checkUnits(const SelectionForm& form)
 {
     for (const UnitCheck& check : unitChecks()) {
-        if (form.*check.combo == 0)
+        if (form.*check.combo == units::kPromptItem)
             return check.message;
     }
     return std::nullopt;

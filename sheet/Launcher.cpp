@@ -47,7 +47,7 @@ QString reserveUnsavedFile(const QString& sheetName)
             QStringLiteral("Не удалось создать папку несохранённых книг %1").arg(folder));
     const QString stem = folder + '/' + fileStem(sheetName);
     for (int n = 1; n < 10000; ++n) {
-        const QString name =
+        QString name =
             n == 1 ? stem + QStringLiteral(".xlsx") : stem + QStringLiteral("_%1.xlsx").arg(n);
         QFile file(name);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))

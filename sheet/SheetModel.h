@@ -52,7 +52,7 @@ public:
     const CellRange* mergeAt(const CellRef& cell) const;
 
     // Creates the cell with the sheet's current column style where it does not exist yet.
-    Cell& touch(const CellRef& cell);
+    Cell& touch(const CellRef& ref);
 };
 
 } // namespace sheet

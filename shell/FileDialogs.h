@@ -23,6 +23,6 @@ using Hook = std::function<QString(const Request&)>;
 // before replacing a file.
 QString choose(QWidget* parent, const Request& request);
 
-Hook setHook(Hook hook);
+Hook setHook(Hook value);
 
 } // namespace FileDialogs

@@ -28,6 +28,6 @@ void showError(const QString& text);
 void showError(const std::exception& error);
 
 // Replaces the real boxes (an empty hook restores them). Returns the previous hook.
-Hook setHook(Hook hook);
+Hook setHook(Hook value);
 
 } // namespace Messages

@@ -64,7 +64,7 @@ bool sensibleSize(int width, int height)
 
 QString folder()
 {
-    const QString found = picturesBeside(programFolder());
+    QString found = picturesBeside(programFolder());
     if (!found.isEmpty())
         return found;
 #ifdef VEDAN_RESOURCE_DIR

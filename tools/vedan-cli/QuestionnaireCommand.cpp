@@ -109,7 +109,7 @@ std::optional<QString> readAnswers(const QString& path, const PanelSpec& panel, 
         return QStringLiteral("answers file %1 must hold one JSON object").arg(path);
     const QJsonObject answers = document.object();
     for (auto it = answers.begin(); it != answers.end(); ++it)
-        if (const auto problem = applyAnswer(panel, values, it.key(), it.value()))
+        if (auto problem = applyAnswer(panel, values, it.key(), it.value()))
             return problem;
     return std::nullopt;
 }
