@@ -1,5 +1,7 @@
 #include "app/InfoMemo.h"
 
+namespace app {
+
 InfoMemo::InfoMemo(const QString& name, const QRect& geometry, const QStringList& lines,
                    QWidget* parent)
     : QPlainTextEdit(parent)
@@ -12,3 +14,5 @@ InfoMemo::InfoMemo(const QString& name, const QRect& geometry, const QStringList
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setPlainText(lines.join(QLatin1Char('\n')));
 }
+
+} // namespace app

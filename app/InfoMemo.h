@@ -5,8 +5,12 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+namespace app {
+
 class InfoMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
     InfoMemo(const QString& name, const QRect& geometry, const QStringList& lines, QWidget* parent);
 };
+
+} // namespace app

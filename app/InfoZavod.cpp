@@ -11,6 +11,9 @@
 #include <QPushButton>
 #include <QStyle>
 
+using app::InfoMemo;
+using shell::PictureBox;
+
 TInfoForm* InfoForm = nullptr;
 
 namespace {

@@ -4,6 +4,8 @@
 #include "core/PlantInfo.h"
 #include "shell/UiFonts.h"
 
+using app::InfoMemo;
+
 TKontakt* Kontakt = nullptr;
 
 namespace {

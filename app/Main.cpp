@@ -23,6 +23,9 @@
 #include <QStatusBar>
 #include <QTimer>
 
+using app::StatusPanel;
+using shell::PictureBox;
+
 TMainForm* MainForm = nullptr;
 
 namespace {

@@ -5,6 +5,8 @@
 #include "app/Main.h"
 #include "shell/VedanApplication.h"
 
+using shell::VedanApplication;
+
 int main(int argc, char** argv)
 {
     VedanApplication app(argc, argv);

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+namespace app {
+
 StatusPanel::StatusPanel(QWidget* parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
@@ -29,3 +31,5 @@ void StatusPanel::refresh()
     setText(shown);
     setToolTip(shown == m_fullText ? QString() : m_fullText);
 }
+
+} // namespace app

@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+namespace app {
+
 class StatusPanel : public QLabel {
     Q_OBJECT
 public:
@@ -20,3 +22,5 @@ private:
 
     QString m_fullText;
 };
+
+} // namespace app

@@ -6,6 +6,9 @@
 
 #include <QStringList>
 
+using vedan::Ext;
+using vedan::store;
+
 namespace assessment {
 
 const QStringList& systemChoiceItems()

@@ -2,6 +2,10 @@
 
 #include "core/Numbers.h"
 
+using vedan::Ext;
+using vedan::MathError;
+using vedan::store;
+
 namespace assessment {
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace vedan {
+
 namespace {
 
 // A NaN is an invalid operation and an infinity an overflow, whether it comes in as an operand
@@ -123,3 +125,5 @@ double store(Ext a)
         throw MathError(MathFault::Overflow);
     return d;
 }
+
+} // namespace vedan

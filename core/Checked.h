@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace vedan {
+
 enum class MathFault { DivisionByZero, InvalidOperation, Overflow };
 
 class MathError : public std::runtime_error {
@@ -49,3 +51,5 @@ Ext sqrt(Ext a);
 
 // The result of a formula as stored: a finite double, or MathError (Overflow or InvalidOperation).
 double store(Ext a);
+
+} // namespace vedan

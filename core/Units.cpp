@@ -4,6 +4,9 @@
 
 #include <stdexcept>
 
+using vedan::Ext;
+using vedan::store;
+
 namespace units {
 
 namespace {

@@ -1,5 +1,8 @@
 #include "selection/HydroelevatorSizing.h"
 
+using vedan::Ext;
+using vedan::store;
+
 namespace {
 
 // Supply temperature of the heating system after mixing, °C.

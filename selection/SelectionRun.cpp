@@ -8,6 +8,8 @@
 
 #include <vector>
 
+using vedan::MathError;
+
 std::optional<QString> SelectionRun::message() const
 {
     if (!failure)

@@ -2,6 +2,10 @@
 
 #include "core/Numbers.h"
 
+using vedan::Ext;
+using vedan::MathFault;
+using vedan::store;
+
 namespace sizing {
 
 vedan::Failure arithmeticFailure(MathFault fault)

@@ -20,20 +20,20 @@ namespace sizing {
 
 // "Неправильный ввод данных.!!!": an arithmetic fault of a sizing, which the selection window
 // reports as bad input.
-vedan::Failure arithmeticFailure(MathFault fault);
+vedan::Failure arithmeticFailure(vedan::MathFault fault);
 // "Выбраны не все параметры!": the regulator's series or setting range is not chosen.
 vedan::Failure choicesMissing();
 
 // Appends prefix + "%.2f"(value) + suffix.
 void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
 
-// Runs body(lines); a MathError thrown inside ends the run with the lines written before it.
+// Runs body(lines); a vedan::MathError thrown inside ends the run with the lines written before it.
 template <typename Body> SizingOutcome guarded(Body&& body)
 {
     SizingOutcome outcome;
     try {
         body(outcome.lines);
-    } catch (const MathError& error) {
+    } catch (const vedan::MathError& error) {
         outcome.failure = arithmeticFailure(error.fault());
     }
     return outcome;

@@ -2,6 +2,9 @@
 
 #include "core/Numbers.h"
 
+using vedan::Ext;
+using vedan::store;
+
 const std::vector<ValveModel>& controlValveCatalogue()
 {
     static const std::vector<ValveModel> rows = {

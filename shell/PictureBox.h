@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QWidget>
 
+namespace shell {
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -32,3 +34,5 @@ private:
     bool m_proportional = false;
     bool m_stretch = false;
 };
+
+} // namespace shell

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+namespace shell {
+
 VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool VedanApplication::notify(QObject* receiver, QEvent* event)
@@ -17,3 +19,5 @@ bool VedanApplication::notify(QObject* receiver, QEvent* event)
     }
     return false;
 }
+
+} // namespace shell

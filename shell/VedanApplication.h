@@ -4,9 +4,13 @@
 
 #include <QApplication>
 
+namespace shell {
+
 class VedanApplication : public QApplication {
     Q_OBJECT
 public:
     VedanApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };
+
+} // namespace shell

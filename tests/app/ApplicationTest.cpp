@@ -11,6 +11,8 @@
 
 #include <stdexcept>
 
+using shell::VedanApplication;
+
 namespace {
 
 class Failing : public QObject {

@@ -26,6 +26,9 @@
 #include <QTimer>
 #include <QWindow>
 
+using app::StatusPanel;
+using shell::PictureBox;
+
 namespace {
 
 QWidget* workWindow(const QString& name)

@@ -9,6 +9,11 @@
 #include <functional>
 #include <limits>
 
+using vedan::Ext;
+using vedan::MathError;
+using vedan::MathFault;
+using vedan::store;
+
 namespace {
 
 std::optional<MathFault> faultOf(const std::function<double()>& formula)

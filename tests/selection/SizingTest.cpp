@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using vedan::MathFault;
+
 namespace {
 
 QStringList utf8(std::initializer_list<const char*> texts)

@@ -13,6 +13,8 @@
 #include <QMainWindow>
 #include <QTimer>
 
+using shell::VedanApplication;
+
 int main(int argc, char** argv)
 {
     VedanApplication app(argc, argv);
