@@ -6,6 +6,8 @@
 
 #include <QString>
 
+namespace assessment {
+
 struct AssessmentInputs {
     QString objectName;           // at most 100 characters of code page 1251
     double heatPrice = 0;         // rubles per Gcal, VAT included
@@ -31,8 +33,6 @@ struct AssessmentInputs {
 
 // The systems an assessment can be run for, as the items of the system choice.
 enum class SystemChoice { None = 0, Heating = 1, HotWater = 2, Both = 3 };
-
-namespace assessment {
 
 // Items of the system choice. The two load-unit choices are the shared unit choices.
 const QStringList& systemChoiceItems();

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <optional>
 
+namespace assessment {
+
 struct ReportPart {
     QStringList lines;
     double heatSaving = 0;                 // Gcal a year
@@ -18,8 +20,6 @@ struct ReportPart {
 
     bool ok() const { return !failure; }
 };
-
-namespace assessment {
 
 // The heating section. Its own payback line is written only for the heating choice.
 ReportPart heatingSavings(const AssessmentInputs& in, SystemChoice choice);

@@ -29,6 +29,10 @@
 
 #include <array>
 
+using assessment::AssessmentInputs;
+using assessment::ReportPart;
+using assessment::SystemChoice;
+
 TTexOb* TexOb = nullptr;
 
 namespace {

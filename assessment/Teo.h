@@ -42,7 +42,7 @@ public:
     void N3Click();      // "Загрузить заготовку"
     void N5Click();      // "Выход"
 
-    const AssessmentInputs& inputs() const { return m_inputs; }
+    const assessment::AssessmentInputs& inputs() const { return m_inputs; }
     // The report as the memo shows it: each wrapped piece of a long line is a line of its own.
     QStringList displayedLines() const;
     XLApp& xlApp() { return m_xlApp; }
@@ -56,23 +56,23 @@ private:
     void buildHotWater();
     void buildMenu();
     void setAreaEnabled(int area, bool enabled);
-    SystemChoice choice() const;
+    assessment::SystemChoice choice() const;
     void clearReport();
     void writeLines(const QStringList& lines);
     bool readDecimal(QLineEdit* box, double& field);
     // Reads the boxes in order into their fields; the first that fails ends it.
-    using NumberBox = std::pair<QLineEdit*, double AssessmentInputs::*>;
+    using NumberBox = std::pair<QLineEdit*, double assessment::AssessmentInputs::*>;
     bool readDecimals(std::initializer_list<NumberBox> boxes);
     bool readHeating();
     bool readHotWater();
     bool readBoxes();
     vedan::Status readData();
-    vedan::Status checkUnitsAndRead(SystemChoice chosen);
-    vedan::Outcome<double> written(const ReportPart& part);
+    vedan::Status checkUnitsAndRead(assessment::SystemChoice chosen);
+    vedan::Outcome<double> written(const assessment::ReportPart& part);
     void fillFromRecord();
-    vedan::Status runChoice(SystemChoice chosen);
+    vedan::Status runChoice(assessment::SystemChoice chosen);
 
-    AssessmentInputs m_inputs;
+    assessment::AssessmentInputs m_inputs;
     XLApp m_xlApp;
     bool m_reportStarted = false; // whether the memo holds a line, even an empty one
 

@@ -14,6 +14,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+using assessment::AssessmentInputs;
+using assessment::SystemChoice;
+
 using namespace assessment;
 
 namespace {

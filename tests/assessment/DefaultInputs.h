@@ -4,9 +4,9 @@
 
 #include "assessment/AssessmentInputs.h"
 
-inline AssessmentInputs defaultInputs()
+inline assessment::AssessmentInputs defaultInputs()
 {
-    AssessmentInputs in;
+    assessment::AssessmentInputs in;
     in.objectName = QStringLiteral("г. Город  ул. Улица д. 10");
     in.heatPrice = 1606.29;
     in.combinedWorksCost = 573.82;

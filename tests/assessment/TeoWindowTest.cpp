@@ -21,6 +21,8 @@
 
 #include <memory>
 
+using assessment::SystemChoice;
+
 class TeoWindowTest : public QObject {
     Q_OBJECT
 

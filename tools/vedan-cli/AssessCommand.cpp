@@ -14,6 +14,10 @@
 #include <map>
 #include <optional>
 
+using assessment::AssessmentInputs;
+using assessment::ReportPart;
+using assessment::SystemChoice;
+
 namespace {
 
 struct AssessOptions {
