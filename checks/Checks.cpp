@@ -245,9 +245,9 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
                 + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = 0,9²·(") + num::f2(p1)
                 + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·") + num::f3(pv)
                 + QStringLiteral(") = ") + num::f2(choked) + QStringLiteral(" кгс/см2; Δp = ")
-                + num::f2(*drop) + QStringLiteral(" кгс/см2 (")
-                + num::f2(store(Ext(*drop) / Ext(choked) * 100.0L))
-                + QStringLiteral(" % предела; начало кавитации с 67 %)");
+                + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
+                + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
+                + QStringLiteral(" % предела (кавитация начинается с 67 %)");
     grade(c, *drop, Limit{incipient, Side::AtOrAbove}, Limit{choked, Side::AtOrAbove});
 }
 

@@ -20,6 +20,10 @@ class QAction;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace selection {
+class ChecksWindow;
+}
+
 class TSelectRtForm : public TWorkForm {
     Q_OBJECT
 public:
@@ -87,6 +91,7 @@ private:
     QPushButton* m_button2;
     QPushButton* m_bitBtn1;
     QAction* m_n4;
+    selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     XLApp m_XLApp;
 };
 
