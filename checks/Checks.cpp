@@ -1,5 +1,7 @@
 #include "checks/Checks.h"
 
+#include "checks/LiquidValveFactors.h"
+
 #include "core/Numbers.h"
 #include "core/Units.h"
 #include "selection/RegulatorSizing.h"
@@ -171,9 +173,10 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
     c.note = QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
                             "дополнительного запаса; h — сопротивление системы");
     c.formula = QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
-                + sign(*v.availableHead, needed) + QStringLiteral("Hтреб = 1,4·(1 + u)²·h = 1,4·(1 + ")
-                + num::f2(u) + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ")
-                + num::f2(needed) + QStringLiteral(" м");
+                + sign(*v.availableHead, needed)
+                + QStringLiteral("Hтреб = 1,4·(1 + u)²·h = 1,4·(1 + ") + num::f2(u)
+                + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ") + num::f2(needed)
+                + QStringLiteral(" м");
     grade(c, *v.availableHead, std::nullopt, Limit{needed, Side::Below});
 }
 
@@ -230,18 +233,19 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
         return notApplicable(c, w.whyNot);
     if (!drop)
         return notApplicable(c, missing());
-    constexpr long double kFl = 0.9L;
+    // Liquid pressure recovery factor of the plant's globe valves and regulators.
+    constexpr double kFl = 0.9;
     const double pvMPa = *w.saturationMPa;
-    const double ff = store(0.96L - 0.28L * sqrt(Ext(pvMPa) / Ext(water::kCriticalPressure)));
+    const double ff = liquidCriticalPressureRatio(pvMPa, water::kCriticalPressure);
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
-    const double choked = store(kFl * kFl * (Ext(p1) - Ext(ff) * Ext(pv)));
+    const double choked = chokedPressureDrop(kFl, p1, ff, pv);
     const double incipient = store(0.67L * Ext(choked));
     c.unit = kKgf;
     c.note = joined({QStringLiteral("F_L = 0,9 для седельных клапанов и регуляторов этого ряда"),
                      gaugeNote(), kInstallation});
-    c.formula = QStringLiteral("F_F = 0,96 − 0,28·√(p_v/p_c) = 0,96 − 0,28·√(") + num::fixed(pvMPa, 4)
-                + QStringLiteral("/22,064 МПа) = ") + num::f3(ff)
+    c.formula = QStringLiteral("F_F = 0,96 − 0,28·√(p_v/p_c) = 0,96 − 0,28·√(")
+                + num::fixed(pvMPa, 4) + QStringLiteral("/22,064 МПа) = ") + num::f3(ff)
                 + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = 0,9²·(") + num::f2(p1)
                 + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·") + num::f3(pv)
                 + QStringLiteral(") = ") + num::f2(choked) + QStringLiteral(" кгс/см2; Δp = ")
@@ -294,8 +298,8 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
         return notApplicable(c, missing());
     const double rho = *w.density;
     const int dn = *offer->bore;
-    const double area = store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L)
-                              * (Ext(dn) / 1000.0L) / 4.0L);
+    const double area =
+        store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L) * (Ext(dn) / 1000.0L) / 4.0L);
     const double v = store(Ext(*flow) * 1000.0L / Ext(rho) / 3600.0L / Ext(area));
     c.unit = QStringLiteral("м/с");
     c.note = QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")
@@ -367,10 +371,8 @@ const std::vector<CheckRow>& table()
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
          kElevator, false, elevatorHead},
         {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
-        {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false,
-         elevatorNozzle},
-        {"valve.authority", "Авторитет клапана", "правило практики", kValves, true,
-         valveAuthority},
+        {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
+        {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
         {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec, kValves, false,
          valveCavitation},
         {"valve.flashing", "Вскипание воды за клапаном", "IEC 60534-2-1", kValves, false,
@@ -446,8 +448,8 @@ std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run)
 {
     if (run.failure || !run.kind || !run.inputs)
         return {};
-    return evaluate({*run.kind, *run.inputs, run.values, run.offers, form.comboBox5,
-                     form.comboBox6});
+    return evaluate(
+        {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6});
 }
 
 QString statusId(Status status) { return QString::fromLatin1(nameOf(status).id); }

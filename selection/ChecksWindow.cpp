@@ -98,7 +98,7 @@ QIcon iconOf(checks::Status status)
     font.setPixelSize(12);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(look.shape == Shape::Ring ? look.colour
+    p.setPen(look.shape == Shape::Ring       ? look.colour
              : look.shape == Shape::Triangle ? Qt::black
                                              : Qt::white);
     const QRectF markBox = look.shape == Shape::Triangle ? box.adjusted(0, 4, 0, 0) : box;
@@ -168,8 +168,9 @@ QString summaryOf(const QString& caption, const std::vector<checks::Check>& foun
                               "подбор, закончившийся сообщением, проверок не дает.");
     QStringList counts;
     for (const StatusLook& look : looks()) {
-        const auto n = std::count_if(found.begin(), found.end(),
-                                     [&](const checks::Check& c) { return c.status == look.status; });
+        const auto n = std::count_if(found.begin(), found.end(), [&](const checks::Check& c) {
+            return c.status == look.status;
+        });
         counts << checks::statusText(look.status) + QStringLiteral(": ") + QString::number(n);
     }
     return caption + QStringLiteral(". Проверок ") + QString::number(found.size())

@@ -41,7 +41,8 @@ int main(int argc, char** argv)
         const char* const edits[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
         for (int i = 0; i < 6 && args.size() > 5 + i && !args[5 + i].startsWith(QLatin1Char('-'));
              ++i)
-            SelectRtForm->findChild<QLineEdit*>(QString::fromLatin1(edits[i]))->setText(args[5 + i]);
+            SelectRtForm->findChild<QLineEdit*>(QString::fromLatin1(edits[i]))
+                ->setText(args[5 + i]);
         SelectRtForm->Button1Click();
     }
     if (args.contains(QStringLiteral("--checks"))) {
