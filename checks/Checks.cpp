@@ -307,7 +307,7 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
              + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см2 (абс.); ") + gaugeNote();
     c.formula = QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
                 + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
-                + QString::number(dn) + QStringLiteral("/1000)²/4) = ") + num::f2(v)
+                + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
                 + QStringLiteral(" м/с") + sign(v, 3) + QStringLiteral("3 м/с");
     grade(c, v, Limit{3, Side::Above}, std::nullopt);
 }
@@ -316,7 +316,7 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
 {
     const Subject& s = x.subject;
     const auto& series = regulatorSeriesNames();
-    const auto& ranges = regulatorSettingRanges();
+    const auto& ranges = selection::regulatorSettingRanges();
     if (s.regulatorSeries <= 0 || s.regulatorSeries >= static_cast<int>(series.size())
         || s.settingRange <= 0 || s.settingRange >= static_cast<int>(ranges.size()))
         return notApplicable(c, QStringLiteral("серия или диапазон настройки не выбраны"));
@@ -324,7 +324,7 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
     if (name != QStringLiteral("ЖМ"))
         return notApplicable(c, QStringLiteral("регулятор давления ") + name
                                     + QStringLiteral(" держит давление, а не перепад"));
-    const SettingRange range = ranges[s.settingRange];
+    const selection::SettingRange range = ranges[s.settingRange];
     const double from = units::Translate(units::kMegapascal, units::kPressure, range.from);
     const double to = units::Translate(units::kMegapascal, units::kPressure, range.to);
     const double held = store(Ext(s.inputs.systemResistance) / 10.0L);

@@ -18,7 +18,7 @@ namespace {
 
 // How a status is drawn: a shape and a colour of the Okabe–Ito palette, which stays apart for
 // colour-blind eyes, and a word; the shape and the word alone tell the statuses apart.
-enum class Shape { Circle, Triangle, Octagon, Ring };
+enum class Shape { Circle, Triangle, Square, Ring };
 
 struct StatusLook {
     checks::Status status;
@@ -35,7 +35,7 @@ const std::vector<StatusLook>& looks()
          QChar(0x2713)},
         {checks::Status::Warning, Shape::Triangle, QColor(0xE6, 0x9F, 0x00),
          QColor(0xFC, 0xF1, 0xD9), QLatin1Char('!')},
-        {checks::Status::Failed, Shape::Octagon, QColor(0xD5, 0x5E, 0x00), QColor(0xF9, 0xE4, 0xD6),
+        {checks::Status::Failed, Shape::Square, QColor(0xD5, 0x5E, 0x00), QColor(0xF9, 0xE4, 0xD6),
          QChar(0x2715)},
         {checks::Status::NotApplicable, Shape::Ring, QColor(0x80, 0x80, 0x80),
          QColor(0xEE, 0xEE, 0xEE), QChar(0x2013)},
@@ -61,19 +61,7 @@ QPainterPath outline(Shape shape, const QRectF& r)
         path.lineTo(r.bottomLeft());
         path.closeSubpath();
         break;
-    case Shape::Octagon: {
-        const double c = r.width() * 0.29;
-        path.moveTo(r.left() + c, r.top());
-        path.lineTo(r.right() - c, r.top());
-        path.lineTo(r.right(), r.top() + c);
-        path.lineTo(r.right(), r.bottom() - c);
-        path.lineTo(r.right() - c, r.bottom());
-        path.lineTo(r.left() + c, r.bottom());
-        path.lineTo(r.left(), r.bottom() - c);
-        path.lineTo(r.left(), r.top() + c);
-        path.closeSubpath();
-        break;
-    }
+    case Shape::Square: path.addRect(r.adjusted(1, 1, -1, -1)); break;
     }
     return path;
 }

@@ -32,11 +32,15 @@ const std::vector<const char*>& regulatorRangeSuffixes()
     return suffixes;
 }
 
+namespace selection {
+
 const std::vector<SettingRange>& regulatorSettingRanges()
 {
     static const std::vector<SettingRange> ranges = {{0, 0}, {0.04, 0.16}, {0.1, 0.4}, {0.3, 0.7}};
     return ranges;
 }
+
+} // namespace selection
 
 namespace sizing {
 

@@ -16,20 +16,25 @@ struct RegulatorSize {
     int bore;               // nominal bore DN, mm, the first number of the suffix (0: bound row)
 };
 
-// A setting range of the regulator's spring, MPa.
-struct SettingRange {
-    double from;
-    double to;
-};
-
 // Row 0 is a bound row, never offered; the capacities increase strictly.
 const std::vector<RegulatorSize>& regulatorCatalogue();
 // Indexed by the regulator combo item (0, the prompt, maps to nothing).
 const std::vector<const char*>& regulatorSeriesNames();
 // Indexed by the setting-range combo item (0, the prompt, maps to nothing).
 const std::vector<const char*>& regulatorRangeSuffixes();
-// The setting ranges, indexed like the suffixes; the same figures the combo box items name.
+
+namespace selection {
+
+// A setting range of the regulator's spring, MPa.
+struct SettingRange {
+    double from;
+    double to;
+};
+
+// The setting ranges, indexed like the range suffixes; the same figures the combo box items name.
 const std::vector<SettingRange>& regulatorSettingRanges();
+
+} // namespace selection
 
 namespace sizing {
 

@@ -324,9 +324,9 @@ TEST(Checks, CatalogueColumnsAgreeWithTheTextsTheyStandBeside)
                   row.bore);
     }
     const QStringList items = units::settingRangeItems();
-    ASSERT_EQ(static_cast<std::size_t>(items.size()), regulatorSettingRanges().size());
-    for (std::size_t i = 1; i < regulatorSettingRanges().size(); ++i) {
-        const SettingRange r = regulatorSettingRanges()[i];
+    ASSERT_EQ(static_cast<std::size_t>(items.size()), selection::regulatorSettingRanges().size());
+    for (std::size_t i = 1; i < selection::regulatorSettingRanges().size(); ++i) {
+        const selection::SettingRange r = selection::regulatorSettingRanges()[i];
         EXPECT_EQ(items[static_cast<int>(i)],
                   QStringLiteral("от ") + QString::number(r.from).replace('.', ',')
                       + QStringLiteral(" МПа до ") + QString::number(r.to).replace('.', ',')
