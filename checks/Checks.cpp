@@ -99,18 +99,12 @@ struct Water {
     bool usable() const { return liquid && whyNot.isEmpty(); }
 };
 
-double storeOr(std::optional<double>& out, Ext value)
-{
-    out = store(value);
-    return *out;
-}
-
 Water waterOf(const SizingInputs& in)
 {
     Water w;
     const double t = in.supplyTemperature;
     try {
-        storeOr(w.inletAbsolute, Ext(in.inletPressure) + kAtmosphere);
+        w.inletAbsolute = store(Ext(in.inletPressure) + kAtmosphere);
     } catch (const MathError&) {
         w.whyNot = QStringLiteral("давление на входе не переводится в абсолютное");
         return w;
