@@ -3,6 +3,8 @@
 #include "shell/Placed.h"
 #include "shell/UiFonts.h"
 
+#include "checks/Checks.h"
+#include "selection/ChecksWindow.h"
 #include "selection/Descriptions.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
@@ -19,6 +21,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -104,6 +107,14 @@ void TSelectRtForm::createMenu()
     N4 = menuBar()->addAction(QStringLiteral("Выход"));
     N4->setObjectName(QStringLiteral("N4"));
     connect(N4, &QAction::triggered, this, &TSelectRtForm::N4Click);
+
+    // After the window's own command: the calculation menu, with the engineering checks.
+    m_checksWindow = new selection::ChecksWindow(this);
+    QMenu* n5 = menuBar()->addMenu(QStringLiteral("Расчёт"));
+    n5->setObjectName(QStringLiteral("N5"));
+    QAction* n6 = n5->addAction(QStringLiteral("Проверки"));
+    n6->setObjectName(QStringLiteral("N6"));
+    connect(n6, &QAction::triggered, m_checksWindow, &selection::ChecksWindow::bringForward);
 }
 
 void TSelectRtForm::createInputPane()
@@ -214,11 +225,13 @@ void TSelectRtForm::FormShow()
     if (const auto kind = kinds::ofCaption(windowTitle()))
         descriptionMemo(*kind)->show();
     Memo2->clear();
+    m_checksWindow->follow(windowTitle(), {});
 }
 
 void TSelectRtForm::FormClose()
 {
     hideDescriptions();
+    m_checksWindow->hide();
     TWorkForm::FormClose();
 }
 
@@ -264,7 +277,9 @@ void TSelectRtForm::showLines(const QStringList& lines)
 void TSelectRtForm::Button1Click()
 {
     Memo2->clear();
-    const SelectionRun run = selection::runSelection(readForm(), methods());
+    const SelectionForm form = readForm();
+    const SelectionRun run = selection::runSelection(form, methods());
+    m_checksWindow->follow(form.title, checks::ofRun(form, run));
     reportIfFailed(run.failure);
 }
 

@@ -20,6 +20,10 @@ class QAction;
 class QPlainTextEdit;
 class QPushButton;
 
+namespace selection {
+class ChecksWindow;
+}
+
 class TSelectRtForm : public TWorkForm {
     Q_OBJECT
 public:
@@ -87,6 +91,7 @@ private:
     QPushButton* Button2;
     QPushButton* BitBtn1;
     QAction* N4;
+    selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     XLApp m_xlApp;
 };
 

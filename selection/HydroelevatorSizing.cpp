@@ -37,26 +37,33 @@ namespace sizing {
 
 SizingOutcome PodborRG(const SizingInputs& in)
 {
-    return guarded([&](QStringList& lines) {
+    return guarded([&](SizingOutcome& outcome) {
+        QStringList& lines = outcome.lines;
+        selection::SizingValues& values = outcome.values;
         const double flow = networkFlow(in);
+        values.networkFlow = flow;
         appendValue(lines, "Расход сетевой воды на отопление = ", flow, " т/час");
 
         const double mixingRatio = store((Ext(in.supplyTemperature) - kMixedSupply)
                                          / (kMixedSupply - Ext(in.returnTemperature)));
+        values.mixingRatio = mixingRatio;
         appendValue(lines, "Расчетный коэффициент смешения = ", mixingRatio);
 
         const double availableHead =
             store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L);
+        values.availableHead = availableHead;
         appendValue(lines, "Распологаемый перепад на вводе = ", availableHead, " м");
 
         const double throatDiameter =
             store(8.5L
                   * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
                                * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance)));
+        values.throatDiameter = throatDiameter;
         appendValue(lines, "Диаметр горловины (камеры смешения) = ", throatDiameter, " мм");
 
         const double nozzleDiameter =
             store(9.6L * fourthRoot(Ext(flow) * Ext(flow) / Ext(availableHead)));
+        values.nozzleDiameter = nozzleDiameter;
         appendValue(lines, "Диаметр сопла (воронки) = ", nozzleDiameter, " мм");
 
         QString model;
@@ -64,11 +71,13 @@ SizingOutcome PodborRG(const SizingInputs& in)
             model = hydroelevatorForNozzle(nozzleDiameter);
 
         lines << QString() << QStringLiteral("Результат подбора:") << QString();
-        if (model.isEmpty())
+        if (model.isEmpty()) {
             lines << QStringLiteral("Для Ваших параметров регулирующий гидроэлеватор не подходит");
-        else
+        } else {
             lines << QStringLiteral("Для Ваших параметров подходит регулирующий гидроэлеватор ")
                          + model;
+            outcome.offers.push_back({model, std::nullopt, std::nullopt, std::nullopt});
+        }
     });
 }
 

@@ -13,6 +13,7 @@
 struct RegulatorSize {
     const char* sizeSuffix; // "-" + nominal bore + "." + nominal capacity as designated
     double kvy;             // nominal capacity, m³/h
+    int bore;               // nominal bore DN, mm, the first number of the suffix (0: bound row)
 };
 
 // Row 0 is a bound row, never offered; the capacities increase strictly.
@@ -21,6 +22,19 @@ const std::vector<RegulatorSize>& regulatorCatalogue();
 const std::vector<const char*>& regulatorSeriesNames();
 // Indexed by the setting-range combo item (0, the prompt, maps to nothing).
 const std::vector<const char*>& regulatorRangeSuffixes();
+
+namespace selection {
+
+// A setting range of the regulator's spring, MPa.
+struct SettingRange {
+    double from;
+    double to;
+};
+
+// The setting ranges, indexed like the range suffixes; the same figures the combo box items name.
+const std::vector<SettingRange>& regulatorSettingRanges();
+
+} // namespace selection
 
 namespace sizing {
 

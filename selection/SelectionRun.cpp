@@ -110,9 +110,13 @@ SelectionRun runSelection(const SelectionForm& form, const Methods& methods)
     const std::optional<EquipmentKind> kind = kinds::ofCaption(form.title);
     if (!kind)
         return run;
-    SizingOutcome outcome = methods.size(*kind, std::get<SizingInputs>(converted), form);
+    run.kind = kind;
+    run.inputs = std::get<SizingInputs>(converted);
+    SizingOutcome outcome = methods.size(*kind, *run.inputs, form);
     run.lines = std::move(outcome.lines);
     run.failure = std::move(outcome.failure);
+    run.values = outcome.values;
+    run.offers = std::move(outcome.offers);
     return run;
 }
 

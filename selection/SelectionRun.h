@@ -34,10 +34,16 @@ struct SelectionForm {
     int comboBox6 = 0; // setting range
 };
 
-// The lines for the result box and, when the run stopped, the failure to report.
+// The lines for the result box and, when the run stopped, the failure to report; with them, for
+// the engineering checks, the kind sized, the converted inputs, and the working values and
+// offers the sizing reached (none when the inputs did not convert or the title names no kind).
 struct SelectionRun {
     QStringList lines;
     std::optional<vedan::Failure> failure;
+    std::optional<EquipmentKind> kind;
+    std::optional<SizingInputs> inputs;
+    selection::SizingValues values;
+    std::vector<selection::Offer> offers;
 
     // The text of the message box the run calls for, if any.
     std::optional<QString> message() const;

@@ -29,24 +29,31 @@ double networkFlow(const SizingInputs& in)
                  / ((Ext(in.supplyTemperature) - Ext(in.returnTemperature)) * 4.2L) / 1000.0L);
 }
 
-CapacityFigures appendCapacityFigures(QStringList& lines, const SizingInputs& in,
+CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
+                                      std::optional<double> selection::SizingValues::*dropValue,
                                       const char* devicePrepositional, const char* deviceGenitive)
 {
+    QStringList& lines = outcome.lines;
+    selection::SizingValues& values = outcome.values;
     CapacityFigures f{};
     f.networkFlow = networkFlow(in);
+    values.networkFlow = f.networkFlow;
     appendValue(lines, "Расход сетевой воды = ", f.networkFlow, " т/час");
 
     f.pressureDrop =
         store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L);
+    values.*dropValue = f.pressureDrop;
     const QByteArray drop =
         QByteArray("Перепад давления на ") + devicePrepositional + " с учетом падения давления = ";
     appendValue(lines, drop.constData(), f.pressureDrop, " кгс/см2");
 
     f.requiredKv = store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop)));
+    values.requiredKv = f.requiredKv;
     const QByteArray kv = QByteArray("Пропускная способность ") + deviceGenitive + " = ";
     appendValue(lines, kv.constData(), f.requiredKv, " м3/час");
 
     f.requiredKvy = store(1.2L * Ext(f.requiredKv));
+    values.requiredKvy = f.requiredKvy;
     const QByteArray kvy = QByteArray("Условная пропускная способность ") + deviceGenitive + " = ";
     appendValue(lines, kvy.constData(), f.requiredKvy, " м3/час");
     return f;

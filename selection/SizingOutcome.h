@@ -1,17 +1,21 @@
 #pragma once
-// What a sizing method hands back: the result lines written so far, and the failure that
-// stopped it. The selection reports an arithmetic fault as bad input, with its own message.
+// What a sizing method hands back: the result lines written so far, the working values and
+// offered models it reached, and the failure that stopped it. The selection reports an
+// arithmetic fault as bad input, with its own message.
 // Depends on Qt Core and the checked arithmetic only.
 
 #include "core/Checked.h"
 #include "core/Failure.h"
 #include "selection/SizingInputs.h"
+#include "selection/SizingValues.h"
 
 #include <QStringList>
 
 struct SizingOutcome {
     QStringList lines;
     std::optional<vedan::Failure> failure;
+    selection::SizingValues values;       // unrounded, as far as the run got
+    std::vector<selection::Offer> offers; // in the order of the offer lines
 
     bool ok() const { return !failure; }
 };
@@ -27,12 +31,13 @@ vedan::Failure choicesMissing();
 // Appends prefix + "%.2f"(value) + suffix.
 void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
 
-// Runs body(lines); a vedan::MathError thrown inside ends the run with the lines written before it.
+// Runs body(outcome); a MathError thrown inside ends the run with the lines and values written
+// before it.
 template <typename Body> SizingOutcome guarded(Body&& body)
 {
     SizingOutcome outcome;
     try {
-        body(outcome.lines);
+        body(outcome);
     } catch (const vedan::MathError& error) {
         outcome.failure = arithmeticFailure(error.fault());
     }
@@ -50,9 +55,11 @@ struct CapacityFigures {
     double requiredKvy;  // 1.2 × requiredKv, m³/h
 };
 
-// Computes the four figures and appends a line for each as soon as it is known, naming the
-// device in the prepositional ("клапане") and genitive ("клапана") case.
-CapacityFigures appendCapacityFigures(QStringList& lines, const SizingInputs& in,
+// Computes the four figures and, as soon as each is known, keeps it among the outcome's values
+// (the pressure drop under the device's own name) and appends its line, naming the device in
+// the prepositional ("клапане") and genitive ("клапана") case.
+CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
+                                      std::optional<double> selection::SizingValues::*dropValue,
                                       const char* devicePrepositional, const char* deviceGenitive);
 
 } // namespace sizing

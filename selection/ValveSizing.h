@@ -10,9 +10,12 @@
 
 #include <vector>
 
+// One catalogue row. The nominal bore is the first number of the designation (ТВМ-25/17: 25 mm),
+// kept as a column of its own beside the catalogue's designation and capacity.
 struct ValveModel {
     const char* designation;
     double kvy;            // nominal capacity, m³/h
+    int bore;              // nominal bore DN, mm (0 in the bound row)
     double authority = -1; // working field of one run; -1: not offered
 };
 

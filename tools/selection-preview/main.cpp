@@ -1,9 +1,15 @@
 // Developer preview: the selection window alone, opened for the kind named on the command line,
-// optionally with every unit chosen and a selection run, so that it can be looked at.
-// Usage: selection-preview [TITLE] [--run SERIES RANGE]
+// optionally with every unit chosen and a selection run, so that it can be looked at, and with
+// the checks window open beside it (and every check expanded).
+// Usage: selection-preview [TITLE] [--run SERIES RANGE [INLET OUTLET SUPPLY RETURN LOAD
+//        RESISTANCE]] [--checks [--expand]]
 
 #include "selection/Gidroelevator.h"
 #include "shell/Messages.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTreeWidget>
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,7 +38,17 @@ int main(int argc, char** argv)
         pick("ComboBox4", 2);
         pick("ComboBox5", args.value(3, QStringLiteral("0")).toInt());
         pick("ComboBox6", args.value(4, QStringLiteral("0")).toInt());
+        const char* const edits[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
+        for (int i = 0; i < 6 && args.size() > 5 + i && !args[5 + i].startsWith(QLatin1Char('-'));
+             ++i)
+            SelectRtForm->findChild<QLineEdit*>(QString::fromLatin1(edits[i]))
+                ->setText(args[5 + i]);
         SelectRtForm->Button1Click();
+    }
+    if (args.contains(QStringLiteral("--checks"))) {
+        SelectRtForm->findChild<QAction*>(QStringLiteral("N6"))->trigger();
+        if (args.contains(QStringLiteral("--expand")))
+            SelectRtForm->findChild<QTreeWidget*>(QStringLiteral("ChecksTree"))->expandAll();
     }
     const int status = app.exec();
     delete SelectRtForm;

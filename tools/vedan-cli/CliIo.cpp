@@ -41,6 +41,7 @@ int usage()
         "      --supply TEXT --return TEXT --load TEXT --load-unit mw|gcal\n"
         "      --resistance TEXT --resistance-unit m [--series 1|2|3] [--range 1|2|3] [--xlsx "
         "OUT]\n"
+        "      [--checks] [--json]\n"
         "  vedan-cli assess FILE.teo --system heating|hot-water|both [--xlsx OUT]\n"
         "  vedan-cli template FILE.teo [--json]\n"
         "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]"));

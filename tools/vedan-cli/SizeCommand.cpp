@@ -1,13 +1,17 @@
 // vedan-cli size KIND ...: the selection of the selection window without the window. The
 // options stand for the window's edit boxes and combo boxes; the same library code reads,
 // converts and sizes them, so the lines printed are the lines the result box would hold.
+// --checks adds the engineering checks after the lines; --json prints everything as one JSON
+// object instead. A failed check never changes the exit status.
 
+#include "checks/Checks.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
 #include "selection/SelectionRun.h"
 #include "tools/vedan-cli/CliIo.h"
 #include "tools/vedan-cli/Commands.h"
+#include "tools/vedan-cli/SizeOutput.h"
 
 #include <QDateTime>
 #include <map>
@@ -106,12 +110,24 @@ vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 
 int runSize(const QStringList& args)
 {
-    const std::optional<SizeRequest> request = parse(args);
-    if (!request)
+    // The two switches take no value; the other options come in pairs.
+    QStringList pairs = args;
+    const qsizetype withChecks = pairs.removeAll(QStringLiteral("--checks"));
+    const qsizetype asJson = pairs.removeAll(QStringLiteral("--json"));
+    const std::optional<SizeRequest> request = parse(pairs);
+    if (!request || withChecks > 1 || asJson > 1)
         return cli::usage();
 
     const SelectionRun run = selection::runSelection(request->form);
-    cli::outLines(run.lines);
+    const std::vector<checks::Check> found =
+        withChecks || asJson ? checks::ofRun(request->form, run) : std::vector<checks::Check>();
+    if (asJson) {
+        cli::out(cli::sizeJson(run, found));
+    } else {
+        cli::outLines(run.lines);
+        for (const checks::Check& check : found)
+            cli::out(cli::checkLine(check));
+    }
     const bool sizingFailed = cli::failed(run.failure);
     const bool reportFailed = request->xlsx && cli::failed(writeReport(*request, run.lines));
     return sizingFailed || reportFailed ? 1 : 0;

@@ -1,0 +1,457 @@
+#include "checks/Checks.h"
+
+#include "checks/LiquidValveFactors.h"
+
+#include "core/Numbers.h"
+#include "core/Units.h"
+#include "selection/RegulatorSizing.h"
+#include "water/WaterProperties.h"
+
+#include <algorithm>
+#include <numbers>
+
+using vedan::Ext;
+using vedan::MathError;
+using vedan::store;
+
+namespace checks {
+
+namespace {
+
+// Each cavitation and flashing check says where the valve stands and which pressures it uses.
+const QString kInstallation = QStringLiteral(
+    "принято: установка на подающем трубопроводе, p₁ — давление на входе, p_v при температуре "
+    "подачи");
+const QString kKgf = QStringLiteral("кгс/см2");
+
+QString gaugeNote()
+{
+    return QStringLiteral("давления приняты избыточными: p_абс = p + ") + num::fixed(kAtmosphere, 4)
+           + QStringLiteral(" кгс/см2 (101,325 кПа)");
+}
+
+QString joined(std::initializer_list<QString> parts)
+{
+    QStringList list;
+    for (const QString& part : parts)
+        if (!part.isEmpty())
+            list << part;
+    return list.join(QStringLiteral("; "));
+}
+
+// A bound and the side of it on which a check warns or fails.
+enum class Side { Below, AtOrBelow, AtOrAbove, Above };
+
+struct Limit {
+    double bound;
+    Side side;
+};
+
+bool crosses(double value, const Limit& limit)
+{
+    switch (limit.side) {
+    case Side::Below: return value < limit.bound;
+    case Side::AtOrBelow: return value <= limit.bound;
+    case Side::AtOrAbove: return value >= limit.bound;
+    case Side::Above: return value > limit.bound;
+    }
+    return false;
+}
+
+// Sets the value, the limits and the status they give: failed before warning before passed.
+void grade(Check& check, double value, std::optional<Limit> warning, std::optional<Limit> fail)
+{
+    check.value = value;
+    if (warning)
+        check.warningLimit = warning->bound;
+    if (fail)
+        check.failLimit = fail->bound;
+    if (fail && crosses(value, *fail))
+        check.status = Status::Failed;
+    else if (warning && crosses(value, *warning))
+        check.status = Status::Warning;
+    else
+        check.status = Status::Passed;
+}
+
+void notApplicable(Check& check, const QString& why)
+{
+    check.status = Status::NotApplicable;
+    check.formula = why;
+    check.value.reset();
+    check.warningLimit.reset();
+    check.failLimit.reset();
+}
+
+// The comparison sign a verdict rests on, for the formula text.
+QString sign(double a, double b)
+{
+    return a < b ? QStringLiteral(" < ") : a > b ? QStringLiteral(" > ") : QStringLiteral(" = ");
+}
+
+QString missing() { return QStringLiteral("величина не рассчитана при подборе"); }
+
+// The state of the supply water at the inlet, shared by the checks that need it.
+struct Water {
+    std::optional<double> inletAbsolute; // p₁, kgf/cm² absolute
+    std::optional<double> saturation;    // p_v at the supply temperature, kgf/cm²
+    std::optional<double> saturationMPa; // the same in MPa
+    std::optional<double> density;       // at the supply temperature and p₁, kg/m³
+    bool liquid = false;                 // p₁ > p_v
+    QString whyNot;                      // why the checks that need p_v or ρ do not apply
+
+    bool usable() const { return liquid && whyNot.isEmpty(); }
+};
+
+Water waterOf(const SizingInputs& in)
+{
+    Water w;
+    const double t = in.supplyTemperature;
+    try {
+        w.inletAbsolute = store(Ext(in.inletPressure) + kAtmosphere);
+    } catch (const MathError&) {
+        w.whyNot = QStringLiteral("давление на входе не переводится в абсолютное");
+        return w;
+    }
+    w.saturationMPa = water::saturationPressure(t);
+    if (!w.saturationMPa) {
+        w.whyNot = QStringLiteral("температура подачи ") + num::f1(t)
+                   + QStringLiteral(" °C вне диапазона 1…200 °C, для которого рассчитываются "
+                                    "свойства воды");
+        return w;
+    }
+    w.saturation = store(Ext(*w.saturationMPa) / kMPaPerKgfCm2);
+    w.liquid = *w.inletAbsolute > *w.saturation;
+    if (!w.liquid) {
+        w.whyNot = QStringLiteral("вода на входе не в жидком состоянии (проверка supply.liquid не "
+                                  "пройдена)");
+        return w;
+    }
+    w.density = water::liquidDensity(t, store(Ext(*w.inletAbsolute) * kMPaPerKgfCm2));
+    return w;
+}
+
+struct Context {
+    const Subject& subject;
+    Water water;
+};
+
+// --- The checks -------------------------------------------------------------------------------
+
+void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
+{
+    const Water& w = x.water;
+    if (!w.inletAbsolute || !w.saturation)
+        return notApplicable(c, w.whyNot);
+    const double p1 = *w.inletAbsolute;
+    const double pv = *w.saturation;
+    c.unit = kKgf;
+    c.note = gaugeNote();
+    c.formula = QStringLiteral("p₁ = ") + num::f2(x.subject.inputs.inletPressure)
+                + QStringLiteral(" + ") + num::fixed(kAtmosphere, 4) + QStringLiteral(" = ")
+                + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
+                + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
+                + num::f3(pv) + QStringLiteral(" кгс/см2; запас p₁ − p_v = ")
+                + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см2");
+    grade(c, p1, std::nullopt, Limit{pv, Side::AtOrBelow});
+}
+
+void elevatorHead(Check& c, const Context& x, const selection::Offer*)
+{
+    const selection::SizingValues& v = x.subject.values;
+    if (!v.mixingRatio || !v.availableHead)
+        return notApplicable(c, missing());
+    const double u = *v.mixingRatio;
+    const double h = x.subject.inputs.systemResistance;
+    if (u <= 0)
+        return notApplicable(c, QStringLiteral("u = ") + num::f2(u)
+                                    + QStringLiteral(" ≤ 0: элеватор не подмешивает воду"));
+    const double needed = store(1.4L * (1.0L + Ext(u)) * (1.0L + Ext(u)) * Ext(h));
+    c.unit = QStringLiteral("м");
+    c.note = QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
+                            "дополнительного запаса; h — сопротивление системы");
+    c.formula = QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
+                + sign(*v.availableHead, needed)
+                + QStringLiteral("Hтреб = 1,4·(1 + u)²·h = 1,4·(1 + ") + num::f2(u)
+                + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ") + num::f2(needed)
+                + QStringLiteral(" м");
+    grade(c, *v.availableHead, std::nullopt, Limit{needed, Side::Below});
+}
+
+void elevatorMixing(Check& c, const Context& x, const selection::Offer*)
+{
+    const std::optional<double> u = x.subject.values.mixingRatio;
+    if (!u)
+        return notApplicable(c, missing());
+    c.formula = QStringLiteral("u = (τ₁ − 95)/(95 − τ₂) = ") + num::f2(*u);
+    grade(c, *u, Limit{0, Side::AtOrBelow}, std::nullopt);
+    if (c.status == Status::Warning)
+        c.formula += QStringLiteral(" ≤ 0: смешение не требуется или невозможно");
+}
+
+void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
+{
+    const std::optional<double> d = x.subject.values.nozzleDiameter;
+    if (!d)
+        return notApplicable(c, missing());
+    c.unit = QStringLiteral("мм");
+    c.formula = QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм") + sign(*d, 3)
+                + QStringLiteral("3 мм");
+    grade(c, *d, Limit{3, Side::Below}, std::nullopt);
+    if (c.status == Status::Warning)
+        c.formula += QStringLiteral(": сопло такого диаметра засоряется");
+}
+
+void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
+{
+    const std::optional<double> flow = x.subject.values.networkFlow;
+    if (!offer || !offer->authority || !offer->kvy || !flow)
+        return notApplicable(c, missing());
+    const double a = *offer->authority;
+    const double h = x.subject.inputs.systemResistance;
+    const double modelDrop = store(Ext(*flow) * Ext(*flow) / (Ext(*offer->kvy) * Ext(*offer->kvy)));
+    c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
+                + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
+                + QStringLiteral(" кгс/см2; a = Δpм/(Δpм + 0,0980665·h) = ") + num::f2(modelDrop)
+                + QStringLiteral("/(") + num::f2(modelDrop) + QStringLiteral(" + 0,0980665·")
+                + num::f2(h) + QStringLiteral(") = ") + num::f3(a);
+    grade(c, a, Limit{0.5, Side::Below}, Limit{0.25, Side::Below});
+    if (a < 0 || a > 1) {
+        c.status = Status::Failed;
+        c.formula += QStringLiteral(": нефизичное значение (вне 0…1)");
+    }
+}
+
+// The choked-flow limit of IEC 60534-2-1 for the drop `drop` across a globe valve or a
+// regulator: warning from 0.67 of it (incipient cavitation), failed at it (choked flow).
+void cavitation(Check& c, const Context& x, std::optional<double> drop)
+{
+    const Water& w = x.water;
+    if (!w.usable())
+        return notApplicable(c, w.whyNot);
+    if (!drop)
+        return notApplicable(c, missing());
+    // Liquid pressure recovery factor of the plant's globe valves and regulators.
+    constexpr double kFl = 0.9;
+    const double pvMPa = *w.saturationMPa;
+    const double ff = liquidCriticalPressureRatio(pvMPa, water::kCriticalPressure);
+    const double p1 = *w.inletAbsolute;
+    const double pv = *w.saturation;
+    const double choked = chokedPressureDrop(kFl, p1, ff, pv);
+    const double incipient = store(0.67L * Ext(choked));
+    c.unit = kKgf;
+    c.note = joined({QStringLiteral("F_L = 0,9 для седельных клапанов и регуляторов этого ряда"),
+                     gaugeNote(), kInstallation});
+    c.formula = QStringLiteral("F_F = 0,96 − 0,28·√(p_v/p_c) = 0,96 − 0,28·√(")
+                + num::fixed(pvMPa, 4) + QStringLiteral("/22,064 МПа) = ") + num::f3(ff)
+                + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = 0,9²·(") + num::f2(p1)
+                + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·") + num::f3(pv)
+                + QStringLiteral(") = ") + num::f2(choked) + QStringLiteral(" кгс/см2; Δp = ")
+                + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
+                + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
+                + QStringLiteral(" % предела (кавитация начинается с 67 %)");
+    grade(c, *drop, Limit{incipient, Side::AtOrAbove}, Limit{choked, Side::AtOrAbove});
+}
+
+void valveCavitation(Check& c, const Context& x, const selection::Offer*)
+{
+    cavitation(c, x, x.subject.values.valvePressureDrop);
+}
+
+void regulatorCavitation(Check& c, const Context& x, const selection::Offer*)
+{
+    cavitation(c, x, x.subject.values.regulatorPressureDrop);
+}
+
+void valveFlashing(Check& c, const Context& x, const selection::Offer*)
+{
+    const Water& w = x.water;
+    if (!w.usable())
+        return notApplicable(c, w.whyNot);
+    const std::optional<double> drop = x.subject.values.valvePressureDrop;
+    if (!drop)
+        return notApplicable(c, missing());
+    const double p1 = *w.inletAbsolute;
+    const double pv = *w.saturation;
+    const double p2 = store(Ext(p1) - Ext(*drop));
+    c.unit = kKgf;
+    c.note = joined({gaugeNote(), kInstallation});
+    c.formula = QStringLiteral("p₂ = p₁ − Δp = ") + num::f2(p1) + QStringLiteral(" − ")
+                + num::f2(*drop) + QStringLiteral(" = ") + num::f2(p2) + sign(p2, pv)
+                + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см2");
+    grade(c, p2, std::nullopt, Limit{pv, Side::Below});
+    if (c.status == Status::Failed)
+        c.formula += QStringLiteral(": вода вскипает за клапаном");
+}
+
+void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
+{
+    const Water& w = x.water;
+    if (!w.usable())
+        return notApplicable(c, w.whyNot);
+    if (!w.density)
+        return notApplicable(c, QStringLiteral("плотность воды вне области IAPWS-IF97"));
+    const std::optional<double> flow = x.subject.values.networkFlow;
+    if (!offer || !offer->bore || !flow)
+        return notApplicable(c, missing());
+    const double rho = *w.density;
+    const int dn = *offer->bore;
+    const double area =
+        store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L) * (Ext(dn) / 1000.0L) / 4.0L);
+    const double v = store(Ext(*flow) * 1000.0L / Ext(rho) / 3600.0L / Ext(area));
+    c.unit = QStringLiteral("м/с");
+    c.note = QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")
+             + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C и p₁ = ")
+             + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см2 (абс.); ") + gaugeNote();
+    c.formula = QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
+                + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
+                + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
+                + QStringLiteral(" м/с") + sign(v, 3) + QStringLiteral("3 м/с");
+    grade(c, v, Limit{3, Side::Above}, std::nullopt);
+}
+
+void regulatorRange(Check& c, const Context& x, const selection::Offer*)
+{
+    const Subject& s = x.subject;
+    const auto& series = regulatorSeriesNames();
+    const auto& ranges = selection::regulatorSettingRanges();
+    if (s.regulatorSeries <= 0 || s.regulatorSeries >= static_cast<int>(series.size())
+        || s.settingRange <= 0 || s.settingRange >= static_cast<int>(ranges.size()))
+        return notApplicable(c, QStringLiteral("серия или диапазон настройки не выбраны"));
+    const QString name = QString::fromUtf8(series[s.regulatorSeries]);
+    if (name != QStringLiteral("ЖМ"))
+        return notApplicable(c, QStringLiteral("регулятор давления ") + name
+                                    + QStringLiteral(" держит давление, а не перепад"));
+    const selection::SettingRange range = ranges[s.settingRange];
+    const double from = units::Translate(units::kMegapascal, units::kPressure, range.from);
+    const double to = units::Translate(units::kMegapascal, units::kPressure, range.to);
+    const double held = store(Ext(s.inputs.systemResistance) / 10.0L);
+    c.unit = kKgf;
+    c.formula = QStringLiteral("Δpрег = h/10 = ") + num::f2(s.inputs.systemResistance)
+                + QStringLiteral("/10 = ") + num::f3(held)
+                + QStringLiteral(" кгс/см2; диапазон настройки ") + num::general(range.from)
+                + QStringLiteral("…") + num::general(range.to) + QStringLiteral(" МПа = ")
+                + num::f3(from) + QStringLiteral("…") + num::f3(to) + QStringLiteral(" кгс/см2");
+    grade(c, held, Limit{from, Side::Below}, Limit{to, Side::Above});
+    if (c.status == Status::Warning)
+        c.note = QStringLiteral(
+            "перепад ниже диапазона настройки. Перепад, который держит регулятор перепада, обычно "
+            "включает и потерю давления на регулирующем клапане; тогда её следует включить в "
+            "сопротивление системы");
+    else if (c.status == Status::Failed)
+        c.note = QStringLiteral("перепад выше диапазона настройки: регулятор его не удержит");
+}
+
+// --- The checks table --------------------------------------------------------------------------
+
+using Kinds = std::vector<EquipmentKind>;
+const Kinds kAllKinds = {EquipmentKind::Hydroelevator, EquipmentKind::ControlValve,
+                         EquipmentKind::MixingValve, EquipmentKind::Regulator};
+const Kinds kElevator = {EquipmentKind::Hydroelevator};
+const Kinds kValves = {EquipmentKind::ControlValve, EquipmentKind::MixingValve};
+const Kinds kRegulator = {EquipmentKind::Regulator};
+
+struct CheckRow {
+    const char* id;
+    const char* title;
+    const char* source;
+    const Kinds& kinds;
+    bool perOffer;
+    void (*compute)(Check&, const Context&, const selection::Offer*);
+};
+
+const std::vector<CheckRow>& table()
+{
+    static const char* const kIec = "IEC 60534-2-1; порог 0,67 — правило практики";
+    static const std::vector<CheckRow> rows = {
+        {"supply.liquid", "Вода на входе в жидком состоянии", "IAPWS-IF97", kAllKinds, false,
+         supplyLiquid},
+        {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
+         kElevator, false, elevatorHead},
+        {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
+        {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
+        {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
+        {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec, kValves, false,
+         valveCavitation},
+        {"valve.flashing", "Вскипание воды за клапаном", "IEC 60534-2-1", kValves, false,
+         valveFlashing},
+        {"valve.velocity", "Скорость воды в клапане", "правило практики (шум)", kValves, true,
+         valveVelocity},
+        {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec, kRegulator,
+         false, regulatorCavitation},
+        {"regulator.range", "Диапазон настройки регулятора перепада", "правило практики",
+         kRegulator, false, regulatorRange},
+    };
+    return rows;
+}
+
+Check computed(const CheckRow& row, const Context& context, const selection::Offer* offer)
+{
+    Check check;
+    check.id = QString::fromLatin1(row.id);
+    check.title = QString::fromUtf8(row.title);
+    check.source = QString::fromUtf8(row.source);
+    if (offer)
+        check.designation = offer->designation;
+    try {
+        row.compute(check, context, offer);
+    } catch (const MathError& error) {
+        check.note.clear();
+        check.unit.clear();
+        notApplicable(check, QStringLiteral("арифметическая ошибка: ")
+                                 + QString::fromStdString(MathError::russianText(error.fault())));
+    }
+    return check;
+}
+
+struct StatusName {
+    Status status;
+    const char* id;
+    const char* text;
+};
+
+const StatusName kStatusNames[] = {
+    {Status::Passed, "passed", "пройдена"},
+    {Status::Warning, "warning", "предупреждение"},
+    {Status::Failed, "failed", "не пройдена"},
+    {Status::NotApplicable, "not_applicable", "неприменима"},
+};
+
+const StatusName& nameOf(Status status)
+{
+    return *std::find_if(std::begin(kStatusNames), std::end(kStatusNames),
+                         [&](const StatusName& n) { return n.status == status; });
+}
+
+} // namespace
+
+std::vector<Check> evaluate(const Subject& subject)
+{
+    const Context context{subject, waterOf(subject.inputs)};
+    std::vector<Check> checks;
+    for (const CheckRow& row : table()) {
+        if (std::find(row.kinds.begin(), row.kinds.end(), subject.kind) == row.kinds.end())
+            continue;
+        if (!row.perOffer) {
+            checks.push_back(computed(row, context, nullptr));
+            continue;
+        }
+        for (const selection::Offer& offer : subject.offers)
+            checks.push_back(computed(row, context, &offer));
+    }
+    return checks;
+}
+
+std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run)
+{
+    if (run.failure || !run.kind || !run.inputs)
+        return {};
+    return evaluate(
+        {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6});
+}
+
+QString statusId(Status status) { return QString::fromLatin1(nameOf(status).id); }
+
+QString statusText(Status status) { return QString::fromUtf8(nameOf(status).text); }
+
+} // namespace checks

@@ -1,0 +1,66 @@
+#pragma once
+// The engineering checks beside a selection: whether the supply water is liquid at the inlet,
+// whether a hydroelevator has the head it needs, whether a valve or regulator cavitates, chokes
+// or lets the water flash, whether a valve has authority enough and the water in it a quiet
+// velocity, whether a differential-pressure regulator can hold the differential. Each check is
+// computed from the converted inputs and the unrounded working values and offers of the sizing,
+// gives a verdict with its formula, numbers, limits and source, and never fails itself: where
+// its arithmetic faults or its premises do not hold it is "not applicable".
+// Depends on the selection library (no Widgets), the water properties and Qt Core.
+
+#include "selection/EquipmentKinds.h"
+#include "selection/SelectionRun.h"
+#include "selection/SizingInputs.h"
+#include "selection/SizingValues.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace checks {
+
+enum class Status { Passed, Warning, Failed, NotApplicable };
+
+struct Check {
+    QString id;                         // "valve.cavitation"
+    std::optional<QString> designation; // the offered model a per-model check is about
+    Status status = Status::NotApplicable;
+    QString title;   // Russian
+    QString formula; // with the numbers put in, or why the check does not apply
+    QString note;    // what the check assumes, or empty
+    std::optional<double> value;
+    std::optional<double> warningLimit;
+    std::optional<double> failLimit;
+    QString unit; // of the value and limits; empty for a pure number
+    QString source;
+};
+
+// What the checks are computed from.
+struct Subject {
+    EquipmentKind kind;
+    SizingInputs inputs;
+    selection::SizingValues values;
+    std::vector<selection::Offer> offers;
+    int regulatorSeries = 0; // item of the series combo box (regulator only)
+    int settingRange = 0;    // item of the setting-range combo box (regulator only)
+};
+
+// The checks of the kind, in the order of the checks table; a per-model check once for each
+// offered model.
+std::vector<Check> evaluate(const Subject& subject);
+
+// The checks of a finished selection; none when it ended in a message or sized nothing.
+std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run);
+
+// "passed", "warning", "failed", "not_applicable".
+QString statusId(Status status);
+// The Russian word for the status.
+QString statusText(Status status);
+
+// The inputs do not say whether their pressures are gauge; the checks take them as gauge and add
+// the standard atmosphere, 101.325 kPa, in kgf/cm².
+inline constexpr double kAtmosphere = 1.0332;
+// MPa in 1 kgf/cm², for the water properties.
+inline constexpr double kMPaPerKgfCm2 = 0.0980665;
+
+} // namespace checks

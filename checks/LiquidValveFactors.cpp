@@ -1,0 +1,22 @@
+#include "checks/LiquidValveFactors.h"
+
+#include "core/Checked.h"
+
+using vedan::Ext;
+using vedan::store;
+
+namespace checks {
+
+double liquidCriticalPressureRatio(double saturationPressure, double criticalPressure)
+{
+    return store(0.96L - 0.28L * sqrt(Ext(saturationPressure) / Ext(criticalPressure)));
+}
+
+double chokedPressureDrop(double recoveryFactor, double inletPressure, double pressureRatioFactor,
+                          double saturationPressure)
+{
+    return store(Ext(recoveryFactor) * Ext(recoveryFactor)
+                 * (Ext(inletPressure) - Ext(pressureRatioFactor) * Ext(saturationPressure)));
+}
+
+} // namespace checks

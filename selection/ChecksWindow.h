@@ -1,0 +1,33 @@
+#pragma once
+// The checks window of the selection window: the engineering checks of the latest result, each
+// with its verdict (an icon of its own shape and colour, and a word), its title and the formula
+// with the numbers; the source, the assumptions and the limits on hover and on expansion. It is
+// owned by the selection window, never modal, and follows every new result.
+
+#include "checks/Checks.h"
+
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+class QTreeWidget;
+
+namespace selection {
+
+class ChecksWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ChecksWindow(QWidget* owner);
+
+    // Replaces what the window shows by the checks of a result of the kind named by caption; no
+    // checks: the result ended in a message or there is none.
+    void follow(const QString& caption, const std::vector<checks::Check>& found);
+    // Shows the window in front of its owner.
+    void bringForward();
+
+private:
+    QLabel* m_summary;
+    QTreeWidget* m_tree;
+};
+
+} // namespace selection

@@ -1,0 +1,335 @@
+// The engineering checks: each on both sides of its limits, where it does not apply, the checks
+// each kind gets, and the verdicts on the sizing methods' own examples.
+
+#include "checks/Checks.h"
+#include "selection/RegulatorSizing.h"
+#include "selection/SelectionRun.h"
+#include "selection/Units.h"
+#include "selection/ValveSizing.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using checks::Check;
+using checks::Status;
+using selection::Offer;
+
+namespace {
+
+// 150 °C supply at 4 kgf/cm² (gauge): p₁ 5.0332, p_v 4.85488 kgf/cm² absolute.
+SizingInputs hotSupply(double resistance = 2) { return {150, 70, 0.5, 4, 2, resistance}; }
+
+std::vector<Check> find(const std::vector<Check>& all, const char* id)
+{
+    std::vector<Check> found;
+    for (const Check& c : all)
+        if (c.id == QLatin1String(id))
+            found.push_back(c);
+    return found;
+}
+
+Check only(const std::vector<Check>& all, const char* id)
+{
+    const std::vector<Check> found = find(all, id);
+    EXPECT_EQ(found.size(), 1u) << id;
+    return found.empty() ? Check{} : found.front();
+}
+
+checks::Subject valve(SizingInputs in, double drop, std::vector<Offer> offers = {})
+{
+    checks::Subject s{EquipmentKind::ControlValve, in, {}, std::move(offers)};
+    s.values.networkFlow = 6.230357142857143;
+    s.values.valvePressureDrop = drop;
+    return s;
+}
+
+checks::Subject elevator(double u, double head, double nozzle, double resistance)
+{
+    checks::Subject s{EquipmentKind::Hydroelevator, {115, 70, 0.08, 4, 3.8, resistance}, {}, {}};
+    s.values.mixingRatio = u;
+    s.values.availableHead = head;
+    s.values.nozzleDiameter = nozzle;
+    return s;
+}
+
+checks::Subject regulator(int series, int range, double resistance, double drop = 0.1)
+{
+    checks::Subject s{EquipmentKind::Regulator, {115, 70, 0.08, 4, 3.8, resistance}, {}, {}};
+    s.values.regulatorPressureDrop = drop;
+    s.regulatorSeries = series;
+    s.settingRange = range;
+    return s;
+}
+
+struct Case {
+    const char* name;
+    checks::Subject subject;
+    const char* id;
+    Status expected;
+};
+
+void expectCases(const std::vector<Case>& cases)
+{
+    for (const Case& c : cases) {
+        const std::vector<Check> found = find(checks::evaluate(c.subject), c.id);
+        ASSERT_FALSE(found.empty()) << c.name;
+        EXPECT_EQ(checks::statusId(found.front().status), checks::statusId(c.expected))
+            << c.name << ": " << found.front().formula.toStdString();
+    }
+}
+
+} // namespace
+
+TEST(Checks, SupplyLiquidAroundTheSaturationPressure)
+{
+    // p_v(150 °C) = 4.85488 kgf/cm²; gauge inlet 3.82 gives 4.8532 absolute, 3.83 gives 4.8632.
+    SizingInputs below = hotSupply(), above = hotSupply();
+    below.inletPressure = 3.82;
+    above.inletPressure = 3.83;
+    SizingInputs cold = hotSupply(), tooHot = hotSupply(), hottest = hotSupply();
+    cold.supplyTemperature = 0.5;
+    tooHot.supplyTemperature = 200.5;
+    hottest.supplyTemperature = 200; // p_v 15.85 kgf/cm²
+    hottest.inletPressure = 16;
+    expectCases({
+        {"just below p_v", valve(below, 0.1), "supply.liquid", Status::Failed},
+        {"just above p_v", valve(above, 0.1), "supply.liquid", Status::Passed},
+        {"below 1 °C", valve(cold, 0.1), "supply.liquid", Status::NotApplicable},
+        {"above 200 °C", valve(tooHot, 0.1), "supply.liquid", Status::NotApplicable},
+        {"200 °C is in range", valve(hottest, 0.1), "supply.liquid", Status::Passed},
+    });
+}
+
+TEST(Checks, ElevatorHeadMixingAndNozzleAtTheirLimits)
+{
+    // Needed head 1.4·(1 + 0.8)²·1 = 4.536 m.
+    expectCases({
+        {"head above need", elevator(0.8, 4.54, 10, 1), "elevator.head", Status::Passed},
+        {"head below need", elevator(0.8, 4.53, 10, 1), "elevator.head", Status::Failed},
+        {"no mixing, no head check", elevator(0, 1, 10, 1), "elevator.head", Status::NotApplicable},
+        {"mixing ratio positive", elevator(0.01, 10, 10, 1), "elevator.mixing", Status::Passed},
+        {"mixing ratio zero", elevator(0, 10, 10, 1), "elevator.mixing", Status::Warning},
+        {"mixing ratio negative", elevator(-0.2, 10, 10, 1), "elevator.mixing", Status::Warning},
+        {"nozzle 3 mm", elevator(0.8, 10, 3, 1), "elevator.nozzle", Status::Passed},
+        {"nozzle under 3 mm", elevator(0.8, 10, 2.99, 1), "elevator.nozzle", Status::Warning},
+    });
+    const Check warning = only(checks::evaluate(elevator(-0.2, 10, 10, 1)), "elevator.mixing");
+    EXPECT_TRUE(warning.formula.contains(QStringLiteral("смешение не требуется или невозможно")));
+}
+
+TEST(Checks, ValveAuthorityBands)
+{
+    const auto withAuthority = [](double a) {
+        return valve(hotSupply(), 0.1, {{QStringLiteral("ТВМ-25/17"), 6.3, a, 25}});
+    };
+    expectCases({
+        {"0.5", withAuthority(0.5), "valve.authority", Status::Passed},
+        {"1.0", withAuthority(1.0), "valve.authority", Status::Passed},
+        {"0.49", withAuthority(0.49), "valve.authority", Status::Warning},
+        {"0.25", withAuthority(0.25), "valve.authority", Status::Warning},
+        {"0.249", withAuthority(0.249), "valve.authority", Status::Failed},
+        {"above 1", withAuthority(1.2), "valve.authority", Status::Failed},
+        {"negative", withAuthority(-0.1), "valve.authority", Status::Failed},
+    });
+    EXPECT_TRUE(only(checks::evaluate(withAuthority(1.2)), "valve.authority")
+                    .formula.contains(QStringLiteral("нефизичное значение")));
+}
+
+TEST(Checks, CavitationAndFlashingAroundTheirLimits)
+{
+    // At 150 °C and p₁ 5.0332: choked limit 0.4635 kgf/cm², incipient (0.67) 0.3105; p₂ reaches
+    // p_v at a drop of 0.1783.
+    SizingInputs cold = hotSupply(), steam = hotSupply();
+    cold.supplyTemperature = 250;
+    steam.inletPressure = 3.5;
+    expectCases({
+        {"well below", valve(hotSupply(), 0.17), "valve.cavitation", Status::Passed},
+        {"under 0.67", valve(hotSupply(), 0.30), "valve.cavitation", Status::Passed},
+        {"over 0.67", valve(hotSupply(), 0.32), "valve.cavitation", Status::Warning},
+        {"under choked", valve(hotSupply(), 0.46), "valve.cavitation", Status::Warning},
+        {"over choked", valve(hotSupply(), 0.47), "valve.cavitation", Status::Failed},
+        {"p₂ above p_v", valve(hotSupply(), 0.17), "valve.flashing", Status::Passed},
+        {"p₂ below p_v", valve(hotSupply(), 0.19), "valve.flashing", Status::Failed},
+        {"out of range: no cavitation check", valve(cold, 0.1), "valve.cavitation",
+         Status::NotApplicable},
+        {"out of range: no flashing check", valve(cold, 0.1), "valve.flashing",
+         Status::NotApplicable},
+        {"steam at the inlet: no cavitation check", valve(steam, 0.1), "valve.cavitation",
+         Status::NotApplicable},
+        {"steam at the inlet: no flashing check", valve(steam, 0.1), "valve.flashing",
+         Status::NotApplicable},
+    });
+    const Check c = only(checks::evaluate(valve(hotSupply(), 0.47)), "valve.cavitation");
+    EXPECT_NEAR(*c.failLimit, 0.46348, 5e-5);
+    EXPECT_NEAR(*c.warningLimit, 0.67 * *c.failLimit, 1e-12);
+    EXPECT_TRUE(c.note.contains(QStringLiteral(
+        "принято: установка на подающем трубопроводе, p₁ — давление на входе, p_v при "
+        "температуре подачи")));
+}
+
+TEST(Checks, VelocityAroundThreeMetresPerSecond)
+{
+    // ρ(150 °C, 5.0332 kgf/cm²) = 917.02 kg/m³; 3 m/s in DN 25 is 4.862 t/h.
+    const auto withFlow = [](double flow, int bore) {
+        checks::Subject s = valve(hotSupply(), 0.1, {{QStringLiteral("ТВМ"), 6.3, 0.8, bore}});
+        s.values.networkFlow = flow;
+        return s;
+    };
+    expectCases({
+        {"DN 25 under 3 m/s", withFlow(4.85, 25), "valve.velocity", Status::Passed},
+        {"DN 25 over 3 m/s", withFlow(4.88, 25), "valve.velocity", Status::Warning},
+        {"DN 32 takes more", withFlow(7.9, 32), "valve.velocity", Status::Passed},
+        {"overflowing flow", withFlow(1.7e308, 15), "valve.velocity", Status::NotApplicable},
+    });
+}
+
+TEST(Checks, RegulatorRangeForTheDifferentialSeriesOnly)
+{
+    // Range 1: 0.04…0.16 MPa = 0.4079…1.6315 kgf/cm², h from 4.08 to 16.32 m.
+    expectCases({
+        {"below the range", regulator(1, 1, 4.07), "regulator.range", Status::Warning},
+        {"at the bottom", regulator(1, 1, 4.08), "regulator.range", Status::Passed},
+        {"at the top", regulator(1, 1, 16.31), "regulator.range", Status::Passed},
+        {"above the range", regulator(1, 1, 16.32), "regulator.range", Status::Failed},
+        {"range 3 from 3.06 kgf/cm²", regulator(1, 3, 30), "regulator.range", Status::Warning},
+        {"pressure regulator after itself", regulator(2, 1, 1), "regulator.range",
+         Status::NotApplicable},
+        {"pressure regulator before itself", regulator(3, 1, 1), "regulator.range",
+         Status::NotApplicable},
+        {"small drop, no cavitation", regulator(1, 1, 1, 0.1), "regulator.cavitation",
+         Status::Passed},
+        {"large drop chokes", regulator(1, 1, 1, 3.0), "regulator.cavitation", Status::Failed},
+    });
+}
+
+TEST(Checks, EachKindGetsItsChecksAndEachOfferItsOwn)
+{
+    const std::vector<Offer> two = {{QStringLiteral("ТВМ-25/17"), 6.3, 0.83, 25},
+                                    {QStringLiteral("ТВМ-32/16"), 6.3, 0.83, 32}};
+    struct Row {
+        checks::Subject subject;
+        QStringList ids;
+    };
+    const Row rows[] = {
+        {elevator(0.8, 2, 10, 1),
+         {"supply.liquid", "elevator.head", "elevator.mixing", "elevator.nozzle"}},
+        {valve(hotSupply(), 1.8, two),
+         {"supply.liquid", "valve.authority", "valve.authority", "valve.cavitation",
+          "valve.flashing", "valve.velocity", "valve.velocity"}},
+        {valve(hotSupply(), 1.8), {"supply.liquid", "valve.cavitation", "valve.flashing"}},
+        {regulator(1, 1, 1), {"supply.liquid", "regulator.cavitation", "regulator.range"}},
+    };
+    for (const Row& row : rows) {
+        QStringList ids;
+        for (const Check& c : checks::evaluate(row.subject)) {
+            ids << c.id;
+            EXPECT_FALSE(c.title.isEmpty());
+            EXPECT_FALSE(c.source.isEmpty());
+            for (const std::optional<double>& x : {c.value, c.warningLimit, c.failLimit})
+                EXPECT_TRUE(!x || std::isfinite(*x)) << c.id.toStdString();
+        }
+        EXPECT_EQ(ids, row.ids);
+    }
+    const std::vector<Check> velocity =
+        find(checks::evaluate(valve(hotSupply(), 1.8, two)), "valve.velocity");
+    EXPECT_EQ(velocity[0].designation, QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(velocity[1].designation, QStringLiteral("ТВМ-32/16"));
+}
+
+namespace {
+
+SelectionForm form(const char* kind, const char* inlet, const char* outlet, const char* supply,
+                   const char* ret, const char* load, const char* resistance, int series = 0,
+                   int range = 0)
+{
+    SelectionForm f;
+    f.title = QString::fromUtf8(kind);
+    f.edit1 = QString::fromUtf8(inlet);
+    f.edit2 = QString::fromUtf8(outlet);
+    f.edit3 = QString::fromUtf8(supply);
+    f.edit4 = QString::fromUtf8(ret);
+    f.edit5 = QString::fromUtf8(load);
+    f.edit6 = QString::fromUtf8(resistance);
+    f.comboBox1 = 1;
+    f.comboBox2 = f.comboBox3 = 3;
+    f.comboBox4 = 2;
+    f.comboBox5 = series;
+    f.comboBox6 = range;
+    return f;
+}
+
+std::vector<Check> checksOf(const SelectionForm& f)
+{
+    return checks::ofRun(f, selection::runSelection(f));
+}
+
+} // namespace
+
+TEST(Checks, VerdictsOnTheSizingExamples)
+{
+    const std::vector<Check> elevatorDefaults =
+        checksOf(form("Регулирующий гидроэлеватор", "4", "3,8", "115", "70", "0,08", "1"));
+    const Check head = only(elevatorDefaults, "elevator.head");
+    EXPECT_EQ(head.status, Status::Failed);
+    EXPECT_NEAR(*head.failLimit, 4.536, 1e-9);
+    EXPECT_NEAR(*head.value, 2.0, 1e-9);
+
+    const std::vector<Check> valveExample =
+        checksOf(form("Запорно-регулирующий клапан", "4", "2", "150", "70", "0,5", "2"));
+    EXPECT_EQ(only(valveExample, "valve.cavitation").status, Status::Failed);
+    EXPECT_EQ(only(valveExample, "valve.flashing").status, Status::Failed);
+    EXPECT_NEAR(*only(valveExample, "supply.liquid").value
+                    - *only(valveExample, "supply.liquid").failLimit,
+                0.18, 0.005);
+    const std::vector<Check> velocity = find(valveExample, "valve.velocity");
+    ASSERT_EQ(velocity.size(), 2u);
+    EXPECT_EQ(velocity[0].designation, QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(velocity[0].status, Status::Warning);
+    EXPECT_NEAR(*velocity[0].value, 3.8, 0.05);
+    EXPECT_EQ(velocity[1].status, Status::Passed);
+
+    const std::vector<Check> regulatorDefaults =
+        checksOf(form("Регулятор давления и перепада", "4", "3,8", "115", "70", "0,08", "1", 1, 1));
+    EXPECT_EQ(only(regulatorDefaults, "regulator.range").status, Status::Warning);
+    EXPECT_EQ(only(regulatorDefaults, "regulator.cavitation").status, Status::Passed);
+}
+
+TEST(Checks, ASelectionThatEndedInAMessageHasNone)
+{
+    EXPECT_TRUE(checksOf(form("Запорно-регулирующий клапан", "4", "3,8", "115", "70", "0,08", "3"))
+                    .empty()); // negative drop: "Неправильный ввод данных.!!!"
+    EXPECT_TRUE(
+        checksOf(form("Регулятор давления и перепада", "4", "3,8", "115", "70", "0,08", "1", 1, 0))
+            .empty()); // "Выбраны не все параметры!"
+    EXPECT_TRUE(checksOf(form("Котел", "4", "3,8", "115", "70", "0,08", "1")).empty());
+}
+
+// The catalogue columns that the checks read stand beside facts written elsewhere: the bore is
+// the first number of each designation, the setting ranges are the ones the combo box names.
+TEST(Checks, CatalogueColumnsAgreeWithTheTextsTheyStandBeside)
+{
+    const QRegularExpression firstNumber(QStringLiteral("-(\\d+)"));
+    for (const auto* catalogue : {&controlValveCatalogue(), &mixingValveCatalogue()})
+        for (std::size_t i = 1; i < catalogue->size(); ++i) {
+            const ValveModel& row = (*catalogue)[i];
+            EXPECT_EQ(firstNumber.match(QString::fromUtf8(row.designation)).captured(1).toInt(),
+                      row.bore)
+                << row.designation;
+        }
+    for (std::size_t i = 1; i < regulatorCatalogue().size(); ++i) {
+        const RegulatorSize& row = regulatorCatalogue()[i];
+        EXPECT_EQ(firstNumber.match(QString::fromUtf8(row.sizeSuffix)).captured(1).toInt(),
+                  row.bore);
+    }
+    const QStringList items = units::settingRangeItems();
+    ASSERT_EQ(static_cast<std::size_t>(items.size()), selection::regulatorSettingRanges().size());
+    for (std::size_t i = 1; i < selection::regulatorSettingRanges().size(); ++i) {
+        const selection::SettingRange r = selection::regulatorSettingRanges()[i];
+        EXPECT_EQ(items[static_cast<int>(i)],
+                  QStringLiteral("от ") + QString::number(r.from).replace('.', ',')
+                      + QStringLiteral(" МПа до ") + QString::number(r.to).replace('.', ',')
+                      + QStringLiteral(" МПа"));
+    }
+}

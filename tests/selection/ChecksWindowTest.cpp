@@ -1,0 +1,140 @@
+// The checks window of the selection window: the menu that opens it, the window following every
+// result, and its verdicts told apart without colour.
+
+#include "selection/ChecksWindow.h"
+#include "selection/Gidroelevator.h"
+#include "shell/Messages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QtTest>
+
+class ChecksWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QWidget m_main;
+    TSelectRtForm* m_form = nullptr;
+    QStringList m_shown;
+
+    template <typename T> T* child(const char* name)
+    {
+        return m_form->findChild<T*>(QString::fromLatin1(name));
+    }
+    QWidget* checksWindow() { return child<QWidget>("ChecksForm"); }
+    QTreeWidget* tree() { return child<QTreeWidget>("ChecksTree"); }
+
+    // Opens the window for a kind with all units chosen and the given inputs, and sizes.
+    void size(const QString& title, const QStringList& edits, int series = 0, int range = 0)
+    {
+        WindowProtocol::openWorkWindow(m_form, title);
+        const char* const names[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
+        for (int i = 0; i < edits.size(); ++i)
+            child<QLineEdit>(names[i])->setText(edits[i]);
+        const std::pair<const char*, int> choices[] = {{"ComboBox1", 1},      {"ComboBox2", 3},
+                                                       {"ComboBox3", 3},      {"ComboBox4", 2},
+                                                       {"ComboBox5", series}, {"ComboBox6", range}};
+        for (const auto& [name, index] : choices)
+            child<QComboBox>(name)->setCurrentIndex(index);
+        QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+    }
+    QStringList shownIds()
+    {
+        QStringList ids;
+        for (int i = 0; i < tree()->topLevelItemCount(); ++i)
+            ids << tree()->topLevelItem(i)->data(0, Qt::UserRole).toString();
+        return ids;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        WindowProtocol::setMainWindow(&m_main);
+        m_main.show();
+        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        m_form = new TSelectRtForm;
+    }
+    void cleanupTestCase()
+    {
+        delete m_form;
+        Messages::setHook({});
+    }
+    void init() { m_shown.clear(); }
+    void cleanup() { m_form->close(); }
+
+    void calculationMenuFollowsExitAndLeavesTheClientArea()
+    {
+        const QList<QAction*> bar = m_form->menuBar()->actions();
+        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar[0]->objectName(), QStringLiteral("N4"));
+        QCOMPARE(bar[0]->text(), QStringLiteral("Выход"));
+        QCOMPARE(bar[1]->text(), QStringLiteral("Расчёт"));
+        const QList<QAction*> items = child<QMenu>("N5")->actions();
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items[0]->text(), QStringLiteral("Проверки"));
+
+        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        items[0]->trigger();
+        QVERIFY(checksWindow()->isVisible());
+        QVERIFY(checksWindow()->isWindow());
+        QCOMPARE(checksWindow()->parentWidget(), m_form);
+        QCOMPARE(checksWindow()->windowModality(), Qt::NonModal);
+        QCOMPARE(m_form->client()->size(), QSize(946, 445));
+    }
+
+    void followsEveryResult()
+    {
+        const QStringList valveExample = {"4", "2", "150", "70", "0,5", "2"};
+        size(QStringLiteral("Запорно-регулирующий клапан"), valveExample);
+        QCOMPARE(shownIds(), (QStringList{"supply.liquid", "valve.authority", "valve.authority",
+                                          "valve.cavitation", "valve.flashing", "valve.velocity",
+                                          "valve.velocity"}));
+        QTreeWidgetItem* cavitation = tree()->topLevelItem(3);
+        QVERIFY(cavitation->text(0).startsWith(QStringLiteral("не пройдена\n")));
+        QVERIFY(cavitation->text(1).contains(QStringLiteral("F_F = 0,96")));
+        QVERIFY(cavitation->toolTip(0).contains(QStringLiteral("Источник: IEC 60534-2-1")));
+        QCOMPARE(cavitation->child(0)->text(0), QStringLiteral("Источник"));
+        QVERIFY(tree()->topLevelItem(5)->text(0).contains(QStringLiteral("ТВМ-25/17")));
+
+        // A run that ends in a message leaves no checks behind.
+        child<QComboBox>("ComboBox3")->setCurrentIndex(0);
+        QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+        QCOMPARE(m_shown, QStringList{QStringLiteral("Выберите величину измерения давления")});
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+
+        size(QStringLiteral("Регулятор давления и перепада"),
+             {"4", "3,8", "115", "70", "0,08", "1"}, 1, 1);
+        QCOMPARE(shownIds(),
+                 (QStringList{"supply.liquid", "regulator.cavitation", "regulator.range"}));
+        QVERIFY(tree()->topLevelItem(2)->text(0).startsWith(QStringLiteral("предупреждение\n")));
+
+        // Closed and opened again, the window starts without a result and without checks.
+        m_form->close();
+        QVERIFY(!checksWindow()->isVisible());
+        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        QCOMPARE(tree()->topLevelItemCount(), 0);
+    }
+
+    // Each status has an icon of its own shape: told apart in grey as well as in colour.
+    void statusIconsDifferWithoutColour()
+    {
+        // Passed, warning and failed checks of the hydroelevator defaults and the valve example.
+        size(QStringLiteral("Запорно-регулирующий клапан"), {"4", "2", "150", "70", "0,5", "2"});
+        const auto grey = [this](int row) {
+            return tree()->topLevelItem(row)->icon(0).pixmap(20, 20).toImage().convertToFormat(
+                QImage::Format_Grayscale8);
+        };
+        const QImage passed = grey(0), failed = grey(3), warning = grey(5);
+        QVERIFY(passed != failed);
+        QVERIFY(passed != warning);
+        QVERIFY(failed != warning);
+    }
+};
+
+QTEST_MAIN(ChecksWindowTest)
+#include "ChecksWindowTest.moc"

@@ -1,0 +1,182 @@
+// vedan-cli size --checks and --json: the checks after the lines, the whole selection as JSON,
+// and exit statuses that failed checks never change.
+
+#include "tests/support/QtPrinters.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Result {
+    int status;
+    QString out, err;
+};
+
+Result runCli(const QString& args)
+{
+    QProcess cli;
+    cli.start(qEnvironmentVariable("VEDAN_CLI"),
+              QStringList{QStringLiteral("size")} + args.split(QLatin1Char(' ')));
+    cli.waitForFinished(30000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+}
+
+QJsonObject json(const Result& r)
+{
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(r.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << r.out.toStdString();
+    return doc.object();
+}
+
+const QString kUnits =
+    QStringLiteral("--inlet-unit kgf --outlet-unit kgf --load-unit gcal --resistance-unit m");
+// The control valve example: 150/70 °C, 4/2 kgf/cm², 0,5 Gcal/h, 2 m.
+const QString kValveExample =
+    QStringLiteral("control-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 0,5 "
+                   "--resistance 2 ")
+    + kUnits;
+
+QStringList ids(const QJsonArray& checks)
+{
+    QStringList list;
+    for (const QJsonValue& c : checks)
+        list << c[QStringLiteral("id")].toString();
+    return list;
+}
+
+} // namespace
+
+TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
+{
+    const Result plain = runCli(kValveExample);
+    const Result r = runCli(kValveExample + QStringLiteral(" --checks --json"));
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QJsonObject o = json(r);
+    EXPECT_EQ(o.keys(), (QStringList{"checks", "lines", "message", "offers", "values"}));
+
+    QStringList lines;
+    for (const QJsonValue& line : o["lines"].toArray())
+        lines << line.toString();
+    EXPECT_EQ(lines.join('\n') + '\n', plain.out);
+    EXPECT_TRUE(o["message"].isNull());
+
+    const QJsonObject values = o["values"].toObject();
+    EXPECT_EQ(values.keys(),
+              (QStringList{"networkFlow", "requiredKv", "requiredKvy", "valvePressureDrop"}));
+    EXPECT_NEAR(values["networkFlow"].toDouble(), 6.2303571428571, 1e-12);
+    EXPECT_NEAR(values["requiredKvy"].toDouble(), 5.5726008382, 1e-9);
+
+    const QJsonArray offers = o["offers"].toArray();
+    ASSERT_EQ(offers.size(), 2);
+    EXPECT_EQ(offers[0]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(offers[0]["bore"].toInt(), 25);
+    EXPECT_EQ(offers[1]["bore"].toInt(), 32);
+    EXPECT_EQ(offers[0]["kvy"].toDouble(), 6.3);
+    EXPECT_NEAR(offers[0]["authority"].toDouble(), 0.8329569402653487, 1e-15);
+
+    const QJsonArray checks = o["checks"].toArray();
+    EXPECT_EQ(ids(checks), (QStringList{"supply.liquid", "valve.authority", "valve.authority",
+                                        "valve.cavitation", "valve.flashing", "valve.velocity",
+                                        "valve.velocity"}));
+    const QStringList fields = {"designation", "failLimit", "formula",     "id",
+                                "note",        "source",    "status",      "title",
+                                "unit",        "value",     "warningLimit"};
+    for (const QJsonValue& c : checks) {
+        EXPECT_EQ(c.toObject().keys(), fields);
+        for (const char* number : {"value", "warningLimit", "failLimit"})
+            EXPECT_TRUE(c[number].isNull() || c[number].isDouble());
+    }
+    EXPECT_EQ(checks[3]["status"].toString(), QStringLiteral("failed"));
+    EXPECT_TRUE(checks[3]["designation"].isNull());
+    EXPECT_EQ(checks[3]["unit"].toString(), QStringLiteral("кгс/см2"));
+    EXPECT_EQ(checks[4]["status"].toString(), QStringLiteral("failed"));
+    EXPECT_EQ(checks[5]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(checks[5]["status"].toString(), QStringLiteral("warning"));
+    EXPECT_TRUE(checks[1]["unit"].isNull()); // authority is a pure number
+}
+
+TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
+{
+    const Result plain = runCli(kValveExample);
+    const Result r = runCli(kValveExample + QStringLiteral(" --checks"));
+    EXPECT_EQ(r.status, 0);
+    ASSERT_TRUE(r.out.startsWith(plain.out));
+    const QStringList checkLines = r.out.mid(plain.out.size()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(checkLines.size(), 7);
+    EXPECT_TRUE(checkLines[3].startsWith(
+        QStringLiteral("[не пройдена] Кавитация и запирание потока в клапане: F_F = ")));
+    for (const QString& line : checkLines)
+        EXPECT_TRUE(line.contains(QStringLiteral(" — источник: "))) << line.toStdString();
+}
+
+TEST(CliChecks, ARunEndingInAMessageHasValuesSoFarAndNoChecks)
+{
+    struct Case {
+        QString args;
+        const char* message;
+        int lineCount;
+        QStringList valueKeys;
+        std::vector<const char*> computed;
+    };
+    const Case cases[] = {
+        // Return temperature 95 °C: the mixing ratio divides by zero after the flow line.
+        {QStringLiteral("hydroelevator --inlet 4 --outlet 3,8 --supply 115 --return 95 --load 0,08 "
+                        "--resistance 1 ")
+             + kUnits,
+         "Неправильный ввод данных.!!!",
+         1,
+         {"availableHead", "mixingRatio", "networkFlow", "nozzleDiameter", "throatDiameter"},
+         {"networkFlow"}},
+        // The outlet unit left at its prompt: nothing is converted or sized.
+        {QStringLiteral("regulator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 "
+                        "--resistance 1 --inlet-unit kgf --load-unit gcal --resistance-unit m "
+                        "--series 1 --range 1"),
+         "Выберите величину измерения давления",
+         0,
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        const Result r = runCli(c.args + QStringLiteral(" --json --checks"));
+        EXPECT_EQ(r.status, 1);
+        const QJsonObject o = json(r);
+        EXPECT_EQ(o["message"].toString(), QString::fromUtf8(c.message));
+        EXPECT_EQ(o["lines"].toArray().size(), c.lineCount);
+        const QJsonObject values = o["values"].toObject();
+        EXPECT_EQ(values.keys(), c.valueKeys);
+        for (const QString& key : values.keys()) {
+            const bool computed = std::any_of(c.computed.begin(), c.computed.end(),
+                                              [&](const char* k) { return key == k; });
+            EXPECT_EQ(values[key].isDouble(), computed) << key.toStdString();
+        }
+        EXPECT_TRUE(o["offers"].toArray().isEmpty());
+        EXPECT_TRUE(o["checks"].toArray().isEmpty());
+    }
+}
+
+TEST(CliChecks, EveryKindGivesValidJsonAndRepeatedSwitchesAreUsageErrors)
+{
+    const QString defaults =
+        QStringLiteral(" --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 "
+                       "--resistance 1 ")
+        + kUnits;
+    const QString kinds[] = {QStringLiteral("hydroelevator"), QStringLiteral("mixing-valve"),
+                             QStringLiteral("regulator --series 1 --range 1")};
+    for (const QString& kind : kinds) {
+        const Result r = runCli(kind + defaults + QStringLiteral(" --json"));
+        EXPECT_EQ(r.status, 0) << kind.toStdString();
+        EXPECT_FALSE(json(r)["checks"].toArray().isEmpty());
+    }
+    for (const char* twice : {" --json --json", " --checks --checks"}) {
+        const Result r = runCli(kinds[0] + defaults + QString::fromLatin1(twice));
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}

@@ -1,0 +1,101 @@
+// Water properties and the IEC 60534-2-1 liquid factors against independent references:
+// Debian's python3-iapws and python3-fluids, run through /usr/bin/python3.
+
+#include "water/WaterProperties.h"
+#include "checks/LiquidValveFactors.h"
+#include "tests/support/PythonReference.h"
+
+#include <QJsonArray>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Temperatures across the whole range, ends included, °C.
+const double kTemperatures[] = {1,   2.5, 5,   10,  15,  20,  30,  40,    50,  60,
+                                70,  80,  90,  95,  100, 110, 115, 120.5, 130, 140,
+                                150, 160, 170, 180, 190, 195, 199, 200};
+
+// Agreement to better than five significant digits.
+void expectSameTo5Digits(double actual, double reference, const std::string& what)
+{
+    EXPECT_NEAR(actual, reference, std::abs(reference) * 5e-6) << what;
+}
+
+QJsonArray pair(double a, double b) { return QJsonArray{a, b}; }
+
+} // namespace
+
+TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
+{
+    QJsonArray temperatures, points;
+    for (double t : kTemperatures) {
+        temperatures.append(t);
+        const double ps = *water::saturationPressure(t);
+        // Just above saturation, a heating network's pressures, and far up in region 1.
+        for (double p : {ps * 1.001, 0.5, 1.6, 2.5, 40.0})
+            if (p >= ps)
+                points.append(pair(t, p));
+    }
+    const QJsonObject answer =
+        pythonReference("water_reference.py", {{"saturation", temperatures}, {"density", points}});
+    ASSERT_EQ(answer["saturation"].toArray().size(), temperatures.size()) << "python3-iapws";
+    ASSERT_EQ(answer["density"].toArray().size(), points.size());
+
+    for (qsizetype i = 0; i < temperatures.size(); ++i) {
+        const double t = temperatures[i].toDouble();
+        expectSameTo5Digits(*water::saturationPressure(t),
+                            answer["saturation"].toArray()[i].toDouble(),
+                            "p_s at " + std::to_string(t));
+    }
+    for (qsizetype i = 0; i < points.size(); ++i) {
+        const double t = points[i].toArray()[0].toDouble();
+        const double p = points[i].toArray()[1].toDouble();
+        const std::optional<double> rho = water::liquidDensity(t, p);
+        ASSERT_TRUE(rho.has_value()) << t << " °C " << p << " MPa";
+        expectSameTo5Digits(*rho, answer["density"].toArray()[i].toDouble(),
+                            "rho at " + std::to_string(t) + " °C " + std::to_string(p) + " MPa");
+    }
+}
+
+TEST(WaterProperties, NoValueOutsideTheRangeOrBelowSaturation)
+{
+    EXPECT_TRUE(water::saturationPressure(1.0).has_value());
+    EXPECT_TRUE(water::saturationPressure(200.0).has_value());
+    for (double t : {0.999, 200.001, -10.0, 374.0})
+        EXPECT_FALSE(water::saturationPressure(t).has_value()) << t;
+
+    const double ps150 = *water::saturationPressure(150);
+    EXPECT_FALSE(water::liquidDensity(150, ps150 * 0.999).has_value()); // steam
+    EXPECT_TRUE(water::liquidDensity(150, ps150).has_value());
+    EXPECT_FALSE(water::liquidDensity(150, 100.5).has_value()); // above region 1
+    EXPECT_FALSE(water::liquidDensity(250, 5.0).has_value());   // outside the program's range
+}
+
+TEST(LiquidValveFactors, AgreeWithFluids)
+{
+    constexpr double pc = 22.064e6; // Pa
+    QJsonArray ff, choked;
+    std::vector<double> ours;
+    std::vector<bool> oursChoked;
+    for (double t : kTemperatures) {
+        const double ps = *water::saturationPressure(t) * 1e6;
+        ff.append(pair(ps, pc));
+        ours.push_back(checks::liquidCriticalPressureRatio(ps, pc));
+        // Drops well on either side of the choked limit, for a valve with F_L 0.9.
+        const double p1 = ps + 0.2e6;
+        const double limit = checks::chokedPressureDrop(0.9, p1, ours.back(), ps);
+        for (double share : {0.5, 0.95, 1.05, 2.0}) {
+            choked.append(QJsonArray{share * limit, p1, ps, ours.back(), 0.9});
+            oursChoked.push_back(share * limit >= limit);
+        }
+    }
+    const QJsonObject answer =
+        pythonReference("water_reference.py", {{"ff", ff}, {"choked", choked}});
+    ASSERT_EQ(answer["ff"].toArray().size(), ff.size()) << "python3-fluids";
+    ASSERT_EQ(answer["choked"].toArray().size(), choked.size());
+    for (qsizetype i = 0; i < ff.size(); ++i)
+        EXPECT_NEAR(ours[i], answer["ff"].toArray()[i].toDouble(), 1e-12) << i;
+    for (qsizetype i = 0; i < choked.size(); ++i)
+        EXPECT_EQ(oursChoked[i], answer["choked"].toArray()[i].toBool()) << i;
+}

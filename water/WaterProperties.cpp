@@ -1,0 +1,126 @@
+#include "water/WaterProperties.h"
+
+#include "core/Checked.h"
+
+#include <array>
+
+using vedan::Ext;
+using vedan::MathError;
+using vedan::store;
+
+namespace water {
+
+namespace {
+
+constexpr long double kKelvin = 273.15L;
+// Specific gas constant of water in IAPWS-IF97, kJ/(kg·K).
+constexpr long double kGasConstant = 0.461526L;
+// Upper pressure of region 1, MPa.
+constexpr double kMaxRegion1Pressure = 100.0;
+
+// Coefficients n1 ... n10 of the saturation-pressure equation (IAPWS-IF97, region 4).
+constexpr std::array<long double, 10> kSaturation = {
+    0.11670521452767e4L,  -0.72421316703206e6L, -0.17073846940092e2L, 0.12020824702470e5L,
+    -0.32325550322333e7L, 0.14915108613530e2L,  -0.48232657361591e4L, 0.40511340542057e6L,
+    -0.23855557567849L,   0.65017534844798e3L,
+};
+
+// One term n·(7.1 − π)^I·(τ − 1.222)^J of the Gibbs free energy of region 1.
+struct Region1Term {
+    int i;
+    int j;
+    long double n;
+};
+
+constexpr std::array<Region1Term, 34> kRegion1 = {{
+    {0, -2, 0.14632971213167L},        {0, -1, -0.84548187169114L},
+    {0, 0, -0.37563603672040e1L},      {0, 1, 0.33855169168385e1L},
+    {0, 2, -0.95791963387872L},        {0, 3, 0.15772038513228L},
+    {0, 4, -0.16616417199501e-1L},     {0, 5, 0.81214629983568e-3L},
+    {1, -9, 0.28319080123804e-3L},     {1, -7, -0.60706301565874e-3L},
+    {1, -1, -0.18990068218419e-1L},    {1, 0, -0.32529748770505e-1L},
+    {1, 1, -0.21841717175414e-1L},     {1, 3, -0.52838357969930e-4L},
+    {2, -3, -0.47184321073267e-3L},    {2, 0, -0.30001780793026e-3L},
+    {2, 1, 0.47661393906987e-4L},      {2, 3, -0.44141845330846e-5L},
+    {2, 17, -0.72694996297594e-15L},   {3, -4, -0.31679644845054e-4L},
+    {3, 0, -0.28270797985312e-5L},     {3, 6, -0.85205128120103e-9L},
+    {4, -5, -0.22425281908000e-5L},    {4, -2, -0.65171222895601e-6L},
+    {4, 10, -0.14340829416716e-12L},   {5, -8, -0.40516996860117e-6L},
+    {8, -11, -0.12734301741641e-8L},   {8, -6, -0.17424871230634e-9L},
+    {21, -29, -0.68762131295531e-18L}, {23, -31, 0.14478307828521e-19L},
+    {29, -38, 0.26335781662795e-22L},  {30, -39, -0.11947622640071e-22L},
+    {31, -40, 0.18228094581404e-23L},  {32, -41, -0.93537087292458e-25L},
+}};
+
+// Reducing pressure (MPa) and temperature (K) of region 1.
+constexpr long double kRegion1Pressure = 16.53L;
+constexpr long double kRegion1Temperature = 1386.0L;
+
+bool inRange(double celsius) { return celsius >= kMinTemperature && celsius <= kMaxTemperature; }
+
+// x to a whole power, by repeated multiplication.
+Ext power(Ext x, int exponent)
+{
+    Ext result = 1.0L;
+    for (int k = 0; k < (exponent < 0 ? -exponent : exponent); ++k)
+        result = result * x;
+    return exponent < 0 ? Ext(1.0L) / result : result;
+}
+
+double saturationPressureMPa(double celsius)
+{
+    const auto& n = kSaturation;
+    const Ext t = Ext(celsius) + kKelvin;
+    const Ext theta = t + n[8] / (t - n[9]);
+    const Ext a = theta * theta + n[0] * theta + n[1];
+    const Ext b = n[2] * theta * theta + n[3] * theta + n[4];
+    const Ext c = n[5] * theta * theta + n[6] * theta + n[7];
+    const Ext ratio = 2.0L * c / (-b + sqrt(b * b - 4.0L * a * c));
+    return store(power(ratio, 4));
+}
+
+// Specific volume, m³/kg, from the derivative of the Gibbs free energy by pressure.
+double region1Density(double celsius, double pressure)
+{
+    const Ext t = Ext(celsius) + kKelvin;
+    const Ext pi = Ext(pressure) / kRegion1Pressure;
+    const Ext tau = Ext(kRegion1Temperature) / t;
+    Ext gammaPi = 0.0L;
+    for (const Region1Term& term : kRegion1) {
+        if (term.i == 0)
+            continue;
+        gammaPi = gammaPi
+                  - Ext(term.n) * Ext(term.i) * power(7.1L - pi, term.i - 1)
+                        * power(tau - 1.222L, term.j);
+    }
+    // v = R·T/p · π·γπ, with R in kJ/(kg·K) and p in MPa giving 1e-3 m³/kg.
+    const Ext volume = kGasConstant * t / (Ext(pressure) * 1000.0L) * pi * gammaPi;
+    return store(1.0L / volume);
+}
+
+} // namespace
+
+std::optional<double> saturationPressure(double celsius)
+{
+    if (!inRange(celsius))
+        return std::nullopt;
+    try {
+        return saturationPressureMPa(celsius);
+    } catch (const MathError&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> liquidDensity(double celsius, double absolutePressure)
+{
+    const std::optional<double> saturation = saturationPressure(celsius);
+    if (!saturation || absolutePressure < *saturation || absolutePressure > kMaxRegion1Pressure)
+        return std::nullopt;
+    try {
+        return region1Density(celsius, absolutePressure);
+    } catch (const MathError&) {
+        return std::nullopt;
+    }
+}
+
+} // namespace water
