@@ -25,6 +25,7 @@
 
 using app::StatusPanel;
 using shell::PictureBox;
+using namespace selection;
 
 TMainForm* MainForm = nullptr;
 

@@ -13,6 +13,7 @@
 using vedan::Ext;
 using vedan::MathError;
 using vedan::store;
+using namespace selection;
 
 namespace checks {
 

@@ -37,8 +37,8 @@ struct Check {
 
 // What the checks are computed from.
 struct Subject {
-    EquipmentKind kind;
-    SizingInputs inputs;
+    selection::EquipmentKind kind;
+    selection::SizingInputs inputs;
     selection::SizingValues values;
     std::vector<selection::Offer> offers;
     int regulatorSeries = 0; // item of the series combo box (regulator only)
@@ -50,7 +50,7 @@ struct Subject {
 std::vector<Check> evaluate(const Subject& subject);
 
 // The checks of a finished selection; none when it ended in a message or sized nothing.
-std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run);
+std::vector<Check> ofRun(const selection::SelectionForm& form, const selection::SelectionRun& run);
 
 // "passed", "warning", "failed", "not_applicable".
 QString statusId(Status status);

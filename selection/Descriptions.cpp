@@ -1,5 +1,7 @@
 #include "selection/Descriptions.h"
 
+namespace selection {
+
 namespace descriptions {
 
 namespace {
@@ -70,3 +72,5 @@ QString of(EquipmentKind kind)
 }
 
 } // namespace descriptions
+
+} // namespace selection

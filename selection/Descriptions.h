@@ -6,9 +6,13 @@
 
 #include <QString>
 
+namespace selection {
+
 namespace descriptions {
 
 // Several paragraphs separated by empty lines.
 QString of(EquipmentKind kind);
 
 } // namespace descriptions
+
+} // namespace selection

@@ -1,5 +1,7 @@
 #include "selection/EquipmentKinds.h"
 
+namespace selection {
+
 namespace kinds {
 
 QString caption(EquipmentKind kind)
@@ -23,3 +25,5 @@ std::optional<EquipmentKind> ofCaption(const QString& title)
 }
 
 } // namespace kinds
+
+} // namespace selection

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace selection {
+
 enum class EquipmentKind { Hydroelevator, ControlValve, MixingValve, Regulator };
 
 namespace kinds {
@@ -18,3 +20,5 @@ QString caption(EquipmentKind kind);
 std::optional<EquipmentKind> ofCaption(const QString& title);
 
 } // namespace kinds
+
+} // namespace selection

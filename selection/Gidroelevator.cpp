@@ -26,6 +26,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+using namespace selection;
+
 TSelectRtForm* SelectRtForm = nullptr;
 
 namespace {

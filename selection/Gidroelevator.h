@@ -38,14 +38,18 @@ public:
 
     // The sizing methods: each replaces the lines of Memo2 with the lines it wrote, also those
     // written before a failure, and returns its outcome; "Подобрать" reports the failure.
-    SizingOutcome PodborRG(double supplyTemperature, double returnTemperature, double heatLoad,
-                           double inletPressure, double outletPressure, double systemResistance);
-    SizingOutcome PodborRp(double supplyTemperature, double returnTemperature, double heatLoad,
-                           double inletPressure, double outletPressure, double systemResistance);
-    SizingOutcome PodborKZR(double supplyTemperature, double returnTemperature, double heatLoad,
-                            double inletPressure, double outletPressure, double systemResistance);
-    SizingOutcome PodborKST(double supplyTemperature, double returnTemperature, double heatLoad,
-                            double inletPressure, double outletPressure, double systemResistance);
+    selection::SizingOutcome PodborRG(double supplyTemperature, double returnTemperature,
+                                      double heatLoad, double inletPressure, double outletPressure,
+                                      double systemResistance);
+    selection::SizingOutcome PodborRp(double supplyTemperature, double returnTemperature,
+                                      double heatLoad, double inletPressure, double outletPressure,
+                                      double systemResistance);
+    selection::SizingOutcome PodborKZR(double supplyTemperature, double returnTemperature,
+                                       double heatLoad, double inletPressure, double outletPressure,
+                                       double systemResistance);
+    selection::SizingOutcome PodborKST(double supplyTemperature, double returnTemperature,
+                                       double heatLoad, double inletPressure, double outletPressure,
+                                       double systemResistance);
 
     // The window's spreadsheet server component, used by the report.
     XLApp& xlApp() { return m_xlApp; }
@@ -61,13 +65,13 @@ private:
     void createMenu();
     void setTabOrder();
 
-    SelectionForm readForm() const;
+    selection::SelectionForm readForm() const;
     QStringList resultLines() const;
     void showLines(const QStringList& lines);
-    SizingOutcome shown(const SizingOutcome& outcome);
+    selection::SizingOutcome shown(const selection::SizingOutcome& outcome);
     // The window's own steps for "Подобрать": its Translate and its sizing methods.
     selection::Methods methods();
-    QPlainTextEdit* descriptionMemo(EquipmentKind kind) const;
+    QPlainTextEdit* descriptionMemo(selection::EquipmentKind kind) const;
     void hideDescriptions();
 
     QLineEdit* Edit1;

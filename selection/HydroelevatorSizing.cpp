@@ -3,6 +3,8 @@
 using vedan::Ext;
 using vedan::store;
 
+namespace selection {
+
 namespace {
 
 // Supply temperature of the heating system after mixing, °C.
@@ -82,3 +84,5 @@ SizingOutcome PodborRG(const SizingInputs& in)
 }
 
 } // namespace sizing
+
+} // namespace selection

@@ -10,6 +10,8 @@
 #include <QString>
 #include <vector>
 
+namespace selection {
+
 // One band of the model table: nozzle diameters above the previous band's upper bound (0 for
 // the first band) up to and including `nozzleUpTo` mm.
 struct HydroelevatorBand {
@@ -27,3 +29,5 @@ namespace sizing {
 SizingOutcome PodborRG(const SizingInputs& in);
 
 } // namespace sizing
+
+} // namespace selection

@@ -2,6 +2,8 @@
 
 #include "core/Numbers.h"
 
+namespace selection {
+
 namespace {
 
 bool validChoice(int index, std::size_t count)
@@ -32,15 +34,11 @@ const std::vector<const char*>& regulatorRangeSuffixes()
     return suffixes;
 }
 
-namespace selection {
-
 const std::vector<SettingRange>& regulatorSettingRanges()
 {
     static const std::vector<SettingRange> ranges = {{0, 0}, {0.04, 0.16}, {0.1, 0.4}, {0.3, 0.7}};
     return ranges;
 }
-
-} // namespace selection
 
 namespace sizing {
 
@@ -75,3 +73,5 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
 }
 
 } // namespace sizing
+
+} // namespace selection

@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace selection {
+
 // One size of the regulator catalogue, shared by every series and setting range.
 struct RegulatorSize {
     const char* sizeSuffix; // "-" + nominal bore + "." + nominal capacity as designated
@@ -23,8 +25,6 @@ const std::vector<const char*>& regulatorSeriesNames();
 // Indexed by the setting-range combo item (0, the prompt, maps to nothing).
 const std::vector<const char*>& regulatorRangeSuffixes();
 
-namespace selection {
-
 // A setting range of the regulator's spring, MPa.
 struct SettingRange {
     double from;
@@ -34,8 +34,6 @@ struct SettingRange {
 // The setting ranges, indexed like the range suffixes; the same figures the combo box items name.
 const std::vector<SettingRange>& regulatorSettingRanges();
 
-} // namespace selection
-
 namespace sizing {
 
 // seriesIndex and rangeIndex are the item indexes of the two regulator combo boxes; 0 (the
@@ -43,3 +41,5 @@ namespace sizing {
 SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex);
 
 } // namespace sizing
+
+} // namespace selection

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+namespace selection {
+
 namespace {
 
 const QString sheetName = QStringLiteral("Подбор ЭЖ");
@@ -88,3 +90,5 @@ vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data)
         xl.setColumnWidth("C1", 20);
     });
 }
+
+} // namespace selection

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace selection {
+
 struct SelectionReportData {
     QString caption;           // the window's title: the equipment kind
     QString inletPressure;     // Edit1 as typed
@@ -28,3 +30,5 @@ struct SelectionReportData {
 
 // Runs the whole export on xl, from connect to disconnect; a refused operation ends it there.
 vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data);
+
+} // namespace selection

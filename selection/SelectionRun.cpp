@@ -10,14 +10,14 @@
 
 using vedan::MathError;
 
+namespace selection {
+
 std::optional<QString> SelectionRun::message() const
 {
     if (!failure)
         return std::nullopt;
     return failure->message;
 }
-
-namespace selection {
 
 namespace {
 

@@ -17,6 +17,8 @@
 #include <optional>
 #include <variant>
 
+namespace selection {
+
 // The window's inputs as the user left them.
 struct SelectionForm {
     QString title;
@@ -48,8 +50,6 @@ struct SelectionRun {
     // The text of the message box the run calls for, if any.
     std::optional<QString> message() const;
 };
-
-namespace selection {
 
 // The steps "Подобрать" calls: the unit conversion and the sizing method of a kind. The
 // regulator's method reads the series and setting range from the form.

@@ -2,6 +2,8 @@
 // The six converted inputs that every sizing method receives, in this order.
 // Plain data; depends on nothing.
 
+namespace selection {
+
 struct SizingInputs {
     double supplyTemperature = 0; // °C
     double returnTemperature = 0; // °C
@@ -10,3 +12,5 @@ struct SizingInputs {
     double outletPressure = 0;    // kgf/cm²
     double systemResistance = 0;  // metres of water column
 };
+
+} // namespace selection

@@ -6,6 +6,8 @@ using vedan::Ext;
 using vedan::MathFault;
 using vedan::store;
 
+namespace selection {
+
 namespace sizing {
 
 vedan::Failure arithmeticFailure(MathFault fault)
@@ -60,3 +62,5 @@ CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs
 }
 
 } // namespace sizing
+
+} // namespace selection

@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+namespace selection {
+
 struct SizingOutcome {
     QStringList lines;
     std::optional<vedan::Failure> failure;
@@ -63,3 +65,5 @@ CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs
                                       const char* devicePrepositional, const char* deviceGenitive);
 
 } // namespace sizing
+
+} // namespace selection

@@ -5,6 +5,8 @@
 using vedan::Ext;
 using vedan::store;
 
+namespace selection {
+
 const std::vector<ValveModel>& controlValveCatalogue()
 {
     static const std::vector<ValveModel> rows = {
@@ -100,3 +102,5 @@ SizingOutcome selectValveCapacity(const SizingInputs& in, const std::vector<Valv
 }
 
 } // namespace sizing
+
+} // namespace selection

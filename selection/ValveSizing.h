@@ -10,6 +10,8 @@
 
 #include <vector>
 
+namespace selection {
+
 // One catalogue row. The nominal bore is the first number of the designation (ТВМ-25/17: 25 mm),
 // kept as a column of its own beside the catalogue's designation and capacity.
 struct ValveModel {
@@ -39,3 +41,5 @@ inline SizingOutcome PodborKST(const SizingInputs& in)
 }
 
 } // namespace sizing
+
+} // namespace selection

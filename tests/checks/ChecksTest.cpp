@@ -15,6 +15,7 @@
 using checks::Check;
 using checks::Status;
 using selection::Offer;
+using namespace selection;
 
 namespace {
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace selection;
+
 namespace {
 
 const QString prompt = QStringLiteral("Выберите величину");

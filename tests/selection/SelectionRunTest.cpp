@@ -7,6 +7,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+using namespace selection;
+
 namespace {
 
 // The window's defaults with every unit chosen as kgf/cm², Gcal/h and metres.

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace selection;
+
 namespace {
 
 const QString kHydro = QStringLiteral("Регулирующий гидроэлеватор");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using vedan::MathFault;
+using namespace selection;
 
 namespace {
 

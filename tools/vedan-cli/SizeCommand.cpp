@@ -17,6 +17,8 @@
 #include <map>
 #include <optional>
 
+using namespace selection;
+
 namespace {
 
 const std::map<QString, EquipmentKind> kKinds = {

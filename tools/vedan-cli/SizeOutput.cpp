@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QStringList>
 
+using namespace selection;
+
 namespace cli {
 
 namespace {

@@ -15,6 +15,6 @@ QString checkLine(const checks::Check& check);
 
 // {"lines": [...], "message": ..., "values": {...}, "offers": [...], "checks": [...]}: numbers
 // unrounded, fields that do not apply null.
-QString sizeJson(const SelectionRun& run, const std::vector<checks::Check>& found);
+QString sizeJson(const selection::SelectionRun& run, const std::vector<checks::Check>& found);
 
 } // namespace cli
