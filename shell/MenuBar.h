@@ -20,7 +20,8 @@ void setUp(QMainWindow* window);
 
 // F10 on a window: the first command of its menu bar becomes the current one. A drop-down opens
 // at once (the arrows walk the bar and the menu, Enter picks, Escape leaves); a command of the
-// bar itself is highlighted and the bar takes the keyboard until Enter runs it or Escape leaves.
+// bar itself (reached by F10 or by the arrows) is highlighted and the bar takes the keyboard
+// until Enter runs it or Escape leaves, when the keyboard goes back where it was.
 class MenuBarKeys : public QObject {
 public:
     explicit MenuBarKeys(QMenuBar* bar);
@@ -32,8 +33,10 @@ protected:
 
 private:
     QAction* firstCommand() const;
+    void highlighted(QAction* action);
     void leave();
 
     QMenuBar* m_bar;
+    bool m_open = false; // opened from the keyboard and not left yet
     QPointer<QWidget> m_returnFocus;
 };

@@ -115,6 +115,14 @@ private slots:
         QTest::newRow("Alt+З, Down, Enter")
             << QList<Stroke>{alt(u'З'), {Qt::Key_Down}, {Qt::Key_Return}} << "OprList"
             << "Опросный лист блочного теплового пункта";
+        // The arrows pass a command of the bar itself on the way: Enter runs it.
+        QTest::newRow("F10, Right x3, Enter") << QList<Stroke>{{Qt::Key_F10},
+                                                               {Qt::Key_Right},
+                                                               {Qt::Key_Right},
+                                                               {Qt::Key_Right},
+                                                               {Qt::Key_Return}}
+                                              << "TexOb"
+                                              << "Технико-экономическое обоснование";
         // A command of the bar itself runs at once.
         QTest::newRow("Alt+Т") << QList<Stroke>{alt(u'Т')} << "TexOb"
                                << "Технико-экономическое обоснование";
@@ -137,13 +145,39 @@ private slots:
         QVERIFY(m_shown.isEmpty());
     }
 
-    // Escape leaves the menu without running anything.
+    // Escape leaves the menu without running anything, and the keyboard goes back where it was.
+    void escapeLeavesTheMenu_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QList<Stroke>>("strokes");
+        // The first Escape closes the drop-down and leaves its title current, the second leaves
+        // the bar.
+        QTest::newRow("assessment, F10, Down, Escape x2")
+            << "TexOb"
+            << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Down}, {Qt::Key_Escape}, {Qt::Key_Escape}};
+        QTest::newRow("assessment, Alt+Ф, Escape x2")
+            << "TexOb" << QList<Stroke>{alt(u'Ф'), {Qt::Key_Escape}, {Qt::Key_Escape}};
+        // A command of the bar itself: one Escape.
+        QTest::newRow("selection, F10, Escape")
+            << "SelectRtForm" << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Escape}};
+    }
+
     void escapeLeavesTheMenu()
     {
-        type({{Qt::Key_F10}, {Qt::Key_Down}, {Qt::Key_Escape}, {Qt::Key_Escape}});
+        QFETCH(QString, window);
+        QFETCH(QList<Stroke>, strokes);
+        auto* w = qobject_cast<QMainWindow*>(windowNamed(window));
+        QVERIFY(w);
+        WindowProtocol::openWorkWindow(w);
+        QVERIFY(activate(w));
+        QWidget* edit = w->findChild<QWidget*>("Edit3");
+        edit->setFocus();
+        type(strokes);
         QTRY_VERIFY(!QApplication::activePopupWidget());
-        QVERIFY(MainForm->isVisible() && MainForm->isEnabled());
-        QVERIFY(!MainForm->menuBar()->activeAction());
+        QCOMPARE(QApplication::focusWidget(), edit);
+        QVERIFY(!w->menuBar()->activeAction());
+        QVERIFY(w->isVisible());
+        QVERIFY(m_shown.isEmpty());
     }
 
     // The work windows' own menus close them from the keyboard, as "Выход" does.
@@ -176,20 +210,6 @@ private slots:
         QTRY_VERIFY(!w->isVisible());
         QVERIFY(MainForm->isEnabled());
         QVERIFY(m_shown.isEmpty());
-    }
-
-    // Escape on the highlighted bar command gives the keyboard back to where it was.
-    void escapeGivesTheFocusBack()
-    {
-        WindowProtocol::openWorkWindow(SelectRtForm);
-        QVERIFY(activate(SelectRtForm));
-        QWidget* edit = SelectRtForm->findChild<QWidget*>("Edit3");
-        edit->setFocus();
-        type({{Qt::Key_F10}});
-        QVERIFY(SelectRtForm->menuBar()->hasFocus());
-        type({{Qt::Key_Escape}});
-        QCOMPARE(QApplication::focusWidget(), edit);
-        QVERIFY(SelectRtForm->isVisible());
     }
 
     // Every top-level caption of every menu bar has its own Alt+letter; the bars and their
