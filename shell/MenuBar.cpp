@@ -22,8 +22,6 @@ void setUp(QMainWindow* window)
     new MenuBarKeys(bar);
 }
 
-} // namespace menuBars
-
 MenuBarKeys::MenuBarKeys(QMenuBar* bar) : QObject(bar), m_bar(bar)
 {
     setObjectName(QStringLiteral("menuBarKeys"));
@@ -105,3 +103,5 @@ bool MenuBarKeys::eventFilter(QObject* watched, QEvent* event)
     default: return false;
     }
 }
+
+} // namespace menuBars

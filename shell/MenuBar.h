@@ -16,8 +16,6 @@ namespace menuBars {
 // window has built its menus.
 void setUp(QMainWindow* window);
 
-} // namespace menuBars
-
 // F10 on a window: the first command of its menu bar becomes the current one. A drop-down opens
 // at once (the arrows walk the bar and the menu, Enter picks, Escape leaves); a command of the
 // bar itself (reached by F10 or by the arrows) is highlighted and the bar takes the keyboard
@@ -40,3 +38,5 @@ private:
     bool m_open = false; // opened from the keyboard and not left yet
     QPointer<QWidget> m_returnFocus;
 };
+
+} // namespace menuBars
