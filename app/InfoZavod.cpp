@@ -1,82 +1,52 @@
 #include "app/InfoZavod.h"
 
-#include "app/InfoMemo.h"
 #include "core/PlantInfo.h"
 #include "shell/PictureBox.h"
 #include "shell/Pictures.h"
 #include "shell/UiFonts.h"
 
 #include <QLabel>
-#include <QLayout>
 #include <QPushButton>
 #include <QStyle>
 
-using app::InfoMemo;
 using shell::PictureBox;
 
 TInfoForm* InfoForm = nullptr;
 
 namespace {
 
-struct SloganLine {
-    const char* name;
-    int left, top;
-    const char* caption;
-};
-
-const SloganLine kSlogan[] = {
-    {"Label1", 16, 296, "Мы системно решаем вопросы экономного"},
-    {"Label2", 56, 336, "теплоснабжения и диспчеризации"},
-    {"Label3", 120, 376, "на Ваших объектах"},
-};
-
 constexpr int kSloganPixels = 21;
-// The slogan stays left of the history memo.
-constexpr int kMemoLeft = 424;
+// The slogan stays this far left of the history memo.
 constexpr int kGap = 4;
 
 } // namespace
 
 TInfoForm::TInfoForm(QWidget* parent)
-    : TWorkForm(QStringLiteral("InfoForm"), QStringLiteral("Информация о заводе"), 937, 441,
+    : TWorkForm(QStringLiteral("InfoForm"), QStringLiteral("Информация о заводе"),
                 Placement::MainWindowCentre, parent)
 {
     setFont(uiFonts::windowFont());
-
-    auto* photo = new PictureBox(client());
-    photo->setObjectName(QStringLiteral("Image1"));
-    photo->setGeometry(0, 0, 417, 281);
-    photo->setProportional(true);
-    photo->setStretch(true);
-    photo->setImage(Pictures::load(QStringLiteral("plant.jpg")));
-
-    buildSlogan();
-
-    auto* history = new InfoMemo(QStringLiteral("Memo1"), QRect(424, 0, 513, 417),
-                                 plant::historyText(), client());
-    // The history is laid out to fit its box; a scroll bar appears only where a wider stand-in
-    // face makes it longer.
-    history->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-
-    auto* close = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                  QStringLiteral("Закрыть"), client());
-    close->setObjectName(QStringLiteral("BitBtn1"));
-    close->setGeometry(0, 424, 937, 17);
-    connect(close, &QPushButton::clicked, this, &TInfoForm::BitBtn1Click);
-
+    setupUi(client());
     // A dialog border: the window cannot be resized.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setResizable(false);
+
+    Image1->setImage(Pictures::load(QStringLiteral("plant.jpg")));
+    fitSlogan();
+    // The history is laid out to fit its box; the form gives it a scroll bar only where a wider
+    // stand-in face makes it longer.
+    Memo1->setPlainText(plant::historyText().join(QLatin1Char('\n')));
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    connect(BitBtn1, &QPushButton::clicked, this, &TInfoForm::BitBtn1Click);
 }
 
-void TInfoForm::buildSlogan()
+// The slogan's lines take the slogan font, drawn narrower where a stand-in face would reach the
+// history memo, and the size of their text.
+void TInfoForm::fitSlogan()
 {
     const QFont font = uiFonts::sansSerif(kSloganPixels);
-    for (const SloganLine& line : kSlogan) {
-        auto* label = new QLabel(QString::fromUtf8(line.caption), client());
-        label->setObjectName(QString::fromLatin1(line.name));
-        label->setFont(uiFonts::fittedTo(font, label->text(), kMemoLeft - kGap - line.left));
-        label->move(line.left, line.top);
-        label->adjustSize();
+    for (QLabel* line : {Label1, Label2, Label3}) {
+        line->setFont(uiFonts::fittedTo(font, line->text(), Memo1->x() - kGap - line->x()));
+        line->adjustSize();
     }
 }
 

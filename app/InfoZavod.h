@@ -1,10 +1,12 @@
 #pragma once
 // The plant-information window: a photograph of the plant, the slogan under it, the plant's
-// history beside it and a close button along the bottom.
+// history beside it and a close button along the bottom, laid out by the Designer form
+// resources/forms/InfoForm.ui.
 
 #include "shell/WorkWindow.h"
+#include "ui_InfoForm.h"
 
-class TInfoForm : public TWorkForm {
+class TInfoForm : public TWorkForm, private Ui::InfoFormClient {
     Q_OBJECT
 public:
     explicit TInfoForm(QWidget* parent = nullptr);
@@ -13,7 +15,7 @@ public:
     void BitBtn1Click();
 
 private:
-    void buildSlogan();
+    void fitSlogan();
 };
 
 extern TInfoForm* InfoForm;

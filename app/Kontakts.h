@@ -1,12 +1,12 @@
 #pragma once
 // The contacts window: the plant's departments in one memo, its representative offices in the
 // other. A work window of its own: resizable, the memos keep their places when it is resized.
+// The memos are laid out by the Designer form resources/forms/Kontakt.ui.
 
 #include "shell/WorkWindow.h"
+#include "ui_Kontakt.h"
 
-class QPlainTextEdit;
-
-class TKontakt : public TWorkForm {
+class TKontakt : public TWorkForm, private Ui::KontaktClient {
     Q_OBJECT
 public:
     explicit TKontakt(QWidget* parent = nullptr);
@@ -14,8 +14,9 @@ public:
     QSize sizeHint() const override;
 
 private:
-    QPlainTextEdit* Memo1;
-    QPlainTextEdit* Memo2;
+    // The form's size: the client area of the 756 x 480 window under its title bar and thin
+    // border, and the size the window opens at.
+    QSize m_formSize;
 };
 
 extern TKontakt* Kontakt;

@@ -11,6 +11,7 @@
 #include "selection/EquipmentKinds.h"
 #include "selection/Gidroelevator.h"
 #include "shell/Centring.h"
+#include "shell/MenuBar.h"
 #include "shell/Messages.h"
 #include "shell/PictureBox.h"
 #include "shell/Pictures.h"
@@ -22,6 +23,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <utility>
 
 using app::StatusPanel;
 using shell::PictureBox;
@@ -31,15 +33,14 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-constexpr int kClientWidth = 953;
-constexpr int kClientHeight = 425;
 constexpr int kStatusBarHeight = 19;
 constexpr int kClockInterval = 1000;
 
 using Handler = void (TMainForm::*)();
 
 // The menu tree: a row without a parent stands on the menu bar; a bar row with a handler is a
-// command of the bar itself, without a drop-down.
+// command of the bar itself, without a drop-down. A table rather than a form: the tree, its
+// handlers and their menu twins of the pictures read best side by side.
 struct MenuRow {
     const char* parent;
     const char* name;
@@ -48,70 +49,22 @@ struct MenuRow {
 };
 
 const MenuRow kMenu[] = {
-    {nullptr, "N1", "Файл", nullptr},
+    {nullptr, "N1", "&Файл", nullptr},
     {"N1", "N9", "Выход", &TMainForm::N9Click},
-    {nullptr, "N3", "Подбор оборудования", nullptr},
+    {nullptr, "N3", "&Подбор оборудования", nullptr},
     {"N3", "N12", "Регулирующие гидроэлеваторы  (ЭЖ)", &TMainForm::N12Click},
     {"N3", "N13", "Запорнорегулирующие клапана (ТВМ)", &TMainForm::N13Click},
     {"N3", "N14", "Смесительные клапана (ЛНВ)", &TMainForm::N14Click},
     {"N3", "N27", "Регулятор перепада давления", &TMainForm::N27Click},
-    {nullptr, "N4", "Заполнение опросноых листов", nullptr},
+    {nullptr, "N4", "&Заполнение опросноых листов", nullptr},
     {"N4", "N35", "Индивидуальный тепловой пункт", &TMainForm::N35Click},
     {"N4", "N36", "Блочный тепловой пункт", &TMainForm::N36Click},
     {"N4", "N2", "Пластинчатый теплообменник", &TMainForm::N2Click},
-    {nullptr, "N44", "ТЭО", &TMainForm::N44Click},
-    {nullptr, "hhhhhhh1", "Помощь", nullptr},
+    {nullptr, "N44", "&ТЭО", &TMainForm::N44Click},
+    {nullptr, "hhhhhhh1", "По&мощь", nullptr},
     {"hhhhhhh1", "N5", "Информация о заводе", &TMainForm::N5Click},
     {"hhhhhhh1", "N10", "Контакты", &TMainForm::N10Click},
     {"hhhhhhh1", "N11", "Информация о программе", &TMainForm::N11Click},
-};
-
-// The picture board: image<number>.jpg in its box; four pictures are commands.
-struct PictureRow {
-    int number;
-    int left, top, width, height;
-    bool proportional;
-    bool stretch;
-    Handler click;
-};
-
-const PictureRow kPictures[] = {
-    {1, 168, 72, 81, 193, true, false, &TMainForm::Image1Click},
-    {2, 0, 0, 97, 97, true, false, nullptr},
-    {3, 464, 280, 105, 113, true, true, nullptr},
-    {4, 256, 104, 89, 201, true, false, &TMainForm::Image4Click},
-    {5, 88, 32, 73, 177, true, false, &TMainForm::Image5Click},
-    {6, 352, 152, 105, 201, true, true, nullptr},
-    {7, 584, -8, 137, 89, true, true, nullptr},
-    {8, 464, 184, 105, 89, true, true, nullptr},
-    {9, 672, 32, 89, 73, true, true, nullptr},
-    {10, 792, 72, 81, 113, true, true, &TMainForm::Image10Click},
-    {11, 576, 224, 105, 105, true, true, nullptr},
-    {12, 0, 224, 257, 185, false, true, nullptr},
-};
-
-// The product captions (red); Label10, Label12 and Label13 read as one caption in three lines.
-struct LabelRow {
-    int number;
-    int left, top;
-    const char* caption;
-};
-
-const LabelRow kLabels[] = {
-    {1, 88, 0, "Регулятор температуры"},
-    {2, 168, 32, "Регулирующий гидроэлеватор"},
-    {3, 256, 72, "Запорнорегулирующий клапан"},
-    {4, 352, 112, "Клапан смесительный трехходовой"},
-    {5, 464, 152, "Пластинчатый теплообменник"},
-    {6, 688, 0, "Шаровый кран"},
-    {7, 264, 336, "БТП"},
-    {8, 584, 192, "Фильтр сетчатый магнитный"},
-    {9, 688, 232, "Фильтр грязеотделитель"},
-    {10, 816, 72, "Регулятор"},
-    {11, 568, 336, "Шкаф пускозащитной аппаратуры"},
-    {12, 832, 96, "перепада"},
-    {13, 848, 128, "давления"},
-    {14, 760, 40, "Клапан обратный"},
 };
 
 constexpr int kPanelWidths[] = {80, 80, 600, 50};
@@ -158,17 +111,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     setFont(uiFonts::windowFont());
 
     auto* board = new QWidget(this);
-    board->setObjectName(QStringLiteral("board"));
-    board->setFixedSize(kClientWidth, kClientHeight - kStatusBarHeight);
-    board->setAutoFillBackground(true);
-    QPalette white = board->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    board->setPalette(white);
     setCentralWidget(board);
 
     buildMenu();
-    buildPictures(board);
-    buildLabels(board);
+    setupUi(board);
+    board->setFixedSize(board->size());
+    showPictures();
+    fitCaptions(board);
     buildStatusBar();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -185,8 +134,6 @@ void TMainForm::buildMenu()
 {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    // The menus keep the desktop's menu font, as their drop-downs do.
-    bar->setFont(QFont());
     for (const MenuRow& row : kMenu) {
         const QString name = QString::fromLatin1(row.name);
         const QString caption = QString::fromUtf8(row.caption);
@@ -205,36 +152,34 @@ void TMainForm::buildMenu()
         if (row.handler)
             connect(action, &QAction::triggered, this, row.handler);
     }
+    menuBars::setUp(this);
 }
 
-void TMainForm::buildPictures(QWidget* board)
+// Each picture box of the form shows the file named after it (Image5: image5.jpg); four
+// pictures are commands, the twins of menu commands.
+void TMainForm::showPictures()
 {
-    for (const PictureRow& row : kPictures) {
-        auto* box = new PictureBox(board);
-        box->setObjectName(QStringLiteral("Image%1").arg(row.number));
-        box->setGeometry(row.left, row.top, row.width, row.height);
-        box->setProportional(row.proportional);
-        box->setStretch(row.stretch);
-        box->setImage(Pictures::load(QStringLiteral("image%1.jpg").arg(row.number)));
-        if (row.click) {
-            box->setCursor(Qt::PointingHandCursor);
-            connect(box, &PictureBox::clicked, this, row.click);
-        }
+    for (PictureBox* box : centralWidget()->findChildren<PictureBox*>())
+        box->setImage(Pictures::load(box->objectName().toLower() + QStringLiteral(".jpg")));
+    const std::pair<PictureBox*, Handler> commands[] = {
+        {Image5, &TMainForm::Image5Click},
+        {Image1, &TMainForm::Image1Click},
+        {Image4, &TMainForm::Image4Click},
+        {Image10, &TMainForm::Image10Click},
+    };
+    for (const auto& [box, click] : commands) {
+        box->setCursor(Qt::PointingHandCursor);
+        connect(box, &PictureBox::clicked, this, click);
     }
 }
 
-void TMainForm::buildLabels(QWidget* board)
+// The product captions take the caption font, drawn narrower where a stand-in face would run
+// past the window's edge, and the size of their text.
+void TMainForm::fitCaptions(QWidget* board)
 {
     const QFont font = uiFonts::productCaption();
-    for (const LabelRow& row : kLabels) {
-        auto* label = new QLabel(QString::fromUtf8(row.caption), board);
-        label->setObjectName(QStringLiteral("Label%1").arg(row.number));
-        // A caption ends inside the window.
-        label->setFont(uiFonts::fittedTo(font, label->text(), kClientWidth - 2 - row.left));
-        QPalette red = label->palette();
-        red.setColor(QPalette::WindowText, Qt::red);
-        label->setPalette(red);
-        label->move(row.left, row.top);
+    for (QLabel* label : board->findChildren<QLabel*>()) {
+        label->setFont(uiFonts::fittedTo(font, label->text(), board->width() - 2 - label->x()));
         label->adjustSize();
     }
 }

@@ -2,7 +2,11 @@
 // The main window: the product picture board, the menu bar, the status bar with its clock.
 // Its commands open the work windows under the window protocol (disable the main window, set the
 // work window's title where the command has one, show it modeless) or show the about message.
-// Closing it ends the program.
+// Closing it ends the program. The picture board is laid out by the Designer form
+// resources/forms/MainForm.ui (the pictures and captions, named Image1.., Label1..); the menu
+// tree and the status bar are built here from their tables.
+
+#include "ui_MainForm.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -14,7 +18,7 @@ class QMenu;
 class QTimer;
 class QShowEvent;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private Ui::MainFormBoard {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -58,8 +62,8 @@ protected:
 private:
     void FormCreate();
     void buildMenu();
-    void buildPictures(QWidget* board);
-    void buildLabels(QWidget* board);
+    void showPictures();
+    void fitCaptions(QWidget* board);
     void buildStatusBar();
     void setPanelText(int index, const QString& text);
 

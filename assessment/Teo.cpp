@@ -1,6 +1,6 @@
 #include "assessment/Teo.h"
 
-#include "shell/Placed.h"
+#include "shell/MenuBar.h"
 #include "shell/UiFonts.h"
 
 #include "assessment/Report.h"
@@ -48,169 +48,44 @@ constexpr std::array<std::array<bool, AreaCount>, 4> kEnabledByChoice = {{
     {true, true, true, false, false},
 }};
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    auto* l = placed(new QLabel(text, parent), name, geometry);
-    l->setWordWrap(geometry.height() > 20);
-    return l;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, const QString& text, const QRect& geometry)
-{
-    return placed(new QLineEdit(text, parent), name, geometry);
-}
-
-QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, int index,
-                 const QRect& geometry)
-{
-    auto* c = placed(new QComboBox(parent), name, geometry);
-    c->addItems(items);
-    c->setCurrentIndex(index);
-    return c;
-}
-
-QGroupBox* group(QWidget* parent, const char* name, const QString& title, const QRect& geometry)
-{
-    return placed(new QGroupBox(title, parent), name, geometry);
-}
-
-QStringList hourItems()
-{
-    QStringList hours;
-    for (int h = 1; h <= 23; ++h)
-        hours << QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0'));
-    return hours;
-}
-
 } // namespace
 
 TTexOb::TTexOb(QWidget* parent)
-    : TWorkForm(QStringLiteral("TexOb"), QStringLiteral("Технико-экономическое обоснование"), 953,
-                427, Placement::MainWindowCentre, parent)
+    : TWorkForm(QStringLiteral("TexOb"), QStringLiteral("Технико-экономическое обоснование"),
+                Placement::MainWindowCentre, parent)
 {
     client()->setFont(uiFonts::windowFont());
-    buildTop();
-    buildHeating();
-    buildHotWater();
+    setupUi(client());
+    setResizable(false);
+    // A long report line wraps at a word boundary or, failing one, anywhere (not a property
+    // that Designer offers).
+    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    fillFromLibraries();
+    connectControls();
     buildMenu();
     for (int area = 0; area < AreaCount; ++area)
         setAreaEnabled(area, kEnabledByChoice[0][area]);
 }
 
-void TTexOb::buildTop()
+// The system choice and the load units are the library's items, which it also reads back by
+// index; the form leaves these lists empty.
+void TTexOb::fillFromLibraries()
 {
-    QWidget* c = client();
-    label(c, "Label1", QStringLiteral("Введите наименование объекта:"), {8, 6, 300, 16});
-    Edit2 = edit(c, "Edit2", QStringLiteral("г. Город  ул. Улица д. 10"), {8, 22, 460, 21});
-    label(c, "Label2", QStringLiteral("Введите стоимость одной Гкал с НДС"), {8, 51, 330, 16});
-    Edit3 = edit(c, "Edit3", QStringLiteral("1606,29"), {348, 48, 120, 21});
-    label(c, "Label3", QStringLiteral("Продолжительность отопительного периода (в сутках)"),
-          {8, 77, 330, 16});
-    Edit4 = edit(c, "Edit4", QStringLiteral("220"), {348, 74, 120, 21});
-    ComboBox3 = combo(c, "ComboBox3", assessment::systemChoiceItems(), 0, {8, 101, 460, 22});
-    Label14 =
-        label(c, "Label14",
-              QStringLiteral("Стоимость работ по установке системы регулирования (тыс. руб)."),
-              {8, 127, 330, 28});
-    Edit14 = edit(c, "Edit14", QStringLiteral("573,82"), {348, 130, 120, 21});
+    ComboBox3->addItems(assessment::systemChoiceItems());
+    ComboBox4->addItems(units::loadUnitItems());
+    ComboBox1->addItems(units::loadUnitItems());
+}
 
-    Memo1 = placed(new QPlainTextEdit(c), "Memo1", {8, 160, 460, 228});
-    Memo1->setReadOnly(true);
-    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Memo1->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    Button2 =
-        placed(new QPushButton(QStringLiteral("Рассчитать ТЭО"), c), "Button2", {8, 394, 225, 27});
-    Button1 = placed(new QPushButton(QStringLiteral("Экспорт в Excel"), c), "Button1",
-                     {243, 394, 225, 27});
+void TTexOb::connectControls()
+{
     connect(ComboBox3, &QComboBox::activated, this, &TTexOb::ComboBox3Change);
     connect(Button2, &QPushButton::clicked, this, &TTexOb::Button2Click);
     connect(Button1, &QPushButton::clicked, this, &TTexOb::Button1Click);
 }
 
-void TTexOb::buildHeating()
-{
-    GroupBox1 =
-        group(client(), "GroupBox1", QStringLiteral("Ситема отопления"), {482, 2, 463, 248});
-    QWidget* g = GroupBox1;
-    label(g, "Label10", QStringLiteral("Средний часовой расход тепла за отопительный период"),
-          {8, 18, 220, 28});
-    Edit11 = edit(g, "Edit11", QStringLiteral("0,15"), {234, 22, 62, 21});
-    ComboBox4 = combo(g, "ComboBox4", units::loadUnitItems(), 0, {302, 21, 153, 22});
-
-    GroupBox3 =
-        group(g, "GroupBox3", QStringLiteral("Температура внутреннего воздуха отапливаемых зданий"),
-              {8, 50, 447, 44});
-    label(GroupBox3, "Label16", QStringLiteral("Существующая"), {8, 20, 94, 16});
-    Edit16 = edit(GroupBox3, "Edit16", QStringLiteral("26"), {104, 17, 46, 21});
-    label(GroupBox3, "Label17", QStringLiteral("Требуемая"), {164, 20, 66, 16});
-    Edit17 = edit(GroupBox3, "Edit17", QStringLiteral("22"), {232, 17, 46, 21});
-    label(GroupBox3, "Label7", QStringLiteral("Снижения"), {292, 20, 64, 16});
-    Edit8 = edit(GroupBox3, "Edit8", QStringLiteral("16"), {358, 17, 46, 21});
-
-    label(g, "Label8",
-          QStringLiteral("Средняя температура наружного воздуха за отопительный период"),
-          {8, 101, 370, 16});
-    Edit9 = edit(g, "Edit9", QStringLiteral("-4,6"), {385, 98, 70, 21});
-    label(g, "Label9", QStringLiteral("Средняя температура воздуха наиболее холодной пятидневки"),
-          {8, 125, 370, 16});
-    Edit10 = edit(g, "Edit10", QStringLiteral("-27"), {385, 122, 70, 21});
-
-    GroupBox4 =
-        group(g, "GroupBox4", QStringLiteral("Автоматическое снижение температуры в ночное время"),
-              {8, 148, 447, 66});
-    CheckBox2 = placed(new QCheckBox(QStringLiteral("Снижать температуру    "), GroupBox4),
-                       "CheckBox2", {8, 18, 200, 20});
-    CheckBox2->setChecked(true);
-    label(GroupBox4, "Label19", QStringLiteral("Кол. празднич. дат"), {260, 21, 110, 16});
-    Edit15 = edit(GroupBox4, "Edit15", QStringLiteral("16"), {377, 18, 60, 21});
-    label(GroupBox4, "Label15", QStringLiteral("Начиная с (час)"), {8, 43, 95, 16});
-    ComboBox2 = combo(GroupBox4, "ComboBox2", hourItems(), 16, {106, 40, 55, 22});
-    label(GroupBox4, "Label18", QStringLiteral("по"), {172, 43, 20, 16});
-    ComboBox5 = combo(GroupBox4, "ComboBox5", hourItems(), 8, {195, 40, 55, 22});
-
-    Label12 =
-        label(g, "Label12",
-              QStringLiteral(
-                  "Стоимость работ по установке системы регулирования на отопление (тыс. руб)."),
-              {8, 216, 370, 28});
-    Edit13 = edit(g, "Edit13", QStringLiteral("573,82"), {385, 220, 70, 21});
-}
-
-void TTexOb::buildHotWater()
-{
-    GroupBox2 = group(client(), "GroupBox2", QStringLiteral("Система горячего водоснабжения"),
-                      {482, 252, 463, 172});
-    QWidget* g = GroupBox2;
-    label(g, "Label11", QStringLiteral("Среднечасовой расход тепла за отопительный период"),
-          {8, 18, 220, 28});
-    Edit12 = edit(g, "Edit12", QStringLiteral("0,11"), {234, 22, 62, 21});
-    ComboBox1 = combo(g, "ComboBox1", units::loadUnitItems(), 0, {302, 21, 153, 22});
-    label(g, "Label13", QStringLiteral("Температура горячей воды"), {8, 53, 370, 16});
-    Edit1 = edit(g, "Edit1", QStringLiteral("55"), {385, 50, 70, 21});
-    label(g, "Label4", QStringLiteral("Температура холодно (водопроводной) воды в летний период"),
-          {8, 77, 370, 16});
-    Edit5 = edit(g, "Edit5", QStringLiteral("15"), {385, 74, 70, 21});
-    label(g, "Label5", QStringLiteral("Температура холодно (водопроводной) воды в зимний период"),
-          {8, 101, 370, 16});
-    Edit6 = edit(g, "Edit6", QStringLiteral("5"), {385, 98, 70, 21});
-    CheckBox1 = placed(
-        new QCheckBox(
-            QStringLiteral("Автоматическое снижение температуры горячей воды в ночное время"), g),
-        "CheckBox1", {8, 121, 447, 20});
-    CheckBox1->setChecked(true);
-    Label6 = label(
-        g, "Label6",
-        QStringLiteral("Стоимость работ по установке системы регулирования на ГВС (тыс. руб)."),
-        {8, 141, 370, 28});
-    Edit7 = edit(g, "Edit7", QStringLiteral("573,82"), {385, 145, 70, 21});
-}
-
 void TTexOb::buildMenu()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Файл"));
     file->setObjectName(QStringLiteral("N1"));
     QAction* save = file->addAction(QStringLiteral("Сохранить заготовку"), this, &TTexOb::N2Click);
     save->setObjectName(QStringLiteral("N2"));
@@ -219,6 +94,7 @@ void TTexOb::buildMenu()
     file->addSeparator()->setObjectName(QStringLiteral("N4"));
     QAction* quit = file->addAction(QStringLiteral("Выход"), this, &TTexOb::N5Click);
     quit->setObjectName(QStringLiteral("N5"));
+    menuBars::setUp(this);
 }
 
 void TTexOb::setAreaEnabled(int area, bool enabled)

@@ -2,26 +2,22 @@
 // The techno-economic assessment window: reads the building's inputs into the record of
 // assessment inputs, runs the assessment into its report memo, saves and loads the inputs as a
 // template file and exports the report to a worksheet. The computations, the report texts, the
-// file format and the sheet layout live in the assessment library.
+// file format and the sheet layout live in the assessment library. Its controls are laid out by
+// the Designer form resources/forms/TexOb.ui; the members named after the controls come from it.
 
 #include "assessment/AssessmentInputs.h"
 #include "assessment/Savings.h"
 #include "sheet/XLApp.h"
 #include "shell/WorkWindow.h"
+#include "ui_TexOb.h"
 
 #include <QStringList>
 #include <initializer_list>
 #include <utility>
 
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
 
-class TTexOb : public TWorkForm {
+class TTexOb : public TWorkForm, private Ui::TexObClient {
     Q_OBJECT
 public:
     explicit TTexOb(QWidget* parent = nullptr);
@@ -51,9 +47,8 @@ protected:
     void FormClose() override;
 
 private:
-    void buildTop();
-    void buildHeating();
-    void buildHotWater();
+    void fillFromLibraries();
+    void connectControls();
     void buildMenu();
     void setAreaEnabled(int area, bool enabled);
     assessment::SystemChoice choice() const;
@@ -75,15 +70,6 @@ private:
     assessment::AssessmentInputs m_inputs;
     XLApp m_xlApp;
     bool m_reportStarted = false; // whether the memo holds a line, even an empty one
-
-    QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10;
-    QLineEdit *Edit11, *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17;
-    QComboBox *ComboBox1, *ComboBox2, *ComboBox3, *ComboBox4, *ComboBox5;
-    QCheckBox *CheckBox1, *CheckBox2;
-    QLabel *Label6, *Label12, *Label14;
-    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3, *GroupBox4;
-    QPlainTextEdit* Memo1;
-    QPushButton *Button1, *Button2;
 };
 
 extern TTexOb* TexOb;

@@ -77,6 +77,7 @@ TOprList::TOprList(QWidget* parent)
                 Placement::MainWindowCentre, parent)
 {
     setFont(uiFonts::windowFont());
+    // Tables, not Designer forms: the same rows also fill the sheets and the completeness check.
     for (const PanelSpec& spec : panels()) {
         QWidget* panel = buildPanel(spec);
         panel->setGeometry(0, 0, kClientWidth, kClientHeight);

@@ -1,6 +1,6 @@
 #include "selection/Gidroelevator.h"
 
-#include "shell/Placed.h"
+#include "shell/MenuBar.h"
 #include "shell/UiFonts.h"
 
 #include "checks/Checks.h"
@@ -32,144 +32,81 @@ TSelectRtForm* SelectRtForm = nullptr;
 
 namespace {
 
-constexpr int kLabelLeft = 512;
-constexpr int kEditLeft = 744;
-constexpr int kComboLeft = 816;
-constexpr int kComboWidth = 129;
-constexpr int kRowHeight = 21;
+// The row captions of the input pane are drawn in a larger font than the window's.
+constexpr int kCaptionPixels = 16;
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, QRect geometry, int pixels)
+// A drop-down list filled from the library that owns its items: the user can only pick an
+// item; the prompt (item 0) starts selected. The list is made wide enough for its longest item
+// even where the closed box elides it.
+void fill(QComboBox* box, const QStringList& items)
 {
-    auto* widget = placed(new QLabel(text, parent), name, geometry);
-    widget->setFont(uiFonts::sansSerif(pixels));
-    return widget;
-}
-
-QLineEdit* edit(QWidget* parent, const char* name, const char* text, QRect geometry)
-{
-    return placed(new QLineEdit(QString::fromUtf8(text), parent), name, geometry);
-}
-
-// A drop-down list: the user can only pick an item; the prompt (item 0) starts selected. The
-// list is made wide enough for its longest item even where the closed box elides it.
-QComboBox* combo(QWidget* parent, const char* name, const QStringList& items, QRect geometry)
-{
-    auto* widget = placed(new QComboBox(parent), name, geometry);
-    widget->addItems(items);
-    widget->setCurrentIndex(0);
-    widget->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->addItems(items);
+    box->setCurrentIndex(0);
     // Where the window's face is wider than its own, a narrow box gets a slightly smaller
     // font so that its longest item is shown whole.
-    QFont font = widget->font();
+    QFont font = box->font();
     const auto fits = [&](const QFont& f) {
         int longest = 0;
         for (const QString& item : items)
             longest = std::max(longest, QFontMetrics(f).horizontalAdvance(item));
-        return longest + 30 <= geometry.width();
+        return longest + 30 <= box->width();
     };
-    while (!fits(font) && font.pixelSize() > 9 && geometry.width() < 200)
+    while (!fits(font) && font.pixelSize() > 9 && box->width() < 200)
         font.setPixelSize(font.pixelSize() - 1);
-    widget->setFont(font);
-    const int listWidth = widget->view()->sizeHintForColumn(0) + 24;
-    widget->view()->setMinimumWidth(std::max(listWidth, geometry.width()));
-    return widget;
-}
-
-QPlainTextEdit* memo(QWidget* parent, const char* name, QRect geometry, bool readOnly)
-{
-    auto* widget = placed(new QPlainTextEdit(parent), name, geometry);
-    widget->setReadOnly(readOnly);
-    return widget;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* caption, QRect geometry)
-{
-    auto* widget = placed(new QPushButton(QString::fromUtf8(caption), parent), name, geometry);
-    widget->setAutoDefault(false);
-    return widget;
+    box->setFont(font);
+    const int listWidth = box->view()->sizeHintForColumn(0) + 24;
+    box->view()->setMinimumWidth(std::max(listWidth, box->width()));
 }
 
 } // namespace
 
+// The form keeps the drawn layout but for one control: the print button is as wide as the result
+// box and the button above it (drawn 441 wide, it would run past the window's edge).
 TSelectRtForm::TSelectRtForm(QWidget* parent)
-    : TWorkForm(QStringLiteral("SelectRtForm"), kinds::caption(EquipmentKind::Hydroelevator), 946,
-                445, Placement::ScreenCentre, parent)
+    : TWorkForm(QStringLiteral("SelectRtForm"), kinds::caption(EquipmentKind::Hydroelevator),
+                Placement::ScreenCentre, parent)
 {
     setFont(uiFonts::windowFont());
     createMenu();
-    createInputPane();
-    createDescriptionPane();
-    createButtons();
-    setTabOrder();
+    setupUi(client());
+    setResizable(false);
+    for (QLabel* caption : client()->findChildren<QLabel*>())
+        caption->setFont(uiFonts::sansSerif(kCaptionPixels));
+    fillFromLibraries();
+    connectControls();
 }
 
 void TSelectRtForm::createMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-    N4 = menuBar()->addAction(QStringLiteral("Выход"));
+    N4 = menuBar()->addAction(QStringLiteral("&Выход"));
     N4->setObjectName(QStringLiteral("N4"));
     connect(N4, &QAction::triggered, this, &TSelectRtForm::N4Click);
 
     // After the window's own command: the calculation menu, with the engineering checks.
     m_checksWindow = new selection::ChecksWindow(this);
-    QMenu* n5 = menuBar()->addMenu(QStringLiteral("Расчёт"));
+    QMenu* n5 = menuBar()->addMenu(QStringLiteral("&Расчёт"));
     n5->setObjectName(QStringLiteral("N5"));
     QAction* n6 = n5->addAction(QStringLiteral("Проверки"));
     n6->setObjectName(QStringLiteral("N6"));
     connect(n6, &QAction::triggered, m_checksWindow, &selection::ChecksWindow::bringForward);
+    menuBars::setUp(this);
 }
 
-void TSelectRtForm::createInputPane()
+// The unit, regulator and setting-range items belong to the selection library, which also
+// reads the chosen indexes; the form leaves these lists empty. The descriptions are its texts
+// too.
+void TSelectRtForm::fillFromLibraries()
 {
-    QWidget* c = client();
-    const int labelWidth = kEditLeft - kLabelLeft - 4;
-    QLabel* heading =
-        label(c, "Label2", QStringLiteral("Введите исходные переметры"), {624, 8, 318, 24}, 16);
-    heading->setStyleSheet(QStringLiteral("color: red;"));
+    fill(ComboBox2, units::pressureUnitItems());
+    fill(ComboBox3, units::pressureUnitItems());
+    fill(ComboBox4, units::loadUnitItems());
+    fill(ComboBox1, units::headUnitItems());
+    fill(ComboBox5, units::regulatorItems());
+    fill(ComboBox6, units::settingRangeItems());
 
-    label(c, "Label4", QStringLiteral("Давление на входе системы"),
-          {kLabelLeft, 40, labelWidth, kRowHeight}, 16);
-    Edit1 = edit(c, "Edit1", "4", {kEditLeft, 40, 65, kRowHeight});
-    ComboBox2 = combo(c, "ComboBox2", units::pressureUnitItems(),
-                      {kComboLeft, 40, kComboWidth, kRowHeight});
-
-    label(c, "Label5", QStringLiteral("Давление на выходе системы"),
-          {kLabelLeft, 64, labelWidth, kRowHeight}, 16);
-    Edit2 = edit(c, "Edit2", "3,8", {kEditLeft, 64, 65, kRowHeight});
-    ComboBox3 = combo(c, "ComboBox3", units::pressureUnitItems(),
-                      {kComboLeft, 64, kComboWidth, kRowHeight});
-
-    label(c, "Label6", QStringLiteral("Температурный график"),
-          {kLabelLeft, 88, labelWidth, kRowHeight}, 16);
-    Edit3 = edit(c, "Edit3", "115", {kEditLeft, 88, 97, kRowHeight});
-    label(c, "Label7", QStringLiteral("/"), {845, 88, 10, kRowHeight}, 16);
-    Edit4 = edit(c, "Edit4", "70", {856, 88, 81, kRowHeight});
-
-    label(c, "Label8", QStringLiteral("Тепловая нагрузка"),
-          {kLabelLeft, 112, labelWidth, kRowHeight}, 16);
-    Edit5 = edit(c, "Edit5", "0,08", {kEditLeft, 112, 65, kRowHeight});
-    ComboBox4 =
-        combo(c, "ComboBox4", units::loadUnitItems(), {kComboLeft, 112, kComboWidth, kRowHeight});
-
-    label(c, "Label1", QStringLiteral("Сопротивление системы"),
-          {kLabelLeft, 136, labelWidth, kRowHeight}, 16);
-    Edit6 = edit(c, "Edit6", "1", {kEditLeft, 136, 65, kRowHeight});
-    ComboBox1 =
-        combo(c, "ComboBox1", units::headUnitItems(), {kComboLeft, 136, kComboWidth, kRowHeight});
-}
-
-void TSelectRtForm::createDescriptionPane()
-{
-    QWidget* c = client();
     // The regulator choices lie under the descriptions: the 417-high memos cover them, the
     // shorter regulator description leaves them in view.
-    ComboBox5 = combo(c, "ComboBox5", units::regulatorItems(), {8, 296, 489, kRowHeight});
-    ComboBox6 = combo(c, "ComboBox6", units::settingRangeItems(), {8, 328, 489, kRowHeight});
-
-    Memo1 = memo(c, "Memo1", {0, 0, 505, 417}, true);
-    Memo3 = memo(c, "Memo3", {0, 0, 505, 417}, true);
-    Memo4 = memo(c, "Memo4", {0, 0, 505, 417}, true);
-    Memo5 = memo(c, "Memo5", {0, 0, 505, 281}, false);
     for (EquipmentKind kind : kinds::kAll) {
         QPlainTextEdit* memo = descriptionMemo(kind);
         memo->setPlainText(descriptions::of(kind));
@@ -181,27 +118,11 @@ void TSelectRtForm::createDescriptionPane()
     Memo1->setPalette(tooltipText);
 }
 
-void TSelectRtForm::createButtons()
+void TSelectRtForm::connectControls()
 {
-    QWidget* c = client();
-    Button1 = button(c, "Button1", "Подобрать", {512, 160, 433, 23});
-    Memo2 = memo(c, "Memo2", {512, 184, 433, 209}, true);
-    // The print button lines up with the result box and the button above it, inside the window
-    // (drawn 441 wide, it would run past the window's edge and be cut off).
-    Button2 = button(c, "Button2", "Распечатать результат подбора", {512, 400, 433, 23});
-    BitBtn1 = button(c, "BitBtn1", "Выход", {0, 424, 946, 17});
     connect(Button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void TSelectRtForm::setTabOrder()
-{
-    QWidget* const order[] = {BitBtn1, Memo1, Edit1,     ComboBox2, Edit2,     ComboBox3, Edit3,
-                              Edit4,   Edit5, ComboBox4, Edit6,     ComboBox1, Button1,   Memo2,
-                              Button2, Memo3, Memo4,     Memo5,     ComboBox5, ComboBox6};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 QPlainTextEdit* TSelectRtForm::descriptionMemo(EquipmentKind kind) const

@@ -2,29 +2,25 @@
 // The selection window, shared by the four kinds of equipment. Its title names the kind: the
 // description beside the inputs and the sizing run by "Подобрать" follow it. The computations,
 // tables and texts live in the selection library; the window reads its controls, calls the
-// library and shows what comes back.
+// library and shows what comes back. Its controls are laid out by the Designer form
+// resources/forms/SelectRtForm.ui; the members named after the controls come from that form.
 
 #include "selection/EquipmentKinds.h"
 #include "selection/SelectionRun.h"
 #include "sheet/XLApp.h"
 #include "shell/WorkWindow.h"
+#include "ui_SelectRtForm.h"
 
 #include <array>
 #include <optional>
 
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QMenuBar;
 class QAction;
-class QPlainTextEdit;
-class QPushButton;
 
 namespace selection {
 class ChecksWindow;
 }
 
-class TSelectRtForm : public TWorkForm {
+class TSelectRtForm : public TWorkForm, private Ui::SelectRtFormClient {
     Q_OBJECT
 public:
     explicit TSelectRtForm(QWidget* parent = nullptr);
@@ -59,11 +55,9 @@ protected:
     void FormClose() override;
 
 private:
-    void createInputPane();
-    void createDescriptionPane();
-    void createButtons();
+    void fillFromLibraries();
+    void connectControls();
     void createMenu();
-    void setTabOrder();
 
     selection::SelectionForm readForm() const;
     QStringList resultLines() const;
@@ -74,26 +68,6 @@ private:
     QPlainTextEdit* descriptionMemo(selection::EquipmentKind kind) const;
     void hideDescriptions();
 
-    QLineEdit* Edit1;
-    QLineEdit* Edit2;
-    QLineEdit* Edit3;
-    QLineEdit* Edit4;
-    QLineEdit* Edit5;
-    QLineEdit* Edit6;
-    QComboBox* ComboBox1;
-    QComboBox* ComboBox2;
-    QComboBox* ComboBox3;
-    QComboBox* ComboBox4;
-    QComboBox* ComboBox5;
-    QComboBox* ComboBox6;
-    QPlainTextEdit* Memo1;
-    QPlainTextEdit* Memo2;
-    QPlainTextEdit* Memo3;
-    QPlainTextEdit* Memo4;
-    QPlainTextEdit* Memo5;
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* BitBtn1;
     QAction* N4;
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     XLApp m_xlApp;

@@ -10,6 +10,9 @@ namespace shell {
 
 class PictureBox : public QWidget {
     Q_OBJECT
+    // Set by the window forms (and kept by Qt Designer, which knows the box only as a QWidget).
+    Q_PROPERTY(bool proportional READ proportional WRITE setProportional)
+    Q_PROPERTY(bool stretch READ stretch WRITE setStretch)
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 

@@ -28,6 +28,8 @@ QFont sansSerif(int pixelHeight)
 
 QFont windowFont() { return sansSerif(11); }
 
+QFont menuFont() { return windowFont(); }
+
 QFont productCaption()
 {
     QFont font =

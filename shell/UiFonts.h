@@ -11,6 +11,8 @@ namespace uiFonts {
 QFont windowFont();
 // "MS Sans Serif" at another pixel height (the slogan of the plant-information window).
 QFont sansSerif(int pixelHeight);
+// The font of every window's menu bar and drop-down menus: the window font.
+QFont menuFont();
 // The product captions of the main window: "MS Reference Sans Serif", 19 pixels, bold italic.
 QFont productCaption();
 // The font itself when the text fits into the width, otherwise the font drawn narrower until it

@@ -65,6 +65,14 @@ void bringOpenWindowForward()
 
 TWorkForm::TWorkForm(const QString& instanceName, const QString& title, int clientWidth,
                      int clientHeight, Placement placement, QWidget* parent)
+    : TWorkForm(instanceName, title, placement, parent)
+{
+    m_client->setFixedSize(clientWidth, clientHeight);
+    setResizable(false);
+}
+
+TWorkForm::TWorkForm(const QString& instanceName, const QString& title, Placement placement,
+                     QWidget* parent)
     : QMainWindow(parent), m_client(new QWidget(this)), m_placement(placement)
 {
     setObjectName(instanceName);
@@ -72,9 +80,7 @@ TWorkForm::TWorkForm(const QString& instanceName, const QString& title, int clie
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     m_client->setObjectName(QStringLiteral("client"));
-    m_client->setFixedSize(clientWidth, clientHeight);
     setCentralWidget(m_client);
-    setResizable(false);
 }
 
 void TWorkForm::setResizable(bool resizable)

@@ -40,6 +40,10 @@ public:
 
     TWorkForm(const QString& instanceName, const QString& title, int clientWidth, int clientHeight,
               Placement placement, QWidget* parent = nullptr);
+    // A window whose client area is laid out by a Designer form: the window sets the form up on
+    // client() and then fixes the client area at the form's size with setResizable.
+    TWorkForm(const QString& instanceName, const QString& title, Placement placement,
+              QWidget* parent = nullptr);
 
     // The client area: controls are placed on it at their positions.
     QWidget* client() const { return m_client; }
@@ -56,7 +60,8 @@ protected:
     // Runs each time the window is shown.
     virtual void FormShow() {}
 
-    // Whether the user may resize the window (the contacts window may).
+    // Whether the user may resize the window (the contacts window may). A fixed window keeps
+    // the client area at its present size.
     void setResizable(bool resizable);
 
     void closeEvent(QCloseEvent* event) override;

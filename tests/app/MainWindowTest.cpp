@@ -187,7 +187,7 @@ private slots:
         QVERIFY(bar);
         auto* action = MainForm->findChild<QAction*>(name);
         QVERIFY(action);
-        QCOMPARE(action->text(), caption);
+        QCOMPARE(QString(action->text()).remove(u'&'), caption);
         const QList<QAction*> siblings =
             parent.isEmpty() ? bar->actions() : MainForm->findChild<QMenu*>(parent)->actions();
         QVERIFY(siblings.contains(action));
