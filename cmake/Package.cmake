@@ -1,6 +1,8 @@
-# The Debian package, built with CPack from the install rules (tools/make-package builds it with
-# Debian's hardening flags). Depends: the shared libraries as dpkg-shlibdeps finds them, and the
-# DejaVu faces the windows are laid out for (the condensed ones come in fonts-dejavu-extra).
+# The Debian package, built with CPack from the install rules; tools/make-package packs the
+# release build that the tests ran, hardened by the top-level CMakeLists.txt.
+# Depends: the shared libraries as dpkg-shlibdeps finds them, and the DejaVu faces the windows
+# are laid out for (the condensed ones come in fonts-dejavu-extra). Qt's own Russian
+# translations (qt6-translations-l10n) join them once the program loads them.
 # Recommends: LibreOffice Calc, which opens the exported worksheets.
 
 # Files only the Debian package carries; a plain `cmake --install` leaves them out.
