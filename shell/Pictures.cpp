@@ -62,6 +62,8 @@ bool sensibleSize(int width, int height)
 
 } // namespace
 
+QString folderBeside(const QString& programFolder) { return picturesBeside(programFolder); }
+
 QString folder()
 {
     QString found = picturesBeside(programFolder());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,71 @@ TEST(Pictures, FolderIsFoundWithoutAnApplicationObject)
     ASSERT_FALSE(dir.isEmpty());
     EXPECT_TRUE(QFileInfo(dir).isDir());
     EXPECT_TRUE(dir.endsWith(QStringLiteral("pictures")));
+}
+
+TEST(Pictures, FolderIsFoundFromInstalledAndBuildTrees)
+{
+    // Every layout sits seven folders deep in a fresh temporary folder, so that the search
+    // (six folders up at most) never reaches the real trees around the test.
+    const QString base = QStringLiteral("d/d/d/d/d/d/d/");
+    const struct {
+        const char* what;
+        QStringList folders; // made under base; a trailing "=file" makes a plain file instead
+        const char* program;
+        const char* expected; // "" for none
+    } cases[] = {
+        {"installed under /usr",
+         {"usr/bin", "usr/share/vedan/pictures"},
+         "usr/bin",
+         "usr/share/vedan/pictures"},
+        {"installed under another prefix",
+         {"opt/vedan/bin", "opt/vedan/share/vedan/pictures"},
+         "opt/vedan/bin",
+         "opt/vedan/share/vedan/pictures"},
+        {"build tree inside the source tree",
+         {"src/resources/pictures", "src/build/release/app"},
+         "src/build/release/app",
+         "src/resources/pictures"},
+        {"an installed tree beats a source tree further up",
+         {"resources/pictures", "stage/usr/bin", "stage/usr/share/vedan/pictures"},
+         "stage/usr/bin",
+         "stage/usr/share/vedan/pictures"},
+        {"six folders up is the limit",
+         {"resources/pictures", "a/b/c/d/e/f"},
+         "a/b/c/d/e/f",
+         "resources/pictures"},
+        {"seven folders up is too far",
+         {"resources/pictures", "a/b/c/d/e/f/g"},
+         "a/b/c/d/e/f/g",
+         ""},
+        {"a plain file is not a folder",
+         {"usr/bin", "usr/share/vedan/pictures=file"},
+         "usr/bin",
+         ""},
+        {"the data of another program", {"usr/bin", "usr/share/other/pictures"}, "usr/bin", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QDir root(tmp.path() + QLatin1Char('/') + base);
+        for (QString folder : c.folders) {
+            if (folder.endsWith(QStringLiteral("=file"))) {
+                folder.chop(5);
+                ASSERT_TRUE(root.mkpath(QFileInfo(folder).path()));
+                QFile file(root.absoluteFilePath(folder));
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            } else {
+                ASSERT_TRUE(root.mkpath(folder));
+            }
+        }
+        const QString expected =
+            *c.expected ? QDir::cleanPath(root.absoluteFilePath(QString::fromLatin1(c.expected)))
+                        : QString();
+        EXPECT_EQ(Pictures::folderBeside(root.absoluteFilePath(QString::fromLatin1(c.program))),
+                  expected);
+    }
+    EXPECT_TRUE(Pictures::folderBeside(QString()).isEmpty());
 }
 
 TEST(Pictures, EveryPictureDecodesWithItsBoxProportions)

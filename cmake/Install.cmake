@@ -1,0 +1,39 @@
+# What an installation holds, in the GNU layout under CMAKE_INSTALL_PREFIX:
+#   bin/vedan, bin/vedan-cli
+#   share/vedan/pictures/       the product pictures; the program looks for share/vedan/pictures
+#                               beside the folder of its executable (shell/Pictures.cpp)
+#   share/applications/, share/metainfo/, share/icons/hicolor/<N>x<N>/apps/
+#                               the desktop entry, the AppStream metadata and the icon, each
+#                               named after VEDAN_APP_ID
+#   share/doc/vedan/            README.md and the copyright notice
+
+set(VEDAN_DESKTOP_DIR "${CMAKE_BINARY_DIR}/desktop")
+configure_file(resources/desktop/vedan.desktop.in "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.desktop"
+               @ONLY)
+configure_file(resources/desktop/vedan.metainfo.xml.in
+               "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.metainfo.xml" @ONLY)
+
+install(TARGETS vedan vedan-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+install(DIRECTORY resources/pictures/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vedan/pictures
+        FILES_MATCHING PATTERN "*.jpg")
+
+install(FILES "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.desktop"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.metainfo.xml"
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# tools/make-pictures --icon draws resources/desktop/icons/<N>x<N>/vedan.png.
+file(GLOB VEDAN_ICON_SIZES RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop/icons"
+     "${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop/icons/*x*")
+foreach(size IN LISTS VEDAN_ICON_SIZES)
+  install(FILES resources/desktop/icons/${size}/vedan.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}/apps RENAME ${VEDAN_APP_ID}.png)
+endforeach()
+
+install(FILES README.md resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# Manual pages (${CMAKE_INSTALL_MANDIR}/man1) and the bash completion of vedan-cli
+# (${CMAKE_INSTALL_DATADIR}/bash-completion/completions) are installed from here once they
+# exist; the lintian override for the missing pages (resources/debian/lintian-overrides) goes
+# then.

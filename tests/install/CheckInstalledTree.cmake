@@ -1,0 +1,65 @@
+# Installs the build tree into PREFIX and checks what lands where.
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
+                RESULT_VARIABLE status OUTPUT_QUIET ERROR_VARIABLE err)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed: ${err}")
+endif()
+
+set(problems "")
+macro(expect_file path)
+  if(NOT EXISTS "${PREFIX}/${path}" OR IS_DIRECTORY "${PREFIX}/${path}")
+    string(APPEND problems "missing: ${path}\n")
+  endif()
+endmacro()
+
+expect_file(bin/vedan)
+expect_file(bin/vedan-cli)
+
+# The program looks for share/vedan/pictures beside the folder of its executable.
+file(GLOB pictures RELATIVE "${SOURCE_DIR}/resources/pictures" "${SOURCE_DIR}/resources/pictures/*.jpg")
+list(LENGTH pictures count)
+if(count LESS 13)
+  string(APPEND problems "only ${count} pictures in the source tree\n")
+endif()
+foreach(picture IN LISTS pictures)
+  expect_file(share/vedan/pictures/${picture})
+endforeach()
+
+expect_file(share/applications/${APP_ID}.desktop)
+expect_file(share/metainfo/${APP_ID}.metainfo.xml)
+foreach(size 16 22 24 32 48 64 128 256)
+  expect_file(share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
+endforeach()
+expect_file(share/doc/vedan/copyright)
+
+# The Debian-only files stay out of a plain installation.
+if(EXISTS "${PREFIX}/share/lintian")
+  string(APPEND problems "a plain installation carries the lintian overrides\n")
+endif()
+
+# The desktop entry starts the installed program by name and shows the installed icon.
+if(EXISTS "${PREFIX}/share/applications/${APP_ID}.desktop")
+  file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" entry)
+  foreach(line "Exec=vedan" "Icon=${APP_ID}" "Categories=Office;Engineering;")
+    if(NOT line IN_LIST entry)
+      string(APPEND problems "desktop entry lacks ${line}\n")
+    endif()
+  endforeach()
+endif()
+
+# The installed command-line tool computes the README's example.
+execute_process(
+  COMMAND "${PREFIX}/bin/vedan-cli" size hydroelevator --inlet 4 --inlet-unit kgf --outlet 3,8
+          --outlet-unit kgf --supply 115 --return 70 --load 0,08 --load-unit gcal --resistance 1
+          --resistance-unit m
+  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT out MATCHES "Диаметр сопла \\(воронки\\) = 10,75 мм")
+  string(APPEND problems "installed vedan-cli (${status}): ${out}${err}\n")
+endif()
+
+if(problems)
+  message(FATAL_ERROR "${problems}")
+endif()
+file(REMOVE_RECURSE "${PREFIX}")
