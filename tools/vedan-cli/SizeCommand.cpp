@@ -2,6 +2,7 @@
 // options stand for the window's edit boxes and combo boxes; the same library code reads,
 // converts and sizes them, so the lines printed are the lines the result box would hold.
 
+#include "core/SafeFile.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
@@ -117,7 +118,9 @@ int runSize(const QStringList& args)
         return cli::usage();
 
     const SelectionRun run = selection::runSelection(request->form);
-    cli::outLines(run.lines);
+    // With "--xlsx -" standard output carries the workbook alone.
+    if (request->xlsx != safefile::standardOutput)
+        cli::outLines(run.lines);
     if (run.message)
         cli::err(*run.message);
     const bool reported = !request->xlsx || writeReport(*request, run.lines);
