@@ -57,6 +57,15 @@ void checkAlignment(int alignment)
                              .arg(alignment));
 }
 
+// A name as a message shows it: every control character as its escape.
+QString shownName(const QString& name)
+{
+    QString shown = cellTextForFile(name);
+    shown.replace('\t', QStringLiteral("_x0009_"));
+    shown.replace('\n', QStringLiteral("_x000A_"));
+    return shown;
+}
+
 void checkSheetName(const QString& name)
 {
     static const QString forbidden = QStringLiteral("[]:*?/\\");
@@ -73,8 +82,7 @@ void checkSheetName(const QString& name)
     else if (name.startsWith('\'') || name.endsWith('\''))
         why = QStringLiteral("имя не может начинаться или заканчиваться апострофом");
     if (!why.isEmpty())
-        throw SheetError(
-            QStringLiteral("Недопустимое имя листа «%1»: %2").arg(cellTextForFile(name), why));
+        throw SheetError(QStringLiteral("Недопустимое имя листа «%1»: %2").arg(shownName(name), why));
 }
 
 void checkSize(const CellRange& range)
@@ -91,10 +99,13 @@ Cell typedContent(const QString& text)
 {
     Cell cell;
     cell.text = text;
-    if (text.size() > maxTextLength)
-        throw SheetError(QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: "
-                                        "допускается не более 32767 знаков")
-                             .arg(text.size()));
+    // Measured as the file holds it: a control character takes the six more of its escape.
+    const qsizetype stored = cellTextForFile(text).size();
+    if (stored > maxTextLength)
+        throw SheetError(
+            QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: допускается не более "
+                           "32767 знаков, и управляющий знак занимает семь")
+                .arg(stored));
     if (text.isEmpty()) {
         cell.kind = Cell::Kind::Empty;
     } else if (text.startsWith('\'')) {
