@@ -168,7 +168,8 @@ QString listedText(const QString& text)
             if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format
                 || c.category() == QChar::Separator_Line
                 || c.category() == QChar::Separator_Paragraph)
-                out += QStringLiteral("\\u%1").arg(QString::number(c.unicode(), 16).rightJustified(4, '0'));
+                out += QStringLiteral("\\u%1").arg(
+                    QString::number(c.unicode(), 16).rightJustified(4, '0'));
             else
                 out += c;
         }

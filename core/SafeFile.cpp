@@ -77,8 +77,8 @@ public:
         if (m_path.isEmpty())
             return;
         QDir dir(m_path);
-        for (const QString& name : dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                                 | QDir::NoDotAndDotDot))
+        for (const QString& name :
+             dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
             ::unlink(bytesOf(dir.filePath(name)).constData());
         ::rmdir(bytesOf(m_path).constData());
     }
@@ -123,8 +123,8 @@ std::optional<QString> followLinks(QString path, int& error)
         }
         link.truncate(n);
         const QString target = QFile::decodeName(link);
-        path = QDir::isAbsolutePath(target) ? target
-                                            : QFileInfo(path).absolutePath() + '/' + target;
+        path =
+            QDir::isAbsolutePath(target) ? target : QFileInfo(path).absolutePath() + '/' + target;
     }
     error = ELOOP;
     return std::nullopt;
@@ -215,7 +215,8 @@ Status saveReplacing(const QString& target, const Writer& write)
     if (target.isEmpty())
         return Failure::file(QStringLiteral("Не удалось сохранить файл: имя файла не задано"));
     int error = 0;
-    const std::optional<QString> followed = followLinks(QFileInfo(target).absoluteFilePath(), error);
+    const std::optional<QString> followed =
+        followLinks(QFileInfo(target).absoluteFilePath(), error);
     if (!followed)
         return saveFailure(target, reason(error));
     const QString file = *followed;
@@ -258,16 +259,15 @@ Status saveToStandardOutput(const Writer& write)
     const QString shownName = QStringLiteral("стандартный вывод");
     PrivateFolder work(QDir::tempPath());
     if (!work.ok())
-        return Failure::file(
-            QStringLiteral("Не удалось создать временную папку в %1: %2")
-                .arg(shown(QDir::tempPath()), reason(work.error())));
+        return Failure::file(QStringLiteral("Не удалось создать временную папку в %1: %2")
+                                 .arg(shown(QDir::tempPath()), reason(work.error())));
     const QString written = work.file(QStringLiteral("output"));
     if (Status failure = write(written))
         return failure;
     Fd in(::open(bytesOf(written).constData(), O_RDONLY | O_CLOEXEC));
     if (!in.ok())
-        return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
-                                 .arg(shownName, reason(errno)));
+        return Failure::file(
+            QStringLiteral("Не удалось вывести файл в %1: %2").arg(shownName, reason(errno)));
     std::fflush(stdout);
     char buffer[65536];
     for (;;) {
@@ -277,8 +277,8 @@ Status saveToStandardOutput(const Writer& write)
         if (n == 0)
             break;
         if (n < 0 || !writeAll(STDOUT_FILENO, buffer, n))
-            return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
-                                     .arg(shownName, reason(errno)));
+            return Failure::file(
+                QStringLiteral("Не удалось вывести файл в %1: %2").arg(shownName, reason(errno)));
     }
     return std::nullopt;
 }
@@ -338,8 +338,9 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     const QString folder = exportFolder();
     PrivateFolder work(folder);
     if (!work.ok())
-        return {{}, refusal(QStringLiteral("Не удалось создать временную папку в"), folder,
-                            reason(work.error()))};
+        return {{},
+                refusal(QStringLiteral("Не удалось создать временную папку в"), folder,
+                        reason(work.error()))};
     const QString written = work.file(QStringLiteral("export") + extension);
     if (Status failure = write(written))
         return {{}, failure};
@@ -348,25 +349,26 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     Fd workFd(::openat(unsaved.get(), bytesOf(QFileInfo(work.path()).fileName()).constData(),
                        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!workFd.ok())
-        return {{}, refusal(QStringLiteral("Не удалось сохранить книгу в папке"), folder,
-                            reason(errno))};
+        return {
+            {},
+            refusal(QStringLiteral("Не удалось сохранить книгу в папке"), folder, reason(errno))};
     const QByteArray from = bytesOf(QFileInfo(written).fileName());
     for (int n = 1; n < 10000; ++n) {
-        const QString name =
-            stem + (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) + extension;
-        const int error =
-            moveWithoutReplacing(workFd.get(), from.constData(), unsaved.get(),
-                                 bytesOf(name).constData());
+        const QString name = stem + (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) + extension;
+        const int error = moveWithoutReplacing(workFd.get(), from.constData(), unsaved.get(),
+                                               bytesOf(name).constData());
         if (error == 0) {
             ::fsync(unsaved.get());
             return {folder + '/' + name, std::nullopt};
         }
         if (error != EEXIST)
-            return {{}, refusal(QStringLiteral("Не удалось сохранить книгу"), folder + '/' + name,
-                                reason(error))};
+            return {{},
+                    refusal(QStringLiteral("Не удалось сохранить книгу"), folder + '/' + name,
+                            reason(error))};
     }
-    return {{}, refusal(QStringLiteral("Не удалось выбрать имя нового файла в папке"), folder,
-                        QStringLiteral("все имена заняты"))};
+    return {{},
+            refusal(QStringLiteral("Не удалось выбрать имя нового файла в папке"), folder,
+                    QStringLiteral("все имена заняты"))};
 }
 
 } // namespace safefile

@@ -21,8 +21,8 @@ namespace {
 using vedan::Failure;
 
 // What is wrong with one answer, or nothing.
-std::optional<QString> applyAnswer(const PanelSpec& panel, PanelValues& values,
-                                   const QString& name, const QJsonValue& answer)
+std::optional<QString> applyAnswer(const PanelSpec& panel, PanelValues& values, const QString& name,
+                                   const QJsonValue& answer)
 {
     const ControlSpec* spec = panel.control(name);
     if (!spec)
@@ -76,8 +76,8 @@ vedan::Status applyAnswers(const QByteArray& content, const QString& path, const
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError)
-        return refused(path, QStringLiteral("это не JSON: ошибка разбора у знака %1")
-                                 .arg(error.offset + 1));
+        return refused(
+            path, QStringLiteral("это не JSON: ошибка разбора у знака %1").arg(error.offset + 1));
     if (!document.isObject())
         return refused(path, QStringLiteral("нужен один объект JSON вида {\"имя\": значение}"));
     const QJsonObject answers = document.object();
@@ -104,8 +104,8 @@ vedan::Status readAnswersFile(const QString& path, const PanelSpec& panel, Panel
     if (!S_ISREG(st.st_mode))
         return refused(path, S_ISDIR(st.st_mode) ? QStringLiteral("это папка, а не файл")
                                                  : QStringLiteral("это не обычный файл"));
-    const QString limit = QStringLiteral("файл больше 1 МиБ (%1 байт), таких ответов не бывает")
-                              .arg(maxAnswersSize);
+    const QString limit =
+        QStringLiteral("файл больше 1 МиБ (%1 байт), таких ответов не бывает").arg(maxAnswersSize);
     if (st.st_size > maxAnswersSize)
         return refused(path, limit);
     // Read one byte past the limit: a file that grew meanwhile is refused as well.

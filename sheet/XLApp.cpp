@@ -82,7 +82,8 @@ void checkSheetName(const QString& name)
     else if (name.startsWith('\'') || name.endsWith('\''))
         why = QStringLiteral("имя не может начинаться или заканчиваться апострофом");
     if (!why.isEmpty())
-        throw SheetError(QStringLiteral("Недопустимое имя листа «%1»: %2").arg(shownName(name), why));
+        throw SheetError(
+            QStringLiteral("Недопустимое имя листа «%1»: %2").arg(shownName(name), why));
 }
 
 void checkSize(const CellRange& range)
@@ -115,8 +116,8 @@ Cell typedContent(const QString& text)
     } else if (text.startsWith('=')) {
         // A formula has no escape for the characters a name cannot hold either.
         if (text.size() == 1 || text.size() > maxFormulaLength || !fileCanCarry(text))
-            throw SheetError(QStringLiteral("Недопустимая формула «%1»")
-                                 .arg(cellTextForFile(text.left(80))));
+            throw SheetError(
+                QStringLiteral("Недопустимая формула «%1»").arg(cellTextForFile(text.left(80))));
         cell.kind = Cell::Kind::Formula;
     } else if (const auto number = num::parseDecimal(text)) {
         cell.kind = Cell::Kind::Number;

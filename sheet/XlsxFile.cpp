@@ -40,8 +40,7 @@ QString lxwReason(lxw_error error, int systemError)
     case LXW_ERROR_ZIP_CLOSE:
         return systemError ? QStringLiteral("ошибка записи: ") + safefile::reason(systemError)
                            : QStringLiteral("ошибка записи файла");
-    default:
-        return QStringLiteral("библиотека записи книг отказала (код %1)").arg(int(error));
+    default: return QStringLiteral("библиотека записи книг отказала (код %1)").arg(int(error));
     }
 }
 
@@ -186,9 +185,8 @@ private:
     void writeCell(int row, int column, const Cell& cell)
     {
         lxw_format* format = m_formats(cell.style);
-        const QByteArray text = (cell.kind == Cell::Kind::Text ? cellTextForFile(cell.text)
-                                                                : cell.text)
-                                    .toUtf8();
+        const QByteArray text =
+            (cell.kind == Cell::Kind::Text ? cellTextForFile(cell.text) : cell.text).toUtf8();
         switch (cell.kind) {
         case Cell::Kind::Number:
             check(worksheet_write_number(m_ws, row, lxw_col_t(column), cell.number, format),

@@ -63,9 +63,8 @@ QByteArray readAll(const QString& path)
 
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                      | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 class FileSafety : public testing::Test {
@@ -101,9 +100,11 @@ TEST_F(FileSafety, AnObjectNameThatNoSheetNameMayHoldStopsTheExportClearly)
 {
     AssessmentInputs in = defaultInputs();
     in.objectName = "Дом\x01";
-    const CliResult run = runCli({"assess", save(in), "--system", "both", "--xlsx", path("out.xlsx")});
+    const CliResult run =
+        runCli({"assess", save(in), "--system", "both", "--xlsx", path("out.xlsx")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.err.contains("Недопустимое имя листа «ТЭОДом_x0001_»")) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains("Недопустимое имя листа «ТЭОДом_x0001_»"))
+        << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.xlsx")));
 }
 
@@ -124,12 +125,13 @@ TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
     QDir().mkpath(path("folder"));
     for (const QString& target : {QString("/dev/null"), path("pipe"), path("folder")}) {
         SCOPED_TRACE(target.toStdString());
-        struct stat before{};
+        struct stat before {};
         stat(QFile::encodeName(target).constData(), &before);
         const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
         EXPECT_EQ(run.status, 1);
-        EXPECT_TRUE(run.err.contains("Не удалось сохранить файл " + target)) << run.err.toStdString();
-        struct stat after{};
+        EXPECT_TRUE(run.err.contains("Не удалось сохранить файл " + target))
+            << run.err.toStdString();
+        struct stat after {};
         stat(QFile::encodeName(target).constData(), &after);
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_ino, before.st_ino);
@@ -149,12 +151,13 @@ TEST_F(FileSafety, ALinkIsFollowedAndTheReplacedFileKeepsItsPermissions)
     ASSERT_EQ(writeTemplateFile(path("link.teo"), AssessmentInputs{}), QString());
     EXPECT_EQ(readAll(path("old.teo")), encodeTemplate(AssessmentInputs{}));
     EXPECT_EQ(QFileInfo(path("link.teo")).symLinkTarget(), path("old.teo"));
-    EXPECT_EQ(QFile::permissions(path("old.teo")),
-              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-                  | QFile::ReadOther);
+    EXPECT_EQ(QFile::permissions(path("old.teo")), QFile::ReadOwner | QFile::WriteOwner
+                                                       | QFile::ReadUser | QFile::WriteUser
+                                                       | QFile::ReadOther);
 
     QFile::link("book.xlsx", path("book-link.xlsx"));
-    const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", path("book-link.xlsx")});
+    const CliResult run =
+        runCli({"assess", teo, "--system", "both", "--xlsx", path("book-link.xlsx")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo(path("book-link.xlsx")).isSymLink());
     EXPECT_FALSE(readFirstSheet(path("book.xlsx")).isEmpty());
@@ -180,7 +183,8 @@ TEST_F(FileSafety, NamesThatAreNotUtf8AreRefusedNeverWrittenUnderAnotherName)
     ASSERT_EQ(::rename(QFile::encodeName(path("plain.teo")).constData(),
                        (QFile::encodeName(m_dir.path()) + "/bad\xff.teo").constData()),
               0);
-    const CliResult listing = runShell(R"sh("$0" template "$(printf 'bad\377.teo')")sh", m_dir.path());
+    const CliResult listing =
+        runShell(R"sh("$0" template "$(printf 'bad\377.teo')")sh", m_dir.path());
     EXPECT_EQ(listing.status, 1);
     EXPECT_TRUE(listing.err.contains("bad\\xff.teo")) << listing.err.toStdString();
     EXPECT_TRUE(listing.err.contains("UTF-8"));
@@ -199,7 +203,8 @@ TEST_F(FileSafety, AFullDiskKeepsTheOldWorkbookAndSpeaksRussian)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(1000, 'o'));
     old.close();
-    const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", path("old.xlsx")}, 2048);
+    const CliResult run =
+        runCli({"assess", teo, "--system", "both", "--xlsx", path("old.xlsx")}, 2048);
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("Не удалось записать книгу в файл " + path("old.xlsx")))
         << run.err.toStdString();

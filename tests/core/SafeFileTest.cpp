@@ -38,7 +38,7 @@ void writeAll(const QString& path, const QByteArray& bytes)
 
 mode_t modeOf(const QString& path)
 {
-    struct stat st{};
+    struct stat st {};
     lstat(QFile::encodeName(path).constData(), &st);
     return st.st_mode;
 }
@@ -46,9 +46,8 @@ mode_t modeOf(const QString& path)
 // Every name in a folder, hidden ones too.
 QStringList entries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                      | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 safefile::Writer writing(const QByteArray& bytes, int* calls = nullptr)
@@ -323,7 +322,8 @@ TEST(SystemReasons, EnglishTextsAndErrorNumbersBecomeRussian)
         EXPECT_EQ(systemReason::inRussian(english), russian);
     EXPECT_EQ(systemReason::ofError(ENOSPC), "На устройстве не осталось свободного места");
     EXPECT_EQ(systemReason::ofError(EFBIG), "Файл слишком велик");
-    EXPECT_TRUE(systemReason::ofError(EHOSTDOWN).startsWith(QString("системная ошибка %1").arg(EHOSTDOWN)));
+    EXPECT_TRUE(
+        systemReason::ofError(EHOSTDOWN).startsWith(QString("системная ошибка %1").arg(EHOSTDOWN)));
 }
 
 } // namespace

@@ -72,8 +72,10 @@ TEST(AnswersFile, OnlyARegularFileIsRead)
         const vedan::Status status = read(c.path);
         ASSERT_TRUE(status);
         EXPECT_EQ(status->kind, vedan::Failure::Kind::Input);
-        EXPECT_TRUE(status->message.startsWith("Файл ответов " + c.path)) << status->message.toStdString();
-        EXPECT_TRUE(status->message.contains(QString::fromUtf8(c.why))) << status->message.toStdString();
+        EXPECT_TRUE(status->message.startsWith("Файл ответов " + c.path))
+            << status->message.toStdString();
+        EXPECT_TRUE(status->message.contains(QString::fromUtf8(c.why)))
+            << status->message.toStdString();
     }
 }
 
@@ -95,8 +97,10 @@ TEST(AnswersFile, RefusalsAreRussianAndNameTheFile)
             continue;
         }
         ASSERT_TRUE(status);
-        EXPECT_TRUE(status->message.startsWith("Файл ответов a.json: ")) << status->message.toStdString();
-        EXPECT_TRUE(status->message.contains(QString::fromUtf8(why))) << status->message.toStdString();
+        EXPECT_TRUE(status->message.startsWith("Файл ответов a.json: "))
+            << status->message.toStdString();
+        EXPECT_TRUE(status->message.contains(QString::fromUtf8(why)))
+            << status->message.toStdString();
     }
 }
 

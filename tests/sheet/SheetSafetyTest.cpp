@@ -69,8 +69,8 @@ TEST(XlsxText, EscapesWhatTheFormatCannotHoldAndNeverShortens)
 TEST(XlsxText, NameCharactersAtTheirEdges)
 {
     const std::pair<char32_t, bool> edges[] = {
-        {0x00, false},   {0x1F, false},   {0x20, true},     {0xD7FF, true},  {0xD800, false},
-        {0xDFFF, false}, {0xE000, true},  {0xFFFD, true},   {0xFFFE, false}, {0xFFFF, false},
+        {0x00, false},   {0x1F, false},    {0x20, true},      {0xD7FF, true},  {0xD800, false},
+        {0xDFFF, false}, {0xE000, true},   {0xFFFD, true},    {0xFFFE, false}, {0xFFFF, false},
         {0x10000, true}, {0x10FFFF, true}, {0x110000, false},
     };
     for (const auto& [c, allowed] : edges)
@@ -122,8 +122,8 @@ TEST(HostileTexts, AFormulaWithCharactersTheFormatCannotHoldIsRefused)
 {
     XLApp xl;
     startSheet(xl);
-    for (const QString& formula : {QString("=1+\x01"), QString("=\"") + QChar(0xFFFF) + "\"",
-                                   "=A1&\"" + lowAlone + "\""}) {
+    for (const QString& formula :
+         {QString("=1+\x01"), QString("=\"") + QChar(0xFFFF) + "\"", "=A1&\"" + lowAlone + "\""}) {
         EXPECT_THROW(xl.writeCell("A1", "A1", formula), SheetError);
     }
     EXPECT_NO_THROW(xl.writeCell("A1", "A1", "=1+\n2"));
@@ -187,10 +187,9 @@ TEST(MergeIndex, AnswersAtTheEdgesOfEachArea)
         std::optional<CellRange> in;
     };
     const Probe probes[] = {
-        {{2, 1}, std::nullopt}, {{2, 2}, wide},         {{2, 5}, wide},
-        {{2, 6}, std::nullopt}, {{1, 3}, std::nullopt}, {{3, 3}, tall},
-        {{6, 3}, tall},         {{7, 3}, std::nullopt}, {{3, 4}, std::nullopt},
-        {{4, 7}, block},        {{5, 5}, std::nullopt}, {{4, 8}, std::nullopt},
+        {{2, 1}, std::nullopt}, {{2, 2}, wide},  {{2, 5}, wide},         {{2, 6}, std::nullopt},
+        {{1, 3}, std::nullopt}, {{3, 3}, tall},  {{6, 3}, tall},         {{7, 3}, std::nullopt},
+        {{3, 4}, std::nullopt}, {{4, 7}, block}, {{5, 5}, std::nullopt}, {{4, 8}, std::nullopt},
     };
     auto check = [&](const char* when) {
         SCOPED_TRACE(when);
@@ -210,7 +209,7 @@ TEST(MergeIndex, AnswersAtTheEdgesOfEachArea)
     EXPECT_EQ(model.mergesAcross({6, 3, 6, 3}).size(), 1u); // the last cell of the tall one
     EXPECT_EQ(model.mergesAcross({5, 4, 7, 4}).size(), 0u); // beside it
     EXPECT_EQ(model.mergesAcross({1, 5, 3, 5}).size(), 2u); // wide's last and block's first
-    model.removeMerge(wide);                                 // the last one moves into its place
+    model.removeMerge(wide);                                // the last one moves into its place
     check("without the first");
     model.removeMerge(block);
     check("the tall one alone");
@@ -264,7 +263,8 @@ TEST_F(UnsavedWorkbooks, GoToThePrivateFolderUnderTheCache)
     xl.showApplication();
     ASSERT_EQ(m_opened.size(), 1);
     EXPECT_EQ(QFileInfo(m_opened[0]).absolutePath(), m_dir.path() + "/vedan/unsaved");
-    EXPECT_TRUE(QFileInfo(m_opened[0]).fileName().startsWith("_.ТЭО_1_")) << m_opened[0].toStdString();
+    EXPECT_TRUE(QFileInfo(m_opened[0]).fileName().startsWith("_.ТЭО_1_"))
+        << m_opened[0].toStdString();
     EXPECT_EQ(QFile(m_dir.path() + "/vedan/unsaved").permissions() & 0x0077, 0);
     EXPECT_EQ(QDir(m_dir.path() + "/vedan/unsaved")
                   .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
@@ -287,8 +287,8 @@ TEST_F(UnsavedWorkbooks, ALinkInPlaceOfTheFolderStopsTheExport)
         EXPECT_TRUE(QString::fromUtf8(e.what()).contains(m_dir.path() + "/vedan")) << e.what();
     }
     EXPECT_TRUE(m_opened.isEmpty());
-    EXPECT_TRUE(QDir(elsewhere.path()).isEmpty(QDir::AllEntries | QDir::Hidden
-                                               | QDir::NoDotAndDotDot));
+    EXPECT_TRUE(
+        QDir(elsewhere.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }
 
 TEST(FullDisk, TheOldWorkbookStaysByteForByteAndTheMessageIsRussian)
@@ -319,7 +319,8 @@ TEST(FullDisk, TheOldWorkbookStaysByteForByteAndTheMessageIsRussian)
     }
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previous);
-    EXPECT_TRUE(message.startsWith("Не удалось записать книгу в файл " + file)) << message.toStdString();
+    EXPECT_TRUE(message.startsWith("Не удалось записать книгу в файл " + file))
+        << message.toStdString();
     EXPECT_FALSE(message.contains("ZIP") || message.contains("error")) << message.toStdString();
     EXPECT_EQ(old.open(QIODevice::ReadOnly) ? old.readAll() : QByteArray(), QByteArray(3000, 'o'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),

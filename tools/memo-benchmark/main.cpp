@@ -61,15 +61,16 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         const double processorStart = processorSeconds();
-        const BuildResult result = buildSheet(xl, Kind::Itp, values, QDate(2024, 1, 15),
-                                              QTime(10, 0));
+        const BuildResult result =
+            buildSheet(xl, Kind::Itp, values, QDate(2024, 1, 15), QTime(10, 0));
         const double seconds = timer.nsecsElapsed() / 1e9;
         const double processor = processorSeconds() - processorStart;
         if (result.status != BuildResult::Status::Written) {
             std::fprintf(stderr, "%s\n", qPrintable(result.message));
             return 1;
         }
-        std::printf("%10d %12.3f %14.3f %14.2f\n", lines, seconds, processor, seconds * 1e6 / lines);
+        std::printf("%10d %12.3f %14.3f %14.2f\n", lines, seconds, processor,
+                    seconds * 1e6 / lines);
         std::fflush(stdout);
     }
     return 0;

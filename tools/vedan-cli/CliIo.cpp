@@ -12,7 +12,8 @@ QString printable(const QString& line)
     out.reserve(line.size());
     for (const QChar c : line) {
         if (c != '\n' && c.category() == QChar::Other_Control)
-            out += QStringLiteral("\\u%1").arg(QString::number(c.unicode(), 16).rightJustified(4, '0'));
+            out += QStringLiteral("\\u%1").arg(
+                QString::number(c.unicode(), 16).rightJustified(4, '0'));
         else
             out += c;
     }
