@@ -15,10 +15,24 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace assessment;
 
 namespace {
+
+// A device to save over. As the superuser, a null device of the test's own folder: were the
+// refusal ever broken, the system's /dev/null would be replaced. Anyone else cannot replace
+// /dev/null, so it serves.
+QString deviceIn(const QString& folder)
+{
+    if (geteuid() != 0)
+        return "/dev/null";
+    const QString device = folder + "/null-device";
+    mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3));
+    return device;
+}
 
 struct CliResult {
     int status;
@@ -123,22 +137,24 @@ TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
     const QString teo = save(defaultInputs());
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
     QDir().mkpath(path("folder"));
-    for (const QString& target : {QString("/dev/null"), path("pipe"), path("folder")}) {
+    const QString device = deviceIn(m_dir.path());
+    const QStringList before = entries(m_dir.path());
+    for (const QString& target : {device, path("pipe"), path("folder")}) {
         SCOPED_TRACE(target.toStdString());
-        struct stat before {};
-        stat(QFile::encodeName(target).constData(), &before);
+        struct stat old {};
+        stat(QFile::encodeName(target).constData(), &old);
         const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains("Не удалось сохранить файл " + target))
             << run.err.toStdString();
         struct stat after {};
         stat(QFile::encodeName(target).constData(), &after);
-        EXPECT_EQ(after.st_mode, before.st_mode);
-        EXPECT_EQ(after.st_ino, before.st_ino);
+        EXPECT_EQ(after.st_mode, old.st_mode);
+        EXPECT_EQ(after.st_ino, old.st_ino);
         // The window's template save follows the same rules.
         EXPECT_TRUE(writeTemplateFile(target, defaultInputs()).contains(target));
     }
-    EXPECT_EQ(entries(m_dir.path()), (QStringList{"folder", "pipe", "t.teo"}));
+    EXPECT_EQ(entries(m_dir.path()), before);
     EXPECT_TRUE(entries(path("folder")).isEmpty());
 }
 

@@ -16,10 +16,23 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 namespace {
+
+// A device to save over. As the superuser, a null device of the test's own folder: were the
+// refusal ever broken, the system's /dev/null would be replaced. Anyone else cannot replace
+// /dev/null, so it serves.
+QString deviceIn(const QString& folder)
+{
+    if (geteuid() != 0)
+        return "/dev/null";
+    const QString device = folder + "/null-device";
+    mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3));
+    return device;
+}
 
 using vedan::Status;
 
@@ -229,7 +242,7 @@ TEST_F(SaveReplacing, DevicesPipesSocketsAndFoldersAreRefusedUntouched)
         const char* why;
     };
     const Case cases[] = {
-        {"/dev/null", "устройство"},
+        {deviceIn(m_dir.path()), "устройство"},
         {path("pipe"), "именованный канал"},
         {path("link-to-pipe"), "именованный канал"},
         {path("socket"), "сокет"},
