@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace assessment {
 
@@ -119,6 +120,14 @@ AssessmentInputs decodeTemplate(const QByteArray& bytes)
 TemplateRead readTemplateFile(const QString& path)
 {
     TemplateRead result;
+    // A device or a named pipe could keep the reader waiting for ever: only files are read.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)
+        && !S_ISDIR(st.st_mode)) {
+        result.error = QStringLiteral("Не удалось открыть файл \"%1\": это не обычный файл")
+                           .arg(nativePath(path));
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = QStringLiteral("Не удалось открыть файл \"%1\": %2")

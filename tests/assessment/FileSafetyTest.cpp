@@ -151,8 +151,11 @@ TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
         stat(QFile::encodeName(target).constData(), &after);
         EXPECT_EQ(after.st_mode, old.st_mode);
         EXPECT_EQ(after.st_ino, old.st_ino);
-        // The window's template save follows the same rules.
+        // The window's template save follows the same rules; reading waits on none of them.
         EXPECT_TRUE(writeTemplateFile(target, defaultInputs()).contains(target));
+        const TemplateRead read = readTemplateFile(target);
+        EXPECT_FALSE(read.ok());
+        EXPECT_TRUE(read.error.contains(target)) << read.error.toStdString();
     }
     EXPECT_EQ(entries(m_dir.path()), before);
     EXPECT_TRUE(entries(path("folder")).isEmpty());

@@ -7,6 +7,7 @@
 #include "sheet/XlsxText.h"
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestEnvironment.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QDir>
@@ -325,6 +326,21 @@ TEST(FullDisk, TheOldWorkbookStaysByteForByteAndTheMessageIsRussian)
     EXPECT_EQ(old.open(QIODevice::ReadOnly) ? old.readAll() : QByteArray(), QByteArray(3000, 'o'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"old.xlsx"});
+}
+
+// A test that clears its opener still reaches the stand-in of the shared set-up, never a real
+// spreadsheet application.
+TEST(TestSetUp, AnExportWithoutAnOpenerReachesTheStandIn)
+{
+    const XLApp::Opener previous = XLApp::setOpener({});
+    XLApp xl;
+    startSheet(xl);
+    xl.writeCell("A1", "A1", "x");
+    xl.showApplication();
+    XLApp::setOpener(previous);
+    ASSERT_FALSE(testenv::openedByStandIn().isEmpty());
+    EXPECT_EQ(testenv::openedByStandIn().last(), xl.writtenFile());
+    EXPECT_TRUE(xl.writtenFile().startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
 }
 
 TEST(Recording, IsOffUnlessAsked)
