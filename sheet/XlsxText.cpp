@@ -9,7 +9,7 @@ bool isHex(QChar c)
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
 }
 
-// Whether "_xHHHH_" starts at position i.
+// Whether "_xHHHH" starts at position i and "_" follows.
 bool escapeAt(const QString& text, qsizetype i)
 {
     if (i + 7 > text.size() || text[i] != '_' || (text[i + 1] != 'x' && text[i + 1] != 'X')
@@ -19,6 +19,21 @@ bool escapeAt(const QString& text, qsizetype i)
         if (!isHex(text[k]))
             return false;
     return true;
+}
+
+// A control character that the file holds only as its escape "_xHHHH_".
+bool needsEscape(char16_t c) { return c < 0x20 && c != '\t' && c != '\n'; }
+
+// Whether the typed text at position i would read back as an escape once stored: "_xHHHH_"
+// itself, or "_xHHHH" before a control character, whose escape brings the closing "_".
+bool typedEscapeAt(const QString& text, qsizetype i)
+{
+    if (escapeAt(text, i))
+        return true;
+    if (i + 7 > text.size() || !needsEscape(text[i + 6].unicode()))
+        return false;
+    QString closed = text.mid(i, 6) + '_';
+    return escapeAt(closed, 0);
 }
 
 QString escaped(char16_t c)
@@ -39,9 +54,9 @@ QString cellTextForFile(const QString& text)
             out += text[++i];
         } else if (QChar::isSurrogate(c) || c == 0 || c == 0xFFFE || c == 0xFFFF) {
             out += QChar(replacementCharacter);
-        } else if (c < 0x20 && c != '\t' && c != '\n') {
+        } else if (needsEscape(c)) {
             out += escaped(c);
-        } else if (escapeAt(text, i)) {
+        } else if (typedEscapeAt(text, i)) {
             out += QStringLiteral("_x005F");
             out += text[i]; // the underscore, now escaped; "xHHHH_" follows as it is
         } else {

@@ -44,6 +44,9 @@ const std::vector<TextCase>& textCases()
         {"_x0041_", "_x005F_x0041_", "_x0041_"},
         {"A_x00fF_B", "A_x005F_x00fF_B", "A_x00fF_B"},
         {"_x004_ _x00G1_ _x0041", "_x004_ _x00G1_ _x0041", "_x004_ _x00G1_ _x0041"},
+        // The escape of a control character brings an underscore that would close a typed one.
+        {"_x0041\x0f", "_x005F_x0041_x000F_", "_x0041\x0f"},
+        {"_x0041\t", "_x0041\t", "_x0041\t"},
         {QString("nul") + QChar(0) + "after", QString("nul") + fffd + "after",
          QString("nul") + fffd + "after"},
         {QString("ends") + QChar(0xFFFE) + QChar(0xFFFF), QString("ends") + fffd + fffd,
