@@ -273,11 +273,6 @@ void writeXlsx(const SheetModel& model, const QString& path)
 {
     const QString shownPath =
         path == safefile::standardOutput ? QStringLiteral("стандартный вывод") : path;
-    if (path != safefile::standardOutput) {
-        const QFileInfo target(path);
-        if (!QDir().mkpath(target.absolutePath()))
-            refuseWrite(path, QStringLiteral("папка %1 не создаётся").arg(target.absolutePath()));
-    }
     const vedan::Status failure = safefile::saveReplacing(
         path, [&](const QString& file) { return writeBook(model, file, shownPath); });
     if (failure)

@@ -10,7 +10,7 @@
 
 namespace sheet {
 
-// Replaces the file at `path` (standard output for "-"), creating missing folders on the way.
+// Replaces the file at `path` (standard output for "-"); its folder must exist.
 // Throws SheetError naming the file and the reason when it cannot be written.
 void writeXlsx(const SheetModel& model, const QString& path);
 // A new file in the folder of unsaved workbooks, named from `stem`; answers its path.

@@ -161,6 +161,29 @@ TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
     EXPECT_TRUE(entries(path("folder")).isEmpty());
 }
 
+TEST_F(FileSafety, ANameThatIsNoFileCreatesNothing)
+{
+    const QString teo = save(defaultInputs());
+    QFile::link("loop-b", path("loop-a"));
+    QFile::link("loop-a", path("loop-b"));
+    const std::pair<QString, const char*> cases[] = {
+        {path("book.xlsx/"), "Нет такого файла или каталога"},
+        {path("missing/book.xlsx"), "Нет такого файла или каталога"},
+        {path(QString(300, 'a') + ".xlsx"), "Слишком длинное имя файла"},
+        {path("loop-a"), "Слишком много уровней символических ссылок"},
+        {m_dir.path(), "папка"},
+    };
+    const QStringList before = entries(m_dir.path());
+    for (const auto& [target, why] : cases) {
+        SCOPED_TRACE(target.toStdString());
+        const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(target)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(why))) << run.err.toStdString();
+    }
+    EXPECT_EQ(entries(m_dir.path()), before);
+}
+
 TEST_F(FileSafety, ALinkIsFollowedAndTheReplacedFileKeepsItsPermissions)
 {
     const QString teo = save(defaultInputs());
