@@ -1,5 +1,7 @@
 #include "sheet/XlsxText.h"
 
+#include <algorithm>
+
 namespace sheet {
 
 namespace {
@@ -45,6 +47,12 @@ QString escaped(char16_t c)
 
 QString cellTextForFile(const QString& text)
 {
+    // Most texts hold nothing to escape: they are kept as they are, without a copy.
+    const bool plain = std::none_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c == '_' || c.isSurrogate() || c.unicode() >= 0xFFFE;
+    });
+    if (plain)
+        return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
