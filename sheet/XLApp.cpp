@@ -105,7 +105,8 @@ Cell typedContent(const QString& text)
     if (stored > maxTextLength)
         throw SheetError(
             QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: допускается не более "
-                           "32767 знаков, и управляющий знак занимает семь")
+                           "32767 знаков в том виде, как их хранит файл (управляющий знак "
+                           "занимает в нём семь)")
                 .arg(stored));
     if (text.isEmpty()) {
         cell.kind = Cell::Kind::Empty;
