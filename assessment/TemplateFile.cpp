@@ -2,6 +2,7 @@
 
 #include "assessment/Cp1251.h"
 #include "core/Numbers.h"
+#include "core/SafeFile.h"
 #include "core/SystemReasons.h"
 
 #include <QDir>
@@ -9,11 +10,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLocale>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace assessment {
 
@@ -125,6 +126,14 @@ AssessmentInputs decodeTemplate(const QByteArray& bytes)
 vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path)
 {
     vedan::Outcome<AssessmentInputs> result;
+    // A device or a named pipe could keep the reader waiting for ever: only files are read.
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode)
+        && !S_ISDIR(st.st_mode)) {
+        result.failure = fileFailure(QStringLiteral("Не удалось открыть файл \"%1\": %2"), path,
+                                     QStringLiteral("это не обычный файл"));
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.failure = fileFailure(QStringLiteral("Не удалось открыть файл \"%1\": %2"), path,
@@ -149,33 +158,38 @@ vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path)
 
 vedan::Status writeTemplateFile(const QString& path, const AssessmentInputs& in)
 {
-    // Unbuffered, so that a short write shows at once and the temporary file is dropped
-    // instead of being committed over the old file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fileFailure(QStringLiteral("Не удалось создать файл \"%1\": %2"), path,
-                           systemReason::inRussian(file.errorString()));
-    const QByteArray bytes = encodeTemplate(in);
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
-        if (n <= 0)
-            break;
-        written += n;
-    }
-    if (written != bytes.size()) {
-        const QString reason =
-            file.error() != QFileDevice::NoError
-                ? systemReason::inRussian(file.errorString())
-                : QStringLiteral("записано %1 байт из %2").arg(written).arg(bytes.size());
-        file.cancelWriting();
-        return fileFailure(QStringLiteral("Не удалось записать файл \"%1\": %2"), path, reason);
-    }
-    if (!file.commit())
-        return fileFailure(QStringLiteral("Не удалось записать файл \"%1\": %2"), path,
-                           systemReason::inRussian(file.errorString()));
-    return std::nullopt;
+    // Saved as any file of the program is saved: whole or not at all, a link followed, a
+    // device, pipe or folder refused, and the folder synced.
+    return safefile::saveBytes(path, encodeTemplate(in));
 }
+
+namespace {
+
+// A listed value on one line, whatever it holds: control characters (a line break that would
+// forge another line, a terminal's escape sequence) and the backslash written as JSON writes them.
+QString listedText(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QStringLiteral("\\\\"); break;
+        case '\n': out += QStringLiteral("\\n"); break;
+        case '\r': out += QStringLiteral("\\r"); break;
+        case '\t': out += QStringLiteral("\\t"); break;
+        default:
+            if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format
+                || c.category() == QChar::Separator_Line
+                || c.category() == QChar::Separator_Paragraph)
+                out += QStringLiteral("\\u%1").arg(
+                    QString::number(c.unicode(), 16).rightJustified(4, '0'));
+            else
+                out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
 
 QStringList templateListing(const AssessmentInputs& in)
 {
@@ -183,7 +197,7 @@ QStringList templateListing(const AssessmentInputs& in)
     for (const TemplateField& field : templateLayout()) {
         const QString value =
             std::visit(Overloaded{
-                           [&](QString In::*m) { return in.*m; },
+                           [&](QString In::*m) { return listedText(in.*m); },
                            [&](double In::*m) { return num::general(in.*m); },
                            [&](int In::*m) { return QString::number(in.*m); },
                            [&](bool In::*m) {

@@ -26,6 +26,28 @@ constexpr Reason reasons[] = {
     {ENAMETOOLONG, "Слишком длинное имя файла"},
     {EMFILE, "Слишком много открытых файлов"},
     {EDQUOT, "Превышена дисковая квота"},
+    {ELOOP, "Слишком много уровней символических ссылок"},
+    {ENXIO, "Нет такого устройства или адреса"},
+    {ETXTBSY, "Текстовый файл занят"},
+    {EXDEV, "Файлы на разных файловых системах"},
+    {EINVAL, "Недопустимый аргумент"},
+    {ENOMEM, "Недостаточно памяти"},
+    {EAGAIN, "Ресурс временно недоступен"},
+    {EINTR, "Прерванный системный вызов"},
+};
+
+// Qt's own English texts of file errors.
+struct QtReason {
+    const char* english;
+    const char* russian;
+};
+
+constexpr QtReason qtReasons[] = {
+    {"file to open is a directory", "Это каталог"},
+    {"Filename refers to a directory", "Это каталог"},
+    {"No file engine available or engine does not support UnMapExtension", "Это не файл"},
+    {"Unknown error", "Неизвестная ошибка"},
+    {"No space left on device", "На устройстве не осталось свободного места"},
 };
 
 QString englishText(int code)
@@ -44,7 +66,20 @@ QString inRussian(const QString& reason)
         if (reason.compare(englishText(r.code), Qt::CaseInsensitive) == 0)
             return QString::fromUtf8(r.russian);
     }
+    for (const QtReason& r : qtReasons) {
+        if (reason.compare(QLatin1String(r.english), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(r.russian);
+    }
     return reason;
+}
+
+QString ofError(int code)
+{
+    for (const Reason& r : reasons) {
+        if (r.code == code)
+            return QString::fromUtf8(r.russian);
+    }
+    return QStringLiteral("системная ошибка %1 (%2)").arg(code).arg(englishText(code));
 }
 
 } // namespace systemReason

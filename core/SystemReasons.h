@@ -7,7 +7,11 @@
 
 namespace systemReason {
 
-// The Russian text of a reason that the C library gives in English; any other text unchanged.
+// The Russian text of a reason that the C library or Qt gives in English; any other text
+// unchanged.
 QString inRussian(const QString& reason);
+// The Russian text of a system error number; an unusual one is named with its number and the
+// system's own words.
+QString ofError(int code);
 
 } // namespace systemReason

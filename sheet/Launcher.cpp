@@ -1,27 +1,29 @@
 #include "sheet/Launcher.h"
 
-#include "sheet/XLApp.h"
+#include "core/SafeFile.h"
+#include "sheet/XlsxText.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 
 namespace sheet {
 
-QString unsavedFolder() { return QDir::tempPath() + QStringLiteral("/vedan-unsaved"); }
+QString unsavedFolder() { return safefile::exportFolder(); }
 
-namespace {
-
-QString fileStem(const QString& sheetName)
+QString exportStem(const QString& sheetName)
 {
     QString stem = sheetName;
     for (QChar& c : stem)
-        if (c == '/' || c == '\\' || c.isSpace() || c.category() == QChar::Other_Control)
+        if (c == '/' || c == '\\' || c.isSpace() || c.category() == QChar::Other_Control
+            || !isNameCharacter(c.unicode()))
             c = '_';
+    if (stem.startsWith('.') || stem.startsWith('-'))
+        stem.prepend('_');
     return stem + '_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
+
+namespace {
 
 bool startDetached(const QString& program, const QStringList& arguments)
 {
@@ -38,24 +40,6 @@ bool startDetached(const QString& program, const QStringList& arguments)
 }
 
 } // namespace
-
-QString reserveUnsavedFile(const QString& sheetName)
-{
-    const QString folder = unsavedFolder();
-    if (!QDir().mkpath(folder))
-        throw SheetError(
-            QStringLiteral("Не удалось создать папку несохранённых книг %1").arg(folder));
-    const QString stem = folder + '/' + fileStem(sheetName);
-    for (int n = 1; n < 10000; ++n) {
-        QString name =
-            n == 1 ? stem + QStringLiteral(".xlsx") : stem + QStringLiteral("_%1.xlsx").arg(n);
-        QFile file(name);
-        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-            return name;
-    }
-    throw SheetError(
-        QStringLiteral("Не удалось выбрать имя нового файла книги в папке %1").arg(folder));
-}
 
 bool openInSpreadsheet(const QString& file)
 {

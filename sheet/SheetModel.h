@@ -2,11 +2,15 @@
 // The worksheet that the spreadsheet operations build in memory: cells with their value kind
 // and style, merged areas, the column defaults of the whole sheet and the widths of single
 // columns. The operations change it; showApplication writes it as an .xlsx file; tests read it.
+// Cells are kept sorted by position and merged areas are indexed by row, so that finding a
+// cell, the merged area over a cell or the merged areas across a range costs a logarithm of the
+// sheet's size, however long the sheet grows.
 // Depends on Qt Core only.
 
 #include "sheet/CellRange.h"
 
 #include <QString>
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <utility>
@@ -41,6 +45,8 @@ public:
     CellStyle columnsStyle; // the sheet-wide column defaults
     double columnsWidth = standardWidth;
     std::map<int, double> columnWidths; // single columns set apart from the default
+    // The merged areas, none overlapping another, in no particular order. Read them here;
+    // change them only through addMerge and removeMerge, which keep the index.
     std::vector<CellRange> merges;
     // Every cell that holds a value or a style of its own, keyed by (row, column).
     std::map<std::pair<int, int>, Cell> cells;
@@ -50,9 +56,20 @@ public:
     double columnWidth(int column) const;
     // The merged area that holds the cell, if any.
     const CellRange* mergeAt(const CellRef& cell) const;
+    // Every merged area that shares at least one cell with the range.
+    std::vector<CellRange> mergesAcross(const CellRange& range) const;
+    // Adds a merged area that overlaps none of the present ones.
+    void addMerge(const CellRange& merge);
+    void removeMerge(const CellRange& merge);
+    // Removes every cell of the range, except the one given.
+    void eraseCells(const CellRange& range, const CellRef& kept);
 
     // Creates the cell with the sheet's current column style where it does not exist yet.
     Cell& touch(const CellRef& ref);
+
+private:
+    // For each row that merged areas cross: their first column -> their place in `merges`.
+    std::map<int, std::map<int, std::size_t>> m_mergeRows;
 };
 
 } // namespace sheet

@@ -3,8 +3,9 @@
 #include "core/Numbers.h"
 #include "sheet/Launcher.h"
 #include "sheet/XlsxFile.h"
+#include "sheet/XlsxText.h"
 
-#include <QFile>
+#include <algorithm>
 #include <cmath>
 
 using namespace sheet;
@@ -23,6 +24,18 @@ XLApp::Opener& installedOpener()
 {
     static XLApp::Opener opener;
     return opener;
+}
+
+XLApp::Opener& systemOpener()
+{
+    static XLApp::Opener opener = openInSpreadsheet;
+    return opener;
+}
+
+bool& recordingByDefault()
+{
+    static bool on = false;
+    return on;
 }
 
 QString widthText(double width) { return QString::number(width, 'g', 15); }
@@ -44,6 +57,15 @@ void checkAlignment(int alignment)
                              .arg(alignment));
 }
 
+// A name as a message shows it: every control character as its escape.
+QString shownName(const QString& name)
+{
+    QString shown = cellTextForFile(name);
+    shown.replace('\t', QStringLiteral("_x0009_"));
+    shown.replace('\n', QStringLiteral("_x000A_"));
+    return shown;
+}
+
 void checkSheetName(const QString& name)
 {
     static const QString forbidden = QStringLiteral("[]:*?/\\");
@@ -54,10 +76,14 @@ void checkSheetName(const QString& name)
         why = QStringLiteral("имя длиннее 31 знака");
     else if (std::any_of(name.begin(), name.end(), [](QChar c) { return forbidden.contains(c); }))
         why = QStringLiteral("имя не может содержать знаки [ ] : * ? / \\");
+    else if (hasNonNameCharacter(name))
+        why = QStringLiteral("имя не может содержать управляющие знаки (коды 0–31), "
+                             "знаки U+FFFE и U+FFFF и одиночные половины суррогатных пар");
     else if (name.startsWith('\'') || name.endsWith('\''))
         why = QStringLiteral("имя не может начинаться или заканчиваться апострофом");
     if (!why.isEmpty())
-        throw SheetError(QStringLiteral("Недопустимое имя листа «%1»: %2").arg(name, why));
+        throw SheetError(
+            QStringLiteral("Недопустимое имя листа «%1»: %2").arg(shownName(name), why));
 }
 
 void checkSize(const CellRange& range)
@@ -74,10 +100,14 @@ Cell typedContent(const QString& text)
 {
     Cell cell;
     cell.text = text;
-    if (text.size() > maxTextLength)
-        throw SheetError(QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: "
-                                        "допускается не более 32767 знаков")
-                             .arg(text.size()));
+    // Measured as the file holds it: a control character takes the six more of its escape.
+    const qsizetype stored = cellTextForFile(text).size();
+    if (stored > maxTextLength)
+        throw SheetError(
+            QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: допускается не более "
+                           "32767 знаков в том виде, как их хранит файл (управляющий знак "
+                           "занимает в нём семь)")
+                .arg(stored));
     if (text.isEmpty()) {
         cell.kind = Cell::Kind::Empty;
     } else if (text.startsWith('\'')) {
@@ -85,8 +115,10 @@ Cell typedContent(const QString& text)
         cell.kind = text.size() == 1 ? Cell::Kind::Empty : Cell::Kind::Text;
         cell.text = text.mid(1);
     } else if (text.startsWith('=')) {
-        if (text.size() == 1 || text.size() > maxFormulaLength)
-            throw SheetError(QStringLiteral("Недопустимая формула «%1»").arg(text.left(80)));
+        // A formula has no escape for the characters a name cannot hold either.
+        if (text.size() == 1 || text.size() > maxFormulaLength || !fileCanCarry(text))
+            throw SheetError(
+                QStringLiteral("Недопустимая формула «%1»").arg(cellTextForFile(text.left(80))));
         cell.kind = Cell::Kind::Formula;
     } else if (const auto number = num::parseDecimal(text)) {
         cell.kind = Cell::Kind::Number;
@@ -102,13 +134,15 @@ Cell typedContent(const QString& text)
 struct XLApp::State {
     Stage stage = Stage::Detached;
     SheetModel model;
+    bool recording = recordingByDefault();
     QStringList calls;
     QString target;
     QString written;
 
     void record(const QString& operation, const QStringList& arguments = {})
     {
-        calls << operation + '(' + arguments.join(',') + ')';
+        if (recording)
+            calls << operation + '(' + arguments.join(',') + ')';
     }
 
     void require(Stage needed, const QString& operation) const
@@ -135,7 +169,7 @@ struct XLApp::State {
     // A range that cuts through a merged area cannot be changed as a whole.
     void checkNoPartialMerge(const CellRange& range, const QString& what) const
     {
-        for (const CellRange& merge : model.merges)
+        for (const CellRange& merge : model.mergesAcross(range))
             if (range.intersects(merge) && !range.contains(merge))
                 throw SheetError(QStringLiteral("%1 %2 отклонено: диапазон захватывает часть "
                                                 "объединённых ячеек %3")
@@ -158,8 +192,8 @@ struct XLApp::State {
 
 SheetError::SheetError(const QString& message) : std::runtime_error(message.toStdString()) {}
 
-XLApp::XLApp() : m_state(new State) {}
-XLApp::~XLApp() { delete m_state; }
+XLApp::XLApp() : m_state(std::make_unique<State>()) {}
+XLApp::~XLApp() = default;
 
 void XLApp::connect()
 {
@@ -259,15 +293,13 @@ void XLApp::mergeCells(const QString& first, const QString& last)
     checkSize(range);
     if (range.isSingleCell())
         return;
-    auto& merges = m_state->model.merges;
+    SheetModel& model = m_state->model;
     m_state->checkNoPartialMerge(range, QStringLiteral("Объединение"));
-    std::erase_if(merges, [&](const CellRange& merge) { return range.contains(merge); });
-    merges.push_back(range);
+    for (const CellRange& inner : model.mergesAcross(range))
+        model.removeMerge(inner); // each lies wholly inside, as just checked
+    model.addMerge(range);
     // Only the top-left cell keeps its value; it carries the style of the merged cell.
-    std::erase_if(m_state->model.cells, [&](const auto& entry) {
-        const CellRef ref{entry.first.first, entry.first.second};
-        return range.contains(ref) && !(ref == range.topLeft());
-    });
+    model.eraseCells(range, range.topLeft());
 }
 
 void XLApp::alignCells(const QString& first, const QString& last, int alignment)
@@ -304,17 +336,11 @@ void XLApp::showApplication()
         m_state->stage = Stage::Shown;
         return;
     }
-    const QString file = reserveUnsavedFile(m_state->model.name);
-    try {
-        writeXlsx(m_state->model, file);
-    } catch (...) {
-        QFile::remove(file);
-        throw;
-    }
+    const QString file = writeNewExport(m_state->model, exportStem(m_state->model.name));
     m_state->written = file;
     m_state->stage = Stage::Shown;
-    const Opener& opener = installedOpener();
-    if (!(opener ? opener(file) : openInSpreadsheet(file)))
+    const Opener& opener = installedOpener() ? installedOpener() : systemOpener();
+    if (!(opener && opener(file)))
         throw SheetError(QStringLiteral("Не найдено приложение для работы с электронными таблицами "
                                         "(LibreOffice Calc или другое, открывающее файлы .xlsx). "
                                         "Книга сохранена в файле %1")
@@ -335,5 +361,9 @@ XLApp::Opener XLApp::setOpener(Opener opener)
     return std::exchange(installedOpener(), std::move(opener));
 }
 
+void XLApp::replaceSystemOpener(Opener opener) { systemOpener() = std::move(opener); }
+
 QStringList XLApp::recordedCalls() const { return m_state->calls; }
+void XLApp::setRecording(bool on) { m_state->recording = on; }
+void XLApp::setRecordingByDefault(bool on) { recordingByDefault() = on; }
 const SheetModel& XLApp::model() const { return m_state->model; }

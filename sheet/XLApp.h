@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 enum XlHAlign { xlLeft = -4131, xlCenter = -4108, xlRight = -4152 };
@@ -45,9 +46,10 @@ public:
     void showApplication();
     void disconnect();
 
-    // Where showApplication writes the workbook. Unset: a new file in the folder of unsaved
-    // workbooks under the temporary folder, then opened in the spreadsheet application. Set
-    // (the command-line tool, tests): exactly that file, and nothing is opened.
+    // Where showApplication writes the workbook. Unset: a new file in this user's private
+    // folder of unsaved workbooks (sheet/Launcher.h), then opened in the spreadsheet
+    // application. Set (the command-line tool, tests): exactly that file, replaced the way an
+    // office suite saves (core/SafeFile.h), or standard output for "-"; nothing is opened.
     void setTargetFile(const QString& path);
     // The file that the last showApplication wrote.
     QString writtenFile() const;
@@ -56,16 +58,24 @@ public:
     // The opener returns false when nothing could open the file.
     using Opener = std::function<bool(const QString& file)>;
     static Opener setOpener(Opener opener);
+    // Replaces, for the whole process, the step used when no opener is set: normally the real
+    // spreadsheet application. The shared test set-up puts a stand-in here, so that no test
+    // can start a real application, even one that clears its own opener.
+    static void replaceSystemOpener(Opener opener);
 
     // Every operation called on this component, in order, one line each with its arguments,
-    // e.g. "writeCell(A1,A1,Подбор ЭЖ)".
-    // Kept over the component's life: several exports of one window follow each other.
+    // e.g. "writeCell(A1,A1,Подбор ЭЖ)", while recording is on. Kept over the component's life:
+    // several exports of one window follow each other. Off in the program, so that the log
+    // does not grow with every export; tests turn it on.
     QStringList recordedCalls() const;
+    void setRecording(bool on);
+    // Whether components made from now on record their calls (the shared test set-up).
+    static void setRecordingByDefault(bool on);
 
     // The worksheet as the operations have built it so far (the last export's, after it).
     const sheet::SheetModel& model() const;
 
 private:
     struct State;
-    State* m_state;
+    std::unique_ptr<State> m_state;
 };

@@ -1,16 +1,18 @@
 #include "sheet/XlsxFile.h"
 
-#include <algorithm>
-
-#include "core/SystemReasons.h"
+#include "core/SafeFile.h"
 #include "sheet/XLApp.h"
+#include "sheet/XlsxText.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
-#include <filesystem>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <map>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace sheet {
@@ -22,11 +24,60 @@ namespace {
     throw SheetError(QStringLiteral("Не удалось записать книгу в файл %1: %2").arg(path, why));
 }
 
+// The writer library's failure in Russian; a failed file operation with the system's reason.
+QString lxwReason(lxw_error error, int systemError)
+{
+    switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED: return QStringLiteral("недостаточно памяти");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return systemError ? QStringLiteral("ошибка записи: ") + safefile::reason(systemError)
+                           : QStringLiteral("ошибка записи файла");
+    default: return QStringLiteral("библиотека записи книг отказала (код %1)").arg(int(error));
+    }
+}
+
 void check(lxw_error error, const QString& path)
 {
     if (error != LXW_NO_ERROR)
-        refuseWrite(path, QString::fromUtf8(lxw_strerror(error)));
+        refuseWrite(path, lxwReason(error, errno));
 }
+
+// The writer library prints its own English lines ("[ERROR] ...") to standard error; the user
+// reads the Russian message instead, so they go nowhere while a workbook is written.
+class QuietStandardError {
+public:
+    QuietStandardError()
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(STDERR_FILENO);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, STDERR_FILENO);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietStandardError()
+    {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, STDERR_FILENO);
+            ::close(m_saved);
+        }
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int m_saved = -1;
+};
 
 uint8_t horizontal(int alignment)
 {
@@ -134,7 +185,8 @@ private:
     void writeCell(int row, int column, const Cell& cell)
     {
         lxw_format* format = m_formats(cell.style);
-        const QByteArray text = cell.text.toUtf8();
+        const QByteArray text =
+            (cell.kind == Cell::Kind::Text ? cellTextForFile(cell.text) : cell.text).toUtf8();
         switch (cell.kind) {
         case Cell::Kind::Number:
             check(worksheet_write_number(m_ws, row, lxw_col_t(column), cell.number, format),
@@ -166,7 +218,8 @@ private:
         if (found != m_model.cells.end())
             topLeft = found->second;
         lxw_format* format = m_formats(topLeft.style);
-        const QByteArray text = topLeft.kind == Cell::Kind::Text ? topLeft.text.toUtf8() : "";
+        const QByteArray text =
+            topLeft.kind == Cell::Kind::Text ? cellTextForFile(topLeft.text).toUtf8() : "";
         check(worksheet_merge_range(m_ws, merge.firstRow - 1, lxw_col_t(merge.firstColumn - 1),
                                     merge.lastRow - 1, lxw_col_t(merge.lastColumn - 1),
                                     text.constData(), format),
@@ -181,44 +234,61 @@ private:
     QString m_path;
 };
 
-void writeBook(const SheetModel& model, const QString& file, const QString& shownPath)
+// Writes the workbook at `file`, a new name inside a private folder that also takes the
+// writer's own temporary files.
+vedan::Status writeBook(const SheetModel& model, const QString& file, const QString& shownPath)
 {
-    QByteArray tmpdir = QDir::tempPath().toUtf8();
+    QuietStandardError quiet;
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(file).absolutePath());
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();
+    errno = 0;
     lxw_workbook* book = workbook_new_opt(QFile::encodeName(file).constData(), &options);
     if (!book)
-        refuseWrite(shownPath, QStringLiteral("файл не создаётся"));
+        return vedan::Failure::file(
+            QStringLiteral("Не удалось записать книгу в файл %1: %2")
+                .arg(shownPath, lxwReason(LXW_ERROR_CREATING_XLSX_FILE, errno)));
     lxw_worksheet* ws = workbook_add_worksheet(book, model.name.toUtf8().constData());
     try {
         if (!ws)
             refuseWrite(shownPath, QStringLiteral("лист не создаётся"));
         SheetWriter(model, book, ws, shownPath).write();
-    } catch (...) {
+    } catch (const SheetError& e) {
         workbook_close(book);
-        throw;
+        return vedan::Failure::sheet(QString::fromUtf8(e.what()));
     }
-    check(workbook_close(book), shownPath);
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    if (closed != LXW_NO_ERROR)
+        return vedan::Failure::file(QStringLiteral("Не удалось записать книгу в файл %1: %2")
+                                        .arg(shownPath, lxwReason(closed, errno)));
+    return std::nullopt;
 }
+
+[[noreturn]] void raise(const vedan::Failure& failure) { throw SheetError(failure.message); }
 
 } // namespace
 
 void writeXlsx(const SheetModel& model, const QString& path)
 {
-    const QFileInfo target(path);
-    if (!QDir().mkpath(target.absolutePath()))
-        refuseWrite(path, QStringLiteral("папка не создаётся"));
-    QTemporaryFile partial(target.absolutePath() + QStringLiteral("/.writing-XXXXXX.xlsx"));
-    if (!partial.open())
-        refuseWrite(path, systemReason::inRussian(partial.errorString()));
-    partial.close();
-    writeBook(model, partial.fileName(), path);
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(partial.fileName()).constData(),
-                            QFile::encodeName(target.absoluteFilePath()).constData(), error);
-    if (error)
-        refuseWrite(path, QString::fromStdString(error.message()));
-    partial.setAutoRemove(false);
+    const QString shownPath =
+        path == safefile::standardOutput ? QStringLiteral("стандартный вывод") : path;
+    const vedan::Status failure = safefile::saveReplacing(
+        path, [&](const QString& file) { return writeBook(model, file, shownPath); });
+    if (failure)
+        raise(*failure);
+}
+
+QString writeNewExport(const SheetModel& model, const QString& stem)
+{
+    QString shownPath = safefile::exportFolder() + '/' + stem + QStringLiteral(".xlsx");
+    const vedan::Outcome<QString> saved =
+        safefile::saveNewExport(stem, QStringLiteral(".xlsx"), [&](const QString& file) {
+            return writeBook(model, file, shownPath);
+        });
+    if (saved.failure)
+        raise(*saved.failure);
+    return saved.value;
 }
 
 } // namespace sheet

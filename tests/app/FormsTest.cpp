@@ -52,7 +52,8 @@ TEST_P(FormsTest, NamesTabOrderAndNoFonts)
 {
     const FormCase c = GetParam();
     const Form form = readForm(
-        QStringLiteral(VEDAN_TESTS_DIR "/../resources/forms/%1").arg(QString::fromLatin1(c.file)));
+        (qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/../resources/forms/%1"))
+            .arg(QString::fromLatin1(c.file)));
     ASSERT_FALSE(form.widgets.isEmpty());
     EXPECT_EQ(form.widgets.last(), QString::fromLatin1(c.root)) << "the form's own widget";
     const QRegularExpression controlName(QStringLiteral("^[A-Z][A-Za-z]*[0-9]+$"));

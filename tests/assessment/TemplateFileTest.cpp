@@ -71,6 +71,53 @@ TEST(TemplateLayout, BytesAtTheirOffsets)
         EXPECT_EQ(bytes[gap], 0) << gap;
 }
 
+// Every field holds a value of its own, so that two fields swapped in the layout table (as the
+// three works costs, equal in the default record, would allow) show at their offsets. The
+// offsets are those of the file format, which existing template files fix.
+TEST(TemplateLayout, DistinctValuesLandAtTheirOwnOffsets)
+{
+    AssessmentInputs in;
+    in.objectName = QStringLiteral("Я");
+    in.heatPrice = 1.25;
+    in.combinedWorksCost = 2.25;
+    in.heatingPeriodDays = 3;
+    in.heatingLoad = 4.25;
+    in.existingIndoorTemperature = 5.25;
+    in.requiredIndoorTemperature = 6.25;
+    in.nightIndoorTemperature = 7.25;
+    in.averageOutdoorTemperature = 8.25;
+    in.coldestFiveDayTemperature = 9.25;
+    in.heatingNightSetback = true;
+    in.nightSetbackHours = 11.25;
+    in.holidayCount = 12.25;
+    in.heatingWorksCost = 13.25;
+    in.hotWaterLoad = 14.25;
+    in.hotWaterTemperature = 15.25;
+    in.summerColdWaterTemperature = 16.25;
+    in.winterColdWaterTemperature = 17.25;
+    in.hotWaterNightSetback = false;
+    in.hotWaterWorksCost = 19.25;
+    const QByteArray bytes = encodeTemplate(in);
+    const std::pair<int, double> doubles[] = {
+        {104, 1.25},  {112, 2.25},  {128, 4.25},  {136, 5.25},  {144, 6.25},  {152, 7.25},
+        {160, 8.25},  {168, 9.25},  {184, 11.25}, {192, 12.25}, {200, 13.25}, {208, 14.25},
+        {216, 15.25}, {224, 16.25}, {232, 17.25}, {248, 19.25},
+    };
+    for (const auto& [offset, value] : doubles)
+        EXPECT_EQ(doubleAt(bytes, offset), value) << offset;
+    EXPECT_EQ(qFromLittleEndian<qint32>(bytes.constData() + 120), 3);
+    EXPECT_EQ(bytes[176], 1);
+    EXPECT_EQ(bytes[240], 0);
+    EXPECT_EQ(bytes.left(2), QByteArray("\x01\xDF", 2)); // "Я" in code page 1251
+    // Read back, each field gets its own value again, and the listing names it.
+    const QStringList listing = templateListing(decodeTemplate(bytes));
+    EXPECT_EQ(listing[2], QStringLiteral("combinedWorksCost = 2,25"));
+    EXPECT_EQ(listing[13], QStringLiteral("heatingWorksCost = 13,25"));
+    EXPECT_EQ(listing[19], QStringLiteral("hotWaterWorksCost = 19,25"));
+    EXPECT_EQ(listing[11], QStringLiteral("nightSetbackHours = 11,25"));
+    EXPECT_EQ(listing[12], QStringLiteral("holidayCount = 12,25"));
+}
+
 TEST(TemplateLayout, DecodeGivesBackEveryField)
 {
     const AssessmentInputs in = defaultInputs();

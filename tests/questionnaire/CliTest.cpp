@@ -77,7 +77,7 @@ TEST(QuestionnaireCli, BadAnswersAreRefusedByName)
         {"btp", R"({"ComboBox1": "Газ"})", "Газ"},
         {"btp", R"({"ComboBox1": true})", "ComboBox1"},
         {"btp", R"({"Memo1": ["a"]})", "Memo1"},
-        {"btp", R"(["ComboBox1"])", "object"},
+        {"btp", R"(["ComboBox1"])", "объект"},
         {"btp", R"({"ComboBox1": 1,)", "JSON"},
     };
     for (const Case& c : cases) {

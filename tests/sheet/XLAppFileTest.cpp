@@ -134,7 +134,7 @@ TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
     EXPECT_NE(opened[0], opened[1]);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(QFileInfo(opened[i]).absolutePath(),
-                  QDir(QDir::tempPath() + "/vedan-unsaved").absolutePath());
+                  QDir(qEnvironmentVariable("XDG_CACHE_HOME") + "/vedan/unsaved").absolutePath());
         EXPECT_EQ(cellOf(readFirstSheet(opened[i]), "A1")["value"].toString(),
                   i ? "second" : "first");
     }

@@ -9,6 +9,27 @@ import json
 import sys
 
 import openpyxl
+import openpyxl.reader.excel
+from openpyxl.cell.text import Text
+from openpyxl.utils.escape import unescape
+from openpyxl.xml.constants import SHEET_MAIN_NS
+from openpyxl.xml.functions import iterparse
+
+
+def read_string_table(xml_source):
+    """The shared strings as a spreadsheet reads them: every _xHHHH_ escape of the format decoded
+    in one pass, so that an escaped underscore (_x005F_) keeps a typed "_x0041_" as typed. The
+    reader's own table drops "x005F_" and leaves the other escapes undecoded."""
+    strings = []
+    tag = "{%s}si" % SHEET_MAIN_NS
+    for _, node in iterparse(xml_source):
+        if node.tag == tag:
+            strings.append(unescape(Text.from_tree(node).content))
+            node.clear()
+    return strings
+
+
+openpyxl.reader.excel.read_string_table = read_string_table
 
 
 def cell_record(cell):

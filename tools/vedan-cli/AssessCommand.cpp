@@ -8,6 +8,7 @@
 #include "assessment/TemplateFile.h"
 #include "core/Checked.h"
 #include "core/Numbers.h"
+#include "core/SafeFile.h"
 #include "sheet/XLApp.h"
 
 #include <cstdio>
@@ -50,8 +51,10 @@ std::optional<AssessOptions> parseAssess(const QStringList& args)
             if (!choice)
                 return std::nullopt;
             options.choice = *choice;
-        } else if (arg == QLatin1String("--xlsx") && hasValue) {
+        } else if (arg == QLatin1String("--xlsx") && hasValue && options.xlsx.isNull()) {
             options.xlsx = args[++i];
+            if (options.xlsx.isEmpty())
+                return std::nullopt; // an empty file name, as size and questionnaire refuse it
         } else if (!arg.startsWith(QLatin1String("--")) && options.file.isEmpty()) {
             options.file = arg;
         } else {
@@ -87,10 +90,12 @@ int runAssess(const QStringList& args)
                                                  num::general(record->heatPrice));
     const ReportPart body = assessment::assessmentBody(*record, options->choice);
     lines += body.lines;
-    cli::outLines(lines);
+    // With "--xlsx -" standard output carries the workbook alone.
+    if (options->xlsx != safefile::standardOutput)
+        cli::outLines(lines);
     std::fflush(stdout);
     int status = cli::failed(body.failure) ? 1 : 0;
-    if (!options->xlsx.isEmpty()) {
+    if (!options->xlsx.isNull()) {
         XLApp xl;
         xl.setTargetFile(options->xlsx);
         if (cli::failed(assessment::exportReport(xl, lines, record->objectName)))

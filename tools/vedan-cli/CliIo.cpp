@@ -4,9 +4,25 @@
 
 namespace {
 
+// Control characters other than the line break (from a file name in a message, say) are shown
+// as \uXXXX, so that no text can drive the terminal.
+QString printable(const QString& line)
+{
+    QString out;
+    out.reserve(line.size());
+    for (const QChar c : line) {
+        if (c != '\n' && c.category() == QChar::Other_Control)
+            out += QStringLiteral("\\u%1").arg(
+                QString::number(c.unicode(), 16).rightJustified(4, '0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 void writeLine(std::FILE* stream, const QString& line)
 {
-    const QByteArray bytes = line.toUtf8();
+    const QByteArray bytes = printable(line).toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
 }
@@ -44,7 +60,8 @@ int usage()
         "      [--checks] [--json]\n"
         "  vedan-cli assess FILE.teo --system heating|hot-water|both [--xlsx OUT]\n"
         "  vedan-cli template FILE.teo [--json]\n"
-        "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]"));
+        "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]\n"
+        "OUT \"-\" writes the workbook to standard output."));
     return 2;
 }
 

@@ -5,6 +5,7 @@
 // object instead. A failed check never changes the exit status.
 
 #include "checks/Checks.h"
+#include "core/SafeFile.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
@@ -123,12 +124,15 @@ int runSize(const QStringList& args)
     const SelectionRun run = selection::runSelection(request->form);
     const std::vector<checks::Check> found =
         withChecks || asJson ? checks::ofRun(request->form, run) : std::vector<checks::Check>();
-    if (asJson) {
-        cli::out(cli::sizeJson(run, found));
-    } else {
-        cli::outLines(run.lines);
-        for (const checks::Check& check : found)
-            cli::out(cli::checkLine(check));
+    // With "--xlsx -" standard output carries the workbook alone.
+    if (request->xlsx != safefile::standardOutput) {
+        if (asJson) {
+            cli::out(cli::sizeJson(run, found));
+        } else {
+            cli::outLines(run.lines);
+            for (const checks::Check& check : found)
+                cli::out(cli::checkLine(check));
+        }
     }
     const bool sizingFailed = cli::failed(run.failure);
     const bool reportFailed = request->xlsx && cli::failed(writeReport(*request, run.lines));

@@ -1,0 +1,261 @@
+// Hostile inputs and targets of the template and of vedan-cli: object names that would forge a
+// listing or break a workbook, file names that are not UTF-8, targets that are not regular
+// files, standard output, and a disk that fills up.
+#include "assessment/TemplateFile.h"
+#include "tests/assessment/DefaultInputs.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/WorkbookReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+using namespace assessment;
+
+namespace {
+
+// A device to save over. As the superuser, a null device of the test's own folder: were the
+// refusal ever broken, the system's /dev/null would be replaced. Anyone else cannot replace
+// /dev/null, so it serves.
+QString deviceIn(const QString& folder)
+{
+    if (geteuid() != 0)
+        return "/dev/null";
+    const QString device = folder + "/null-device";
+    mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3));
+    return device;
+}
+
+struct CliResult {
+    int status;
+    QByteArray out;
+    QString err;
+};
+
+// vedan-cli with the given arguments; `limitFileSize` stops every write past that many bytes,
+// as a full disk does.
+CliResult runCli(const QStringList& args, long limitFileSize = 0)
+{
+    QProcess process;
+    if (limitFileSize > 0)
+        process.setChildProcessModifier([limitFileSize] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{rlim_t(limitFileSize), rlim_t(limitFileSize)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    process.start(cliPath(), args);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// vedan-cli through the shell, so that an argument can hold bytes that are not UTF-8
+// (printf escapes in `script`, the tool as "$0").
+CliResult runShell(const QString& script, const QString& folder)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start("/bin/sh", {"-c", script, cliPath()});
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class FileSafety : public testing::Test {
+protected:
+    QString save(const AssessmentInputs& in, const QString& name = "t.teo")
+    {
+        const QString path = m_dir.filePath(name);
+        EXPECT_FALSE(writeTemplateFile(path, in));
+        return path;
+    }
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(FileSafety, AnObjectNameCannotForgeListingLinesOrReachTheTerminal)
+{
+    AssessmentInputs in = defaultInputs();
+    in.objectName = "Дом\nheatPrice = 999\x1b[2J\\";
+    const QString listed = "objectName = Дом\\nheatPrice = 999\\u001b[2J\\\\";
+    EXPECT_EQ(templateListing(in).first(), listed);
+    const CliResult run = runCli({"template", save(in)});
+    EXPECT_EQ(run.status, 0);
+    const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 20);
+    EXPECT_EQ(lines.first(), listed);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const QString& l) { return l.startsWith("heatPrice = "); }),
+              1);
+    EXPECT_FALSE(run.out.contains('\x1b'));
+}
+
+TEST_F(FileSafety, AnObjectNameThatNoSheetNameMayHoldStopsTheExportClearly)
+{
+    AssessmentInputs in = defaultInputs();
+    in.objectName = "Дом\x01";
+    const CliResult run =
+        runCli({"assess", save(in), "--system", "both", "--xlsx", path("out.xlsx")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("Недопустимое имя листа «ТЭОДом_x0001_»"))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.xlsx")));
+}
+
+TEST_F(FileSafety, AnEmptyWorkbookNameIsAUsageErrorOfEveryCommand)
+{
+    const QString teo = save(defaultInputs());
+    EXPECT_EQ(runCli({"assess", teo, "--system", "both", "--xlsx", ""}).status, 2);
+    EXPECT_EQ(runCli({"questionnaire", "itp", "--xlsx", ""}).status, 2);
+    EXPECT_EQ(runCli({"size", "regulator", "--xlsx", ""}).status, 2);
+    EXPECT_EQ(runCli({"assess", teo, "--system", "both", "--xlsx", "a", "--xlsx", "b"}).status, 2);
+    EXPECT_EQ(entries(m_dir.path()), QStringList{"t.teo"});
+}
+
+TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
+{
+    const QString teo = save(defaultInputs());
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    QDir().mkpath(path("folder"));
+    const QString device = deviceIn(m_dir.path());
+    const QStringList before = entries(m_dir.path());
+    for (const QString& target : {device, path("pipe"), path("folder")}) {
+        SCOPED_TRACE(target.toStdString());
+        struct stat old {};
+        stat(QFile::encodeName(target).constData(), &old);
+        const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains("Не удалось сохранить файл " + target))
+            << run.err.toStdString();
+        struct stat after {};
+        stat(QFile::encodeName(target).constData(), &after);
+        EXPECT_EQ(after.st_mode, old.st_mode);
+        EXPECT_EQ(after.st_ino, old.st_ino);
+        // The window's template save follows the same rules; reading waits on none of them.
+        const vedan::Status saved = writeTemplateFile(target, defaultInputs());
+        ASSERT_TRUE(saved);
+        EXPECT_TRUE(saved->message.contains(target));
+        const vedan::Outcome<AssessmentInputs> read = readTemplateFile(target);
+        ASSERT_FALSE(read.ok());
+        EXPECT_TRUE(read.failure->message.contains(target)) << read.failure->message.toStdString();
+    }
+    EXPECT_EQ(entries(m_dir.path()), before);
+    EXPECT_TRUE(entries(path("folder")).isEmpty());
+}
+
+TEST_F(FileSafety, ANameThatIsNoFileCreatesNothing)
+{
+    const QString teo = save(defaultInputs());
+    QFile::link("loop-b", path("loop-a"));
+    QFile::link("loop-a", path("loop-b"));
+    const std::pair<QString, const char*> cases[] = {
+        {path("book.xlsx/"), "Нет такого файла или каталога"},
+        {path("missing/book.xlsx"), "Нет такого файла или каталога"},
+        {path(QString(300, 'a') + ".xlsx"), "Слишком длинное имя файла"},
+        {path("loop-a"), "Слишком много уровней символических ссылок"},
+        {m_dir.path(), "папка"},
+    };
+    const QStringList before = entries(m_dir.path());
+    for (const auto& [target, why] : cases) {
+        SCOPED_TRACE(target.toStdString());
+        const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(target)) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(why))) << run.err.toStdString();
+    }
+    EXPECT_EQ(entries(m_dir.path()), before);
+}
+
+TEST_F(FileSafety, ALinkIsFollowedAndTheReplacedFileKeepsItsPermissions)
+{
+    const QString teo = save(defaultInputs());
+    QFile::copy(teo, path("old.teo"));
+    chmod(QFile::encodeName(path("old.teo")).constData(), 0604);
+    ASSERT_TRUE(QFile::link("old.teo", path("link.teo")));
+    ASSERT_FALSE(writeTemplateFile(path("link.teo"), AssessmentInputs{}));
+    EXPECT_EQ(readAll(path("old.teo")), encodeTemplate(AssessmentInputs{}));
+    EXPECT_EQ(QFileInfo(path("link.teo")).symLinkTarget(), path("old.teo"));
+    EXPECT_EQ(QFile::permissions(path("old.teo")), QFile::ReadOwner | QFile::WriteOwner
+                                                       | QFile::ReadUser | QFile::WriteUser
+                                                       | QFile::ReadOther);
+
+    QFile::link("book.xlsx", path("book-link.xlsx"));
+    const CliResult run =
+        runCli({"assess", teo, "--system", "both", "--xlsx", path("book-link.xlsx")});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(QFileInfo(path("book-link.xlsx")).isSymLink());
+    EXPECT_FALSE(readFirstSheet(path("book.xlsx")).isEmpty());
+}
+
+TEST_F(FileSafety, StandardOutputCarriesTheWorkbookAlone)
+{
+    const CliResult run =
+        runCli({"assess", save(defaultInputs()), "--system", "both", "--xlsx", "-"});
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("PK\x03\x04"));
+    QFile copy(path("copy.xlsx"));
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(run.out);
+    copy.close();
+    EXPECT_EQ(readFirstSheet(path("copy.xlsx"))["name"].toString(), "ТЭОг. Город  ул. Улица д. 10");
+    EXPECT_EQ(entries(m_dir.path()), (QStringList{"copy.xlsx", "t.teo"}));
+}
+
+TEST_F(FileSafety, NamesThatAreNotUtf8AreRefusedNeverWrittenUnderAnotherName)
+{
+    QFile::copy(save(defaultInputs()), path(QString::fromUtf8("plain.teo")));
+    ASSERT_EQ(::rename(QFile::encodeName(path("plain.teo")).constData(),
+                       (QFile::encodeName(m_dir.path()) + "/bad\xff.teo").constData()),
+              0);
+    const CliResult listing =
+        runShell(R"sh("$0" template "$(printf 'bad\377.teo')")sh", m_dir.path());
+    EXPECT_EQ(listing.status, 1);
+    EXPECT_TRUE(listing.err.contains("bad\\xff.teo")) << listing.err.toStdString();
+    EXPECT_TRUE(listing.err.contains("UTF-8"));
+    const QStringList before = entries(m_dir.path());
+    const CliResult book = runShell(
+        R"sh("$0" assess t.teo --system both --xlsx "$(printf 'out\377.xlsx')")sh", m_dir.path());
+    EXPECT_EQ(book.status, 1);
+    EXPECT_TRUE(book.err.contains("UTF-8")) << book.err.toStdString();
+    EXPECT_EQ(entries(m_dir.path()), before);
+}
+
+TEST_F(FileSafety, AFullDiskKeepsTheOldWorkbookAndSpeaksRussian)
+{
+    const QString teo = save(defaultInputs());
+    QFile old(path("old.xlsx"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QByteArray(1000, 'o'));
+    old.close();
+    const CliResult run =
+        runCli({"assess", teo, "--system", "both", "--xlsx", path("old.xlsx")}, 2048);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("Не удалось записать книгу в файл " + path("old.xlsx")))
+        << run.err.toStdString();
+    for (const char* english : {"[ERROR]", "ZIP", "error", "Error"})
+        EXPECT_FALSE(run.err.contains(english)) << run.err.toStdString();
+    EXPECT_EQ(readAll(path("old.xlsx")), QByteArray(1000, 'o'));
+    EXPECT_EQ(entries(m_dir.path()), (QStringList{"old.xlsx", "t.teo"}));
+}
+
+} // namespace

@@ -1,0 +1,342 @@
+// Saving files on a shared machine: the private export folder against folders of the wrong
+// mode, owner or kind, the office-suite save against every kind of target, and what a failed
+// save leaves behind (nothing, and the old file byte for byte).
+#include "core/SafeFile.h"
+#include "core/SystemReasons.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// A device to save over. As the superuser, a null device of the test's own folder: were the
+// refusal ever broken, the system's /dev/null would be replaced. Anyone else cannot replace
+// /dev/null, so it serves.
+QString deviceIn(const QString& folder)
+{
+    if (geteuid() != 0)
+        return "/dev/null";
+    const QString device = folder + "/null-device";
+    mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3));
+    return device;
+}
+
+using vedan::Status;
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+mode_t modeOf(const QString& path)
+{
+    struct stat st {};
+    lstat(QFile::encodeName(path).constData(), &st);
+    return st.st_mode;
+}
+
+// Every name in a folder, hidden ones too.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+safefile::Writer writing(const QByteArray& bytes, int* calls = nullptr)
+{
+    return [bytes, calls](const QString& file) -> Status {
+        if (calls)
+            ++*calls;
+        QFile f(file);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(bytes) != bytes.size())
+            return vedan::Failure::file("writer failed");
+        return std::nullopt;
+    };
+}
+
+// The export folder under a cache folder of the test's own.
+class ExportFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_saved = qgetenv("XDG_CACHE_HOME");
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache()));
+    }
+    void TearDown() override { qputenv("XDG_CACHE_HOME", m_saved); }
+    QString cache() const { return m_dir.filePath("cache"); }
+    QString vedan() const { return cache() + "/vedan"; }
+    QString unsaved() const { return cache() + "/vedan/unsaved"; }
+
+    QTemporaryDir m_dir;
+    QByteArray m_saved;
+};
+
+TEST_F(ExportFolder, IsMadePrivateAndNeverReplacesAFile)
+{
+    ASSERT_EQ(safefile::exportFolder(), unsaved());
+    ASSERT_TRUE(QDir().mkpath(unsaved()));
+    chmod(QFile::encodeName(vedan()).constData(), 0777); // left open by an earlier version
+    chmod(QFile::encodeName(unsaved()).constData(), 0755);
+    writeAll(unsaved() + "/Лист_1.xlsx", "earlier");
+
+    const auto first = safefile::saveNewExport("Лист_1", ".xlsx", writing("one"));
+    const auto second = safefile::saveNewExport("Лист_1", ".xlsx", writing("two"));
+    ASSERT_TRUE(first.ok()) << first.failure->message.toStdString();
+    ASSERT_TRUE(second.ok());
+    EXPECT_EQ(first.value, unsaved() + "/Лист_1_2.xlsx");
+    EXPECT_EQ(second.value, unsaved() + "/Лист_1_3.xlsx");
+    EXPECT_EQ(readAll(unsaved() + "/Лист_1.xlsx"), "earlier");
+    EXPECT_EQ(readAll(second.value), "two");
+    EXPECT_EQ(modeOf(vedan()) & 07777, 0700u);
+    EXPECT_EQ(modeOf(unsaved()) & 07777, 0700u);
+    EXPECT_EQ(entries(unsaved()), (QStringList{"Лист_1.xlsx", "Лист_1_2.xlsx", "Лист_1_3.xlsx"}));
+}
+
+TEST_F(ExportFolder, NewFoldersArePrivateFromTheStart)
+{
+    const auto saved = safefile::saveNewExport("a", ".xlsx", writing("x"));
+    ASSERT_TRUE(saved.ok());
+    for (const QString& folder : {cache(), vedan(), unsaved()})
+        EXPECT_EQ(modeOf(folder) & 07777, 0700u) << folder.toStdString();
+}
+
+// Another user's way in: a link in place of either folder, a folder of another owner, a file.
+TEST_F(ExportFolder, ATakenPlaceIsRefusedAndNothingIsWritten)
+{
+    struct Case {
+        const char* name;
+        bool needsRoot;
+        std::function<void(const QString& vedan, const QString& unsaved, const QString& elsewhere)>
+            prepare;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"link instead of vedan", false,
+         [](const QString& v, const QString&, const QString& elsewhere) {
+             QFile::link(elsewhere, v);
+         },
+         "символическая ссылка"},
+        {"link instead of unsaved", false,
+         [](const QString& v, const QString& u, const QString& elsewhere) {
+             QDir().mkpath(v);
+             QFile::link(elsewhere, u);
+         },
+         "символическая ссылка"},
+        {"file instead of vedan", false,
+         [](const QString& v, const QString&, const QString&) { writeAll(v, "x"); },
+         "файл, а не папка"},
+        {"vedan of another user", true,
+         [](const QString& v, const QString&, const QString&) {
+             QDir().mkpath(v);
+             ASSERT_EQ(chown(QFile::encodeName(v).constData(), 65534, 65534), 0);
+         },
+         "другому пользователю"},
+        {"unsaved of another user", true,
+         [](const QString& v, const QString& u, const QString&) {
+             QDir().mkpath(u);
+             chmod(QFile::encodeName(v).constData(), 0700);
+             ASSERT_EQ(chown(QFile::encodeName(u).constData(), 65534, 65534), 0);
+         },
+         "другому пользователю"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.needsRoot && geteuid() != 0)
+            continue; // only the superuser can give a folder away
+        QDir(cache()).removeRecursively();
+        QDir().mkpath(cache());
+        const QString elsewhere = m_dir.filePath("elsewhere");
+        QDir(elsewhere).removeRecursively();
+        QDir().mkpath(elsewhere);
+        c.prepare(vedan(), unsaved(), elsewhere);
+        int calls = 0;
+        const auto saved = safefile::saveNewExport("a", ".xlsx", writing("secret", &calls));
+        ASSERT_FALSE(saved.ok());
+        EXPECT_TRUE(saved.failure->message.contains(QString::fromUtf8(c.why)))
+            << saved.failure->message.toStdString();
+        EXPECT_TRUE(saved.failure->message.contains(cache())) << "names the folder";
+        EXPECT_EQ(calls, 0);
+        EXPECT_TRUE(entries(elsewhere).isEmpty());
+        EXPECT_FALSE(safefile::checkExportFolder() == std::nullopt);
+    }
+}
+
+TEST_F(ExportFolder, AFailedWriteLeavesNothingBehind)
+{
+    const auto saved = safefile::saveNewExport("a", ".xlsx", [](const QString& file) -> Status {
+        writeAll(file, "half");
+        return vedan::Failure::file("full");
+    });
+    ASSERT_FALSE(saved.ok());
+    EXPECT_EQ(saved.failure->message, "full");
+    EXPECT_TRUE(entries(unsaved()).isEmpty());
+}
+
+class SaveReplacing : public testing::Test {
+protected:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SaveReplacing, ARegularFileIsReplacedKeepingItsPermissionsAndLinksAreFollowed)
+{
+    writeAll(path("book.xlsx"), "old");
+    chmod(QFile::encodeName(path("book.xlsx")).constData(), 0640);
+    ASSERT_TRUE(QFile::link(path("book.xlsx"), path("link.xlsx")));
+    ASSERT_EQ(link(QFile::encodeName(path("book.xlsx")).constData(),
+                   QFile::encodeName(path("hard.xlsx")).constData()),
+              0);
+    ASSERT_TRUE(QFile::link("missing.xlsx", path("dangling.xlsx")));
+
+    EXPECT_EQ(safefile::saveReplacing(path("link.xlsx"), writing("new")), std::nullopt);
+    EXPECT_EQ(readAll(path("book.xlsx")), "new");
+    EXPECT_TRUE(S_ISLNK(modeOf(path("link.xlsx"))));
+    EXPECT_EQ(modeOf(path("book.xlsx")) & 07777, 0640u);
+    EXPECT_EQ(readAll(path("hard.xlsx")), "old"); // an atomic save breaks a hard link
+
+    EXPECT_EQ(safefile::saveReplacing(path("dangling.xlsx"), writing("made")), std::nullopt);
+    EXPECT_EQ(readAll(path("missing.xlsx")), "made");
+    EXPECT_TRUE(S_ISLNK(modeOf(path("dangling.xlsx"))));
+
+    EXPECT_EQ(safefile::saveReplacing(path("fresh.xlsx"), writing("fresh")), std::nullopt);
+    EXPECT_EQ(readAll(path("fresh.xlsx")), "fresh");
+    EXPECT_EQ(entries(m_dir.path()), (QStringList{"book.xlsx", "dangling.xlsx", "fresh.xlsx",
+                                                  "hard.xlsx", "link.xlsx", "missing.xlsx"}));
+}
+
+TEST_F(SaveReplacing, DevicesPipesSocketsAndFoldersAreRefusedUntouched)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe")).constData(), 0600), 0);
+    QDir().mkpath(path("folder"));
+    const int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(path("socket"));
+    ASSERT_LT(size_t(socketPath.size()), sizeof address.sun_path);
+    std::memcpy(address.sun_path, socketPath.constData(), socketPath.size());
+    ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_TRUE(QFile::link(path("pipe"), path("link-to-pipe")));
+    struct Case {
+        QString target;
+        const char* why;
+    };
+    const Case cases[] = {
+        {deviceIn(m_dir.path()), "устройство"},
+        {path("pipe"), "именованный канал"},
+        {path("link-to-pipe"), "именованный канал"},
+        {path("socket"), "сокет"},
+        {path("folder"), "папка"},
+    };
+    const QStringList before = entries(m_dir.path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target.toStdString());
+        const mode_t kind = modeOf(c.target) & S_IFMT;
+        int calls = 0;
+        const Status failure = safefile::saveReplacing(c.target, writing("x", &calls));
+        ASSERT_TRUE(failure);
+        EXPECT_TRUE(failure->message.contains(c.target)) << failure->message.toStdString();
+        EXPECT_TRUE(failure->message.contains(QString::fromUtf8(c.why)));
+        EXPECT_EQ(calls, 0);
+        EXPECT_EQ(modeOf(c.target) & S_IFMT, kind);
+    }
+    close(sock);
+    EXPECT_EQ(entries(m_dir.path()), before);
+    EXPECT_TRUE(entries(path("folder")).isEmpty());
+}
+
+TEST_F(SaveReplacing, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
+{
+    writeAll(path("old.teo"), QByteArray(4096, 'o'));
+    // A write that the writer itself reports as failed part-way...
+    const Status failed = safefile::saveReplacing(path("old.teo"), [](const QString& f) -> Status {
+        writeAll(f, "partial");
+        return vedan::Failure::file("stopped");
+    });
+    ASSERT_TRUE(failed);
+    EXPECT_EQ(failed->message, "stopped");
+    // ...and a disk that fills up: the file size limit stops the write as a full disk does.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const Status full = safefile::saveBytes(path("old.teo"), QByteArray(8192, 'n'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(full);
+    EXPECT_TRUE(full->message.contains(path("old.teo"))) << full->message.toStdString();
+    EXPECT_TRUE(full->message.contains("Файл слишком велик")) << full->message.toStdString();
+    EXPECT_EQ(readAll(path("old.teo")), QByteArray(4096, 'o'));
+    EXPECT_EQ(entries(m_dir.path()), QStringList{"old.teo"});
+}
+
+TEST_F(SaveReplacing, MissingFolderOrNameIsAClearRussianFailure)
+{
+    const Status missing = safefile::saveBytes(path("no/such/folder/a.teo"), "x");
+    ASSERT_TRUE(missing);
+    EXPECT_TRUE(missing->message.contains(path("no/such/folder/a.teo")));
+    EXPECT_TRUE(missing->message.contains("Нет такого файла или каталога"));
+    const Status empty = safefile::saveBytes("", "x");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->message.contains("имя файла не задано"));
+}
+
+TEST_F(SaveReplacing, StandardOutputGetsTheWholeFile)
+{
+    const QString captured = path("stdout");
+    std::fflush(stdout);
+    const int saved = dup(STDOUT_FILENO);
+    const int fd = open(QFile::encodeName(captured).constData(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    dup2(fd, STDOUT_FILENO);
+    close(fd);
+    const QByteArray bytes(200000, 'b');
+    const Status failure = safefile::saveBytes(safefile::standardOutput, bytes);
+    dup2(saved, STDOUT_FILENO);
+    close(saved);
+    EXPECT_EQ(failure, std::nullopt);
+    EXPECT_EQ(readAll(captured), bytes);
+    EXPECT_EQ(entries(QDir::tempPath()).filter(".vedan-"), QStringList());
+}
+
+TEST(SystemReasons, EnglishTextsAndErrorNumbersBecomeRussian)
+{
+    const std::pair<QString, QString> texts[] = {
+        {"file to open is a directory", "Это каталог"},
+        {"Filename refers to a directory", "Это каталог"},
+        {"Is a directory", "Это каталог"},
+        {"Not a directory", "Это не каталог"},
+        {"No space left on device", "На устройстве не осталось свободного места"},
+        {"Уже по-русски", "Уже по-русски"},
+    };
+    for (const auto& [english, russian] : texts)
+        EXPECT_EQ(systemReason::inRussian(english), russian);
+    EXPECT_EQ(systemReason::ofError(ENOSPC), "На устройстве не осталось свободного места");
+    EXPECT_EQ(systemReason::ofError(EFBIG), "Файл слишком велик");
+    EXPECT_TRUE(
+        systemReason::ofError(EHOSTDOWN).startsWith(QString("системная ошибка %1").arg(EHOSTDOWN)));
+}
+
+} // namespace
