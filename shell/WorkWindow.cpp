@@ -1,6 +1,7 @@
 #include "shell/WorkWindow.h"
 
 #include "shell/Centring.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QCloseEvent>
@@ -106,6 +107,7 @@ void TWorkForm::showEvent(QShowEvent* event)
     // Every opening by a command places the window afresh: the main window may have been moved
     // since the last one. A show by the window system (a restore) leaves it where it is.
     if (!event->spontaneous()) {
+        memos::tabMovesFocus(this);
         place();
         FormShow();
     }
