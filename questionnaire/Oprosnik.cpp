@@ -3,6 +3,7 @@
 #include "shell/UiFonts.h"
 
 #include "questionnaire/Sheets.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@ constexpr int kPanelMargin = 4;
 constexpr int kColumnGap = 6;
 constexpr int kGroupMargin = 6;
 constexpr int kSpacing = 4;
+constexpr int kSameRowGap = 6; // between the pieces of a line that shares its row
 constexpr int kLineHeight = 19;
 constexpr int kShortEditWidth = 40;
 constexpr int kTextEditMinWidth = 150;
@@ -39,7 +41,7 @@ constexpr int kTextEditMinWidth = 150;
 int leftWidth(Kind kind)
 {
     switch (kind) {
-    case Kind::Itp: return 545;
+    case Kind::Itp: return 508;
     case Kind::Btp: return 420;
     case Kind::Plate: return 486;
     }
@@ -116,7 +118,7 @@ QWidget* TOprList::buildPanel(const PanelSpec& spec)
     columns->setSpacing(kColumnGap);
     QVBoxLayout* column[2] = {new QVBoxLayout, new QVBoxLayout};
     for (int i = 0; i < 2; ++i) {
-        column[i]->setSpacing(2);
+        column[i]->setSpacing(1);
         column[i]->setContentsMargins(0, 0, 0, 0);
         auto* holder = new QWidget;
         holder->setFixedWidth(columnWidth(spec.kind, i));
@@ -165,13 +167,13 @@ QGroupBox* TOprList::buildGroup(const PanelSpec& spec, const GroupSpec& group, i
             controlsWidth += naturalWidth(c) + kSpacing;
         if (!line.label.isEmpty()) {
             auto* label = new QLabel(line.label, box);
-            const int room = available - rowWidth - controlsWidth - kSpacing;
+            const int room = available - rowWidth - controlsWidth - 2 * kSpacing;
             if (label->sizeHint().width() > room) {
                 label->setWordWrap(true);
                 label->setFixedWidth(room);
             }
             if (rowWidth > 0)
-                row->addSpacing(10);
+                row->addSpacing(kSameRowGap);
             row->addWidget(label);
             rowWidth += label->sizeHint().width() + kSpacing;
             if (std::none_of(controls.begin(), controls.end(), expands))
@@ -219,8 +221,7 @@ QWidget* TOprList::buildControl(const ControlSpec& spec, QWidget* parent)
     }
     case ControlType::Memo: {
         auto* memo = new QPlainTextEdit(spec.text, parent);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memos::wrapToWidth(memo);
         widget = memo;
         break;
     }
@@ -301,7 +302,10 @@ PanelValues TOprList::readPanel(Kind kind) const
             values.texts.insert(spec.name, qobject_cast<QLineEdit*>(widget)->text());
             break;
         case ControlType::Memo:
-            values.texts.insert(spec.name, qobject_cast<QPlainTextEdit*>(widget)->toPlainText());
+            // The sheet takes the memo's lines as the memo displays them.
+            values.texts.insert(spec.name,
+                                memos::displayedLines(qobject_cast<QPlainTextEdit*>(widget))
+                                    .join(QLatin1Char('\n')));
             break;
         case ControlType::Combo:
             values.choices.insert(spec.name, qobject_cast<QComboBox*>(widget)->currentIndex());

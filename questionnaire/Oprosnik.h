@@ -24,7 +24,7 @@ public:
     // The window's own spreadsheet server component.
     XLApp& xlApp() { return m_xlApp; }
 
-    // What the controls of a panel hold now.
+    // What the controls of a panel hold now; a memo's text holds its lines as it displays them.
     questionnaire::PanelValues readPanel(questionnaire::Kind kind) const;
 
     // Handlers.
