@@ -1,10 +1,17 @@
 #include "shell/VedanApplication.h"
 
 #include "shell/Messages.h"
+#include "shell/QtSetup.h"
 
 #include <exception>
 
-VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VedanApplication::VedanApplication(int& argc, char** argv)
+    : QApplication(argc, argv), m_settings(qtSetup::privateUserSettings())
+{
+    qtSetup::loadRussianTranslations(*this);
+}
+
+VedanApplication::~VedanApplication() = default;
 
 bool VedanApplication::notify(QObject* receiver, QEvent* event)
 {

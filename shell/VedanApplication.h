@@ -1,12 +1,20 @@
 #pragma once
 // The application object. An exception that no handler of the program catches is shown by the
-// general error report (a message box with the error's text) and the event loop goes on.
+// general error report (a message box with the error's text) and the event loop goes on. Qt's
+// standard dialogs speak Russian, and what Qt keeps of them lives in a private folder that goes
+// away with the application object.
 
 #include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
 
 class VedanApplication : public QApplication {
     Q_OBJECT
 public:
     VedanApplication(int& argc, char** argv);
+    ~VedanApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    std::unique_ptr<QTemporaryDir> m_settings;
 };

@@ -1,0 +1,21 @@
+#pragma once
+// What the program sets up in Qt itself at start-up: Qt's own Russian texts for its standard
+// dialogs and buttons, and a private folder for the settings that Qt's file dialog keeps on its
+// own, removed when the program ends (the program keeps no settings of its own).
+
+#include <QTemporaryDir>
+#include <memory>
+
+class QCoreApplication;
+
+namespace qtSetup {
+
+// Installs Qt's Russian translations (qtbase_ru.qm of the system's Qt) into the application;
+// false when the system has none, and Qt's texts stay English.
+bool loadRussianTranslations(QCoreApplication& application);
+
+// Points Qt's user settings at a new private temporary folder, which the returned object removes
+// when it is destroyed. Null when no folder could be made; Qt's settings then stay where they were.
+std::unique_ptr<QTemporaryDir> privateUserSettings();
+
+} // namespace qtSetup
