@@ -82,10 +82,10 @@ TEST(Pictures, ColoursArriveInTheirChannels)
         int x, y;
         char dominant; // 'r' or 'b'
     } spots[] = {
-        {"image7.jpg", 240, 40, 'r'}, // red grip of the ball valve's lever
-        {"image6.jpg", 22, 250, 'b'}, // blue frame plate of the heat exchanger
-        {"image10.jpg", 60, 42, 'r'}, // red diaphragm housing
-        {"plant.jpg", 400, 10, 'b'},  // sky
+        {"image7.jpg", 147, 58, 'r'},  // red grip of the ball valve's lever
+        {"image6.jpg", 22, 250, 'b'},  // blue frame plate of the heat exchanger
+        {"image10.jpg", 49, 126, 'r'}, // red diaphragm housing
+        {"plant.jpg", 400, 10, 'b'},   // sky
     };
     for (const auto& s : spots) {
         SCOPED_TRACE(s.file);
