@@ -45,7 +45,7 @@ TInfoForm::TInfoForm(QWidget* parent)
     photo->setGeometry(0, 0, 417, 281);
     photo->setProportional(true);
     photo->setStretch(true);
-    photo->setImage(Pictures::load(QStringLiteral("plant.jpg")));
+    photo->setImageFile(QStringLiteral("plant.jpg")); // decoded when the window is first shown
 
     buildSlogan();
 

@@ -211,7 +211,7 @@ void TMainForm::buildPictures(QWidget* board)
         box->setGeometry(row.left, row.top, row.width, row.height);
         box->setProportional(row.proportional);
         box->setStretch(row.stretch);
-        box->setImage(Pictures::load(QStringLiteral("image%1.jpg").arg(row.number)));
+        box->setImageFile(QStringLiteral("image%1.jpg").arg(row.number));
         if (row.click) {
             box->setCursor(Qt::PointingHandCursor);
             connect(box, &PictureBox::clicked, this, row.click);

@@ -2,8 +2,10 @@
 // picture's drawing reaches under a picture box that lies on top of it.
 
 #include "app/Forms.h"
+#include "app/InfoZavod.h"
 #include "app/Main.h"
 #include "shell/PictureBox.h"
+#include "shell/WorkWindow.h"
 
 #include <QLabel>
 #include <QTest>
@@ -13,11 +15,14 @@ namespace {
 // Near white in every channel: the white board, or a JPEG's light ringing at most.
 constexpr int kWhiteLevel = 225;
 
-// The points of the area (in board coordinates) that are not white in the board's picture.
+// The points of the area (in board coordinates) that are not white in the board's picture (taken
+// at the screen's pixel ratio).
 int darkPoints(const QImage& board, const QRect& area)
 {
     int dark = 0;
-    const QRect inside = area.intersected(board.rect());
+    const qreal ratio = board.devicePixelRatio();
+    const QRectF scaled(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio);
+    const QRect inside = scaled.toRect().intersected(board.rect());
     for (int y = inside.top(); y <= inside.bottom(); ++y)
         for (int x = inside.left(); x <= inside.right(); ++x) {
             const QColor c = board.pixelColor(x, y);
@@ -61,6 +66,21 @@ private slots:
         QCOMPARE(m_captions.size(), 14);
     }
     void cleanupTestCase() { destroyForms(); }
+
+    // Each picture is decoded at the size its box shows it (the pictures are drawn at twice
+    // that), and the plant picture only when its window is first shown.
+    void picturesDecodeWhenShownAtTheirShownSize()
+    {
+        for (PictureBox* box : m_pictures)
+            QCOMPARE(box->image().size(), box->size() * box->devicePixelRatioF());
+        auto* plant = InfoForm->findChild<PictureBox*>("Image1");
+        QVERIFY(!plant->isDecoded());
+        WindowProtocol::openWorkWindow(InfoForm);
+        QVERIFY(QTest::qWaitForWindowExposed(InfoForm));
+        QVERIFY(plant->isDecoded());
+        QCOMPARE(plant->image().size(), plant->size() * plant->devicePixelRatioF());
+        InfoForm->close();
+    }
 
     void everyCaptionFallsOnWhite()
     {
