@@ -79,6 +79,14 @@ TOprList::TOprList(QWidget* parent)
                 Placement::MainWindowCentre, parent)
 {
     setFont(uiFonts::windowFont());
+}
+
+// The panels are built when the window is first shown: until then nobody sees them, and the
+// program starts sooner without them.
+void TOprList::buildPanels()
+{
+    if (!m_panels.isEmpty())
+        return;
     for (const PanelSpec& spec : panels()) {
         QWidget* panel = buildPanel(spec);
         panel->setGeometry(0, 0, kClientWidth, kClientHeight);
@@ -253,6 +261,7 @@ QWidget* TOprList::buildButtons(const PanelSpec& spec)
 
 void TOprList::FormShow()
 {
+    buildPanels();
     const std::optional<Kind> kind = kindForCaption(windowTitle());
     if (!kind)
         return;
@@ -294,6 +303,8 @@ void TOprList::Button2Click() { request(Kind::Plate); }
 
 PanelValues TOprList::readPanel(Kind kind) const
 {
+    if (m_panels.isEmpty())
+        return defaults(kind); // never shown: the controls would hold their defaults
     PanelValues values;
     for (const ControlSpec& spec : panel(kind).controls) {
         QWidget* widget = m_controls.value(spec.name);

@@ -1,6 +1,7 @@
 #pragma once
 // The questionnaire window: three panels, one per questionnaire, built from the panel tables
-// of the questionnaire library; the caption chooses the panel each time the window is shown.
+// of the questionnaire library when the window is first shown; the caption chooses the panel
+// each time the window is shown.
 // The request buttons hand the panel's values to the library's sheet-building sequence.
 
 #include "questionnaire/Panels.h"
@@ -39,6 +40,7 @@ protected:
     void FormShow() override;
 
 private:
+    void buildPanels();
     QWidget* buildPanel(const questionnaire::PanelSpec& spec);
     QGroupBox* buildGroup(const questionnaire::PanelSpec& spec,
                           const questionnaire::GroupSpec& group, int width);

@@ -107,9 +107,9 @@ void TWorkForm::showEvent(QShowEvent* event)
     // Every opening by a command places the window afresh: the main window may have been moved
     // since the last one. A show by the window system (a restore) leaves it where it is.
     if (!event->spontaneous()) {
-        memos::tabMovesFocus(this);
         place();
         FormShow();
+        memos::tabMovesFocus(this); // also the boxes that FormShow may have built
     }
 }
 

@@ -1,6 +1,7 @@
 """Starts each program in turn on the current X display and measures, per run, the time from the
 start of the process until its first top-level window is mapped and painted (no longer the black
-root showing through), and the process's resident memory a moment later.
+root showing through), the processor time its threads had used by then (which a loaded machine
+disturbs far less than the wall-clock time), and the process's resident memory a moment later.
 
 Usage: measure.py RUNS BARE PROGRAM
 """
@@ -76,6 +77,18 @@ def painted(display, window):
     return black < 0.02
 
 
+def cpu_seconds(pid):
+    """Processor time of all the process's threads so far (/proc/PID/task/*/schedstat)."""
+    total = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                total += int(f.read().split()[0])
+        except OSError:
+            pass
+    return total / 1e9
+
+
 def resident_kib(pid):
     with open(f"/proc/{pid}/status") as f:
         for line in f:
@@ -101,8 +114,9 @@ def measure(display, command):
                     window = e.window
             if window is not None and painted(display, window):
                 elapsed = time.perf_counter() - start
+                cpu = cpu_seconds(process.pid)
                 time.sleep(SETTLE)
-                return elapsed, resident_kib(process.pid)
+                return elapsed, cpu, resident_kib(process.pid)
             time.sleep(0.0005)
         raise SystemExit(f"{command[0]}: no painted window within {TIMEOUT} s")
     finally:
@@ -125,11 +139,14 @@ def main():
     medians = {}
     for command, rows in results.items():
         t = statistics.median(r[0] for r in rows) * 1000
-        m = statistics.median(r[1] for r in rows) / 1024
-        medians[command] = (t, m)
-        print(f"{os.path.basename(command):20s} start-up {t:6.1f} ms   resident {m:6.1f} MiB")
-    (bt, bm), (pt, pm) = medians[bare], medians[program]
-    print(f"ratio                start-up {pt / bt:6.2f}      resident {pm / bm:6.2f}")
+        c = statistics.median(r[1] for r in rows) * 1000
+        m = statistics.median(r[2] for r in rows) / 1024
+        medians[command] = (t, c, m)
+        print(f"{os.path.basename(command):20s} start-up {t:6.1f} ms   processor {c:6.1f} ms"
+              f"   resident {m:6.1f} MiB")
+    (bt, bc, bm), (pt, pc, pm) = medians[bare], medians[program]
+    print(f"ratio                start-up {pt / bt:6.2f}      processor {pc / bc:6.2f}"
+          f"      resident {pm / bm:6.2f}")
 
 
 if __name__ == "__main__":
