@@ -18,4 +18,9 @@ bool loadRussianTranslations(QCoreApplication& application);
 // when it is destroyed. Null when no folder could be made; Qt's settings then stay where they were.
 std::unique_ptr<QTemporaryDir> privateUserSettings();
 
+// Ends the application's event loop, as a close of the program would, when the process is asked
+// to end (SIGTERM, SIGHUP at the end of a session, SIGINT), so that what the program leaves in the
+// temporary folder is removed on the way out.
+void quitOnTerminationSignals(QCoreApplication& application);
+
 } // namespace qtSetup

@@ -9,6 +9,7 @@ VedanApplication::VedanApplication(int& argc, char** argv)
     : QApplication(argc, argv), m_settings(qtSetup::privateUserSettings())
 {
     qtSetup::loadRussianTranslations(*this);
+    qtSetup::quitOnTerminationSignals(*this);
 }
 
 VedanApplication::~VedanApplication() = default;

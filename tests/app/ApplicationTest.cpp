@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,6 +23,7 @@
 #include <QTreeView>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <stdexcept>
 
 namespace {
@@ -140,6 +142,32 @@ TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
     EXPECT_FALSE(privateFolder.startsWith(config));
     EXPECT_FALSE(QFileInfo::exists(privateFolder));
     EXPECT_TRUE(QDir(config).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+// Asked to end (as at the end of a session), the program closes as if the user had closed it,
+// and its private settings folder goes with it.
+TEST(VedanApplication, TerminationSignalEndsTheProgramCleanly)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QDir folder(tmp.path());
+    const QStringList settings{QStringLiteral("vedan-settings-*")};
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VEDAN_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    for (int i = 0; i < 200 && folder.entryList(settings, QDir::Dirs).isEmpty(); ++i)
+        program.waitForFinished(50);
+    ASSERT_EQ(folder.entryList(settings, QDir::Dirs).size(), 1);
+    program.waitForFinished(300); // let it reach its event loop
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(folder.entryList(settings, QDir::Dirs).isEmpty());
 }
 
 } // namespace
