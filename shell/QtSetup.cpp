@@ -5,9 +5,11 @@
 #include <QLibraryInfo>
 #include <QSettings>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 #include <csignal>
+#include <memory>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +20,13 @@ namespace {
 // The write end of the pipe by which a signal handler wakes the event loop (the only thing a
 // handler may safely do).
 int signalWriteEnd = -1;
+
+// Held by the process, not by the application object, so that exit() removes it as well.
+std::unique_ptr<QTemporaryDir>& settingsFolder()
+{
+    static std::unique_ptr<QTemporaryDir> folder;
+    return folder;
+}
 
 void onTerminationSignal(int)
 {
@@ -38,32 +47,43 @@ bool loadRussianTranslations(QCoreApplication& application)
     return QCoreApplication::installTranslator(translator);
 }
 
-std::unique_ptr<QTemporaryDir> privateUserSettings()
+bool usePrivateUserSettings()
 {
-    auto folder = std::make_unique<QTemporaryDir>(
+    std::unique_ptr<QTemporaryDir>& folder = settingsFolder();
+    if (folder)
+        return true;
+    folder = std::make_unique<QTemporaryDir>(
         QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("vedan-settings-XXXXXX")));
-    if (!folder->isValid())
-        return nullptr;
+    if (!folder->isValid()) {
+        folder.reset();
+        return false;
+    }
     // On Unix both formats read the same folders; the user scope is the only one Qt writes.
     for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
         QSettings::setPath(format, QSettings::UserScope, folder->path());
-    return folder;
+    return true;
 }
+
+void removePrivateUserSettings() { settingsFolder().reset(); }
 
 void quitOnTerminationSignals(QCoreApplication& application)
 {
-    int ends[2];
-    if (signalWriteEnd >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
-        return;
-    signalWriteEnd = ends[0];
-    auto* notifier = new QSocketNotifier(ends[1], QSocketNotifier::Read, &application);
+    static int readEnd = -1;
+    if (readEnd < 0) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return;
+        signalWriteEnd = ends[0];
+        readEnd = ends[1];
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : {SIGTERM, SIGHUP, SIGINT})
+            sigaction(signal, &action, nullptr);
+    }
+    auto* notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
-    struct sigaction action = {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGHUP, SIGINT})
-        sigaction(signal, &action, nullptr);
 }
 
 } // namespace qtSetup

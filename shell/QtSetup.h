@@ -3,9 +3,6 @@
 // dialogs and buttons, and a private folder for the settings that Qt's file dialog keeps on its
 // own, removed when the program ends (the program keeps no settings of its own).
 
-#include <QTemporaryDir>
-#include <memory>
-
 class QCoreApplication;
 
 namespace qtSetup {
@@ -14,9 +11,12 @@ namespace qtSetup {
 // false when the system has none, and Qt's texts stay English.
 bool loadRussianTranslations(QCoreApplication& application);
 
-// Points Qt's user settings at a new private temporary folder, which the returned object removes
-// when it is destroyed. Null when no folder could be made; Qt's settings then stay where they were.
-std::unique_ptr<QTemporaryDir> privateUserSettings();
+// Points Qt's user settings at a new private temporary folder, kept until
+// removePrivateUserSettings() or the end of the process, whichever comes first (a process that
+// ends by exit(), as Qt ends it when the display goes away, removes it too). False when no folder
+// could be made; Qt's settings then stay where they were.
+bool usePrivateUserSettings();
+void removePrivateUserSettings();
 
 // Ends the application's event loop, as a close of the program would, when the process is asked
 // to end (SIGTERM, SIGHUP at the end of a session, SIGINT), so that what the program leaves in the

@@ -5,14 +5,14 @@
 
 #include <exception>
 
-VedanApplication::VedanApplication(int& argc, char** argv)
-    : QApplication(argc, argv), m_settings(qtSetup::privateUserSettings())
+VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
+    qtSetup::usePrivateUserSettings();
     qtSetup::loadRussianTranslations(*this);
     qtSetup::quitOnTerminationSignals(*this);
 }
 
-VedanApplication::~VedanApplication() = default;
+VedanApplication::~VedanApplication() { qtSetup::removePrivateUserSettings(); }
 
 bool VedanApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -5,8 +5,6 @@
 // away with the application object; a request to end the process ends the event loop.
 
 #include <QApplication>
-#include <QTemporaryDir>
-#include <memory>
 
 class VedanApplication : public QApplication {
     Q_OBJECT
@@ -14,7 +12,4 @@ public:
     VedanApplication(int& argc, char** argv);
     ~VedanApplication() override;
     bool notify(QObject* receiver, QEvent* event) override;
-
-private:
-    std::unique_ptr<QTemporaryDir> m_settings;
 };
