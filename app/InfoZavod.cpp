@@ -30,7 +30,7 @@ TInfoForm::TInfoForm(QWidget* parent)
     // A dialog border: the window cannot be resized.
     setResizable(false);
 
-    Image1->setImage(Pictures::load(QStringLiteral("plant.jpg")));
+    Image1->setImageFile(QStringLiteral("plant.jpg")); // decoded when the window is first shown
     fitSlogan();
     // The history is laid out to fit its box; the form gives it a scroll bar only where a wider
     // stand-in face makes it longer.

@@ -160,7 +160,7 @@ void TMainForm::buildMenu()
 void TMainForm::showPictures()
 {
     for (PictureBox* box : centralWidget()->findChildren<PictureBox*>())
-        box->setImage(Pictures::load(box->objectName().toLower() + QStringLiteral(".jpg")));
+        box->setImageFile(box->objectName().toLower() + QStringLiteral(".jpg"));
     const std::pair<PictureBox*, Handler> commands[] = {
         {Image5, &TMainForm::Image5Click},
         {Image1, &TMainForm::Image1Click},

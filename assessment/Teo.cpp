@@ -10,6 +10,7 @@
 #include "core/Numbers.h"
 #include "core/Units.h"
 #include "shell/FileDialogs.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -295,28 +296,7 @@ vedan::Status TTexOb::runChoice(SystemChoice chosen)
     return std::nullopt;
 }
 
-QStringList TTexOb::displayedLines() const
-{
-    QStringList lines;
-    if (Memo1->document()->isEmpty())
-        return lines;
-    auto* layout = qobject_cast<QPlainTextDocumentLayout*>(Memo1->document()->documentLayout());
-    for (QTextBlock block = Memo1->document()->begin(); block.isValid(); block = block.next()) {
-        if (layout)
-            layout->ensureBlockLayout(block);
-        const QTextLayout* text = block.layout();
-        const QString whole = block.text();
-        if (!text || text->lineCount() <= 1) {
-            lines << whole;
-            continue;
-        }
-        for (int i = 0; i < text->lineCount(); ++i) {
-            const QTextLine line = text->lineAt(i);
-            lines << whole.mid(line.textStart(), line.textLength());
-        }
-    }
-    return lines;
-}
+QStringList TTexOb::displayedLines() const { return memos::displayedLines(Memo1); }
 
 void TTexOb::Button1Click()
 {

@@ -3,6 +3,7 @@
 #include "shell/UiFonts.h"
 
 #include "questionnaire/Sheets.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QCheckBox>
@@ -30,6 +31,7 @@ constexpr int kPanelMargin = 4;
 constexpr int kColumnGap = 6;
 constexpr int kGroupMargin = 6;
 constexpr int kSpacing = 4;
+constexpr int kSameRowGap = 6; // between the pieces of a line that shares its row
 constexpr int kLineHeight = 19;
 constexpr int kShortEditWidth = 40;
 constexpr int kTextEditMinWidth = 150;
@@ -39,7 +41,7 @@ constexpr int kTextEditMinWidth = 150;
 int leftWidth(Kind kind)
 {
     switch (kind) {
-    case Kind::Itp: return 545;
+    case Kind::Itp: return 508;
     case Kind::Btp: return 420;
     case Kind::Plate: return 486;
     }
@@ -77,6 +79,14 @@ TOprList::TOprList(QWidget* parent)
                 Placement::MainWindowCentre, parent)
 {
     setFont(uiFonts::windowFont());
+}
+
+// The panels are built when the window is first shown: until then nobody sees them, and the
+// program starts sooner without them.
+void TOprList::buildPanels()
+{
+    if (!m_panels.isEmpty())
+        return;
     // Tables, not Designer forms: the same rows also fill the sheets and the completeness check.
     for (const PanelSpec& spec : panels()) {
         QWidget* panel = buildPanel(spec);
@@ -117,7 +127,7 @@ QWidget* TOprList::buildPanel(const PanelSpec& spec)
     columns->setSpacing(kColumnGap);
     QVBoxLayout* column[2] = {new QVBoxLayout, new QVBoxLayout};
     for (int i = 0; i < 2; ++i) {
-        column[i]->setSpacing(2);
+        column[i]->setSpacing(1);
         column[i]->setContentsMargins(0, 0, 0, 0);
         auto* holder = new QWidget;
         holder->setFixedWidth(columnWidth(spec.kind, i));
@@ -166,13 +176,13 @@ QGroupBox* TOprList::buildGroup(const PanelSpec& spec, const GroupSpec& group, i
             controlsWidth += naturalWidth(c) + kSpacing;
         if (!line.label.isEmpty()) {
             auto* label = new QLabel(line.label, box);
-            const int room = available - rowWidth - controlsWidth - kSpacing;
+            const int room = available - rowWidth - controlsWidth - 2 * kSpacing;
             if (label->sizeHint().width() > room) {
                 label->setWordWrap(true);
                 label->setFixedWidth(room);
             }
             if (rowWidth > 0)
-                row->addSpacing(10);
+                row->addSpacing(kSameRowGap);
             row->addWidget(label);
             rowWidth += label->sizeHint().width() + kSpacing;
             if (std::none_of(controls.begin(), controls.end(), expands))
@@ -220,8 +230,7 @@ QWidget* TOprList::buildControl(const ControlSpec& spec, QWidget* parent)
     }
     case ControlType::Memo: {
         auto* memo = new QPlainTextEdit(spec.text, parent);
-        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+        memos::wrapToWidth(memo);
         widget = memo;
         break;
     }
@@ -253,6 +262,7 @@ QWidget* TOprList::buildButtons(const PanelSpec& spec)
 
 void TOprList::FormShow()
 {
+    buildPanels();
     const std::optional<Kind> kind = kindForCaption(windowTitle());
     if (!kind)
         return;
@@ -294,6 +304,8 @@ void TOprList::Button2Click() { request(Kind::Plate); }
 
 PanelValues TOprList::readPanel(Kind kind) const
 {
+    if (m_panels.isEmpty())
+        return defaults(kind); // never shown: the controls would hold their defaults
     PanelValues values;
     for (const ControlSpec& spec : panel(kind).controls) {
         QWidget* widget = m_controls.value(spec.name);
@@ -302,7 +314,10 @@ PanelValues TOprList::readPanel(Kind kind) const
             values.texts.insert(spec.name, qobject_cast<QLineEdit*>(widget)->text());
             break;
         case ControlType::Memo:
-            values.texts.insert(spec.name, qobject_cast<QPlainTextEdit*>(widget)->toPlainText());
+            // The sheet takes the memo's lines as the memo displays them.
+            values.texts.insert(spec.name,
+                                memos::displayedLines(qobject_cast<QPlainTextEdit*>(widget))
+                                    .join(QLatin1Char('\n')));
             break;
         case ControlType::Combo:
             values.choices.insert(spec.name, qobject_cast<QComboBox*>(widget)->currentIndex());

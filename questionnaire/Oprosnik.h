@@ -1,6 +1,7 @@
 #pragma once
 // The questionnaire window: three panels, one per questionnaire, built from the panel tables
-// of the questionnaire library; the caption chooses the panel each time the window is shown.
+// of the questionnaire library when the window is first shown; the caption chooses the panel
+// each time the window is shown.
 // The request buttons hand the panel's values to the library's sheet-building sequence.
 
 #include "questionnaire/Panels.h"
@@ -24,7 +25,7 @@ public:
     // The window's own spreadsheet server component.
     XLApp& xlApp() { return m_xlApp; }
 
-    // What the controls of a panel hold now.
+    // What the controls of a panel hold now; a memo's text holds its lines as it displays them.
     questionnaire::PanelValues readPanel(questionnaire::Kind kind) const;
 
     // Handlers.
@@ -39,6 +40,7 @@ protected:
     void FormShow() override;
 
 private:
+    void buildPanels();
     QWidget* buildPanel(const questionnaire::PanelSpec& spec);
     QGroupBox* buildGroup(const questionnaire::PanelSpec& spec,
                           const questionnaire::GroupSpec& group, int width);

@@ -1,7 +1,9 @@
 #include "shell/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTreeView>
 
 namespace {
 
@@ -21,6 +23,24 @@ QString qtFilter(const QString& filter)
     return entries.join(QStringLiteral(";;"));
 }
 
+// Wide enough for the names and for every column of the detailed list in Russian.
+constexpr int kDialogWidth = 760;
+constexpr int kDialogHeight = 440;
+
+// The detailed list gives its size, type and date columns the width of their contents; the name
+// column takes the rest.
+void showWholeColumns(QFileDialog& dialog)
+{
+    auto* view = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    if (!view)
+        return;
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column)
+        header->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+}
+
 } // namespace
 
 namespace FileDialogs {
@@ -30,6 +50,12 @@ QString choose(QWidget* parent, const Request& request)
     if (hook())
         return hook()(request);
     QFileDialog dialog(parent);
+    // Qt's own dialog, in Russian with the program; a desktop's dialog would keep settings of
+    // its own.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setViewMode(QFileDialog::Detail);
+    showWholeColumns(dialog);
+    dialog.resize(dialog.size().expandedTo(QSize(kDialogWidth, kDialogHeight)));
     dialog.setNameFilter(qtFilter(request.filter));
     dialog.setDefaultSuffix(request.defaultExtension);
     if (request.mode == Mode::Save) {

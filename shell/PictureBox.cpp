@@ -1,5 +1,7 @@
 #include "shell/PictureBox.h"
 
+#include "shell/Pictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -9,8 +11,36 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {}
 
 void PictureBox::setImage(const QImage& image)
 {
+    m_file.clear();
     m_image = image;
     update();
+}
+
+void PictureBox::setImageFile(const QString& fileName)
+{
+    m_file = fileName;
+    m_image = QImage();
+    m_decodedFor = QSize();
+    update();
+}
+
+const QImage& PictureBox::image() const
+{
+    decodeIfNeeded();
+    return m_image;
+}
+
+QSize PictureBox::neededSize() const { return (QSizeF(size()) * devicePixelRatioF()).toSize(); }
+
+void PictureBox::decodeIfNeeded() const
+{
+    if (m_file.isEmpty())
+        return;
+    const QSize needed = neededSize();
+    if (m_decodedFor.isValid() && m_decodedFor == needed)
+        return;
+    m_image = Pictures::load(m_file, needed);
+    m_decodedFor = needed;
 }
 
 void PictureBox::setProportional(bool on)
@@ -27,6 +57,7 @@ void PictureBox::setStretch(bool on)
 
 QRect PictureBox::imageRect() const
 {
+    decodeIfNeeded();
     if (m_image.isNull())
         return {};
     const QSize box = size();
@@ -47,6 +78,7 @@ QRect PictureBox::imageRect() const
 
 void PictureBox::paintEvent(QPaintEvent*)
 {
+    decodeIfNeeded();
     if (m_image.isNull())
         return;
     QPainter painter(this);

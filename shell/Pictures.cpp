@@ -54,6 +54,24 @@ QString picturesBeside(const QString& start)
     return {};
 }
 
+// The smallest size TurboJPEG's scaling factors give that still covers the wanted size in both
+// directions; the full size when none is wanted or none is smaller.
+QSize scaledSize(int width, int height, const QSize& atLeast)
+{
+    QSize best(width, height);
+    if (atLeast.isEmpty())
+        return best;
+    int count = 0;
+    const tjscalingfactor* factors = tjGetScalingFactors(&count);
+    for (int i = 0; factors && i < count; ++i) {
+        const QSize scaled(TJSCALED(width, factors[i]), TJSCALED(height, factors[i]));
+        if (scaled.width() >= atLeast.width() && scaled.height() >= atLeast.height()
+            && scaled.width() < best.width())
+            best = scaled;
+    }
+    return best;
+}
+
 bool sensibleSize(int width, int height)
 {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide
@@ -78,7 +96,7 @@ QString folder()
     return {};
 }
 
-QImage load(const QString& fileName)
+QImage load(const QString& fileName, const QSize& atLeast)
 {
     const QString dir = folder();
     if (dir.isEmpty() || fileName.isEmpty())
@@ -86,10 +104,10 @@ QImage load(const QString& fileName)
     QFile file(QDir(dir).absoluteFilePath(fileName));
     if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxFileBytes)
         return {};
-    return decode(file.readAll());
+    return decode(file.readAll(), atLeast);
 }
 
-QImage decode(const QByteArray& jpeg)
+QImage decode(const QByteArray& jpeg, const QSize& atLeast)
 {
     if (jpeg.isEmpty())
         return {};
@@ -106,14 +124,15 @@ QImage decode(const QByteArray& jpeg)
     if (!sensibleSize(width, height))
         return {};
 
-    QImage image(width, height, QImage::Format_RGB888);
+    const QSize scaled = scaledSize(width, height, atLeast);
+    QImage image(scaled, QImage::Format_RGB888);
     if (image.isNull())
         return {};
     // A warning (a truncated file, a damaged segment) counts as a failure: half a picture with
     // grey filler is worse than an empty box.
     const int flags = TJFLAG_STOPONWARNING;
-    if (tjDecompress2(handle.get(), bytes, size, image.bits(), width, int(image.bytesPerLine()),
-                      height, TJPF_RGB, flags)
+    if (tjDecompress2(handle.get(), bytes, size, image.bits(), scaled.width(),
+                      int(image.bytesPerLine()), scaled.height(), TJPF_RGB, flags)
         != 0)
         return {};
     return image;

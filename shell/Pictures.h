@@ -3,6 +3,7 @@
 // however it is started (the build tree, an installed tree, the source tree).
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 namespace Pictures {
@@ -16,10 +17,13 @@ QString folder();
 QString folderBeside(const QString& programFolder);
 
 // Decodes a JPEG file of the pictures folder ("image5.jpg", "plant.jpg"). A missing or corrupt
-// file gives a null image; the caller leaves its box empty.
-QImage load(const QString& fileName);
+// file gives a null image; the caller leaves its box empty. With a size given, the picture is
+// decoded reduced by the largest of TurboJPEG's scaling factors (n/8) that still leaves it at
+// least that size (never enlarged): a picture shown smaller than it is drawn costs only what is
+// shown.
+QImage load(const QString& fileName, const QSize& atLeast = {});
 
-// Decodes JPEG bytes; a null image when they are not a valid JPEG.
-QImage decode(const QByteArray& jpeg);
+// Decodes JPEG bytes, reduced as load() does; a null image when they are not a valid JPEG.
+QImage decode(const QByteArray& jpeg, const QSize& atLeast = {});
 
 } // namespace Pictures

@@ -1,12 +1,20 @@
 #include "shell/VedanApplication.h"
 
 #include "shell/Messages.h"
+#include "shell/QtSetup.h"
 
 #include <exception>
 
 namespace shell {
 
-VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    qtSetup::usePrivateUserSettings();
+    qtSetup::loadRussianTranslations(*this);
+    qtSetup::quitOnTerminationSignals(*this);
+}
+
+VedanApplication::~VedanApplication() { qtSetup::removePrivateUserSettings(); }
 
 bool VedanApplication::notify(QObject* receiver, QEvent* event)
 {

@@ -1,6 +1,7 @@
 #include "shell/WorkWindow.h"
 
 #include "shell/Centring.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QCloseEvent>
@@ -114,6 +115,7 @@ void TWorkForm::showEvent(QShowEvent* event)
     if (!event->spontaneous()) {
         place();
         FormShow();
+        memos::tabMovesFocus(this); // also the boxes that FormShow may have built
     }
 }
 

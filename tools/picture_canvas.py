@@ -288,10 +288,17 @@ class Canvas:
         self.paint(self.line([(cx, cy), (cx + r * 0.45, cy - r * 0.35)], 1.2), RED, outline=False)
 
     # ---- output ------------------------------------------------------------------------
-    def save(self, path, quality=92):
+    def image(self):
+        """The drawing at its output size."""
         img = Image.fromarray(np.clip(self.px, 0, 255).astype(np.uint8), "RGB")
-        img = img.reduce(self.s)
-        img.save(path, "JPEG", quality=quality, optimize=True, progressive=False, subsampling=0)
+        return img.reduce(self.s)
+
+    def save(self, path, quality=92):
+        save_jpeg(self.image(), path, quality)
+
+
+def save_jpeg(img, path, quality=92):
+    img.save(path, "JPEG", quality=quality, optimize=True, progressive=False, subsampling=0)
 
     def save_png(self, path, size=None):
         """Saves with transparency, reduced to size x size pixels (default: the drawn size).

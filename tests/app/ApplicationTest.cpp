@@ -1,14 +1,29 @@
 // The general error report: an error that no handler catches is shown with its own text, and
-// the event loop goes on.
+// the event loop goes on. Qt's standard dialogs speak Russian, show their columns whole, and
+// leave nothing of the program behind.
 
+#include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 #include "shell/VedanApplication.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <stdexcept>
 
 using shell::VedanApplication;
@@ -46,6 +61,115 @@ TEST(VedanApplication, UncaughtErrorIsReportedAndTheLoopGoesOn)
 
     EXPECT_EQ(shown, QStringList{QStringLiteral("Файл недоступен")});
     EXPECT_TRUE(ranAfter);
+}
+
+// The file dialog, looked at when its list has come in, then cancelled.
+struct DialogSeen {
+    QString title;
+    QStringList buttons;
+    QStringList labels;
+    QStringList clipped; // columns narrower than their contents
+    int rows = 0;
+};
+
+void inspectThenCancel(DialogSeen& seen, int attempts = 200)
+{
+    QTimer::singleShot(20, [&seen, attempts] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* view = dialog ? dialog->findChild<QTreeView*>(QStringLiteral("treeView")) : nullptr;
+        if (!view || (view->model()->rowCount(view->rootIndex()) < 2 && attempts > 0)) {
+            inspectThenCancel(seen, attempts - 1);
+            return;
+        }
+        seen.title = dialog->windowTitle();
+        for (QPushButton* button :
+             dialog->findChild<QDialogButtonBox*>()->findChildren<QPushButton*>())
+            seen.buttons << button->text();
+        for (QLabel* label : dialog->findChildren<QLabel*>())
+            seen.labels << label->text();
+        seen.rows = view->model()->rowCount(view->rootIndex());
+        for (int column = 1; column < view->header()->count(); ++column)
+            if (view->columnWidth(column)
+                    < static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column)
+                || view->columnWidth(column) < view->header()->sectionSizeHint(column))
+                seen.clipped << QString::number(column);
+        dialog->reject();
+    });
+}
+
+TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString config = home.filePath(QStringLiteral("config"));
+    ASSERT_TRUE(QDir().mkpath(config));
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    // A folder with files to list: a long name, sizes and dates in every row.
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("files"))));
+    for (const char* name : {"Котельная на улице Примерной, вариант 1.teo", "b.teo"}) {
+        QFile file(home.filePath(QStringLiteral("files/") + QString::fromUtf8(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(123456, 'x'));
+    }
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(home.filePath(QStringLiteral("files")));
+
+    QString privateFolder;
+    DialogSeen seen;
+    {
+        int argc = 1;
+        char name[] = "vedan";
+        char* argv[] = {name, nullptr};
+        VedanApplication app(argc, argv);
+        privateFolder =
+            QFileInfo(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName())
+                .absolutePath();
+        inspectThenCancel(seen);
+        const QString chosen = FileDialogs::choose(
+            nullptr, {FileDialogs::Mode::Save, QStringLiteral("Файл ТЭО|*.teo"), "teo"});
+        EXPECT_TRUE(chosen.isEmpty());
+        EXPECT_TRUE(QFileInfo(privateFolder).isDir());
+    }
+    QDir::setCurrent(before);
+    qunsetenv("XDG_CONFIG_HOME");
+
+    EXPECT_GE(seen.rows, 2);
+    EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Отмена")))
+        << seen.buttons.join('|').toStdString();
+    EXPECT_TRUE(seen.labels.contains(QStringLiteral("Имя файла:"))
+                || seen.labels.contains(QStringLiteral("&Имя файла:")))
+        << seen.labels.join('|').toStdString();
+    EXPECT_TRUE(seen.clipped.isEmpty()) << seen.clipped.join(',').toStdString();
+    // Nothing of the program stays: neither in the user's settings nor in the private folder.
+    EXPECT_FALSE(privateFolder.startsWith(config));
+    EXPECT_FALSE(QFileInfo::exists(privateFolder));
+    EXPECT_TRUE(QDir(config).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+}
+
+// Asked to end (as at the end of a session), the program closes as if the user had closed it,
+// and its private settings folder goes with it.
+TEST(VedanApplication, TerminationSignalEndsTheProgramCleanly)
+{
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    const QDir folder(tmp.path());
+    const QStringList settings{QStringLiteral("vedan-settings-*")};
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TMPDIR"), tmp.path());
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.start(QStringLiteral(VEDAN_PROGRAM), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    for (int i = 0; i < 200 && folder.entryList(settings, QDir::Dirs).isEmpty(); ++i)
+        program.waitForFinished(50);
+    ASSERT_EQ(folder.entryList(settings, QDir::Dirs).size(), 1);
+    program.waitForFinished(300); // let it reach its event loop
+    ::kill(pid_t(program.processId()), SIGTERM);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_TRUE(folder.entryList(settings, QDir::Dirs).isEmpty());
 }
 
 } // namespace

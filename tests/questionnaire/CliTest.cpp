@@ -44,8 +44,11 @@ TEST(QuestionnaireCli, AnswersOverrideDefaults)
 {
     QTemporaryDir dir;
     const QString out = dir.filePath("plate.xlsx");
-    const QByteArray json =
-        QByteArray(kPlateChosen) + R"(, "Edit37": "25,5", "Memo2": "строка 1\nстрока 2"})";
+    // The tool has no memo on screen: a line of any length stays one row.
+    const QString longLine = QString("длинная строка без переноса ").repeated(12).trimmed();
+    const QByteArray json = QByteArray(kPlateChosen)
+                            + R"(, "Edit37": "25,5", "Memo2": "строка 1\nстрока 2\n)"
+                            + longLine.toUtf8() + R"("})";
     const CliRun run =
         runCli({"questionnaire", "plate", "--xlsx", out, "--answers", writeAnswers(dir, json)});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
@@ -55,6 +58,7 @@ TEST(QuestionnaireCli, AnswersOverrideDefaults)
     EXPECT_EQ(cells["C23"].toObject()["value"].toString(), "Мпа");
     EXPECT_DOUBLE_EQ(cells["B25"].toObject()["value"].toDouble(), 25.5);
     EXPECT_EQ(cells["A29"].toObject()["value"].toString(), "строка 2");
+    EXPECT_EQ(cells["A30"].toObject()["value"].toString(), longLine);
     EXPECT_EQ(cells["B14"].toObject()["value"].toDouble(), 115); // a default
 }
 

@@ -2,7 +2,10 @@
 // showings, the request buttons and the exits, and labels that fit their controls.
 #include "questionnaire/Oprosnik.h"
 #include "core/PlantInfo.h"
+#include "questionnaire/Sheets.h"
+#include "sheet/SheetModel.h"
 #include "sheet/XLApp.h"
+#include "shell/Memos.h"
 #include "shell/Messages.h"
 
 #include <QCheckBox>
@@ -11,6 +14,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -26,6 +30,23 @@ private:
     template <typename T> T* get(const char* name) { return m_window->findChild<T*>(name); }
     void open(Kind kind) { WindowProtocol::openWorkWindow(m_window, panel(kind).caption); }
     QWidget* panelOf(Kind kind) { return m_window->findChild<QWidget*>(panel(kind).panelName); }
+    // Types the text key by key, as the keyboard delivers it (Cyrillic letters included).
+    static void type(QWidget* widget, const QString& text)
+    {
+        for (const QChar ch : text)
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(ch.toUpper().unicode()), QString(ch),
+                                Qt::NoModifier);
+    }
+    // Column A of the last written sheet, row by row from row 1 to its last row.
+    QStringList columnA()
+    {
+        const sheet::SheetModel& model = m_window->xlApp().model();
+        const int last = model.cells.empty() ? 0 : model.cells.rbegin()->first.first;
+        QStringList texts;
+        for (int row = 1; row <= last; ++row)
+            texts << model.cell(QString("A%1").arg(row)).value_or(sheet::Cell{}).text;
+        return texts;
+    }
 
 private slots:
     void initTestCase()
@@ -153,6 +174,64 @@ private slots:
                                + plant::faxNumber() + " ИЛИ ПО АДРЕСУ " + plant::email() + ")"));
         QVERIFY(QFile::exists(file));
         QVERIFY(m_window->isVisible()); // a request does not close the window
+        m_window->close();
+    }
+
+    // The substation template's every line fits its memo on one displayed line, so the default
+    // sheet keeps the template in rows 36 to 56 and its footer in row 58.
+    void defaultTemplateKeepsItsRows()
+    {
+        QTemporaryDir dir;
+        m_window->xlApp().setTargetFile(dir.filePath("itp.xlsx"));
+        open(Kind::Itp);
+        auto* memo = get<QPlainTextEdit>("Memo3");
+        memo->setPlainText(panel(Kind::Itp).control("Memo3")->text);
+        const QStringList lines = memoLines(memo->toPlainText());
+        QCOMPARE(lines.size(), 21);
+        QCOMPARE(memos::displayedLines(memo), lines);
+        QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
+        for (int i = 17; i <= 24; ++i)
+            m_window->findChild<QComboBox*>(QString("ComboBox%1").arg(i))->setCurrentIndex(1);
+        get<QPushButton>("Button3")->click();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
+        const QStringList a = columnA();
+        QCOMPARE(a.size(), 58);
+        QCOMPARE(a.mid(35, 21), lines);
+        QCOMPARE(a[57], footerText());
+        m_window->close();
+    }
+
+    // A line typed wider than its memo wraps at word boundaries, shows from its beginning without
+    // sideways scrolling, and reaches the sheet one row per displayed line.
+    void longTypedLineReachesTheSheetAsDisplayed()
+    {
+        QTemporaryDir dir;
+        m_window->xlApp().setTargetFile(dir.filePath("btp.xlsx"));
+        open(Kind::Btp);
+        for (int i = 1; i <= 10; ++i)
+            m_window->findChild<QComboBox*>(QString("ComboBox%1").arg(i))->setCurrentIndex(1);
+        auto* memo = get<QPlainTextEdit>("Memo1");
+        memo->clear();
+        memo->setFocus();
+        QString typed;
+        for (int i = 1; i <= 30; ++i)
+            typed += QString("слово%1 ").arg(i);
+        typed = typed.trimmed();
+        type(memo, typed);
+        QCOMPARE(memo->toPlainText(), typed);
+        QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
+        const QStringList shown = memos::displayedLines(memo);
+        QVERIFY(shown.size() >= 3);
+        QCOMPARE(shown.join(QString()), typed);
+        for (const QString& line : shown.mid(0, shown.size() - 1))
+            QVERIFY2(line.endsWith(' '), qPrintable(line)); // broken between words
+        get<QPushButton>("Button1")->click();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
+        const QStringList a = columnA();
+        const int first = sheetLayout(Kind::Btp).firstMemoRow;
+        QCOMPARE(a.mid(first - 1, shown.size()), shown);
+        QCOMPARE(a.size(), first + int(shown.size()) + 1);
+        QCOMPARE(a.last(), footerText());
         m_window->close();
     }
 

@@ -1,0 +1,89 @@
+#include "shell/QtSetup.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QSettings>
+#include <QSocketNotifier>
+#include <QTemporaryDir>
+#include <QTranslator>
+
+#include <csignal>
+#include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace qtSetup {
+
+namespace {
+
+// The write end of the pipe by which a signal handler wakes the event loop (the only thing a
+// handler may safely do).
+int signalWriteEnd = -1;
+
+// Held by the process, not by the application object, so that exit() removes it as well.
+std::unique_ptr<QTemporaryDir>& settingsFolder()
+{
+    static std::unique_ptr<QTemporaryDir> folder;
+    return folder;
+}
+
+void onTerminationSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalWriteEnd, &byte, 1);
+}
+
+} // namespace
+
+bool loadRussianTranslations(QCoreApplication& application)
+{
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(QStringLiteral("qtbase_ru"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+bool usePrivateUserSettings()
+{
+    std::unique_ptr<QTemporaryDir>& folder = settingsFolder();
+    if (folder)
+        return true;
+    folder = std::make_unique<QTemporaryDir>(
+        QDir(QDir::tempPath()).absoluteFilePath(QStringLiteral("vedan-settings-XXXXXX")));
+    if (!folder->isValid()) {
+        folder.reset();
+        return false;
+    }
+    // On Unix both formats read the same folders; the user scope is the only one Qt writes.
+    for (QSettings::Format format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, folder->path());
+    return true;
+}
+
+void removePrivateUserSettings() { settingsFolder().reset(); }
+
+void quitOnTerminationSignals(QCoreApplication& application)
+{
+    static int readEnd = -1;
+    if (readEnd < 0) {
+        int ends[2];
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+            return;
+        signalWriteEnd = ends[0];
+        readEnd = ends[1];
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : {SIGTERM, SIGHUP, SIGINT})
+            sigaction(signal, &action, nullptr);
+    }
+    auto* notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, &application);
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
+}
+
+} // namespace qtSetup
