@@ -1,8 +1,8 @@
 # The Debian package, built with CPack from the install rules; tools/make-package packs the
 # release build that the tests ran, hardened by the top-level CMakeLists.txt.
 # Depends: the shared libraries as dpkg-shlibdeps finds them, and the DejaVu faces the windows
-# are laid out for (the condensed ones come in fonts-dejavu-extra). Qt's own Russian
-# translations (qt6-translations-l10n) join them once the program loads them.
+# are laid out for (the condensed ones come in fonts-dejavu-extra), and Qt's own Russian
+# translations (qt6-translations-l10n) that the standard dialogs and buttons speak.
 # Recommends: LibreOffice Calc, which opens the exported worksheets.
 
 # Files only the Debian package carries; a plain `cmake --install` leaves them out.
@@ -42,7 +42,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libreoffice-calc")
 
 include(CPack)
