@@ -1,0 +1,67 @@
+#include "calcsheet/PdfViewer.h"
+
+#include "sheet/Launcher.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace calcsheet {
+
+namespace {
+
+bool startViewer(const QString& file)
+{
+    const QString executable = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (executable.isEmpty())
+        return false;
+    QProcess process;
+    process.setProgram(executable);
+    process.setArguments({file});
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    return process.startDetached();
+}
+
+Opener& opener()
+{
+    static Opener current = startViewer;
+    return current;
+}
+
+} // namespace
+
+QString reservePdfFile(const QString& stem)
+{
+    const QString folder = sheet::unsavedFolder();
+    if (!QDir().mkpath(folder))
+        return QString();
+    QString safe = stem;
+    for (QChar& c : safe)
+        if (c == '/' || c == '\\' || c.isSpace() || c.category() == QChar::Other_Control)
+            c = '_';
+    const QString base = folder + QLatin1Char('/') + safe + QLatin1Char('_')
+                         + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    for (int n = 1; n < 10000; ++n) {
+        const QString name = n == 1 ? base + QStringLiteral(".pdf")
+                                    : base + QStringLiteral("_%1.pdf").arg(n);
+        QFile file(name);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return name;
+    }
+    return QString();
+}
+
+Opener setOpener(Opener replacement)
+{
+    Opener previous = std::move(opener());
+    opener() = std::move(replacement);
+    return previous;
+}
+
+bool openPdf(const QString& file) { return opener()(file); }
+
+} // namespace calcsheet

@@ -1,0 +1,21 @@
+#pragma once
+// Where calculation sheets of the window are kept and how one is shown: a new file in the
+// folder of unsaved exports, opened by the desktop's PDF viewer (xdg-open). The opening step is
+// a seam, so that tests never start a viewer. Depends on Qt Core and the spreadsheet layer's
+// folder of unsaved exports.
+
+#include <QString>
+#include <functional>
+
+namespace calcsheet {
+
+// Reserves a new .pdf file in the folder of unsaved exports; empty when none could be made.
+QString reservePdfFile(const QString& stem);
+
+using Opener = std::function<bool(const QString& file)>;
+// Replaces the opening step; returns the previous one.
+Opener setOpener(Opener opener);
+// Opens the file in the desktop's viewer; false when nothing could be started.
+bool openPdf(const QString& file);
+
+} // namespace calcsheet
