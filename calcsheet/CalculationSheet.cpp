@@ -58,7 +58,10 @@ QString table(const QString& rows)
            + rows + QStringLiteral("</table>");
 }
 
-QString heading(const QString& text) { return QStringLiteral("<h3>") + esc(text) + QStringLiteral("</h3>"); }
+QString heading(const QString& text)
+{
+    return QStringLiteral("<h3>") + esc(text) + QStringLiteral("</h3>");
+}
 
 QString choiceText(const QStringList& items, int index)
 {
@@ -91,8 +94,8 @@ const InputRow kInputs[] = {
      &SizingInputs::supplyTemperature, "°C"},
     {"Температура в обратном трубопроводе τ2", &SelectionForm::edit4, nullptr, noItems, "°C",
      &SizingInputs::returnTemperature, "°C"},
-    {"Тепловая нагрузка Q", &SelectionForm::edit5, &SelectionForm::comboBox4,
-     units::loadUnitItems, "", &SizingInputs::heatLoad, "Гкал/ч"},
+    {"Тепловая нагрузка Q", &SelectionForm::edit5, &SelectionForm::comboBox4, units::loadUnitItems,
+     "", &SizingInputs::heatLoad, "Гкал/ч"},
     {"Сопротивление системы S", &SelectionForm::edit6, &SelectionForm::comboBox1,
      units::headUnitItems, "", &SizingInputs::systemResistance, "м вод. ст."},
 };
@@ -101,21 +104,21 @@ QString inputsPart(const SheetData& data)
 {
     QString rows = headRow({QStringLiteral("Величина"), QStringLiteral("Введено"),
                             QStringLiteral("Единица"), QStringLiteral("Для расчёта")},
-                            {40, 20, 20, 20});
+                           {40, 20, 20, 20});
     for (const InputRow& input : kInputs) {
         const QString unit = input.unitChoice
                                  ? choiceText(input.unitItems(), data.form.*input.unitChoice)
                                  : QString::fromUtf8(input.fixedUnit);
-        const QString converted =
-            data.run.inputs ? num::f2((*data.run.inputs).*input.converted) + QLatin1Char(' ')
-                                  + QString::fromUtf8(input.unit)
-                            : QStringLiteral("—");
+        const QString converted = data.run.inputs
+                                      ? num::f2((*data.run.inputs).*input.converted)
+                                            + QLatin1Char(' ') + QString::fromUtf8(input.unit)
+                                      : QStringLiteral("—");
         rows += row({QString::fromUtf8(input.name), data.form.*input.text, unit, converted});
     }
     if (data.run.kind == selection::EquipmentKind::Regulator) {
-        rows += row({QStringLiteral("Тип регулятора"),
-                     choiceText(units::regulatorItems(), data.form.comboBox5), QString(),
-                     QString()});
+        rows +=
+            row({QStringLiteral("Тип регулятора"),
+                 choiceText(units::regulatorItems(), data.form.comboBox5), QString(), QString()});
         rows += row({QStringLiteral("Диапазон настройки"),
                      choiceText(units::settingRangeItems(), data.form.comboBox6), QString(),
                      QString()});
@@ -126,14 +129,14 @@ QString inputsPart(const SheetData& data)
 QString stepsPart(const SheetData& data)
 {
     const std::vector<WrittenStep> steps = writtenSteps(data.run);
-    QString rows = headRow({QStringLiteral("№"), QStringLiteral("Величина"),
-                            QStringLiteral("Формула"), QStringLiteral("Подстановка"),
-                            QStringLiteral("Результат")},
-                            {3, 23, 27, 31, 16});
+    QString rows =
+        headRow({QStringLiteral("№"), QStringLiteral("Величина"), QStringLiteral("Формула"),
+                 QStringLiteral("Подстановка"), QStringLiteral("Результат")},
+                {3, 23, 27, 31, 16});
     int n = 0;
     for (const WrittenStep& step : steps)
-        rows += row({QString::number(++n), step.what, step.symbolic, step.substituted,
-                     step.result});
+        rows +=
+            row({QString::number(++n), step.what, step.symbolic, step.substituted, step.result});
     QString part = heading(QStringLiteral("Расчёт")) + table(rows);
     if (const std::optional<QString> message = data.run.message())
         part += QStringLiteral("<p><b>") + esc(QStringLiteral("Расчёт остановлен: ") + *message)
@@ -147,11 +150,12 @@ QString offersPart(const SheetData& data)
         return QString();
     QString part = heading(QStringLiteral("Подобранное оборудование"));
     if (data.run.offers.empty())
-        return part + QStringLiteral("<p>") + esc(QStringLiteral("Для заданных параметров модель не подобрана."))
+        return part + QStringLiteral("<p>")
+               + esc(QStringLiteral("Для заданных параметров модель не подобрана."))
                + QStringLiteral("</p>");
     QString rows = headRow({QStringLiteral("Обозначение"), QStringLiteral("Kvy, м³/ч"),
                             QStringLiteral("Авторитет"), QStringLiteral("Ду, мм")},
-                            {40, 20, 20, 20});
+                           {40, 20, 20, 20});
     const auto opt = [](const std::optional<double>& value) {
         return value ? num::f2(*value) : QStringLiteral("—");
     };
@@ -167,7 +171,7 @@ QString checksPart(const SheetData& data)
         return QString();
     QString rows = headRow({QStringLiteral("Состояние"), QStringLiteral("Проверка"),
                             QStringLiteral("Расчёт"), QStringLiteral("Источник")},
-                            {12, 19, 55, 14});
+                           {12, 19, 55, 14});
     for (const checks::Check& c : data.checks) {
         QString title = c.title;
         if (c.designation)
@@ -209,16 +213,17 @@ QString sheetHtml(const SheetData& data)
             + QStringLiteral("<br/>")
             + esc(QStringLiteral("Дата расчёта: ") + regional::shortDate(data.when.date()))
             + QStringLiteral("</p>");
-    html += inputsPart(data) + stepsPart(data) + offersPart(data) + checksPart(data)
-            + signaturePart();
+    html +=
+        inputsPart(data) + stepsPart(data) + offersPart(data) + checksPart(data) + signaturePart();
     return html + QStringLiteral("</body></html>");
 }
 
 vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
 {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return {{}, vedan::Failure::file(QStringLiteral(
-                        "Расчётный лист не построен: нет графической подсистемы Qt"))};
+        return {{},
+                vedan::Failure::file(
+                    QStringLiteral("Расчётный лист не построен: нет графической подсистемы Qt"))};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -46,8 +46,8 @@ QString reservePdfFile(const QString& stem)
     const QString base = folder + QLatin1Char('/') + safe + QLatin1Char('_')
                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 1; n < 10000; ++n) {
-        const QString name = n == 1 ? base + QStringLiteral(".pdf")
-                                    : base + QStringLiteral("_%1.pdf").arg(n);
+        const QString name =
+            n == 1 ? base + QStringLiteral(".pdf") : base + QStringLiteral("_%1.pdf").arg(n);
         QFile file(name);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             return name;
@@ -63,5 +63,32 @@ Opener setOpener(Opener replacement)
 }
 
 bool openPdf(const QString& file) { return opener()(file); }
+
+vedan::Outcome<QString> showSheet(const SheetData& data)
+{
+    const vedan::Outcome<QByteArray> pdf = renderPdf(data);
+    if (pdf.failure)
+        return {{}, pdf.failure};
+    const QString file = reservePdfFile(QStringLiteral("Расчётный лист"));
+    if (file.isEmpty())
+        return {{},
+                vedan::Failure::file(QStringLiteral("Не удалось создать файл расчётного листа "
+                                                    "в папке %1")
+                                         .arg(sheet::unsavedFolder()))};
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || out.write(pdf.value) != pdf.value.size() || !out.flush())
+        return {
+            file,
+            vedan::Failure::file(
+                QStringLiteral("Не удалось записать файл %1: %2").arg(file, out.errorString()))};
+    out.close();
+    if (!openPdf(file))
+        return {file, vedan::Failure::file(
+                          QStringLiteral("Не удалось открыть файл %1: не найдена программа "
+                                         "просмотра PDF (xdg-open)")
+                              .arg(file))};
+    return {file, std::nullopt};
+}
 
 } // namespace calcsheet

@@ -1,8 +1,11 @@
 #pragma once
 // Where calculation sheets of the window are kept and how one is shown: a new file in the
 // folder of unsaved exports, opened by the desktop's PDF viewer (xdg-open). The opening step is
-// a seam, so that tests never start a viewer. Depends on Qt Core and the spreadsheet layer's
-// folder of unsaved exports.
+// a seam, so that tests never start a viewer. Depends on Qt Core and Gui, the calculation sheet
+// and the spreadsheet layer's folder of unsaved exports.
+
+#include "calcsheet/CalculationSheet.h"
+#include "core/Failure.h"
 
 #include <QString>
 #include <functional>
@@ -17,5 +20,9 @@ using Opener = std::function<bool(const QString& file)>;
 Opener setOpener(Opener opener);
 // Opens the file in the desktop's viewer; false when nothing could be started.
 bool openPdf(const QString& file);
+
+// The window's command: draws the sheet into a new file of the folder of unsaved exports and
+// opens it. The file written, or the failure that stopped it.
+vedan::Outcome<QString> showSheet(const SheetData& data);
 
 } // namespace calcsheet

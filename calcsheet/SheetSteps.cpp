@@ -44,14 +44,14 @@ const std::vector<StepRow>& hydroelevatorRows()
     static const std::vector<StepRow> rows = {
         {&SizingValues::networkFlow, "Расход сетевой воды на отопление", kFlowFormula, "т/ч",
          flowNumbers},
-        {&SizingValues::mixingRatio, "Расчётный коэффициент смешения",
-         "u = (τ1 − 95) / (95 − τ2)", "",
+        {&SizingValues::mixingRatio, "Расчётный коэффициент смешения", "u = (τ1 − 95) / (95 − τ2)",
+         "",
          [](const SizingInputs& in, const SizingValues&) {
-             return QStringLiteral("(") + p(in.supplyTemperature) + QStringLiteral(" − 95) / (95 − ")
-                    + p(in.returnTemperature) + QLatin1Char(')');
+             return QStringLiteral("(") + p(in.supplyTemperature)
+                    + QStringLiteral(" − 95) / (95 − ") + p(in.returnTemperature)
+                    + QLatin1Char(')');
          }},
-        {&SizingValues::availableHead, "Располагаемый перепад на вводе", "ΔH = (P1 − P2)·10",
-         "м",
+        {&SizingValues::availableHead, "Располагаемый перепад на вводе", "ΔH = (P1 − P2)·10", "м",
          [](const SizingInputs& in, const SizingValues&) {
              return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ")
                     + p(in.outletPressure) + QStringLiteral(")·10");
@@ -75,8 +75,8 @@ const std::vector<StepRow>& hydroelevatorRows()
 // The control and mixing valves, and the regulator with its own names for the drop.
 std::vector<StepRow> capacityRows(bool regulator)
 {
-    const auto drop = regulator ? &SizingValues::regulatorPressureDrop
-                                : &SizingValues::valvePressureDrop;
+    const auto drop =
+        regulator ? &SizingValues::regulatorPressureDrop : &SizingValues::valvePressureDrop;
     const char* device = regulator ? "регуляторе" : "клапане";
     std::vector<StepRow> rows = {
         {&SizingValues::networkFlow, "Расход сетевой воды", kFlowFormula, "т/ч", flowNumbers},
@@ -134,8 +134,9 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         const QString dp = g + QStringLiteral("² / ") + k + QStringLiteral("²");
         steps.push_back({QStringLiteral("Авторитет клапана ") + offer.designation,
                          QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·0,0980665)"),
-                         QStringLiteral("(") + dp + QStringLiteral(") / (") + dp + QStringLiteral(" + ")
-                             + p(run.inputs->systemResistance) + QStringLiteral("·0,0980665)"),
+                         QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
+                             + QStringLiteral(" + ") + p(run.inputs->systemResistance)
+                             + QStringLiteral("·0,0980665)"),
                          f(*offer.authority)});
     }
     return steps;
@@ -149,9 +150,8 @@ std::vector<WrittenStep> writtenSteps(const SelectionRun& run)
     if (!run.kind || !run.inputs)
         return steps;
     const bool regulator = *run.kind == EquipmentKind::Regulator;
-    const std::vector<StepRow> rows = *run.kind == EquipmentKind::Hydroelevator
-                                          ? hydroelevatorRows()
-                                          : capacityRows(regulator);
+    const std::vector<StepRow> rows =
+        *run.kind == EquipmentKind::Hydroelevator ? hydroelevatorRows() : capacityRows(regulator);
     for (const StepRow& row : rows) {
         const std::optional<double>& value = run.values.*row.value;
         if (!value)

@@ -72,7 +72,6 @@ std::optional<AssessmentInputs> readRecord(const QString& file)
     return read.value;
 }
 
-
 // {"lines": [...], "message": ..., "values": {...}}: the savings a finished run computed, in
 // Gcal a year, null for a system not assessed or a run that stopped.
 QString assessJson(const QStringList& lines, const vedan::Status& failure,
@@ -88,8 +87,7 @@ QString assessJson(const QStringList& lines, const vedan::Status& failure,
         if (choice == SystemChoice::HotWater || choice == SystemChoice::Both)
             hotWater = assessment::hotWaterSavings(*record, choice).heatSaving;
     }
-    const std::optional<QString> message =
-        failure ? std::optional(failure->message) : std::nullopt;
+    const std::optional<QString> message = failure ? std::optional(failure->message) : std::nullopt;
     return cli::object(
         {{QStringLiteral("lines"), cli::array(texts)},
          {QStringLiteral("message"), cli::jsonOr(message)},

@@ -20,8 +20,8 @@ namespace {
 // One sized row of the table.
 struct BatchRow {
     int line = 0;
-    QStringList inputs;            // in the order of sizeFieldNames(), empty where left out
-    selection::SelectionRun run;   // a bad field is a run that failed with its description
+    QStringList inputs;          // in the order of sizeFieldNames(), empty where left out
+    selection::SelectionRun run; // a bad field is a run that failed with its description
     std::vector<checks::Check> checks;
 };
 
@@ -258,8 +258,8 @@ int runBatch(const QString& file, const QString& out)
     for (qsizetype i = 1; i < lines.size(); ++i) {
         if (lines[i].isEmpty())
             continue;
-        rows.push_back(sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header),
-                               splitFields(lines[i])));
+        rows.push_back(
+            sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), splitFields(lines[i])));
         anyFailed = anyFailed || rows.back().run.failure.has_value();
     }
 

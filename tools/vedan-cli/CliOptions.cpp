@@ -8,7 +8,8 @@ namespace cli {
 
 namespace {
 
-const OptionSpec kHelp = {{QStringLiteral("h"), QStringLiteral("help")}, {},
+const OptionSpec kHelp = {{QStringLiteral("h"), QStringLiteral("help")},
+                          {},
                           QStringLiteral("показать эту справку и выйти")};
 
 QString optionTitle(const OptionSpec& option)
@@ -63,39 +64,55 @@ const CommandSpec& sizeSpec()
                        "запятой; отрицательные значения передаются расчёту как введены. "
                        "Вместо ФАЙЛ можно указать «-» — стандартный вывод."),
         {
-            {{QStringLiteral("inlet")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("inlet")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("давление на входе системы")},
-            {{QStringLiteral("inlet-unit")}, QStringLiteral("bar|mpa|kgf"),
+            {{QStringLiteral("inlet-unit")},
+             QStringLiteral("bar|mpa|kgf"),
              QStringLiteral("единица давления на входе")},
-            {{QStringLiteral("outlet")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("outlet")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("давление на выходе системы")},
-            {{QStringLiteral("outlet-unit")}, QStringLiteral("bar|mpa|kgf"),
+            {{QStringLiteral("outlet-unit")},
+             QStringLiteral("bar|mpa|kgf"),
              QStringLiteral("единица давления на выходе")},
-            {{QStringLiteral("supply")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("supply")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("температура в подающем трубопроводе, °C")},
-            {{QStringLiteral("return")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("return")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("температура в обратном трубопроводе, °C")},
-            {{QStringLiteral("load")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("load")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("тепловая нагрузка")},
-            {{QStringLiteral("load-unit")}, QStringLiteral("mw|gcal"),
+            {{QStringLiteral("load-unit")},
+             QStringLiteral("mw|gcal"),
              QStringLiteral("единица нагрузки: МВт или Гкал/час")},
-            {{QStringLiteral("resistance")}, QStringLiteral("ТЕКСТ"),
+            {{QStringLiteral("resistance")},
+             QStringLiteral("ТЕКСТ"),
              QStringLiteral("сопротивление системы")},
-            {{QStringLiteral("resistance-unit")}, QStringLiteral("m"),
+            {{QStringLiteral("resistance-unit")},
+             QStringLiteral("m"),
              QStringLiteral("единица сопротивления: м вод. ст.")},
-            {{QStringLiteral("series")}, QStringLiteral("1|2|3"),
+            {{QStringLiteral("series")},
+             QStringLiteral("1|2|3"),
              QStringLiteral("тип регулятора: ЖМ, НС-А, НС-В")},
-            {{QStringLiteral("range")}, QStringLiteral("1|2|3"),
+            {{QStringLiteral("range")},
+             QStringLiteral("1|2|3"),
              QStringLiteral("диапазон настройки регулятора")},
             {{QStringLiteral("checks")}, {}, QStringLiteral("добавить инженерные проверки")},
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
-            {{QStringLiteral("xlsx")}, QStringLiteral("ФАЙЛ"),
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать отчёт о подборе в книгу .xlsx")},
-            {{QStringLiteral("pdf")}, QStringLiteral("ФАЙЛ"),
+            {{QStringLiteral("pdf")},
+             QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать расчётный лист в PDF")},
-            {{QStringLiteral("batch")}, QStringLiteral("ФАЙЛ.csv"),
+            {{QStringLiteral("batch")},
+             QStringLiteral("ФАЙЛ.csv"),
              QStringLiteral("пакетный подбор: строки таблицы CSV (через «;»)")},
-            {{QStringLiteral("out")}, QStringLiteral("ФАЙЛ"),
+            {{QStringLiteral("out")},
+             QStringLiteral("ФАЙЛ"),
              QStringLiteral("результат пакета: .csv, .json или .xlsx; без него — CSV на "
                             "стандартный вывод")},
             kHelp,
@@ -112,10 +129,12 @@ const CommandSpec& assessSpec()
         QStringLiteral("Технико-экономическая оценка по файлу шаблона: строки отчёта, как в "
                        "окне оценки."),
         {
-            {{QStringLiteral("system")}, QStringLiteral("heating|hot-water|both"),
+            {{QStringLiteral("system")},
+             QStringLiteral("heating|hot-water|both"),
              QStringLiteral("система: отопление, горячее водоснабжение или обе")},
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
-            {{QStringLiteral("xlsx")}, QStringLiteral("ФАЙЛ"),
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать отчёт в книгу .xlsx («-» — стандартный вывод)")},
             kHelp,
         },
@@ -144,9 +163,11 @@ const CommandSpec& questionnaireSpec()
         QStringLiteral("questionnaire itp|btp|plate --xlsx ФАЙЛ [--answers ФАЙЛ.json]"),
         QStringLiteral("Опросный лист ИТП, БТП или теплообменника в книге .xlsx."),
         {
-            {{QStringLiteral("xlsx")}, QStringLiteral("ФАЙЛ"),
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
              QStringLiteral("книга .xlsx («-» — стандартный вывод)")},
-            {{QStringLiteral("answers")}, QStringLiteral("ФАЙЛ.json"),
+            {{QStringLiteral("answers")},
+             QStringLiteral("ФАЙЛ.json"),
              QStringLiteral("ответы: объект JSON, имя элемента → значение")},
             kHelp,
         },
@@ -174,8 +195,9 @@ QStringList synopsisLines(const CommandSpec& spec, const QString& indent)
 QString helpText(const CommandSpec& spec)
 {
     const QString title = QStringLiteral("Использование: ");
-    QString text = title + synopsisLines(spec, QString(title.size(), QLatin1Char(' ')))
-                               .join(QLatin1Char('\n'));
+    QString text =
+        title
+        + synopsisLines(spec, QString(title.size(), QLatin1Char(' '))).join(QLatin1Char('\n'));
     text += QStringLiteral("\n\n") + spec.summary + QStringLiteral("\n\nПараметры:\n");
     int width = 0;
     for (const OptionSpec& option : spec.options)
@@ -191,9 +213,11 @@ QString usageText()
     QString text = QStringLiteral("Использование:");
     for (const CommandSpec* spec :
          {&sizeSpec(), &assessSpec(), &templateSpec(), &questionnaireSpec()})
-        text += QStringLiteral("\n  ") + synopsisLines(*spec, QStringLiteral("  ")).join(QLatin1Char('\n'));
-    return text + QStringLiteral("\n  vedan-cli --help | --version\n"
-                                 "Подробнее: vedan-cli КОМАНДА --help");
+        text += QStringLiteral("\n  ")
+                + synopsisLines(*spec, QStringLiteral("  ")).join(QLatin1Char('\n'));
+    return text
+           + QStringLiteral("\n  vedan-cli --help | --version\n"
+                            "Подробнее: vedan-cli КОМАНДА --help");
 }
 
 std::optional<int> parseCommand(QCommandLineParser& parser, const CommandSpec& spec,
@@ -208,7 +232,8 @@ std::optional<int> parseCommand(QCommandLineParser& parser, const CommandSpec& s
             unknown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
         return usage(unknown.isEmpty()
                          ? QStringLiteral("у параметра нет значения или значение лишнее")
-                         : QStringLiteral("неизвестный параметр: ") + unknown.join(QStringLiteral(", ")));
+                         : QStringLiteral("неизвестный параметр: ")
+                               + unknown.join(QStringLiteral(", ")));
     }
     if (parser.isSet(QStringLiteral("help"))) {
         out(helpText(spec));

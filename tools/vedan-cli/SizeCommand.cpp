@@ -76,9 +76,8 @@ vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& result)
 {
     const calcsheet::SheetData data{request.form, result.run,
-                                    result.checks.empty()
-                                        ? checks::ofRun(request.form, result.run)
-                                        : result.checks,
+                                    result.checks.empty() ? checks::ofRun(request.form, result.run)
+                                                          : result.checks,
                                     QDateTime::currentDateTime()};
     const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
     if (pdf.failure)
@@ -100,7 +99,8 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson)
     }
     std::fflush(stdout);
     const bool sizingFailed = cli::failed(result.run.failure);
-    const bool reportFailed = !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
+    const bool reportFailed =
+        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
     const bool sheetFailed = !request.pdf.isEmpty() && cli::failed(writeSheet(request, result));
     return sizingFailed || reportFailed || sheetFailed ? 1 : 0;
 }

@@ -55,12 +55,19 @@ const std::map<QString, ChoiceField> kChoiceFields = {
 
 const QStringList& sizeFieldNames()
 {
-    static const QStringList names = {
-        QStringLiteral("kind"),       QStringLiteral("inlet"),      QStringLiteral("inlet-unit"),
-        QStringLiteral("outlet"),     QStringLiteral("outlet-unit"), QStringLiteral("supply"),
-        QStringLiteral("return"),     QStringLiteral("load"),       QStringLiteral("load-unit"),
-        QStringLiteral("resistance"), QStringLiteral("resistance-unit"), QStringLiteral("series"),
-        QStringLiteral("range")};
+    static const QStringList names = {QStringLiteral("kind"),
+                                      QStringLiteral("inlet"),
+                                      QStringLiteral("inlet-unit"),
+                                      QStringLiteral("outlet"),
+                                      QStringLiteral("outlet-unit"),
+                                      QStringLiteral("supply"),
+                                      QStringLiteral("return"),
+                                      QStringLiteral("load"),
+                                      QStringLiteral("load-unit"),
+                                      QStringLiteral("resistance"),
+                                      QStringLiteral("resistance-unit"),
+                                      QStringLiteral("series"),
+                                      QStringLiteral("range")};
     return names;
 }
 
