@@ -24,7 +24,7 @@ namespace calcsheet {
 namespace {
 
 constexpr int kResolution = 300; // dots per inch of the PDF's layout
-constexpr double kMarginMm = 14;
+constexpr double kMarginMm = 12;
 
 QString esc(const QString& text) { return text.toHtmlEscaped(); }
 
@@ -53,7 +53,7 @@ QString headRow(const QStringList& cells, const std::vector<int>& widths)
 
 QString table(const QString& rows)
 {
-    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"2\" "
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" "
                           "border=\"1\" style=\"border-collapse: collapse;\">")
            + rows + QStringLiteral("</table>");
 }
@@ -116,12 +116,14 @@ QString inputsPart(const SheetData& data)
         rows += row({QString::fromUtf8(input.name), data.form.*input.text, unit, converted});
     }
     if (data.run.kind == selection::EquipmentKind::Regulator) {
-        rows +=
-            row({QStringLiteral("Тип регулятора"),
-                 choiceText(units::regulatorItems(), data.form.comboBox5), QString(), QString()});
-        rows += row({QStringLiteral("Диапазон настройки"),
-                     choiceText(units::settingRangeItems(), data.form.comboBox6), QString(),
-                     QString()});
+        const auto choiceRow = [](const QString& name, const QString& choice) {
+            return QStringLiteral("<tr>") + cell(name) + cell(choice, "colspan=\"3\"")
+                   + QStringLiteral("</tr>");
+        };
+        rows += choiceRow(QStringLiteral("Тип регулятора"),
+                          choiceText(units::regulatorItems(), data.form.comboBox5));
+        rows += choiceRow(QStringLiteral("Диапазон настройки"),
+                          choiceText(units::settingRangeItems(), data.form.comboBox6));
     }
     return heading(QStringLiteral("Исходные данные")) + table(rows);
 }
@@ -171,7 +173,7 @@ QString checksPart(const SheetData& data)
         return QString();
     QString rows = headRow({QStringLiteral("Состояние"), QStringLiteral("Проверка"),
                             QStringLiteral("Расчёт"), QStringLiteral("Источник")},
-                           {12, 19, 55, 14});
+                           {13, 19, 54, 14});
     for (const checks::Check& c : data.checks) {
         QString title = c.title;
         if (c.designation)
@@ -199,7 +201,7 @@ QString sheetHtml(const SheetData& data)
 {
     QString html = QStringLiteral(
         "<html><head><style>"
-        "body { font-family: 'DejaVu Sans'; font-size: 6.5pt; }"
+        "body { font-family: 'DejaVu Sans'; font-size: 6.3pt; }"
         "h2 { font-size: 12pt; margin: 2px 0; } h3 { font-size: 8pt; margin: 5px 0 2px 0; }"
         "th { background-color: #e8e8e8; font-weight: bold; }"
         "p.plant { font-size: 7pt; color: #333333; margin: 0; }"

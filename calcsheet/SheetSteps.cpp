@@ -122,23 +122,37 @@ WrittenStep modelChoice(const SelectionRun& run)
             QStringLiteral("Kvy тр = ") + f(v(s.requiredKvy)) + QStringLiteral(" м³/ч"), result};
 }
 
-// The valve authority of each offered valve.
+// The valve authority of the offered valves: the offers of a run share one capacity, so one
+// step serves each group of offers with the same capacity.
 std::vector<WrittenStep> authorities(const SelectionRun& run)
 {
     std::vector<WrittenStep> steps;
-    for (const selection::Offer& offer : run.offers) {
-        if (!offer.authority || !offer.kvy)
-            continue;
+    std::vector<const selection::Offer*> group;
+    const auto flush = [&] {
+        if (group.empty())
+            return;
+        QStringList names;
+        for (const selection::Offer* offer : group)
+            names << offer->designation;
         const QString g = p(v(run.values.networkFlow));
-        const QString k = f(*offer.kvy);
-        const QString dp = g + QStringLiteral("² / ") + k + QStringLiteral("²");
-        steps.push_back({QStringLiteral("Авторитет клапана ") + offer.designation,
+        const QString dp =
+            g + QStringLiteral("² / ") + f(*group.front()->kvy) + QStringLiteral("²");
+        steps.push_back({QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
                          QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·0,0980665)"),
                          QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
                              + QStringLiteral(" + ") + p(run.inputs->systemResistance)
                              + QStringLiteral("·0,0980665)"),
-                         f(*offer.authority)});
+                         f(*group.front()->authority)});
+        group.clear();
+    };
+    for (const selection::Offer& offer : run.offers) {
+        if (!offer.authority || !offer.kvy)
+            continue;
+        if (!group.empty() && *group.front()->kvy != *offer.kvy)
+            flush();
+        group.push_back(&offer);
     }
+    flush();
     return steps;
 }
 

@@ -110,8 +110,9 @@ TEST(Batch, EveryRowIsTheSingleCaseWithChecks)
             if (row.hasSingle) {
                 const CliRun single = runCli(singleArgs(row));
                 EXPECT_EQ(single.status != 0, row.fails);
-                if (single.status != 2)
+                if (single.status != 2) {
                     EXPECT_EQ(got, QJsonDocument::fromJson(single.out).object());
+                }
             }
             if (row.fails)
                 EXPECT_TRUE(got[QStringLiteral("message")].toString().contains(
