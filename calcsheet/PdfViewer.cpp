@@ -46,7 +46,7 @@ QString reservePdfFile(const QString& stem)
     const QString base = folder + QLatin1Char('/') + safe + QLatin1Char('_')
                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     for (int n = 1; n < 10000; ++n) {
-        const QString name =
+        QString name =
             n == 1 ? base + QStringLiteral(".pdf") : base + QStringLiteral("_%1.pdf").arg(n);
         QFile file(name);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))

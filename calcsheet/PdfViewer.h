@@ -17,7 +17,7 @@ QString reservePdfFile(const QString& stem);
 
 using Opener = std::function<bool(const QString& file)>;
 // Replaces the opening step; returns the previous one.
-Opener setOpener(Opener opener);
+Opener setOpener(Opener replacement);
 // Opens the file in the desktop's viewer; false when nothing could be started.
 bool openPdf(const QString& file);
 

@@ -44,7 +44,8 @@ QString writeInput(const QTemporaryDir& dir, bool byteOrderMark, const char* lin
     bytes += QByteArray(kHeader) + lineEnd;
     for (const Row& row : kRows)
         bytes += QByteArray(row.cells) + lineEnd;
-    bytes += lineEnd; // a blank line is no row
+    bytes +=
+        QByteArray(";;;") + lineEnd + lineEnd; // a row of empty cells and a blank line are no rows
     const QString path = dir.filePath(QStringLiteral("in.csv"));
     QFile file(path);
     file.open(QIODevice::WriteOnly | QIODevice::Truncate);

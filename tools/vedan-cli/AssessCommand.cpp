@@ -151,7 +151,7 @@ int runTemplate(const QStringList& args)
     if (files.size() != 1)
         return cli::usage(files.isEmpty() ? QStringLiteral("не указан файл шаблона")
                                           : QStringLiteral("лишний аргумент: ") + files.at(1));
-    const QString file = files.front();
+    const QString& file = files.front();
     const bool json = parser.isSet(QStringLiteral("json"));
     const std::optional<AssessmentInputs> record = readRecord(file);
     if (!record)

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QLocale>
+#include <algorithm>
 #include <optional>
 
 using selection::SizingValues;
@@ -256,10 +257,11 @@ int runBatch(const QString& file, const QString& out)
     std::vector<BatchRow> rows;
     bool anyFailed = false;
     for (qsizetype i = 1; i < lines.size(); ++i) {
-        if (lines[i].isEmpty())
+        // A blank line, or a row of empty cells as spreadsheets write after a table, is no row.
+        const QStringList cells = splitFields(lines[i]);
+        if (std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.isEmpty(); }))
             continue;
-        rows.push_back(
-            sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), splitFields(lines[i])));
+        rows.push_back(sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), cells));
         anyFailed = anyFailed || rows.back().run.failure.has_value();
     }
 

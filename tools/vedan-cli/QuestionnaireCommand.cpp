@@ -134,7 +134,7 @@ int runQuestionnaire(const QStringList& args)
     const vedan::Status built = cli::saveOutput(options->xlsx, [&](const QString& file) {
         XLApp xl;
         xl.setTargetFile(file);
-        const vedan::Status status = buildSheet(xl, options->kind, values);
+        vedan::Status status = buildSheet(xl, options->kind, values);
         written = xl.writtenFile();
         return status;
     });
