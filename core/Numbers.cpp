@@ -2,6 +2,7 @@
 
 #include "core/Regional.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <clocale>
 #include <cmath>
@@ -22,14 +23,24 @@ locale_t cLocale()
 }
 
 // The exact decimal expansion of a finite double, as printf gives it with enough digits, with
-// a point whatever the process locale says.
-std::string exactExpansion(double magnitude, char conversion)
+// a point whatever the process locale says, and at least `minimumDigits` digits after the point
+// (after the first digit for 'e'). The precision asked of printf is just enough for the exact
+// value: a double m·2^e with a 53-bit m has at most 53 − e digits after the point and at most
+// e·log10(2) + 1 before it; printing more digits than those only appends zeros, and printing
+// the 1080 that cover every double costs far more for the usual values.
+std::string exactExpansion(double magnitude, char conversion, int minimumDigits)
 {
-    char format[] = {'%', '.', '1', '0', '8', '0', conversion, 0};
+    int exponent = 0;
+    std::frexp(magnitude, &exponent);
+    const int fractionDigits = std::max(0, 53 - exponent);
+    const int wholeDigits = exponent > 0 ? exponent * 30103 / 100000 + 2 : 1;
+    int precision = conversion == 'f' ? fractionDigits : fractionDigits + wholeDigits;
+    precision = std::clamp(std::max(precision, minimumDigits) + 1, 1, 1100);
+    char format[16];
+    std::snprintf(format, sizeof format, "%%.%d%c", precision, conversion);
     const locale_t previous = uselocale(cLocale());
-    const int size = std::snprintf(nullptr, 0, format, magnitude);
-    std::string s(static_cast<size_t>(size) + 1, '\0');
-    std::snprintf(s.data(), s.size(), format, magnitude);
+    std::string s(static_cast<size_t>(precision) + 330, '\0');
+    const int size = std::snprintf(s.data(), s.size(), format, magnitude);
     uselocale(previous);
     s.resize(static_cast<size_t>(size));
     return s;
@@ -154,7 +165,7 @@ QString fixed(double value, int decimals, QChar separator)
 {
     if (!std::isfinite(value))
         return general(value, separator);
-    std::string exact = exactExpansion(std::fabs(value), 'f');
+    std::string exact = exactExpansion(std::fabs(value), 'f', decimals + 1);
     const size_t point = exact.find('.');
     std::string whole = exact.substr(0, point);
     std::string fraction = exact.substr(point + 1);
@@ -188,7 +199,7 @@ QString general(double value, QChar separator)
 
     constexpr int precision = 15;
     // d.ddd...e±X, exact
-    const std::string exact = exactExpansion(std::fabs(value), 'e');
+    const std::string exact = exactExpansion(std::fabs(value), 'e', 16);
     const size_t e = exact.find('e');
     int exponent = std::atoi(exact.c_str() + e + 1);
     std::string digits = exact.substr(0, 1) + exact.substr(2, e - 2);

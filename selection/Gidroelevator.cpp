@@ -3,6 +3,7 @@
 #include "shell/MenuBar.h"
 #include "shell/UiFonts.h"
 
+#include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
 #include "selection/ChecksWindow.h"
 #include "selection/Descriptions.h"
@@ -90,6 +91,9 @@ void TSelectRtForm::createMenu()
     QAction* n6 = n5->addAction(QStringLiteral("Проверки"));
     n6->setObjectName(QStringLiteral("N6"));
     connect(n6, &QAction::triggered, m_checksWindow, &selection::ChecksWindow::bringForward);
+    QAction* n7 = n5->addAction(QStringLiteral("Расчётный лист (PDF)"));
+    n7->setObjectName(QStringLiteral("N7"));
+    connect(n7, &QAction::triggered, this, &TSelectRtForm::N7Click);
     menuBars::setUp(this);
 }
 
@@ -213,6 +217,18 @@ void TSelectRtForm::Button2Click()
     const SelectionReportData data =
         selection::reportData(readForm(), resultLines(), QDateTime::currentDateTime());
     reportIfFailed(writeSelectionReport(m_xlApp, data));
+}
+
+void TSelectRtForm::N7Click()
+{
+    if (Memo2->toPlainText().isEmpty())
+        Button1Click();
+    // The library's methods give the result box's lines without writing to it.
+    const SelectionForm form = readForm();
+    const SelectionRun run = selection::runSelection(form);
+    reportIfFailed(
+        calcsheet::showSheet({form, run, checks::ofRun(form, run), QDateTime::currentDateTime()})
+            .failure);
 }
 
 selection::Methods TSelectRtForm::methods()

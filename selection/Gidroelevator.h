@@ -28,6 +28,7 @@ public:
     void Button1Click(); // "Подобрать"
     void Button2Click(); // "Распечатать результат подбора"
     void N4Click();      // menu "Выход"
+    void N7Click();      // menu "Расчёт" → "Расчётный лист (PDF)"
 
     // Converts a value typed in the unit chosen in a unit combo box (see units::Translate).
     double Translate(int unitIndex, int quantity, double value);

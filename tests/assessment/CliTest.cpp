@@ -108,6 +108,49 @@ TEST_F(AssessCli, FaultsAndUsage)
         EXPECT_EQ(cli(args).status, 2) << args.join(QLatin1Char(' ')).toStdString();
 }
 
+// assess --json holds the lines the plain command prints, the message it prints on standard
+// error, and the savings of the systems assessed.
+TEST_F(AssessCli, JsonHoldsTheLinesTheMessageAndTheSavings)
+{
+    struct Case {
+        const char* system;
+        bool heating, hotWater, fault;
+    };
+    const Case cases[] = {{"heating", true, false, false},
+                          {"hot-water", false, true, false},
+                          {"both", true, true, false},
+                          {"both", false, false, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.system) + (c.fault ? " fault" : ""));
+        AssessmentInputs in = defaultInputs();
+        if (c.fault)
+            in.hotWaterTemperature = in.winterColdWaterTemperature;
+        const QString file = save(in);
+        const QStringList args = {QStringLiteral("assess"), file, QStringLiteral("--system"),
+                                  QString::fromLatin1(c.system)};
+        const CliRun plain = cli(args);
+        const CliRun json = cli(args + QStringList{QStringLiteral("--json")});
+        EXPECT_EQ(json.status, plain.status);
+        EXPECT_EQ(json.err, plain.err);
+        ASSERT_EQ(json.out.size(), 1);
+        const QJsonObject object = QJsonDocument::fromJson(json.out.front().toUtf8()).object();
+        QStringList lines;
+        for (const QJsonValue& line : object[QStringLiteral("lines")].toArray())
+            lines << line.toString();
+        EXPECT_EQ(lines, plain.out);
+        EXPECT_EQ(object[QStringLiteral("message")].isNull(), !c.fault);
+        if (c.fault) {
+            EXPECT_EQ(object[QStringLiteral("message")].toString() + QLatin1Char('\n'), plain.err);
+        }
+        const QJsonObject values = object[QStringLiteral("values")].toObject();
+        EXPECT_EQ(values[QStringLiteral("heatingSaving")].isDouble(), c.heating);
+        EXPECT_EQ(values[QStringLiteral("hotWaterSaving")].isDouble(), c.hotWater);
+        if (c.heating) {
+            EXPECT_GT(values[QStringLiteral("heatingSaving")].toDouble(), 0);
+        }
+    }
+}
+
 TEST_F(AssessCli, TemplateListingAndJson)
 {
     const QString file = save(defaultInputs());

@@ -2,14 +2,18 @@
 // result, and its verdicts told apart without colour.
 
 #include "selection/ChecksWindow.h"
+#include "calcsheet/PdfViewer.h"
 #include "selection/Gidroelevator.h"
+#include "sheet/Launcher.h"
 #include "shell/Messages.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -21,6 +25,8 @@ private:
     QWidget m_main;
     TSelectRtForm* m_form = nullptr;
     QStringList m_shown;
+    QStringList m_opened; // PDF files handed to the viewer
+    bool m_viewerFound = true;
 
     template <typename T> T* child(const char* name)
     {
@@ -58,13 +64,22 @@ private slots:
         m_main.show();
         Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
         m_form = new TSelectRtForm;
+        calcsheet::setOpener([this](const QString& file) {
+            m_opened << file;
+            return m_viewerFound;
+        });
     }
     void cleanupTestCase()
     {
         delete m_form;
         Messages::setHook({});
     }
-    void init() { m_shown.clear(); }
+    void init()
+    {
+        m_shown.clear();
+        m_opened.clear();
+        m_viewerFound = true;
+    }
     void cleanup() { m_form->close(); }
 
     void calculationMenuFollowsExitAndLeavesTheClientArea()
@@ -76,8 +91,10 @@ private slots:
         QCOMPARE(bar[0]->text().remove(QLatin1Char('&')), QStringLiteral("Выход"));
         QCOMPARE(bar[1]->text().remove(QLatin1Char('&')), QStringLiteral("Расчёт"));
         const QList<QAction*> items = child<QMenu>("N5")->actions();
-        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.size(), 2);
         QCOMPARE(items[0]->text(), QStringLiteral("Проверки"));
+        QCOMPARE(items[1]->objectName(), QStringLiteral("N7"));
+        QCOMPARE(items[1]->text(), QStringLiteral("Расчётный лист (PDF)"));
 
         WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         items[0]->trigger();
@@ -86,6 +103,32 @@ private slots:
         QCOMPARE(checksWindow()->parentWidget(), m_form);
         QCOMPARE(checksWindow()->windowModality(), Qt::NonModal);
         QCOMPARE(m_form->client()->size(), QSize(946, 445));
+    }
+
+    // "Расчётный лист (PDF)" sizes first when the result box is empty, as the report does,
+    // writes a new PDF into the folder of unsaved exports and hands it to the viewer; a viewer
+    // that cannot be started is reported.
+    void calculationSheetIsWrittenAndOpened()
+    {
+        size(QStringLiteral("Запорно-регулирующий клапан"), {"4", "2", "150", "70", "0,5", "2"});
+        child<QPlainTextEdit>("Memo2")->clear();
+        QAction* sheet = child<QAction>("N7");
+        sheet->trigger();
+        QVERIFY(!child<QPlainTextEdit>("Memo2")->toPlainText().isEmpty());
+        QCOMPARE(m_opened.size(), 1);
+        QVERIFY(m_opened[0].startsWith(sheet::unsavedFolder() + QLatin1Char('/')));
+        QVERIFY(m_opened[0].endsWith(QStringLiteral(".pdf")));
+        QFile written(m_opened[0]);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(written.readAll().startsWith("%PDF-"));
+        QCOMPARE(m_shown, QStringList());
+
+        m_viewerFound = false;
+        sheet->trigger();
+        QCOMPARE(m_opened.size(), 2);
+        QVERIFY(m_opened[1] != m_opened[0]);
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY(m_shown[0].contains(QStringLiteral("xdg-open")));
     }
 
     void followsEveryResult()

@@ -1,7 +1,9 @@
 // vedan-cli assess and template: an assessment report, and the record, from a template file.
 
 #include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/CliOptions.h"
 #include "tools/vedan-cli/Commands.h"
+#include "tools/vedan-cli/SizeOutput.h"
 
 #include "assessment/Report.h"
 #include "assessment/ReportExport.h"
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <variant>
 
 using assessment::AssessmentInputs;
 using assessment::ReportPart;
@@ -25,6 +28,7 @@ struct AssessOptions {
     QString file;
     SystemChoice choice = SystemChoice::None;
     QString xlsx;
+    bool json = false;
 };
 
 std::optional<SystemChoice> systemByName(const QString& name)
@@ -40,29 +44,27 @@ std::optional<SystemChoice> systemByName(const QString& name)
     return found->second;
 }
 
-std::optional<AssessOptions> parseAssess(const QStringList& args)
+// The options, or the usage problem.
+std::variant<AssessOptions, QString> parseAssess(const QCommandLineParser& parser)
 {
     AssessOptions options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == QLatin1String("--system") && hasValue) {
-            const auto choice = systemByName(args[++i]);
-            if (!choice)
-                return std::nullopt;
-            options.choice = *choice;
-        } else if (arg == QLatin1String("--xlsx") && hasValue && options.xlsx.isNull()) {
-            options.xlsx = args[++i];
-            if (options.xlsx.isEmpty())
-                return std::nullopt; // an empty file name, as size and questionnaire refuse it
-        } else if (!arg.startsWith(QLatin1String("--")) && options.file.isEmpty()) {
-            options.file = arg;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (options.file.isEmpty() || options.choice == SystemChoice::None)
-        return std::nullopt;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return files.isEmpty() ? QStringLiteral("не указан файл шаблона")
+                               : QStringLiteral("лишний аргумент: ") + files.at(1);
+    options.file = files.front();
+    // A repeated option takes its last value.
+    const auto choice = systemByName(parser.value(QStringLiteral("system")));
+    if (!choice)
+        return QStringLiteral("--system: heating, hot-water или both");
+    options.choice = *choice;
+    const std::optional<QString> xlsx = cli::single(parser, QStringLiteral("xlsx"));
+    if (!xlsx)
+        return QStringLiteral("параметр --xlsx задан дважды");
+    options.xlsx = *xlsx;
+    if (parser.isSet(QStringLiteral("xlsx")) && options.xlsx.isEmpty())
+        return QStringLiteral("у параметра --xlsx должно быть непустое значение");
+    options.json = parser.isSet(QStringLiteral("json"));
     return options;
 }
 
@@ -74,13 +76,49 @@ std::optional<AssessmentInputs> readRecord(const QString& file)
     return read.value;
 }
 
+// {"lines": [...], "message": ..., "values": {...}}: the savings a finished run computed, in
+// Gcal a year, null for a system not assessed or a run that stopped.
+QString assessJson(const QStringList& lines, const vedan::Status& failure,
+                   const std::optional<AssessmentInputs>& record, SystemChoice choice)
+{
+    QStringList texts;
+    for (const QString& line : lines)
+        texts << cli::jsonString(line);
+    std::optional<double> heating, hotWater;
+    if (record && !failure) {
+        if (choice == SystemChoice::Heating || choice == SystemChoice::Both)
+            heating = assessment::heatingSavings(*record, choice).heatSaving;
+        if (choice == SystemChoice::HotWater || choice == SystemChoice::Both)
+            hotWater = assessment::hotWaterSavings(*record, choice).heatSaving;
+    }
+    const std::optional<QString> message = failure ? std::optional(failure->message) : std::nullopt;
+    return cli::object(
+        {{QStringLiteral("lines"), cli::array(texts)},
+         {QStringLiteral("message"), cli::jsonOr(message)},
+         {QStringLiteral("values"),
+          cli::object({{QStringLiteral("heatingSaving"), cli::jsonOr(heating)},
+                       {QStringLiteral("hotWaterSaving"), cli::jsonOr(hotWater)}})}});
+}
+
 } // namespace
 
 int runAssess(const QStringList& args)
 {
-    const std::optional<AssessOptions> options = parseAssess(args);
-    if (!options)
-        return cli::usage();
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::assessSpec(), args))
+        return *status;
+    const auto parsed = parseAssess(parser);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return cli::usage(*problem);
+    const AssessOptions* options = &std::get<AssessOptions>(parsed);
+    if (options->json) {
+        const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(options->file);
+        if (read.failure) {
+            cli::out(assessJson({}, read.failure, std::nullopt, options->choice));
+            cli::failed(read.failure);
+            return 1;
+        }
+    }
     const std::optional<AssessmentInputs> record = readRecord(options->file);
     if (!record)
         return 1;
@@ -90,15 +128,19 @@ int runAssess(const QStringList& args)
                                                  num::general(record->heatPrice));
     const ReportPart body = assessment::assessmentBody(*record, options->choice);
     lines += body.lines;
-    // With "--xlsx -" standard output carries the workbook alone.
-    if (options->xlsx != safefile::standardOutput)
+    if (options->json)
+        cli::out(assessJson(lines, body.failure, record, options->choice));
+    else if (options->xlsx != QLatin1String("-"))
         cli::outLines(lines);
     std::fflush(stdout);
     int status = cli::failed(body.failure) ? 1 : 0;
-    if (!options->xlsx.isNull()) {
-        XLApp xl;
-        xl.setTargetFile(options->xlsx);
-        if (cli::failed(assessment::exportReport(xl, lines, record->objectName)))
+    if (!options->xlsx.isEmpty()) {
+        const vedan::Status exported = cli::saveOutput(options->xlsx, [&](const QString& file) {
+            XLApp xl;
+            xl.setTargetFile(file);
+            return assessment::exportReport(xl, lines, record->objectName);
+        });
+        if (cli::failed(exported))
             status = 1;
     }
     return status;
@@ -106,18 +148,15 @@ int runAssess(const QStringList& args)
 
 int runTemplate(const QStringList& args)
 {
-    QString file;
-    bool json = false;
-    for (const QString& arg : args) {
-        if (arg == QLatin1String("--json"))
-            json = true;
-        else if (!arg.startsWith(QLatin1String("--")) && file.isEmpty())
-            file = arg;
-        else
-            return cli::usage();
-    }
-    if (file.isEmpty())
-        return cli::usage();
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::templateSpec(), args))
+        return *status;
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1)
+        return cli::usage(files.isEmpty() ? QStringLiteral("не указан файл шаблона")
+                                          : QStringLiteral("лишний аргумент: ") + files.at(1));
+    const QString& file = files.front();
+    const bool json = parser.isSet(QStringLiteral("json"));
     const std::optional<AssessmentInputs> record = readRecord(file);
     if (!record)
         return 1;

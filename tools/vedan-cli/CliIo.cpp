@@ -1,5 +1,9 @@
 #include "tools/vedan-cli/CliIo.h"
 
+#include "core/SafeFile.h"
+#include "tools/vedan-cli/CliOptions.h"
+
+#include <QFile>
 #include <cstdio>
 
 namespace {
@@ -48,21 +52,24 @@ bool failed(const vedan::Status& failure)
     return failure.has_value();
 }
 
-int usage()
+int usage(const QString& problem)
 {
-    err(QStringLiteral(
-        "usage:\n"
-        "  vedan-cli size hydroelevator|control-valve|mixing-valve|regulator\n"
-        "      --inlet TEXT --inlet-unit bar|mpa|kgf --outlet TEXT --outlet-unit bar|mpa|kgf\n"
-        "      --supply TEXT --return TEXT --load TEXT --load-unit mw|gcal\n"
-        "      --resistance TEXT --resistance-unit m [--series 1|2|3] [--range 1|2|3] [--xlsx "
-        "OUT]\n"
-        "      [--checks] [--json]\n"
-        "  vedan-cli assess FILE.teo --system heating|hot-water|both [--xlsx OUT]\n"
-        "  vedan-cli template FILE.teo [--json]\n"
-        "  vedan-cli questionnaire itp|btp|plate --xlsx OUT [--answers FILE.json]\n"
-        "OUT \"-\" writes the workbook to standard output."));
+    if (!problem.isEmpty())
+        err(QStringLiteral("vedan-cli: ") + problem);
+    err(usageText());
     return 2;
+}
+
+vedan::Status saveOutput(const QString& path, const FileWriter& write)
+{
+    // The spreadsheet layer saves a workbook by these rules itself, "-" included, and names
+    // the file as asked in its messages.
+    return write(path);
+}
+
+vedan::Status saveOutput(const QString& path, const QByteArray& bytes)
+{
+    return safefile::saveBytes(path, bytes);
 }
 
 } // namespace cli

@@ -1,10 +1,13 @@
 #pragma once
-// Output of vedan-cli: UTF-8 lines on standard output and standard error.
+// Output of vedan-cli: UTF-8 lines on standard output and standard error, and the one way every
+// output-file option (--xlsx, --pdf, --out) writes its file.
 
 #include "core/Failure.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace cli {
 
@@ -13,7 +16,16 @@ void outLines(const QStringList& lines);
 void err(const QString& line);
 // Prints the failure's message to standard error, if there is one; true when there was one.
 bool failed(const vedan::Status& failure);
-// Prints the usage text to standard error and returns 2.
-int usage();
+// Prints the problem, if any, and the Russian usage text to standard error and returns 2.
+int usage(const QString& problem = QString());
+
+// Writes a file named by an output option (--xlsx, --pdf, --out) as every file of the program is
+// saved (see core/SafeFile.h): whole or not at all, replacing a file atomically with its
+// permissions, following a link, refusing devices, pipes, sockets and folders; "-" is standard
+// output. A workbook's writer hands the path to the spreadsheet layer (XLApp::setTargetFile),
+// which saves it by those rules itself.
+using FileWriter = std::function<vedan::Status(const QString& file)>;
+vedan::Status saveOutput(const QString& path, const FileWriter& write);
+vedan::Status saveOutput(const QString& path, const QByteArray& bytes);
 
 } // namespace cli

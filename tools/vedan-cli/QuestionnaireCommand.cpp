@@ -8,10 +8,12 @@
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
 #include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/CliOptions.h"
 #include "tools/vedan-cli/Commands.h"
 
 #include <map>
 #include <optional>
+#include <variant>
 
 using namespace questionnaire;
 
@@ -23,38 +25,37 @@ struct Options {
     QString answers;
 };
 
-std::optional<Options> parseOptions(const QStringList& args)
+// The options, or the usage problem.
+std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
 {
     static const std::map<QString, Kind> kinds = {
         {QStringLiteral("itp"), Kind::Itp},
         {QStringLiteral("btp"), Kind::Btp},
         {QStringLiteral("plate"), Kind::Plate},
     };
-    if (args.isEmpty() || !kinds.count(args.front()))
-        return std::nullopt;
-    Options options{kinds.at(args.front()), {}, {}};
-    for (int i = 1; i < args.size(); i += 2) {
-        if (i + 1 >= args.size())
-            return std::nullopt;
-        if (args[i] == QLatin1String("--xlsx") && options.xlsx.isNull())
-            options.xlsx = args[i + 1];
-        else if (args[i] == QLatin1String("--answers") && options.answers.isNull())
-            options.answers = args[i + 1];
-        else
-            return std::nullopt;
-    }
-    if (options.xlsx.isEmpty())
-        return std::nullopt;
-    return options;
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1 || !kinds.count(positional.front()))
+        return QStringLiteral("вид опросного листа: itp, btp или plate");
+    const std::optional<QString> xlsx = cli::single(parser, QStringLiteral("xlsx"));
+    const std::optional<QString> answers = cli::single(parser, QStringLiteral("answers"));
+    if (!xlsx || !answers)
+        return QStringLiteral("параметр указан дважды");
+    if (xlsx->isEmpty())
+        return QStringLiteral("не указан --xlsx");
+    return Options{kinds.at(positional.front()), *xlsx, *answers};
 }
 
 } // namespace
 
 int runQuestionnaire(const QStringList& args)
 {
-    const std::optional<Options> options = parseOptions(args);
-    if (!options)
-        return cli::usage();
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::questionnaireSpec(), args))
+        return *status;
+    const auto parsed = parseOptions(parser);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return cli::usage(*problem);
+    const Options* options = &std::get<Options>(parsed);
     const PanelSpec& spec = panel(options->kind);
     PanelValues values = defaults(options->kind);
     if (!options->answers.isNull()) {
@@ -63,11 +64,14 @@ int runQuestionnaire(const QStringList& args)
             return 2;
         }
     }
-    XLApp xl;
-    xl.setTargetFile(options->xlsx);
-    if (cli::failed(buildSheet(xl, options->kind, values)))
+    const vedan::Status built = cli::saveOutput(options->xlsx, [&](const QString& file) {
+        XLApp xl;
+        xl.setTargetFile(file);
+        return buildSheet(xl, options->kind, values);
+    });
+    if (cli::failed(built))
         return 1;
     if (options->xlsx != safefile::standardOutput) // there the workbook alone goes
-        cli::out(xl.writtenFile());
+        cli::out(options->xlsx);
     return 0;
 }

@@ -2,100 +2,62 @@
 // options stand for the window's edit boxes and combo boxes; the same library code reads,
 // converts and sizes them, so the lines printed are the lines the result box would hold.
 // --checks adds the engineering checks after the lines; --json prints everything as one JSON
-// object instead. A failed check never changes the exit status.
+// object instead; --xlsx writes the selection report, --pdf the calculation sheet. A failed check
+// never changes the exit status. --batch sizes the rows of a CSV table (Batch.cpp).
 
-#include "checks/Checks.h"
-#include "core/SafeFile.h"
-#include "selection/EquipmentKinds.h"
+#include "calcsheet/CalculationSheet.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
-#include "selection/SelectionRun.h"
+#include "tools/vedan-cli/Batch.h"
 #include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/CliOptions.h"
 #include "tools/vedan-cli/Commands.h"
 #include "tools/vedan-cli/SizeOutput.h"
+#include "tools/vedan-cli/SizeRequest.h"
 
 #include <QDateTime>
-#include <map>
 #include <optional>
 
 using namespace selection;
 
 namespace {
 
-const std::map<QString, EquipmentKind> kKinds = {
-    {QStringLiteral("hydroelevator"), EquipmentKind::Hydroelevator},
-    {QStringLiteral("control-valve"), EquipmentKind::ControlValve},
-    {QStringLiteral("mixing-valve"), EquipmentKind::MixingValve},
-    {QStringLiteral("regulator"), EquipmentKind::Regulator},
-};
-
-using Choices = std::map<QString, int>; // option value -> combo item index
-
-const Choices kPressureUnits = {
-    {QStringLiteral("bar"), 1}, {QStringLiteral("mpa"), 2}, {QStringLiteral("kgf"), 3}};
-const Choices kLoadUnits = {{QStringLiteral("mw"), 1}, {QStringLiteral("gcal"), 2}};
-const Choices kResistanceUnits = {{QStringLiteral("m"), 1}};
-const Choices kOneToThree = {
-    {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
-
-// An option naming an edit box: its text goes into the form as typed.
-const std::map<QString, QString SelectionForm::*> kTextOptions = {
-    {QStringLiteral("--inlet"), &SelectionForm::edit1},
-    {QStringLiteral("--outlet"), &SelectionForm::edit2},
-    {QStringLiteral("--supply"), &SelectionForm::edit3},
-    {QStringLiteral("--return"), &SelectionForm::edit4},
-    {QStringLiteral("--load"), &SelectionForm::edit5},
-    {QStringLiteral("--resistance"), &SelectionForm::edit6},
-};
-
-struct ChoiceOption {
-    int SelectionForm::*combo;
-    const Choices* choices;
-};
-
-// An option naming a combo box choice; left out, the combo box stays at its prompt.
-const std::map<QString, ChoiceOption> kChoiceOptions = {
-    {QStringLiteral("--inlet-unit"), {&SelectionForm::comboBox2, &kPressureUnits}},
-    {QStringLiteral("--outlet-unit"), {&SelectionForm::comboBox3, &kPressureUnits}},
-    {QStringLiteral("--load-unit"), {&SelectionForm::comboBox4, &kLoadUnits}},
-    {QStringLiteral("--resistance-unit"), {&SelectionForm::comboBox1, &kResistanceUnits}},
-    {QStringLiteral("--series"), {&SelectionForm::comboBox5, &kOneToThree}},
-    {QStringLiteral("--range"), {&SelectionForm::comboBox6, &kOneToThree}},
-};
-
 struct SizeRequest {
     SelectionForm form;
-    std::optional<QString> xlsx;
+    QString xlsx; // empty: none
+    QString pdf;
 };
 
-// The request, or nullopt for a wrong kind, option or value. An edit-box option left out is
-// an empty edit box (a conversion error, as in the window).
-std::optional<SizeRequest> parse(const QStringList& args)
+const QString kXlsx = QStringLiteral("xlsx");
+const QString kPdf = QStringLiteral("pdf");
+
+// The request, or the usage problem.
+std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
 {
-    if (args.isEmpty() || !kKinds.count(args.front()))
-        return std::nullopt;
-    SizeRequest request;
-    request.form.title = kinds::caption(kKinds.at(args.front()));
-    QStringList seen;
-    for (int i = 1; i < args.size(); i += 2) {
-        const QString& option = args[i];
-        if (i + 1 >= args.size() || seen.contains(option))
-            return std::nullopt;
-        seen << option;
-        const QString& value = args[i + 1];
-        if (const auto text = kTextOptions.find(option); text != kTextOptions.end()) {
-            request.form.*text->second = value;
-        } else if (const auto choice = kChoiceOptions.find(option);
-                   choice != kChoiceOptions.end()) {
-            const auto item = choice->second.choices->find(value);
-            if (item == choice->second.choices->end())
-                return std::nullopt;
-            request.form.*choice->second.combo = item->second;
-        } else if (option == QStringLiteral("--xlsx") && !value.isEmpty()) {
-            request.xlsx = value;
-        } else {
-            return std::nullopt;
-        }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
+                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
+    if (parser.isSet(QStringLiteral("out")))
+        return QStringLiteral("--out задаётся только вместе с --batch");
+    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
+    for (const QString& name : cli::sizeFieldNames().mid(1)) {
+        const std::optional<QString> value = cli::single(parser, name);
+        if (!value)
+            return QStringLiteral("параметр --%1 указан дважды").arg(name);
+        if (parser.isSet(name))
+            fields.emplace_back(name, *value);
+    }
+    auto form = cli::sizeForm(fields);
+    if (const QString* problem = std::get_if<QString>(&form))
+        return *problem;
+    SizeRequest request{std::get<SelectionForm>(form), {}, {}};
+    for (const auto& [name, target] :
+         {std::pair{kXlsx, &SizeRequest::xlsx}, std::pair{kPdf, &SizeRequest::pdf}}) {
+        const std::optional<QString> value = cli::single(parser, name);
+        if (!value || (parser.isSet(name) && value->isEmpty()))
+            return QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name);
+        request.*target = *value;
     }
     return request;
 }
@@ -103,38 +65,72 @@ std::optional<SizeRequest> parse(const QStringList& args)
 // Writes the report as the window's export would.
 vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 {
-    XLApp xl;
-    xl.setTargetFile(*request.xlsx);
-    return writeSelectionReport(
-        xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
+    return cli::saveOutput(request.xlsx, [&](const QString& file) {
+        XLApp xl;
+        xl.setTargetFile(file);
+        return writeSelectionReport(
+            xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
+    });
+}
+
+vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& result)
+{
+    const calcsheet::SheetData data{request.form, result.run,
+                                    result.checks.empty() ? checks::ofRun(request.form, result.run)
+                                                          : result.checks,
+                                    QDateTime::currentDateTime()};
+    const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
+    if (pdf.failure)
+        return pdf.failure;
+    return cli::saveOutput(request.pdf, pdf.value);
+}
+
+int runSingle(const SizeRequest& request, bool withChecks, bool asJson)
+{
+    const cli::SizeResult result = cli::sizeCase(request.form, withChecks || asJson);
+    // A file written to standard output takes the place of the text output.
+    const bool textOut = request.xlsx != QLatin1String("-") && request.pdf != QLatin1String("-");
+    if (textOut && asJson) {
+        cli::out(cli::sizeJson(result.run, result.checks));
+    } else if (textOut) {
+        cli::outLines(result.run.lines);
+        for (const checks::Check& check : result.checks)
+            cli::out(cli::checkLine(check));
+    }
+    std::fflush(stdout);
+    const bool sizingFailed = cli::failed(result.run.failure);
+    const bool reportFailed =
+        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
+    const bool sheetFailed = !request.pdf.isEmpty() && cli::failed(writeSheet(request, result));
+    return sizingFailed || reportFailed || sheetFailed ? 1 : 0;
 }
 
 } // namespace
 
 int runSize(const QStringList& args)
 {
-    // The two switches take no value; the other options come in pairs.
-    QStringList pairs = args;
-    const qsizetype withChecks = pairs.removeAll(QStringLiteral("--checks"));
-    const qsizetype asJson = pairs.removeAll(QStringLiteral("--json"));
-    const std::optional<SizeRequest> request = parse(pairs);
-    if (!request || withChecks > 1 || asJson > 1)
-        return cli::usage();
-
-    const SelectionRun run = selection::runSelection(request->form);
-    const std::vector<checks::Check> found =
-        withChecks || asJson ? checks::ofRun(request->form, run) : std::vector<checks::Check>();
-    // With "--xlsx -" standard output carries the workbook alone.
-    if (request->xlsx != safefile::standardOutput) {
-        if (asJson) {
-            cli::out(cli::sizeJson(run, found));
-        } else {
-            cli::outLines(run.lines);
-            for (const checks::Check& check : found)
-                cli::out(cli::checkLine(check));
-        }
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::sizeSpec(), args))
+        return *status;
+    const bool withChecks = parser.isSet(QStringLiteral("checks"));
+    const bool asJson = parser.isSet(QStringLiteral("json"));
+    if (parser.isSet(QStringLiteral("batch"))) {
+        const QStringList others = parser.optionNames();
+        for (const QString& name : others)
+            if (name != QLatin1String("batch") && name != QLatin1String("out"))
+                return cli::usage(QStringLiteral("с --batch задаётся только --out"));
+        const std::optional<QString> batch = cli::single(parser, QStringLiteral("batch"));
+        const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
+        if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
+            return cli::usage(QStringLiteral("пакетный подбор: --batch ФАЙЛ.csv [--out ФАЙЛ]"));
+        return cli::runBatch(*batch, out->isEmpty() ? QStringLiteral("-") : *out);
     }
-    const bool sizingFailed = cli::failed(run.failure);
-    const bool reportFailed = request->xlsx && cli::failed(writeReport(*request, run.lines));
-    return sizingFailed || reportFailed ? 1 : 0;
+    // Each switch at most once, as before.
+    if (parser.optionNames().count(QStringLiteral("checks")) > 1
+        || parser.optionNames().count(QStringLiteral("json")) > 1)
+        return cli::usage(QStringLiteral("переключатель указан дважды"));
+    const auto request = parseSingle(parser);
+    if (const QString* problem = std::get_if<QString>(&request))
+        return cli::usage(*problem);
+    return runSingle(std::get<SizeRequest>(request), withChecks, asJson);
 }

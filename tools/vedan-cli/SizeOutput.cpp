@@ -7,8 +7,6 @@ using namespace selection;
 
 namespace cli {
 
-namespace {
-
 QString jsonString(const QString& text)
 {
     QString out = QStringLiteral("\"");
@@ -40,17 +38,11 @@ QString jsonOr(const std::optional<double>& value)
     return value ? jsonNumber(*value) : QStringLiteral("null");
 }
 
-QString jsonOr(const std::optional<int>& value)
-{
-    return value ? QString::number(*value) : QStringLiteral("null");
-}
-
 QString jsonOr(const std::optional<QString>& text)
 {
     return text ? jsonString(*text) : QStringLiteral("null");
 }
 
-// {"key": value, ...} from pairs of a key and a JSON text, in the given order.
 QString object(const std::vector<std::pair<QString, QString>>& fields)
 {
     QStringList parts;
@@ -62,6 +54,13 @@ QString object(const std::vector<std::pair<QString, QString>>& fields)
 QString array(const QStringList& items)
 {
     return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
+}
+
+namespace {
+
+QString jsonInt(const std::optional<int>& value)
+{
+    return value ? QString::number(*value) : QStringLiteral("null");
 }
 
 QString values(const SelectionRun& run)
@@ -79,7 +78,7 @@ QString offer(const selection::Offer& o)
     return object({{QStringLiteral("designation"), jsonString(o.designation)},
                    {QStringLiteral("kvy"), jsonOr(o.kvy)},
                    {QStringLiteral("authority"), jsonOr(o.authority)},
-                   {QStringLiteral("bore"), jsonOr(o.bore)}});
+                   {QStringLiteral("bore"), jsonInt(o.bore)}});
 }
 
 QString check(const checks::Check& c)

@@ -2,14 +2,41 @@
 // the same library code as the windows.
 
 #include "tools/vedan-cli/CliIo.h"
+#include "tools/vedan-cli/CliOptions.h"
 #include "tools/vedan-cli/Commands.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QStringList>
 #include <functional>
 #include <map>
+#include <memory>
 
 namespace {
+
+// Without a session's runtime folder Qt's graphical start-up warns on standard error; the
+// command-line tool needs none, and its standard error belongs to the program's messages.
+void quietStart(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    qt_message_output(type, context, message);
+}
+
+// The calculation sheet is drawn with Qt's PDF writer, which needs the graphical subsystem;
+// it runs on the offscreen platform, so no display is needed.
+std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    bool pdf = false;
+    for (int i = 1; i < argc; ++i)
+        pdf = pdf || QByteArray(argv[i]) == "--pdf" || QByteArray(argv[i]).startsWith("--pdf=");
+    if (!pdf)
+        return std::make_unique<QCoreApplication>(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietStart);
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 // An argument's bytes with those that are not UTF-8 shown as \xHH.
 QString shownBytes(const QByteArray& bytes)
@@ -45,11 +72,9 @@ int main(int argc, char** argv)
 {
     if (!argumentsAreUtf8(argc, argv))
         return 1;
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments();
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    QStringList args = QCoreApplication::arguments();
     args.removeFirst();
-    if (args.isEmpty())
-        return cli::usage();
 
     static const std::map<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("size"), runSize},
@@ -57,9 +82,25 @@ int main(int argc, char** argv)
         {QStringLiteral("template"), runTemplate},
         {QStringLiteral("questionnaire"), runQuestionnaire},
     };
-    const auto command = commands.find(args.front());
+    // The tool's own options come before the command word; what follows it is the command's.
+    const qsizetype word = [&args] {
+        for (qsizetype i = 0; i < args.size(); ++i)
+            if (!args[i].startsWith(QLatin1Char('-')))
+                return i;
+        return args.size();
+    }();
+    QCommandLineParser parser;
+    if (const std::optional<int> status =
+            cli::parseCommand(parser, cli::toolSpec(), args.mid(0, word)))
+        return *status;
+    if (parser.isSet(QStringLiteral("version"))) {
+        cli::out(cli::versionText());
+        return 0;
+    }
+    if (word == args.size())
+        return cli::usage(word == 0 ? QString() : QStringLiteral("не указана команда"));
+    const auto command = commands.find(args[word]);
     if (command == commands.end())
-        return cli::usage();
-    args.removeFirst();
-    return command->second(args);
+        return cli::usage(QStringLiteral("неизвестная команда «%1»").arg(args[word]));
+    return command->second(args.mid(word + 1));
 }

@@ -1,0 +1,262 @@
+#include "calcsheet/CalculationSheet.h"
+
+#include "calcsheet/SheetSteps.h"
+#include "core/Numbers.h"
+#include "core/PlantInfo.h"
+#include "core/Regional.h"
+#include "selection/Units.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <vector>
+
+using selection::SelectionForm;
+using selection::SizingInputs;
+
+namespace calcsheet {
+
+namespace {
+
+constexpr int kResolution = 300; // dots per inch of the PDF's layout
+constexpr double kMarginMm = 12;
+
+QString esc(const QString& text) { return text.toHtmlEscaped(); }
+
+QString cell(const QString& text, const char* attributes = "")
+{
+    return QStringLiteral("<td %1>%2</td>").arg(QString::fromLatin1(attributes), esc(text));
+}
+
+QString row(const QStringList& cells)
+{
+    QString out = QStringLiteral("<tr>");
+    for (const QString& c : cells)
+        out += cell(c);
+    return out + QStringLiteral("</tr>");
+}
+
+// The heading row of a table; the widths, in per cent of the page, fix the columns.
+QString headRow(const QStringList& cells, const std::vector<int>& widths)
+{
+    QString out = QStringLiteral("<tr>");
+    for (qsizetype i = 0; i < cells.size(); ++i)
+        out += QStringLiteral("<th width=\"%1%\">").arg(widths.at(static_cast<size_t>(i)))
+               + esc(cells[i]) + QStringLiteral("</th>");
+    return out + QStringLiteral("</tr>");
+}
+
+QString table(const QString& rows)
+{
+    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" "
+                          "border=\"1\" style=\"border-collapse: collapse;\">")
+           + rows + QStringLiteral("</table>");
+}
+
+QString heading(const QString& text)
+{
+    return QStringLiteral("<h3>") + esc(text) + QStringLiteral("</h3>");
+}
+
+QString choiceText(const QStringList& items, int index)
+{
+    return index > 0 && index < items.size() ? items[index] : QStringLiteral("не выбрано");
+}
+
+// One input: its name, the text as typed with its unit choice, the converted value.
+struct InputRow {
+    const char* name;
+    QString SelectionForm::*text;
+    int SelectionForm::*unitChoice; // nullptr: the unit is fixed
+    const QStringList& (*unitItems)();
+    const char* fixedUnit;
+    double SizingInputs::*converted;
+    const char* unit;
+};
+
+const QStringList& noItems()
+{
+    static const QStringList none;
+    return none;
+}
+
+const InputRow kInputs[] = {
+    {"Давление на входе системы P1", &SelectionForm::edit1, &SelectionForm::comboBox2,
+     units::pressureUnitItems, "", &SizingInputs::inletPressure, "кгс/см²"},
+    {"Давление на выходе системы P2", &SelectionForm::edit2, &SelectionForm::comboBox3,
+     units::pressureUnitItems, "", &SizingInputs::outletPressure, "кгс/см²"},
+    {"Температура в подающем трубопроводе τ1", &SelectionForm::edit3, nullptr, noItems, "°C",
+     &SizingInputs::supplyTemperature, "°C"},
+    {"Температура в обратном трубопроводе τ2", &SelectionForm::edit4, nullptr, noItems, "°C",
+     &SizingInputs::returnTemperature, "°C"},
+    {"Тепловая нагрузка Q", &SelectionForm::edit5, &SelectionForm::comboBox4, units::loadUnitItems,
+     "", &SizingInputs::heatLoad, "Гкал/ч"},
+    {"Сопротивление системы S", &SelectionForm::edit6, &SelectionForm::comboBox1,
+     units::headUnitItems, "", &SizingInputs::systemResistance, "м вод. ст."},
+};
+
+QString inputsPart(const SheetData& data)
+{
+    QString rows = headRow({QStringLiteral("Величина"), QStringLiteral("Введено"),
+                            QStringLiteral("Единица"), QStringLiteral("Для расчёта")},
+                           {40, 20, 20, 20});
+    for (const InputRow& input : kInputs) {
+        const QString unit = input.unitChoice
+                                 ? choiceText(input.unitItems(), data.form.*input.unitChoice)
+                                 : QString::fromUtf8(input.fixedUnit);
+        const QString converted = data.run.inputs
+                                      ? num::f2((*data.run.inputs).*input.converted)
+                                            + QLatin1Char(' ') + QString::fromUtf8(input.unit)
+                                      : QStringLiteral("—");
+        rows += row({QString::fromUtf8(input.name), data.form.*input.text, unit, converted});
+    }
+    if (data.run.kind == selection::EquipmentKind::Regulator) {
+        const auto choiceRow = [](const QString& name, const QString& choice) {
+            return QStringLiteral("<tr>") + cell(name) + cell(choice, "colspan=\"3\"")
+                   + QStringLiteral("</tr>");
+        };
+        rows += choiceRow(QStringLiteral("Тип регулятора"),
+                          choiceText(units::regulatorItems(), data.form.comboBox5));
+        rows += choiceRow(QStringLiteral("Диапазон настройки"),
+                          choiceText(units::settingRangeItems(), data.form.comboBox6));
+    }
+    return heading(QStringLiteral("Исходные данные")) + table(rows);
+}
+
+QString stepsPart(const SheetData& data)
+{
+    const std::vector<WrittenStep> steps = writtenSteps(data.run);
+    QString rows =
+        headRow({QStringLiteral("№"), QStringLiteral("Величина"), QStringLiteral("Формула"),
+                 QStringLiteral("Подстановка"), QStringLiteral("Результат")},
+                {3, 23, 27, 31, 16});
+    int n = 0;
+    for (const WrittenStep& step : steps)
+        rows +=
+            row({QString::number(++n), step.what, step.symbolic, step.substituted, step.result});
+    QString part = heading(QStringLiteral("Расчёт")) + table(rows);
+    if (const std::optional<QString> message = data.run.message())
+        part += QStringLiteral("<p><b>") + esc(QStringLiteral("Расчёт остановлен: ") + *message)
+                + QStringLiteral("</b></p>");
+    return part;
+}
+
+QString offersPart(const SheetData& data)
+{
+    if (data.run.failure)
+        return QString();
+    QString part = heading(QStringLiteral("Подобранное оборудование"));
+    if (data.run.offers.empty())
+        return part + QStringLiteral("<p>")
+               + esc(QStringLiteral("Для заданных параметров модель не подобрана."))
+               + QStringLiteral("</p>");
+    QString rows = headRow({QStringLiteral("Обозначение"), QStringLiteral("Kvy, м³/ч"),
+                            QStringLiteral("Авторитет"), QStringLiteral("Ду, мм")},
+                           {40, 20, 20, 20});
+    const auto opt = [](const std::optional<double>& value) {
+        return value ? num::f2(*value) : QStringLiteral("—");
+    };
+    for (const selection::Offer& offer : data.run.offers)
+        rows += row({offer.designation, opt(offer.kvy), opt(offer.authority),
+                     offer.bore ? QString::number(*offer.bore) : QStringLiteral("—")});
+    return part + table(rows);
+}
+
+QString checksPart(const SheetData& data)
+{
+    if (data.checks.empty())
+        return QString();
+    QString rows = headRow({QStringLiteral("Состояние"), QStringLiteral("Проверка"),
+                            QStringLiteral("Расчёт"), QStringLiteral("Источник")},
+                           {13, 19, 54, 14});
+    for (const checks::Check& c : data.checks) {
+        QString title = c.title;
+        if (c.designation)
+            title += QStringLiteral(" (") + *c.designation + QLatin1Char(')');
+        QString formula = c.formula;
+        if (!c.note.isEmpty())
+            formula += QStringLiteral("; ") + c.note;
+        rows += row({checks::statusText(c.status), title, formula, c.source});
+    }
+    return heading(QStringLiteral("Инженерные проверки")) + table(rows);
+}
+
+QString signaturePart()
+{
+    const QString line = QStringLiteral("______________________ / ______________________ / "
+                                        "«____» ______________ 20____ г.");
+    return QStringLiteral("<br/><table width=\"100%\" cellpadding=\"6\">")
+           + row({QStringLiteral("Выполнил"), line}) + row({QStringLiteral("Проверил"), line})
+           + QStringLiteral("</table>");
+}
+
+} // namespace
+
+QString sheetHtml(const SheetData& data)
+{
+    QString html = QStringLiteral(
+        "<html><head><style>"
+        "body { font-family: 'DejaVu Sans'; font-size: 6.3pt; }"
+        "h2 { font-size: 12pt; margin: 2px 0; } h3 { font-size: 8pt; margin: 5px 0 2px 0; }"
+        "th { background-color: #e8e8e8; font-weight: bold; }"
+        "p.plant { font-size: 7pt; color: #333333; margin: 0; }"
+        "</style></head><body>");
+    html += QStringLiteral("<p class=\"plant\"><b>") + esc(plant::fullName())
+            + QStringLiteral("</b> · ") + esc(plant::webAddress()) + QStringLiteral(" · ")
+            + esc(plant::email()) + QStringLiteral(" · факс ") + esc(plant::faxNumber())
+            + QStringLiteral("</p><hr/>");
+    html += QStringLiteral("<h2>Расчётный лист</h2>");
+    html += QStringLiteral("<p>") + esc(QStringLiteral("Оборудование: ") + data.form.title)
+            + QStringLiteral("<br/>")
+            + esc(QStringLiteral("Дата расчёта: ") + regional::shortDate(data.when.date()))
+            + QStringLiteral("</p>");
+    html +=
+        inputsPart(data) + stepsPart(data) + offersPart(data) + checksPart(data) + signaturePart();
+    return html + QStringLiteral("</body></html>");
+}
+
+vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return {{},
+                vedan::Failure::file(
+                    QStringLiteral("Расчётный лист не построен: нет графической подсистемы Qt"))};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
+                                         QPageLayout::Millimeter));
+        writer.setTitle(QStringLiteral("Расчётный лист: ") + data.form.title);
+        writer.setCreator(plant::programTitle());
+
+        QTextDocument document;
+        document.documentLayout()->setPaintDevice(&writer);
+        document.setDocumentMargin(0);
+        document.setHtml(sheetHtml(data));
+        const QSizeF page(writer.width(), writer.height());
+        document.setPageSize(page);
+
+        QPainter painter(&writer);
+        for (int n = 0; n < document.pageCount(); ++n) {
+            if (n > 0)
+                writer.newPage();
+            painter.save();
+            painter.translate(0, -page.height() * n);
+            document.drawContents(&painter, QRectF(QPointF(0, page.height() * n), page));
+            painter.restore();
+        }
+        painter.end();
+    }
+    return {bytes, std::nullopt};
+}
+
+} // namespace calcsheet

@@ -1,0 +1,25 @@
+#pragma once
+// The formulas of each sizing method as an engineer writes them: the symbols, then the same
+// formula with the numbers put in, then the result. Data, one table per kind, read by the
+// calculation sheet. Depends on the selection library only.
+
+#include "selection/EquipmentKinds.h"
+#include "selection/SelectionRun.h"
+
+#include <QString>
+#include <vector>
+
+namespace calcsheet {
+
+// One written-out step of a method, present once the method reached it.
+struct WrittenStep {
+    QString what;        // "Расход сетевой воды"
+    QString symbolic;    // "G = Q·10⁶·1,163·3,6 / ((τ1 − τ2)·4,2) / 1000"
+    QString substituted; // the same with the numbers
+    QString result;      // "1,77 т/ч"
+};
+
+// The steps the run reached, in the order of its method, the model choice last.
+std::vector<WrittenStep> writtenSteps(const selection::SelectionRun& run);
+
+} // namespace calcsheet

@@ -1,0 +1,229 @@
+// vedan-cli size --batch: every row against the single case with --checks --json for the same
+// inputs, bad rows, the header's faults, the byte-order mark and CRLF line ends of the input,
+// and the three output formats.
+
+#include "tests/cli/RunCli.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Columns in an order of their own: the header names them, in any order.
+const char* const kHeader = "load;kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;"
+                            "load-unit;resistance;resistance-unit;series;range";
+
+struct Row {
+    const char* cells;
+    bool fails;
+    const char* message;   // part of the message of a failing row
+    bool hasSingle = true; // false: a cell beyond the header, which no command line has
+};
+
+const Row kRows[] = {
+    {"0,08;hydroelevator;4;kgf;3,8;kgf;115;70;gcal;1;m;;", false, nullptr},
+    {"0,5;control-valve;4;kgf;2;kgf;150;70;gcal;2;m;;", false, nullptr},
+    {"1,2;mixing-valve;4;bar;2;kgf;150;70;mw;2;m;;", false, nullptr},
+    {"0,08;regulator;4;kgf;3,8;kgf;115;70;gcal;1;m;2;3", false, nullptr},
+    {"0,08;regulator;4;kgf;3,8;kgf;115;70;gcal;1;m;1;", true, "Выбраны не все параметры!"},
+    {"0,08;hydroelevator;4;kgf;3,8;kgf;115;70;gcal;-1;m;;", true, "Неправильный ввод данных.!!!"},
+    {"0,5;control-valve;4;kgf;2;kgf;150;70;;2;m;;", true, "Выберите"},
+    {"0,08;boiler;4;kgf;3,8;kgf;115;70;gcal;1;m;;", true, "boiler"},
+    {"0,08;hydroelevator;4;kgf;3,8;kgf;115;70;kw;1;m;;", true, "kw"},
+    {"0,08;hydroelevator;4;kgf;3,8;kgf;115;70;gcal;1;m;;;7", true, "14", false},
+};
+
+QString writeInput(const QTemporaryDir& dir, bool byteOrderMark, const char* lineEnd)
+{
+    QByteArray bytes = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    bytes += QByteArray(kHeader) + lineEnd;
+    for (const Row& row : kRows)
+        bytes += QByteArray(row.cells) + lineEnd;
+    bytes +=
+        QByteArray(";;;") + lineEnd + lineEnd; // a row of empty cells and a blank line are no rows
+    const QString path = dir.filePath(QStringLiteral("in.csv"));
+    QFile file(path);
+    file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    file.write(bytes);
+    return path;
+}
+
+// The single-case command line of a row: the kind, then "--column value" for each filled cell.
+QStringList singleArgs(const Row& row)
+{
+    const QStringList names = QString::fromLatin1(kHeader).split(QLatin1Char(';'));
+    const QStringList cells = QString::fromUtf8(row.cells).split(QLatin1Char(';'));
+    QStringList args{QStringLiteral("size"), cells[names.indexOf(QStringLiteral("kind"))]};
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i] != QLatin1String("kind") && !cells[i].isEmpty())
+            args << QStringLiteral("--") + names[i] << cells[i];
+    return args << QStringLiteral("--checks") << QStringLiteral("--json");
+}
+
+QString worstOf(const QJsonArray& checks)
+{
+    for (const char* status : {"failed", "warning", "passed", "not_applicable"})
+        for (const QJsonValue& check : checks)
+            if (check[QStringLiteral("status")].toString() == QLatin1String(status))
+                return QString::fromLatin1(status);
+    return QString();
+}
+
+QStringList csvLines(const QByteArray& bytes)
+{
+    QString text = QString::fromUtf8(bytes);
+    if (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text.split(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TEST(Batch, EveryRowIsTheSingleCaseWithChecks)
+{
+    struct Input {
+        const char* name;
+        bool byteOrderMark;
+        const char* lineEnd;
+    };
+    for (const Input& input : {Input{"LF", false, "\n"}, Input{"BOM and CRLF", true, "\r\n"}}) {
+        SCOPED_TRACE(input.name);
+        QTemporaryDir dir;
+        const QString out = dir.filePath(QStringLiteral("out.json"));
+        const CliRun batch = runCli({QStringLiteral("size"), QStringLiteral("--batch"),
+                                     writeInput(dir, input.byteOrderMark, input.lineEnd),
+                                     QStringLiteral("--out"), out});
+        EXPECT_EQ(batch.status, 1) << "some rows fail";
+        QFile file(out);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QJsonArray rows = QJsonDocument::fromJson(file.readAll()).array();
+        ASSERT_EQ(rows.size(), static_cast<qsizetype>(std::size(kRows)));
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const Row& row = kRows[i];
+            SCOPED_TRACE(row.cells);
+            QJsonObject got = rows[i].toObject();
+            EXPECT_EQ(got.take(QStringLiteral("line")).toInt(), i + 2);
+            if (row.hasSingle) {
+                const CliRun single = runCli(singleArgs(row));
+                EXPECT_EQ(single.status != 0, row.fails);
+                if (single.status != 2) {
+                    EXPECT_EQ(got, QJsonDocument::fromJson(single.out).object());
+                }
+            }
+            if (row.fails)
+                EXPECT_TRUE(got[QStringLiteral("message")].toString().contains(
+                    QString::fromUtf8(row.message)))
+                    << got[QStringLiteral("message")].toString().toStdString();
+            else
+                EXPECT_TRUE(got[QStringLiteral("message")].isNull());
+        }
+    }
+}
+
+TEST(Batch, CsvColumnsOnStandardOutputAndInAFile)
+{
+    QTemporaryDir dir;
+    const QString input = writeInput(dir, true, "\r\n");
+    const CliRun toStdout = runCli({QStringLiteral("size"), QStringLiteral("--batch"), input});
+    EXPECT_EQ(toStdout.status, 1);
+    EXPECT_FALSE(toStdout.out.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = csvLines(toStdout.out);
+    const QStringList header = lines.front().split(QLatin1Char(';'));
+    EXPECT_EQ(header.mid(0, 2), (QStringList{QStringLiteral("line"), QStringLiteral("kind")}));
+    EXPECT_EQ(header.mid(header.size() - 3),
+              (QStringList{QStringLiteral("offers"), QStringLiteral("message"),
+                           QStringLiteral("worst_check")}));
+    ASSERT_EQ(lines.size(), 1 + static_cast<qsizetype>(std::size(kRows)));
+
+    // The control valve row against its single case: unrounded values with the decimal comma,
+    // the offers joined, the worst check.
+    const CliRun single = runCli(singleArgs(kRows[1]));
+    const QJsonObject expected = QJsonDocument::fromJson(single.out).object();
+    const QStringList cells = lines[2].split(QLatin1Char(';'));
+    const auto column = [&](const char* name) {
+        return cells.value(header.indexOf(QString::fromLatin1(name)));
+    };
+    EXPECT_EQ(column("line"), QStringLiteral("3"));
+    EXPECT_EQ(column("kind"), QStringLiteral("control-valve"));
+    EXPECT_EQ(column("load"), QStringLiteral("0,5"));
+    EXPECT_EQ(column("series"), QString());
+    for (const char* name : {"networkFlow", "valvePressureDrop", "requiredKv", "requiredKvy"}) {
+        SCOPED_TRACE(name);
+        const double value =
+            expected[QStringLiteral("values")][QString::fromLatin1(name)].toDouble();
+        EXPECT_EQ(QString(column(name)).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(),
+                  value);
+        EXPECT_TRUE(column(name).contains(QLatin1Char(',')));
+    }
+    EXPECT_EQ(column("mixingRatio"), QString()) << "a value the kind does not have";
+    EXPECT_EQ(column("offers"), QStringLiteral("ТВМ-25/17 | ТВМ-32/16"));
+    EXPECT_EQ(column("message"), QString());
+    EXPECT_EQ(column("worst_check"), worstOf(expected[QStringLiteral("checks")].toArray()));
+
+    const QStringList failed = lines[5].split(QLatin1Char(';'));
+    EXPECT_EQ(failed.value(header.indexOf(QStringLiteral("message"))),
+              QStringLiteral("Выбраны не все параметры!"));
+    EXPECT_EQ(failed.value(header.indexOf(QStringLiteral("worst_check"))), QString());
+
+    const QString file = dir.filePath(QStringLiteral("out.csv"));
+    EXPECT_EQ(runCli({QStringLiteral("size"), QStringLiteral("--batch"), input,
+                      QStringLiteral("--out"), file})
+                  .status,
+              1);
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), QByteArray("\xEF\xBB\xBF") + toStdout.out);
+}
+
+TEST(Batch, WorkbookSheetHoldsTheCsvColumns)
+{
+    QTemporaryDir dir;
+    const QString input = writeInput(dir, false, "\n");
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    EXPECT_EQ(runCli({QStringLiteral("size"), QStringLiteral("--batch"), input,
+                      QStringLiteral("--out"), out})
+                  .status,
+              1);
+    const QJsonObject sheet = readFirstSheet(out);
+    EXPECT_EQ(sheet[QStringLiteral("name")].toString(), QStringLiteral("Подбор"));
+    const QStringList header =
+        csvLines(runCli({QStringLiteral("size"), QStringLiteral("--batch"), input}).out)
+            .front()
+            .split(QLatin1Char(';'));
+    const QJsonObject cells = sheet[QStringLiteral("cells")].toObject();
+    EXPECT_EQ(cells[QStringLiteral("A1")][QStringLiteral("value")].toString(), header.front());
+    EXPECT_EQ(cells[QStringLiteral("Z1")][QStringLiteral("value")].toString(), header.back());
+    EXPECT_EQ(cells[QStringLiteral("A3")][QStringLiteral("value")].toDouble(), 3);
+    EXPECT_EQ(cells[QStringLiteral("B3")][QStringLiteral("value")].toString(),
+              QStringLiteral("control-valve"));
+}
+
+TEST(Batch, AWrongHeaderSizesNothing)
+{
+    const char* const headers[] = {
+        "kind;inlet;colour", // unknown column
+        "kind;inlet;inlet",  // repeated column
+        "inlet;outlet",      // no kind
+        "",                  // no header at all
+    };
+    for (const char* header : headers) {
+        SCOPED_TRACE(header);
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("in.csv"));
+        QFile file(input);
+        file.open(QIODevice::WriteOnly);
+        file.write(QByteArray(header) + "\nhydroelevator;4;4\n");
+        file.close();
+        const QString out = dir.filePath(QStringLiteral("out.csv"));
+        const CliRun run = runCli({QStringLiteral("size"), QStringLiteral("--batch"), input,
+                                   QStringLiteral("--out"), out});
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_FALSE(QFile::exists(out));
+    }
+}

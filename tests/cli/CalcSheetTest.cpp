@@ -1,0 +1,133 @@
+// The calculation sheet written by vedan-cli size --pdf, read back with pdftotext: for each kind
+// the inputs, the results of the method's formulas in their order, the offered models, the
+// checks and the signature block, on one A4 page with embedded fonts.
+
+#include "tests/cli/RunCli.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList words(const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); }
+
+// The text in pdftotext's reading order, each run of blanks and line ends made one blank, so
+// that a table cell's wrapped lines read as one text.
+QString pdfText(const QString& file)
+{
+    return runProgram(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}).text().simplified();
+}
+
+// Where each expected text is found, searching on from the previous one; -1 when missing.
+qsizetype missingFrom(const QString& text, const std::vector<const char*>& inOrder)
+{
+    qsizetype at = 0;
+    for (size_t i = 0; i < inOrder.size(); ++i) {
+        at = text.indexOf(QString::fromUtf8(inOrder[i]), at);
+        if (at < 0)
+            return static_cast<qsizetype>(i);
+    }
+    return -1;
+}
+
+} // namespace
+
+TEST(CalcSheet, EveryKindShowsItsFormulasResultsAndOffersInOrder)
+{
+    struct Case {
+        const char* name;
+        const char* args;
+        std::vector<const char*> inOrder;
+    };
+    const char* const units = " --inlet-unit kgf --outlet-unit kgf --load-unit gcal "
+                              "--resistance-unit m";
+    const Case cases[] = {
+        {"hydroelevator, no model",
+         "hydroelevator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 --resistance 1",
+         {"Регулирующий гидроэлеватор", "Исходные данные", "0,08 Гкал/ч", "Расчёт",
+          "G = Q·10⁶·1,163·3,6", "1,77 т/ч", "u = (τ1 − 95) / (95 − τ2)", "0,80",
+          "ΔH = (P1 − P2)·10", "2,00 м", "dг = 8,5·⁴√", "15,18 мм", "dс = 9,6·⁴√", "10,75 мм",
+          "модель не подходит", "Для заданных параметров модель не подобрана",
+          "Инженерные проверки", "Выполнил", "Проверил"}},
+        {"hydroelevator ЭЖ-03",
+         "hydroelevator --inlet 6 --outlet 4 --supply 150 --return 70 --load 0,5 --resistance 1",
+         {"6,23 т/ч", "2,20", "20,00 м", "37,95 мм", "11,33 мм", "ЭЖ-03",
+          "Подобранное оборудование", "ЭЖ-03", "Инженерные проверки"}},
+        {"control valve",
+         "control-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 0,5 --resistance 2",
+         {"Запорно-регулирующий клапан",
+          "6,23 т/ч",
+          "ΔP = (P1 − P2) − S / 10",
+          "(4,00 − 2,00) − 2,00 / 10",
+          "1,80 кгс/см²",
+          "Kv = G / √ΔP",
+          "6,23 / √1,80",
+          "4,64 м³/ч",
+          "Kvy = 1,2·Kv",
+          "1,2·4,64",
+          "5,57 м³/ч",
+          "ТВМ-25/17, ТВМ-32/16",
+          "Авторитет клапана ТВМ-25/17, ТВМ-32/16",
+          "(6,23² / 6,30²) / (6,23² / 6,30² + 2,00·0,0980665)",
+          "0,83",
+          "Подобранное оборудование",
+          "ТВМ-25/17",
+          "6,30",
+          "0,83",
+          "ТВМ-32/16"}},
+        {"mixing valve, three offers",
+         "mixing-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 1,2 --resistance 2",
+         {"Клапан смесительный трехходовой", "13,37 м³/ч", "ЛНВ-32/31.5, ЛНВ-50/28, ЛНВ-50/26",
+          "Авторитет клапана ЛНВ-32/31.5, ЛНВ-50/28,", "0,82", "Подобранное оборудование",
+          "ЛНВ-32/31.5", "16,00", "ЛНВ-50/28", "ЛНВ-50/26"}},
+        {"regulator",
+         "regulator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 --resistance 1 "
+         "--series 1 --range 1",
+         {"Регулятор давления и перепада", "Тип регулятора", "Диапазон настройки", "1,77 т/ч",
+          "ΔP = (P1 − P2) − S / 10", "0,10 кгс/см²", "5,60 м³/ч", "6,72 м³/ч", "ЖМ-32.10.1.1",
+          "Подобранное оборудование", "ЖМ-32.10.1.1", "10,00"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("size")} + words(c.args) + words(units).mid(1)
+                   << QStringLiteral("--pdf") << pdf);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString text = pdfText(pdf);
+        EXPECT_EQ(missingFrom(text, c.inOrder), -1) << text.toStdString();
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Открытое акционерное общество")));
+        EXPECT_TRUE(text.contains(QStringLiteral("Расчётный лист")));
+
+        const QString info = runProgram(QStringLiteral("pdfinfo"), {pdf}).text();
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+        EXPECT_TRUE(info.contains(QStringLiteral("(A4)")));
+        // Every font embedded: the "emb" column of each font line says yes.
+        const QStringList fonts = runProgram(QStringLiteral("pdffonts"), {pdf}).text().split('\n');
+        ASSERT_GT(fonts.size(), 3);
+        for (const QString& line : fonts.mid(2, fonts.size() - 3))
+            EXPECT_TRUE(line.contains(QStringLiteral(" yes "))) << line.toStdString();
+    }
+}
+
+// A run that stops shows the steps it reached and the window's message, and offers nothing.
+TEST(CalcSheet, AStoppedRunShowsTheStepsReachedAndTheMessage)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const CliRun run = runCli(words("size hydroelevator --inlet 4 --inlet-unit kgf --outlet 3,8 "
+                                    "--outlet-unit kgf --supply 115 --return 70 --load 0,08 "
+                                    "--load-unit gcal --resistance -1 --resistance-unit m --pdf")
+                              << pdf);
+    EXPECT_EQ(run.status, 1);
+    const QString text = pdfText(pdf);
+    EXPECT_EQ(missingFrom(text, {"-1,00 м вод. ст.", "1,77 т/ч", "0,80", "2,00 м",
+                                 "Расчёт остановлен: Неправильный ввод данных.!!!", "Выполнил"}),
+              -1)
+        << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("dг =")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Подобранное оборудование")));
+}

@@ -1,0 +1,113 @@
+// vedan-cli follows the conventions of command-line programs: help on standard output with
+// status 0, the version, Russian usage on standard error with status 2, negative values taken
+// as values, and "-" as standard output for every output file.
+
+#include "tests/cli/RunCli.h"
+#include "tests/support/QtPrinters.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList words(const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); }
+
+const char* const kControlValve =
+    "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
+    "--return 70 --load 0,5 --load-unit gcal --resistance 2 --resistance-unit m";
+
+} // namespace
+
+TEST(CliConventions, HelpGoesToStandardOutputWithStatusZero)
+{
+    struct Case {
+        const char* args;
+        const char* starts;
+    };
+    const Case cases[] = {
+        {"--help", "Использование: vedan-cli КОМАНДА"},
+        {"-h", "Использование: vedan-cli КОМАНДА"},
+        {"size --help", "Использование: vedan-cli size hydroelevator"},
+        {"size -h", "Использование: vedan-cli size hydroelevator"},
+        {"assess --help", "Использование: vedan-cli assess"},
+        {"template -h", "Использование: vedan-cli template"},
+        {"questionnaire --help", "Использование: vedan-cli questionnaire"},
+        // Help wins over whatever else is on the line.
+        {"size hydroelevator --inlet 4 --help", "Использование: vedan-cli size"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliRun run = runCli(words(c.args));
+        EXPECT_EQ(run.status, 0);
+        EXPECT_TRUE(run.text().startsWith(QString::fromUtf8(c.starts))) << run.text().toStdString();
+        EXPECT_TRUE(run.text().contains(QStringLiteral("--help")));
+        EXPECT_EQ(run.err, QString());
+    }
+}
+
+TEST(CliConventions, VersionAndUsage)
+{
+    const CliRun version = runCli({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.text(), QStringLiteral("vedan-cli 2.03\n"));
+
+    const char* const wrong[] = {"",
+                                 "boil",
+                                 "--colour",
+                                 "size",
+                                 "size boiler",
+                                 "size hydroelevator --inlet",
+                                 "assess --system heating"};
+    for (const char* args : wrong) {
+        SCOPED_TRACE(args);
+        const CliRun run = runCli(*args ? words(args) : QStringList());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Использование:\n  vedan-cli size")))
+            << run.err.toStdString();
+    }
+}
+
+// A negative value after an option is the option's value: the sizing gets it as typed and stops
+// where the window would, never with a usage error.
+TEST(CliConventions, NegativeValuesAreValues)
+{
+    struct Case {
+        const char* resistance;
+        int lines;
+    };
+    const Case cases[] = {{"-1", 3}, {"-0,5", 3}, {"--resistance=-1", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.resistance);
+        QStringList args = words(
+            "size hydroelevator --inlet 4 --inlet-unit kgf --outlet 3,8 --outlet-unit kgf "
+            "--supply 115 --return 70 --load 0,08 --load-unit gcal --resistance-unit m --json");
+        if (QString::fromUtf8(c.resistance).startsWith(QStringLiteral("--")))
+            args << QString::fromUtf8(c.resistance);
+        else
+            args << QStringLiteral("--resistance") << QString::fromUtf8(c.resistance);
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, QStringLiteral("Неправильный ввод данных.!!!\n"));
+        const QJsonObject json = QJsonDocument::fromJson(run.out).object();
+        EXPECT_EQ(json[QStringLiteral("lines")].toArray().size(), c.lines);
+    }
+}
+
+TEST(CliConventions, DashIsStandardOutputForEveryOutputFile)
+{
+    struct Case {
+        const char* option;
+        QByteArray starts;
+    };
+    const Case cases[] = {{"--xlsx", "PK\x03\x04"}, {"--pdf", "%PDF-"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        const CliRun run =
+            runCli(words(kControlValve) << QString::fromUtf8(c.option) << QStringLiteral("-"));
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.out.startsWith(c.starts)) << run.out.left(16).toHex().toStdString();
+        EXPECT_EQ(run.err, QString());
+    }
+}

@@ -1,0 +1,14 @@
+#pragma once
+// vedan-cli size --batch FILE.csv [--out OUT]: many sizing cases in one run, one per row of a
+// semicolon-separated table, each exactly as the single case with --checks --json would size it.
+
+#include <QString>
+
+namespace cli {
+
+// Sizes every row of the file and writes the table (CSV, JSON or .xlsx by the extension of
+// `out`; "-" is CSV on standard output). Returns 0, 1 when a row failed or the output could not
+// be written, 2 when the header is wrong.
+int runBatch(const QString& file, const QString& out);
+
+} // namespace cli

@@ -1,0 +1,253 @@
+#include "tools/vedan-cli/CliOptions.h"
+
+#include "tools/vedan-cli/CliIo.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+const OptionSpec kHelp = {{QStringLiteral("h"), QStringLiteral("help")},
+                          {},
+                          QStringLiteral("показать эту справку и выйти")};
+
+QString optionTitle(const OptionSpec& option)
+{
+    QStringList names;
+    for (const QString& name : option.names)
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString title = names.join(QStringLiteral(", "));
+    if (!option.valueName.isEmpty())
+        title += QLatin1Char(' ') + option.valueName;
+    return title;
+}
+
+} // namespace
+
+const CommandSpec& toolSpec()
+{
+    static const CommandSpec spec = {
+        {},
+        QStringLiteral("КОМАНДА [ПАРАМЕТРЫ]\n"
+                       "vedan-cli КОМАНДА --help\n"
+                       "vedan-cli --help | --version"),
+        QStringLiteral("Подбор оборудования, технико-экономическая оценка, файлы шаблонов и "
+                       "опросные листы из командной строки.\n\n"
+                       "Команды:\n"
+                       "  size           подбор гидроэлеватора, клапана или регулятора; пакетный "
+                       "подбор\n"
+                       "  assess         технико-экономическая оценка по файлу шаблона\n"
+                       "  template       содержимое файла шаблона оценки\n"
+                       "  questionnaire  опросный лист в книге .xlsx\n\n"
+                       "Коды завершения: 0 успех, 1 сообщение программы (ошибка ввода, расчёта "
+                       "или файла), 2 неверный параметр."),
+        {kHelp, {{QStringLiteral("version")}, {}, QStringLiteral("показать версию и выйти")}},
+    };
+    return spec;
+}
+
+const CommandSpec& sizeSpec()
+{
+    static const CommandSpec spec = {
+        QStringLiteral("size"),
+        QStringLiteral("size hydroelevator|control-valve|mixing-valve|regulator\n"
+                       "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
+                       "--outlet-unit bar|mpa|kgf\n"
+                       "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
+                       "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
+                       "[--range 1|2|3]\n"
+                       "    [--checks] [--json] [--xlsx ФАЙЛ] [--pdf ФАЙЛ]\n"
+                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx]"),
+        QStringLiteral("Подбор оборудования, как в окне подбора: строки результата, инженерные "
+                       "проверки, отчёт .xlsx и расчётный лист PDF. Числа вводятся с десятичной "
+                       "запятой; отрицательные значения передаются расчёту как введены. "
+                       "Вместо ФАЙЛ можно указать «-» — стандартный вывод."),
+        {
+            {{QStringLiteral("inlet")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("давление на входе системы")},
+            {{QStringLiteral("inlet-unit")},
+             QStringLiteral("bar|mpa|kgf"),
+             QStringLiteral("единица давления на входе")},
+            {{QStringLiteral("outlet")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("давление на выходе системы")},
+            {{QStringLiteral("outlet-unit")},
+             QStringLiteral("bar|mpa|kgf"),
+             QStringLiteral("единица давления на выходе")},
+            {{QStringLiteral("supply")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("температура в подающем трубопроводе, °C")},
+            {{QStringLiteral("return")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("температура в обратном трубопроводе, °C")},
+            {{QStringLiteral("load")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("тепловая нагрузка")},
+            {{QStringLiteral("load-unit")},
+             QStringLiteral("mw|gcal"),
+             QStringLiteral("единица нагрузки: МВт или Гкал/час")},
+            {{QStringLiteral("resistance")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("сопротивление системы")},
+            {{QStringLiteral("resistance-unit")},
+             QStringLiteral("m"),
+             QStringLiteral("единица сопротивления: м вод. ст.")},
+            {{QStringLiteral("series")},
+             QStringLiteral("1|2|3"),
+             QStringLiteral("тип регулятора: ЖМ, НС-А, НС-В")},
+            {{QStringLiteral("range")},
+             QStringLiteral("1|2|3"),
+             QStringLiteral("диапазон настройки регулятора")},
+            {{QStringLiteral("checks")}, {}, QStringLiteral("добавить инженерные проверки")},
+            {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать отчёт о подборе в книгу .xlsx")},
+            {{QStringLiteral("pdf")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать расчётный лист в PDF")},
+            {{QStringLiteral("batch")},
+             QStringLiteral("ФАЙЛ.csv"),
+             QStringLiteral("пакетный подбор: строки таблицы CSV (через «;»)")},
+            {{QStringLiteral("out")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("результат пакета: .csv, .json или .xlsx; без него — CSV на "
+                            "стандартный вывод")},
+            kHelp,
+        },
+    };
+    return spec;
+}
+
+const CommandSpec& assessSpec()
+{
+    static const CommandSpec spec = {
+        QStringLiteral("assess"),
+        QStringLiteral("assess ФАЙЛ.teo --system heating|hot-water|both [--json] [--xlsx ФАЙЛ]"),
+        QStringLiteral("Технико-экономическая оценка по файлу шаблона: строки отчёта, как в "
+                       "окне оценки."),
+        {
+            {{QStringLiteral("system")},
+             QStringLiteral("heating|hot-water|both"),
+             QStringLiteral("система: отопление, горячее водоснабжение или обе")},
+            {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать отчёт в книгу .xlsx («-» — стандартный вывод)")},
+            kHelp,
+        },
+    };
+    return spec;
+}
+
+const CommandSpec& templateSpec()
+{
+    static const CommandSpec spec = {
+        QStringLiteral("template"),
+        QStringLiteral("template ФАЙЛ.teo [--json]"),
+        QStringLiteral("Содержимое файла шаблона оценки."),
+        {
+            {{QStringLiteral("json")}, {}, QStringLiteral("вывести запись объектом JSON")},
+            kHelp,
+        },
+    };
+    return spec;
+}
+
+const CommandSpec& questionnaireSpec()
+{
+    static const CommandSpec spec = {
+        QStringLiteral("questionnaire"),
+        QStringLiteral("questionnaire itp|btp|plate --xlsx ФАЙЛ [--answers ФАЙЛ.json]"),
+        QStringLiteral("Опросный лист ИТП, БТП или теплообменника в книге .xlsx."),
+        {
+            {{QStringLiteral("xlsx")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("книга .xlsx («-» — стандартный вывод)")},
+            {{QStringLiteral("answers")},
+             QStringLiteral("ФАЙЛ.json"),
+             QStringLiteral("ответы: объект JSON, имя элемента → значение")},
+            kHelp,
+        },
+    };
+    return spec;
+}
+
+QString versionText() { return QStringLiteral("vedan-cli " VEDAN_VERSION); }
+
+// The synopsis lines: each usage begins "vedan-cli ", continuation lines are indented.
+QStringList synopsisLines(const CommandSpec& spec, const QString& indent)
+{
+    QStringList lines;
+    for (const QString& line : spec.synopsis.split(QLatin1Char('\n'))) {
+        if (lines.isEmpty())
+            lines << QStringLiteral("vedan-cli ") + line;
+        else if (line.startsWith(QLatin1Char(' ')))
+            lines << indent + QStringLiteral("    ") + line.trimmed();
+        else
+            lines << indent + line;
+    }
+    return lines;
+}
+
+QString helpText(const CommandSpec& spec)
+{
+    const QString title = QStringLiteral("Использование: ");
+    QString text =
+        title
+        + synopsisLines(spec, QString(title.size(), QLatin1Char(' '))).join(QLatin1Char('\n'));
+    text += QStringLiteral("\n\n") + spec.summary + QStringLiteral("\n\nПараметры:\n");
+    int width = 0;
+    for (const OptionSpec& option : spec.options)
+        width = std::max(width, static_cast<int>(optionTitle(option).size()));
+    for (const OptionSpec& option : spec.options)
+        text += QStringLiteral("  ") + optionTitle(option).leftJustified(width + 2)
+                + option.description + QLatin1Char('\n');
+    return text.chopped(1);
+}
+
+QString usageText()
+{
+    QString text = QStringLiteral("Использование:");
+    for (const CommandSpec* spec :
+         {&sizeSpec(), &assessSpec(), &templateSpec(), &questionnaireSpec()})
+        text += QStringLiteral("\n  ")
+                + synopsisLines(*spec, QStringLiteral("  ")).join(QLatin1Char('\n'));
+    return text
+           + QStringLiteral("\n  vedan-cli --help | --version\n"
+                            "Подробнее: vedan-cli КОМАНДА --help");
+}
+
+std::optional<int> parseCommand(QCommandLineParser& parser, const CommandSpec& spec,
+                                const QStringList& args)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    for (const OptionSpec& option : spec.options)
+        parser.addOption(QCommandLineOption(option.names, option.description, option.valueName));
+    if (!parser.parse(QStringList{QStringLiteral("vedan-cli")} + args)) {
+        QStringList unknown;
+        for (const QString& name : parser.unknownOptionNames())
+            unknown << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        return usage(unknown.isEmpty()
+                         ? QStringLiteral("у параметра нет значения или значение лишнее")
+                         : QStringLiteral("неизвестный параметр: ")
+                               + unknown.join(QStringLiteral(", ")));
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        out(helpText(spec));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> single(const QCommandLineParser& parser, const QString& name)
+{
+    const QStringList values = parser.values(name);
+    if (values.size() > 1)
+        return std::nullopt;
+    return values.isEmpty() ? QString() : values.front();
+}
+
+} // namespace cli

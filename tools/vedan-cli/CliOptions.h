@@ -1,0 +1,48 @@
+#pragma once
+// The commands and options of vedan-cli as data: what QCommandLineParser is given, and the
+// Russian help and usage texts written from the same table.
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace cli {
+
+struct OptionSpec {
+    QStringList names;   // without dashes; a one-letter name is a short option
+    QString valueName;   // empty: a switch
+    QString description; // Russian
+};
+
+struct CommandSpec {
+    QString name;     // "size"; empty for the tool itself
+    QString synopsis; // after "vedan-cli ", one or more lines
+    QString summary;  // one Russian sentence
+    std::vector<OptionSpec> options;
+};
+
+const CommandSpec& toolSpec();
+const CommandSpec& sizeSpec();
+const CommandSpec& assessSpec();
+const CommandSpec& templateSpec();
+const CommandSpec& questionnaireSpec();
+
+// "vedan-cli 2.03"
+QString versionText();
+// The help of a command (or of the tool), for standard output.
+QString helpText(const CommandSpec& spec);
+// The short usage of every command, for standard error after a wrong option.
+QString usageText();
+
+// Parses the arguments after the command word. Returns the exit status when the command ends
+// here: 0 after printing the help (-h, --help), 2 after a wrong option (usage printed).
+// Option values are taken as they come, so "--resistance -1" gives -1.
+std::optional<int> parseCommand(QCommandLineParser& parser, const CommandSpec& spec,
+                                const QStringList& args);
+
+// The value of an option that may be given at most once; nullopt when it is repeated.
+std::optional<QString> single(const QCommandLineParser& parser, const QString& name);
+
+} // namespace cli

@@ -1,0 +1,109 @@
+#include "tools/vedan-cli/SizeRequest.h"
+
+#include "selection/EquipmentKinds.h"
+
+#include <map>
+
+using namespace selection;
+
+namespace cli {
+
+namespace {
+
+const std::map<QString, EquipmentKind> kKinds = {
+    {QStringLiteral("hydroelevator"), EquipmentKind::Hydroelevator},
+    {QStringLiteral("control-valve"), EquipmentKind::ControlValve},
+    {QStringLiteral("mixing-valve"), EquipmentKind::MixingValve},
+    {QStringLiteral("regulator"), EquipmentKind::Regulator},
+};
+
+using Choices = std::map<QString, int>; // option value -> combo item index
+
+const Choices kPressureUnits = {
+    {QStringLiteral("bar"), 1}, {QStringLiteral("mpa"), 2}, {QStringLiteral("kgf"), 3}};
+const Choices kLoadUnits = {{QStringLiteral("mw"), 1}, {QStringLiteral("gcal"), 2}};
+const Choices kResistanceUnits = {{QStringLiteral("m"), 1}};
+const Choices kOneToThree = {
+    {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
+
+// A field naming an edit box: its text goes into the form as typed.
+const std::map<QString, QString SelectionForm::*> kTextFields = {
+    {QStringLiteral("inlet"), &SelectionForm::edit1},
+    {QStringLiteral("outlet"), &SelectionForm::edit2},
+    {QStringLiteral("supply"), &SelectionForm::edit3},
+    {QStringLiteral("return"), &SelectionForm::edit4},
+    {QStringLiteral("load"), &SelectionForm::edit5},
+    {QStringLiteral("resistance"), &SelectionForm::edit6},
+};
+
+struct ChoiceField {
+    int SelectionForm::*combo;
+    const Choices* choices;
+};
+
+// A field naming a combo box choice.
+const std::map<QString, ChoiceField> kChoiceFields = {
+    {QStringLiteral("inlet-unit"), {&SelectionForm::comboBox2, &kPressureUnits}},
+    {QStringLiteral("outlet-unit"), {&SelectionForm::comboBox3, &kPressureUnits}},
+    {QStringLiteral("load-unit"), {&SelectionForm::comboBox4, &kLoadUnits}},
+    {QStringLiteral("resistance-unit"), {&SelectionForm::comboBox1, &kResistanceUnits}},
+    {QStringLiteral("series"), {&SelectionForm::comboBox5, &kOneToThree}},
+    {QStringLiteral("range"), {&SelectionForm::comboBox6, &kOneToThree}},
+};
+
+} // namespace
+
+const QStringList& sizeFieldNames()
+{
+    static const QStringList names = {QStringLiteral("kind"),
+                                      QStringLiteral("inlet"),
+                                      QStringLiteral("inlet-unit"),
+                                      QStringLiteral("outlet"),
+                                      QStringLiteral("outlet-unit"),
+                                      QStringLiteral("supply"),
+                                      QStringLiteral("return"),
+                                      QStringLiteral("load"),
+                                      QStringLiteral("load-unit"),
+                                      QStringLiteral("resistance"),
+                                      QStringLiteral("resistance-unit"),
+                                      QStringLiteral("series"),
+                                      QStringLiteral("range")};
+    return names;
+}
+
+std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
+{
+    SelectionForm form;
+    bool kindGiven = false;
+    for (const auto& [name, value] : fields) {
+        if (name == QLatin1String("kind")) {
+            const auto kind = kKinds.find(value);
+            if (kind == kKinds.end())
+                return QStringLiteral("неизвестный вид оборудования «%1»").arg(value);
+            form.title = kinds::caption(kind->second);
+            kindGiven = true;
+        } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
+            form.*text->second = value;
+        } else if (const auto choice = kChoiceFields.find(name); choice != kChoiceFields.end()) {
+            const auto item = choice->second.choices->find(value);
+            if (item == choice->second.choices->end())
+                return QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name);
+            form.*choice->second.combo = item->second;
+        } else {
+            return QStringLiteral("неизвестное поле %1").arg(name);
+        }
+    }
+    if (!kindGiven)
+        return QStringLiteral("не указан вид оборудования");
+    return form;
+}
+
+SizeResult sizeCase(const SelectionForm& form, bool withChecks)
+{
+    SizeResult result{form, selection::runSelection(form), {}};
+    if (withChecks)
+        result.checks = checks::ofRun(form, result.run);
+    return result;
+}
+
+} // namespace cli

@@ -1,0 +1,35 @@
+#pragma once
+// One sizing case of vedan-cli from its named fields (the options of size without their
+// dashes), shared by the single case and by every row of a batch, so that both read, convert,
+// size and check the same way.
+
+#include "checks/Checks.h"
+#include "selection/SelectionRun.h"
+
+#include <QString>
+#include <QStringList>
+#include <utility>
+#include <variant>
+#include <vector>
+
+namespace cli {
+
+// A field's name and its value as given.
+using Fields = std::vector<std::pair<QString, QString>>;
+
+// "kind", then the option names of the inputs, in the order of the usage text.
+const QStringList& sizeFieldNames();
+
+// The window's form for the fields, or the Russian description of the bad field. A text field
+// left out is an empty edit box; a choice left out stays at its prompt.
+std::variant<selection::SelectionForm, QString> sizeForm(const Fields& fields);
+
+struct SizeResult {
+    selection::SelectionForm form;
+    selection::SelectionRun run;
+    std::vector<checks::Check> checks;
+};
+
+SizeResult sizeCase(const selection::SelectionForm& form, bool withChecks);
+
+} // namespace cli
