@@ -33,7 +33,13 @@ endforeach()
 
 install(FILES README.md resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# Manual pages (${CMAKE_INSTALL_MANDIR}/man1) and the bash completion of vedan-cli
-# (${CMAKE_INSTALL_DATADIR}/bash-completion/completions) are installed from here once they
-# exist; the lintian override for the missing pages (resources/debian/lintian-overrides) goes
-# then.
+# The manual page of vedan-cli, compressed as Debian keeps manual pages, and its bash completion.
+set(VEDAN_MANPAGE_GZ "${CMAKE_CURRENT_BINARY_DIR}/vedan-cli.1.gz")
+add_custom_command(OUTPUT "${VEDAN_MANPAGE_GZ}"
+  COMMAND gzip -9n -c "${CMAKE_CURRENT_SOURCE_DIR}/resources/man/vedan-cli.1" > "${VEDAN_MANPAGE_GZ}"
+  DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/resources/man/vedan-cli.1"
+  VERBATIM)
+add_custom_target(vedan_manpage ALL DEPENDS "${VEDAN_MANPAGE_GZ}")
+install(FILES "${VEDAN_MANPAGE_GZ}" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES resources/completion/vedan-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
