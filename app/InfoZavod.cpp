@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-using shell::PictureBox;
-
 TInfoForm* InfoForm = nullptr;
 
 namespace {

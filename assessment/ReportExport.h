@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 
+namespace sheet {
 class XLApp;
+}
 
 namespace assessment {
 
@@ -16,6 +18,6 @@ QString exportSheetName(const QString& objectName);
 
 // Builds the sheet from the lines and shows it; a refused operation (a sheet name that the
 // spreadsheet refuses, say) ends it there, and what was written before stays in the workbook.
-vedan::Status exportReport(XLApp& xl, const QStringList& lines, const QString& objectName);
+vedan::Status exportReport(sheet::XLApp& xl, const QStringList& lines, const QString& objectName);
 
 } // namespace assessment

@@ -41,7 +41,7 @@ public:
     const assessment::AssessmentInputs& inputs() const { return m_inputs; }
     // The report as the memo shows it: each wrapped piece of a long line is a line of its own.
     QStringList displayedLines() const;
-    XLApp& xlApp() { return m_xlApp; }
+    sheet::XLApp& xlApp() { return m_xlApp; }
 
 protected:
     void FormClose() override;
@@ -68,7 +68,7 @@ private:
     vedan::Status runChoice(assessment::SystemChoice chosen);
 
     assessment::AssessmentInputs m_inputs;
-    XLApp m_xlApp;
+    sheet::XLApp m_xlApp;
     bool m_reportStarted = false; // whether the memo holds a line, even an empty one
 };
 

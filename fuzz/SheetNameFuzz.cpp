@@ -5,6 +5,9 @@
 #include "sheet/XLApp.h"
 #include "sheet/XlsxText.h"
 
+using sheet::SheetError;
+using sheet::XLApp;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString name = fuzz::text(data, size);

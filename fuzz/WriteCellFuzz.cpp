@@ -7,6 +7,9 @@
 
 #include <cmath>
 
+using sheet::SheetError;
+using sheet::XLApp;
+
 namespace {
 
 // What a spreadsheet reads back: the characters the format cannot carry become U+FFFD.

@@ -23,7 +23,7 @@ public:
     explicit TOprList(QWidget* parent = nullptr);
 
     // The window's own spreadsheet server component.
-    XLApp& xlApp() { return m_xlApp; }
+    sheet::XLApp& xlApp() { return m_xlApp; }
 
     // What the controls of a panel hold now; a memo's text holds its lines as it displays them.
     questionnaire::PanelValues readPanel(questionnaire::Kind kind) const;
@@ -50,7 +50,7 @@ private:
     void enableOther(const QString& combo, const QString& edit);
     template <typename T> T* control(const QString& name) const;
 
-    XLApp m_xlApp;
+    sheet::XLApp m_xlApp;
     QHash<QString, QWidget*> m_controls;
     QHash<int, QWidget*> m_panels; // by questionnaire kind
 };

@@ -7,6 +7,10 @@
 #include "sheet/Export.h"
 #include "sheet/XLApp.h"
 
+using sheet::XLApp;
+using sheet::xlCenter;
+using sheet::xlLeft;
+
 namespace questionnaire {
 
 namespace {

@@ -13,7 +13,9 @@
 #include <QTime>
 #include <optional>
 
+namespace sheet {
 class XLApp;
+}
 
 namespace questionnaire {
 
@@ -81,9 +83,9 @@ QString sourceText(const Source& source, const PanelSpec& panel, const PanelValu
 // Checks completeness, then writes the sheet through the component, operation by operation.
 // An incomplete questionnaire contacts nothing and fails as input ("Выбраны не все пункты!").
 // A refused operation ends the sequence there.
-vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
+vedan::Status buildSheet(sheet::XLApp& xl, Kind kind, const PanelValues& values, const QDate& date,
                          const QTime& time);
 // The same with the current date, then the current time.
-vedan::Status buildSheet(XLApp& xl, Kind kind, const PanelValues& values);
+vedan::Status buildSheet(sheet::XLApp& xl, Kind kind, const PanelValues& values);
 
 } // namespace questionnaire

@@ -49,7 +49,7 @@ public:
                                        double systemResistance);
 
     // The window's spreadsheet server component, used by the report.
-    XLApp& xlApp() { return m_xlApp; }
+    sheet::XLApp& xlApp() { return m_xlApp; }
 
 protected:
     void FormShow() override;
@@ -71,7 +71,7 @@ private:
 
     QAction* N4;
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
-    XLApp m_xlApp;
+    sheet::XLApp m_xlApp;
 };
 
 extern TSelectRtForm* SelectRtForm;

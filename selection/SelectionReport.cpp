@@ -6,6 +6,10 @@
 #include <optional>
 #include <vector>
 
+using sheet::XLApp;
+using sheet::xlCenter;
+using sheet::xlLeft;
+
 namespace selection {
 
 namespace {

@@ -29,6 +29,6 @@ struct SelectionReportData {
 };
 
 // Runs the whole export on xl, from connect to disconnect; a refused operation ends it there.
-vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data);
+vedan::Status writeSelectionReport(sheet::XLApp& xl, const SelectionReportData& data);
 
 } // namespace selection

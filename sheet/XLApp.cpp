@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace sheet;
+namespace sheet {
 
 namespace {
 
@@ -367,3 +367,5 @@ QStringList XLApp::recordedCalls() const { return m_state->calls; }
 void XLApp::setRecording(bool on) { m_state->recording = on; }
 void XLApp::setRecordingByDefault(bool on) { recordingByDefault() = on; }
 const SheetModel& XLApp::model() const { return m_state->model; }
+
+} // namespace sheet

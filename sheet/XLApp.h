@@ -14,6 +14,8 @@
 #include <memory>
 #include <stdexcept>
 
+namespace sheet {
+
 enum XlHAlign { xlLeft = -4131, xlCenter = -4108, xlRight = -4152 };
 constexpr int xlWBATWorksheet = -4167;
 
@@ -79,3 +81,5 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+} // namespace sheet

@@ -22,6 +22,7 @@
 #include <memory>
 
 using assessment::SystemChoice;
+using sheet::XLApp;
 
 class TeoWindowTest : public QObject {
     Q_OBJECT

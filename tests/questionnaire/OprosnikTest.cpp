@@ -19,6 +19,7 @@
 #include <QtTest>
 
 using namespace questionnaire;
+using sheet::XLApp;
 
 class OprosnikTest : public QObject {
     Q_OBJECT

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace questionnaire;
+using sheet::XLApp;
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include <map>
 
 using namespace selection;
+using sheet::XLApp;
 
 namespace {
 

@@ -19,6 +19,9 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using sheet::SheetError;
+using sheet::XLApp;
+
 namespace {
 
 using namespace sheet;

@@ -3,7 +3,7 @@
 
 #include "sheet/XLApp.h"
 
-inline void startSheet(XLApp& xl)
+inline void startSheet(sheet::XLApp& xl)
 {
     xl.connect();
     xl.addWorkbook();

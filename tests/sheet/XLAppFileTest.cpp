@@ -12,6 +12,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using sheet::SheetError;
+using sheet::XLApp;
+using sheet::xlCenter;
+using sheet::xlLeft;
+using sheet::xlRight;
+
 namespace {
 
 struct Typed {

@@ -7,6 +7,12 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using sheet::SheetError;
+using sheet::XLApp;
+using sheet::xlCenter;
+using sheet::xlLeft;
+using sheet::xlRight;
+
 namespace {
 
 struct Refusal {

@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <cstdlib>
 
+using sheet::XLApp;
+
 namespace {
 
 struct Variable {

@@ -17,6 +17,7 @@
 #include <ctime>
 
 using namespace questionnaire;
+using sheet::XLApp;
 
 namespace {
 

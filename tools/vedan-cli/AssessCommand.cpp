@@ -21,6 +21,7 @@
 using assessment::AssessmentInputs;
 using assessment::ReportPart;
 using assessment::SystemChoice;
+using sheet::XLApp;
 
 namespace {
 

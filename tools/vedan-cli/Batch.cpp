@@ -13,6 +13,7 @@
 #include <optional>
 
 using selection::SizingValues;
+using sheet::XLApp;
 
 namespace cli {
 

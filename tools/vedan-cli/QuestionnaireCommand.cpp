@@ -16,6 +16,7 @@
 #include <variant>
 
 using namespace questionnaire;
+using sheet::XLApp;
 
 namespace {
 

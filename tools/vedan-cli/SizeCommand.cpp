@@ -19,6 +19,7 @@
 #include <optional>
 
 using namespace selection;
+using sheet::XLApp;
 
 namespace {
 
