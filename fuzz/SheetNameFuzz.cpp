@@ -12,11 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString name = fuzz::text(data, size);
     XLApp xl;
-    xl.setRecording(false);
-    xl.connect();
-    xl.addWorkbook();
-    xl.newestWorkbook();
-    xl.firstWorksheet();
+    fuzz::startSheet(xl);
     bool accepted = true;
     try {
         xl.nameSheet(name);

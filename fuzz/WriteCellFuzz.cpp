@@ -36,11 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = fuzz::text(data, size);
     XLApp xl;
-    xl.setRecording(false);
-    xl.connect();
-    xl.addWorkbook();
-    xl.newestWorkbook();
-    xl.firstWorksheet();
+    fuzz::startSheet(xl);
     try {
         xl.writeCell(QStringLiteral("B2"), QStringLiteral("B2"), text);
     } catch (const SheetError&) {

@@ -3,6 +3,7 @@
 // save leaves behind (nothing, and the old file byte for byte).
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
+#include "tests/support/NullDevice.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
@@ -21,18 +22,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A device to save over. As the superuser, a null device of the test's own folder: were the
-// refusal ever broken, the system's /dev/null would be replaced. Anyone else cannot replace
-// /dev/null, so it serves.
-QString deviceIn(const QString& folder)
-{
-    if (geteuid() != 0)
-        return "/dev/null";
-    const QString device = folder + "/null-device";
-    mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3));
-    return device;
-}
 
 using vedan::Status;
 
