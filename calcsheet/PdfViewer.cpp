@@ -48,7 +48,7 @@ vedan::Outcome<QString> showSheet(const SheetData& data)
     if (pdf.failure)
         return {{}, pdf.failure};
     // A new file in the user's private export folder, written as every export is written.
-    const vedan::Outcome<QString> saved = safefile::saveNewExport(
+    vedan::Outcome<QString> saved = safefile::saveNewExport(
         sheet::exportStem(QStringLiteral("Расчётный лист")), QStringLiteral(".pdf"),
         [&](const QString& privateFile) -> vedan::Status {
             QFile out(privateFile);

@@ -219,7 +219,7 @@ Status saveReplacing(const QString& target, const Writer& write)
         followLinks(QFileInfo(target).absoluteFilePath(), error);
     if (!followed)
         return saveFailure(target, reason(error));
-    const QString file = *followed;
+    const QString& file = *followed;
     struct stat old;
     const bool exists = ::stat(bytesOf(file).constData(), &old) == 0;
     if (!exists && errno != ENOENT)

@@ -67,14 +67,14 @@ Failure refused(const QString& path, const QString& why)
 
 } // namespace
 
-vedan::Status applyAnswers(const QByteArray& content, const QString& path, const PanelSpec& panel,
+vedan::Status applyAnswers(const QByteArray& bytes, const QString& path, const PanelSpec& panel,
                            PanelValues& values)
 {
-    QByteArray bytes = content;
-    if (bytes.startsWith("\xEF\xBB\xBF")) // a byte-order mark that some editors write
-        bytes.remove(0, 3);
+    QByteArray json = bytes;
+    if (json.startsWith("\xEF\xBB\xBF")) // a byte-order mark that some editors write
+        json.remove(0, 3);
     QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         return refused(
             path, QStringLiteral("это не JSON: ошибка разбора у знака %1").arg(error.offset + 1));

@@ -13,7 +13,7 @@
 
 namespace questionnaire {
 
-constexpr qint64 maxAnswersSize = 1024 * 1024; // 1 MiB, far beyond any questionnaire
+constexpr qint64 maxAnswersSize = qint64(1024) * 1024; // 1 MiB, far beyond any questionnaire
 
 // Applies the answers held in `bytes` (the file's content; `path` names it in messages).
 vedan::Status applyAnswers(const QByteArray& bytes, const QString& path, const PanelSpec& panel,
