@@ -1,11 +1,10 @@
 #include "calcsheet/PdfViewer.h"
 
+#include "core/Desktop.h"
 #include "core/SafeFile.h"
 #include "sheet/Launcher.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace calcsheet {
 
@@ -13,16 +12,7 @@ namespace {
 
 bool startViewer(const QString& file)
 {
-    const QString executable = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (executable.isEmpty())
-        return false;
-    QProcess process;
-    process.setProgram(executable);
-    process.setArguments({file});
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
+    return desktop::startDetached(QStringLiteral("xdg-open"), {file});
 }
 
 Opener& opener()

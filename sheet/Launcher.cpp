@@ -1,11 +1,10 @@
 #include "sheet/Launcher.h"
 
+#include "core/Desktop.h"
 #include "core/SafeFile.h"
 #include "sheet/XlsxText.h"
 
 #include <QDateTime>
-#include <QProcess>
-#include <QStandardPaths>
 
 namespace sheet {
 
@@ -23,29 +22,11 @@ QString exportStem(const QString& sheetName)
     return stem + '_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
-namespace {
-
-bool startDetached(const QString& program, const QStringList& arguments)
-{
-    const QString executable = QStandardPaths::findExecutable(program);
-    if (executable.isEmpty())
-        return false;
-    QProcess process;
-    process.setProgram(executable);
-    process.setArguments(arguments);
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
-}
-
-} // namespace
-
 bool openInSpreadsheet(const QString& file)
 {
-    return startDetached(QStringLiteral("soffice"),
-                         {QStringLiteral("--calc"), QStringLiteral("-n"), file})
-           || startDetached(QStringLiteral("xdg-open"), {file});
+    return desktop::startDetached(QStringLiteral("soffice"),
+                                  {QStringLiteral("--calc"), QStringLiteral("-n"), file})
+           || desktop::startDetached(QStringLiteral("xdg-open"), {file});
 }
 
 } // namespace sheet

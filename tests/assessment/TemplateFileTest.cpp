@@ -1,6 +1,7 @@
 #include "assessment/TemplateFile.h"
 #include "assessment/Cp1251.h"
 #include "tests/assessment/DefaultInputs.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -209,16 +210,11 @@ TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
     // whole. The limit holds for every user, unlike folder permissions.
     const QString old = dir.filePath(QStringLiteral("old.teo"));
     writeFile(old, QByteArray(256, '\x11'));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const QString error =
-        writeTemplateFile(old, defaultInputs()).value_or(vedan::Failure{}).message;
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const QString error = [&] {
+        const FileSizeLimit limit(100);
+        EXPECT_TRUE(limit.ok());
+        return writeTemplateFile(old, defaultInputs()).value_or(vedan::Failure{}).message;
+    }();
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(old))) << error.toStdString();
     EXPECT_EQ(readFile(old), QByteArray(256, '\x11'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left behind";

@@ -3,6 +3,7 @@
 // save leaves behind (nothing, and the old file byte for byte).
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/NullDevice.h"
 #include "tests/support/QtPrinters.h"
 
@@ -265,15 +266,11 @@ TEST_F(SaveReplacing, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
     ASSERT_TRUE(failed);
     EXPECT_EQ(failed->message, "stopped");
     // ...and a disk that fills up: the file size limit stops the write as a full disk does.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 1000;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const Status full = safefile::saveBytes(path("old.teo"), QByteArray(8192, 'n'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    const Status full = [&] {
+        const FileSizeLimit limit(1000);
+        EXPECT_TRUE(limit.ok());
+        return safefile::saveBytes(path("old.teo"), QByteArray(8192, 'n'));
+    }();
     ASSERT_TRUE(full);
     EXPECT_TRUE(full->message.contains(path("old.teo"))) << full->message.toStdString();
     EXPECT_TRUE(full->message.contains("Файл слишком велик")) << full->message.toStdString();

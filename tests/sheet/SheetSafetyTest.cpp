@@ -6,6 +6,7 @@
 #include "sheet/XLApp.h"
 #include "sheet/XlsxText.h"
 #include "tests/sheet/StartSheet.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WorkbookReader.h"
@@ -312,20 +313,16 @@ TEST(FullDisk, TheOldWorkbookStaysByteForByteAndTheMessageIsRussian)
     for (int r = 1; r <= 2000; ++r)
         xl.writeCell(QString("A%1").arg(r), QString("A%1").arg(r), QString("line %1").arg(r));
     // The file size limit stops every write past 4 KB as a full disk does.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
     QString message;
-    try {
-        xl.showApplication();
-    } catch (const SheetError& e) {
-        message = QString::fromUtf8(e.what());
+    {
+        const FileSizeLimit limit(4096);
+        EXPECT_TRUE(limit.ok());
+        try {
+            xl.showApplication();
+        } catch (const SheetError& e) {
+            message = QString::fromUtf8(e.what());
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(message.startsWith("Не удалось записать книгу в файл " + file))
         << message.toStdString();
     EXPECT_FALSE(message.contains("ZIP") || message.contains("error")) << message.toStdString();
