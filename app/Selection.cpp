@@ -39,8 +39,7 @@ bool platformUsable(const QByteArray& name)
 bool displayAvailable(const QByteArray& platform)
 {
     if (platform.trimmed().isEmpty())
-        return !qEnvironmentVariableIsEmpty("DISPLAY")
-               || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+        return platformUsable("xcb") || platformUsable("wayland");
     // "wayland;xcb" is a list tried in order; "vnc:size=1024x768" carries options after a colon.
     for (const QByteArray& entry : platform.split(';'))
         if (platformUsable(entry.split(':').first().trimmed()))

@@ -2,6 +2,7 @@
 
 #include "core/Desktop.h"
 #include "core/SafeFile.h"
+#include "core/SystemReasons.h"
 #include "sheet/Launcher.h"
 
 #include <QFile>
@@ -45,8 +46,8 @@ vedan::Outcome<QString> showSheet(const SheetData& data)
             if (out.open(QIODevice::WriteOnly) && out.write(pdf.value) == pdf.value.size()
                 && out.flush())
                 return std::nullopt;
-            return vedan::Failure::file(
-                QStringLiteral("Не удалось записать расчётный лист: %1").arg(out.errorString()));
+            return vedan::Failure::file(QStringLiteral("Не удалось записать расчётный лист: %1")
+                                            .arg(systemReason::inRussian(out.errorString())));
         });
     if (saved.failure)
         return saved;

@@ -16,8 +16,6 @@ void checkFinite(long double v)
         throw MathError(MathFault::Overflow);
 }
 
-void checkOperand(long double v) { checkFinite(v); }
-
 Ext checkedResult(long double r)
 {
     checkFinite(r);
@@ -26,8 +24,8 @@ Ext checkedResult(long double r)
 
 void checkOperands(Ext a, Ext b)
 {
-    checkOperand(a.value());
-    checkOperand(b.value());
+    checkFinite(a.value());
+    checkFinite(b.value());
 }
 
 } // namespace
@@ -75,7 +73,7 @@ Ext operator/(Ext a, Ext b)
 
 Ext operator-(Ext a)
 {
-    checkOperand(a.value());
+    checkFinite(a.value());
     return Ext(-a.value());
 }
 
@@ -111,7 +109,7 @@ bool operator==(Ext a, Ext b)
 
 Ext sqrt(Ext a)
 {
-    checkOperand(a.value());
+    checkFinite(a.value());
     if (a.value() < 0)
         throw MathError(MathFault::InvalidOperation);
     return Ext(std::sqrt(a.value()));
@@ -119,7 +117,7 @@ Ext sqrt(Ext a)
 
 double store(Ext a)
 {
-    checkOperand(a.value());
+    checkFinite(a.value());
     const double d = static_cast<double>(a.value());
     if (std::isinf(d))
         throw MathError(MathFault::Overflow);

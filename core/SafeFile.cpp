@@ -154,7 +154,8 @@ bool writeAll(int fd, const char* data, qint64 size)
 std::optional<Failure> openOwnFolder(int parent, const char* name, const QString& path, Fd& out)
 {
     if (::mkdirat(parent, name, 0700) != 0 && errno != EEXIST)
-        return refusal(QStringLiteral("Не удалось создать папку"), path, reason(errno));
+        return refusal(QStringLiteral("Не удалось создать папку"), path,
+                       systemReason::ofError(errno));
     Fd fd(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.ok()) {
         const int error = errno;
@@ -164,16 +165,18 @@ std::optional<Failure> openOwnFolder(int parent, const char* name, const QString
                            QStringLiteral("на её месте символическая ссылка; удалите её"));
         return refusal(QStringLiteral("Не удалось открыть папку"), path,
                        error == ENOTDIR ? QStringLiteral("на её месте файл, а не папка")
-                                        : reason(error));
+                                        : systemReason::ofError(error));
     }
     struct stat st;
     if (::fstat(fd.get(), &st) != 0)
-        return refusal(QStringLiteral("Не удалось открыть папку"), path, reason(errno));
+        return refusal(QStringLiteral("Не удалось открыть папку"), path,
+                       systemReason::ofError(errno));
     if (st.st_uid != ::geteuid())
         return refusal(QStringLiteral("Папка для книг не годится"), path,
                        QStringLiteral("она принадлежит другому пользователю; удалите её"));
     if ((st.st_mode & 07777) != 0700 && ::fchmod(fd.get(), 0700) != 0)
-        return refusal(QStringLiteral("Не удалось закрыть доступ к папке"), path, reason(errno));
+        return refusal(QStringLiteral("Не удалось закрыть доступ к папке"), path,
+                       systemReason::ofError(errno));
     out.reset(fd.release());
     return std::nullopt;
 }
@@ -206,8 +209,6 @@ int moveWithoutReplacing(int fromFolder, const char* from, int toFolder, const c
 
 } // namespace
 
-QString reason(int error) { return systemReason::ofError(error); }
-
 Status saveReplacing(const QString& target, const Writer& write)
 {
     if (target == standardOutput)
@@ -218,28 +219,28 @@ Status saveReplacing(const QString& target, const Writer& write)
     const std::optional<QString> followed =
         followLinks(QFileInfo(target).absoluteFilePath(), error);
     if (!followed)
-        return saveFailure(target, reason(error));
+        return saveFailure(target, systemReason::ofError(error));
     const QString& file = *followed;
     struct stat old;
     const bool exists = ::stat(bytesOf(file).constData(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return saveFailure(target, reason(errno));
+        return saveFailure(target, systemReason::ofError(errno));
     if (exists && !S_ISREG(old.st_mode))
         return saveFailure(target, kindOf(old.st_mode));
 
     const QFileInfo info(file);
     PrivateFolder work(info.absolutePath());
     if (!work.ok())
-        return saveFailure(target, reason(work.error()));
+        return saveFailure(target, systemReason::ofError(work.error()));
     const QString written = work.file(info.fileName());
     if (Status failure = write(written))
         return failure;
     const QByteArray from = bytesOf(written);
     if (!syncPath(written, O_RDONLY))
-        return saveFailure(target, reason(errno));
+        return saveFailure(target, systemReason::ofError(errno));
     if (exists) {
         if (::chmod(from.constData(), old.st_mode & 07777) != 0)
-            return saveFailure(target, reason(errno));
+            return saveFailure(target, systemReason::ofError(errno));
         // The owner is kept where the system allows it (as the superuser); otherwise the new
         // file belongs to whoever saves it, as with any office suite.
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid())
@@ -247,10 +248,10 @@ Status saveReplacing(const QString& target, const Writer& write)
         }
     }
     if (::rename(from.constData(), bytesOf(file).constData()) != 0)
-        return saveFailure(target, reason(errno));
+        return saveFailure(target, systemReason::ofError(errno));
     if (!syncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY))
         return saveFailure(target, QStringLiteral("файл записан, но папка не сохранена на диск: ")
-                                       + reason(errno));
+                                       + systemReason::ofError(errno));
     return std::nullopt;
 }
 
@@ -259,15 +260,16 @@ Status saveToStandardOutput(const Writer& write)
     const QString shownName = QStringLiteral("стандартный вывод");
     PrivateFolder work(QDir::tempPath());
     if (!work.ok())
-        return Failure::file(QStringLiteral("Не удалось создать временную папку в %1: %2")
-                                 .arg(shown(QDir::tempPath()), reason(work.error())));
+        return Failure::file(
+            QStringLiteral("Не удалось создать временную папку в %1: %2")
+                .arg(shown(QDir::tempPath()), systemReason::ofError(work.error())));
     const QString written = work.file(QStringLiteral("output"));
     if (Status failure = write(written))
         return failure;
     Fd in(::open(bytesOf(written).constData(), O_RDONLY | O_CLOEXEC));
     if (!in.ok())
-        return Failure::file(
-            QStringLiteral("Не удалось вывести файл в %1: %2").arg(shownName, reason(errno)));
+        return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
+                                 .arg(shownName, systemReason::ofError(errno)));
     std::fflush(stdout);
     char buffer[65536];
     for (;;) {
@@ -277,8 +279,8 @@ Status saveToStandardOutput(const Writer& write)
         if (n == 0)
             break;
         if (n < 0 || !writeAll(STDOUT_FILENO, buffer, n))
-            return Failure::file(
-                QStringLiteral("Не удалось вывести файл в %1: %2").arg(shownName, reason(errno)));
+            return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
+                                     .arg(shownName, systemReason::ofError(errno)));
     }
     return std::nullopt;
 }
@@ -289,7 +291,7 @@ Status saveBytes(const QString& target, const QByteArray& bytes)
         Fd fd(::open(bytesOf(privateFile).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                      0666));
         if (!fd.ok() || !writeAll(fd.get(), bytes.constData(), bytes.size()))
-            return saveFailure(target, reason(errno));
+            return saveFailure(target, systemReason::ofError(errno));
         return std::nullopt;
     });
 }
@@ -311,10 +313,12 @@ std::optional<Failure> openExportFolder(Fd& unsaved)
     const QString vedanPath = QFileInfo(folder).absolutePath();
     const QString cache = QFileInfo(vedanPath).absolutePath();
     if (!makePath(cache))
-        return refusal(QStringLiteral("Не удалось создать папку"), cache, reason(errno));
+        return refusal(QStringLiteral("Не удалось создать папку"), cache,
+                       systemReason::ofError(errno));
     Fd cacheFd(::open(bytesOf(cache).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!cacheFd.ok())
-        return refusal(QStringLiteral("Не удалось открыть папку"), cache, reason(errno));
+        return refusal(QStringLiteral("Не удалось открыть папку"), cache,
+                       systemReason::ofError(errno));
     Fd vedan;
     if (auto failure = openOwnFolder(cacheFd.get(), "vedan", vedanPath, vedan))
         return failure;
@@ -340,7 +344,7 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     if (!work.ok())
         return {{},
                 refusal(QStringLiteral("Не удалось создать временную папку в"), folder,
-                        reason(work.error()))};
+                        systemReason::ofError(work.error()))};
     const QString written = work.file(QStringLiteral("export") + extension);
     if (Status failure = write(written))
         return {{}, failure};
@@ -349,9 +353,9 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     Fd workFd(::openat(unsaved.get(), bytesOf(QFileInfo(work.path()).fileName()).constData(),
                        O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!workFd.ok())
-        return {
-            {},
-            refusal(QStringLiteral("Не удалось сохранить книгу в папке"), folder, reason(errno))};
+        return {{},
+                refusal(QStringLiteral("Не удалось сохранить книгу в папке"), folder,
+                        systemReason::ofError(errno))};
     const QByteArray from = bytesOf(QFileInfo(written).fileName());
     for (int n = 1; n < 10000; ++n) {
         const QString name = stem + (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) + extension;
@@ -364,7 +368,7 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
         if (error != EEXIST)
             return {{},
                     refusal(QStringLiteral("Не удалось сохранить книгу"), folder + '/' + name,
-                            reason(error))};
+                            systemReason::ofError(error))};
     }
     return {{},
             refusal(QStringLiteral("Не удалось выбрать имя нового файла в папке"), folder,

@@ -44,7 +44,4 @@ vedan::Status checkExportFolder();
 vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extension,
                                       const Writer& write);
 
-// The Russian reason of a system error number.
-QString reason(int error);
-
 } // namespace safefile

@@ -2,8 +2,6 @@
 // Shared by the fuzz targets: inputs as Qt texts, and the check that stops a run on a broken
 // rule (a crash that libFuzzer reports with the input that caused it).
 
-#include "sheet/XLApp.h"
-
 #include <QByteArray>
 #include <QString>
 #include <cstddef>
@@ -26,16 +24,6 @@ inline QString text(const uint8_t* data, size_t size)
     if (data[0] % 2)
         return QString(reinterpret_cast<const QChar*>(data + 1), qsizetype((size - 1) / 2));
     return QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
-}
-
-// A component with a new workbook and its first worksheet, recording nothing.
-inline void startSheet(sheet::XLApp& xl)
-{
-    xl.setRecording(false);
-    xl.connect();
-    xl.addWorkbook();
-    xl.newestWorkbook();
-    xl.firstWorksheet();
 }
 
 inline void require(bool rule)

@@ -4,6 +4,7 @@
 #include "sheet/Launcher.h"
 #include "sheet/XLApp.h"
 #include "sheet/XlsxText.h"
+#include "tests/sheet/StartSheet.h"
 
 using sheet::SheetError;
 using sheet::XLApp;
@@ -12,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString name = fuzz::text(data, size);
     XLApp xl;
-    fuzz::startSheet(xl);
+    startSheet(xl);
     bool accepted = true;
     try {
         xl.nameSheet(name);

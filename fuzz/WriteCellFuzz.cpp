@@ -4,6 +4,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "sheet/XLApp.h"
 #include "sheet/XlsxText.h"
+#include "tests/sheet/StartSheet.h"
 
 #include <cmath>
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QString text = fuzz::text(data, size);
     XLApp xl;
-    fuzz::startSheet(xl);
+    startSheet(xl);
     try {
         xl.writeCell(QStringLiteral("B2"), QStringLiteral("B2"), text);
     } catch (const SheetError&) {

@@ -2,6 +2,23 @@
 
 namespace selection {
 
+const std::vector<NamedValue>& allValues()
+{
+    using V = SizingValues;
+    static const std::vector<NamedValue> all = {
+        {"networkFlow", &V::networkFlow},
+        {"mixingRatio", &V::mixingRatio},
+        {"availableHead", &V::availableHead},
+        {"throatDiameter", &V::throatDiameter},
+        {"nozzleDiameter", &V::nozzleDiameter},
+        {"regulatorPressureDrop", &V::regulatorPressureDrop},
+        {"valvePressureDrop", &V::valvePressureDrop},
+        {"requiredKv", &V::requiredKv},
+        {"requiredKvy", &V::requiredKvy},
+    };
+    return all;
+}
+
 const std::vector<NamedValue>& valuesOf(EquipmentKind kind)
 {
     using V = SizingValues;

@@ -30,6 +30,8 @@ struct NamedValue {
     std::optional<double> SizingValues::*value;
 };
 
+// Every working value of every kind, in the order of SizingValues.
+const std::vector<NamedValue>& allValues();
 // The working values a kind has, in the order its method computes them.
 const std::vector<NamedValue>& valuesOf(EquipmentKind kind);
 

@@ -6,8 +6,6 @@ namespace {
 
 constexpr double kExportColumnWidth = 14;
 
-} // namespace
-
 void openExportSheet(XLApp& xl, const QString& sheetName)
 {
     xl.connect();
@@ -19,6 +17,8 @@ void openExportSheet(XLApp& xl, const QString& sheetName)
     xl.alignColumns(xlRight);
     xl.setColumnsWidth(kExportColumnWidth);
 }
+
+} // namespace
 
 vedan::Status runExport(XLApp& xl, const QString& sheetName, const std::function<void()>& body)
 {

@@ -14,10 +14,7 @@
 namespace sheet {
 
 // connect, a new one-sheet workbook, its first worksheet named `sheetName`, every column bold,
-// right-aligned and 14 characters wide.
-void openExportSheet(XLApp& xl, const QString& sheetName);
-
-// Opens the sheet, runs `body`, shows the application and lets go of it.
+// right-aligned and 14 characters wide; then `body`, shows the application and lets go of it.
 vedan::Status runExport(XLApp& xl, const QString& sheetName, const std::function<void()>& body);
 
 } // namespace sheet

@@ -1,6 +1,7 @@
 #include "sheet/XlsxFile.h"
 
 #include "core/SafeFile.h"
+#include "core/SystemReasons.h"
 #include "sheet/XLApp.h"
 #include "sheet/XlsxText.h"
 
@@ -38,7 +39,7 @@ QString lxwReason(lxw_error error, int systemError)
     case LXW_ERROR_ZIP_INTERNAL_ERROR:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return systemError ? QStringLiteral("ошибка записи: ") + safefile::reason(systemError)
+        return systemError ? QStringLiteral("ошибка записи: ") + systemReason::ofError(systemError)
                            : QStringLiteral("ошибка записи файла");
     default: return QStringLiteral("библиотека записи книг отказала (код %1)").arg(int(error));
     }

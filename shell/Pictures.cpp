@@ -37,7 +37,9 @@ QString programFolder()
     return self.exists() ? QFileInfo(self.canonicalFilePath()).absolutePath() : QString();
 }
 
-QString picturesBeside(const QString& start)
+} // namespace
+
+QString folderBeside(const QString& start)
 {
     if (start.isEmpty())
         return {};
@@ -53,6 +55,8 @@ QString picturesBeside(const QString& start)
     }
     return {};
 }
+
+namespace {
 
 // The smallest size TurboJPEG's scaling factors give that still covers the wanted size in both
 // directions; the full size when none is wanted or none is smaller.
@@ -80,11 +84,12 @@ bool sensibleSize(int width, int height)
 
 } // namespace
 
-QString folderBeside(const QString& programFolder) { return picturesBeside(programFolder); }
+namespace {
 
-QString folder()
+// Where the pictures are: beside the program, or else where the build was configured.
+QString findFolder()
 {
-    QString found = picturesBeside(programFolder());
+    QString found = folderBeside(programFolder());
     if (!found.isEmpty())
         return found;
 #ifdef VEDAN_RESOURCE_DIR
@@ -94,6 +99,15 @@ QString folder()
         return QDir::cleanPath(compiled);
 #endif
     return {};
+}
+
+} // namespace
+
+QString folder()
+{
+    // The program does not move while it runs: the folder is searched for once.
+    static const QString found = findFolder();
+    return found;
 }
 
 QImage load(const QString& fileName, const QSize& atLeast)

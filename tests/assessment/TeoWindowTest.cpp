@@ -67,7 +67,6 @@ private slots:
                 return QStringLiteral("/wrong/dialog/request");
             return m_dialogAnswer;
         });
-        XLApp::setOpener([](const QString&) { return true; });
     }
 
     void init()

@@ -17,9 +17,6 @@ struct CliRun {
 CliRun runCli(const QStringList& args)
 {
     QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C"); // read by the program as its Russian settings
-    cli.setProcessEnvironment(env);
     cli.start(cliPath(), args);
     cli.waitForFinished(60000);
     return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError())};

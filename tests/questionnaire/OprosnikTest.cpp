@@ -58,7 +58,6 @@ private slots:
         Messages::setHook([this](const Messages::Shown& s) {
             m_shown << (s.kind == Messages::Kind::Error ? "error|" : "") + s.title + "|" + s.text;
         });
-        XLApp::setOpener([](const QString&) { return true; });
     }
     void cleanupTestCase() { delete m_window; }
     void init() { m_shown.clear(); }

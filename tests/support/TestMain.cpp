@@ -7,7 +7,6 @@
 
 int main(int argc, char** argv)
 {
-    testenv::pinEnvironment();
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -80,7 +80,7 @@ std::optional<AssessmentInputs> readRecord(const QString& file)
 // {"lines": [...], "message": ..., "values": {...}}: the savings a finished run computed, in
 // Gcal a year, null for a system not assessed or a run that stopped.
 QString assessJson(const QStringList& lines, const vedan::Status& failure,
-                   const std::optional<AssessmentInputs>& record, SystemChoice choice)
+                   const AssessmentInputs* record, SystemChoice choice)
 {
     QStringList texts;
     for (const QString& line : lines)
@@ -112,17 +112,14 @@ int runAssess(const QStringList& args)
     if (const QString* problem = std::get_if<QString>(&parsed))
         return cli::usage(*problem);
     const AssessOptions* options = &std::get<AssessOptions>(parsed);
-    if (options->json) {
-        const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(options->file);
-        if (read.failure) {
-            cli::out(assessJson({}, read.failure, std::nullopt, options->choice));
-            cli::failed(read.failure);
-            return 1;
-        }
-    }
-    const std::optional<AssessmentInputs> record = readRecord(options->file);
-    if (!record)
+    const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(options->file);
+    if (read.failure) {
+        if (options->json)
+            cli::out(assessJson({}, read.failure, nullptr, options->choice));
+        cli::failed(read.failure);
         return 1;
+    }
+    const AssessmentInputs* record = &read.value;
 
     // The record holds both loads in Gcal/h already, so there is no unit choice to check.
     QStringList lines = assessment::reportHeader(options->choice, record->objectName,
@@ -136,11 +133,9 @@ int runAssess(const QStringList& args)
     std::fflush(stdout);
     int status = cli::failed(body.failure) ? 1 : 0;
     if (!options->xlsx.isEmpty()) {
-        const vedan::Status exported = cli::saveOutput(options->xlsx, [&](const QString& file) {
-            XLApp xl;
-            xl.setTargetFile(file);
-            return assessment::exportReport(xl, lines, record->objectName);
-        });
+        XLApp xl;
+        xl.setTargetFile(options->xlsx);
+        const vedan::Status exported = assessment::exportReport(xl, lines, record->objectName);
         if (cli::failed(exported))
             status = 1;
     }

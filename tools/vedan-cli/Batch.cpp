@@ -1,5 +1,6 @@
 #include "tools/vedan-cli/Batch.h"
 
+#include "core/SystemReasons.h"
 #include "sheet/CellRange.h"
 #include "sheet/Export.h"
 #include "sheet/XLApp.h"
@@ -25,24 +26,6 @@ struct BatchRow {
     QStringList inputs;          // in the order of sizeFieldNames(), empty where left out
     selection::SelectionRun run; // a bad field is a run that failed with its description
     std::vector<checks::Check> checks;
-};
-
-// The working values of every kind, in the order of the sizing values.
-struct ValueColumn {
-    const char* name;
-    std::optional<double> SizingValues::*value;
-};
-
-const ValueColumn kValueColumns[] = {
-    {"networkFlow", &SizingValues::networkFlow},
-    {"mixingRatio", &SizingValues::mixingRatio},
-    {"availableHead", &SizingValues::availableHead},
-    {"throatDiameter", &SizingValues::throatDiameter},
-    {"nozzleDiameter", &SizingValues::nozzleDiameter},
-    {"regulatorPressureDrop", &SizingValues::regulatorPressureDrop},
-    {"valvePressureDrop", &SizingValues::valvePressureDrop},
-    {"requiredKv", &SizingValues::requiredKv},
-    {"requiredKvy", &SizingValues::requiredKvy},
 };
 
 // Splits a line at the semicolons; a field in double quotes may hold semicolons and doubled
@@ -120,8 +103,7 @@ BatchRow sizeRow(int line, const QStringList& header, const QStringList& cells)
 
 QString unrounded(double value)
 {
-    return QString::number(value, 'g', QLocale::FloatingPointShortest)
-        .replace(QLatin1Char('.'), QLatin1Char(','));
+    return jsonNumber(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString worstCheck(const BatchRow& row)
@@ -141,7 +123,7 @@ QStringList header()
 {
     QStringList names{QStringLiteral("line")};
     names += sizeFieldNames();
-    for (const ValueColumn& column : kValueColumns)
+    for (const selection::NamedValue& column : selection::allValues())
         names << QString::fromLatin1(column.name);
     return names << QStringLiteral("offers") << QStringLiteral("message")
                  << QStringLiteral("worst_check");
@@ -151,7 +133,7 @@ QStringList cellsOf(const BatchRow& row)
 {
     QStringList cells{QString::number(row.line)};
     cells += row.inputs;
-    for (const ValueColumn& column : kValueColumns) {
+    for (const selection::NamedValue& column : selection::allValues()) {
         bool ofKind = false;
         if (row.run.kind)
             for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
@@ -241,7 +223,8 @@ int runBatch(const QString& file, const QString& out)
         return usage(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
     QFile input(file);
     if (!input.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("Не удалось прочитать файл %1: %2").arg(file, input.errorString()));
+        err(QStringLiteral("Не удалось прочитать файл %1: %2")
+                .arg(file, systemReason::inRussian(input.errorString())));
         return 1;
     }
     QByteArray bytes = input.readAll();
@@ -270,9 +253,7 @@ int runBatch(const QString& file, const QString& out)
     switch (*format) {
     case Format::Csv: written = saveOutput(out, csv(rows, out != QLatin1String("-"))); break;
     case Format::Json: written = saveOutput(out, json(rows)); break;
-    case Format::Xlsx:
-        written = saveOutput(out, [&rows](const QString& path) { return xlsx(rows, path); });
-        break;
+    case Format::Xlsx: written = xlsx(rows, out); break;
     }
     return failed(written) || anyFailed ? 1 : 0;
 }

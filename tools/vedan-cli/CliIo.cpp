@@ -60,13 +60,6 @@ int usage(const QString& problem)
     return 2;
 }
 
-vedan::Status saveOutput(const QString& path, const FileWriter& write)
-{
-    // The spreadsheet layer saves a workbook by these rules itself, "-" included, and names
-    // the file as asked in its messages.
-    return write(path);
-}
-
 vedan::Status saveOutput(const QString& path, const QByteArray& bytes)
 {
     return safefile::saveBytes(path, bytes);

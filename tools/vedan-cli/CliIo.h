@@ -19,13 +19,11 @@ bool failed(const vedan::Status& failure);
 // Prints the problem, if any, and the Russian usage text to standard error and returns 2.
 int usage(const QString& problem = QString());
 
-// Writes a file named by an output option (--xlsx, --pdf, --out) as every file of the program is
-// saved (see core/SafeFile.h): whole or not at all, replacing a file atomically with its
+// Writes the bytes of a file named by an output option (--pdf, --out) as every file of the program
+// is saved (see core/SafeFile.h): whole or not at all, replacing a file atomically with its
 // permissions, following a link, refusing devices, pipes, sockets and folders; "-" is standard
-// output. A workbook's writer hands the path to the spreadsheet layer (XLApp::setTargetFile),
-// which saves it by those rules itself.
-using FileWriter = std::function<vedan::Status(const QString& file)>;
-vedan::Status saveOutput(const QString& path, const FileWriter& write);
+// output. A workbook (--xlsx) is saved by the same rules by the spreadsheet layer itself
+// (XLApp::setTargetFile).
 vedan::Status saveOutput(const QString& path, const QByteArray& bytes);
 
 } // namespace cli

@@ -65,11 +65,9 @@ int runQuestionnaire(const QStringList& args)
             return 2;
         }
     }
-    const vedan::Status built = cli::saveOutput(options->xlsx, [&](const QString& file) {
-        XLApp xl;
-        xl.setTargetFile(file);
-        return buildSheet(xl, options->kind, values);
-    });
+    XLApp xl;
+    xl.setTargetFile(options->xlsx);
+    const vedan::Status built = buildSheet(xl, options->kind, values);
     if (cli::failed(built))
         return 1;
     if (options->xlsx != safefile::standardOutput) // there the workbook alone goes

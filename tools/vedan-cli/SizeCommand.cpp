@@ -66,12 +66,10 @@ std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
 // Writes the report as the window's export would.
 vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 {
-    return cli::saveOutput(request.xlsx, [&](const QString& file) {
-        XLApp xl;
-        xl.setTargetFile(file);
-        return writeSelectionReport(
-            xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
-    });
+    XLApp xl;
+    xl.setTargetFile(request.xlsx);
+    return writeSelectionReport(
+        xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
 }
 
 vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& result)

@@ -1,5 +1,6 @@
 #include "tools/vedan-cli/SizeRequest.h"
 
+#include "core/Units.h"
 #include "selection/EquipmentKinds.h"
 
 #include <map>
@@ -19,10 +20,12 @@ const std::map<QString, EquipmentKind> kKinds = {
 
 using Choices = std::map<QString, int>; // option value -> combo item index
 
-const Choices kPressureUnits = {
-    {QStringLiteral("bar"), 1}, {QStringLiteral("mpa"), 2}, {QStringLiteral("kgf"), 3}};
-const Choices kLoadUnits = {{QStringLiteral("mw"), 1}, {QStringLiteral("gcal"), 2}};
-const Choices kResistanceUnits = {{QStringLiteral("m"), 1}};
+const Choices kPressureUnits = {{QStringLiteral("bar"), units::kBar},
+                                {QStringLiteral("mpa"), units::kMegapascal},
+                                {QStringLiteral("kgf"), units::kKgfPerCm2}};
+const Choices kLoadUnits = {{QStringLiteral("mw"), units::kMegawatt},
+                            {QStringLiteral("gcal"), units::kGcalPerHour}};
+const Choices kResistanceUnits = {{QStringLiteral("m"), units::kMetreOfWater}};
 const Choices kOneToThree = {
     {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
 
