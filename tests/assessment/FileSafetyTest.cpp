@@ -3,6 +3,7 @@
 // files, standard output, and a disk that fills up.
 #include "assessment/TemplateFile.h"
 #include "tests/assessment/DefaultInputs.h"
+#include "tests/support/Files.h"
 #include "tests/support/NullDevice.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WorkbookReader.h"
@@ -56,18 +57,6 @@ CliResult runShell(const QString& script, const QString& folder)
     process.waitForFinished(60000);
     return {process.exitCode(), process.readAllStandardOutput(),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 class FileSafety : public testing::Test {

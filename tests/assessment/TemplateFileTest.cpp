@@ -2,6 +2,7 @@
 #include "assessment/Cp1251.h"
 #include "tests/assessment/DefaultInputs.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -35,12 +36,6 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace
@@ -184,7 +179,7 @@ TEST(TemplateFileIo, RoundTripAndTrailingBytesIgnored)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("a.teo"));
     ASSERT_FALSE(writeTemplateFile(path, defaultInputs()));
-    QByteArray bytes = readFile(path);
+    QByteArray bytes = readAll(path);
     EXPECT_EQ(bytes.size(), 256);
     writeFile(path, bytes + QByteArray("extra"));
     const vedan::Outcome<AssessmentInputs> read = readTemplateFile(path);
@@ -216,7 +211,7 @@ TEST(TemplateFileIo, FailuresNameTheFileAndKeepTheOldOne)
         return writeTemplateFile(old, defaultInputs()).value_or(vedan::Failure{}).message;
     }();
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(old))) << error.toStdString();
-    EXPECT_EQ(readFile(old), QByteArray(256, '\x11'));
+    EXPECT_EQ(readAll(old), QByteArray(256, '\x11'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary file left behind";
 }
 

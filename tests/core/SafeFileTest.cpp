@@ -4,6 +4,7 @@
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/Files.h"
 #include "tests/support/NullDevice.h"
 #include "tests/support/QtPrinters.h"
 
@@ -26,12 +27,6 @@ namespace {
 
 using vedan::Status;
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 void writeAll(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);
@@ -47,12 +42,6 @@ mode_t modeOf(const QString& path)
 }
 
 // Every name in a folder, hidden ones too.
-QStringList entries(const QString& folder)
-{
-    return QDir(folder).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
 safefile::Writer writing(const QByteArray& bytes, int* calls = nullptr)
 {
     return [bytes, calls](const QString& file) -> Status {

@@ -1,12 +1,12 @@
 // vedan-cli size --checks and --json: the checks after the lines, the whole selection as JSON,
 // and exit statuses that failed checks never change.
 
+#include "tests/cli/RunCli.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -17,14 +17,11 @@ struct Result {
     QString out, err;
 };
 
-Result runCli(const QString& args)
+// vedan-cli size with the options given as one line.
+Result runSize(const QString& args)
 {
-    QProcess cli;
-    cli.start(qEnvironmentVariable("VEDAN_CLI"),
-              QStringList{QStringLiteral("size")} + args.split(QLatin1Char(' ')));
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
+    const CliRun run = runCli(QStringList{QStringLiteral("size")} + args.split(QLatin1Char(' ')));
+    return {run.status, run.text(), run.err};
 }
 
 QJsonObject json(const Result& r)
@@ -55,8 +52,8 @@ QStringList ids(const QJsonArray& checks)
 
 TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
 {
-    const Result plain = runCli(kValveExample);
-    const Result r = runCli(kValveExample + QStringLiteral(" --checks --json"));
+    const Result plain = runSize(kValveExample);
+    const Result r = runSize(kValveExample + QStringLiteral(" --checks --json"));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonObject o = json(r);
     EXPECT_EQ(o.keys(), (QStringList{"checks", "lines", "message", "offers", "values"}));
@@ -104,8 +101,8 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
 
 TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
 {
-    const Result plain = runCli(kValveExample);
-    const Result r = runCli(kValveExample + QStringLiteral(" --checks"));
+    const Result plain = runSize(kValveExample);
+    const Result r = runSize(kValveExample + QStringLiteral(" --checks"));
     EXPECT_EQ(r.status, 0);
     ASSERT_TRUE(r.out.startsWith(plain.out));
     const QStringList checkLines = r.out.mid(plain.out.size()).split('\n', Qt::SkipEmptyParts);
@@ -144,7 +141,7 @@ TEST(CliChecks, ARunEndingInAMessageHasValuesSoFarAndNoChecks)
          {}},
     };
     for (const Case& c : cases) {
-        const Result r = runCli(c.args + QStringLiteral(" --json --checks"));
+        const Result r = runSize(c.args + QStringLiteral(" --json --checks"));
         EXPECT_EQ(r.status, 1);
         const QJsonObject o = json(r);
         EXPECT_EQ(o["message"].toString(), QString::fromUtf8(c.message));
@@ -170,12 +167,12 @@ TEST(CliChecks, EveryKindGivesValidJsonAndRepeatedSwitchesAreUsageErrors)
     const QString kinds[] = {QStringLiteral("hydroelevator"), QStringLiteral("mixing-valve"),
                              QStringLiteral("regulator --series 1 --range 1")};
     for (const QString& kind : kinds) {
-        const Result r = runCli(kind + defaults + QStringLiteral(" --json"));
+        const Result r = runSize(kind + defaults + QStringLiteral(" --json"));
         EXPECT_EQ(r.status, 0) << kind.toStdString();
         EXPECT_FALSE(json(r)["checks"].toArray().isEmpty());
     }
     for (const char* twice : {" --json --json", " --checks --checks"}) {
-        const Result r = runCli(kinds[0] + defaults + QString::fromLatin1(twice));
+        const Result r = runSize(kinds[0] + defaults + QString::fromLatin1(twice));
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.isEmpty());
     }
