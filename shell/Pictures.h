@@ -11,10 +11,10 @@ namespace Pictures {
 // The folder that holds the pictures, or an empty text when none is found.
 QString folder();
 
-// The pictures folder as seen from a program's folder: resources/pictures (a source tree) or
+// The pictures folder as seen from a program's folder `start`: resources/pictures (a source tree) or
 // share/vedan/pictures (an installed tree) in it or in one of the six folders above it, the
 // nearest first; an empty text when there is none.
-QString folderBeside(const QString& programFolder);
+QString folderBeside(const QString& start);
 
 // Decodes a JPEG file of the pictures folder ("image5.jpg", "plant.jpg"). A missing or corrupt
 // file gives a null image; the caller leaves its box empty. With a size given, the picture is

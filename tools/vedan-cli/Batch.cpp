@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <optional>
 
-using selection::SizingValues;
 using sheet::XLApp;
 
 namespace cli {
