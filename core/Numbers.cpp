@@ -1,5 +1,6 @@
 #include "core/Numbers.h"
 
+#include "core/CLocale.h"
 #include "core/Regional.h"
 
 #include <algorithm>
@@ -15,12 +16,6 @@ namespace {
 
 bool isBlank(QChar c) { return c == u' '; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
-
-locale_t cLocale()
-{
-    static locale_t l = newlocale(LC_ALL_MASK, "C", nullptr);
-    return l;
-}
 
 // The exact decimal expansion of a finite double, as printf gives it with enough digits, with
 // a point whatever the process locale says, and at least `minimumDigits` digits after the point
@@ -38,7 +33,7 @@ std::string exactExpansion(double magnitude, char conversion, int minimumDigits)
     precision = std::clamp(std::max(precision, minimumDigits) + 1, 1, 1100);
     char format[16];
     std::snprintf(format, sizeof format, "%%.%d%c", precision, conversion);
-    const locale_t previous = uselocale(cLocale());
+    const locale_t previous = uselocale(clocale::c());
     std::string s(static_cast<size_t>(precision) + 330, '\0');
     const int size = std::snprintf(s.data(), s.size(), format, magnitude);
     uselocale(previous);
@@ -120,7 +115,7 @@ std::optional<double> parseDecimal(const QString& text, QChar separator)
 
     errno = 0;
     char* end = nullptr;
-    const double value = strtod_l(ascii.c_str(), &end, cLocale());
+    const double value = strtod_l(ascii.c_str(), &end, clocale::c());
     if (end != ascii.c_str() + ascii.size())
         return std::nullopt;
     if (errno == ERANGE && std::isinf(value))

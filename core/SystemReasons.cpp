@@ -1,5 +1,7 @@
 #include "core/SystemReasons.h"
 
+#include "core/CLocale.h"
+
 #include <cerrno>
 #include <cstring>
 #include <locale.h>
@@ -50,11 +52,7 @@ constexpr QtReason qtReasons[] = {
     {"No space left on device", "На устройстве не осталось свободного места"},
 };
 
-QString englishText(int code)
-{
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-    return QString::fromUtf8(strerror_l(code, c));
-}
+QString englishText(int code) { return QString::fromUtf8(strerror_l(code, clocale::c())); }
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "sheet/XlsxFile.h"
 
+#include "core/CLocale.h"
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
 #include "sheet/XLApp.h"
@@ -240,6 +241,9 @@ private:
 vedan::Status writeBook(const SheetModel& model, const QString& file, const QString& shownPath)
 {
     QuietStandardError quiet;
+    // The writer prints every number (cell values, column widths, page margins, up to
+    // workbook_close) with printf, so it works in the file format's own number syntax throughout.
+    const clocale::CNumericScope fileSyntax;
     QByteArray tmpdir = QFile::encodeName(QFileInfo(file).absolutePath());
     lxw_workbook_options options{};
     options.tmpdir = tmpdir.data();

@@ -3,6 +3,7 @@
 #include "assessment/TemplateFile.h"
 #include "tests/assessment/DefaultInputs.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
@@ -20,24 +21,6 @@ using assessment::SystemChoice;
 using namespace assessment;
 
 namespace {
-
-struct CliRun {
-    int status;
-    QStringList out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args)
-{
-    QProcess process;
-    process.start(cliPath(), args);
-    process.waitForFinished(60000);
-    QString out = QString::fromUtf8(process.readAllStandardOutput());
-    if (out.endsWith(QLatin1Char('\n')))
-        out.chop(1);
-    return {process.exitCode(), out.split(QLatin1Char('\n')),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 class AssessCli : public ::testing::Test {
 protected:
@@ -62,13 +45,13 @@ TEST_F(AssessCli, ReportForEverySystemFromTheStoredRecord)
                                                             {"hot-water", SystemChoice::HotWater},
                                                             {"both", SystemChoice::Both}};
     for (const auto& [name, choice] : systems) {
-        const CliRun run =
-            cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QLatin1String(name)});
+        const CliRun run = runCli(
+            {QStringLiteral("assess"), file, QStringLiteral("--system"), QLatin1String(name)});
         EXPECT_EQ(run.status, 0) << name;
         QStringList expected =
             reportHeader(choice, QStringLiteral("Дом"), QStringLiteral("1606,29"));
         expected += assessmentBody(in, choice).lines;
-        EXPECT_EQ(run.out, expected) << name;
+        EXPECT_EQ(run.lines(), expected) << name;
     }
 }
 
@@ -77,12 +60,12 @@ TEST_F(AssessCli, FaultsAndUsage)
     AssessmentInputs in = defaultInputs();
     in.hotWaterTemperature = in.winterColdWaterTemperature;
     const QString file = save(in);
-    const CliRun fault =
-        cli({QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("both")});
+    const CliRun fault = runCli(
+        {QStringLiteral("assess"), file, QStringLiteral("--system"), QStringLiteral("both")});
     EXPECT_EQ(fault.status, 1);
     EXPECT_TRUE(fault.err.contains(QStringLiteral("Деление на ноль"))) << fault.err.toStdString();
     EXPECT_EQ(
-        fault.out.last(),
+        fault.lines().last(),
         QStringLiteral(" -") + QString(9, QChar(0xA0))
             + QStringLiteral(" автоматическое снижение температуры горячей воды в ночное время."));
 
@@ -90,11 +73,11 @@ TEST_F(AssessCli, FaultsAndUsage)
     ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
     shortFile.write("abc");
     shortFile.close();
-    EXPECT_EQ(cli({QStringLiteral("assess"), shortFile.fileName(), QStringLiteral("--system"),
-                   QStringLiteral("heating")})
+    EXPECT_EQ(runCli({QStringLiteral("assess"), shortFile.fileName(), QStringLiteral("--system"),
+                      QStringLiteral("heating")})
                   .status,
               1);
-    EXPECT_EQ(cli({QStringLiteral("template"), dir.filePath(QStringLiteral("none.teo"))}).status,
+    EXPECT_EQ(runCli({QStringLiteral("template"), dir.filePath(QStringLiteral("none.teo"))}).status,
               1);
 
     const QStringList wrong[] = {
@@ -105,7 +88,7 @@ TEST_F(AssessCli, FaultsAndUsage)
         {QStringLiteral("template"), file, QStringLiteral("--xml")},
     };
     for (const QStringList& args : wrong)
-        EXPECT_EQ(cli(args).status, 2) << args.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(runCli(args).status, 2) << args.join(QLatin1Char(' ')).toStdString();
 }
 
 // assess --json holds the lines the plain command prints, the message it prints on standard
@@ -128,16 +111,16 @@ TEST_F(AssessCli, JsonHoldsTheLinesTheMessageAndTheSavings)
         const QString file = save(in);
         const QStringList args = {QStringLiteral("assess"), file, QStringLiteral("--system"),
                                   QString::fromLatin1(c.system)};
-        const CliRun plain = cli(args);
-        const CliRun json = cli(args + QStringList{QStringLiteral("--json")});
+        const CliRun plain = runCli(args);
+        const CliRun json = runCli(args + QStringList{QStringLiteral("--json")});
         EXPECT_EQ(json.status, plain.status);
         EXPECT_EQ(json.err, plain.err);
-        ASSERT_EQ(json.out.size(), 1);
-        const QJsonObject object = QJsonDocument::fromJson(json.out.front().toUtf8()).object();
+        ASSERT_EQ(json.lines().size(), 1);
+        const QJsonObject object = QJsonDocument::fromJson(json.out).object();
         QStringList lines;
         for (const QJsonValue& line : object[QStringLiteral("lines")].toArray())
             lines << line.toString();
-        EXPECT_EQ(lines, plain.out);
+        EXPECT_EQ(lines, plain.lines());
         EXPECT_EQ(object[QStringLiteral("message")].isNull(), !c.fault);
         if (c.fault) {
             EXPECT_EQ(object[QStringLiteral("message")].toString() + QLatin1Char('\n'), plain.err);
@@ -154,12 +137,12 @@ TEST_F(AssessCli, JsonHoldsTheLinesTheMessageAndTheSavings)
 TEST_F(AssessCli, TemplateListingAndJson)
 {
     const QString file = save(defaultInputs());
-    const CliRun text = cli({QStringLiteral("template"), file});
+    const CliRun text = runCli({QStringLiteral("template"), file});
     EXPECT_EQ(text.status, 0);
-    EXPECT_EQ(text.out, templateListing(defaultInputs()));
-    const CliRun json = cli({QStringLiteral("template"), file, QStringLiteral("--json")});
+    EXPECT_EQ(text.lines(), templateListing(defaultInputs()));
+    const CliRun json = runCli({QStringLiteral("template"), file, QStringLiteral("--json")});
     EXPECT_EQ(json.status, 0);
-    const QJsonObject object = QJsonDocument::fromJson(json.out.join(QString()).toUtf8()).object();
+    const QJsonObject object = QJsonDocument::fromJson(json.out).object();
     EXPECT_EQ(object.size(), 20);
     EXPECT_EQ(object[QStringLiteral("heatingLoad")].toDouble(), 0.15);
     EXPECT_EQ(object[QStringLiteral("heatingPeriodDays")].toInt(), 220);
@@ -172,16 +155,16 @@ TEST_F(AssessCli, WorkbookOneRowPerReportLine)
 {
     const QString file = save(defaultInputs());
     const QString out = dir.filePath(QStringLiteral("r.xlsx"));
-    const CliRun run = cli({QStringLiteral("assess"), file, QStringLiteral("--system"),
-                            QStringLiteral("heating"), QStringLiteral("--xlsx"), out});
+    const CliRun run = runCli({QStringLiteral("assess"), file, QStringLiteral("--system"),
+                               QStringLiteral("heating"), QStringLiteral("--xlsx"), out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QJsonObject sheet = readFirstSheet(out);
     EXPECT_EQ(sheet[QStringLiteral("name")].toString(),
               QStringLiteral("ТЭОг. Город  ул. Улица д. 10"));
-    EXPECT_EQ(sheet[QStringLiteral("merged")].toArray().size(), run.out.size());
+    EXPECT_EQ(sheet[QStringLiteral("merged")].toArray().size(), run.lines().size());
     const QJsonObject cells = sheet[QStringLiteral("cells")].toObject();
     EXPECT_EQ(cells[QStringLiteral("A1")].toObject()[QStringLiteral("value")].toString(),
-              run.out[0]);
+              run.lines()[0]);
     EXPECT_EQ(cells[QStringLiteral("A4")].toObject()[QStringLiteral("value")].toString(),
               QStringLiteral("при стоимости одной Гкал 1606,29"));
     EXPECT_EQ(cells[QStringLiteral("A7")].toObject()[QStringLiteral("align")].toString(),

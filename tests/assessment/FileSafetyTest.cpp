@@ -6,6 +6,7 @@
 #include "tests/support/Files.h"
 #include "tests/support/NullDevice.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QDir>
@@ -24,39 +25,11 @@ using namespace assessment;
 
 namespace {
 
-struct CliResult {
-    int status;
-    QByteArray out;
-    QString err;
-};
-
-// vedan-cli with the given arguments; `limitFileSize` stops every write past that many bytes,
-// as a full disk does.
-CliResult runCli(const QStringList& args, long limitFileSize = 0)
-{
-    QProcess process;
-    if (limitFileSize > 0)
-        process.setChildProcessModifier([limitFileSize] {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{rlim_t(limitFileSize), rlim_t(limitFileSize)};
-            setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    process.start(cliPath(), args);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 // vedan-cli through the shell, so that an argument can hold bytes that are not UTF-8
 // (printf escapes in `script`, the tool as "$0").
-CliResult runShell(const QString& script, const QString& folder)
+CliRun runShell(const QString& script, const QString& folder)
 {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start("/bin/sh", {"-c", script, cliPath()});
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runProgram("/bin/sh", {"-c", script, cliPath()}, {.workingDirectory = folder});
 }
 
 class FileSafety : public testing::Test {
@@ -77,7 +50,7 @@ TEST_F(FileSafety, AnObjectNameCannotForgeListingLinesOrReachTheTerminal)
     in.objectName = "Дом\nheatPrice = 999\x1b[2J\\";
     const QString listed = "objectName = Дом\\nheatPrice = 999\\u001b[2J\\\\";
     EXPECT_EQ(templateListing(in).first(), listed);
-    const CliResult run = runCli({"template", save(in)});
+    const CliRun run = runCli({"template", save(in)});
     EXPECT_EQ(run.status, 0);
     const QStringList lines = QString::fromUtf8(run.out).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 20);
@@ -92,8 +65,7 @@ TEST_F(FileSafety, AnObjectNameThatNoSheetNameMayHoldStopsTheExportClearly)
 {
     AssessmentInputs in = defaultInputs();
     in.objectName = "Дом\x01";
-    const CliResult run =
-        runCli({"assess", save(in), "--system", "both", "--xlsx", path("out.xlsx")});
+    const CliRun run = runCli({"assess", save(in), "--system", "both", "--xlsx", path("out.xlsx")});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("Недопустимое имя листа «ТЭОДом_x0001_»"))
         << run.err.toStdString();
@@ -121,7 +93,7 @@ TEST_F(FileSafety, TargetsThatAreNotRegularFilesAreRefusedUntouched)
         SCOPED_TRACE(target.toStdString());
         struct stat old {};
         stat(QFile::encodeName(target).constData(), &old);
-        const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
+        const CliRun run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains("Не удалось сохранить файл " + target))
             << run.err.toStdString();
@@ -156,7 +128,7 @@ TEST_F(FileSafety, ANameThatIsNoFileCreatesNothing)
     const QStringList before = entries(m_dir.path());
     for (const auto& [target, why] : cases) {
         SCOPED_TRACE(target.toStdString());
-        const CliResult run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
+        const CliRun run = runCli({"assess", teo, "--system", "both", "--xlsx", target});
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains(target)) << run.err.toStdString();
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(why))) << run.err.toStdString();
@@ -178,7 +150,7 @@ TEST_F(FileSafety, ALinkIsFollowedAndTheReplacedFileKeepsItsPermissions)
                                                        | QFile::ReadOther);
 
     QFile::link("book.xlsx", path("book-link.xlsx"));
-    const CliResult run =
+    const CliRun run =
         runCli({"assess", teo, "--system", "both", "--xlsx", path("book-link.xlsx")});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(QFileInfo(path("book-link.xlsx")).isSymLink());
@@ -187,8 +159,7 @@ TEST_F(FileSafety, ALinkIsFollowedAndTheReplacedFileKeepsItsPermissions)
 
 TEST_F(FileSafety, StandardOutputCarriesTheWorkbookAlone)
 {
-    const CliResult run =
-        runCli({"assess", save(defaultInputs()), "--system", "both", "--xlsx", "-"});
+    const CliRun run = runCli({"assess", save(defaultInputs()), "--system", "both", "--xlsx", "-"});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("PK\x03\x04"));
     QFile copy(path("copy.xlsx"));
@@ -205,13 +176,12 @@ TEST_F(FileSafety, NamesThatAreNotUtf8AreRefusedNeverWrittenUnderAnotherName)
     ASSERT_EQ(::rename(QFile::encodeName(path("plain.teo")).constData(),
                        (QFile::encodeName(m_dir.path()) + "/bad\xff.teo").constData()),
               0);
-    const CliResult listing =
-        runShell(R"sh("$0" template "$(printf 'bad\377.teo')")sh", m_dir.path());
+    const CliRun listing = runShell(R"sh("$0" template "$(printf 'bad\377.teo')")sh", m_dir.path());
     EXPECT_EQ(listing.status, 1);
     EXPECT_TRUE(listing.err.contains("bad\\xff.teo")) << listing.err.toStdString();
     EXPECT_TRUE(listing.err.contains("UTF-8"));
     const QStringList before = entries(m_dir.path());
-    const CliResult book = runShell(
+    const CliRun book = runShell(
         R"sh("$0" assess t.teo --system both --xlsx "$(printf 'out\377.xlsx')")sh", m_dir.path());
     EXPECT_EQ(book.status, 1);
     EXPECT_TRUE(book.err.contains("UTF-8")) << book.err.toStdString();
@@ -225,8 +195,8 @@ TEST_F(FileSafety, AFullDiskKeepsTheOldWorkbookAndSpeaksRussian)
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write(QByteArray(1000, 'o'));
     old.close();
-    const CliResult run =
-        runCli({"assess", teo, "--system", "both", "--xlsx", path("old.xlsx")}, 2048);
+    const CliRun run = runCli({"assess", teo, "--system", "both", "--xlsx", path("old.xlsx")},
+                              {.fileSizeLimit = 2048});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.err.contains("Не удалось записать книгу в файл " + path("old.xlsx")))
         << run.err.toStdString();

@@ -2,8 +2,8 @@
 // inputs, bad rows, the header's faults, the byte-order mark and CRLF line ends of the input,
 // and the three output formats.
 
-#include "tests/cli/RunCli.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 
 #include <QFile>
 #include <QJsonArray>

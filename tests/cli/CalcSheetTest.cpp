@@ -2,8 +2,8 @@
 // the inputs, the results of the method's formulas in their order, the offered models, the
 // checks and the signature block, on one A4 page with embedded fonts.
 
-#include "tests/cli/RunCli.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -2,8 +2,8 @@
 // status 0, the version, Russian usage on standard error with status 2, negative values taken
 // as values, and "-" as standard output for every output file.
 
-#include "tests/cli/RunCli.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

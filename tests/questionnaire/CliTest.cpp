@@ -1,6 +1,7 @@
 // vedan-cli questionnaire: answers over the panel defaults, clear refusals of bad answers, the
 // window's message for an incomplete questionnaire.
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QFile>
@@ -8,19 +9,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int status;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess cli;
-    cli.start(cliPath(), args);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardError())};
-}
 
 QString writeAnswers(const QTemporaryDir& dir, const char* json)
 {

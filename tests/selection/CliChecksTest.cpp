@@ -1,8 +1,8 @@
 // vedan-cli size --checks and --json: the checks after the lines, the whole selection as JSON,
 // and exit statuses that failed checks never change.
 
-#include "tests/cli/RunCli.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

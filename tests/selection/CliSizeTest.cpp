@@ -1,6 +1,7 @@
 // vedan-cli size: exit statuses, the window's messages on standard error, the report file.
 
 #include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QProcess>
@@ -9,18 +10,9 @@
 
 namespace {
 
-struct Result {
-    int status;
-    QString out, err;
-};
-
-Result runCli(const QStringList& args)
+CliRun runSize(const QStringList& args)
 {
-    QProcess cli;
-    cli.start(cliPath(), QStringList{QStringLiteral("size")} + args);
-    cli.waitForFinished(30000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
+    return runCli(QStringList{QStringLiteral("size")} + args);
 }
 
 QStringList complete(const char* kind)
@@ -47,7 +39,7 @@ TEST(CliSize, WrongKindOptionOrValueIsAUsageError)
                     QStringLiteral("kw")},
     };
     for (const QStringList& args : cases) {
-        const Result r = runCli(args);
+        const CliRun r = runSize(args);
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_TRUE(r.err.contains(QStringLiteral("Использование:")));
@@ -71,16 +63,16 @@ TEST(CliSize, MissingInputsGiveTheWindowsMessages)
          "Выбраны не все параметры!"},
     };
     for (const Case& c : cases) {
-        const Result r = runCli(c.args);
+        const CliRun r = runSize(c.args);
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.out, QString());
+        EXPECT_EQ(r.text(), QString());
         EXPECT_EQ(r.err, QString::fromUtf8(c.message) + QLatin1Char('\n'));
     }
-    const Result ok =
-        runCli(complete("regulator") << QStringLiteral("--series") << QStringLiteral("1")
-                                     << QStringLiteral("--range") << QStringLiteral("1"));
+    const CliRun ok =
+        runSize(complete("regulator") << QStringLiteral("--series") << QStringLiteral("1")
+                                      << QStringLiteral("--range") << QStringLiteral("1"));
     EXPECT_EQ(ok.status, 0);
-    EXPECT_TRUE(ok.out.endsWith(QStringLiteral("\n\nВам подходит ЖМ-32.10.1.1 Kvy= 10,00\n")));
+    EXPECT_TRUE(ok.text().endsWith(QStringLiteral("\n\nВам подходит ЖМ-32.10.1.1 Kvy= 10,00\n")));
 }
 
 TEST(CliSize, WritesTheReportAlsoAfterAMessage)
@@ -89,7 +81,7 @@ TEST(CliSize, WritesTheReportAlsoAfterAMessage)
     const QString file = dir.filePath(QStringLiteral("out.xlsx"));
     QStringList args = complete("hydroelevator");
     args.remove(args.indexOf(QStringLiteral("--inlet-unit")), 2);
-    const Result r = runCli(args << QStringLiteral("--xlsx") << file);
+    const CliRun r = runSize(args << QStringLiteral("--xlsx") << file);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, QStringLiteral("Выберите величину измерения давления\n"));
 

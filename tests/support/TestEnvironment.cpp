@@ -3,7 +3,10 @@
 #include "sheet/XLApp.h"
 
 #include <QtGlobal>
+#include <clocale>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 using sheet::XLApp;
 
@@ -26,6 +29,29 @@ QStringList& opened()
     return files;
 }
 
+// The locale of the run, as the program takes it at start (the application object calls
+// setlocale too): "C", or the users' ru_RU.UTF-8, which must then really be in force. A machine
+// without it fails every test of the run instead of quietly testing the C locale again.
+void pinLocale()
+{
+    const char* wanted = std::getenv("VEDAN_TEST_LOCALE");
+    const char* name = wanted && *wanted ? wanted : "C";
+    setenv("LC_ALL", name, 1);
+    setenv("LANG", name, 1);
+    unsetenv("LANGUAGE");
+    const bool set = std::setlocale(LC_ALL, "") != nullptr;
+    if (std::strcmp(name, "C") == 0)
+        return;
+    const lconv* conventions = std::localeconv();
+    if (!set || std::strcmp(conventions->decimal_point, ",") != 0) {
+        std::fprintf(stderr,
+                     "The locale %s is not in force (decimal point \"%s\"); generate it with "
+                     "tools/install-deps (locale-gen).\n",
+                     name, set ? conventions->decimal_point : "?");
+        std::_Exit(1);
+    }
+}
+
 } // namespace
 
 namespace testenv {
@@ -34,6 +60,7 @@ void pinEnvironment()
 {
     for (const Variable& v : variables)
         setenv(v.name, v.value, v.keepGiven ? 0 : 1);
+    pinLocale();
     XLApp::replaceSystemOpener([](const QString& file) {
         opened() << file;
         return true;
@@ -42,6 +69,8 @@ void pinEnvironment()
 }
 
 QStringList openedByStandIn() { return opened(); }
+
+bool underUsersLocale() { return std::strcmp(std::localeconv()->decimal_point, ",") == 0; }
 
 } // namespace testenv
 
