@@ -1,5 +1,6 @@
 #include "core/SafeFile.h"
 
+#include "core/Staging.h"
 #include "core/SystemReasons.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -66,21 +68,22 @@ class PrivateFolder {
 public:
     explicit PrivateFolder(const QString& folder)
     {
-        QByteArray pattern = bytesOf(folder) + "/.vedan-XXXXXX";
-        if (::mkdtemp(pattern.data()))
+        staging::removeStale(bytesOf(folder));
+        QByteArray pattern = bytesOf(folder) + '/' + staging::kPrefix + "XXXXXX";
+        if (::mkdtemp(pattern.data())) {
             m_path = QFile::decodeName(pattern);
-        else
+            m_slot = staging::enter(pattern);
+        } else {
             m_error = errno;
+        }
     }
     ~PrivateFolder()
     {
         if (m_path.isEmpty())
             return;
-        QDir dir(m_path);
-        for (const QString& name :
-             dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot))
-            ::unlink(bytesOf(dir.filePath(name)).constData());
-        ::rmdir(bytesOf(m_path).constData());
+        // Removed before it leaves the list, so that a signal in between cannot miss it.
+        staging::removeFolder(AT_FDCWD, bytesOf(m_path).constData());
+        staging::leave(m_slot);
     }
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
@@ -93,6 +96,7 @@ public:
 private:
     QString m_path;
     int m_error = 0;
+    int m_slot = -1;
 };
 
 QString kindOf(mode_t mode)
@@ -108,13 +112,31 @@ QString kindOf(mode_t mode)
     return QStringLiteral("это не обычный файл");
 }
 
-// The file a path finally names, following symbolic links (also a link to a file not made yet).
+// Whether the kernel's rule for links in shared folders (protected_symlinks) lets this user
+// follow the link: in a folder that is both sticky and writable by everybody (/tmp), only a
+// link of this user or of the folder's owner is followed; a link planted there by somebody
+// else could point the save at any file this user may write.
+bool mayFollow(const QString& link, const struct stat& linkStat)
+{
+    struct stat folder;
+    if (::stat(bytesOf(QFileInfo(link).absolutePath()).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == folder.st_uid;
+}
+
+// The file a path finally names, following symbolic links (also a link to a file not made yet)
+// where the kernel itself would follow them.
 std::optional<QString> followLinks(QString path, int& error)
 {
     for (int hop = 0; hop < maxLinkHops; ++hop) {
         struct stat st;
         if (::lstat(bytesOf(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             return path;
+        if (!mayFollow(path, st)) {
+            error = EACCES;
+            return std::nullopt;
+        }
         QByteArray link(st.st_size > 0 ? st.st_size + 1 : PATH_MAX, '\0');
         const ssize_t n = ::readlink(bytesOf(path).constData(), link.data(), link.size());
         if (n < 0 || n >= link.size()) {
@@ -227,6 +249,12 @@ Status saveReplacing(const QString& target, const Writer& write)
         return saveFailure(target, systemReason::ofError(errno));
     if (exists && !S_ISREG(old.st_mode))
         return saveFailure(target, kindOf(old.st_mode));
+    // A file this user may not write is kept, as cp and the office suites keep it, although
+    // the folder would let a new file take its name.
+    if (exists && ::faccessat(AT_FDCWD, bytesOf(file).constData(), W_OK, AT_EACCESS) != 0)
+        return saveFailure(target, errno == EACCES || errno == EROFS
+                                       ? QStringLiteral("файл защищён от записи")
+                                       : systemReason::ofError(errno));
 
     const QFileInfo info(file);
     PrivateFolder work(info.absolutePath());
@@ -296,12 +324,40 @@ Status saveBytes(const QString& target, const QByteArray& bytes)
     });
 }
 
+namespace {
+
+// The home folder as the XDG rules take it: $HOME when it is an absolute path, otherwise the
+// password database's entry of this user; empty when neither gives one.
+QString homeFolder()
+{
+    const QString home = qEnvironmentVariable("HOME");
+    if (QDir::isAbsolutePath(home))
+        return home;
+    const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    QByteArray buffer(size > 0 ? size : 16384, '\0');
+    passwd entry{};
+    passwd* found = nullptr;
+    if (::getpwuid_r(::geteuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0
+        && found && found->pw_dir) {
+        const QString fromDatabase = QFile::decodeName(found->pw_dir);
+        if (QDir::isAbsolutePath(fromDatabase))
+            return fromDatabase;
+    }
+    return {};
+}
+
+} // namespace
+
 QString exportFolder()
 {
     QString cache = qEnvironmentVariable("XDG_CACHE_HOME");
     // A relative path is not a valid setting of the variable and is ignored.
-    if (cache.isEmpty() || !QDir::isAbsolutePath(cache))
-        cache = QDir::homePath() + QStringLiteral("/.cache");
+    if (cache.isEmpty() || !QDir::isAbsolutePath(cache)) {
+        const QString home = homeFolder();
+        if (home.isEmpty())
+            return {};
+        cache = home + QStringLiteral("/.cache");
+    }
     return QDir::cleanPath(cache) + QStringLiteral("/vedan/unsaved");
 }
 
@@ -310,6 +366,10 @@ namespace {
 std::optional<Failure> openExportFolder(Fd& unsaved)
 {
     const QString folder = exportFolder();
+    if (folder.isEmpty())
+        return Failure::file(QStringLiteral(
+            "Не удалось найти папку для книг: домашняя папка не задана (нет ни HOME, ни "
+            "XDG_CACHE_HOME, ни записи пользователя в системе)"));
     const QString vedanPath = QFileInfo(folder).absolutePath();
     const QString cache = QFileInfo(vedanPath).absolutePath();
     if (!makePath(cache))

@@ -34,6 +34,9 @@ vedan::Status saveToStandardOutput(const Writer& write);
 vedan::Status saveBytes(const QString& target, const QByteArray& bytes);
 
 // The export folder of this user, as a path; it is checked and made private by saveNewExport.
+// $XDG_CACHE_HOME is taken only when it is an absolute path; the home folder is $HOME when that
+// is absolute, otherwise the user's entry in the password database. Empty when there is no home
+// folder at all; saveNewExport then refuses with a message.
 QString exportFolder();
 // Makes sure the export folder is this user's own private folder: created 0700; an existing
 // "vedan" or "unsaved" that this user owns is set to 0700; a symbolic link in either place or a

@@ -1,9 +1,11 @@
 #include "sheet/XlsxFile.h"
 
 #include "core/CLocale.h"
+#include "core/Numbers.h"
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
 #include "sheet/XLApp.h"
+#include "sheet/XlsxCheck.h"
 #include "sheet/XlsxText.h"
 
 #include <QDir>
@@ -11,7 +13,9 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <unistd.h>
@@ -184,8 +188,9 @@ private:
         return merge && !(merge->topLeft() == ref);
     }
 
-    void writeCell(int row, int column, const Cell& cell)
+    void writeCell(int row, int column, const Cell& given)
     {
+        const Cell& cell = storable(given);
         lxw_format* format = m_formats(cell.style);
         const QByteArray text =
             (cell.kind == Cell::Kind::Text ? cellTextForFile(cell.text) : cell.text).toUtf8();
@@ -230,7 +235,30 @@ private:
             writeCell(merge.firstRow - 1, merge.firstColumn - 1, topLeft);
     }
 
+    // The writer stores 16 significant digits: a number that is not finite, or whose 16-digit
+    // text reads back as infinity (the largest doubles round up past the range), is stored as
+    // its text instead, so that the spreadsheet never reads a value other than the one shown.
+    const Cell& storable(const Cell& cell)
+    {
+        if (cell.kind != Cell::Kind::Number || sixteenDigitsReadBack(cell.number))
+            return cell;
+        m_asText = cell;
+        m_asText.kind = Cell::Kind::Text;
+        m_asText.text = num::general(cell.number);
+        return m_asText;
+    }
+
+    static bool sixteenDigitsReadBack(double value)
+    {
+        if (!std::isfinite(value))
+            return false;
+        char text[40];
+        std::snprintf(text, sizeof text, "%.16G", value);
+        return std::isfinite(strtod_l(text, nullptr, clocale::c()));
+    }
+
     const SheetModel& m_model;
+    Cell m_asText;
     Formats m_formats;
     lxw_worksheet* m_ws;
     QString m_path;
@@ -267,6 +295,9 @@ vedan::Status writeBook(const SheetModel& model, const QString& file, const QStr
     if (closed != LXW_NO_ERROR)
         return vedan::Failure::file(QStringLiteral("Не удалось записать книгу в файл %1: %2")
                                         .arg(shownPath, lxwReason(closed, errno)));
+    if (const std::optional<QString> fault = packageFault(file))
+        return vedan::Failure::file(
+            QStringLiteral("Не удалось записать книгу в файл %1: %2").arg(shownPath, *fault));
     return std::nullopt;
 }
 

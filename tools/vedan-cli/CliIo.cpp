@@ -4,18 +4,21 @@
 #include "tools/vedan-cli/CliOptions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
-// Control characters other than the line break (from a file name in a message, say) are shown
-// as \uXXXX, so that no text can drive the terminal.
-QString printable(const QString& line)
+// Control characters (from a file name in a message, say) are shown as \uXXXX, so that no text
+// can drive the terminal; a line break too where the text is one line of a listing, so that a
+// typed name cannot add a line of its own.
+QString printable(const QString& line, bool keepLineBreaks)
 {
     QString out;
     out.reserve(line.size());
     for (const QChar c : line) {
-        if (c != '\n' && c.category() == QChar::Other_Control)
+        if ((c != '\n' || !keepLineBreaks) && c.category() == QChar::Other_Control)
             out += QStringLiteral("\\u%1").arg(
                 QString::number(c.unicode(), 16).rightJustified(4, '0'));
         else
@@ -24,11 +27,31 @@ QString printable(const QString& line)
     return out;
 }
 
-void writeLine(std::FILE* stream, const QString& line)
+void writeLine(std::FILE* stream, const QString& line, bool keepLineBreaks = true)
 {
-    const QByteArray bytes = printable(line).toUtf8();
+    const QByteArray bytes = printable(line, keepLineBreaks).toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stream);
     std::fputc('\n', stream);
+}
+
+// What a name stands for on the disk: the file's device and inode, or, for a file not made
+// yet, its folder's device and inode and its own name.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    QString name;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> identityOf(const QString& path)
+{
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        return FileIdentity{st.st_dev, st.st_ino, {}};
+    const QFileInfo info(path);
+    if (::stat(QFile::encodeName(info.absolutePath()).constData(), &st) == 0)
+        return FileIdentity{st.st_dev, st.st_ino, info.fileName()};
+    return std::nullopt; // its folder is missing: the save itself will say so
 }
 
 } // namespace
@@ -40,7 +63,7 @@ void out(const QString& line) { writeLine(stdout, line); }
 void outLines(const QStringList& lines)
 {
     for (const QString& line : lines)
-        out(line);
+        writeLine(stdout, line, false);
 }
 
 void err(const QString& line) { writeLine(stderr, line); }
@@ -63,6 +86,44 @@ int usage(const QString& problem)
 vedan::Status saveOutput(const QString& path, const QByteArray& bytes)
 {
     return safefile::saveBytes(path, bytes);
+}
+
+std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
+                                     const QList<NamedFile>& outputs)
+{
+    QStringList toStandardOutput;
+    for (const NamedFile& output : outputs)
+        if (output.path == safefile::standardOutput)
+            toStandardOutput << output.option;
+    if (toStandardOutput.size() > 1)
+        return QStringLiteral("%1 не могут выводиться в стандартный вывод вместе")
+            .arg(toStandardOutput.join(QStringLiteral(" и ")));
+    QList<std::pair<const NamedFile*, FileIdentity>> seen;
+    auto identify = [&seen](const NamedFile& file) {
+        if (file.path.isEmpty() || file.path == safefile::standardOutput)
+            return;
+        if (const std::optional<FileIdentity> id = identityOf(file.path))
+            seen.append({&file, *id});
+    };
+    for (const NamedFile& input : inputs)
+        identify(input);
+    const qsizetype inputCount = seen.size();
+    for (const NamedFile& output : outputs) {
+        const qsizetype before = seen.size();
+        identify(output);
+        if (seen.size() == before)
+            continue;
+        for (qsizetype i = 0; i < before; ++i) {
+            if (seen[i].second != seen.back().second)
+                continue;
+            const NamedFile& other = *seen[i].first;
+            return QStringLiteral("%1 %2 — тот же файл, что и %3 %4: %5; выберите другое имя")
+                .arg(output.option, output.path, other.option, other.path,
+                     i < inputCount ? QStringLiteral("вывод затёр бы входной файл")
+                                    : QStringLiteral("один вывод затёр бы другой"));
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace cli

@@ -8,10 +8,13 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace cli {
 
+// A text, which may run over several lines.
 void out(const QString& line);
+// Lines of a listing: each one line, a line break inside one shown as \u000a.
 void outLines(const QStringList& lines);
 void err(const QString& line);
 // Prints the failure's message to standard error, if there is one; true when there was one.
@@ -25,5 +28,17 @@ int usage(const QString& problem = QString());
 // output. A workbook (--xlsx) is saved by the same rules by the spreadsheet layer itself
 // (XLApp::setTargetFile).
 vedan::Status saveOutput(const QString& path, const QByteArray& bytes);
+
+// A file named by an option: "--xlsx" and its value.
+struct NamedFile {
+    QString option;
+    QString path;
+};
+// The usage problem when an output would destroy an input or another output: the same file
+// (the same device and inode, through any name or link; a file not made yet by its folder's
+// device and inode and its name), or two outputs to standard output. Empty paths are unused
+// options.
+std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
+                                     const QList<NamedFile>& outputs);
 
 } // namespace cli

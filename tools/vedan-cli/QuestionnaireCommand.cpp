@@ -43,6 +43,9 @@ std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
         return QStringLiteral("параметр указан дважды");
     if (xlsx->isEmpty())
         return QStringLiteral("не указан --xlsx");
+    if (const std::optional<QString> clash = cli::clashingFiles(
+            {{QStringLiteral("--answers"), *answers}}, {{QStringLiteral("--xlsx"), *xlsx}}))
+        return *clash;
     return Options{kinds.at(positional.front()), *xlsx, *answers};
 }
 
@@ -71,6 +74,6 @@ int runQuestionnaire(const QStringList& args)
     if (cli::failed(built))
         return 1;
     if (options->xlsx != safefile::standardOutput) // there the workbook alone goes
-        cli::out(options->xlsx);
+        cli::outLines({options->xlsx});
     return 0;
 }

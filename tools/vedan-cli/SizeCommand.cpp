@@ -60,6 +60,9 @@ std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
             return QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name);
         request.*target = *value;
     }
+    if (const std::optional<QString> clash = cli::clashingFiles(
+            {}, {{QStringLiteral("--xlsx"), request.xlsx}, {QStringLiteral("--pdf"), request.pdf}}))
+        return *clash;
     return request;
 }
 
@@ -94,7 +97,7 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson)
     } else if (textOut) {
         cli::outLines(result.run.lines);
         for (const checks::Check& check : result.checks)
-            cli::out(cli::checkLine(check));
+            cli::outLines({cli::checkLine(check)});
     }
     std::fflush(stdout);
     const bool sizingFailed = cli::failed(result.run.failure);
@@ -122,7 +125,11 @@ int runSize(const QStringList& args)
         const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
         if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
             return cli::usage(QStringLiteral("пакетный подбор: --batch ФАЙЛ.csv [--out ФАЙЛ]"));
-        return cli::runBatch(*batch, out->isEmpty() ? QStringLiteral("-") : *out);
+        const QString target = out->isEmpty() ? QStringLiteral("-") : *out;
+        if (const std::optional<QString> clash = cli::clashingFiles(
+                {{QStringLiteral("--batch"), *batch}}, {{QStringLiteral("--out"), target}}))
+            return cli::usage(*clash);
+        return cli::runBatch(*batch, target);
     }
     // Each switch at most once, as before.
     if (parser.optionNames().count(QStringLiteral("checks")) > 1

@@ -5,6 +5,9 @@
 #include "tools/vedan-cli/CliOptions.h"
 #include "tools/vedan-cli/Commands.h"
 
+#include "core/Staging.h"
+#include "core/SystemReasons.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -12,6 +15,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -66,9 +74,50 @@ bool argumentsAreUtf8(int argc, char** argv)
     return true;
 }
 
+// A standard stream that the caller closed is held by a descriptor on which every write fails,
+// so that no file the tool opens takes its number and receives what was meant for the stream.
+void holdClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int held = ::open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
+}
+
+// What was printed must have reached standard output: a full disk, a closed output or a
+// broken device is an error, as in the GNU tools, never a quiet success.
+int withStandardOutputChecked(int status)
+{
+    errno = 0;
+    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+    const int error = errno;
+    if (failed) {
+        cli::err(QStringLiteral("vedan-cli: ошибка записи в стандартный вывод: ")
+                 + systemReason::ofError(error ? error : EIO));
+        return status == 0 ? 1 : status;
+    }
+    return status;
+}
+
+int runTool(int argc, char** argv);
+
 } // namespace
 
 int main(int argc, char** argv)
+{
+    holdClosedStandardStreams();
+    staging::removeOnTerminatingSignals();
+    return withStandardOutputChecked(runTool(argc, argv));
+}
+
+namespace {
+
+int runTool(int argc, char** argv)
 {
     if (!argumentsAreUtf8(argc, argv))
         return 1;
@@ -104,3 +153,5 @@ int main(int argc, char** argv)
         return cli::usage(QStringLiteral("неизвестная команда «%1»").arg(args[word]));
     return command->second(args.mid(word + 1));
 }
+
+} // namespace

@@ -1,0 +1,145 @@
+#include "sheet/XlsxCheck.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <cstdint>
+#include <zlib.h>
+
+namespace sheet {
+
+namespace {
+
+constexpr std::uint32_t kLocalHeader = 0x04034b50;
+constexpr std::uint32_t kCentralHeader = 0x02014b50;
+constexpr std::uint32_t kEndOfCentral = 0x06054b50;
+constexpr int kEndOfCentralSize = 22;
+constexpr int kCentralSize = 46;
+constexpr int kLocalSize = 30;
+constexpr int kLongestComment = 0xFFFF;
+
+// Little-endian fields of the package, read within bounds.
+class Bytes {
+public:
+    explicit Bytes(const QByteArray& data) : m_data(data) {}
+    bool has(qint64 at, qint64 size) const
+    {
+        return at >= 0 && size >= 0 && at + size <= m_data.size();
+    }
+    std::uint32_t u16(qint64 at) const { return byte(at) | byte(at + 1) << 8; }
+    std::uint32_t u32(qint64 at) const { return u16(at) | u16(at + 2) << 16; }
+    const char* at(qint64 at) const { return m_data.constData() + at; }
+
+private:
+    std::uint32_t byte(qint64 at) const { return static_cast<unsigned char>(m_data[at]); }
+    const QByteArray& m_data;
+};
+
+std::optional<QByteArray> inflated(const char* data, std::uint32_t size, std::uint32_t method,
+                                   std::uint32_t expected)
+{
+    if (method == 0)
+        return size == expected ? std::optional(QByteArray(data, size)) : std::nullopt;
+    if (method != Z_DEFLATED)
+        return std::nullopt;
+    QByteArray out(qsizetype(expected) + 1, '\0'); // one more: a longer entry shows
+    z_stream stream{};
+    if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
+        return std::nullopt;
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
+    stream.avail_in = size;
+    stream.next_out = reinterpret_cast<Bytef*>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int result = inflate(&stream, Z_FINISH);
+    const uLong produced = stream.total_out;
+    inflateEnd(&stream);
+    if (result != Z_STREAM_END || produced != expected)
+        return std::nullopt;
+    out.truncate(qsizetype(produced));
+    return out;
+}
+
+// Whether an XML part ends with the closing tag of the element it opens with.
+bool isWholeXml(const QByteArray& xml)
+{
+    qsizetype at = 0;
+    for (;;) {
+        at = xml.indexOf('<', at);
+        if (at < 0 || at + 1 >= xml.size())
+            return false;
+        if (xml[at + 1] != '?' && xml[at + 1] != '!')
+            break;
+        ++at;
+    }
+    qsizetype end = at + 1;
+    while (end < xml.size() && xml[end] != ' ' && xml[end] != '>' && xml[end] != '/'
+           && xml[end] != '\r' && xml[end] != '\n' && xml[end] != '\t')
+        ++end;
+    const QByteArray root = xml.mid(at + 1, end - at - 1);
+    const QByteArray trimmed = xml.trimmed();
+    if (root.isEmpty())
+        return false;
+    if (trimmed.endsWith("</" + root + '>'))
+        return true;
+    // A root element with nothing inside: <root .../>
+    return trimmed.indexOf('>', at) == trimmed.size() - 1 && trimmed.endsWith("/>");
+}
+
+QString damaged(const QString& what) { return QStringLiteral("книга записана не полностью (%1)").arg(what); }
+
+} // namespace
+
+std::optional<QString> packageFault(const QString& file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return damaged(QStringLiteral("файл не читается"));
+    const QByteArray data = in.readAll();
+    const Bytes bytes(data);
+    qint64 end = -1;
+    for (qint64 at = data.size() - kEndOfCentralSize;
+         at >= 0 && at >= data.size() - kEndOfCentralSize - kLongestComment; --at) {
+        if (bytes.u32(at) == kEndOfCentral) {
+            end = at;
+            break;
+        }
+    }
+    if (end < 0)
+        return damaged(QStringLiteral("нет оглавления архива"));
+    const std::uint32_t count = bytes.u16(end + 10);
+    qint64 entry = bytes.u32(end + 16);
+    if (count == 0)
+        return damaged(QStringLiteral("архив пуст"));
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (!bytes.has(entry, kCentralSize) || bytes.u32(entry) != kCentralHeader)
+            return damaged(QStringLiteral("оглавление архива повреждено"));
+        const std::uint32_t method = bytes.u16(entry + 10);
+        const std::uint32_t crc = bytes.u32(entry + 16);
+        const std::uint32_t packed = bytes.u32(entry + 20);
+        const std::uint32_t size = bytes.u32(entry + 24);
+        const std::uint32_t nameLength = bytes.u16(entry + 28);
+        const qint64 local = bytes.u32(entry + 42);
+        if (!bytes.has(entry + kCentralSize, nameLength))
+            return damaged(QStringLiteral("оглавление архива повреждено"));
+        const QString name =
+            QString::fromUtf8(bytes.at(entry + kCentralSize), qsizetype(nameLength));
+        entry += kCentralSize + nameLength + bytes.u16(entry + 30) + bytes.u16(entry + 32);
+
+        if (!bytes.has(local, kLocalSize) || bytes.u32(local) != kLocalHeader)
+            return damaged(name);
+        const qint64 start = local + kLocalSize + bytes.u16(local + 26) + bytes.u16(local + 28);
+        if (!bytes.has(start, packed))
+            return damaged(name);
+        const std::optional<QByteArray> content = inflated(bytes.at(start), packed, method, size);
+        if (!content
+            || crc32(0L, reinterpret_cast<const Bytef*>(content->constData()), uInt(content->size()))
+                   != crc)
+            return damaged(name);
+        if ((name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels")))
+            && !isWholeXml(*content))
+            return damaged(name);
+    }
+    return std::nullopt;
+}
+
+} // namespace sheet
