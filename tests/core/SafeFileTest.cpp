@@ -2,10 +2,12 @@
 // mode, owner or kind, the office-suite save against every kind of target, and what a failed
 // save leaves behind (nothing, and the old file byte for byte).
 #include "core/SafeFile.h"
+#include "core/Staging.h"
 #include "core/SystemReasons.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Files.h"
 #include "tests/support/NullDevice.h"
+#include "tests/support/PlainUser.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
@@ -15,6 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
+#include <ctime>
+#include <pwd.h>
+#include <tuple>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
@@ -101,64 +107,77 @@ TEST_F(ExportFolder, NewFoldersArePrivateFromTheStart)
 }
 
 // Another user's way in: a link in place of either folder, a folder of another owner, a file.
-TEST_F(ExportFolder, ATakenPlaceIsRefusedAndNothingIsWritten)
+struct TakenPlace {
+    const char* name;
+    std::function<void(const QString& vedan, const QString& unsaved, const QString& elsewhere)>
+        prepare;
+    const char* why;
+};
+
+class TakenExportFolder : public ExportFolder {
+protected:
+    void expectRefused(const std::vector<TakenPlace>& cases)
+    {
+        for (const TakenPlace& c : cases) {
+            SCOPED_TRACE(c.name);
+            QDir(cache()).removeRecursively();
+            QDir().mkpath(cache());
+            const QString elsewhere = m_dir.filePath("elsewhere");
+            QDir(elsewhere).removeRecursively();
+            QDir().mkpath(elsewhere);
+            c.prepare(vedan(), unsaved(), elsewhere);
+            int calls = 0;
+            const auto saved = safefile::saveNewExport("a", ".xlsx", writing("secret", &calls));
+            ASSERT_FALSE(saved.ok());
+            EXPECT_TRUE(saved.failure->message.contains(QString::fromUtf8(c.why)))
+                << saved.failure->message.toStdString();
+            EXPECT_TRUE(saved.failure->message.contains(cache())) << "names the folder";
+            EXPECT_EQ(calls, 0);
+            EXPECT_TRUE(entries(elsewhere).isEmpty());
+            EXPECT_FALSE(safefile::checkExportFolder() == std::nullopt);
+        }
+    }
+};
+
+TEST_F(TakenExportFolder, ALinkOrAFileInItsPlaceIsRefusedAndNothingIsWritten)
 {
-    struct Case {
-        const char* name;
-        bool needsRoot;
-        std::function<void(const QString& vedan, const QString& unsaved, const QString& elsewhere)>
-            prepare;
-        const char* why;
-    };
-    const Case cases[] = {
-        {"link instead of vedan", false,
+    expectRefused({
+        {"link instead of vedan",
          [](const QString& v, const QString&, const QString& elsewhere) {
              QFile::link(elsewhere, v);
          },
          "символическая ссылка"},
-        {"link instead of unsaved", false,
+        {"link instead of unsaved",
          [](const QString& v, const QString& u, const QString& elsewhere) {
              QDir().mkpath(v);
              QFile::link(elsewhere, u);
          },
          "символическая ссылка"},
-        {"file instead of vedan", false,
+        {"file instead of vedan",
          [](const QString& v, const QString&, const QString&) { writeAll(v, "x"); },
          "файл, а не папка"},
-        {"vedan of another user", true,
+    });
+}
+
+TEST_F(TakenExportFolder, AFolderOfAnotherUserIsRefusedAndNothingIsWritten)
+{
+    if (!isSuperuser())
+        GTEST_SKIP() << "only the superuser can give a folder away";
+    expectRefused({
+        {"vedan of another user",
          [](const QString& v, const QString&, const QString&) {
              QDir().mkpath(v);
              ASSERT_EQ(chown(QFile::encodeName(v).constData(), 65534, 65534), 0);
          },
          "другому пользователю"},
-        {"unsaved of another user", true,
+        {"unsaved of another user",
          [](const QString& v, const QString& u, const QString&) {
              QDir().mkpath(u);
              chmod(QFile::encodeName(v).constData(), 0700);
              ASSERT_EQ(chown(QFile::encodeName(u).constData(), 65534, 65534), 0);
          },
          "другому пользователю"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.needsRoot && geteuid() != 0)
-            continue; // only the superuser can give a folder away
-        QDir(cache()).removeRecursively();
-        QDir().mkpath(cache());
-        const QString elsewhere = m_dir.filePath("elsewhere");
-        QDir(elsewhere).removeRecursively();
-        QDir().mkpath(elsewhere);
-        c.prepare(vedan(), unsaved(), elsewhere);
-        int calls = 0;
-        const auto saved = safefile::saveNewExport("a", ".xlsx", writing("secret", &calls));
-        ASSERT_FALSE(saved.ok());
-        EXPECT_TRUE(saved.failure->message.contains(QString::fromUtf8(c.why)))
-            << saved.failure->message.toStdString();
-        EXPECT_TRUE(saved.failure->message.contains(cache())) << "names the folder";
-        EXPECT_EQ(calls, 0);
-        EXPECT_TRUE(entries(elsewhere).isEmpty());
-        EXPECT_FALSE(safefile::checkExportFolder() == std::nullopt);
-    }
+    });
 }
 
 TEST_F(ExportFolder, AFailedWriteLeavesNothingBehind)
@@ -294,6 +313,199 @@ TEST_F(SaveReplacing, StandardOutputGetsTheWholeFile)
     EXPECT_EQ(failure, std::nullopt);
     EXPECT_EQ(readAll(captured), bytes);
     EXPECT_EQ(entries(QDir::tempPath()).filter(".vedan-"), QStringList());
+}
+
+// A file the user may not write stays as it is, although the folder would let a new file take
+// its name; a file the user may write in the same folder is replaced.
+TEST_F(SaveReplacing, AWriteProtectedFileIsKept)
+{
+    const QString folder = path("shared");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    chmod(QFile::encodeName(folder).constData(), 0777);
+    chmod(QFile::encodeName(m_dir.path()).constData(), 0755);
+    const QString target = folder + "/ro.xlsx";
+    writeAll(target, "keep");
+    chmod(QFile::encodeName(target).constData(), 0444);
+    const int result = runAsPlainUser([&] {
+        const Status failure = safefile::saveBytes(target, "new");
+        if (!failure)
+            return 1;
+        return failure->message.contains("защищён от записи") && failure->message.contains(target)
+                   ? 0
+                   : 2;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(readAll(target), "keep");
+    EXPECT_EQ(modeOf(target) & 07777, 0444u);
+    EXPECT_EQ(entries(folder), QStringList{"ro.xlsx"});
+}
+
+// In a folder that is sticky and writable by everybody, a link is followed only when it belongs
+// to the user or to the folder's owner, as the kernel's protected_symlinks rule has it.
+TEST_F(SaveReplacing, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed)
+{
+    if (!isSuperuser())
+        GTEST_SKIP() << "only the superuser can make a link of another user";
+    const QString shared = path("tmp");
+    ASSERT_TRUE(QDir().mkpath(shared));
+    chmod(QFile::encodeName(shared).constData(), 01777);
+    const QString victim = path("victim.teo");
+    writeAll(victim, "precious");
+    struct Case {
+        const char* what;
+        mode_t folderMode;
+        uid_t linkOwner;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"another user's link in a sticky shared folder", 01777, kOtherUser, false},
+        {"own link in a sticky shared folder", 01777, 0, true},
+        {"another user's link in a folder that is not sticky", 0777, kOtherUser, true},
+        {"another user's link in a sticky folder of the owner alone", 01755, kOtherUser, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        writeAll(victim, "precious");
+        chmod(QFile::encodeName(shared).constData(), c.folderMode);
+        const QString link = shared + "/out.teo";
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(victim, link));
+        ASSERT_EQ(lchown(QFile::encodeName(link).constData(), c.linkOwner, c.linkOwner), 0);
+        const Status failure = safefile::saveBytes(link, "planted");
+        if (c.followed) {
+            EXPECT_EQ(failure, std::nullopt);
+            EXPECT_EQ(readAll(victim), "planted");
+        } else {
+            ASSERT_TRUE(failure);
+            EXPECT_TRUE(failure->message.contains(link)) << failure->message.toStdString();
+            EXPECT_TRUE(failure->message.contains("Отказано в доступе"));
+            EXPECT_EQ(readAll(victim), "precious");
+            EXPECT_TRUE(S_ISLNK(modeOf(link)));
+        }
+        EXPECT_EQ(entries(shared), QStringList{"out.teo"});
+    }
+}
+
+// A terminating signal in the middle of a save removes the staging folder with the partial copy,
+// and the process still ends by that signal.
+TEST_F(SaveReplacing, ATerminatingSignalLeavesNoStagingFolder)
+{
+    writeAll(path("old.xlsx"), "old");
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        SCOPED_TRACE(strsignal(signal));
+        const int ended = signalThatEnds([&] {
+            staging::removeOnTerminatingSignals();
+            safefile::saveReplacing(path("old.xlsx"), [signal](const QString& file) -> Status {
+                writeAll(file, QByteArray(100000, 'p'));
+                writeAll(file + ".tmp", "the writer's own temporary file");
+                ::raise(signal);
+                return std::nullopt;
+            });
+        });
+        EXPECT_EQ(ended, signal);
+        EXPECT_EQ(readAll(path("old.xlsx")), "old");
+        EXPECT_EQ(entries(m_dir.path()), QStringList{"old.xlsx"});
+    }
+}
+
+// A staging folder left by a killed process goes with the next save into the same folder once it
+// is a day old; a newer one, another user's one and anything else stay.
+TEST_F(SaveReplacing, StagingFoldersOverADayOldAreRemovedByTheNextSave)
+{
+    auto makeStaging = [this](const QString& name, long age) {
+        const QString folder = path(name);
+        EXPECT_TRUE(QDir().mkpath(folder));
+        writeAll(folder + "/partial.xlsx", "half");
+        writeAll(folder + "/.hidden", "half");
+        const timespec times[2] = {{std::time(nullptr) - age, 0}, {std::time(nullptr) - age, 0}};
+        EXPECT_EQ(utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0), 0);
+    };
+    const long day = staging::kStaleSeconds;
+    makeStaging(".vedan-AAAAAA", day + 60);
+    makeStaging(".vedan-BBBBBB", day - 60);
+    makeStaging(".vedan-notes-kept", 10 * day);
+    QStringList expected{".vedan-BBBBBB", ".vedan-notes-kept", "book.xlsx"};
+    if (isSuperuser()) {
+        makeStaging(".vedan-CCCCCC", 10 * day);
+        ASSERT_EQ(chown(QFile::encodeName(path(".vedan-CCCCCC")).constData(), kOtherUser,
+                        kOtherGroup),
+                  0);
+        expected.insert(1, ".vedan-CCCCCC");
+    }
+    ASSERT_EQ(safefile::saveBytes(path("book.xlsx"), "new"), std::nullopt);
+    EXPECT_EQ(entries(m_dir.path()), expected);
+}
+
+class HomeFolder : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"HOME", "XDG_CACHE_HOME"})
+            m_saved.emplace_back(name, qgetenv(name), qEnvironmentVariableIsSet(name));
+    }
+    void TearDown() override
+    {
+        for (const auto& [name, value, set] : m_saved)
+            set ? qputenv(name, value) : qunsetenv(name);
+    }
+    static void setOrUnset(const char* name, const char* value)
+    {
+        value ? qputenv(name, value) : qunsetenv(name);
+    }
+
+    std::vector<std::tuple<const char*, QByteArray, bool>> m_saved;
+};
+
+// The export folder as the XDG rules take it: a relative setting is no setting, and without an
+// absolute HOME the password database names the home folder.
+TEST_F(HomeFolder, TheExportFolderFollowsTheXdgRules)
+{
+    const QString fromDatabase = QFile::decodeName(getpwuid(geteuid())->pw_dir);
+    struct Case {
+        const char* home;
+        const char* cache;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"/home/a", "/var/cache/a", "/var/cache/a/vedan/unsaved"},
+        {"/home/a", nullptr, "/home/a/.cache/vedan/unsaved"},
+        {"/home/a", "relative/cache", "/home/a/.cache/vedan/unsaved"},
+        {nullptr, nullptr, fromDatabase + "/.cache/vedan/unsaved"},
+        {"", "", fromDatabase + "/.cache/vedan/unsaved"},
+        {"relative/home", nullptr, fromDatabase + "/.cache/vedan/unsaved"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.home ? c.home : "(unset)") + " "
+                     + (c.cache ? c.cache : "(unset)"));
+        setOrUnset("HOME", c.home);
+        setOrUnset("XDG_CACHE_HOME", c.cache);
+        EXPECT_EQ(safefile::exportFolder(), QDir::cleanPath(c.expected));
+    }
+}
+
+// A user without HOME and without an entry in the password database has no export folder:
+// the export is refused with a message instead of going to /.cache.
+TEST_F(HomeFolder, NoHomeFolderAtAllIsRefused)
+{
+    if (!isSuperuser())
+        GTEST_SKIP() << "only the superuser can become a user without a password entry";
+    qunsetenv("HOME");
+    qunsetenv("XDG_CACHE_HOME");
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(54321) != 0 || setuid(54321) != 0 || getpwuid(54321))
+            _exit(3);
+        const auto saved = safefile::saveNewExport("a", ".xlsx", writing("x"));
+        _exit(safefile::exportFolder().isEmpty() && !saved.ok()
+                      && saved.failure->message.contains("домашняя папка не задана")
+                  ? 0
+                  : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(QFileInfo::exists("/.cache/vedan"));
 }
 
 TEST(SystemReasons, EnglishTextsAndErrorNumbersBecomeRussian)
