@@ -85,7 +85,10 @@ bool isWholeXml(const QByteArray& xml)
     return trimmed.indexOf('>', at) == trimmed.size() - 1 && trimmed.endsWith("/>");
 }
 
-QString damaged(const QString& what) { return QStringLiteral("книга записана не полностью (%1)").arg(what); }
+QString damaged(const QString& what)
+{
+    return QStringLiteral("книга записана не полностью (%1)").arg(what);
+}
 
 } // namespace
 
@@ -132,7 +135,8 @@ std::optional<QString> packageFault(const QString& file)
             return damaged(name);
         const std::optional<QByteArray> content = inflated(bytes.at(start), packed, method, size);
         if (!content
-            || crc32(0L, reinterpret_cast<const Bytef*>(content->constData()), uInt(content->size()))
+            || crc32(0L, reinterpret_cast<const Bytef*>(content->constData()),
+                     uInt(content->size()))
                    != crc)
             return damaged(name);
         if ((name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels")))

@@ -61,6 +61,33 @@ TEST_F(FileSafety, AnObjectNameCannotForgeListingLinesOrReachTheTerminal)
     EXPECT_FALSE(run.out.contains('\x1b'));
 }
 
+// The report names the object in its first lines: a line break typed into the name must not
+// make the report print a line of its own ("при стоимости одной Гкал ...").
+TEST_F(FileSafety, AnObjectNameCannotForgeReportLines)
+{
+    AssessmentInputs in = defaultInputs();
+    in.objectName = "Дом\nпри стоимости одной Гкал 1,00\x1b[2J";
+    const QString teo = save(in);
+    const CliRun plain = runCli({"assess", teo, "--system", "both"});
+    EXPECT_EQ(plain.status, 0) << plain.err.toStdString();
+    const CliRun honest =
+        runCli({"assess", save(defaultInputs(), "honest.teo"), "--system", "both"});
+    EXPECT_EQ(plain.lines().size(), honest.lines().size());
+    const auto priced = [](const QStringList& lines) {
+        return std::count_if(lines.begin(), lines.end(), [](const QString& line) {
+            return line.startsWith("при стоимости одной Гкал");
+        });
+    };
+    EXPECT_EQ(priced(plain.lines()), priced(honest.lines()));
+    EXPECT_TRUE(plain.text().contains("Дом\\u000aпри стоимости одной Гкал 1,00\\u001b[2J"))
+        << plain.text().toStdString();
+    EXPECT_FALSE(plain.out.contains('\x1b'));
+    // In JSON the name is one string, escaped as JSON escapes it.
+    const CliRun json = runCli({"assess", teo, "--system", "both", "--json"});
+    EXPECT_EQ(json.status, 0);
+    EXPECT_EQ(json.lines().size(), 1);
+}
+
 TEST_F(FileSafety, AnObjectNameThatNoSheetNameMayHoldStopsTheExportClearly)
 {
     AssessmentInputs in = defaultInputs();
@@ -70,6 +97,17 @@ TEST_F(FileSafety, AnObjectNameThatNoSheetNameMayHoldStopsTheExportClearly)
     EXPECT_TRUE(run.err.contains("Недопустимое имя листа «ТЭОДом_x0001_»"))
         << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.xlsx")));
+}
+
+TEST_F(FileSafety, AWorkbookOverItsOwnTemplateIsRefused)
+{
+    const QString teo = save(defaultInputs());
+    const QByteArray before = readAll(teo);
+    const CliRun run = runCli({"assess", teo, "--system", "both", "--xlsx", teo});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains("шаблон")) << run.err.toStdString();
+    EXPECT_EQ(readAll(teo), before);
+    EXPECT_EQ(entries(m_dir.path()), QStringList{"t.teo"});
 }
 
 TEST_F(FileSafety, AnEmptyWorkbookNameIsAUsageErrorOfEveryCommand)

@@ -19,14 +19,14 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
-#include <pwd.h>
-#include <tuple>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -427,9 +427,9 @@ TEST_F(SaveReplacing, StagingFoldersOverADayOldAreRemovedByTheNextSave)
     QStringList expected{".vedan-BBBBBB", ".vedan-notes-kept", "book.xlsx"};
     if (isSuperuser()) {
         makeStaging(".vedan-CCCCCC", 10 * day);
-        ASSERT_EQ(chown(QFile::encodeName(path(".vedan-CCCCCC")).constData(), kOtherUser,
-                        kOtherGroup),
-                  0);
+        ASSERT_EQ(
+            chown(QFile::encodeName(path(".vedan-CCCCCC")).constData(), kOtherUser, kOtherGroup),
+            0);
         expected.insert(1, ".vedan-CCCCCC");
     }
     ASSERT_EQ(safefile::saveBytes(path("book.xlsx"), "new"), std::nullopt);

@@ -23,8 +23,7 @@ inline int runAsPlainUser(const std::function<int()>& body)
         return body();
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kOtherGroup) != 0
-            || ::setuid(kOtherUser) != 0)
+        if (::setgroups(0, nullptr) != 0 || ::setgid(kOtherGroup) != 0 || ::setuid(kOtherUser) != 0)
             ::_exit(255);
         ::_exit(body() & 0xFF);
     }

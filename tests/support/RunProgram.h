@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <csignal>
+#include <grp.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -37,10 +38,14 @@ struct RunSettings {
     // "NAME=VALUE" added to the test's own environment; "NAME" alone removes NAME.
     QStringList environment;
     QString workingDirectory;
+    // Standard output goes to this file (/dev/full, say) instead of being kept.
+    QString standardOutputFile;
     // Bytes past this size are not written (SIGXFSZ ignored), as on a full disk; 0 for none.
     long fileSizeLimit = 0;
     // The program starts with its standard output closed.
     bool closedStandardOutput = false;
+    // Run by the superuser, the program runs as the plain user "nobody".
+    bool asPlainUser = false;
     int timeoutMs = 120000;
 };
 
@@ -57,11 +62,16 @@ inline CliRun runProgram(const QString& program, const QStringList& args,
             env.insert(entry.left(eq), entry.mid(eq + 1));
     }
     process.setProcessEnvironment(env);
+    if (!settings.standardOutputFile.isEmpty())
+        process.setStandardOutputFile(settings.standardOutputFile);
     if (!settings.workingDirectory.isEmpty())
         process.setWorkingDirectory(settings.workingDirectory);
     const long limit = settings.fileSizeLimit;
     const bool closeOut = settings.closedStandardOutput;
-    process.setChildProcessModifier([limit, closeOut] {
+    const bool plain = settings.asPlainUser && ::geteuid() == 0;
+    process.setChildProcessModifier([limit, closeOut, plain] {
+        if (plain && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(127);
         if (limit > 0) {
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit bound{rlim_t(limit), rlim_t(limit)};
