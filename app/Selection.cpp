@@ -4,6 +4,7 @@
 
 #include "app/Forms.h"
 #include "app/Main.h"
+#include "shell/QtSetup.h"
 #include "shell/VedanApplication.h"
 
 #include <QByteArray>
@@ -68,6 +69,7 @@ int main(int argc, char** argv)
     createForms();
     QObject::connect(MainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
     MainForm->show();
+    qtSetup::notifyReadyOnceRunning();
     const int status = app.exec();
     destroyForms();
     return status;

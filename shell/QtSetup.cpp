@@ -6,11 +6,15 @@
 #include <QSettings>
 #include <QSocketNotifier>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 
 #include <csignal>
+#include <cstddef>
+#include <cstring>
 #include <memory>
 #include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace qtSetup {
@@ -84,6 +88,29 @@ void quitOnTerminationSignals(QCoreApplication& application)
     }
     auto* notifier = new QSocketNotifier(readEnd, QSocketNotifier::Read, &application);
     QObject::connect(notifier, &QSocketNotifier::activated, &application, &QCoreApplication::quit);
+}
+
+void notifyReadyOnceRunning()
+{
+    const QByteArray address = qgetenv("NOTIFY_SOCKET");
+    if (address.isEmpty())
+        return;
+    QTimer::singleShot(0, [address] {
+        sockaddr_un to{};
+        to.sun_family = AF_UNIX;
+        if (size_t(address.size()) >= sizeof to.sun_path)
+            return;
+        std::memcpy(to.sun_path, address.constData(), size_t(address.size()));
+        if (to.sun_path[0] == '@') // an abstract address
+            to.sun_path[0] = '\0';
+        const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        if (fd < 0)
+            return;
+        static const char ready[] = "READY=1";
+        ::sendto(fd, ready, sizeof ready - 1, MSG_NOSIGNAL, reinterpret_cast<sockaddr*>(&to),
+                 socklen_t(offsetof(sockaddr_un, sun_path) + size_t(address.size())));
+        ::close(fd);
+    });
 }
 
 } // namespace qtSetup

@@ -23,4 +23,10 @@ void removePrivateUserSettings();
 // temporary folder is removed on the way out.
 void quitOnTerminationSignals(QCoreApplication& application);
 
+// Tells whoever started the program and asked for it, by the notification protocol of the
+// service managers (READY=1 to the datagram socket named in NOTIFY_SOCKET), that the program's
+// event loop runs, so that a session script or a test need not guess by waiting. Without
+// NOTIFY_SOCKET it does nothing.
+void notifyReadyOnceRunning();
+
 } // namespace qtSetup

@@ -6,6 +6,7 @@
 #include "shell/Messages.h"
 #include "shell/VedanApplication.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ReadyNotice.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -158,13 +159,14 @@ TEST(VedanApplication, TerminationSignalEndsTheProgramCleanly)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("TMPDIR"), tmp.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const ReadyNotice ready;
+    const QString entry = ready.environmentEntry();
+    env.insert(entry.section('=', 0, 0), entry.section('=', 1));
     program.setProcessEnvironment(env);
     program.start(QStringLiteral(VEDAN_PROGRAM), {});
     ASSERT_TRUE(program.waitForStarted(10000));
-    for (int i = 0; i < 200 && folder.entryList(settings, QDir::Dirs).isEmpty(); ++i)
-        program.waitForFinished(50);
+    ASSERT_TRUE(ready.waitReady(30000)) << "the program did not report that it runs";
     ASSERT_EQ(folder.entryList(settings, QDir::Dirs).size(), 1);
-    program.waitForFinished(300); // let it reach its event loop
     ::kill(pid_t(program.processId()), SIGTERM);
     ASSERT_TRUE(program.waitForFinished(20000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);

@@ -352,10 +352,11 @@ private slots:
         QWidget* w = workWindow(window);
         QVERIFY(activate(command));
         QVERIFY(!MainForm->isEnabled());
-        if (!useExit(w, exit)) {
+        // A renamed or missing exit command fails: every row names a control the window has.
+        const bool used = useExit(w, exit);
+        if (!used)
             w->close();
-            QSKIP("this window has no such exit command yet");
-        }
+        QVERIFY2(used, qPrintable(window + " has no exit command " + exit));
         QVERIFY(MainForm->isEnabled());
         QVERIFY(!w->isVisible());
         QVERIFY(m_shown.isEmpty());

@@ -1,8 +1,10 @@
 // The selection window: descriptions following the title, closing, inputs kept, messages,
 // export, and the command-line tool printing what the window shows.
 
+#include "core/Numbers.h"
 #include "selection/Gidroelevator.h"
 #include "shell/Messages.h"
+#include "tests/support/RunProgram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -300,6 +302,20 @@ private slots:
                                + QLatin1Char(')')));
         QVERIFY(calls.contains(QStringLiteral("writeCell(A18,A18,") + memo2Lines().last()
                                + QLatin1Char(')')));
+        // The workbook opens in an independent reader, under either locale of the run, with
+        // the typed inputs as numbers.
+        const QJsonObject sheet = readFirstSheet(dir.filePath(QStringLiteral("report.xlsx")));
+        QVERIFY(!sheet.isEmpty());
+        for (const char* edit : {"Edit1", "Edit2", "Edit5"}) {
+            const std::optional<double> typed = num::parseDecimal(child<QLineEdit>(edit)->text());
+            QVERIFY(typed);
+            bool found = false;
+            for (const QJsonValue cell : sheet[QStringLiteral("cells")].toObject())
+                found = found
+                        || (cell[QStringLiteral("type")].toString() == QStringLiteral("n")
+                            && cell[QStringLiteral("value")].toDouble() == *typed);
+            QVERIFY2(found, edit);
+        }
         for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
             pick(combo, 0);
     }
@@ -347,41 +363,19 @@ private slots:
         child<QPushButton>("Button1")->click();
         QCOMPARE(memo2Lines().size() >= 5, exitCode == 0);
 
-        QProcess cli;
-        cli.start(qEnvironmentVariable("VEDAN_CLI"), {QStringLiteral("size"),
-                                                      kind,
-                                                      QStringLiteral("--inlet"),
-                                                      QStringLiteral("6"),
-                                                      QStringLiteral("--inlet-unit"),
-                                                      QStringLiteral("mpa"),
-                                                      QStringLiteral("--outlet"),
-                                                      QStringLiteral("2"),
-                                                      QStringLiteral("--outlet-unit"),
-                                                      QStringLiteral("bar"),
-                                                      QStringLiteral("--supply"),
-                                                      QStringLiteral("150"),
-                                                      QStringLiteral("--return"),
-                                                      returnTemperature,
-                                                      QStringLiteral("--load"),
-                                                      load,
-                                                      QStringLiteral("--load-unit"),
-                                                      QStringLiteral("gcal"),
-                                                      QStringLiteral("--resistance"),
-                                                      QStringLiteral("1"),
-                                                      QStringLiteral("--resistance-unit"),
-                                                      QStringLiteral("m"),
-                                                      QStringLiteral("--series"),
-                                                      QStringLiteral("2"),
-                                                      QStringLiteral("--range"),
-                                                      QStringLiteral("3")});
-        QVERIFY(cli.waitForFinished(30000));
-        QCOMPARE(cli.exitCode(), exitCode);
+        const CliRun cli = runCli(
+            QStringLiteral("size %1 --inlet 6 --inlet-unit mpa --outlet 2 --outlet-unit bar "
+                           "--supply 150 --return %2 --load %3 --load-unit gcal --resistance 1 "
+                           "--resistance-unit m --series 2 --range 3")
+                .arg(kind, returnTemperature, load)
+                .split(QLatin1Char(' ')));
+        QCOMPARE(cli.status, exitCode);
         QString expected;
         for (const QString& line : memo2Lines())
             expected += line + QLatin1Char('\n');
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), expected);
+        QCOMPARE(cli.text(), expected);
         const QString shown = m_shown.isEmpty() ? QString() : m_shown.first() + QLatin1Char('\n');
-        QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), shown);
+        QCOMPARE(cli.err, shown);
 
         set("Edit1", QStringLiteral("4"));
         set("Edit2", QStringLiteral("3,8"));
