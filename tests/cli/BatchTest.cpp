@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 // Columns in an order of their own: the header names them, in any order.
@@ -225,5 +227,158 @@ TEST(Batch, AWrongHeaderSizesNothing)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_FALSE(QFile::exists(out));
+    }
+}
+
+// Each kind on its own, not one kind standing for all: its working values recomputed here from
+// the inputs, its offers with capacity, authority and bore, and the ids of its checks in --json;
+// then the same inputs as a batch row, whose every value column, offers and worst check must be
+// what the single case printed.
+TEST(Batch, EveryKindsValuesOffersAndChecksInJsonAndInTheColumns)
+{
+    // 150/70 °C, 0,5 Gcal/h, 6 and 4 kgf/cm², 1 m.
+    const double flow = 0.5 * 1000000 * 1.163 * 3.6 / ((150.0 - 70.0) * 4.2) / 1000;
+    const double drop = 6.0 - 4.0 - 1.0 / 10;
+    const double kv = flow / std::sqrt(drop);
+    const auto authority = [&](double kvy) {
+        const double modelDrop = flow * flow / (kvy * kvy);
+        return modelDrop / (modelDrop + 1 * 0.0980665);
+    };
+    struct Offer {
+        const char* designation;
+        double kvy; // 0: the kind's catalogue has none
+        bool withAuthority;
+        int bore; // 0: none
+    };
+    struct Kind {
+        const char* kind;
+        const char* choices; // series and range cells
+        std::vector<std::pair<const char*, double>> values;
+        std::vector<Offer> offers;
+        QStringList checks;
+    };
+    const Kind kinds[] = {
+        {"hydroelevator",
+         ";",
+         {{"networkFlow", flow},
+          {"mixingRatio", (150.0 - 95) / (95 - 70.0)},
+          {"availableHead", 20},
+          {"throatDiameter", 8.5 * std::sqrt(std::sqrt(flow * flow * 3.2 * 3.2 / 1))},
+          {"nozzleDiameter", 9.6 * std::sqrt(std::sqrt(flow * flow / 20))}},
+         {{"ЭЖ-03", 0, false, 0}},
+         {"supply.liquid", "elevator.head", "elevator.mixing", "elevator.nozzle"}},
+        {"control-valve",
+         ";",
+         {{"networkFlow", flow},
+          {"valvePressureDrop", drop},
+          {"requiredKv", kv},
+          {"requiredKvy", 1.2 * kv}},
+         {{"ТВМ-25/17", 6.3, true, 25}, {"ТВМ-32/16", 6.3, true, 32}},
+         {"supply.liquid", "valve.authority", "valve.authority", "valve.cavitation",
+          "valve.flashing", "valve.velocity", "valve.velocity"}},
+        {"mixing-valve",
+         ";",
+         {{"networkFlow", flow},
+          {"valvePressureDrop", drop},
+          {"requiredKv", kv},
+          {"requiredKvy", 1.2 * kv}},
+         {{"ЛНВ-25/17", 6.3, true, 25}},
+         {"supply.liquid", "valve.authority", "valve.cavitation", "valve.flashing",
+          "valve.velocity"}},
+        {"regulator",
+         "1;2",
+         {{"networkFlow", flow},
+          {"regulatorPressureDrop", drop},
+          {"requiredKv", kv},
+          {"requiredKvy", 1.2 * kv}},
+         {{"ЖМ-32.6,3.2.1", 6.3, false, 32}},
+         {"supply.liquid", "regulator.cavitation", "regulator.range"}},
+    };
+    const QStringList allValues = {"networkFlow",       "mixingRatio",    "availableHead",
+                                   "throatDiameter",    "nozzleDiameter", "regulatorPressureDrop",
+                                   "valvePressureDrop", "requiredKv",     "requiredKvy"};
+    QTemporaryDir dir;
+    QByteArray table = "kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+                       "resistance;resistance-unit;series;range\n";
+    for (const Kind& k : kinds)
+        table += QByteArray(k.kind) + ";6;kgf;4;kgf;150;70;0,5;gcal;1;m;" + k.choices + "\n";
+    const QString input = dir.filePath(QStringLiteral("kinds.csv"));
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(table);
+    file.close();
+    const CliRun batch = runCli({QStringLiteral("size"), QStringLiteral("--batch"), input});
+    ASSERT_EQ(batch.status, 0) << batch.err.toStdString();
+    const QStringList lines = csvLines(batch.out);
+    const QStringList header = lines.front().split(QLatin1Char(';'));
+    ASSERT_EQ(lines.size(), 1 + qsizetype(std::size(kinds)));
+
+    for (qsizetype row = 0; row < qsizetype(std::size(kinds)); ++row) {
+        const Kind& k = kinds[row];
+        SCOPED_TRACE(k.kind);
+        QStringList args = QStringLiteral("size %1 --inlet 6 --inlet-unit kgf --outlet 4 "
+                                          "--outlet-unit kgf --supply 150 --return 70 --load 0,5 "
+                                          "--load-unit gcal --resistance 1 --resistance-unit m "
+                                          "--checks --json")
+                               .arg(QLatin1String(k.kind))
+                               .split(QLatin1Char(' '));
+        if (QLatin1String(k.choices) != QLatin1String(";"))
+            args << QStringLiteral("--series") << QStringLiteral("1") << QStringLiteral("--range")
+                 << QStringLiteral("2");
+        const CliRun single = runCli(args);
+        ASSERT_EQ(single.status, 0) << single.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(single.out).object();
+
+        const QJsonObject values = o[QStringLiteral("values")].toObject();
+        QStringList names;
+        for (const auto& [name, value] : k.values) {
+            names << QString::fromLatin1(name);
+            EXPECT_NEAR(values[QString::fromLatin1(name)].toDouble(), value,
+                        1e-12 * std::max(1.0, std::abs(value)))
+                << name;
+        }
+        names.sort();
+        EXPECT_EQ(values.keys(), names);
+
+        const QJsonArray offers = o[QStringLiteral("offers")].toArray();
+        ASSERT_EQ(offers.size(), qsizetype(k.offers.size()));
+        QStringList designations;
+        for (qsizetype i = 0; i < offers.size(); ++i) {
+            const Offer& want = k.offers[size_t(i)];
+            designations << QString::fromUtf8(want.designation);
+            EXPECT_EQ(offers[i][QStringLiteral("designation")].toString(),
+                      QString::fromUtf8(want.designation));
+            if (want.kvy > 0)
+                EXPECT_EQ(offers[i][QStringLiteral("kvy")].toDouble(), want.kvy);
+            else
+                EXPECT_TRUE(offers[i][QStringLiteral("kvy")].isNull());
+            if (want.withAuthority)
+                EXPECT_NEAR(offers[i][QStringLiteral("authority")].toDouble(), authority(want.kvy),
+                            1e-14);
+            else
+                EXPECT_TRUE(offers[i][QStringLiteral("authority")].isNull());
+            if (want.bore > 0)
+                EXPECT_EQ(offers[i][QStringLiteral("bore")].toInt(), want.bore);
+            else
+                EXPECT_TRUE(offers[i][QStringLiteral("bore")].isNull());
+        }
+        QStringList checkIds;
+        for (const QJsonValue& check : o[QStringLiteral("checks")].toArray())
+            checkIds << check[QStringLiteral("id")].toString();
+        EXPECT_EQ(checkIds, k.checks);
+
+        const QStringList cells = lines[row + 1].split(QLatin1Char(';'));
+        const auto column = [&](const QString& name) { return cells.value(header.indexOf(name)); };
+        for (const QString& name : allValues) {
+            SCOPED_TRACE(name.toStdString());
+            if (values.contains(name))
+                EXPECT_EQ(column(name).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(),
+                          values[name].toDouble());
+            else
+                EXPECT_EQ(column(name), QString());
+        }
+        EXPECT_EQ(column(QStringLiteral("offers")), designations.join(QStringLiteral(" | ")));
+        EXPECT_EQ(column(QStringLiteral("worst_check")),
+                  worstOf(o[QStringLiteral("checks")].toArray()));
     }
 }
