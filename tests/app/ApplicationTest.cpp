@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <stdexcept>
 
 using shell::VedanApplication;
@@ -149,29 +150,32 @@ TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
 
 // Asked to end (as at the end of a session), the program closes as if the user had closed it,
 // and its private settings folder goes with it.
-TEST(VedanApplication, TerminationSignalEndsTheProgramCleanly)
+TEST(VedanApplication, EveryTerminationSignalEndsTheProgramCleanly)
 {
-    QTemporaryDir tmp;
-    ASSERT_TRUE(tmp.isValid());
-    const QDir folder(tmp.path());
-    const QStringList settings{QStringLiteral("vedan-settings-*")};
-    QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("TMPDIR"), tmp.path());
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    const ReadyNotice ready;
-    const QString entry = ready.environmentEntry();
-    env.insert(entry.section('=', 0, 0), entry.section('=', 1));
-    program.setProcessEnvironment(env);
-    program.start(QStringLiteral(VEDAN_PROGRAM), {});
-    ASSERT_TRUE(program.waitForStarted(10000));
-    ASSERT_TRUE(ready.waitReady(30000)) << "the program did not report that it runs";
-    ASSERT_EQ(folder.entryList(settings, QDir::Dirs).size(), 1);
-    ::kill(pid_t(program.processId()), SIGTERM);
-    ASSERT_TRUE(program.waitForFinished(20000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_TRUE(folder.entryList(settings, QDir::Dirs).isEmpty());
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(strsignal(signal));
+        QTemporaryDir tmp;
+        ASSERT_TRUE(tmp.isValid());
+        const QDir folder(tmp.path());
+        const QStringList settings{QStringLiteral("vedan-settings-*")};
+        QProcess program;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("TMPDIR"), tmp.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        const ReadyNotice ready;
+        const QString entry = ready.environmentEntry();
+        env.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(VEDAN_PROGRAM), {});
+        ASSERT_TRUE(program.waitForStarted(10000));
+        ASSERT_TRUE(ready.waitReady(30000)) << "the program did not report that it runs";
+        ASSERT_EQ(folder.entryList(settings, QDir::Dirs).size(), 1);
+        ::kill(pid_t(program.processId()), signal);
+        ASSERT_TRUE(program.waitForFinished(20000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 0);
+        EXPECT_TRUE(folder.entryList(settings, QDir::Dirs).isEmpty());
+    }
 }
 
 } // namespace

@@ -382,3 +382,48 @@ TEST(Batch, EveryKindsValuesOffersAndChecksInJsonAndInTheColumns)
                   worstOf(o[QStringLiteral("checks")].toArray()));
     }
 }
+
+// Quotes in both directions: quoted input fields, with doubled quotes and a semicolon inside,
+// are read as one field each; the output quotes what needs quoting, and Python's csv module, an
+// independent reader, reads every field back as it was meant.
+TEST(Batch, QuotedFieldsAreReadAndWrittenBothWays)
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("quoted.csv"));
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+               "resistance;resistance-unit\n"
+               "hydroelevator;\"6\";kgf;\"4\";kgf;150;70;\"0,5\";gcal;1;m\n"
+               "\"bo\"\"il;er\";6;kgf;4;kgf;150;70;0,5;gcal;1;m\n");
+    file.close();
+    const QString out = dir.filePath(QStringLiteral("out.csv"));
+    const CliRun run = runCli(
+        {QStringLiteral("size"), QStringLiteral("--batch"), input, QStringLiteral("--out"), out});
+    EXPECT_EQ(run.status, 1) << "the second row names an unknown kind";
+    const CliRun read = runProgram(
+        qEnvironmentVariable("VEDAN_PYTHON", QStringLiteral("/usr/bin/python3")),
+        {QStringLiteral("-c"),
+         QStringLiteral("import csv, json, sys\n"
+                        "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                        "    print(json.dumps(list(csv.reader(f, delimiter=';'))))"),
+         out});
+    ASSERT_EQ(read.status, 0) << read.err.toStdString();
+    const QJsonArray rows = QJsonDocument::fromJson(read.out).array();
+    ASSERT_EQ(rows.size(), 3);
+    const QJsonArray header = rows[0].toArray();
+    const auto cell = [&](int row, const char* name) {
+        for (qsizetype i = 0; i < header.size(); ++i)
+            if (header[i].toString() == QLatin1String(name))
+                return rows[row].toArray()[i].toString();
+        return QStringLiteral("(no column)");
+    };
+    for (int row : {1, 2})
+        EXPECT_EQ(rows[row].toArray().size(), header.size()) << row;
+    EXPECT_EQ(cell(1, "inlet"), QStringLiteral("6"));
+    EXPECT_EQ(cell(1, "load"), QStringLiteral("0,5"));
+    EXPECT_EQ(cell(1, "offers"), QStringLiteral("ЭЖ-03"));
+    EXPECT_EQ(cell(2, "kind"), QStringLiteral("bo\"il;er"));
+    EXPECT_TRUE(cell(2, "message").contains(QStringLiteral("bo\"il;er")))
+        << cell(2, "message").toStdString();
+}

@@ -203,3 +203,36 @@ TEST_F(FileFaults, ALinkPlantedByAnotherUserInASharedFolderIsNotFollowed)
         EXPECT_EQ(readAll(path("victim")), "precious");
     }
 }
+
+// The exit status of each file fault: 1 for a file that cannot be read or written, with a
+// message naming it, and nothing left behind.
+TEST_F(FileFaults, EveryFileFaultEndsWithStatusOneAndNamesTheFile)
+{
+    ASSERT_TRUE(QDir().mkpath(path("folder")));
+    const struct {
+        const char* what;
+        QStringList args;
+        QString named;
+    } cases[] = {
+        {"a missing batch table", {"size", "--batch", path("none.csv")}, path("none.csv")},
+        {"a folder as the batch table", {"size", "--batch", path("folder")}, path("folder")},
+        {"a missing template", {"assess", path("none.teo"), "--system", "both"}, path("none.teo")},
+        {"a workbook into a missing folder",
+         kValve + QStringList{"--xlsx", path("no/such/book.xlsx")}, path("no/such/book.xlsx")},
+        {"a sheet into a missing folder", kValve + QStringList{"--pdf", path("no/such/s.pdf")},
+         path("no/such/s.pdf")},
+        {"a batch into a missing folder",
+         {"size", "--batch", path("in.csv"), "--out", path("no/such/out.json")},
+         path("no/such/out.json")},
+        {"a workbook over a folder", kValve + QStringList{"--xlsx", path("folder")},
+         path("folder")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(c.named)) << run.err.toStdString();
+    }
+    EXPECT_EQ(entries(m_dir.path()), (QStringList{"folder", "in.csv"}));
+    EXPECT_TRUE(entries(path("folder")).isEmpty());
+}

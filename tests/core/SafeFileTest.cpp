@@ -184,6 +184,7 @@ TEST_F(ExportFolder, AFailedWriteLeavesNothingBehind)
 {
     const auto saved = safefile::saveNewExport("a", ".xlsx", [](const QString& file) -> Status {
         writeAll(file, "half");
+        writeAll(QFileInfo(file).absolutePath() + "/.hidden", "half");
         return vedan::Failure::file("full");
     });
     ASSERT_FALSE(saved.ok());
@@ -267,8 +268,10 @@ TEST_F(SaveReplacing, AFailedSaveKeepsTheOldFileAndLeavesNoTemporaryFile)
 {
     writeAll(path("old.teo"), QByteArray(4096, 'o'));
     // A write that the writer itself reports as failed part-way...
+    // (with a hidden temporary file of its own beside the partial one)...
     const Status failed = safefile::saveReplacing(path("old.teo"), [](const QString& f) -> Status {
         writeAll(f, "partial");
+        writeAll(QFileInfo(f).absolutePath() + "/.~lock.old.teo#", "hidden");
         return vedan::Failure::file("stopped");
     });
     ASSERT_TRUE(failed);

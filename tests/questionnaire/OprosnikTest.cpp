@@ -10,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -232,6 +233,32 @@ private slots:
         QCOMPARE(a.mid(first - 1, shown.size()), shown);
         QCOMPARE(a.size(), first + int(shown.size()) + 1);
         QCOMPARE(a.last(), footerText());
+        m_window->close();
+    }
+
+    // A word alone wider than its memo is broken inside the word, every piece within the memo's
+    // width, nothing lost, and each piece reaches the sheet as a row of its own.
+    void wordLongerThanItsMemoWrapsInsideTheWord()
+    {
+        QTemporaryDir dir;
+        m_window->xlApp().setTargetFile(dir.filePath("btp.xlsx"));
+        open(Kind::Btp);
+        auto* memo = get<QPlainTextEdit>("Memo1");
+        const QString word = QString("теплоснабжение").repeated(12) + " конец";
+        memo->setPlainText(word);
+        QCOMPARE(memo->horizontalScrollBar()->maximum(), 0);
+        const QStringList shown = memos::displayedLines(memo);
+        QVERIFY2(shown.size() >= 3, qPrintable(shown.join('|')));
+        QCOMPARE(shown.join(QString()), word);
+        const QFontMetrics metrics(memo->font());
+        const int room = memo->viewport()->width();
+        for (const QString& line : shown)
+            QVERIFY2(metrics.horizontalAdvance(line.trimmed()) <= room, qPrintable(line));
+        get<QPushButton>("Button1")->click();
+        QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
+        const QStringList a = columnA();
+        const int first = sheetLayout(Kind::Btp).firstMemoRow;
+        QCOMPARE(a.mid(first - 1, shown.size()), shown);
         m_window->close();
     }
 

@@ -463,3 +463,37 @@ TEST(QuestionnaireSheet, MemoLines)
     for (const auto& [text, lines] : cases)
         EXPECT_EQ(memoLines(QString::fromUtf8(text)), lines) << text;
 }
+
+// Every edit box of every panel holds a value of its own, and every combo box that offers
+// "Другое" takes it, so that its edit box counts: each value must then stand in exactly one cell
+// of the sheet. A row that reads a neighbour's box shows one value twice and another not at all.
+TEST(QuestionnaireSheet, ADistinctValueInEveryBoxStandsInExactlyOneCell)
+{
+    for (const Kind kind : {Kind::Itp, Kind::Btp, Kind::Plate}) {
+        const PanelSpec& spec = panel(kind);
+        SCOPED_TRACE(spec.caption.toStdString());
+        PanelValues values = allChosen(kind);
+        QStringList edits;
+        for (const ControlSpec& control : spec.controls) {
+            if (control.type == ControlType::Edit) {
+                edits << control.name;
+                values.texts[control.name] = QStringLiteral("⟨%1⟩").arg(control.name);
+            } else if (control.type == ControlType::Combo && control.items.size() > kOtherItem
+                       && control.items[kOtherItem] == QStringLiteral("Другое")) {
+                values.choices[control.name] = kOtherItem;
+            }
+        }
+        ASSERT_FALSE(edits.isEmpty());
+        const QJsonObject cells = written(kind, values)["cells"].toObject();
+        ASSERT_FALSE(cells.isEmpty());
+        for (const QString& edit : edits) {
+            const QString value = values.texts[edit];
+            QStringList holding;
+            for (auto it = cells.begin(); it != cells.end(); ++it)
+                if (it.value()[QStringLiteral("value")].toString().contains(value))
+                    holding << it.key();
+            EXPECT_EQ(holding.size(), 1) << edit.toStdString() << " stands in "
+                                         << holding.join(QLatin1Char(',')).toStdString();
+        }
+    }
+}

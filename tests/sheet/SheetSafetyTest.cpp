@@ -59,6 +59,15 @@ const std::vector<TextCase>& textCases()
          "x" + QString(fffd) + "y" + fffd},
         {"pair " + smile, "pair " + smile, "pair " + smile},
         {highAlone, fffd, fffd},
+        // Each character the file cannot hold, alone: nothing beside it to hide a fault.
+        {lowAlone, fffd, fffd},
+        {QString(QChar(0)), fffd, fffd},
+        {QString(QChar(0xFFFE)), fffd, fffd},
+        {QString(QChar(0xFFFF)), fffd, fffd},
+        {highAlone + highAlone, QString(fffd) + fffd, QString(fffd) + fffd},
+        {lowAlone + highAlone, QString(fffd) + fffd, QString(fffd) + fffd},
+        {QString(QChar(0x1F)), "_x001F_", QString(QChar(0x1F))},
+        {QString(QChar(0x7F)), QString(QChar(0x7F)), QString(QChar(0x7F))},
     };
     return cases;
 }
