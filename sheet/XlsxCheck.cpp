@@ -17,6 +17,7 @@ constexpr int kEndOfCentralSize = 22;
 constexpr int kCentralSize = 46;
 constexpr int kLocalSize = 30;
 constexpr int kLongestComment = 0xFFFF;
+constexpr std::uint64_t kMostDeflateRatio = 1032;
 
 // Little-endian fields of the package, read within bounds.
 class Bytes {
@@ -40,7 +41,8 @@ std::optional<QByteArray> inflated(const char* data, std::uint32_t size, std::ui
 {
     if (method == 0)
         return size == expected ? std::optional(QByteArray(data, size)) : std::nullopt;
-    if (method != Z_DEFLATED)
+    // Deflate shrinks data at most about 1032 times: a larger recorded size is not a real entry.
+    if (method != Z_DEFLATED || expected > std::uint64_t(size) * kMostDeflateRatio + 64)
         return std::nullopt;
     QByteArray out(qsizetype(expected) + 1, '\0'); // one more: a longer entry shows
     z_stream stream{};
@@ -87,7 +89,13 @@ bool isWholeXml(const QByteArray& xml)
 
 QString damaged(const QString& what)
 {
-    return QStringLiteral("книга записана не полностью (%1)").arg(what);
+    return QStringLiteral("книга записана не полностью (%1); возможно, на диске не хватило места")
+        .arg(what);
+}
+
+QString partDamaged(const QString& name)
+{
+    return damaged(QStringLiteral("повреждена часть ") + name);
 }
 
 } // namespace
@@ -97,7 +105,11 @@ std::optional<QString> packageFault(const QString& file)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return damaged(QStringLiteral("файл не читается"));
-    const QByteArray data = in.readAll();
+    return packageFaultIn(in.readAll());
+}
+
+std::optional<QString> packageFaultIn(const QByteArray& data)
+{
     const Bytes bytes(data);
     qint64 end = -1;
     for (qint64 at = data.size() - kEndOfCentralSize;
@@ -129,19 +141,19 @@ std::optional<QString> packageFault(const QString& file)
         entry += kCentralSize + nameLength + bytes.u16(entry + 30) + bytes.u16(entry + 32);
 
         if (!bytes.has(local, kLocalSize) || bytes.u32(local) != kLocalHeader)
-            return damaged(name);
+            return partDamaged(name);
         const qint64 start = local + kLocalSize + bytes.u16(local + 26) + bytes.u16(local + 28);
         if (!bytes.has(start, packed))
-            return damaged(name);
+            return partDamaged(name);
         const std::optional<QByteArray> content = inflated(bytes.at(start), packed, method, size);
         if (!content
             || crc32(0L, reinterpret_cast<const Bytef*>(content->constData()),
                      uInt(content->size()))
                    != crc)
-            return damaged(name);
+            return partDamaged(name);
         if ((name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels")))
             && !isWholeXml(*content))
-            return damaged(name);
+            return partDamaged(name);
     }
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 // inflate to its recorded size and CRC-32, and every XML part must end with its root element's
 // closing tag. Depends on Qt Core and zlib only.
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -13,5 +14,7 @@ namespace sheet {
 
 // Empty when the package is sound; otherwise what is wrong with it, in Russian.
 std::optional<QString> packageFault(const QString& file);
+// The same for the bytes of a package.
+std::optional<QString> packageFaultIn(const QByteArray& data);
 
 } // namespace sheet

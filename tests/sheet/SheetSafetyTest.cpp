@@ -4,6 +4,7 @@
 #include "sheet/Launcher.h"
 #include "sheet/SheetModel.h"
 #include "sheet/XLApp.h"
+#include "sheet/XlsxCheck.h"
 #include "sheet/XlsxText.h"
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/FileSizeLimit.h"
@@ -338,6 +339,63 @@ TEST(FullDisk, TheOldWorkbookStaysByteForByteAndTheMessageIsRussian)
     EXPECT_EQ(old.open(QIODevice::ReadOnly) ? old.readAll() : QByteArray(), QByteArray(3000, 'o'));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList{"old.xlsx"});
+}
+
+// The read-back that stands between a written workbook and the file it replaces: a sound package
+// passes; one cut short, with a byte changed, empty, or with a sheet whose XML ends early (packed
+// again by Python's zipfile, so that every CRC is right) does not.
+TEST(ReadBack, OnlyASoundPackageReplacesAnything)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.xlsx");
+    XLApp xl;
+    xl.setTargetFile(good);
+    startSheet(xl);
+    for (int r = 1; r <= 50; ++r)
+        xl.writeCell(QString("A%1").arg(r), QString("A%1").arg(r), QString("строка %1").arg(r));
+    xl.showApplication();
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(sheet::packageFault(good), std::nullopt);
+
+    const QString cut = dir.filePath("cut.xlsx");
+    QProcess python;
+    python.start(qEnvironmentVariable("VEDAN_PYTHON", "/usr/bin/python3"),
+                 {"-c",
+                  "import sys, zipfile\n"
+                  "src, dst = zipfile.ZipFile(sys.argv[1]), zipfile.ZipFile(sys.argv[2], 'w', "
+                  "zipfile.ZIP_DEFLATED)\n"
+                  "for item in src.infolist():\n"
+                  "    data = src.read(item)\n"
+                  "    if item.filename == 'xl/worksheets/sheet1.xml':\n"
+                  "        data = data[:len(data) // 2]\n"
+                  "    dst.writestr(item, data)\n"
+                  "dst.close()\n",
+                  good, cut});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    ASSERT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+    const std::optional<QString> cutFault = sheet::packageFault(cut);
+    ASSERT_TRUE(cutFault);
+    EXPECT_TRUE(cutFault->contains("xl/worksheets/sheet1.xml")) << cutFault->toStdString();
+
+    QByteArray changed = bytes;
+    changed[changed.size() / 3] = char(changed[changed.size() / 3] ^ 0x5A);
+    const struct {
+        const char* what;
+        QByteArray data;
+    } broken[] = {
+        {"cut in half", bytes.left(bytes.size() / 2)},
+        {"one byte changed", changed},
+        {"empty", QByteArray()},
+        {"not a package", QByteArray(5000, 'x')},
+    };
+    for (const auto& b : broken) {
+        SCOPED_TRACE(b.what);
+        const std::optional<QString> fault = sheet::packageFaultIn(b.data);
+        ASSERT_TRUE(fault);
+        EXPECT_TRUE(fault->startsWith("книга записана не полностью")) << fault->toStdString();
+    }
 }
 
 // A test that clears its opener still reaches the stand-in of the shared set-up, never a real
