@@ -330,7 +330,7 @@ namespace {
 // password database's entry of this user; empty when neither gives one.
 QString homeFolder()
 {
-    const QString home = qEnvironmentVariable("HOME");
+    QString home = qEnvironmentVariable("HOME");
     if (QDir::isAbsolutePath(home))
         return home;
     const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
@@ -339,7 +339,7 @@ QString homeFolder()
     passwd* found = nullptr;
     if (::getpwuid_r(::geteuid(), &entry, buffer.data(), size_t(buffer.size()), &found) == 0
         && found && found->pw_dir) {
-        const QString fromDatabase = QFile::decodeName(found->pw_dir);
+        QString fromDatabase = QFile::decodeName(found->pw_dir);
         if (QDir::isAbsolutePath(fromDatabase))
             return fromDatabase;
     }

@@ -13,7 +13,7 @@ namespace staging {
 // The start of every staging folder's name.
 inline constexpr char kPrefix[] = ".vedan-";
 // A staging folder untouched for longer than this is left from a killed process.
-inline constexpr long kStaleSeconds = 24 * 60 * 60;
+inline constexpr long kStaleSeconds = 24L * 60 * 60;
 
 // Registers a staging folder being written; answers the slot to leave, or -1 when every slot
 // is taken (the folder is then only removed in the ordinary way).
