@@ -3,9 +3,9 @@
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
 #include "app/Main.h"
-#include "assessment/Teo.h"
-#include "questionnaire/Oprosnik.h"
-#include "selection/Gidroelevator.h"
+#include "assessment/ui/Teo.h"
+#include "questionnaire/ui/Oprosnik.h"
+#include "selection/ui/Gidroelevator.h"
 #include "shell/WorkWindow.h"
 
 void createForms()

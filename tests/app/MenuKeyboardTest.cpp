@@ -4,9 +4,9 @@
 
 #include "app/Forms.h"
 #include "app/Main.h"
-#include "assessment/Teo.h"
-#include "questionnaire/Oprosnik.h"
-#include "selection/Gidroelevator.h"
+#include "assessment/ui/Teo.h"
+#include "questionnaire/ui/Oprosnik.h"
+#include "selection/ui/Gidroelevator.h"
 #include "shell/Messages.h"
 #include "shell/UiFonts.h"
 

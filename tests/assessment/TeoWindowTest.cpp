@@ -1,5 +1,5 @@
 #include "assessment/Report.h"
-#include "assessment/Teo.h"
+#include "assessment/ui/Teo.h"
 #include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 #include "shell/WorkWindow.h"

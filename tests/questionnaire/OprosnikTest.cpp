@@ -1,6 +1,6 @@
 // The questionnaire window: panel choice by caption, enabling rules, values kept between
 // showings, the request buttons and the exits, and labels that fit their controls.
-#include "questionnaire/Oprosnik.h"
+#include "questionnaire/ui/Oprosnik.h"
 #include "core/PlantInfo.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/SheetModel.h"

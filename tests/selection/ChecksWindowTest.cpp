@@ -1,9 +1,9 @@
 // The checks window of the selection window: the menu that opens it, the window following every
 // result, and its verdicts told apart without colour.
 
-#include "selection/ChecksWindow.h"
+#include "selection/ui/ChecksWindow.h"
 #include "calcsheet/PdfViewer.h"
-#include "selection/Gidroelevator.h"
+#include "selection/ui/Gidroelevator.h"
 #include "sheet/Launcher.h"
 #include "shell/Messages.h"
 

@@ -2,7 +2,7 @@
 // export, and the command-line tool printing what the window shows.
 
 #include "core/Numbers.h"
-#include "selection/Gidroelevator.h"
+#include "selection/ui/Gidroelevator.h"
 #include "shell/Messages.h"
 #include "tests/support/RunProgram.h"
 

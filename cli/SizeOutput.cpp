@@ -1,4 +1,4 @@
-#include "tools/vedan-cli/SizeOutput.h"
+#include "cli/SizeOutput.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -4,7 +4,7 @@
 // Usage: selection-preview [TITLE] [--run SERIES RANGE [INLET OUTLET SUPPLY RETURN LOAD
 //        RESISTANCE]] [--checks [--expand]]
 
-#include "selection/Gidroelevator.h"
+#include "selection/ui/Gidroelevator.h"
 #include "shell/Messages.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "selection/ChecksWindow.h"
+#include "selection/ui/ChecksWindow.h"
 
 #include "core/Numbers.h"
 

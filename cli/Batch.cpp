@@ -1,12 +1,12 @@
-#include "tools/vedan-cli/Batch.h"
+#include "cli/Batch.h"
 
 #include "core/SystemReasons.h"
 #include "sheet/CellRange.h"
 #include "sheet/Export.h"
 #include "sheet/XLApp.h"
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/SizeOutput.h"
-#include "tools/vedan-cli/SizeRequest.h"
+#include "cli/CliIo.h"
+#include "cli/SizeOutput.h"
+#include "cli/SizeRequest.h"
 
 #include <QFile>
 #include <QLocale>

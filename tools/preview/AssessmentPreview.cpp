@@ -1,9 +1,9 @@
 // Developer preview of the assessment window, for looking at it and taking screenshots.
-// Usage: assessment_preview [heating|hot-water|both] — presets the system choice (both load
+// Usage: assessment-preview [heating|hot-water|both] — presets the system choice (both load
 // units in Gcal/h) and runs the assessment once; with "--export OUT.xlsx" after it, exports the
 // report into that workbook and ends.
 
-#include "assessment/Teo.h"
+#include "assessment/ui/Teo.h"
 #include "shell/Messages.h"
 #include "shell/VedanApplication.h"
 #include "shell/WorkWindow.h"

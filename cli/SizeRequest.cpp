@@ -1,4 +1,4 @@
-#include "tools/vedan-cli/SizeRequest.h"
+#include "cli/SizeRequest.h"
 
 #include "core/Units.h"
 #include "selection/EquipmentKinds.h"

@@ -7,9 +7,9 @@
 #include "questionnaire/Panels.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/CliOptions.h"
-#include "tools/vedan-cli/Commands.h"
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
 
 #include <map>
 #include <optional>

@@ -1,11 +1,11 @@
-#include "selection/Gidroelevator.h"
+#include "selection/ui/Gidroelevator.h"
 
 #include "shell/MenuBar.h"
 #include "shell/UiFonts.h"
 
 #include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
-#include "selection/ChecksWindow.h"
+#include "selection/ui/ChecksWindow.h"
 #include "selection/Descriptions.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"

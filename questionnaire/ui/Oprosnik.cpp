@@ -1,4 +1,4 @@
-#include "questionnaire/Oprosnik.h"
+#include "questionnaire/ui/Oprosnik.h"
 
 #include "shell/UiFonts.h"
 

@@ -1,4 +1,4 @@
-#include "assessment/Teo.h"
+#include "assessment/ui/Teo.h"
 
 #include "shell/MenuBar.h"
 #include "shell/UiFonts.h"

@@ -1,7 +1,7 @@
-#include "tools/vedan-cli/CliIo.h"
+#include "cli/CliIo.h"
 
 #include "core/SafeFile.h"
-#include "tools/vedan-cli/CliOptions.h"
+#include "cli/CliOptions.h"
 
 #include <QFile>
 #include <QFileInfo>

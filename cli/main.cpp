@@ -1,9 +1,9 @@
 // vedan-cli: sizing, assessment, templates and questionnaires from the command line, through
 // the same library code as the windows.
 
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/CliOptions.h"
-#include "tools/vedan-cli/Commands.h"
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
 
 #include "core/Staging.h"
 #include "core/SystemReasons.h"

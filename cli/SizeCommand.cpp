@@ -8,12 +8,12 @@
 #include "calcsheet/CalculationSheet.h"
 #include "selection/ReportInputs.h"
 #include "selection/SelectionReport.h"
-#include "tools/vedan-cli/Batch.h"
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/CliOptions.h"
-#include "tools/vedan-cli/Commands.h"
-#include "tools/vedan-cli/SizeOutput.h"
-#include "tools/vedan-cli/SizeRequest.h"
+#include "cli/Batch.h"
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/SizeOutput.h"
+#include "cli/SizeRequest.h"
 
 #include <QDateTime>
 #include <optional>

@@ -1,9 +1,9 @@
 // vedan-cli assess and template: an assessment report, and the record, from a template file.
 
-#include "tools/vedan-cli/CliIo.h"
-#include "tools/vedan-cli/CliOptions.h"
-#include "tools/vedan-cli/Commands.h"
-#include "tools/vedan-cli/SizeOutput.h"
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/SizeOutput.h"
 
 #include "assessment/Report.h"
 #include "assessment/ReportExport.h"

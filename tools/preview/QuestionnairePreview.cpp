@@ -1,6 +1,6 @@
 // Shows the questionnaire window with a given caption, over a plain stand-in main window.
 // Usage: questionnaire-preview itp|btp|plate
-#include "questionnaire/Oprosnik.h"
+#include "questionnaire/ui/Oprosnik.h"
 #include "questionnaire/Panels.h"
 
 #include <QApplication>

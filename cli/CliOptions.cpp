@@ -1,6 +1,6 @@
-#include "tools/vedan-cli/CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "tools/vedan-cli/CliIo.h"
+#include "cli/CliIo.h"
 
 #include <algorithm>
 
