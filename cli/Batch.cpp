@@ -1,12 +1,12 @@
 #include "cli/Batch.h"
 
+#include "cli/CliIo.h"
+#include "cli/SizeOutput.h"
+#include "cli/SizeRequest.h"
 #include "core/SystemReasons.h"
 #include "sheet/CellRange.h"
 #include "sheet/Export.h"
 #include "sheet/XLApp.h"
-#include "cli/CliIo.h"
-#include "cli/SizeOutput.h"
-#include "cli/SizeRequest.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,7 +1,7 @@
 #include "cli/CliIo.h"
 
-#include "core/SafeFile.h"
 #include "cli/CliOptions.h"
+#include "core/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>

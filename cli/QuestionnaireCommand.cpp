@@ -2,14 +2,14 @@
 // Builds the questionnaire sheet of one panel from the panel's defaults overridden by the
 // answers (questionnaire/Answers.h). "--xlsx -" writes the workbook to standard output.
 
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
 #include "core/SafeFile.h"
 #include "questionnaire/Answers.h"
 #include "questionnaire/Panels.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
-#include "cli/CliIo.h"
-#include "cli/CliOptions.h"
-#include "cli/Commands.h"
 
 #include <map>
 #include <optional>

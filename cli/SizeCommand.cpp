@@ -6,14 +6,14 @@
 // never changes the exit status. --batch sizes the rows of a CSV table (Batch.cpp).
 
 #include "calcsheet/CalculationSheet.h"
-#include "selection/ReportInputs.h"
-#include "selection/SelectionReport.h"
 #include "cli/Batch.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
+#include "selection/ReportInputs.h"
+#include "selection/SelectionReport.h"
 
 #include <QDateTime>
 #include <optional>

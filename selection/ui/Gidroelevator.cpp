@@ -5,7 +5,6 @@
 
 #include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
-#include "selection/ui/ChecksWindow.h"
 #include "selection/Descriptions.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
@@ -13,6 +12,7 @@
 #include "selection/SelectionReport.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
+#include "selection/ui/ChecksWindow.h"
 #include "shell/Messages.h"
 
 #include <QAbstractItemView>
