@@ -2,6 +2,7 @@
 // The contacts window: the plant's departments in one memo, its representative offices in the
 // other. A work window of its own: resizable, the memos keep their places when it is resized.
 // The memos are laid out by the Designer form resources/forms/Kontakt.ui.
+// Depends on Qt Widgets, its form, the plant's data (core) and the shell.
 
 #include "shell/WorkWindow.h"
 #include "ui_Kontakt.h"

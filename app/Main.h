@@ -5,6 +5,7 @@
 // Closing it ends the program. The picture board is laid out by the Designer form
 // resources/forms/MainForm.ui (the pictures and captions, named Image1.., Label1..); the menu
 // tree and the status bar are built here from their tables.
+// Depends on Qt Widgets, its form, core, the shell and the windows of every subsystem.
 
 #include "ui_MainForm.h"
 

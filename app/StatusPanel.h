@@ -1,6 +1,7 @@
 #pragma once
 // A status-bar panel: a label that keeps its full text and, when the panel is narrower than the
 // text, shows it shortened with an ellipsis (the full text is then its tool tip).
+// Depends on Qt Widgets only.
 
 #include <QLabel>
 

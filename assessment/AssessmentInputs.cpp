@@ -40,7 +40,7 @@ QString recordObjectName(const QString& typed)
 {
     const QList<uint> codePoints = typed.toUcs4();
     QString cut;
-    for (qsizetype i = 0; i < codePoints.size() && i < maxObjectNameLength; ++i)
+    for (qsizetype i = 0; i < codePoints.size() && i < kMaxObjectNameLength; ++i)
         cut.append(QString::fromUcs4(reinterpret_cast<const char32_t*>(&codePoints[i]), 1));
     return cp1251::decode(cp1251::encode(cut));
 }

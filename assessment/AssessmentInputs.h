@@ -49,6 +49,6 @@ double setbackHours(int startHour, int endHour);
 // 1251 lacks replaced by "?".
 QString recordObjectName(const QString& typed);
 
-constexpr int maxObjectNameLength = 100;
+constexpr int kMaxObjectNameLength = 100;
 
 } // namespace assessment

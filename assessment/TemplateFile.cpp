@@ -81,12 +81,12 @@ const std::vector<TemplateField>& templateLayout()
 
 QByteArray encodeTemplate(const AssessmentInputs& in)
 {
-    QByteArray bytes(templateSize, '\0');
+    QByteArray bytes(kTemplateSize, '\0');
     for (const TemplateField& field : templateLayout()) {
         const int at = field.offset;
         std::visit(Overloaded{
                        [&](QString In::*m) {
-                           const QByteArray name = cp1251::encode(in.*m).left(maxObjectNameLength);
+                           const QByteArray name = cp1251::encode(in.*m).left(kMaxObjectNameLength);
                            bytes[at] = static_cast<char>(name.size());
                            bytes.replace(at + 1, name.size(), name);
                        },
@@ -102,7 +102,7 @@ QByteArray encodeTemplate(const AssessmentInputs& in)
 AssessmentInputs decodeTemplate(const QByteArray& bytes)
 {
     AssessmentInputs in;
-    if (bytes.size() < templateSize)
+    if (bytes.size() < kTemplateSize)
         return in;
     for (const TemplateField& field : templateLayout()) {
         const int at = field.offset;
@@ -110,7 +110,7 @@ AssessmentInputs decodeTemplate(const QByteArray& bytes)
             Overloaded{
                 [&](QString In::*m) {
                     const int length =
-                        std::min<int>(static_cast<unsigned char>(bytes[at]), maxObjectNameLength);
+                        std::min<int>(static_cast<unsigned char>(bytes[at]), kMaxObjectNameLength);
                     in.*m = cp1251::decode(bytes.mid(at + 1, length));
                 },
                 [&](double In::*m) { in.*m = getDouble(bytes, at); },
@@ -140,16 +140,16 @@ vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path)
                                      systemReason::inRussian(file.errorString()));
         return result;
     }
-    const QByteArray bytes = file.read(templateSize);
+    const QByteArray bytes = file.read(kTemplateSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
         result.failure = fileFailure(QStringLiteral("Не удалось прочитать файл \"%1\": %2"), path,
                                      systemReason::inRussian(file.errorString()));
         return result;
     }
-    if (bytes.size() < templateSize) {
+    if (bytes.size() < kTemplateSize) {
         result.failure = fileFailure(
             QStringLiteral("Не удалось прочитать файл \"%1\": %2"), path,
-            QStringLiteral("файл короче %1 байт (%2 байт).").arg(templateSize).arg(bytes.size()));
+            QStringLiteral("файл короче %1 байт (%2 байт).").arg(kTemplateSize).arg(bytes.size()));
         return result;
     }
     result.value = decodeTemplate(bytes);

@@ -15,7 +15,7 @@
 
 namespace assessment {
 
-constexpr int templateSize = 256;
+constexpr int kTemplateSize = 256;
 
 struct TemplateField {
     const char* name; // the record field's name

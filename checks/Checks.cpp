@@ -1,7 +1,6 @@
 #include "checks/Checks.h"
 
 #include "checks/LiquidValveFactors.h"
-
 #include "core/Numbers.h"
 #include "core/Units.h"
 #include "selection/RegulatorSizing.h"

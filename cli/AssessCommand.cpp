@@ -1,13 +1,12 @@
 // vedan-cli assess and template: an assessment report, and the record, from a template file.
 
+#include "assessment/Report.h"
+#include "assessment/ReportExport.h"
+#include "assessment/TemplateFile.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "cli/SizeOutput.h"
-
-#include "assessment/Report.h"
-#include "assessment/ReportExport.h"
-#include "assessment/TemplateFile.h"
 #include "core/Checked.h"
 #include "core/Numbers.h"
 #include "core/SafeFile.h"

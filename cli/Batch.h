@@ -1,6 +1,7 @@
 #pragma once
 // vedan-cli size --batch FILE.csv [--out OUT]: many sizing cases in one run, one per row of a
 // semicolon-separated table, each exactly as the single case with --checks --json would size it.
+// Depends on Qt Core, core, sheet and the selection and checks libraries.
 
 #include <QString>
 

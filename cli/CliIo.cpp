@@ -93,14 +93,14 @@ std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
 {
     QStringList toStandardOutput;
     for (const NamedFile& output : outputs)
-        if (output.path == safefile::standardOutput)
+        if (output.path == safefile::kStandardOutput)
             toStandardOutput << output.option;
     if (toStandardOutput.size() > 1)
         return QStringLiteral("%1 не могут выводиться в стандартный вывод вместе")
             .arg(toStandardOutput.join(QStringLiteral(" и ")));
     QList<std::pair<const NamedFile*, FileIdentity>> seen;
     auto identify = [&seen](const NamedFile& file) {
-        if (file.path.isEmpty() || file.path == safefile::standardOutput)
+        if (file.path.isEmpty() || file.path == safefile::kStandardOutput)
             return;
         if (const std::optional<FileIdentity> id = identityOf(file.path))
             seen.append({&file, *id});

@@ -1,6 +1,6 @@
 #pragma once
 // Output of vedan-cli: UTF-8 lines on standard output and standard error, and the one way every
-// output-file option (--xlsx, --pdf, --out) writes its file.
+// output-file option (--xlsx, --pdf, --out) writes its file. Depends on Qt Core and core.
 
 #include "core/Failure.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The commands and options of vedan-cli as data: what QCommandLineParser is given, and the
-// Russian help and usage texts written from the same table.
+// Russian help and usage texts written from the same table. Depends on Qt Core only.
 
 #include <QCommandLineParser>
 #include <QString>

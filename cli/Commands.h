@@ -1,6 +1,7 @@
 #pragma once
 // The commands of vedan-cli. Each takes the arguments after its command word and returns the
 // exit status: 0 success, 1 a message the window would show, 2 a wrong option (usage printed).
+// Depends on Qt Core only.
 
 #include <QStringList>
 

@@ -73,7 +73,7 @@ int runQuestionnaire(const QStringList& args)
     const vedan::Status built = buildSheet(xl, options->kind, values);
     if (cli::failed(built))
         return 1;
-    if (options->xlsx != safefile::standardOutput) // there the workbook alone goes
+    if (options->xlsx != safefile::kStandardOutput) // there the workbook alone goes
         cli::outLines({options->xlsx});
     return 0;
 }

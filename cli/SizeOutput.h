@@ -1,6 +1,7 @@
 #pragma once
 // What vedan-cli size prints beside the result lines: the engineering checks, one Russian line
 // each, and the whole selection as one JSON object; the JSON texts the commands share.
+// Depends on Qt Core and the selection and checks libraries.
 
 #include "checks/Checks.h"
 #include "selection/SelectionRun.h"

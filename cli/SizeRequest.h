@@ -1,7 +1,7 @@
 #pragma once
 // One sizing case of vedan-cli from its named fields (the options of size without their
 // dashes), shared by the single case and by every row of a batch, so that both read, convert,
-// size and check the same way.
+// size and check the same way. Depends on Qt Core, core and the selection and checks libraries.
 
 #include "checks/Checks.h"
 #include "selection/SelectionRun.h"

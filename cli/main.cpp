@@ -4,7 +4,6 @@
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
-
 #include "core/Staging.h"
 #include "core/SystemReasons.h"
 

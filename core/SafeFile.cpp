@@ -23,7 +23,7 @@ namespace {
 using vedan::Failure;
 using vedan::Status;
 
-constexpr int maxLinkHops = 40; // as the system's own limit on nested links
+constexpr int kMaxLinkHops = 40; // as the system's own limit on nested links
 
 QByteArray bytesOf(const QString& path) { return QFile::encodeName(path); }
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
@@ -129,7 +129,7 @@ bool mayFollow(const QString& link, const struct stat& linkStat)
 // where the kernel itself would follow them.
 std::optional<QString> followLinks(QString path, int& error)
 {
-    for (int hop = 0; hop < maxLinkHops; ++hop) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat st;
         if (::lstat(bytesOf(path).constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             return path;
@@ -233,7 +233,7 @@ int moveWithoutReplacing(int fromFolder, const char* from, int toFolder, const c
 
 Status saveReplacing(const QString& target, const Writer& write)
 {
-    if (target == standardOutput)
+    if (target == kStandardOutput)
         return saveToStandardOutput(write);
     if (target.isEmpty())
         return Failure::file(QStringLiteral("Не удалось сохранить файл: имя файла не задано"));

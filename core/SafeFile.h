@@ -26,7 +26,7 @@ namespace safefile {
 using Writer = std::function<vedan::Status(const QString& privateFile)>;
 
 // The target that means standard output.
-inline const QString standardOutput = QStringLiteral("-");
+inline const QString kStandardOutput = QStringLiteral("-");
 
 vedan::Status saveReplacing(const QString& target, const Writer& write);
 vedan::Status saveToStandardOutput(const Writer& write);

@@ -13,7 +13,7 @@ struct Reason {
     const char* russian;
 };
 
-constexpr Reason reasons[] = {
+constexpr Reason kReasons[] = {
     {ENOENT, "Нет такого файла или каталога"},
     {EACCES, "Отказано в доступе"},
     {EPERM, "Операция не позволена"},
@@ -44,7 +44,7 @@ struct QtReason {
     const char* russian;
 };
 
-constexpr QtReason qtReasons[] = {
+constexpr QtReason kQtReasons[] = {
     {"file to open is a directory", "Это каталог"},
     {"Filename refers to a directory", "Это каталог"},
     {"No file engine available or engine does not support UnMapExtension", "Это не файл"},
@@ -60,11 +60,11 @@ namespace systemReason {
 
 QString inRussian(const QString& reason)
 {
-    for (const Reason& r : reasons) {
+    for (const Reason& r : kReasons) {
         if (reason.compare(englishText(r.code), Qt::CaseInsensitive) == 0)
             return QString::fromUtf8(r.russian);
     }
-    for (const QtReason& r : qtReasons) {
+    for (const QtReason& r : kQtReasons) {
         if (reason.compare(QLatin1String(r.english), Qt::CaseInsensitive) == 0)
             return QString::fromUtf8(r.russian);
     }
@@ -73,7 +73,7 @@ QString inRussian(const QString& reason)
 
 QString ofError(int code)
 {
-    for (const Reason& r : reasons) {
+    for (const Reason& r : kReasons) {
         if (r.code == code)
             return QString::fromUtf8(r.russian);
     }

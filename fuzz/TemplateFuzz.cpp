@@ -10,8 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace assessment;
     QByteArray bytes = fuzz::bytes(data, size);
-    if (bytes.size() < templateSize)
-        bytes.append(QByteArray(templateSize - bytes.size(), '\0'));
+    if (bytes.size() < kTemplateSize)
+        bytes.append(QByteArray(kTemplateSize - bytes.size(), '\0'));
     const AssessmentInputs in = decodeTemplate(bytes);
     const QStringList listing = templateListing(in);
     fuzz::require(listing.size() == qsizetype(templateLayout().size()));

@@ -106,14 +106,14 @@ vedan::Status readAnswersFile(const QString& path, const PanelSpec& panel, Panel
         return refused(path, S_ISDIR(st.st_mode) ? QStringLiteral("это папка, а не файл")
                                                  : QStringLiteral("это не обычный файл"));
     const QString limit =
-        QStringLiteral("файл больше 1 МиБ (%1 байт), таких ответов не бывает").arg(maxAnswersSize);
-    if (st.st_size > maxAnswersSize)
+        QStringLiteral("файл больше 1 МиБ (%1 байт), таких ответов не бывает").arg(kMaxAnswersSize);
+    if (st.st_size > kMaxAnswersSize)
         return refused(path, limit);
     // Read one byte past the limit: a file that grew meanwhile is refused as well.
-    const QByteArray bytes = file.read(maxAnswersSize + 1);
+    const QByteArray bytes = file.read(kMaxAnswersSize + 1);
     if (file.error() != QFileDevice::NoError)
         return refused(path, QStringLiteral("не читается: ") + systemReason::ofError(errno));
-    if (bytes.size() > maxAnswersSize)
+    if (bytes.size() > kMaxAnswersSize)
         return refused(path, limit);
     return applyAnswers(bytes, path, panel, values);
 }

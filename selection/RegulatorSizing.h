@@ -37,7 +37,8 @@ const std::vector<SettingRange>& regulatorSettingRanges();
 namespace sizing {
 
 // seriesIndex and rangeIndex are the item indexes of the two regulator combo boxes; 0 (the
-// prompt) in either ends with Stop::ChoicesMissing before anything is computed.
+// prompt) in either ends with the failure sizing::choicesMissing() ("Выбраны не все
+// параметры!") before anything is computed.
 SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex);
 
 } // namespace sizing

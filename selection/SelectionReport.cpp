@@ -14,8 +14,8 @@ namespace selection {
 
 namespace {
 
-const QString sheetName = QStringLiteral("Подбор ЭЖ");
-constexpr int firstResultRow = 13;
+const QString kSheetName = QStringLiteral("Подбор ЭЖ");
+constexpr int kFirstResultRow = 13;
 
 // One input row of the sheet: label in A, value in B, unit in C (no unit for the temperatures).
 struct InputRow {
@@ -63,7 +63,7 @@ QString dateLine(const QDateTime& when)
 
 void writeResultLines(XLApp& xl, const QStringList& lines)
 {
-    int row = firstResultRow;
+    int row = kFirstResultRow;
     for (const QString& line : lines) {
         const QString a = cellAt("A", row), c = cellAt("C", row);
         xl.writeCell(a, a, line);
@@ -77,7 +77,7 @@ void writeResultLines(XLApp& xl, const QStringList& lines)
 
 vedan::Status writeSelectionReport(XLApp& xl, const SelectionReportData& data)
 {
-    return sheet::runExport(xl, sheetName, [&] {
+    return sheet::runExport(xl, kSheetName, [&] {
         xl.writeCell("A1", "A1", data.caption);
         xl.writeCell("A2", "A2", dateLine(data.when));
         xl.writeCell("A4", "A4", QStringLiteral("Исходные параметры: "));

@@ -67,10 +67,10 @@ CellRef parseCell(const QString& address)
     bool digitsOnly =
         !digits.isEmpty() && digits.size() <= 8
         && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= '0' && c <= '9'; });
-    if (i == 0 || !digitsOnly || column > maxColumn)
+    if (i == 0 || !digitsOnly || column > kMaxColumn)
         refuseAddress(address);
     const long long row = digits.toLongLong();
-    if (row < 1 || row > maxRow)
+    if (row < 1 || row > kMaxRow)
         refuseAddress(address);
     return {int(row), int(column)};
 }

@@ -6,8 +6,8 @@
 
 namespace sheet {
 
-constexpr int maxRow = 1048576;  // the last row of a worksheet
-constexpr int maxColumn = 16384; // the last column, XFD
+constexpr int kMaxRow = 1048576;  // the last row of a worksheet
+constexpr int kMaxColumn = 16384; // the last column, XFD
 
 struct CellRef {
     int row = 1;    // 1-based

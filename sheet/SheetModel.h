@@ -18,12 +18,12 @@
 
 namespace sheet {
 
-constexpr double standardWidth = 8.43; // a new sheet's column width, in characters
-constexpr int generalAlignment = 1;    // the alignment of a new sheet: by value kind
+constexpr double kStandardWidth = 8.43; // a new sheet's column width, in characters
+constexpr int kGeneralAlignment = 1;    // the alignment of a new sheet: by value kind
 
 struct CellStyle {
     bool bold = false;
-    int alignment = generalAlignment; // xlLeft, xlCenter, xlRight or generalAlignment
+    int alignment = kGeneralAlignment; // xlLeft, xlCenter, xlRight or kGeneralAlignment
     bool operator==(const CellStyle&) const = default;
     bool operator<(const CellStyle& o) const
     {
@@ -43,7 +43,7 @@ class SheetModel {
 public:
     QString name = QStringLiteral("Лист1");
     CellStyle columnsStyle; // the sheet-wide column defaults
-    double columnsWidth = standardWidth;
+    double columnsWidth = kStandardWidth;
     std::map<int, double> columnWidths; // single columns set apart from the default
     // The merged areas, none overlapping another, in no particular order. Read them here;
     // change them only through addMerge and removeMerge, which keep the index.

@@ -15,10 +15,10 @@ namespace {
 // Where an export stands: the operations must come in this order.
 enum class Stage { Detached, Connected, BookAdded, BookChosen, SheetChosen, Shown };
 
-constexpr int maxTextLength = 32767;
-constexpr int maxFormulaLength = 8192;
-constexpr double maxColumnWidth = 255;
-constexpr long long maxCellsPerCall = 100000; // far beyond any export's layout
+constexpr int kMaxTextLength = 32767;
+constexpr int kMaxFormulaLength = 8192;
+constexpr double kMaxColumnWidth = 255;
+constexpr long long kMaxCellsPerCall = 100000; // far beyond any export's layout
 
 XLApp::Opener& installedOpener()
 {
@@ -42,7 +42,7 @@ QString widthText(double width) { return QString::number(width, 'g', 15); }
 
 void checkWidth(double width)
 {
-    if (!std::isfinite(width) || width < 0 || width > maxColumnWidth)
+    if (!std::isfinite(width) || width < 0 || width > kMaxColumnWidth)
         throw SheetError(QStringLiteral("Недопустимая ширина столбца %1: ширина задаётся от 0 "
                                         "до 255 знаков")
                              .arg(widthText(width)));
@@ -51,7 +51,7 @@ void checkWidth(double width)
 void checkAlignment(int alignment)
 {
     if (alignment != xlLeft && alignment != xlCenter && alignment != xlRight
-        && alignment != generalAlignment)
+        && alignment != kGeneralAlignment)
         throw SheetError(QStringLiteral("Недопустимое выравнивание %1: допустимы xlLeft (-4131), "
                                         "xlCenter (-4108) и xlRight (-4152)")
                              .arg(alignment));
@@ -90,7 +90,7 @@ void checkSize(const CellRange& range)
 {
     const long long count = (long long)(range.lastRow - range.firstRow + 1)
                             * (range.lastColumn - range.firstColumn + 1);
-    if (count > maxCellsPerCall)
+    if (count > kMaxCellsPerCall)
         throw SheetError(
             QStringLiteral("Диапазон %1 слишком велик для одной операции").arg(range.address()));
 }
@@ -102,7 +102,7 @@ Cell typedContent(const QString& text)
     cell.text = text;
     // Measured as the file holds it: a control character takes the six more of its escape.
     const qsizetype stored = cellTextForFile(text).size();
-    if (stored > maxTextLength)
+    if (stored > kMaxTextLength)
         throw SheetError(
             QStringLiteral("Текст длиной %1 знаков не помещается в ячейку: допускается не более "
                            "32767 знаков в том виде, как их хранит файл (управляющий знак "
@@ -116,7 +116,7 @@ Cell typedContent(const QString& text)
         cell.text = text.mid(1);
     } else if (text.startsWith('=')) {
         // A formula has no escape for the characters a name cannot hold either.
-        if (text.size() == 1 || text.size() > maxFormulaLength || !fileCanCarry(text))
+        if (text.size() == 1 || text.size() > kMaxFormulaLength || !fileCanCarry(text))
             throw SheetError(
                 QStringLiteral("Недопустимая формула «%1»").arg(cellTextForFile(text.left(80))));
         cell.kind = Cell::Kind::Formula;

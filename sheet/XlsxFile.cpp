@@ -164,7 +164,7 @@ private:
     void writeColumns()
     {
         lxw_format* defaultFormat = m_formats(m_model.columnsStyle);
-        const bool defaultsChanged = defaultFormat || m_model.columnsWidth != standardWidth;
+        const bool defaultsChanged = defaultFormat || m_model.columnsWidth != kStandardWidth;
         int next = 1;
         for (const auto& [column, width] : m_model.columnWidths) {
             if (defaultsChanged && column > next)
@@ -172,8 +172,8 @@ private:
             setColumns(column, column, width, defaultFormat);
             next = column + 1;
         }
-        if (defaultsChanged && next <= maxColumn)
-            setColumns(next, maxColumn, m_model.columnsWidth, defaultFormat);
+        if (defaultsChanged && next <= kMaxColumn)
+            setColumns(next, kMaxColumn, m_model.columnsWidth, defaultFormat);
     }
 
     void setColumns(int first, int last, double width, lxw_format* format)
@@ -308,7 +308,7 @@ vedan::Status writeBook(const SheetModel& model, const QString& file, const QStr
 void writeXlsx(const SheetModel& model, const QString& path)
 {
     const QString shownPath =
-        path == safefile::standardOutput ? QStringLiteral("стандартный вывод") : path;
+        path == safefile::kStandardOutput ? QStringLiteral("стандартный вывод") : path;
     const vedan::Status failure = safefile::saveReplacing(
         path, [&](const QString& file) { return writeBook(model, file, shownPath); });
     if (failure)

@@ -1,5 +1,5 @@
 #pragma once
-// Placing a window: its frame centred on an area of the screen.
+// Placing a window: its frame centred on an area of the screen. Depends on Qt Widgets only.
 
 #include <QRect>
 

@@ -1,6 +1,6 @@
 #pragma once
 // The seam for file open and save dialogs: a test answers them with a file name (or an empty
-// text for a cancel) instead of a modal dialog.
+// text for a cancel) instead of a modal dialog. Depends on Qt Widgets only.
 
 #include <QString>
 #include <functional>

@@ -2,6 +2,7 @@
 // What every multi-line box of the program shares: Tab and Shift+Tab move the focus, never type
 // a tab character; a wrapping memo breaks its lines at word boundaries with a vertical scroll bar
 // only; and the lines a memo displays are the lines an export writes, one row each.
+// Depends on Qt Widgets only.
 
 #include <QStringList>
 

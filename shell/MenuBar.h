@@ -1,7 +1,7 @@
 #pragma once
 // What every window's menu bar shares: one menu font, and F10, which opens the menu bar from the
 // keyboard as in other desktop programs. The menus themselves are each window's own; their
-// captions carry the Alt+letter mnemonics ("&Файл").
+// captions carry the Alt+letter mnemonics ("&Файл"). Depends on Qt Widgets only.
 
 #include <QObject>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 // The one seam through which the program shows message boxes. A test installs a hook and
-// reads the exact texts without a modal box blocking it.
+// reads the exact texts without a modal box blocking it. Depends on Qt Widgets and core.
 
 #include <QString>
 #include <exception>

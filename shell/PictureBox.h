@@ -3,7 +3,7 @@
 // to fit and keeps its aspect ratio; stretch lets it grow to the box as well (with proportional,
 // still keeping the aspect ratio; without it, filling the box). A click emits clicked().
 // A picture given by its file is decoded only when the box is first drawn, and then only as large
-// as the box shows it on its screen.
+// as the box shows it on its screen. Depends on Qt Widgets and the pictures of the shell.
 
 #include <QImage>
 #include <QWidget>

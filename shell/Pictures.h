@@ -1,6 +1,7 @@
 #pragma once
 // The program's JPEG pictures, decoded with libjpeg-turbo. They are found beside the program
 // however it is started (the build tree, an installed tree, the source tree).
+// Depends on Qt Gui and libjpeg-turbo.
 
 #include <QImage>
 #include <QSize>

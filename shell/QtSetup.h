@@ -2,6 +2,7 @@
 // What the program sets up in Qt itself at start-up: Qt's own Russian texts for its standard
 // dialogs and buttons, and a private folder for the settings that Qt's file dialog keeps on its
 // own, removed when the program ends (the program keeps no settings of its own).
+// Depends on Qt Core only.
 
 class QCoreApplication;
 

@@ -2,6 +2,7 @@
 // Fonts of the program's windows. The windows are drawn for "MS Sans Serif" and
 // "MS Reference Sans Serif"; where those are not installed the nearest sans-serif faces of the
 // system stand in, at the same pixel height, so that every caption stays legible.
+// Depends on Qt Gui only.
 
 #include <QFont>
 

@@ -3,6 +3,7 @@
 // general error report (a message box with the error's text) and the event loop goes on. Qt's
 // standard dialogs speak Russian, and what Qt keeps of them lives in a private folder that goes
 // away with the application object; a request to end the process ends the event loop.
+// Depends on Qt Widgets and the rest of the shell.
 
 #include <QApplication>
 

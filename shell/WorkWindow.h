@@ -3,6 +3,7 @@
 // sets the work window's title where it has one, and shows the work window modeless; the work
 // window's FormClose, run however it is closed, enables the main window again. A work window is
 // hidden by a close, never destroyed, so what the user typed stays in it.
+// Depends on Qt Widgets, core and the rest of the shell.
 
 #include "core/Failure.h"
 

@@ -1,8 +1,5 @@
 #include "assessment/ui/Teo.h"
 
-#include "shell/MenuBar.h"
-#include "shell/UiFonts.h"
-
 #include "assessment/Report.h"
 #include "assessment/ReportExport.h"
 #include "assessment/Savings.h"
@@ -11,7 +8,9 @@
 #include "core/Units.h"
 #include "shell/FileDialogs.h"
 #include "shell/Memos.h"
+#include "shell/MenuBar.h"
 #include "shell/Messages.h"
+#include "shell/UiFonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 // template file and exports the report to a worksheet. The computations, the report texts, the
 // file format and the sheet layout live in the assessment library. Its controls are laid out by
 // the Designer form resources/forms/TexOb.ui; the members named after the controls come from it.
+// Depends on Qt Widgets, its form, the assessment library, core, sheet and the shell.
 
 #include "assessment/AssessmentInputs.h"
 #include "assessment/Savings.h"

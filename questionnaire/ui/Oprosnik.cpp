@@ -1,10 +1,9 @@
 #include "questionnaire/ui/Oprosnik.h"
 
-#include "shell/UiFonts.h"
-
 #include "questionnaire/Sheets.h"
 #include "shell/Memos.h"
 #include "shell/Messages.h"
+#include "shell/UiFonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

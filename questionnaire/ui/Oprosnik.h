@@ -3,6 +3,7 @@
 // of the questionnaire library when the window is first shown; the caption chooses the panel
 // each time the window is shown.
 // The request buttons hand the panel's values to the library's sheet-building sequence.
+// Depends on Qt Widgets, the questionnaire library, sheet and the shell.
 
 #include "questionnaire/Panels.h"
 #include "sheet/XLApp.h"

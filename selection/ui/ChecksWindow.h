@@ -3,6 +3,7 @@
 // with its verdict (an icon of its own shape and colour, and a word), its title and the formula
 // with the numbers; the source, the assumptions and the limits on hover and on expansion. It is
 // owned by the selection window, never modal, and follows every new result.
+// Depends on Qt Widgets, core and the checks library.
 
 #include "checks/Checks.h"
 

@@ -1,8 +1,5 @@
 #include "selection/ui/Gidroelevator.h"
 
-#include "shell/MenuBar.h"
-#include "shell/UiFonts.h"
-
 #include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
 #include "selection/Descriptions.h"
@@ -13,7 +10,9 @@
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "selection/ui/ChecksWindow.h"
+#include "shell/MenuBar.h"
 #include "shell/Messages.h"
+#include "shell/UiFonts.h"
 
 #include <QAbstractItemView>
 #include <QAction>

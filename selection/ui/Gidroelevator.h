@@ -4,6 +4,7 @@
 // tables and texts live in the selection library; the window reads its controls, calls the
 // library and shows what comes back. Its controls are laid out by the Designer form
 // resources/forms/SelectRtForm.ui; the members named after the controls come from that form.
+// Depends on Qt Widgets, its form, the selection, checks and calcsheet libraries, sheet and the shell.
 
 #include "selection/EquipmentKinds.h"
 #include "selection/SelectionRun.h"

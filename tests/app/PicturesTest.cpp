@@ -1,4 +1,5 @@
 #include "shell/Pictures.h"
+#include "tests/support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,8 +7,6 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include "tests/support/QtPrinters.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 #include "core/Numbers.h"
-
 #include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>

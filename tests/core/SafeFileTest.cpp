@@ -310,7 +310,7 @@ TEST_F(SaveReplacing, StandardOutputGetsTheWholeFile)
     dup2(fd, STDOUT_FILENO);
     close(fd);
     const QByteArray bytes(200000, 'b');
-    const Status failure = safefile::saveBytes(safefile::standardOutput, bytes);
+    const Status failure = safefile::saveBytes(safefile::kStandardOutput, bytes);
     dup2(saved, STDOUT_FILENO);
     close(saved);
     EXPECT_EQ(failure, std::nullopt);

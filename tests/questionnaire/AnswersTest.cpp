@@ -33,7 +33,7 @@ vedan::Status read(const QString& path, PanelValues* out = nullptr)
 TEST(AnswersFile, TheSizeLimitHoldsOnBothSides)
 {
     QTemporaryDir dir;
-    for (const qint64 size : {maxAnswersSize - 1, maxAnswersSize, maxAnswersSize + 1}) {
+    for (const qint64 size : {kMaxAnswersSize - 1, kMaxAnswersSize, kMaxAnswersSize + 1}) {
         SCOPED_TRACE(size);
         const QString path = dir.filePath("answers.json");
         QFile file(path);
@@ -42,7 +42,7 @@ TEST(AnswersFile, TheSizeLimitHoldsOnBothSides)
         file.close();
         PanelValues values;
         const vedan::Status status = read(path, &values);
-        if (size <= maxAnswersSize) {
+        if (size <= kMaxAnswersSize) {
             EXPECT_EQ(status, std::nullopt);
             EXPECT_EQ(values.texts["Memo3"], "строка");
         } else {
