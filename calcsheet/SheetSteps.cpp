@@ -1,6 +1,7 @@
 #include "calcsheet/SheetSteps.h"
 
 #include "core/Numbers.h"
+#include "core/Units.h"
 
 #include <functional>
 #include <optional>
@@ -137,11 +138,13 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         const QString g = p(v(run.values.networkFlow));
         const QString dp =
             g + QStringLiteral("² / ") + f(*group.front()->kvy) + QStringLiteral("²");
+        const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
         steps.push_back({QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
-                         QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·0,0980665)"),
+                         QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·") + perMetre
+                             + QStringLiteral(")"),
                          QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
                              + QStringLiteral(" + ") + p(run.inputs->systemResistance)
-                             + QStringLiteral("·0,0980665)"),
+                             + QStringLiteral("·") + perMetre + QStringLiteral(")"),
                          f(*group.front()->authority)});
         group.clear();
     };

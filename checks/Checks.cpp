@@ -120,14 +120,14 @@ Water waterOf(const SizingInputs& in)
                                     "свойства воды");
         return w;
     }
-    w.saturation = store(Ext(*w.saturationMPa) / kMPaPerKgfCm2);
+    w.saturation = store(Ext(*w.saturationMPa) / units::kMegapascalPerKgfCm2);
     w.liquid = *w.inletAbsolute > *w.saturation;
     if (!w.liquid) {
         w.whyNot = QStringLiteral("вода на входе не в жидком состоянии (проверка supply.liquid не "
                                   "пройдена)");
         return w;
     }
-    w.density = water::liquidDensity(t, store(Ext(*w.inletAbsolute) * kMPaPerKgfCm2));
+    w.density = water::liquidDensity(t, store(Ext(*w.inletAbsolute) * units::kMegapascalPerKgfCm2));
     return w;
 }
 
@@ -210,11 +210,13 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
     const double a = *offer->authority;
     const double h = x.subject.inputs.systemResistance;
     const double modelDrop = store(Ext(*flow) * Ext(*flow) / (Ext(*offer->kvy) * Ext(*offer->kvy)));
+    const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
     c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
                 + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
-                + QStringLiteral(" кгс/см2; a = Δpм/(Δpм + 0,0980665·h) = ") + num::f2(modelDrop)
-                + QStringLiteral("/(") + num::f2(modelDrop) + QStringLiteral(" + 0,0980665·")
-                + num::f2(h) + QStringLiteral(") = ") + num::f3(a);
+                + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre + QStringLiteral("·h) = ")
+                + num::f2(modelDrop) + QStringLiteral("/(") + num::f2(modelDrop)
+                + QStringLiteral(" + ") + perMetre + QStringLiteral("·") + num::f2(h)
+                + QStringLiteral(") = ") + num::f3(a);
     grade(c, a, Limit{0.5, Side::Below}, Limit{0.25, Side::Below});
     if (a < 0 || a > 1) {
         c.status = Status::Failed;
@@ -313,13 +315,13 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
 void regulatorRange(Check& c, const Context& x, const selection::Offer*)
 {
     const Subject& s = x.subject;
-    const auto& series = regulatorSeriesNames();
+    const auto& series = regulatorSeries();
     const auto& ranges = selection::regulatorSettingRanges();
     if (s.regulatorSeries <= 0 || s.regulatorSeries >= static_cast<int>(series.size())
         || s.settingRange <= 0 || s.settingRange >= static_cast<int>(ranges.size()))
         return notApplicable(c, QStringLiteral("серия или диапазон настройки не выбраны"));
-    const QString name = QString::fromUtf8(series[s.regulatorSeries]);
-    if (name != QStringLiteral("ЖМ"))
+    const QString name = QString::fromUtf8(series[s.regulatorSeries].code);
+    if (!series[s.regulatorSeries].differential)
         return notApplicable(c, QStringLiteral("регулятор давления ") + name
                                     + QStringLiteral(" держит давление, а не перепад"));
     const selection::SettingRange range = ranges[s.settingRange];

@@ -60,7 +60,5 @@ QString statusText(Status status);
 // The inputs do not say whether their pressures are gauge; the checks take them as gauge and add
 // the standard atmosphere, 101.325 kPa, in kgf/cm².
 inline constexpr double kAtmosphere = 1.0332;
-// MPa in 1 kgf/cm², for the water properties.
-inline constexpr double kMPaPerKgfCm2 = 0.0980665;
 
 } // namespace checks

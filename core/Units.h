@@ -32,6 +32,12 @@ const QStringList& pressureUnitItems(); // prompt, "Бар", "Мпа", "кг/с�
 const QStringList& loadUnitItems();     // prompt, "МВт", "Гкал/час"
 const QStringList& headUnitItems();     // prompt, "М.в,стб."
 
+// Bar per metre of water column (1 m w.c. = 9806.65 Pa): the valve authority adds the system's
+// resistance in metres to the valve's drop G²/Kvy² in bar.
+inline constexpr long double kBarPerMetreOfWater = 0.0980665L;
+// Megapascals per kgf/cm² (1 kgf/cm² = 98 066.5 Pa): the water properties take MPa.
+inline constexpr double kMegapascalPerKgfCm2 = 0.0980665;
+
 // value in unit `unitIndex` (the combo item index) of `quantity` -> kgf/cm² or Gcal/h.
 // Throws MathError on overflow, std::invalid_argument for a pair that is not a unit.
 double Translate(int unitIndex, int quantity, double value);

@@ -22,21 +22,21 @@ const std::vector<RegulatorSize>& regulatorCatalogue()
     return rows;
 }
 
-const std::vector<const char*>& regulatorSeriesNames()
+const std::vector<RegulatorSeries>& regulatorSeries()
 {
-    static const std::vector<const char*> names = {"", "ЖМ", "НС-А", "НС-В"};
-    return names;
-}
-
-const std::vector<const char*>& regulatorRangeSuffixes()
-{
-    static const std::vector<const char*> suffixes = {"", ".1.1", ".2.1", ".3.1"};
-    return suffixes;
+    static const std::vector<RegulatorSeries> series = {
+        {"Выберите регулятор давления и перепада", "", false},
+        {"РЕГУЛЯТОР ПЕРЕПАДА ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ ЖМ", "ЖМ", true},
+        {"РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ПОСЛЕ СЕБЯ\" НС-А", "НС-А", false},
+        {"РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ДО СЕБЯ\" НС-В", "НС-В", false},
+    };
+    return series;
 }
 
 const std::vector<SettingRange>& regulatorSettingRanges()
 {
-    static const std::vector<SettingRange> ranges = {{0, 0}, {0.04, 0.16}, {0.1, 0.4}, {0.3, 0.7}};
+    static const std::vector<SettingRange> ranges = {
+        {0, 0, ""}, {0.04, 0.16, ".1.1"}, {0.1, 0.4, ".2.1"}, {0.3, 0.7, ".3.1"}};
     return ranges;
 }
 
@@ -44,8 +44,8 @@ namespace sizing {
 
 SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
 {
-    if (!validChoice(seriesIndex, regulatorSeriesNames().size())
-        || !validChoice(rangeIndex, regulatorRangeSuffixes().size())) {
+    if (!validChoice(seriesIndex, regulatorSeries().size())
+        || !validChoice(rangeIndex, regulatorSettingRanges().size())) {
         SizingOutcome outcome;
         outcome.failure = choicesMissing();
         return outcome;
@@ -58,8 +58,8 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
                 .requiredKvy;
         lines << QString();
 
-        const QString series = QString::fromUtf8(regulatorSeriesNames()[seriesIndex]);
-        const QString range = QString::fromUtf8(regulatorRangeSuffixes()[rangeIndex]);
+        const QString series = QString::fromUtf8(regulatorSeries()[seriesIndex].code);
+        const QString range = QString::fromUtf8(regulatorSettingRanges()[rangeIndex].suffix);
         const auto& rows = regulatorCatalogue();
         for (std::size_t i = 1; i < rows.size(); ++i) {
             if (!(rows[i].kvy > requiredKvy && rows[i - 1].kvy < requiredKvy))

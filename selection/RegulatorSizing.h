@@ -20,18 +20,25 @@ struct RegulatorSize {
 
 // Row 0 is a bound row, never offered; the capacities increase strictly.
 const std::vector<RegulatorSize>& regulatorCatalogue();
-// Indexed by the regulator combo item (0, the prompt, maps to nothing).
-const std::vector<const char*>& regulatorSeriesNames();
-// Indexed by the setting-range combo item (0, the prompt, maps to nothing).
-const std::vector<const char*>& regulatorRangeSuffixes();
 
-// A setting range of the regulator's spring, MPa.
+// One series of regulators, as the series combo box offers it.
+struct RegulatorSeries {
+    const char* item;  // the combo box item
+    const char* code;  // the series that opens the designation
+    bool differential; // holds a pressure difference (ЖМ), not a pressure (НС-А, НС-В)
+};
+
+// A setting range of the regulator's spring, MPa, and the code that closes the designation.
 struct SettingRange {
     double from;
     double to;
+    const char* suffix;
 };
 
-// The setting ranges, indexed like the range suffixes; the same figures the combo box items name.
+// Indexed by the item of the series combo box; row 0 is its prompt, which names no series.
+const std::vector<RegulatorSeries>& regulatorSeries();
+// Indexed by the item of the setting-range combo box; row 0 is its prompt. The items name the
+// same figures: "от 0,04 МПа до 0,16 МПа".
 const std::vector<SettingRange>& regulatorSettingRanges();
 
 namespace sizing {

@@ -1,38 +1,34 @@
 #include "selection/Units.h"
 
+#include "core/Numbers.h"
+#include "selection/RegulatorSizing.h"
+
 namespace units {
-
-namespace {
-
-QStringList items(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
-} // namespace
 
 const QStringList& regulatorItems()
 {
-    static const QStringList list = items({
-        "Выберите регулятор давления и перепада",
-        "РЕГУЛЯТОР ПЕРЕПАДА ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ ЖМ",
-        "РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ПОСЛЕ СЕБЯ\" НС-А",
-        "РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ДО СЕБЯ\" НС-В",
-    });
+    static const QStringList list = [] {
+        QStringList items;
+        for (const selection::RegulatorSeries& series : selection::regulatorSeries())
+            items << QString::fromUtf8(series.item);
+        return items;
+    }();
     return list;
 }
 
+// "от 0,04 МПа до 0,16 МПа": the figures of each range, written with the decimal comma whatever
+// the regional settings, as the items always read.
 const QStringList& settingRangeItems()
 {
-    static const QStringList list = items({
-        "Выберите диапазон настройки",
-        "от 0,04 МПа до 0,16 МПа",
-        "от 0,1 МПа до 0,4 МПа",
-        "от 0,3 МПа до 0,7 МПа",
-    });
+    static const QStringList list = [] {
+        QStringList items{QStringLiteral("Выберите диапазон настройки")};
+        const auto& ranges = selection::regulatorSettingRanges();
+        for (std::size_t i = 1; i < ranges.size(); ++i)
+            items << QStringLiteral("от %1 МПа до %2 МПа")
+                         .arg(num::general(ranges[i].from, QChar(u',')),
+                              num::general(ranges[i].to, QChar(u',')));
+        return items;
+    }();
     return list;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Choices of the selection window beyond the shared unit choices: the regulator series and
-// its setting range. Depends on Qt Core and the shared unit choices only.
+// its setting range, as combo box items made from the regulator's tables
+// (selection/RegulatorSizing.h). Depends on Qt Core, the shared unit choices and the number
+// texts only.
 
 #include "core/Units.h"
 

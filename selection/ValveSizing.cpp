@@ -1,6 +1,7 @@
 #include "selection/ValveSizing.h"
 
 #include "core/Numbers.h"
+#include "core/Units.h"
 
 using vedan::Ext;
 using vedan::store;
@@ -69,7 +70,7 @@ void markOffers(std::vector<ValveModel>& rows, const SizingInputs& in, double fl
             const double modelDrop =
                 store(Ext(flow) * Ext(flow) / (Ext(rows[i].kvy) * Ext(rows[i].kvy)));
             rows[i].authority =
-                store(Ext(modelDrop) / (Ext(modelDrop) + Ext(in.systemResistance) * 0.0980665L));
+                store(Ext(modelDrop) / (Ext(modelDrop) + Ext(in.systemResistance) * units::kBarPerMetreOfWater));
         }
     }
 }

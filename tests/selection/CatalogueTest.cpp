@@ -3,6 +3,7 @@
 
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
+#include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "tests/support/QtPrinters.h"
 
@@ -97,23 +98,30 @@ TEST(Catalogues, RegulatorSizesSeriesAndRanges)
         EXPECT_EQ(catalogue[i].kvy, sizes[i].kvy);
         EXPECT_EQ(catalogue[i].bore, i == 0 ? 0 : boreOf(QString::fromUtf8(sizes[i].designation)));
     }
-    const std::vector<const char*>& series = regulatorSeriesNames();
+    const std::vector<RegulatorSeries>& series = regulatorSeries();
     ASSERT_EQ(series.size(), 4u);
-    EXPECT_STREQ(series[1], "ЖМ");
-    EXPECT_STREQ(series[2], "НС-А");
-    EXPECT_STREQ(series[3], "НС-В");
-    const std::vector<const char*>& suffixes = regulatorRangeSuffixes();
-    ASSERT_EQ(suffixes.size(), 4u);
-    EXPECT_STREQ(suffixes[1], ".1.1");
-    EXPECT_STREQ(suffixes[2], ".2.1");
-    EXPECT_STREQ(suffixes[3], ".3.1");
+    EXPECT_STREQ(series[1].code, "ЖМ");
+    EXPECT_STREQ(series[2].code, "НС-А");
+    EXPECT_STREQ(series[3].code, "НС-В");
+    EXPECT_TRUE(series[1].differential);
+    EXPECT_FALSE(series[2].differential);
+    EXPECT_FALSE(series[3].differential);
     const std::vector<SettingRange>& ranges = regulatorSettingRanges();
     ASSERT_EQ(ranges.size(), 4u);
-    const SettingRange expected[] = {{0.04, 0.16}, {0.1, 0.4}, {0.3, 0.7}};
+    const SettingRange expected[] = {{0.04, 0.16, ".1.1"}, {0.1, 0.4, ".2.1"}, {0.3, 0.7, ".3.1"}};
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(ranges[i + 1].from, expected[i].from) << i;
         EXPECT_EQ(ranges[i + 1].to, expected[i].to) << i;
+        EXPECT_STREQ(ranges[i + 1].suffix, expected[i].suffix) << i;
     }
+    EXPECT_EQ(units::regulatorItems(),
+              (QStringList{"Выберите регулятор давления и перепада",
+                           "РЕГУЛЯТОР ПЕРЕПАДА ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ ЖМ",
+                           "РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ПОСЛЕ СЕБЯ\" НС-А",
+                           "РЕГУЛЯТОР ДАВЛЕНИЯ ПРЯМОГО ДЕЙСТВИЯ \"ДО СЕБЯ\" НС-В"}));
+    EXPECT_EQ(units::settingRangeItems(),
+              (QStringList{"Выберите диапазон настройки", "от 0,04 МПа до 0,16 МПа",
+                           "от 0,1 МПа до 0,4 МПа", "от 0,3 МПа до 0,7 МПа"}));
 }
 
 // Each band is open below and closed above: every edge, inner ones included, belongs to the
