@@ -1,14 +1,13 @@
 #include "assessment/TemplateFile.h"
 
 #include "assessment/Cp1251.h"
+#include "core/Json.h"
 #include "core/Numbers.h"
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLocale>
 #include <QtEndian>
 
@@ -212,31 +211,18 @@ QStringList templateListing(const AssessmentInputs& in)
 
 QByteArray templateJson(const AssessmentInputs& in)
 {
-    // Written by hand so that the fields keep their stored order.
-    QByteArray json = "{";
+    // The fields in their stored order; JSON has no NaN or infinity, such a value is null.
+    json::Value object = json::Value::object();
     for (const TemplateField& field : templateLayout()) {
-        const QByteArray value = std::visit(
-            Overloaded{
-                [&](QString In::*m) {
-                    const QByteArray quoted =
-                        QJsonDocument(QJsonArray{in.*m}).toJson(QJsonDocument::Compact);
-                    return quoted.mid(1, quoted.size() - 2);
-                },
-                // JSON has no NaN or infinity: such a value is null.
-                [&](double In::*m) {
-                    return std::isfinite(in.*m)
-                               ? QByteArray::number(in.*m, 'g', QLocale::FloatingPointShortest)
-                               : QByteArray("null");
-                },
-                [&](int In::*m) { return QByteArray::number(in.*m); },
-                [&](bool In::*m) { return QByteArray(in.*m ? "true" : "false"); },
-            },
-            field.member);
-        if (json.size() > 1)
-            json += ',';
-        json += '"' + QByteArray(field.name) + "\":" + value;
+        object[field.name] = std::visit(Overloaded{
+                                            [&](QString In::*m) { return json::text(in.*m); },
+                                            [&](double In::*m) { return json::number(in.*m); },
+                                            [&](int In::*m) { return json::Value(in.*m); },
+                                            [&](bool In::*m) { return json::Value(in.*m); },
+                                        },
+                                        field.member);
     }
-    return json + '}';
+    return json::dump(object);
 }
 
 } // namespace assessment

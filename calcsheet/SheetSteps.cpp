@@ -139,13 +139,13 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         const QString dp =
             g + QStringLiteral("² / ") + f(*group.front()->kvy) + QStringLiteral("²");
         const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
-        steps.push_back({QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
-                         QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·") + perMetre
-                             + QStringLiteral(")"),
-                         QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
-                             + QStringLiteral(" + ") + p(run.inputs->systemResistance)
-                             + QStringLiteral("·") + perMetre + QStringLiteral(")"),
-                         f(*group.front()->authority)});
+        steps.push_back(
+            {QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
+             QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·") + perMetre + QStringLiteral(")"),
+             QStringLiteral("(") + dp + QStringLiteral(") / (") + dp + QStringLiteral(" + ")
+                 + p(run.inputs->systemResistance) + QStringLiteral("·") + perMetre
+                 + QStringLiteral(")"),
+             f(*group.front()->authority)});
         group.clear();
     };
     for (const selection::Offer& offer : run.offers) {

@@ -8,6 +8,7 @@
 #include "cli/Commands.h"
 #include "cli/SizeOutput.h"
 #include "core/Checked.h"
+#include "core/Json.h"
 #include "core/Numbers.h"
 #include "core/SafeFile.h"
 #include "sheet/XLApp.h"
@@ -84,9 +85,9 @@ std::optional<AssessmentInputs> readRecord(const QString& file)
 QString assessJson(const QStringList& lines, const vedan::Status& failure,
                    const AssessmentInputs* record, SystemChoice choice)
 {
-    QStringList texts;
+    json::Value texts = json::Value::array();
     for (const QString& line : lines)
-        texts << cli::jsonString(line);
+        texts.push_back(json::text(line));
     std::optional<double> heating, hotWater;
     if (record && !failure) {
         if (choice == SystemChoice::Heating || choice == SystemChoice::Both)
@@ -95,12 +96,12 @@ QString assessJson(const QStringList& lines, const vedan::Status& failure,
             hotWater = assessment::hotWaterSavings(*record, choice).heatSaving;
     }
     const std::optional<QString> message = failure ? std::optional(failure->message) : std::nullopt;
-    return cli::object(
-        {{QStringLiteral("lines"), cli::array(texts)},
-         {QStringLiteral("message"), cli::jsonOr(message)},
-         {QStringLiteral("values"),
-          cli::object({{QStringLiteral("heatingSaving"), cli::jsonOr(heating)},
-                       {QStringLiteral("hotWaterSaving"), cli::jsonOr(hotWater)}})}});
+    json::Value object;
+    object["lines"] = std::move(texts);
+    object["message"] = json::textOr(message);
+    object["values"]["heatingSaving"] = json::numberOr(heating);
+    object["values"]["hotWaterSaving"] = json::numberOr(hotWater);
+    return QString::fromUtf8(json::dump(object));
 }
 
 } // namespace

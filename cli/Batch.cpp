@@ -102,7 +102,7 @@ BatchRow sizeRow(int line, const QStringList& header, const QStringList& cells)
 
 QString unrounded(double value)
 {
-    return jsonNumber(value).replace(QLatin1Char('.'), QLatin1Char(','));
+    return shortestNumber(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString worstCheck(const BatchRow& row)
@@ -173,11 +173,17 @@ QByteArray csv(const std::vector<BatchRow>& rows, bool byteOrderMark)
 
 QByteArray json(const std::vector<BatchRow>& rows)
 {
-    QStringList items;
-    for (const BatchRow& row : rows)
-        items << QStringLiteral("{\"line\": %1, ").arg(row.line)
-                     + sizeJson(row.run, row.checks).mid(1);
-    return (QLatin1Char('[') + items.join(QStringLiteral(",\n")) + QStringLiteral("]\n")).toUtf8();
+    // One row a line: the row's line number, then the single case's fields in their order.
+    QByteArray out = "[";
+    for (const BatchRow& row : rows) {
+        json::Value item;
+        item["line"] = row.line;
+        item.update(sizeJsonValue(row.run, row.checks));
+        if (out.size() > 1)
+            out += ",\n";
+        out += json::dump(item);
+    }
+    return out + "]\n";
 }
 
 vedan::Status xlsx(const std::vector<BatchRow>& rows, const QString& file)

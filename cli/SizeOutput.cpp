@@ -1,101 +1,53 @@
 #include "cli/SizeOutput.h"
 
 #include <QLocale>
-#include <QStringList>
 
 using namespace selection;
 
 namespace cli {
 
-QString jsonString(const QString& text)
-{
-    QString out = QStringLiteral("\"");
-    for (const QChar ch : text) {
-        switch (ch.unicode()) {
-        case '"': out += QStringLiteral("\\\""); break;
-        case '\\': out += QStringLiteral("\\\\"); break;
-        case '\n': out += QStringLiteral("\\n"); break;
-        case '\r': out += QStringLiteral("\\r"); break;
-        case '\t': out += QStringLiteral("\\t"); break;
-        default:
-            if (ch.unicode() < 0x20)
-                out += QStringLiteral("\\u%1").arg(ch.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                out += ch;
-        }
-    }
-    return out + QLatin1Char('"');
-}
-
-// The shortest text that reads back as the same double; the values are always finite.
-QString jsonNumber(double value)
+QString shortestNumber(double value)
 {
     return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-QString jsonOr(const std::optional<double>& value)
-{
-    return value ? jsonNumber(*value) : QStringLiteral("null");
-}
-
-QString jsonOr(const std::optional<QString>& text)
-{
-    return text ? jsonString(*text) : QStringLiteral("null");
-}
-
-QString object(const std::vector<std::pair<QString, QString>>& fields)
-{
-    QStringList parts;
-    for (const auto& [key, value] : fields)
-        parts << jsonString(key) + QStringLiteral(": ") + value;
-    return QLatin1Char('{') + parts.join(QStringLiteral(", ")) + QLatin1Char('}');
-}
-
-QString array(const QStringList& items)
-{
-    return QLatin1Char('[') + items.join(QStringLiteral(", ")) + QLatin1Char(']');
-}
-
 namespace {
 
-QString jsonInt(const std::optional<int>& value)
+json::Value values(const SelectionRun& run)
 {
-    return value ? QString::number(*value) : QStringLiteral("null");
-}
-
-QString values(const SelectionRun& run)
-{
-    std::vector<std::pair<QString, QString>> fields;
+    json::Value fields = json::Value::object();
     if (run.kind) {
         for (const selection::NamedValue& named : selection::valuesOf(*run.kind))
-            fields.push_back({QString::fromLatin1(named.name), jsonOr(run.values.*named.value)});
+            fields[named.name] = json::numberOr(run.values.*named.value);
     }
-    return object(fields);
+    return fields;
 }
 
-QString offer(const selection::Offer& o)
+json::Value offer(const selection::Offer& o)
 {
-    return object({{QStringLiteral("designation"), jsonString(o.designation)},
-                   {QStringLiteral("kvy"), jsonOr(o.kvy)},
-                   {QStringLiteral("authority"), jsonOr(o.authority)},
-                   {QStringLiteral("bore"), jsonInt(o.bore)}});
+    json::Value object;
+    object["designation"] = json::text(o.designation);
+    object["kvy"] = json::numberOr(o.kvy);
+    object["authority"] = json::numberOr(o.authority);
+    object["bore"] = o.bore ? json::Value(*o.bore) : json::Value();
+    return object;
 }
 
-QString check(const checks::Check& c)
+json::Value check(const checks::Check& c)
 {
-    const std::optional<QString> unit = c.unit.isEmpty() ? std::nullopt : std::optional(c.unit);
-    const std::optional<QString> note = c.note.isEmpty() ? std::nullopt : std::optional(c.note);
-    return object({{QStringLiteral("id"), jsonString(c.id)},
-                   {QStringLiteral("designation"), jsonOr(c.designation)},
-                   {QStringLiteral("status"), jsonString(checks::statusId(c.status))},
-                   {QStringLiteral("title"), jsonString(c.title)},
-                   {QStringLiteral("formula"), jsonString(c.formula)},
-                   {QStringLiteral("value"), jsonOr(c.value)},
-                   {QStringLiteral("warningLimit"), jsonOr(c.warningLimit)},
-                   {QStringLiteral("failLimit"), jsonOr(c.failLimit)},
-                   {QStringLiteral("unit"), jsonOr(unit)},
-                   {QStringLiteral("source"), jsonString(c.source)},
-                   {QStringLiteral("note"), jsonOr(note)}});
+    json::Value object;
+    object["id"] = json::text(c.id);
+    object["designation"] = json::textOr(c.designation);
+    object["status"] = json::text(checks::statusId(c.status));
+    object["title"] = json::text(c.title);
+    object["formula"] = json::text(c.formula);
+    object["value"] = json::numberOr(c.value);
+    object["warningLimit"] = json::numberOr(c.warningLimit);
+    object["failLimit"] = json::numberOr(c.failLimit);
+    object["unit"] = c.unit.isEmpty() ? json::Value() : json::text(c.unit);
+    object["source"] = json::text(c.source);
+    object["note"] = c.note.isEmpty() ? json::Value() : json::text(c.note);
+    return object;
 }
 
 } // namespace
@@ -111,20 +63,29 @@ QString checkLine(const checks::Check& c)
     return line + QStringLiteral(" — источник: ") + c.source;
 }
 
+json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Check>& found)
+{
+    json::Value lines = json::Value::array();
+    for (const QString& line : run.lines)
+        lines.push_back(json::text(line));
+    json::Value offers = json::Value::array();
+    for (const selection::Offer& o : run.offers)
+        offers.push_back(offer(o));
+    json::Value checkList = json::Value::array();
+    for (const checks::Check& c : found)
+        checkList.push_back(check(c));
+    json::Value object;
+    object["lines"] = std::move(lines);
+    object["message"] = json::textOr(run.message());
+    object["values"] = values(run);
+    object["offers"] = std::move(offers);
+    object["checks"] = std::move(checkList);
+    return object;
+}
+
 QString sizeJson(const SelectionRun& run, const std::vector<checks::Check>& found)
 {
-    QStringList lines, offers, checkList;
-    for (const QString& line : run.lines)
-        lines << jsonString(line);
-    for (const selection::Offer& o : run.offers)
-        offers << offer(o);
-    for (const checks::Check& c : found)
-        checkList << check(c);
-    return object({{QStringLiteral("lines"), array(lines)},
-                   {QStringLiteral("message"), jsonOr(run.message())},
-                   {QStringLiteral("values"), values(run)},
-                   {QStringLiteral("offers"), array(offers)},
-                   {QStringLiteral("checks"), array(checkList)}});
+    return QString::fromUtf8(json::dump(sizeJsonValue(run, found)));
 }
 
 } // namespace cli

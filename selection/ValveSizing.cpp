@@ -70,7 +70,8 @@ void markOffers(std::vector<ValveModel>& rows, const SizingInputs& in, double fl
             const double modelDrop =
                 store(Ext(flow) * Ext(flow) / (Ext(rows[i].kvy) * Ext(rows[i].kvy)));
             rows[i].authority =
-                store(Ext(modelDrop) / (Ext(modelDrop) + Ext(in.systemResistance) * units::kBarPerMetreOfWater));
+                store(Ext(modelDrop)
+                      / (Ext(modelDrop) + Ext(in.systemResistance) * units::kBarPerMetreOfWater));
         }
     }
 }
