@@ -433,6 +433,15 @@ const ControlSpec* PanelSpec::control(const QString& name) const
     return nullptr;
 }
 
+QString labelOf(const PanelSpec& panel, const QString& control)
+{
+    for (const GroupSpec& group : panel.groups)
+        for (const FormLine& line : group.lines)
+            if (!line.controls.isEmpty() && line.controls.front() == control)
+                return line.label;
+    return {};
+}
+
 const QList<PanelSpec>& panels()
 {
     static const QList<PanelSpec> all = {itpPanel(), btpPanel(), platePanel()};

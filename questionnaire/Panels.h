@@ -79,6 +79,10 @@ QString exitCaption(); // "Выход"
 // The values of a panel's controls as the window first shows them.
 PanelValues defaults(Kind kind);
 
+// The label of the panel's form line whose first control is `control`; empty when no labelled line
+// starts with it. The sheets take their row texts from here where they say what the window says.
+QString labelOf(const PanelSpec& panel, const QString& control);
+
 // Text of the chosen item of a combo box (empty for an index out of range).
 QString chosenItem(const PanelSpec& panel, const PanelValues& values, const QString& combo);
 

@@ -69,6 +69,27 @@ QList<SheetRow> customerRows(int first, const QStringList& edits, int firstLabel
     return rows;
 }
 
+// Rows that say what the window says: the label is the one of the panel's line that starts with
+// the row's first control. A row names its own text only where the sheet differs from the panel.
+QString said(const PanelSpec& panel, const Source& source)
+{
+    const QString label = labelOf(panel, source.controls.value(0));
+    Q_ASSERT(!label.isEmpty());
+    return label;
+}
+SheetRow wide(const PanelSpec& panel, int row, const Source& b)
+{
+    return wide(row, said(panel, b), b);
+}
+SheetRow value(const PanelSpec& panel, int row, const Source& b, const Source& c = {})
+{
+    return value(row, said(panel, b), b, c);
+}
+SheetRow longLabel(const PanelSpec& panel, int row, const Source& c)
+{
+    return longLabel(row, said(panel, c), c);
+}
+
 const QString kRoomSize =
     QStringLiteral("Габариты помещения для установки (Длинна/Ширина/Высота) в метрах");
 const QString kOpenings =
@@ -76,6 +97,7 @@ const QString kOpenings =
 
 SheetLayout itpSheet()
 {
+    const PanelSpec& p = panel(Kind::Itp);
     SheetLayout s{Kind::Itp, {}, QStringLiteral("Опросник ИТП"), {}, QStringLiteral("Memo3"),
                   36,        1};
     for (int i = 17; i <= 24; ++i)
@@ -87,39 +109,29 @@ SheetLayout itpSheet()
     s.rows += section(8, QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"));
     s.rows += customerRows(9, {QStringLiteral("Edit48"), QStringLiteral("Edit49")}, 4);
     s.rows += {
-        value(11, QStringLiteral("Количество квартир"), text(QStringLiteral("Edit42"))),
-        value(12, QStringLiteral("Количество этажей"), text(QStringLiteral("Edit43"))),
-        value(13, QStringLiteral("Количество подъездов"), text(QStringLiteral("Edit44"))),
+        value(p, 11, text(QStringLiteral("Edit42"))),
+        value(p, 12, text(QStringLiteral("Edit43"))),
+        value(p, 13, text(QStringLiteral("Edit44"))),
         wide(14, QStringLiteral("Вид объекта регулирования"),
              itemOrOther(QStringLiteral("ComboBox17"), QStringLiteral("Edit45"))),
         section(15, QStringLiteral("РЕГУЛИРУЮЩАЯ СРЕДА")),
-        value(16, QStringLiteral("Вид теплоносителя"), item(QStringLiteral("ComboBox18"))),
-        wide(17, QStringLiteral("Тип теплоисточника"),
-             itemOrOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46"))),
-        wide(18, QStringLiteral("Температурный график тепловой сети на вводе в объект"),
-             joined({}, {QStringLiteral("Edit47"), QStringLiteral("Edit50")})),
-        value(19, QStringLiteral("Перепад давления между под. и обр. трубопроводами на вводе"),
-              text(QStringLiteral("Edit51")), item(QStringLiteral("ComboBox20"))),
+        value(p, 16, item(QStringLiteral("ComboBox18"))),
+        wide(p, 17, itemOrOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46"))),
+        wide(p, 18, joined({}, {QStringLiteral("Edit47"), QStringLiteral("Edit50")})),
+        value(p, 19, text(QStringLiteral("Edit51")), item(QStringLiteral("ComboBox20"))),
         section(20, QStringLiteral("  СВЕДЕНИЯ О СИСТЕМАХ ТЕПЛОСНАБЖЕНИЯ ОБЪЕКТА")),
-        wide(21, QStringLiteral("Вид системы отопления"), item(QStringLiteral("ComboBox21"))),
+        wide(p, 21, item(QStringLiteral("ComboBox21"))),
         longLabel(
             22,
             QStringLiteral("Стат. давление системы отопления относительно теплопункта, м.вод.сб."),
             text(QStringLiteral("Edit58"))),
-        longLabel(
-            23, QStringLiteral("Расчетная температура наружного воздуха для системы отопления, С"),
-            text(QStringLiteral("Edit59"))),
-        longLabel(24,
-                  QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы отопления"),
-                  text(QStringLiteral("Edit60"))),
-        wide(25, QStringLiteral("Вид системы ГВС"), item(QStringLiteral("ComboBox22"))),
-        wide(26, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit61"))),
-        wide(27, QStringLiteral("Наличие циркуляции в системе ГВС"),
-             item(QStringLiteral("ComboBox23"))),
-        value(28, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit62")),
-              item(QStringLiteral("ComboBox24"))),
-        longLabel(29, QStringLiteral("Ду трубопроводов в месте монтажа клапанов для системы ГВС"),
-                  text(QStringLiteral("Edit63"))),
+        longLabel(p, 23, text(QStringLiteral("Edit59"))),
+        longLabel(p, 24, text(QStringLiteral("Edit60"))),
+        wide(p, 25, item(QStringLiteral("ComboBox22"))),
+        wide(p, 26, text(QStringLiteral("Edit61"))),
+        wide(p, 27, item(QStringLiteral("ComboBox23"))),
+        value(p, 28, text(QStringLiteral("Edit62")), item(QStringLiteral("ComboBox24"))),
+        longLabel(p, 29, text(QStringLiteral("Edit63"))),
         section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ СВЕДЕНИЯ")),
         // Unticked, the row keeps its wide-value layout: B:C merged and empty.
         [] {
@@ -151,6 +163,7 @@ SheetLayout itpSheet()
 
 SheetLayout btpSheet()
 {
+    const PanelSpec& p = panel(Kind::Btp);
     SheetLayout s{Kind::Btp, {}, QStringLiteral("Опросник БТП"), {}, QStringLiteral("Memo1"),
                   31,        1};
     for (int i = 1; i <= 10; ++i)
@@ -166,20 +179,16 @@ SheetLayout btpSheet()
               item(QStringLiteral("ComboBox4"))),
         value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
               text(QStringLiteral("Edit8")), item(QStringLiteral("ComboBox2"))),
-        value(13, QStringLiteral("Греющая среда"), item(QStringLiteral("ComboBox1"))),
-        value(14, QStringLiteral("Температурный график"),
+        value(p, 13, item(QStringLiteral("ComboBox1"))),
+        value(p, 14,
               joined(QStringLiteral(" "), {QStringLiteral("Edit9"), QStringLiteral("Edit10")})),
-        value(15, QStringLiteral("Давление в подающей линии"), text(QStringLiteral("Edit11")),
-              item(QStringLiteral("ComboBox3"))),
-        value(16, QStringLiteral("Давление в обратной линии"), text(QStringLiteral("Edit12")),
-              item(QStringLiteral("ComboBox5"))),
-        value(17, QStringLiteral("Система отопления"), item(QStringLiteral("ComboBox6")),
-              item(QStringLiteral("ComboBox7"))),
+        value(p, 15, text(QStringLiteral("Edit11")), item(QStringLiteral("ComboBox3"))),
+        value(p, 16, text(QStringLiteral("Edit12")), item(QStringLiteral("ComboBox5"))),
+        value(p, 17, item(QStringLiteral("ComboBox6")), item(QStringLiteral("ComboBox7"))),
         value(18, QStringLiteral("Система горячего водонабжения"),
               item(QStringLiteral("ComboBox8"))),
-        value(19, QStringLiteral("Температура горячей воды, С"), text(QStringLiteral("Edit13"))),
-        value(20, QStringLiteral("Давление на вводе водопровода"), text(QStringLiteral("Edit14")),
-              item(QStringLiteral("ComboBox9"))),
+        value(p, 19, text(QStringLiteral("Edit13"))),
+        value(p, 20, text(QStringLiteral("Edit14")), item(QStringLiteral("ComboBox9"))),
         value(21, QStringLiteral("Наличие циркуляции в системе"),
               item(QStringLiteral("ComboBox10"))),
         section(22, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ПАРАМЕТРЫ")),
@@ -219,6 +228,7 @@ SheetLayout btpSheet()
 
 SheetLayout plateSheet()
 {
+    const PanelSpec& p = panel(Kind::Plate);
     SheetLayout s{
         Kind::Plate, {}, QStringLiteral("Опросник теплообменник"), {}, QStringLiteral("Memo2"),
         28,          2};
@@ -232,29 +242,22 @@ SheetLayout plateSheet()
                                QStringLiteral("Edit25"), QStringLiteral("Edit26")});
     s.rows += {
         section(10, QStringLiteral("ТЕПЛОНОСИТЕЛЬ")),
-        value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit27")),
-              item(QStringLiteral("ComboBox11"))),
-        value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
-              text(QStringLiteral("Edit28")), item(QStringLiteral("ComboBox12"))),
+        value(p, 11, text(QStringLiteral("Edit27")), item(QStringLiteral("ComboBox11"))),
+        value(p, 12, text(QStringLiteral("Edit28")), item(QStringLiteral("ComboBox12"))),
         section(13, QStringLiteral("ГРЕЮЩАЯ СРЕДА")),
-        value(14, QStringLiteral("Температура в подающем трубопроводе, С"),
-              text(QStringLiteral("Edit29"))),
-        value(15, QStringLiteral("Температура в обратном трубопроводе, С"),
-              text(QStringLiteral("Edit30"))),
+        value(p, 14, text(QStringLiteral("Edit29"))),
+        value(p, 15, text(QStringLiteral("Edit30"))),
         value(16, headLoss, text(QStringLiteral("Edit31")), item(QStringLiteral("ComboBox13"))),
         section(17, QStringLiteral("НАГРЕВАЕМАЯ СРЕДА")),
-        value(18, QStringLiteral("Начальна температура, С"), text(QStringLiteral("Edit34"))),
-        value(19, QStringLiteral("Конечная температура, С"), text(QStringLiteral("Edit33"))),
+        value(p, 18, text(QStringLiteral("Edit34"))),
+        value(p, 19, text(QStringLiteral("Edit33"))),
         value(20, headLoss, text(QStringLiteral("Edit32")), item(QStringLiteral("ComboBox14"))),
         section(21, QStringLiteral("ТРЕБОВАНИЯ К ТЕПЛООБМЕННИКУ")),
         value(22, QStringLiteral("Схема присодинения ГВС к тепловым сетям"),
               item(QStringLiteral("ComboBox15"))),
-        value(23, QStringLiteral("Максимальное рабочее давление"), text(QStringLiteral("Edit35")),
-              item(QStringLiteral("ComboBox16"))),
-        value(24, QStringLiteral("Максимальная рабочаа температура, С"),
-              text(QStringLiteral("Edit36"))),
-        value(25, QStringLiteral("Запас теплообменника по поверхности, не менее %"),
-              text(QStringLiteral("Edit37"))),
+        value(p, 23, text(QStringLiteral("Edit35")), item(QStringLiteral("ComboBox16"))),
+        value(p, 24, text(QStringLiteral("Edit36"))),
+        value(p, 25, text(QStringLiteral("Edit37"))),
         section(26, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
     };
     return s;
