@@ -41,32 +41,20 @@ SizingOutcome PodborRG(const SizingInputs& in)
 {
     return guarded([&](SizingOutcome& outcome) {
         QStringList& lines = outcome.lines;
-        selection::SizingValues& values = outcome.values;
-        const double flow = networkFlow(in);
-        values.networkFlow = flow;
-        appendValue(lines, "Расход сетевой воды на отопление = ", flow, " т/час");
-
-        const double mixingRatio = store((Ext(in.supplyTemperature) - kMixedSupply)
-                                         / (kMixedSupply - Ext(in.returnTemperature)));
-        values.mixingRatio = mixingRatio;
-        appendValue(lines, "Расчетный коэффициент смешения = ", mixingRatio);
-
-        const double availableHead =
-            store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L);
-        values.availableHead = availableHead;
-        appendValue(lines, "Распологаемый перепад на вводе = ", availableHead, " м");
-
-        const double throatDiameter =
-            store(8.5L
-                  * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
-                               * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance)));
-        values.throatDiameter = throatDiameter;
-        appendValue(lines, "Диаметр горловины (камеры смешения) = ", throatDiameter, " мм");
-
+        const std::vector<MethodStep>& steps = methodSteps(EquipmentKind::Hydroelevator);
+        const double flow = record(outcome, steps[0], networkFlow(in));
+        const double mixingRatio = record(outcome, steps[1],
+                                          store((Ext(in.supplyTemperature) - kMixedSupply)
+                                                / (kMixedSupply - Ext(in.returnTemperature))));
+        const double availableHead = record(
+            outcome, steps[2], store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L));
+        record(outcome, steps[3],
+               store(8.5L
+                     * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
+                                  * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance))));
         const double nozzleDiameter =
-            store(9.6L * fourthRoot(Ext(flow) * Ext(flow) / Ext(availableHead)));
-        values.nozzleDiameter = nozzleDiameter;
-        appendValue(lines, "Диаметр сопла (воронки) = ", nozzleDiameter, " мм");
+            record(outcome, steps[4],
+                   store(9.6L * fourthRoot(Ext(flow) * Ext(flow) / Ext(availableHead))));
 
         QString model;
         if (availableHead > 6.0 && availableHead < 40.0)

@@ -53,9 +53,7 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
     return guarded([&](SizingOutcome& outcome) {
         QStringList& lines = outcome.lines;
         const double requiredKvy =
-            appendCapacityFigures(outcome, in, &selection::SizingValues::regulatorPressureDrop,
-                                  "регуляторе", "регулятора")
-                .requiredKvy;
+            appendCapacityFigures(outcome, in, EquipmentKind::Regulator).requiredKvy;
         lines << QString();
 
         const QString series = QString::fromUtf8(regulatorSeries()[seriesIndex].code);

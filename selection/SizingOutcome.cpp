@@ -20,44 +20,30 @@ vedan::Failure choicesMissing()
     return vedan::Failure::input(QStringLiteral("Выбраны не все параметры!"));
 }
 
-void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix)
-{
-    lines << QString::fromUtf8(prefix) + num::f2(value) + QString::fromUtf8(suffix);
-}
-
 double networkFlow(const SizingInputs& in)
 {
     return store(Ext(in.heatLoad) * 1000000.0L * 1.163L * 3.6L
                  / ((Ext(in.supplyTemperature) - Ext(in.returnTemperature)) * 4.2L) / 1000.0L);
 }
 
-CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
-                                      std::optional<double> selection::SizingValues::*dropValue,
-                                      const char* devicePrepositional, const char* deviceGenitive)
+double record(SizingOutcome& outcome, const MethodStep& step, double value)
 {
-    QStringList& lines = outcome.lines;
-    selection::SizingValues& values = outcome.values;
+    outcome.values.*step.value = value;
+    outcome.lines << memoLine(step, value);
+    return value;
+}
+
+CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
+                                      EquipmentKind kind)
+{
+    const std::vector<MethodStep>& steps = methodSteps(kind);
     CapacityFigures f{};
-    f.networkFlow = networkFlow(in);
-    values.networkFlow = f.networkFlow;
-    appendValue(lines, "Расход сетевой воды = ", f.networkFlow, " т/час");
-
-    f.pressureDrop =
-        store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L);
-    values.*dropValue = f.pressureDrop;
-    const QByteArray drop =
-        QByteArray("Перепад давления на ") + devicePrepositional + " с учетом падения давления = ";
-    appendValue(lines, drop.constData(), f.pressureDrop, " кгс/см2");
-
-    f.requiredKv = store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop)));
-    values.requiredKv = f.requiredKv;
-    const QByteArray kv = QByteArray("Пропускная способность ") + deviceGenitive + " = ";
-    appendValue(lines, kv.constData(), f.requiredKv, " м3/час");
-
-    f.requiredKvy = store(1.2L * Ext(f.requiredKv));
-    values.requiredKvy = f.requiredKvy;
-    const QByteArray kvy = QByteArray("Условная пропускная способность ") + deviceGenitive + " = ";
-    appendValue(lines, kvy.constData(), f.requiredKvy, " м3/час");
+    f.networkFlow = record(outcome, steps[0], networkFlow(in));
+    f.pressureDrop = record(
+        outcome, steps[1],
+        store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L));
+    f.requiredKv = record(outcome, steps[2], store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop))));
+    f.requiredKvy = record(outcome, steps[3], store(1.2L * Ext(f.requiredKv)));
     return f;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/Checked.h"
 #include "core/Failure.h"
+#include "selection/MethodSteps.h"
 #include "selection/SizingInputs.h"
 #include "selection/SizingValues.h"
 
@@ -29,9 +30,6 @@ namespace sizing {
 vedan::Failure arithmeticFailure(vedan::MathFault fault);
 // "Выбраны не все параметры!": the regulator's series or setting range is not chosen.
 vedan::Failure choicesMissing();
-
-// Appends prefix + "%.2f"(value) + suffix.
-void appendValue(QStringList& lines, const char* prefix, double value, const char* suffix = "");
 
 // Runs body(outcome); a MathError thrown inside ends the run with the lines and values written
 // before it.
@@ -57,12 +55,13 @@ struct CapacityFigures {
     double requiredKvy;  // 1.2 × requiredKv, m³/h
 };
 
-// Computes the four figures and, as soon as each is known, keeps it among the outcome's values
-// (the pressure drop under the device's own name) and appends its line, naming the device in
-// the prepositional ("клапане") and genitive ("клапана") case.
+// Keeps a computed value among the outcome's values and appends its line, as its step says.
+double record(SizingOutcome& outcome, const MethodStep& step, double value);
+
+// Computes the four figures of the kind's method (selection/MethodSteps.h: flow, pressure drop,
+// capacity, nominal capacity) and, as soon as each is known, records it.
 CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
-                                      std::optional<double> selection::SizingValues::*dropValue,
-                                      const char* devicePrepositional, const char* deviceGenitive);
+                                      EquipmentKind kind);
 
 } // namespace sizing
 

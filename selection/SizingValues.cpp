@@ -1,51 +1,43 @@
 #include "selection/SizingValues.h"
 
+#include "selection/MethodSteps.h"
+
 namespace selection {
 
+// The columns of every value in the order of SizingValues, each under the name its step gives it.
 const std::vector<NamedValue>& allValues()
 {
     using V = SizingValues;
-    static const std::vector<NamedValue> all = {
-        {"networkFlow", &V::networkFlow},
-        {"mixingRatio", &V::mixingRatio},
-        {"availableHead", &V::availableHead},
-        {"throatDiameter", &V::throatDiameter},
-        {"nozzleDiameter", &V::nozzleDiameter},
-        {"regulatorPressureDrop", &V::regulatorPressureDrop},
-        {"valvePressureDrop", &V::valvePressureDrop},
-        {"requiredKv", &V::requiredKv},
-        {"requiredKvy", &V::requiredKvy},
-    };
+    static const std::vector<NamedValue> all = [] {
+        std::vector<NamedValue> columns;
+        for (std::optional<double> V::*member :
+             {&V::networkFlow, &V::mixingRatio, &V::availableHead, &V::throatDiameter,
+              &V::nozzleDiameter, &V::regulatorPressureDrop, &V::valvePressureDrop, &V::requiredKv,
+              &V::requiredKvy}) {
+            const char* name = nullptr;
+            for (const EquipmentKind kind : kinds::kAll)
+                for (const MethodStep& step : methodSteps(kind))
+                    if (step.value == member)
+                        name = step.name;
+            columns.push_back({name, member});
+        }
+        return columns;
+    }();
     return all;
 }
 
 const std::vector<NamedValue>& valuesOf(EquipmentKind kind)
 {
-    using V = SizingValues;
-    static const std::vector<NamedValue> hydroelevator = {
-        {"networkFlow", &V::networkFlow},       {"mixingRatio", &V::mixingRatio},
-        {"availableHead", &V::availableHead},   {"throatDiameter", &V::throatDiameter},
-        {"nozzleDiameter", &V::nozzleDiameter},
+    static const auto named = [](EquipmentKind of) {
+        std::vector<NamedValue> values;
+        for (const MethodStep& step : methodSteps(of))
+            values.push_back({step.name, step.value});
+        return values;
     };
-    static const std::vector<NamedValue> valve = {
-        {"networkFlow", &V::networkFlow},
-        {"valvePressureDrop", &V::valvePressureDrop},
-        {"requiredKv", &V::requiredKv},
-        {"requiredKvy", &V::requiredKvy},
-    };
-    static const std::vector<NamedValue> regulator = {
-        {"networkFlow", &V::networkFlow},
-        {"regulatorPressureDrop", &V::regulatorPressureDrop},
-        {"requiredKv", &V::requiredKv},
-        {"requiredKvy", &V::requiredKvy},
-    };
-    switch (kind) {
-    case EquipmentKind::Hydroelevator: return hydroelevator;
-    case EquipmentKind::ControlValve:
-    case EquipmentKind::MixingValve: return valve;
-    case EquipmentKind::Regulator: return regulator;
-    }
-    return hydroelevator;
+    static const std::vector<NamedValue> byKind[] = {
+        named(EquipmentKind::Hydroelevator), named(EquipmentKind::ControlValve),
+        named(EquipmentKind::MixingValve), named(EquipmentKind::Regulator)};
+    return byKind[static_cast<int>(kind)];
 }
 
 } // namespace selection

@@ -86,8 +86,7 @@ SizingOutcome selectValveCapacity(const SizingInputs& in, const std::vector<Valv
 
     return guarded([&](SizingOutcome& outcome) {
         QStringList& lines = outcome.lines;
-        const CapacityFigures f = appendCapacityFigures(
-            outcome, in, &selection::SizingValues::valvePressureDrop, "клапане", "клапана");
+        const CapacityFigures f = appendCapacityFigures(outcome, in, EquipmentKind::ControlValve);
         lines << QString();
 
         markOffers(rows, in, f.networkFlow, f.requiredKvy);

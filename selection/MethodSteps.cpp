@@ -1,0 +1,120 @@
+#include "selection/MethodSteps.h"
+
+#include "core/Numbers.h"
+
+namespace selection {
+
+namespace {
+
+// A number as the result box prints it; put into a formula, a negative one is bracketed.
+QString f(double v) { return num::f2(v); }
+QString p(double v) { return v < 0 ? QLatin1Char('(') + f(v) + QLatin1Char(')') : f(v); }
+// Earlier values are present whenever a later one is: the methods compute them in this order.
+double v(const std::optional<double>& value) { return value.value_or(0); }
+
+const char* const kFlowFormula = "G = Q·10⁶·1,163·3,6 / ((τ1 − τ2)·4,2) / 1000";
+
+QString flowNumbers(const SizingInputs& in, const SizingValues&)
+{
+    return p(in.heatLoad) + QStringLiteral("·10⁶·1,163·3,6 / ((") + p(in.supplyTemperature)
+           + QStringLiteral(" − ") + p(in.returnTemperature) + QStringLiteral(")·4,2) / 1000");
+}
+
+QString dropNumbers(const SizingInputs& in, const SizingValues&)
+{
+    return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ") + p(in.outletPressure)
+           + QStringLiteral(") − ") + p(in.systemResistance) + QStringLiteral(" / 10");
+}
+
+template <std::optional<double> SizingValues::*Drop>
+QString kvNumbers(const SizingInputs&, const SizingValues& s)
+{
+    return p(v(s.networkFlow)) + QStringLiteral(" / √") + p(v(s.*Drop));
+}
+
+QString kvyNumbers(const SizingInputs&, const SizingValues& s)
+{
+    return QStringLiteral("1,2·") + p(v(s.requiredKv));
+}
+
+const std::vector<MethodStep> kHydroelevator = {
+    {&SizingValues::networkFlow, "networkFlow", "Расход сетевой воды на отопление = ", " т/час",
+     "Расход сетевой воды на отопление", kFlowFormula, "т/ч", "network water flow", "t/h",
+     flowNumbers},
+    {&SizingValues::mixingRatio, "mixingRatio", "Расчетный коэффициент смешения = ", "",
+     "Расчётный коэффициент смешения", "u = (τ1 − 95) / (95 − τ2)", "", "design mixing ratio", "–",
+     [](const SizingInputs& in, const SizingValues&) {
+         return QStringLiteral("(") + p(in.supplyTemperature) + QStringLiteral(" − 95) / (95 − ")
+                + p(in.returnTemperature) + QLatin1Char(')');
+     }},
+    {&SizingValues::availableHead, "availableHead", "Распологаемый перепад на вводе = ", " м",
+     "Располагаемый перепад на вводе", "ΔH = (P1 − P2)·10", "м", "available head at the inlet", "m",
+     [](const SizingInputs& in, const SizingValues&) {
+         return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ")
+                + p(in.outletPressure) + QStringLiteral(")·10");
+     }},
+    {&SizingValues::throatDiameter, "throatDiameter",
+     "Диаметр горловины (камеры смешения) = ", " мм", "Диаметр горловины (камеры смешения)",
+     "dг = 8,5·⁴√(G²·(1 + u)² / S)", "мм", "throat (mixing chamber) diameter", "mm",
+     [](const SizingInputs& in, const SizingValues& s) {
+         return QStringLiteral("8,5·⁴√(") + p(v(s.networkFlow)) + QStringLiteral("²·(1 + ")
+                + p(v(s.mixingRatio)) + QStringLiteral(")² / ") + p(in.systemResistance)
+                + QLatin1Char(')');
+     }},
+    {&SizingValues::nozzleDiameter, "nozzleDiameter", "Диаметр сопла (воронки) = ", " мм",
+     "Диаметр сопла (воронки)", "dс = 9,6·⁴√(G² / ΔH)", "мм", "nozzle diameter", "mm",
+     [](const SizingInputs&, const SizingValues& s) {
+         return QStringLiteral("9,6·⁴√(") + p(v(s.networkFlow)) + QStringLiteral("² / ")
+                + p(v(s.availableHead)) + QLatin1Char(')');
+     }},
+};
+
+const std::vector<MethodStep> kValve = {
+    {&SizingValues::networkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
+     "Расход сетевой воды", kFlowFormula, "т/ч", "network water flow", "t/h", flowNumbers},
+    {&SizingValues::valvePressureDrop, "valvePressureDrop",
+     "Перепад давления на клапане с учетом падения давления = ", " кгс/см2",
+     "Перепад давления на клапане с учётом сопротивления системы", "ΔP = (P1 − P2) − S / 10",
+     "кгс/см²", "pressure drop across the valve", "kgf/cm²", dropNumbers},
+    {&SizingValues::requiredKv, "requiredKv", "Пропускная способность клапана = ", " м3/час",
+     "Пропускная способность", "Kv = G / √ΔP", "м³/ч", "required capacity", "m³/h",
+     kvNumbers<&SizingValues::valvePressureDrop>},
+    {&SizingValues::requiredKvy, "requiredKvy",
+     "Условная пропускная способность клапана = ", " м3/час", "Условная пропускная способность",
+     "Kvy = 1,2·Kv", "м³/ч", "required nominal capacity, 1.2 × `requiredKv`", "m³/h", kvyNumbers},
+};
+
+const std::vector<MethodStep> kRegulator = {
+    {&SizingValues::networkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
+     "Расход сетевой воды", kFlowFormula, "т/ч", "network water flow", "t/h", flowNumbers},
+    {&SizingValues::regulatorPressureDrop, "regulatorPressureDrop",
+     "Перепад давления на регуляторе с учетом падения давления = ", " кгс/см2",
+     "Перепад давления на регуляторе с учётом сопротивления системы", "ΔP = (P1 − P2) − S / 10",
+     "кгс/см²", "pressure drop left across the regulator", "kgf/cm²", dropNumbers},
+    {&SizingValues::requiredKv, "requiredKv", "Пропускная способность регулятора = ", " м3/час",
+     "Пропускная способность", "Kv = G / √ΔP", "м³/ч", "required capacity", "m³/h",
+     kvNumbers<&SizingValues::regulatorPressureDrop>},
+    {&SizingValues::requiredKvy, "requiredKvy",
+     "Условная пропускная способность регулятора = ", " м3/час", "Условная пропускная способность",
+     "Kvy = 1,2·Kv", "м³/ч", "required nominal capacity, 1.2 × `requiredKv`", "m³/h", kvyNumbers},
+};
+
+} // namespace
+
+const std::vector<MethodStep>& methodSteps(EquipmentKind kind)
+{
+    switch (kind) {
+    case EquipmentKind::Hydroelevator: return kHydroelevator;
+    case EquipmentKind::Regulator: return kRegulator;
+    case EquipmentKind::ControlValve:
+    case EquipmentKind::MixingValve: break;
+    }
+    return kValve;
+}
+
+QString memoLine(const MethodStep& step, double value)
+{
+    return QString::fromUtf8(step.memoLabel) + num::f2(value) + QString::fromUtf8(step.memoUnit);
+}
+
+} // namespace selection
