@@ -233,25 +233,29 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
         return notApplicable(c, w.whyNot);
     if (!drop)
         return notApplicable(c, missing());
-    // Liquid pressure recovery factor of the plant's globe valves and regulators.
-    constexpr double kFl = 0.9;
     const double pvMPa = *w.saturationMPa;
     const double ff = liquidCriticalPressureRatio(pvMPa, water::kCriticalPressure);
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
-    const double choked = chokedPressureDrop(kFl, p1, ff, pv);
-    const double incipient = store(0.67L * Ext(choked));
+    const double choked = chokedPressureDrop(kRecoveryFactor, p1, ff, pv);
+    const double incipient = store(kIncipientShare * Ext(choked));
+    const QString fl = num::general(kRecoveryFactor);
+    const QString ffTerms = num::fixed(double(kFfConstant), 2) + QStringLiteral(" − ")
+                            + num::fixed(double(kFfSlope), 2);
     c.unit = kKgf;
-    c.note = joined({QStringLiteral("F_L = 0,9 для седельных клапанов и регуляторов этого ряда"),
+    c.note = joined({QStringLiteral("F_L = ") + fl
+                         + QStringLiteral(" для седельных клапанов и регуляторов этого ряда"),
                      gaugeNote(), kInstallation});
-    c.formula = QStringLiteral("F_F = 0,96 − 0,28·√(p_v/p_c) = 0,96 − 0,28·√(")
-                + num::fixed(pvMPa, 4) + QStringLiteral("/22,064 МПа) = ") + num::f3(ff)
-                + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = 0,9²·(") + num::f2(p1)
-                + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·") + num::f3(pv)
-                + QStringLiteral(") = ") + num::f2(choked) + QStringLiteral(" кгс/см2; Δp = ")
-                + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
+    c.formula = QStringLiteral("F_F = ") + ffTerms + QStringLiteral("·√(p_v/p_c) = ") + ffTerms
+                + QStringLiteral("·√(") + num::fixed(pvMPa, 4) + QStringLiteral("/")
+                + num::general(water::kCriticalPressure) + QStringLiteral(" МПа) = ") + num::f3(ff)
+                + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl + QStringLiteral("²·(")
+                + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·")
+                + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
+                + QStringLiteral(" кгс/см2; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
                 + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
-                + QStringLiteral(" % предела (кавитация начинается с 67 %)");
+                + QStringLiteral(" % предела (кавитация начинается с ")
+                + num::general(double(kIncipientShare * 100)) + QStringLiteral(" %)");
     grade(c, *drop, Limit{incipient, Side::AtOrAbove}, Limit{choked, Side::AtOrAbove});
 }
 
@@ -364,7 +368,9 @@ struct CheckRow {
 
 const std::vector<CheckRow>& table()
 {
-    static const char* const kIec = "IEC 60534-2-1; порог 0,67 — правило практики";
+    static const std::string kIec = "IEC 60534-2-1; порог "
+                                    + num::general(double(kIncipientShare)).toStdString()
+                                    + " — правило практики";
     static const std::vector<CheckRow> rows = {
         {"supply.liquid", "Вода на входе в жидком состоянии", "IAPWS-IF97", kAllKinds, false,
          supplyLiquid},
@@ -373,14 +379,14 @@ const std::vector<CheckRow>& table()
         {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
         {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
         {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
-        {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec, kValves, false,
+        {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec.c_str(), kValves, false,
          valveCavitation},
         {"valve.flashing", "Вскипание воды за клапаном", "IEC 60534-2-1", kValves, false,
          valveFlashing},
         {"valve.velocity", "Скорость воды в клапане", "правило практики (шум)", kValves, true,
          valveVelocity},
-        {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec, kRegulator,
-         false, regulatorCavitation},
+        {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec.c_str(),
+         kRegulator, false, regulatorCavitation},
         {"regulator.range", "Диапазон настройки регулятора перепада", "правило практики",
          kRegulator, false, regulatorRange},
     };

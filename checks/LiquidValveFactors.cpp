@@ -9,7 +9,7 @@ namespace checks {
 
 double liquidCriticalPressureRatio(double saturationPressure, double criticalPressure)
 {
-    return store(0.96L - 0.28L * sqrt(Ext(saturationPressure) / Ext(criticalPressure)));
+    return store(kFfConstant - kFfSlope * sqrt(Ext(saturationPressure) / Ext(criticalPressure)));
 }
 
 double chokedPressureDrop(double recoveryFactor, double inletPressure, double pressureRatioFactor,

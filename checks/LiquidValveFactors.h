@@ -5,6 +5,14 @@
 
 namespace checks {
 
+// The two coefficients of F_F = 0.96 − 0.28·√(p_v/p_c).
+inline constexpr long double kFfConstant = 0.96L;
+inline constexpr long double kFfSlope = 0.28L;
+// The liquid pressure recovery factor F_L taken for the plant's globe valves and regulators.
+inline constexpr double kRecoveryFactor = 0.9;
+// The share of the choked-flow drop at which cavitation begins (a rule of practice).
+inline constexpr long double kIncipientShare = 0.67L;
+
 // F_F = 0.96 − 0.28·√(p_v/p_c).
 double liquidCriticalPressureRatio(double saturationPressure, double criticalPressure);
 
