@@ -73,7 +73,7 @@ QList<SheetRow> customerRows(int first, const QStringList& edits, int firstLabel
 // the row's first control. A row names its own text only where the sheet differs from the panel.
 QString said(const PanelSpec& panel, const Source& source)
 {
-    const QString label = labelOf(panel, source.controls.value(0));
+    QString label = labelOf(panel, source.controls.value(0));
     Q_ASSERT(!label.isEmpty());
     return label;
 }
