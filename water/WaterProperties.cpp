@@ -45,7 +45,7 @@ constexpr std::array<Region1Term, 34> kRegion1 = {{
     {2, 17, -0.72694996297594e-15L},   {3, -4, -0.31679644845054e-4L},
     {3, 0, -0.28270797985312e-5L},     {3, 6, -0.85205128120103e-9L},
     {4, -5, -0.22425281908000e-5L},    {4, -2, -0.65171222895601e-6L},
-    {4, 10, -0.14340829416716e-12L},   {5, -8, -0.40516996860117e-6L},
+    {4, 10, -0.14341729937924e-12L},   {5, -8, -0.40516996860117e-6L},
     {8, -11, -0.12734301741641e-8L},   {8, -6, -0.17424871230634e-9L},
     {21, -29, -0.68762131295531e-18L}, {23, -31, 0.14478307828521e-19L},
     {29, -38, 0.26335781662795e-22L},  {30, -39, -0.11947622640071e-22L},
@@ -67,10 +67,10 @@ Ext power(Ext x, int exponent)
     return exponent < 0 ? Ext(1.0L) / result : result;
 }
 
-double saturationPressureMPa(double celsius)
+// The saturation-pressure equation at a temperature in kelvin, MPa.
+double saturationAt(Ext t)
 {
     const auto& n = kSaturation;
-    const Ext t = Ext(celsius) + kKelvin;
     const Ext theta = t + n[8] / (t - n[9]);
     const Ext a = theta * theta + n[0] * theta + n[1];
     const Ext b = n[2] * theta * theta + n[3] * theta + n[4];
@@ -79,10 +79,9 @@ double saturationPressureMPa(double celsius)
     return store(power(ratio, 4));
 }
 
-// Specific volume, m³/kg, from the derivative of the Gibbs free energy by pressure.
-double region1Density(double celsius, double pressure)
+// The specific volume of region 1 at a temperature in kelvin, m³/kg.
+double region1VolumeAt(Ext t, double pressure)
 {
-    const Ext t = Ext(celsius) + kKelvin;
     const Ext pi = Ext(pressure) / kRegion1Pressure;
     const Ext tau = Ext(kRegion1Temperature) / t;
     Ext gammaPi = 0.0L;
@@ -94,11 +93,28 @@ double region1Density(double celsius, double pressure)
                         * power(tau - 1.222L, term.j);
     }
     // v = R·T/p · π·γπ, with R in kJ/(kg·K) and p in MPa giving 1e-3 m³/kg.
-    const Ext volume = kGasConstant * t / (Ext(pressure) * 1000.0L) * pi * gammaPi;
-    return store(1.0L / volume);
+    return store(kGasConstant * t / (Ext(pressure) * 1000.0L) * pi * gammaPi);
+}
+
+double saturationPressureMPa(double celsius) { return saturationAt(Ext(celsius) + kKelvin); }
+
+double region1Density(double celsius, double pressure)
+{
+    return store(1.0L / Ext(region1VolumeAt(Ext(celsius) + kKelvin, pressure)));
 }
 
 } // namespace
+
+namespace if97 {
+
+double saturationPressureAt(double kelvin) { return saturationAt(kelvin); }
+
+double region1SpecificVolume(double kelvin, double pressure)
+{
+    return region1VolumeAt(kelvin, pressure);
+}
+
+} // namespace if97
 
 std::optional<double> saturationPressure(double celsius)
 {
