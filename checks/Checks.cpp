@@ -7,6 +7,7 @@
 #include "water/WaterProperties.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numbers>
 
 using vedan::Ext;
@@ -47,13 +48,24 @@ struct Limit {
     Side side;
 };
 
+// How every check compares a value with a limit: within this share of the limit the value is at
+// the limit, so that the last bits of two computations of one figure (h/10 against 0,16 MPa in
+// kgf/cm², say) never decide a verdict. The sizing's own comparisons stay exact.
+constexpr double kAtLimitShare = 1e-9;
+
+bool atLimit(double value, double bound)
+{
+    return std::abs(value - bound) <= kAtLimitShare * std::max(std::abs(value), std::abs(bound));
+}
+
 bool crosses(double value, const Limit& limit)
 {
+    const bool at = atLimit(value, limit.bound);
     switch (limit.side) {
-    case Side::Below: return value < limit.bound;
-    case Side::AtOrBelow: return value <= limit.bound;
-    case Side::AtOrAbove: return value >= limit.bound;
-    case Side::Above: return value > limit.bound;
+    case Side::Below: return value < limit.bound && !at;
+    case Side::AtOrBelow: return value <= limit.bound || at;
+    case Side::AtOrAbove: return value >= limit.bound || at;
+    case Side::Above: return value > limit.bound && !at;
     }
     return false;
 }
@@ -86,8 +98,13 @@ void notApplicable(Check& check, const QString& why)
 // The comparison sign a verdict rests on, for the formula text.
 QString sign(double a, double b)
 {
-    return a < b ? QStringLiteral(" < ") : a > b ? QStringLiteral(" > ") : QStringLiteral(" = ");
+    if (atLimit(a, b))
+        return QStringLiteral(" = ");
+    return a < b ? QStringLiteral(" < ") : QStringLiteral(" > ");
 }
+
+// The margin over boiling that heat-network design keeps (a rule of practice), kgf/cm².
+constexpr double kBoilingMargin = 0.5;
 
 QString missing() { return QStringLiteral("величина не рассчитана при подборе"); }
 
@@ -153,7 +170,44 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
                 + num::f3(pv) + QStringLiteral(" кгс/см2; запас p₁ − p_v = ")
                 + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см2");
-    grade(c, p1, std::nullopt, Limit{pv, Side::AtOrBelow});
+    grade(c, p1, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
+    if (c.status == Status::Warning)
+        c.formula += QStringLiteral(" < ") + num::f1(kBoilingMargin)
+                     + QStringLiteral(" кгс/см2: вода на входе близка к вскипанию");
+}
+
+// The temperature schedule and the flow the sizing took from it: a supply colder than the
+// return, or a flow that is not positive (a zero or negative load), cannot be sized at all.
+bool scheduleFails(const Subject& s)
+{
+    return s.inputs.supplyTemperature < s.inputs.returnTemperature
+           || (s.values.networkFlow && !(*s.values.networkFlow > 0));
+}
+
+void supplySchedule(Check& c, const Context& x, const selection::Offer*)
+{
+    const SizingInputs& in = x.subject.inputs;
+    const std::optional<double> flow = x.subject.values.networkFlow;
+    if (!flow)
+        return notApplicable(c, missing());
+    c.unit = QStringLiteral("т/ч");
+    c.formula = QStringLiteral("τ₁ = ") + num::f1(in.supplyTemperature) + QStringLiteral(" °C")
+                + sign(in.supplyTemperature, in.returnTemperature) + QStringLiteral("τ₂ = ")
+                + num::f1(in.returnTemperature) + QStringLiteral(" °C; G = ") + num::f2(*flow)
+                + QStringLiteral(" т/ч") + sign(*flow, 0) + QStringLiteral("0");
+    grade(c, *flow, std::nullopt, Limit{0, Side::AtOrBelow});
+    if (in.supplyTemperature < in.returnTemperature)
+        c.status = Status::Failed;
+    if (c.status == Status::Failed)
+        c.formula += QStringLiteral(
+            ": подача должна быть горячее обратной воды, а расход — больше нуля");
+}
+
+// What the checks that need a positive flow say when the schedule check failed.
+QString afterSchedule()
+{
+    return QStringLiteral(
+        "график температур или расход не годятся (проверка supply.schedule не пройдена)");
 }
 
 void elevatorHead(Check& c, const Context& x, const selection::Offer*)
@@ -161,6 +215,8 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
     const selection::SizingValues& v = x.subject.values;
     if (!v.mixingRatio || !v.availableHead)
         return notApplicable(c, missing());
+    if (scheduleFails(x.subject))
+        return notApplicable(c, afterSchedule());
     const double u = *v.mixingRatio;
     const double h = x.subject.inputs.systemResistance;
     if (u <= 0)
@@ -184,9 +240,9 @@ void elevatorMixing(Check& c, const Context& x, const selection::Offer*)
     if (!u)
         return notApplicable(c, missing());
     c.formula = QStringLiteral("u = (τ₁ − 95)/(95 − τ₂) = ") + num::f2(*u);
-    grade(c, *u, Limit{0, Side::AtOrBelow}, std::nullopt);
-    if (c.status == Status::Warning)
-        c.formula += QStringLiteral(" ≤ 0: смешение не требуется или невозможно");
+    grade(c, *u, std::nullopt, Limit{0, Side::AtOrBelow});
+    if (c.status == Status::Failed)
+        c.formula += QStringLiteral(" ≤ 0: элеватор не может подмешивать воду");
 }
 
 void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
@@ -194,6 +250,8 @@ void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
     const std::optional<double> d = x.subject.values.nozzleDiameter;
     if (!d)
         return notApplicable(c, missing());
+    if (scheduleFails(x.subject))
+        return notApplicable(c, afterSchedule());
     c.unit = QStringLiteral("мм");
     c.formula = QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм") + sign(*d, 3)
                 + QStringLiteral("3 мм");
@@ -207,6 +265,8 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
     const std::optional<double> flow = x.subject.values.networkFlow;
     if (!offer || !offer->authority || !offer->kvy || !flow)
         return notApplicable(c, missing());
+    if (scheduleFails(x.subject))
+        return notApplicable(c, afterSchedule());
     const double a = *offer->authority;
     const double h = x.subject.inputs.systemResistance;
     const double modelDrop = store(Ext(*flow) * Ext(*flow) / (Ext(*offer->kvy) * Ext(*offer->kvy)));
@@ -217,6 +277,20 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
                 + num::f2(modelDrop) + QStringLiteral("/(") + num::f2(modelDrop)
                 + QStringLiteral(" + ") + perMetre + QStringLiteral("·") + num::f2(h)
                 + QStringLiteral(") = ") + num::f3(a);
+    // For information: what the valve sees without a regulator holding the difference.
+    const SizingInputs& in = x.subject.inputs;
+    const double inletDifference = store((Ext(in.inletPressure) - Ext(in.outletPressure))
+                                         * Ext(units::kBarPerKgfCm2));
+    if (inletDifference > 0) {
+        const double whole = store(Ext(modelDrop) / Ext(inletDifference));
+        c.formula += QStringLiteral("; без регулятора перепада a = Δpм/(P₁ − P₂) = ")
+                     + num::f2(modelDrop) + QStringLiteral("/(")
+                     + num::f2(store(Ext(in.inletPressure) - Ext(in.outletPressure)))
+                     + QStringLiteral("·") + num::general(units::kBarPerKgfCm2)
+                     + QStringLiteral(") = ") + num::f3(whole);
+    }
+    c.note = QStringLiteral("принято: регулятор перепада давления держит перепад на клапане и "
+                            "системе; без него клапан работает на весь перепад P₁ − P₂ на вводе");
     grade(c, a, Limit{0.5, Side::Below}, Limit{0.25, Side::Below});
     if (a < 0 || a > 1) {
         c.status = Status::Failed;
@@ -269,12 +343,12 @@ void regulatorCavitation(Check& c, const Context& x, const selection::Offer*)
     cavitation(c, x, x.subject.values.regulatorPressureDrop);
 }
 
-void valveFlashing(Check& c, const Context& x, const selection::Offer*)
+// Flashing behind a device on the supply line: p₂ = p₁ − Δp against p_v at the supply temperature.
+void flashing(Check& c, const Context& x, std::optional<double> drop, const QString& behind)
 {
     const Water& w = x.water;
     if (!w.usable())
         return notApplicable(c, w.whyNot);
-    const std::optional<double> drop = x.subject.values.valvePressureDrop;
     if (!drop)
         return notApplicable(c, missing());
     const double p1 = *w.inletAbsolute;
@@ -287,7 +361,44 @@ void valveFlashing(Check& c, const Context& x, const selection::Offer*)
                 + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см2");
     grade(c, p2, std::nullopt, Limit{pv, Side::Below});
     if (c.status == Status::Failed)
-        c.formula += QStringLiteral(": вода вскипает за клапаном");
+        c.formula += QStringLiteral(": вода вскипает за ") + behind;
+}
+
+void valveFlashing(Check& c, const Context& x, const selection::Offer*)
+{
+    flashing(c, x, x.subject.values.valvePressureDrop, QStringLiteral("клапаном"));
+}
+
+void regulatorFlashing(Check& c, const Context& x, const selection::Offer*)
+{
+    flashing(c, x, x.subject.values.regulatorPressureDrop, QStringLiteral("регулятором"));
+    c.note = joined({c.note, QStringLiteral("принято: регулятор стоит на подающем трубопроводе")});
+}
+
+// The jet leaves the nozzle at about the pressure of the mixing chamber, the return pressure:
+// at or below p_v at the supply temperature it boils there.
+void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
+{
+    const Water& w = x.water;
+    if (!w.saturation)
+        return notApplicable(c, w.whyNot);
+    const double outlet = x.subject.inputs.outletPressure;
+    const double back = store(Ext(outlet) + kAtmosphere);
+    const double pv = *w.saturation;
+    c.unit = kKgf;
+    c.note = joined({QStringLiteral("струя выходит из сопла при давлении в камере смешения, "
+                                    "равном давлению в обратном трубопроводе"),
+                     gaugeNote()});
+    c.formula = QStringLiteral("p_обр = ") + num::f2(outlet) + QStringLiteral(" + ")
+                + num::fixed(kAtmosphere, 4) + QStringLiteral(" = ") + num::f2(back)
+                + sign(back, pv) + QStringLiteral("p_v(")
+                + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
+                + num::f3(pv) + QStringLiteral(" кгс/см2; запас p_обр − p_v = ")
+                + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см2");
+    grade(c, back, Limit{store(Ext(pv) + kBoilingMargin), Side::Below},
+          Limit{pv, Side::AtOrBelow});
+    if (c.status == Status::Failed)
+        c.formula += QStringLiteral(": струя вскипает в сопле");
 }
 
 void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
@@ -300,6 +411,8 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
     const std::optional<double> flow = x.subject.values.networkFlow;
     if (!offer || !offer->bore || !flow)
         return notApplicable(c, missing());
+    if (scheduleFails(x.subject))
+        return notApplicable(c, afterSchedule());
     const double rho = *w.density;
     const int dn = *offer->bore;
     const double area =
@@ -372,12 +485,16 @@ const std::vector<CheckRow>& table()
                                     + num::general(double(kIncipientShare)).toStdString()
                                     + " — правило практики";
     static const std::vector<CheckRow> rows = {
-        {"supply.liquid", "Вода на входе в жидком состоянии", "IAPWS-IF97", kAllKinds, false,
-         supplyLiquid},
+        {"supply.liquid", "Вода на входе в жидком состоянии",
+         "IAPWS-IF97; запас 0,5 кгс/см2 — правило практики", kAllKinds, false, supplyLiquid},
+        {"supply.schedule", "График температур и расход сетевой воды", "–", kAllKinds, false,
+         supplySchedule},
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
          kElevator, false, elevatorHead},
         {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
         {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
+        {"elevator.flashing", "Вскипание струи в сопле элеватора",
+         "IAPWS-IF97; запас 0,5 кгс/см2 — правило практики", kElevator, false, elevatorFlashing},
         {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
         {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec.c_str(), kValves, false,
          valveCavitation},
@@ -387,6 +504,8 @@ const std::vector<CheckRow>& table()
          valveVelocity},
         {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec.c_str(),
          kRegulator, false, regulatorCavitation},
+        {"regulator.flashing", "Вскипание воды за регулятором", "IEC 60534-2-1", kRegulator,
+         false, regulatorFlashing},
         {"regulator.range", "Диапазон настройки регулятора перепада", "правило практики",
          kRegulator, false, regulatorRange},
     };
@@ -456,6 +575,18 @@ std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run)
         return {};
     return evaluate(
         {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6});
+}
+
+Status verdict(const std::vector<Check>& checks)
+{
+    Status worst = Status::Passed;
+    for (const Check& c : checks) {
+        if (c.status == Status::Failed)
+            return Status::Failed;
+        if (c.status == Status::Warning)
+            worst = Status::Warning;
+    }
+    return worst;
 }
 
 QString statusId(Status status) { return QString::fromLatin1(nameOf(status).id); }

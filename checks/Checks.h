@@ -52,6 +52,10 @@ std::vector<Check> evaluate(const Subject& subject);
 // The checks of a finished selection; none when it ended in a message or sized nothing.
 std::vector<Check> ofRun(const selection::SelectionForm& form, const selection::SelectionRun& run);
 
+// The verdict of a selection: the worst status among its checks, failed before warning before
+// passed; a check that does not apply does not count, and with none that applies it is passed.
+Status verdict(const std::vector<Check>& checks);
+
 // "passed", "warning", "failed", "not_applicable".
 QString statusId(Status status);
 // The Russian word for the status.

@@ -221,7 +221,7 @@ std::optional<Format> formatOf(const QString& out)
 
 } // namespace
 
-int runBatch(const QString& file, const QString& out)
+int runBatch(const QString& file, const QString& out, bool strict)
 {
     const std::optional<Format> format = formatOf(out);
     if (!format)
@@ -245,6 +245,7 @@ int runBatch(const QString& file, const QString& out)
 
     std::vector<BatchRow> rows;
     bool anyFailed = false;
+    bool anyCheckFailed = false;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         // A blank line, or a row of empty cells as spreadsheets write after a table, is no row.
         const QStringList cells = splitFields(lines[i]);
@@ -252,6 +253,8 @@ int runBatch(const QString& file, const QString& out)
             continue;
         rows.push_back(sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), cells));
         anyFailed = anyFailed || rows.back().run.failure.has_value();
+        anyCheckFailed = anyCheckFailed
+                         || checks::verdict(rows.back().checks) == checks::Status::Failed;
     }
 
     vedan::Status written;
@@ -260,7 +263,9 @@ int runBatch(const QString& file, const QString& out)
     case Format::Json: written = saveOutput(out, json(rows)); break;
     case Format::Xlsx: written = xlsx(rows, out); break;
     }
-    return failed(written) || anyFailed ? 1 : 0;
+    if (failed(written) || anyFailed)
+        return 1;
+    return strict && anyCheckFailed ? 3 : 0;
 }
 
 } // namespace cli

@@ -57,12 +57,15 @@ const CommandSpec& sizeSpec()
                        "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
                        "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
                        "[--range 1|2|3]\n"
-                       "    [--checks] [--json] [--xlsx ФАЙЛ] [--pdf ФАЙЛ]\n"
-                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx]"),
+                       "    [--checks] [--json] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ]\n"
+                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
         QStringLiteral("Подбор оборудования, как в окне подбора: строки результата, инженерные "
                        "проверки, отчёт .xlsx и расчётный лист PDF. Числа вводятся с десятичной "
                        "запятой; отрицательные значения передаются расчёту как введены. "
-                       "Вместо ФАЙЛ можно указать «-» — стандартный вывод."),
+                       "Вместо ФАЙЛ можно указать «-» — стандартный вывод. Код завершения: 0 — "
+                       "подбор выполнен, 1 — сообщение программы, 2 — неверный параметр, 3 — "
+                       "с --strict: не пройдена инженерная проверка (в пакете: ни одна строка не "
+                       "закончилась сообщением, но хотя бы в одной не пройдена проверка)."),
         {
             {{QStringLiteral("inlet")},
              QStringLiteral("ТЕКСТ"),
@@ -102,6 +105,9 @@ const CommandSpec& sizeSpec()
              QStringLiteral("диапазон настройки регулятора")},
             {{QStringLiteral("checks")}, {}, QStringLiteral("добавить инженерные проверки")},
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("strict")},
+             {},
+             QStringLiteral("завершиться с кодом 3, если не пройдена инженерная проверка")},
             {{QStringLiteral("xlsx")},
              QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать отчёт о подборе в книгу .xlsx")},

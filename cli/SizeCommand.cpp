@@ -87,9 +87,9 @@ vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& resu
     return cli::saveOutput(request.pdf, pdf.value);
 }
 
-int runSingle(const SizeRequest& request, bool withChecks, bool asJson)
+int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool strict)
 {
-    const cli::SizeResult result = cli::sizeCase(request.form, withChecks || asJson);
+    const cli::SizeResult result = cli::sizeCase(request.form, withChecks || asJson || strict);
     // A file written to standard output takes the place of the text output.
     const bool textOut = request.xlsx != QLatin1String("-") && request.pdf != QLatin1String("-");
     if (textOut && asJson) {
@@ -104,7 +104,9 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson)
     const bool reportFailed =
         !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
     const bool sheetFailed = !request.pdf.isEmpty() && cli::failed(writeSheet(request, result));
-    return sizingFailed || reportFailed || sheetFailed ? 1 : 0;
+    if (sizingFailed || reportFailed || sheetFailed)
+        return 1;
+    return strict && checks::verdict(result.checks) == checks::Status::Failed ? 3 : 0;
 }
 
 } // namespace
@@ -116,11 +118,15 @@ int runSize(const QStringList& args)
         return *status;
     const bool withChecks = parser.isSet(QStringLiteral("checks"));
     const bool asJson = parser.isSet(QStringLiteral("json"));
+    const bool strict = parser.isSet(QStringLiteral("strict"));
+    if (parser.optionNames().count(QStringLiteral("strict")) > 1)
+        return cli::usage(QStringLiteral("переключатель указан дважды"));
     if (parser.isSet(QStringLiteral("batch"))) {
         const QStringList others = parser.optionNames();
         for (const QString& name : others)
-            if (name != QLatin1String("batch") && name != QLatin1String("out"))
-                return cli::usage(QStringLiteral("с --batch задаётся только --out"));
+            if (name != QLatin1String("batch") && name != QLatin1String("out")
+                && name != QLatin1String("strict"))
+                return cli::usage(QStringLiteral("с --batch задаются только --out и --strict"));
         const std::optional<QString> batch = cli::single(parser, QStringLiteral("batch"));
         const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
         if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
@@ -129,7 +135,7 @@ int runSize(const QStringList& args)
         if (const std::optional<QString> clash = cli::clashingFiles(
                 {{QStringLiteral("--batch"), *batch}}, {{QStringLiteral("--out"), target}}))
             return cli::usage(*clash);
-        return cli::runBatch(*batch, target);
+        return cli::runBatch(*batch, target, strict);
     }
     // Each switch at most once, as before.
     if (parser.optionNames().count(QStringLiteral("checks")) > 1
@@ -138,5 +144,5 @@ int runSize(const QStringList& args)
     const auto request = parseSingle(parser);
     if (const QString* problem = std::get_if<QString>(&request))
         return cli::usage(*problem);
-    return runSingle(std::get<SizeRequest>(request), withChecks, asJson);
+    return runSingle(std::get<SizeRequest>(request), withChecks, asJson, strict);
 }

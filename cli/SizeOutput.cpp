@@ -80,6 +80,8 @@ json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Che
     object["values"] = values(run);
     object["offers"] = std::move(offers);
     object["checks"] = std::move(checkList);
+    object["verdict"] =
+        run.failure ? json::Value() : json::text(checks::statusId(checks::verdict(found)));
     return object;
 }
 

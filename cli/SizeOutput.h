@@ -19,8 +19,9 @@ QString shortestNumber(double value);
 // "[не пройдена] title (designation): formula; note — источник: source"
 QString checkLine(const checks::Check& check);
 
-// {"lines": [...], "message": ..., "values": {...}, "offers": [...], "checks": [...]}: numbers
-// unrounded, fields that do not apply null.
+// {"lines": [...], "message": ..., "values": {...}, "offers": [...], "checks": [...],
+// "verdict": ...}: numbers unrounded, fields that do not apply null; the verdict is the worst
+// status of the checks, null when the run ended in a message.
 json::Value sizeJsonValue(const selection::SelectionRun& run,
                           const std::vector<checks::Check>& found);
 QString sizeJson(const selection::SelectionRun& run, const std::vector<checks::Check>& found);

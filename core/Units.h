@@ -35,6 +35,8 @@ const QStringList& headUnitItems();     // prompt, "М.в,стб."
 // Bar per metre of water column (1 m w.c. = 9806.65 Pa): the valve authority adds the system's
 // resistance in metres to the valve's drop G²/Kvy² in bar.
 inline constexpr long double kBarPerMetreOfWater = 0.0980665L;
+// Bar per kgf/cm² (1 kgf/cm² = 98 066.5 Pa = 0.980665 bar).
+inline constexpr double kBarPerKgfCm2 = 0.980665;
 // Megapascals per kgf/cm² (1 kgf/cm² = 98 066.5 Pa): the water properties take MPa.
 inline constexpr double kMegapascalPerKgfCm2 = 0.0980665;
 

@@ -96,7 +96,7 @@ TEST(Checks, SupplyLiquidAroundTheSaturationPressure)
     hottest.inletPressure = 16;
     expectCases({
         {"just below p_v", valve(below, 0.1), "supply.liquid", Status::Failed},
-        {"just above p_v", valve(above, 0.1), "supply.liquid", Status::Passed},
+        {"just above p_v, within the margin", valve(above, 0.1), "supply.liquid", Status::Warning},
         {"below 1 °C", valve(cold, 0.1), "supply.liquid", Status::NotApplicable},
         {"above 200 °C", valve(tooHot, 0.1), "supply.liquid", Status::NotApplicable},
         {"200 °C is in range", valve(hottest, 0.1), "supply.liquid", Status::Passed},
@@ -111,13 +111,13 @@ TEST(Checks, ElevatorHeadMixingAndNozzleAtTheirLimits)
         {"head below need", elevator(0.8, 4.53, 10, 1), "elevator.head", Status::Failed},
         {"no mixing, no head check", elevator(0, 1, 10, 1), "elevator.head", Status::NotApplicable},
         {"mixing ratio positive", elevator(0.01, 10, 10, 1), "elevator.mixing", Status::Passed},
-        {"mixing ratio zero", elevator(0, 10, 10, 1), "elevator.mixing", Status::Warning},
-        {"mixing ratio negative", elevator(-0.2, 10, 10, 1), "elevator.mixing", Status::Warning},
+        {"mixing ratio zero", elevator(0, 10, 10, 1), "elevator.mixing", Status::Failed},
+        {"mixing ratio negative", elevator(-0.2, 10, 10, 1), "elevator.mixing", Status::Failed},
         {"nozzle 3 mm", elevator(0.8, 10, 3, 1), "elevator.nozzle", Status::Passed},
         {"nozzle under 3 mm", elevator(0.8, 10, 2.99, 1), "elevator.nozzle", Status::Warning},
     });
-    const Check warning = only(checks::evaluate(elevator(-0.2, 10, 10, 1)), "elevator.mixing");
-    EXPECT_TRUE(warning.formula.contains(QStringLiteral("смешение не требуется или невозможно")));
+    const Check failed = only(checks::evaluate(elevator(-0.2, 10, 10, 1)), "elevator.mixing");
+    EXPECT_TRUE(failed.formula.contains(QStringLiteral("элеватор не может подмешивать воду")));
 }
 
 TEST(Checks, ValveAuthorityBands)
@@ -215,12 +215,16 @@ TEST(Checks, EachKindGetsItsChecksAndEachOfferItsOwn)
     };
     const Row rows[] = {
         {elevator(0.8, 2, 10, 1),
-         {"supply.liquid", "elevator.head", "elevator.mixing", "elevator.nozzle"}},
+         {"supply.liquid", "supply.schedule", "elevator.head", "elevator.mixing", "elevator.nozzle",
+          "elevator.flashing"}},
         {valve(hotSupply(), 1.8, two),
-         {"supply.liquid", "valve.authority", "valve.authority", "valve.cavitation",
-          "valve.flashing", "valve.velocity", "valve.velocity"}},
-        {valve(hotSupply(), 1.8), {"supply.liquid", "valve.cavitation", "valve.flashing"}},
-        {regulator(1, 1, 1), {"supply.liquid", "regulator.cavitation", "regulator.range"}},
+         {"supply.liquid", "supply.schedule", "valve.authority", "valve.authority",
+          "valve.cavitation", "valve.flashing", "valve.velocity", "valve.velocity"}},
+        {valve(hotSupply(), 1.8),
+         {"supply.liquid", "supply.schedule", "valve.cavitation", "valve.flashing"}},
+        {regulator(1, 1, 1),
+         {"supply.liquid", "supply.schedule", "regulator.cavitation", "regulator.flashing",
+          "regulator.range"}},
     };
     for (const Row& row : rows) {
         QStringList ids;

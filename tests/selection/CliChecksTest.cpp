@@ -56,7 +56,8 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
     const Result r = runSize(kValveExample + QStringLiteral(" --checks --json"));
     ASSERT_EQ(r.status, 0) << r.err.toStdString();
     const QJsonObject o = json(r);
-    EXPECT_EQ(o.keys(), (QStringList{"checks", "lines", "message", "offers", "values"}));
+    EXPECT_EQ(o.keys(), (QStringList{"checks", "lines", "message", "offers", "values", "verdict"}));
+    EXPECT_EQ(o["verdict"].toString(), QStringLiteral("failed"));
 
     QStringList lines;
     for (const QJsonValue& line : o["lines"].toArray())
@@ -79,9 +80,9 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
     EXPECT_NEAR(offers[0]["authority"].toDouble(), 0.8329569402653487, 1e-15);
 
     const QJsonArray checks = o["checks"].toArray();
-    EXPECT_EQ(ids(checks), (QStringList{"supply.liquid", "valve.authority", "valve.authority",
-                                        "valve.cavitation", "valve.flashing", "valve.velocity",
-                                        "valve.velocity"}));
+    EXPECT_EQ(ids(checks), (QStringList{"supply.liquid", "supply.schedule", "valve.authority",
+                                        "valve.authority", "valve.cavitation", "valve.flashing",
+                                        "valve.velocity", "valve.velocity"}));
     const QStringList fields = {"designation", "failLimit", "formula",     "id",
                                 "note",        "source",    "status",      "title",
                                 "unit",        "value",     "warningLimit"};
@@ -90,13 +91,13 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
         for (const char* number : {"value", "warningLimit", "failLimit"})
             EXPECT_TRUE(c[number].isNull() || c[number].isDouble());
     }
-    EXPECT_EQ(checks[3]["status"].toString(), QStringLiteral("failed"));
-    EXPECT_TRUE(checks[3]["designation"].isNull());
-    EXPECT_EQ(checks[3]["unit"].toString(), QStringLiteral("кгс/см2"));
     EXPECT_EQ(checks[4]["status"].toString(), QStringLiteral("failed"));
-    EXPECT_EQ(checks[5]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
-    EXPECT_EQ(checks[5]["status"].toString(), QStringLiteral("warning"));
-    EXPECT_TRUE(checks[1]["unit"].isNull()); // authority is a pure number
+    EXPECT_TRUE(checks[4]["designation"].isNull());
+    EXPECT_EQ(checks[4]["unit"].toString(), QStringLiteral("кгс/см2"));
+    EXPECT_EQ(checks[5]["status"].toString(), QStringLiteral("failed"));
+    EXPECT_EQ(checks[6]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(checks[6]["status"].toString(), QStringLiteral("warning"));
+    EXPECT_TRUE(checks[2]["unit"].isNull()); // authority is a pure number
 }
 
 TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
@@ -106,8 +107,8 @@ TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
     EXPECT_EQ(r.status, 0);
     ASSERT_TRUE(r.out.startsWith(plain.out));
     const QStringList checkLines = r.out.mid(plain.out.size()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(checkLines.size(), 7);
-    EXPECT_TRUE(checkLines[3].startsWith(
+    ASSERT_EQ(checkLines.size(), 8);
+    EXPECT_TRUE(checkLines[4].startsWith(
         QStringLiteral("[не пройдена] Кавитация и запирание потока в клапане: F_F = ")));
     for (const QString& line : checkLines)
         EXPECT_TRUE(line.contains(QStringLiteral(" — источник: "))) << line.toStdString();
