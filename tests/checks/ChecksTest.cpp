@@ -6,8 +6,10 @@
 #include "selection/SelectionRun.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
+#include "tests/support/PythonReference.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QJsonArray>
 #include <QRegularExpression>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -337,4 +339,165 @@ TEST(Checks, CatalogueColumnsAgreeWithTheTextsTheyStandBeside)
                       + QStringLiteral(" МПа до ") + QString::number(r.to).replace('.', ',')
                       + QStringLiteral(" МПа"));
     }
+}
+
+// The worked cases of the new and stricter checks, through the whole selection: the elevator's
+// jet boiling at the return pressure, the regulator's outlet boiling, an elevator that cannot
+// mix, a supply colder than the return, and a difference exactly at the top of the setting range.
+TEST(Checks, TheWorkedCasesGetTheirVerdicts)
+{
+    struct Expected {
+        const char* id;
+        Status status;
+    };
+    struct WorkedCase {
+        const char* name;
+        SelectionForm form;
+        std::vector<Expected> expected;
+        Status verdict;
+    };
+    const char* const elevatorKind = "Регулирующий гидроэлеватор";
+    const char* const regulatorKind = "Регулятор давления и перепада";
+    const WorkedCase cases[] = {
+        {"A: the jet boils",
+         form(elevatorKind, "6", "3", "150", "70", "0,5", "1"),
+         {{"elevator.flashing", Status::Failed}, {"supply.liquid", Status::Passed}},
+         Status::Failed},
+        {"B: behind the regulator",
+         form(regulatorKind, "7,21", "6,79", "170", "70", "1", "1", 1, 1),
+         {{"regulator.flashing", Status::Failed}, {"supply.liquid", Status::Warning}},
+         Status::Failed},
+        {"C: no mixing",
+         form(elevatorKind, "6", "4", "90", "70", "0,1", "1"),
+         {{"elevator.mixing", Status::Failed}, {"elevator.head", Status::NotApplicable}},
+         Status::Failed},
+        {"D: supply colder than return",
+         form("Запорно-регулирующий клапан", "4", "2", "70", "150", "1", "2"),
+         {{"supply.schedule", Status::Failed}},
+         Status::Failed},
+        {"E: at the top of the range",
+         form(regulatorKind, "6", "4", "150", "70", "0,5", "16,315456", 1, 1),
+         {{"regulator.range", Status::Passed}},
+         Status::Passed},
+    };
+    for (const WorkedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Check> found = checksOf(c.form);
+        for (const Expected& e : c.expected) {
+            const Check check = only(found, e.id);
+            EXPECT_EQ(checks::statusId(check.status), checks::statusId(e.status))
+                << e.id << ": " << check.formula.toStdString();
+        }
+        EXPECT_EQ(checks::statusId(checks::verdict(found)), checks::statusId(c.verdict));
+    }
+}
+
+// Each new or changed limit on both sides, around p_v(150 °C) as python3-iapws gives it.
+TEST(Checks, NewLimitsOnBothSidesOfTheBoilingPressure)
+{
+    const QJsonObject answer =
+        pythonReference("water_reference.py", {{"saturation", QJsonArray{150.0}}});
+    ASSERT_EQ(answer["saturation"].toArray().size(), 1) << "python3-iapws";
+    const double pv = answer["saturation"].toArray()[0].toDouble() / 0.0980665; // kgf/cm²
+    const double atmosphere = 1.0332;
+    const auto elevatorAt = [&](double backAbsolute) {
+        checks::Subject s{
+            EquipmentKind::Hydroelevator,
+            {150, 70, 0.5, backAbsolute - atmosphere + 2, backAbsolute - atmosphere, 1},
+            {},
+            {}};
+        s.values.networkFlow = 6.23;
+        s.values.mixingRatio = 2.2;
+        s.values.availableHead = 20;
+        s.values.nozzleDiameter = 11.3;
+        return s;
+    };
+    const auto regulatorAt = [&](double outletAbsolute) {
+        checks::Subject s = regulator(1, 1, 1, 0.3);
+        s.inputs = {150, 70, 0.5, outletAbsolute + 0.3 - atmosphere, 0, 1};
+        s.values.networkFlow = 6.23;
+        return s;
+    };
+    const auto inletAt = [&](double p1Absolute) {
+        SizingInputs in = hotSupply();
+        in.inletPressure = p1Absolute - atmosphere;
+        return valve(in, 0.1);
+    };
+    const double d = 0.001;
+    expectCases({
+        {"jet below p_v", elevatorAt(pv - d), "elevator.flashing", Status::Failed},
+        {"jet just above p_v", elevatorAt(pv + d), "elevator.flashing", Status::Warning},
+        {"jet just within the margin", elevatorAt(pv + 0.5 - d), "elevator.flashing",
+         Status::Warning},
+        {"jet beyond the margin", elevatorAt(pv + 0.5 + d), "elevator.flashing", Status::Passed},
+        {"behind the regulator below p_v", regulatorAt(pv - d), "regulator.flashing",
+         Status::Failed},
+        {"behind the regulator above p_v", regulatorAt(pv + d), "regulator.flashing",
+         Status::Passed},
+        {"inlet within the margin", inletAt(pv + 0.5 - d), "supply.liquid", Status::Warning},
+        {"inlet beyond the margin", inletAt(pv + 0.5 + d), "supply.liquid", Status::Passed},
+    });
+    const Check regulatorNote = only(checks::evaluate(regulatorAt(pv + 1)), "regulator.flashing");
+    EXPECT_TRUE(regulatorNote.note.contains(QStringLiteral("подающем трубопроводе")));
+}
+
+TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
+{
+    const auto withFlow = [](double supply, double ret, double flow) {
+        checks::Subject s =
+            valve({supply, ret, 0.5, 4, 2, 2}, 1.8, {{QStringLiteral("ТВМ-25/17"), 6.3, 0.8, 25}});
+        s.values.networkFlow = flow;
+        return s;
+    };
+    expectCases({
+        {"ordinary", withFlow(150, 70, 6.23), "supply.schedule", Status::Passed},
+        {"zero flow", withFlow(150, 70, 0), "supply.schedule", Status::Failed},
+        {"negative flow", withFlow(150, 70, -6.23), "supply.schedule", Status::Failed},
+        {"supply colder than return", withFlow(70, 150, 6.23), "supply.schedule", Status::Failed},
+        {"authority after a failed schedule", withFlow(150, 70, -6.23), "valve.authority",
+         Status::NotApplicable},
+        {"velocity after a failed schedule", withFlow(150, 70, -6.23), "valve.velocity",
+         Status::NotApplicable},
+        {"authority with a good schedule", withFlow(150, 70, 6.23), "valve.authority",
+         Status::Passed},
+    });
+    checks::Subject elevator = ::elevator(0.8, 10, 10, 1);
+    elevator.values.networkFlow = -1;
+    expectCases({{"elevator head after a failed schedule", elevator, "elevator.head",
+                  Status::NotApplicable},
+                 {"elevator nozzle after a failed schedule", elevator, "elevator.nozzle",
+                  Status::NotApplicable}});
+}
+
+// A value within 1e-9 of its limit is at the limit, on either side; further away it is not.
+TEST(Checks, AValueWithinOnePartInABillionIsAtTheLimit)
+{
+    // The range's top, 0,16 MPa, in kgf/cm²: h/10 at it and around it.
+    const double top = 0.16 * 10.19716;
+    expectCases({
+        {"a hair above the top", regulator(1, 1, 10 * top * (1 + 5e-10)), "regulator.range",
+         Status::Passed},
+        {"beyond the share", regulator(1, 1, 10 * top * (1 + 5e-9)), "regulator.range",
+         Status::Failed},
+        {"a hair below the bottom", regulator(1, 1, 10 * 0.04 * 10.19716 * (1 - 5e-10)),
+         "regulator.range", Status::Passed},
+        {"beyond the share below", regulator(1, 1, 10 * 0.04 * 10.19716 * (1 - 5e-9)),
+         "regulator.range", Status::Warning},
+    });
+}
+
+TEST(Checks, TheAuthorityStatesItsAssumptionAndTheValueWithoutARegulator)
+{
+    // 6,23 t/h through Kvy 6,3 with 2 kgf/cm² at the inlet: Δpм = 0,978 bar.
+    const Check a = only(
+        checks::evaluate(valve(hotSupply(), 1.8, {{QStringLiteral("ТВМ-25/17"), 6.3, 0.83, 25}})),
+        "valve.authority");
+    EXPECT_TRUE(a.note.contains(QStringLiteral("регулятор перепада давления держит перепад")));
+    const double modelDrop = 6.230357142857143 * 6.230357142857143 / (6.3 * 6.3);
+    const double whole = modelDrop / (2 * 0.980665);
+    EXPECT_TRUE(a.formula.contains(QStringLiteral("без регулятора перепада a = Δpм/(P₁ − P₂) = ")
+                                   + QString::number(modelDrop, 'f', 2).replace('.', ',')
+                                   + QStringLiteral("/(2,00·0,980665) = ")
+                                   + QString::number(whole, 'f', 3).replace('.', ',')))
+        << a.formula.toStdString();
 }

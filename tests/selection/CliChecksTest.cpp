@@ -4,9 +4,11 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -176,5 +178,75 @@ TEST(CliChecks, EveryKindGivesValidJsonAndRepeatedSwitchesAreUsageErrors)
         const Result r = runSize(kinds[0] + defaults + QString::fromLatin1(twice));
         EXPECT_EQ(r.status, 2);
         EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+// The verdict in JSON, and the exit status with --strict: 3 for a failed check, 1 still for a
+// run that ended in a message; in a batch 1 for any row with a message, else 3 for any row with
+// a failed check.
+TEST(CliChecks, TheVerdictAndStrictExitStatus)
+{
+    const QString passing =
+        QStringLiteral("regulator --inlet 6 --outlet 4 --supply 150 --return 70 --load 0,5 "
+                       "--resistance 16,315456 --series 1 --range 1 ")
+        + kUnits;
+    const QString message =
+        QStringLiteral("control-valve --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 "
+                       "--resistance 3 ")
+        + kUnits;
+    struct Case {
+        const char* what;
+        QString args;
+        int status;
+        const char* verdict; // nullptr: null
+    };
+    const Case cases[] = {
+        {"a failed check", kValveExample, 0, "failed"},
+        {"a failed check, strict", kValveExample + " --strict", 3, "failed"},
+        {"every check passed, strict", passing + " --strict", 0, "passed"},
+        {"a message, strict", message + " --strict", 1, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(runSize(c.args).status, c.status);
+        const Result r = runSize(c.args + " --json");
+        EXPECT_EQ(r.status, c.status);
+        const QJsonValue verdict = json(r)["verdict"];
+        if (c.verdict)
+            EXPECT_EQ(verdict.toString(), QString::fromLatin1(c.verdict));
+        else
+            EXPECT_TRUE(verdict.isNull());
+    }
+    EXPECT_EQ(runSize(kValveExample + " --strict --strict").status, 2);
+
+    QTemporaryDir dir;
+    const auto batch = [&](const QByteArray& rows) {
+        const QString file = dir.filePath(QStringLiteral("rows.csv"));
+        QFile out(file);
+        out.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        out.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+                  "resistance;resistance-unit;series;range\n"
+                  + rows);
+        out.close();
+        return file;
+    };
+    const QByteArray failedCheck = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m;;\n";
+    const QByteArray allPassed = "regulator;6;kgf;4;kgf;150;70;0,5;gcal;16,315456;m;1;1\n";
+    const QByteArray withMessage = "control-valve;4;kgf;3,8;kgf;115;70;0,08;gcal;3;m;;\n";
+    struct BatchCase {
+        const char* what;
+        QByteArray rows;
+        int plain;
+        int strict;
+    };
+    for (const BatchCase& c :
+         {BatchCase{"a failed check", failedCheck + allPassed, 0, 3},
+          BatchCase{"all passed", allPassed, 0, 0},
+          BatchCase{"a message and a failed check", failedCheck + withMessage, 1, 1}}) {
+        SCOPED_TRACE(c.what);
+        const QString file = batch(c.rows);
+        EXPECT_EQ(runSize(QStringLiteral("--batch ") + file).status, c.plain);
+        EXPECT_EQ(runSize(QStringLiteral("--batch ") + file + QStringLiteral(" --strict")).status,
+                  c.strict);
     }
 }
