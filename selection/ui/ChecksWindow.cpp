@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -69,7 +70,10 @@ QPainterPath outline(Shape shape, const QRectF& r)
 QIcon iconOf(checks::Status status)
 {
     const StatusLook& look = lookOf(status);
-    QPixmap pixmap(20, 20);
+    // Drawn at the screen's pixel density, so that it stays sharp on a scaled screen.
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(20, 20) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
@@ -92,6 +96,17 @@ QIcon iconOf(checks::Status status)
     const QRectF markBox = look.shape == Shape::Triangle ? box.adjusted(0, 4, 0, 0) : box;
     p.drawText(markBox, Qt::AlignCenter, QString(look.mark));
     return QIcon(pixmap);
+}
+
+// "Проверки: не пройдены (2)": the worst status and how many checks have it.
+QString verdictText(checks::Status verdict, int count)
+{
+    switch (verdict) {
+    case checks::Status::Failed: return QStringLiteral("Проверки: не пройдены (%1)").arg(count);
+    case checks::Status::Warning:
+        return QStringLiteral("Проверки: есть предупреждения (%1)").arg(count);
+    default: return QStringLiteral("Проверки: пройдены");
+    }
 }
 
 QString withUnit(double value, const QString& unit)
@@ -208,6 +223,39 @@ void ChecksWindow::bringForward()
     show();
     raise();
     activateWindow();
+}
+
+VerdictButton::VerdictButton(QWidget* parent) : QToolButton(parent)
+{
+    setObjectName(QStringLiteral("verdictButton"));
+    setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setIconSize(QSize(16, 16));
+    hide();
+}
+
+void VerdictButton::follow(const std::vector<checks::Check>& found)
+{
+    if (found.empty()) {
+        hide();
+        return;
+    }
+    const checks::Status verdict = checks::verdict(found);
+    const int count = static_cast<int>(std::count_if(
+        found.begin(), found.end(), [&](const checks::Check& c) { return c.status == verdict; }));
+    setText(verdictText(verdict, count));
+    setIcon(iconOf(verdict));
+    setToolTip(QStringLiteral("Открыть окно проверок"));
+    // A failed check cannot be missed: its colour on its tint, in bold.
+    const StatusLook& look = lookOf(verdict);
+    setStyleSheet(
+        verdict == checks::Status::Failed
+            ? QStringLiteral("QToolButton { color: %1; background: %2; font-weight: bold; "
+                             "padding: 0 4px; }")
+                  .arg(look.colour.name(), look.tint.name())
+            : QStringLiteral("QToolButton { padding: 0 4px; }"));
+    show();
 }
 
 } // namespace selection

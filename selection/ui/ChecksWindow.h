@@ -7,6 +7,7 @@
 
 #include "checks/Checks.h"
 
+#include <QToolButton>
 #include <QWidget>
 #include <vector>
 
@@ -14,6 +15,16 @@ class QLabel;
 class QTreeWidget;
 
 namespace selection {
+
+// The verdict of the latest result, where the selection window shows it: beside its menu, out of
+// the client area. It names the worst status with its own icon and, for a failed check, its
+// colour; a click opens the checks window. Hidden while there is no result with checks.
+class VerdictButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit VerdictButton(QWidget* parent);
+    void follow(const std::vector<checks::Check>& found);
+};
 
 class ChecksWindow : public QWidget {
     Q_OBJECT

@@ -94,6 +94,12 @@ void TSelectRtForm::createMenu()
     n7->setObjectName(QStringLiteral("N7"));
     connect(n7, &QAction::triggered, this, &TSelectRtForm::N7Click);
     menuBars::setUp(this);
+    // The verdict beside the menu, no taller than the bar, so that the client area keeps its place.
+    m_verdict = new selection::VerdictButton(menuBar());
+    m_verdict->setMaximumHeight(menuBar()->sizeHint().height());
+    menuBar()->setCornerWidget(m_verdict, Qt::TopRightCorner);
+    connect(m_verdict, &QToolButton::clicked, m_checksWindow,
+            &selection::ChecksWindow::bringForward);
 }
 
 // The unit, regulator and setting-range items belong to the selection library, which also
@@ -152,6 +158,7 @@ void TSelectRtForm::FormShow()
         descriptionMemo(*kind)->show();
     Memo2->clear();
     m_checksWindow->follow(windowTitle(), {});
+    m_verdict->follow({});
 }
 
 void TSelectRtForm::FormClose()
@@ -205,7 +212,9 @@ void TSelectRtForm::Button1Click()
     Memo2->clear();
     const SelectionForm form = readForm();
     const SelectionRun run = selection::runSelection(form, methods());
-    m_checksWindow->follow(form.title, checks::ofRun(form, run));
+    const std::vector<checks::Check> found = checks::ofRun(form, run);
+    m_checksWindow->follow(form.title, found);
+    m_verdict->follow(found);
     reportIfFailed(run.failure);
 }
 

@@ -19,7 +19,8 @@ class QAction;
 
 namespace selection {
 class ChecksWindow;
-}
+class VerdictButton;
+} // namespace selection
 
 class TSelectRtForm : public TWorkForm, private Ui::SelectRtFormClient {
     Q_OBJECT
@@ -72,6 +73,7 @@ private:
 
     QAction* N4;
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
+    selection::VerdictButton* m_verdict; // beside the menu: the verdict of each result
     sheet::XLApp m_xlApp;
 };
 

@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -166,6 +167,42 @@ private slots:
     }
 
     // Each status has an icon of its own shape: told apart in grey as well as in colour.
+    // The verdict beside the menu after every "Подобрать": a failed check named in its own
+    // colour, the client area where it was, a click opening the checks window; gone after a
+    // run that ended in a message, and when the window is opened again.
+    void verdictBesideTheMenuFollowsEveryResult()
+    {
+        auto* verdict = child<QToolButton>("verdictButton");
+        QVERIFY(verdict);
+        QCOMPARE(m_form->menuBar()->cornerWidget(Qt::TopRightCorner), verdict);
+        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Запорно-регулирующий клапан"));
+        QVERIFY(!verdict->isVisible());
+        const QRect clientBefore = m_form->client()->geometry();
+        const int barBefore = m_form->menuBar()->height();
+
+        checksWindow()->hide();
+        size(QStringLiteral("Запорно-регулирующий клапан"), {"4", "2", "150", "70", "0,5", "2"});
+        QVERIFY(verdict->isVisible());
+        QCOMPARE(verdict->text(), QStringLiteral("Проверки: не пройдены (2)"));
+        QVERIFY(verdict->styleSheet().contains(QStringLiteral("#d55e00")));
+        QCOMPARE(m_form->client()->geometry(), clientBefore);
+        QCOMPARE(m_form->menuBar()->height(), barBefore);
+        QCOMPARE(child<QPlainTextEdit>("Memo2")->toPlainText().split('\n').size(), 7);
+        checksWindow()->hide();
+        QTest::mouseClick(verdict, Qt::LeftButton);
+        QVERIFY(checksWindow()->isVisible());
+
+        size(QStringLiteral("Регулятор давления и перепада"),
+             {"6", "4", "150", "70", "0,5", "16,315456"}, 1, 1);
+        QCOMPARE(verdict->text(), QStringLiteral("Проверки: пройдены"));
+        QVERIFY(!verdict->styleSheet().contains(QStringLiteral("#d55e00")));
+
+        child<QComboBox>("ComboBox3")->setCurrentIndex(0);
+        QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
+        QVERIFY(!verdict->isVisible());
+        m_shown.clear();
+    }
+
     void statusIconsDifferWithoutColour()
     {
         // Passed, warning and failed checks of the hydroelevator defaults and the valve example.
