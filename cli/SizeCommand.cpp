@@ -3,7 +3,8 @@
 // converts and sizes them, so the lines printed are the lines the result box would hold.
 // --checks adds the engineering checks after the lines; --json prints everything as one JSON
 // object instead; --xlsx writes the selection report, --pdf the calculation sheet. A failed check
-// never changes the exit status. --batch sizes the rows of a CSV table (Batch.cpp).
+// changes the exit status only with --strict (3). --batch sizes the rows of a CSV table
+// (Batch.cpp).
 
 #include "calcsheet/CalculationSheet.h"
 #include "cli/Batch.h"
