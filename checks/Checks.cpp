@@ -199,8 +199,8 @@ void supplySchedule(Check& c, const Context& x, const selection::Offer*)
     if (in.supplyTemperature < in.returnTemperature)
         c.status = Status::Failed;
     if (c.status == Status::Failed)
-        c.formula += QStringLiteral(
-            ": подача должна быть горячее обратной воды, а расход — больше нуля");
+        c.formula +=
+            QStringLiteral(": подача должна быть горячее обратной воды, а расход — больше нуля");
 }
 
 // What the checks that need a positive flow say when the schedule check failed.
@@ -279,8 +279,8 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
                 + QStringLiteral(") = ") + num::f3(a);
     // For information: what the valve sees without a regulator holding the difference.
     const SizingInputs& in = x.subject.inputs;
-    const double inletDifference = store((Ext(in.inletPressure) - Ext(in.outletPressure))
-                                         * Ext(units::kBarPerKgfCm2));
+    const double inletDifference =
+        store((Ext(in.inletPressure) - Ext(in.outletPressure)) * Ext(units::kBarPerKgfCm2));
     if (inletDifference > 0) {
         const double whole = store(Ext(modelDrop) / Ext(inletDifference));
         c.formula += QStringLiteral("; без регулятора перепада a = Δpм/(P₁ − P₂) = ")
@@ -395,8 +395,7 @@ void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
                 + num::f3(pv) + QStringLiteral(" кгс/см2; запас p_обр − p_v = ")
                 + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см2");
-    grade(c, back, Limit{store(Ext(pv) + kBoilingMargin), Side::Below},
-          Limit{pv, Side::AtOrBelow});
+    grade(c, back, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
     if (c.status == Status::Failed)
         c.formula += QStringLiteral(": струя вскипает в сопле");
 }
@@ -504,8 +503,8 @@ const std::vector<CheckRow>& table()
          valveVelocity},
         {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec.c_str(),
          kRegulator, false, regulatorCavitation},
-        {"regulator.flashing", "Вскипание воды за регулятором", "IEC 60534-2-1", kRegulator,
-         false, regulatorFlashing},
+        {"regulator.flashing", "Вскипание воды за регулятором", "IEC 60534-2-1", kRegulator, false,
+         regulatorFlashing},
         {"regulator.range", "Диапазон настройки регулятора перепада", "правило практики",
          kRegulator, false, regulatorRange},
     };

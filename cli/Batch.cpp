@@ -253,8 +253,8 @@ int runBatch(const QString& file, const QString& out, bool strict)
             continue;
         rows.push_back(sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), cells));
         anyFailed = anyFailed || rows.back().run.failure.has_value();
-        anyCheckFailed = anyCheckFailed
-                         || checks::verdict(rows.back().checks) == checks::Status::Failed;
+        anyCheckFailed =
+            anyCheckFailed || checks::verdict(rows.back().checks) == checks::Status::Failed;
     }
 
     vedan::Status written;
