@@ -4,7 +4,9 @@
 #include "core/Numbers.h"
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
+#include "core/Units.h"
 #include "selection/Units.h"
+#include "water/WaterProperties.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QBuffer>
@@ -14,6 +16,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <cmath>
 #include <vector>
 
 using selection::SelectionForm;
@@ -28,6 +31,8 @@ constexpr double kMarginMm = 12;
 
 QString esc(const QString& text) { return text.toHtmlEscaped(); }
 
+QString programVersion() { return QStringLiteral(VEDAN_VERSION); }
+
 QString cell(const QString& text, const char* attributes = "")
 {
     return QStringLiteral("<td %1>%2</td>").arg(QString::fromLatin1(attributes), esc(text));
@@ -41,14 +46,15 @@ QString row(const QStringList& cells)
     return out + QStringLiteral("</tr>");
 }
 
-// The heading row of a table; the widths, in per cent of the page, fix the columns.
+// The heading row of a table, repeated at the top of every page the table runs on; the widths,
+// in per cent of the page, fix the columns.
 QString headRow(const QStringList& cells, const std::vector<int>& widths)
 {
-    QString out = QStringLiteral("<tr>");
+    QString out = QStringLiteral("<thead><tr>");
     for (qsizetype i = 0; i < cells.size(); ++i)
         out += QStringLiteral("<th width=\"%1%\">").arg(widths.at(static_cast<size_t>(i)))
                + esc(cells[i]) + QStringLiteral("</th>");
-    return out + QStringLiteral("</tr>");
+    return out + QStringLiteral("</tr></thead>");
 }
 
 QString table(const QString& rows)
@@ -85,6 +91,18 @@ const QStringList& noItems()
     return none;
 }
 
+// An input as typed, cut at a sensible length: a text of thousands of digits must not make
+// dozens of pages.
+QString shownInput(const QString& typed)
+{
+    if (typed.size() <= kLongestShownInput)
+        return typed;
+    return typed.left(kLongestShownInput)
+           + QStringLiteral("… (введено %1 знаков, показаны первые %2)")
+                 .arg(typed.size())
+                 .arg(kLongestShownInput);
+}
+
 const InputRow kInputs[] = {
     {"Давление на входе системы P1", &SelectionForm::edit1, &SelectionForm::comboBox2,
      units::pressureUnitItems, "", &SizingInputs::inletPressure, "кгс/см²"},
@@ -113,7 +131,8 @@ QString inputsPart(const SheetData& data)
                                       ? num::f2((*data.run.inputs).*input.converted)
                                             + QLatin1Char(' ') + QString::fromUtf8(input.unit)
                                       : QStringLiteral("—");
-        rows += row({QString::fromUtf8(input.name), data.form.*input.text, unit, converted});
+        rows += row(
+            {QString::fromUtf8(input.name), shownInput(data.form.*input.text), unit, converted});
     }
     if (data.run.kind == selection::EquipmentKind::Regulator) {
         const auto choiceRow = [](const QString& name, const QString& choice) {
@@ -128,6 +147,41 @@ QString inputsPart(const SheetData& data)
     return heading(QStringLiteral("Исходные данные")) + table(rows);
 }
 
+// For reference beside the program's Kv (from the flow in t/h and the drop in kgf/cm²): the
+// Kv of IEC 60534-2-1, Q·√((ρ/ρ₀)/Δp) with Q in m³/h at the real density and Δp in bar.
+QString iecKvLine(const SheetData& data)
+{
+    const selection::SizingValues& v = data.run.values;
+    if (!data.run.inputs || !v.requiredKv || !v.networkFlow)
+        return QString();
+    const std::optional<double> drop =
+        v.valvePressureDrop ? v.valvePressureDrop : v.regulatorPressureDrop;
+    const SizingInputs& in = *data.run.inputs;
+    const std::optional<double> rho =
+        water::liquidDensity(in.supplyTemperature, (in.inletPressure + checks::kAtmosphere)
+                                                       * units::kMegapascalPerKgfCm2);
+    if (!drop || !rho || !(*drop > 0) || !(*v.networkFlow > 0))
+        return QString();
+    const double flow = *v.networkFlow * 1000.0 / *rho; // m³/h
+    const double kv = flow * std::sqrt((*rho / 1000.0) / (*drop * units::kBarPerKgfCm2));
+    const double more = (kv / *v.requiredKv - 1) * 100;
+    return QStringLiteral("<p>")
+           + esc(QStringLiteral("Для сравнения: Kv по IEC 60534-2-1 при ρ = ") + num::f1(*rho)
+                 + QStringLiteral(" кг/м³ и Δp в барах = ") + num::f2(kv)
+                 + QStringLiteral(" м³/ч (на ") + num::f1(more)
+                 + QStringLiteral(" % больше принятого в расчёте)"))
+           + QStringLiteral("</p>");
+}
+
+QString assumptionsPart()
+{
+    QString items;
+    for (const QString& line : assumptions())
+        items += QStringLiteral("<li>") + esc(line) + QStringLiteral("</li>");
+    return heading(QStringLiteral("Принятые допущения")) + QStringLiteral("<ul>") + items
+           + QStringLiteral("</ul>");
+}
+
 QString stepsPart(const SheetData& data)
 {
     const std::vector<WrittenStep> steps = writtenSteps(data.run);
@@ -140,6 +194,7 @@ QString stepsPart(const SheetData& data)
         rows +=
             row({QString::number(++n), step.what, step.symbolic, step.substituted, step.result});
     QString part = heading(QStringLiteral("Расчёт")) + table(rows);
+    part += iecKvLine(data);
     if (const std::optional<QString> message = data.run.message())
         part += QStringLiteral("<p><b>") + esc(QStringLiteral("Расчёт остановлен: ") + *message)
                 + QStringLiteral("</b></p>");
@@ -183,7 +238,8 @@ QString checksPart(const SheetData& data)
             formula += QStringLiteral("; ") + c.note;
         rows += row({checks::statusText(c.status), title, formula, c.source});
     }
-    return heading(QStringLiteral("Инженерные проверки")) + table(rows);
+    return heading(QStringLiteral("Инженерные проверки")) + table(rows) + QStringLiteral("<p><b>")
+           + esc(conclusion(data.checks)) + QStringLiteral("</b></p>");
 }
 
 QString signaturePart()
@@ -196,6 +252,40 @@ QString signaturePart()
 }
 
 } // namespace
+
+QStringList assumptions()
+{
+    return {
+        QStringLiteral("давления избыточные; абсолютное давление = избыточное + ")
+            + num::fixed(checks::kAtmosphere, 4) + QStringLiteral(" кгс/см²"),
+        QStringLiteral("1 м вод. ст. принят равным 0,1 кгс/см² (вода плотностью 1000 кг/м³)"),
+        QStringLiteral("c = 4,2 кДж/(кг·К); 1 Гкал/ч = 1,163 МВт"),
+        QStringLiteral("температура воды после смешения — 95 °C"),
+        QStringLiteral("Kv рассчитан по расходу в т/ч и перепаду давления в кгс/см²"),
+        QStringLiteral("F_L = 0,9 для всех моделей — данных изготовителей нет"),
+    };
+}
+
+QString conclusion(const std::vector<checks::Check>& found)
+{
+    if (found.empty())
+        return QString();
+    QStringList failed, warned;
+    for (const checks::Check& c : found) {
+        const QString name =
+            c.designation ? c.title + QStringLiteral(" (") + *c.designation + QLatin1Char(')')
+                          : c.title;
+        if (c.status == checks::Status::Failed)
+            failed << name;
+        else if (c.status == checks::Status::Warning)
+            warned << name;
+    }
+    if (!failed.isEmpty())
+        return QStringLiteral("Не пройдены проверки: ") + failed.join(QStringLiteral("; "));
+    if (!warned.isEmpty())
+        return QStringLiteral("Есть предупреждения: ") + warned.join(QStringLiteral("; "));
+    return QStringLiteral("Все проверки пройдены");
+}
 
 QString sheetHtml(const SheetData& data)
 {
@@ -211,12 +301,17 @@ QString sheetHtml(const SheetData& data)
             + esc(plant::email()) + QStringLiteral(" · факс ") + esc(plant::faxNumber())
             + QStringLiteral("</p><hr/>");
     html += QStringLiteral("<h2>Расчётный лист</h2>");
-    html += QStringLiteral("<p>") + esc(QStringLiteral("Оборудование: ") + data.form.title)
+    const QString object = data.objectName.trimmed().isEmpty() ? QStringLiteral("не указан")
+                                                               : data.objectName.left(200);
+    html += QStringLiteral("<p>") + esc(QStringLiteral("Объект: ") + object)
+            + QStringLiteral("<br/>") + esc(QStringLiteral("Оборудование: ") + data.form.title)
             + QStringLiteral("<br/>")
             + esc(QStringLiteral("Дата расчёта: ") + regional::shortDate(data.when.date()))
+            + QStringLiteral("<br/>")
+            + esc(plant::programTitle() + QStringLiteral(", версия ") + programVersion())
             + QStringLiteral("</p>");
-    html +=
-        inputsPart(data) + stepsPart(data) + offersPart(data) + checksPart(data) + signaturePart();
+    html += inputsPart(data) + assumptionsPart() + stepsPart(data) + offersPart(data)
+            + checksPart(data) + signaturePart();
     return html + QStringLiteral("</body></html>");
 }
 
@@ -242,17 +337,26 @@ vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
         document.documentLayout()->setPaintDevice(&writer);
         document.setDocumentMargin(0);
         document.setHtml(sheetHtml(data));
-        const QSizeF page(writer.width(), writer.height());
+        // The foot of every page keeps a line for "Лист N / Листов M".
+        const double footer = kResolution * 5.0 / 25.4;
+        const QSizeF page(writer.width(), writer.height() - footer);
         document.setPageSize(page);
 
         QPainter painter(&writer);
-        for (int n = 0; n < document.pageCount(); ++n) {
+        QFont footFont(QStringLiteral("DejaVu Sans"));
+        footFont.setPointSizeF(7);
+        const int pages = document.pageCount();
+        for (int n = 0; n < pages; ++n) {
             if (n > 0)
                 writer.newPage();
             painter.save();
             painter.translate(0, -page.height() * n);
             document.drawContents(&painter, QRectF(QPointF(0, page.height() * n), page));
             painter.restore();
+            painter.setFont(footFont);
+            painter.drawText(QRectF(0, page.height(), page.width(), footer),
+                             Qt::AlignRight | Qt::AlignBottom,
+                             QStringLiteral("Лист %1 / Листов %2").arg(n + 1).arg(pages));
         }
         painter.end();
     }

@@ -22,9 +22,22 @@ struct SheetData {
     selection::SelectionRun run;
     std::vector<checks::Check> checks;
     QDateTime when;
+    QString objectName; // the object the selection is for, in the title block; may be empty
 };
 
-// The sheet's content as rich text (what the PDF shows).
+// What the sheet takes for granted, one statement a line, as the sheet and `--json --steps`
+// state them.
+QStringList assumptions();
+
+// The sheet's last line: "Все проверки пройдены", "Есть предупреждения: …" or "Не пройдены
+// проверки: …", naming the checks; empty without checks.
+QString conclusion(const std::vector<checks::Check>& found);
+
+// The longest input shown on the sheet as typed; a longer one is cut and the sheet says so.
+inline constexpr int kLongestShownInput = 40;
+
+// The sheet's content as rich text (what the PDF shows), without the page numbers, which the
+// PDF writes at the foot of every page ("Лист N / Листов M").
 QString sheetHtml(const SheetData& data);
 
 // The PDF document of the sheet.

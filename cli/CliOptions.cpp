@@ -51,14 +51,15 @@ const CommandSpec& sizeSpec()
 {
     static const CommandSpec spec = {
         QStringLiteral("size"),
-        QStringLiteral("size hydroelevator|control-valve|mixing-valve|regulator\n"
-                       "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
-                       "--outlet-unit bar|mpa|kgf\n"
-                       "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
-                       "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
-                       "[--range 1|2|3]\n"
-                       "    [--checks] [--json] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ]\n"
-                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
+        QStringLiteral(
+            "size hydroelevator|control-valve|mixing-valve|regulator\n"
+            "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
+            "--outlet-unit bar|mpa|kgf\n"
+            "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
+            "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
+            "[--range 1|2|3]\n"
+            "    [--checks] [--json] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ] [--object ТЕКСТ]\n"
+            "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
         QStringLiteral("Подбор оборудования, как в окне подбора: строки результата, инженерные "
                        "проверки, отчёт .xlsx и расчётный лист PDF. Числа вводятся с десятичной "
                        "запятой; отрицательные значения передаются расчёту как введены. "
@@ -114,6 +115,9 @@ const CommandSpec& sizeSpec()
             {{QStringLiteral("pdf")},
              QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать расчётный лист в PDF")},
+            {{QStringLiteral("object")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("название объекта в расчётном листе")},
             {{QStringLiteral("batch")},
              QStringLiteral("ФАЙЛ.csv"),
              QStringLiteral("пакетный подбор: строки таблицы CSV (через «;»)")},

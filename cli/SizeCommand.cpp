@@ -28,6 +28,7 @@ struct SizeRequest {
     SelectionForm form;
     QString xlsx; // empty: none
     QString pdf;
+    QString object; // the object named in the calculation sheet's title block
 };
 
 const QString kXlsx = QStringLiteral("xlsx");
@@ -53,7 +54,11 @@ std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
     auto form = cli::sizeForm(fields);
     if (const QString* problem = std::get_if<QString>(&form))
         return *problem;
-    SizeRequest request{std::get<SelectionForm>(form), {}, {}};
+    SizeRequest request{std::get<SelectionForm>(form), {}, {}, {}};
+    const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
+    if (!object)
+        return QStringLiteral("параметр --object указан дважды");
+    request.object = *object;
     for (const auto& [name, target] :
          {std::pair{kXlsx, &SizeRequest::xlsx}, std::pair{kPdf, &SizeRequest::pdf}}) {
         const std::optional<QString> value = cli::single(parser, name);
@@ -81,7 +86,7 @@ vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& resu
     const calcsheet::SheetData data{request.form, result.run,
                                     result.checks.empty() ? checks::ofRun(request.form, result.run)
                                                           : result.checks,
-                                    QDateTime::currentDateTime()};
+                                    QDateTime::currentDateTime(), request.object};
     const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
     if (pdf.failure)
         return pdf.failure;

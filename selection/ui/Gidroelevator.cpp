@@ -12,6 +12,7 @@
 #include "selection/ui/ChecksWindow.h"
 #include "shell/MenuBar.h"
 #include "shell/Messages.h"
+#include "shell/Prompts.h"
 #include "shell/UiFonts.h"
 
 #include <QAbstractItemView>
@@ -231,12 +232,20 @@ void TSelectRtForm::N7Click()
 {
     if (Memo2->toPlainText().isEmpty())
         Button1Click();
+    // The object the sheet is for, asked each time, offered as last given in this session.
+    static QString lastObject;
+    const std::optional<QString> object =
+        Prompts::askText(this, {QStringLiteral("Расчётный лист"),
+                                QStringLiteral("Объект (название и адрес):"), lastObject});
+    if (!object)
+        return;
+    lastObject = *object;
     // The library's methods give the result box's lines without writing to it.
     const SelectionForm form = readForm();
     const SelectionRun run = selection::runSelection(form);
-    reportIfFailed(
-        calcsheet::showSheet({form, run, checks::ofRun(form, run), QDateTime::currentDateTime()})
-            .failure);
+    reportIfFailed(calcsheet::showSheet(
+                       {form, run, checks::ofRun(form, run), QDateTime::currentDateTime(), *object})
+                       .failure);
 }
 
 selection::Methods TSelectRtForm::methods()

@@ -1,6 +1,7 @@
 // The calculation sheet written by vedan-cli size --pdf, read back with pdftotext: for each kind
 // the inputs, the results of the method's formulas in their order, the offered models, the
-// checks and the signature block, on one A4 page with embedded fonts.
+// checks and the signature block, on numbered A4 pages with embedded fonts; the title block,
+// the assumptions, the IEC Kv for reference and the conclusion.
 
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
@@ -8,6 +9,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -111,8 +114,15 @@ TEST(CalcSheet, EveryKindShowsItsFormulasResultsAndOffersInOrder)
         EXPECT_TRUE(text.startsWith(QStringLiteral("Открытое акционерное общество")));
         EXPECT_TRUE(text.contains(QStringLiteral("Расчётный лист")));
 
+        // Every page says which it is of how many.
         const QString info = runProgram(QStringLiteral("pdfinfo"), {pdf}).text();
-        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+        const int pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)\\n"))
+                              .match(info)
+                              .captured(1)
+                              .toInt();
+        ASSERT_GE(pages, 1);
+        for (int n = 1; n <= pages; ++n)
+            EXPECT_TRUE(text.contains(QStringLiteral("Лист %1 / Листов %2").arg(n).arg(pages)));
         EXPECT_TRUE(info.contains(QStringLiteral("(A4)")));
         // Every font embedded: the "emb" column of each font line says yes.
         const QStringList fonts = runProgram(QStringLiteral("pdffonts"), {pdf}).text().split('\n');
@@ -139,4 +149,101 @@ TEST(CalcSheet, AStoppedRunShowsTheStepsReachedAndTheMessage)
         << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("dг =")));
     EXPECT_FALSE(text.contains(QStringLiteral("Подобранное оборудование")));
+}
+
+// What a reviewed calculation states: the object, the program and its version, the date, the
+// assumptions, the IEC Kv beside the program's, and a conclusion naming the checks.
+TEST(CalcSheet, TitleBlockAssumptionsReferenceKvAndConclusion)
+{
+    const char* const units =
+        " --inlet-unit kgf --outlet-unit kgf --load-unit gcal --resistance-unit m";
+    struct Case {
+        const char* name;
+        const char* args;
+        const char* conclusion;
+    };
+    const Case cases[] = {
+        {"failed checks",
+         "control-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 0,5 --resistance 2",
+         "Не пройдены проверки: Кавитация и запирание потока в клапане; Вскипание воды за "
+         "клапаном"},
+        {"all passed",
+         "regulator --inlet 6 --outlet 4 --supply 150 --return 70 --load 0,5 --resistance "
+         "16,315456 --series 1 --range 1",
+         "Все проверки пройдены"},
+        {"warnings",
+         "regulator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 "
+         "--resistance 1 --series 1 --range 1",
+         "Есть предупреждения: Диапазон настройки регулятора перепада"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("size")} + words(c.args) + words(units).mid(1)
+                   << QStringLiteral("--pdf") << pdf << QStringLiteral("--object")
+                   << QStringLiteral("Дом 5, ул. Садовая"));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString text = pdfText(pdf);
+        EXPECT_EQ(
+            missingFrom(text,
+                        {"Объект: Дом 5, ул. Садовая",
+                         "Дата расчёта:", "ОАО \"Завод Ведан\", версия 2.03", "Принятые допущения",
+                         "давления избыточные; абсолютное давление = избыточное + "
+                         "1,0332 кгс/см²",
+                         "1 м вод. ст. принят равным 0,1 кгс/см²",
+                         "c = 4,2 кДж/(кг·К); 1 Гкал/ч = 1,163 МВт",
+                         "температура воды после смешения — 95 °C", "F_L = 0,9 для всех моделей",
+                         "Расчёт", "Для сравнения: Kv по IEC 60534-2-1 при ρ =",
+                         "Инженерные проверки", c.conclusion, "Выполнил", "Лист 1 / Листов 1"}),
+            -1)
+            << text.toStdString();
+    }
+    // The IEC Kv of the control valve example, recomputed here: ρ(150 °C, 5,03 kgf/cm² abs.)
+    // as the sheet prints it, Q = G·1000/ρ, Kv = Q·√((ρ/1000)/(Δp·0,980665)).
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    ASSERT_EQ(
+        runCli(QStringList{QStringLiteral("size")} + words(cases[0].args) + words(units).mid(1)
+               << QStringLiteral("--pdf") << pdf)
+            .status,
+        0);
+    const QString text = pdfText(pdf);
+    const auto m = QRegularExpression(QStringLiteral("при ρ = ([\\d,]+) кг/м³ и Δp в барах = "
+                                                     "([\\d,]+) м³/ч \\(на ([\\d,]+) %"))
+                       .match(text);
+    ASSERT_TRUE(m.hasMatch()) << text.toStdString();
+    const double rho = m.captured(1).replace(',', '.').toDouble();
+    const double flow = 0.5 * 1000000 * 1.163 * 3.6 / ((150.0 - 70.0) * 4.2) / 1000;
+    const double kv = flow * 1000 / rho * std::sqrt(rho / 1000 / (1.8 * 0.980665));
+    EXPECT_NEAR(m.captured(2).replace(',', '.').toDouble(), kv, 0.006);
+    EXPECT_NEAR(m.captured(3).replace(',', '.').toDouble(),
+                (kv / (flow / std::sqrt(1.8)) - 1) * 100, 0.06);
+    EXPECT_TRUE(text.contains(QStringLiteral("Объект: не указан")));
+}
+
+// A sheet longer than a page goes on to the next, each page numbered; a very long typed number
+// is cut on the sheet and the sheet says so, so that it cannot make dozens of pages.
+TEST(CalcSheet, MorePagesAndLongInputsCut)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const QString longLoad = QStringLiteral("1,2") + QString(2000, QLatin1Char('0'));
+    const CliRun run = runCli(
+        words("size mixing-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply "
+              "150 --return 70 --load-unit gcal --resistance 2 --resistance-unit m --load")
+        << longLoad << QStringLiteral("--pdf") << pdf);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(pdf);
+    const QString info = runProgram(QStringLiteral("pdfinfo"), {pdf}).text();
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))))
+        << info.toStdString();
+    EXPECT_EQ(missingFrom(text, {"Лист 1 / Листов 2", "Выполнил", "Лист 2 / Листов 2"}), -1)
+        << text.toStdString();
+    // The cut number wraps in its cell, so it is counted rather than read in one piece.
+    EXPECT_TRUE(text.contains(QStringLiteral("… (введено 2003 знаков, показаны первые 40)")))
+        << text.left(1500).toStdString();
+    EXPECT_LE(text.count(QLatin1Char('0')), 600); // the sheet's own figures, not the 2000 typed
+    EXPECT_FALSE(text.contains(QString(41, QLatin1Char('0'))));
 }

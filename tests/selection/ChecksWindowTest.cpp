@@ -6,6 +6,8 @@
 #include "selection/ui/Gidroelevator.h"
 #include "sheet/Launcher.h"
 #include "shell/Messages.h"
+#include "shell/Prompts.h"
+#include "tests/support/RunProgram.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -28,6 +30,9 @@ private:
     QStringList m_shown;
     QStringList m_opened; // PDF files handed to the viewer
     bool m_viewerFound = true;
+    std::optional<QString> m_answer =
+        QStringLiteral("Дом 5, ул. Садовая"); // to the object question
+    QStringList m_offered;                    // the texts the object question started with
 
     template <typename T> T* child(const char* name)
     {
@@ -64,6 +69,10 @@ private slots:
         WindowProtocol::setMainWindow(&m_main);
         m_main.show();
         Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        Prompts::setHook([this](const Prompts::Question& q) {
+            m_offered << q.initial;
+            return m_answer;
+        });
         m_form = new TSelectRtForm;
         calcsheet::setOpener([this](const QString& file) {
             m_opened << file;
@@ -123,13 +132,25 @@ private slots:
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().startsWith("%PDF-"));
         QCOMPARE(m_shown, QStringList());
+        // The object asked for stands in the title block, and is offered again next time.
+        const CliRun text = runProgram(QStringLiteral("pdftotext"), {m_opened[0], "-"});
+        QVERIFY2(text.text().contains(QStringLiteral("Объект: Дом 5, ул. Садовая")),
+                 qPrintable(text.text().left(400)));
+        QCOMPARE(m_offered.size(), 1);
 
         m_viewerFound = false;
         sheet->trigger();
+        QCOMPARE(m_offered.last(), QStringLiteral("Дом 5, ул. Садовая"));
         QCOMPARE(m_opened.size(), 2);
         QVERIFY(m_opened[1] != m_opened[0]);
         QCOMPARE(m_shown.size(), 1);
         QVERIFY(m_shown[0].contains(QStringLiteral("xdg-open")));
+
+        // A cancelled question writes no sheet.
+        m_answer = std::nullopt;
+        sheet->trigger();
+        QCOMPARE(m_opened.size(), 2);
+        m_answer = QStringLiteral("Дом 5, ул. Садовая");
     }
 
     void followsEveryResult()
