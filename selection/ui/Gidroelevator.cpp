@@ -208,15 +208,18 @@ void TSelectRtForm::showLines(const QStringList& lines)
         Memo2->appendPlainText(line);
 }
 
-void TSelectRtForm::Button1Click()
+void TSelectRtForm::Button1Click() { sizeFromTheBoxes(); }
+
+TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
 {
     Memo2->clear();
-    const SelectionForm form = readForm();
-    const SelectionRun run = selection::runSelection(form, methods());
-    const std::vector<checks::Check> found = checks::ofRun(form, run);
-    m_checksWindow->follow(form.title, found);
-    m_verdict->follow(found);
-    reportIfFailed(run.failure);
+    SizedResult sized{readForm(), {}, {}};
+    sized.run = selection::runSelection(sized.form, methods());
+    sized.checks = checks::ofRun(sized.form, sized.run);
+    m_checksWindow->follow(sized.form.title, sized.checks);
+    m_verdict->follow(sized.checks);
+    reportIfFailed(sized.run.failure);
+    return sized;
 }
 
 void TSelectRtForm::Button2Click()
@@ -230,8 +233,11 @@ void TSelectRtForm::Button2Click()
 
 void TSelectRtForm::N7Click()
 {
-    if (Memo2->toPlainText().isEmpty())
-        Button1Click();
+    // The sheet says what the window says: it sizes from the boxes as "Подобрать" does, and a
+    // run that stops shows its message and writes no sheet.
+    const SizedResult sized = sizeFromTheBoxes();
+    if (sized.run.failure)
+        return;
     // The object the sheet is for, asked each time, offered as last given in this session.
     static QString lastObject;
     const std::optional<QString> object =
@@ -240,11 +246,8 @@ void TSelectRtForm::N7Click()
     if (!object)
         return;
     lastObject = *object;
-    // The library's methods give the result box's lines without writing to it.
-    const SelectionForm form = readForm();
-    const SelectionRun run = selection::runSelection(form);
     reportIfFailed(calcsheet::showSheet(
-                       {form, run, checks::ofRun(form, run), QDateTime::currentDateTime(), *object})
+                       {sized.form, sized.run, sized.checks, QDateTime::currentDateTime(), *object})
                        .failure);
 }
 

@@ -6,6 +6,7 @@
 // resources/forms/SelectRtForm.ui; the members named after the controls come from that form.
 // Depends on Qt Widgets, its form, the selection, checks and calcsheet libraries, sheet and the shell.
 
+#include "checks/Checks.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/SelectionRun.h"
 #include "sheet/XLApp.h"
@@ -63,6 +64,14 @@ private:
     void createMenu();
 
     selection::SelectionForm readForm() const;
+    // Sizes from the boxes as "Подобрать" does (the result box, the checks window, the verdict,
+    // a message when the run stops) and answers the run with its checks.
+    struct SizedResult {
+        selection::SelectionForm form;
+        selection::SelectionRun run;
+        std::vector<checks::Check> checks;
+    };
+    SizedResult sizeFromTheBoxes();
     QStringList resultLines() const;
     void showLines(const QStringList& lines);
     selection::SizingOutcome shown(const selection::SizingOutcome& outcome);

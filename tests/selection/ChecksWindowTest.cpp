@@ -115,8 +115,7 @@ private slots:
         QCOMPARE(m_form->client()->size(), QSize(946, 445));
     }
 
-    // "Расчётный лист (PDF)" sizes first when the result box is empty, as the report does,
-    // writes a new PDF into the folder of unsaved exports and hands it to the viewer; a viewer
+    // "Расчётный лист (PDF)" sizes from the boxes, as "Подобрать" does, writes a new PDF into the folder of unsaved exports and hands it to the viewer; a viewer
     // that cannot be started is reported.
     void calculationSheetIsWrittenAndOpened()
     {
@@ -151,6 +150,33 @@ private slots:
         sheet->trigger();
         QCOMPARE(m_opened.size(), 2);
         m_answer = QStringLiteral("Дом 5, ул. Садовая");
+    }
+
+    // The sheet says what the window says: typed into a box without "Подобрать", a new load is
+    // sized by the sheet command itself, the result box and the checks follow, and the sheet is
+    // written from that run; a run that stops shows its message and writes no sheet.
+    void calculationSheetSizesFromTheBoxes()
+    {
+        size(QStringLiteral("Запорно-регулирующий клапан"), {"4", "2", "150", "70", "0,5", "2"});
+        QVERIFY(
+            child<QPlainTextEdit>("Memo2")->toPlainText().contains(QStringLiteral("ТВМ-25/17")));
+        child<QLineEdit>("Edit5")->setText(QStringLiteral("1"));
+        child<QAction>("N7")->trigger();
+        const QString memo = child<QPlainTextEdit>("Memo2")->toPlainText();
+        QVERIFY2(memo.contains(QStringLiteral("Расход сетевой воды = 12,46 т/час")),
+                 qPrintable(memo));
+        QCOMPARE(m_opened.size(), 1);
+        const QString text =
+            runProgram(QStringLiteral("pdftotext"), {m_opened[0], QStringLiteral("-")}).text();
+        QVERIFY(text.contains(QStringLiteral("12,46 т/ч")));
+        QVERIFY(text.contains(QStringLiteral("ТВМ-50/20")));
+        QVERIFY(!text.contains(QStringLiteral("ТВМ-25/17")));
+
+        child<QComboBox>("ComboBox1")->setCurrentIndex(0); // no resistance unit chosen
+        child<QAction>("N7")->trigger();
+        QCOMPARE(m_opened.size(), 1);
+        QCOMPARE(m_shown.size(), 1);
+        QVERIFY(child<QPlainTextEdit>("Memo2")->toPlainText().isEmpty());
     }
 
     void followsEveryResult()
