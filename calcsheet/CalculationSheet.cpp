@@ -128,7 +128,7 @@ QString inputsPart(const SheetData& data)
                                  ? choiceText(input.unitItems(), data.form.*input.unitChoice)
                                  : QString::fromUtf8(input.fixedUnit);
         const QString converted = data.run.inputs
-                                      ? num::f2((*data.run.inputs).*input.converted)
+                                      ? num::general((*data.run.inputs).*input.converted)
                                             + QLatin1Char(' ') + QString::fromUtf8(input.unit)
                                       : QStringLiteral("—");
         rows += row(

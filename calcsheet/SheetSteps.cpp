@@ -1,5 +1,6 @@
 #include "calcsheet/SheetSteps.h"
 
+#include "calcsheet/Expression.h"
 #include "core/Numbers.h"
 #include "core/Units.h"
 #include "selection/MethodSteps.h"
@@ -14,19 +15,53 @@ namespace calcsheet {
 
 namespace {
 
-// A number as the result box prints it; put into a formula, a negative one is bracketed.
+// A result as the sheet prints it: two decimals, as the result box does.
 QString f(double v) { return num::f2(v); }
-QString p(double v) { return v < 0 ? QLatin1Char('(') + f(v) + QLatin1Char(')') : f(v); }
-
-// Earlier values are present whenever a later one is: the methods compute them in this order.
 double v(const std::optional<double>& value) { return value.value_or(0); }
 
-QString withUnit(double value, const char* unit)
+// A number put into a formula, with the typographic minus; a negative one is bracketed.
+QString bracketed(QString text)
 {
-    return *unit ? f(value) + QLatin1Char(' ') + QString::fromUtf8(unit) : f(value);
+    if (!text.startsWith(u'-'))
+        return text;
+    text[0] = QChar(0x2212);
+    return QLatin1Char('(') + text + QLatin1Char(')');
 }
 
-WrittenStep modelChoice(const SelectionRun& run)
+// The fewest decimals (from two) of the earlier values that make the printed expression recompute
+// to the printed result.
+constexpr int kFewestDecimals = 2;
+constexpr int kMostDecimals = 12;
+
+template <typename Substitution> QString recomputing(const Substitution& substitute, double result)
+{
+    QString text;
+    for (int d = kFewestDecimals; d <= kMostDecimals; ++d) {
+        text = substitute(d);
+        const std::optional<double> value = evaluatePrinted(text);
+        if (value && f(*value) == f(result))
+            return text;
+    }
+    return text;
+}
+
+// The symbol a formula defines: what stands before its first " = ".
+QString symbolOf(const QString& formula)
+{
+    const qsizetype at = formula.indexOf(QStringLiteral(" = "));
+    return at < 0 ? QString() : formula.left(at);
+}
+
+WrittenStep step(const QString& what, const QString& formula, const QString& substituted,
+                 const QString& number, const QString& unit)
+{
+    const QString result = unit.isEmpty() ? number : number + QLatin1Char(' ') + unit;
+    return {what, formula, substituted, result, symbolOf(formula), number, unit};
+}
+
+// A step that chooses rather than computes: the values it compares stand in its formula, and it
+// has nothing to substitute and no symbol.
+WrittenStep modelChoiceTexts(const SelectionRun& run)
 {
     const SizingValues& s = run.values;
     QStringList offered;
@@ -35,14 +70,22 @@ WrittenStep modelChoice(const SelectionRun& run)
     const QString result = offered.isEmpty() ? QStringLiteral("модель не подходит")
                                              : offered.join(QStringLiteral(", "));
     if (*run.kind == EquipmentKind::Hydroelevator)
-        return {QStringLiteral("Подбор модели по диаметру сопла"),
-                QStringLiteral("6 < ΔH < 40 м; dс в ступени модели (по 2 мм, до 18 мм)"),
-                QStringLiteral("ΔH = ") + f(v(s.availableHead)) + QStringLiteral(" м; dс = ")
-                    + f(v(s.nozzleDiameter)) + QStringLiteral(" мм"),
-                result};
-    return {QStringLiteral("Подбор модели по каталогу"),
-            QStringLiteral("Kvy(i−1) < Kvy тр < Kvy(i)"),
-            QStringLiteral("Kvy тр = ") + f(v(s.requiredKvy)) + QStringLiteral(" м³/ч"), result};
+        return step(QStringLiteral("Подбор модели по диаметру сопла"),
+                    QStringLiteral("6 < ΔH < 40 м; dс в ступени модели (по 2 мм, до 18 мм): ΔH = ")
+                        + f(v(s.availableHead)) + QStringLiteral(" м; dс = ")
+                        + f(v(s.nozzleDiameter)) + QStringLiteral(" мм"),
+                    QString(), result, QString());
+    return step(QStringLiteral("Подбор модели по каталогу"),
+                QStringLiteral("Kvy(i−1) < Kvy тр < Kvy(i): Kvy тр = ") + f(v(s.requiredKvy))
+                    + QStringLiteral(" м³/ч"),
+                QString(), result, QString());
+}
+
+WrittenStep modelChoice(const SelectionRun& run)
+{
+    WrittenStep chosen = modelChoiceTexts(run);
+    chosen.symbol.clear();
+    return chosen;
 }
 
 // The valve authority of the offered valves: the offers of a run share one capacity, so one
@@ -57,17 +100,23 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         QStringList names;
         for (const selection::Offer* offer : group)
             names << offer->designation;
-        const QString g = p(v(run.values.networkFlow));
-        const QString dp =
-            g + QStringLiteral("² / ") + f(*group.front()->kvy) + QStringLiteral("²");
         const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
-        steps.push_back(
-            {QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
-             QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·") + perMetre + QStringLiteral(")"),
-             QStringLiteral("(") + dp + QStringLiteral(") / (") + dp + QStringLiteral(" + ")
-                 + p(run.inputs->systemResistance) + QStringLiteral("·") + perMetre
-                 + QStringLiteral(")"),
-             f(*group.front()->authority)});
+        const double authority = *group.front()->authority;
+        const QString substituted = recomputing(
+            [&](int d) {
+                const QString dp =
+                    bracketed(num::fixed(v(run.values.networkFlow), d)) + QStringLiteral("² / ")
+                    + bracketed(num::general(*group.front()->kvy)) + QStringLiteral("²");
+                return QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
+                       + QStringLiteral(" + ")
+                       + bracketed(num::general(run.inputs->systemResistance)) + QStringLiteral("·")
+                       + perMetre + QStringLiteral(")");
+            },
+            authority);
+        steps.push_back(step(
+            QStringLiteral("Авторитет клапана ") + names.join(QStringLiteral(", ")),
+            QStringLiteral("a = (G² / Kvy²) / (G² / Kvy² + S·") + perMetre + QStringLiteral(")"),
+            substituted, f(authority), QString()));
         group.clear();
     };
     for (const selection::Offer& offer : run.offers) {
@@ -93,15 +142,16 @@ std::vector<WrittenStep> writtenSteps(const SelectionRun& run)
         const std::optional<double>& value = run.values.*row.value;
         if (!value)
             break;
-        steps.push_back({QString::fromUtf8(row.title), QString::fromUtf8(row.formula),
-                         row.substituted(*run.inputs, run.values),
-                         withUnit(*value, row.sheetUnit)});
+        const QString substituted =
+            recomputing([&](int d) { return row.substituted(*run.inputs, run.values, d); }, *value);
+        steps.push_back(step(QString::fromUtf8(row.title), QString::fromUtf8(row.formula),
+                             substituted, f(*value), QString::fromUtf8(row.sheetUnit)));
     }
     if (run.failure || steps.size() != rows.size())
         return steps;
     steps.push_back(modelChoice(run));
-    for (WrittenStep& step : authorities(run))
-        steps.push_back(step);
+    for (WrittenStep& written : authorities(run))
+        steps.push_back(written);
     return steps;
 }
 

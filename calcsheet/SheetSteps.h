@@ -15,8 +15,12 @@ namespace calcsheet {
 struct WrittenStep {
     QString what;        // "Расход сетевой воды"
     QString symbolic;    // "G = Q·10⁶·1,163·3,6 / ((τ1 − τ2)·4,2) / 1000"
-    QString substituted; // the same with the numbers
+    QString substituted; // the same with the numbers, which evaluated as printed round to the
+                         // printed result; empty for a step that chooses rather than computes
     QString result;      // "1,77 т/ч"
+    QString symbol;      // "G": what the formula defines, empty for a choice
+    QString number;      // "1,77": the result without its unit
+    QString unit;        // "т/ч", or empty
 };
 
 // The steps the run reached, in the order of its method, the model choice last.

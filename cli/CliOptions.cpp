@@ -51,15 +51,15 @@ const CommandSpec& sizeSpec()
 {
     static const CommandSpec spec = {
         QStringLiteral("size"),
-        QStringLiteral(
-            "size hydroelevator|control-valve|mixing-valve|regulator\n"
-            "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
-            "--outlet-unit bar|mpa|kgf\n"
-            "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
-            "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
-            "[--range 1|2|3]\n"
-            "    [--checks] [--json] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ] [--object ТЕКСТ]\n"
-            "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
+        QStringLiteral("size hydroelevator|control-valve|mixing-valve|regulator\n"
+                       "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
+                       "--outlet-unit bar|mpa|kgf\n"
+                       "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
+                       "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
+                       "[--range 1|2|3]\n"
+                       "    [--checks] [--json [--steps]] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ] "
+                       "[--object ТЕКСТ]\n"
+                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
         QStringLiteral("Подбор оборудования, как в окне подбора: строки результата, инженерные "
                        "проверки, отчёт .xlsx и расчётный лист PDF. Числа вводятся с десятичной "
                        "запятой; отрицательные значения передаются расчёту как введены. "
@@ -106,6 +106,9 @@ const CommandSpec& sizeSpec()
              QStringLiteral("диапазон настройки регулятора")},
             {{QStringLiteral("checks")}, {}, QStringLiteral("добавить инженерные проверки")},
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("steps")},
+             {},
+             QStringLiteral("с --json: добавить шаги расчётного листа и допущения")},
             {{QStringLiteral("strict")},
              {},
              QStringLiteral("завершиться с кодом 3, если не пройдена инженерная проверка")},

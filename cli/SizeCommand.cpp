@@ -7,6 +7,7 @@
 // (Batch.cpp).
 
 #include "calcsheet/CalculationSheet.h"
+#include "calcsheet/SheetSteps.h"
 #include "cli/Batch.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
@@ -93,13 +94,32 @@ vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& resu
     return cli::saveOutput(request.pdf, pdf.value);
 }
 
-int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool strict)
+int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool strict, bool withSteps)
 {
     const cli::SizeResult result = cli::sizeCase(request.form, withChecks || asJson || strict);
     // A file written to standard output takes the place of the text output.
     const bool textOut = request.xlsx != QLatin1String("-") && request.pdf != QLatin1String("-");
     if (textOut && asJson) {
-        cli::out(cli::sizeJson(result.run, result.checks));
+        json::Value object = cli::sizeJsonValue(result.run, result.checks);
+        if (withSteps) {
+            json::Value steps = json::Value::array();
+            for (const calcsheet::WrittenStep& s : calcsheet::writtenSteps(result.run)) {
+                json::Value written;
+                written["symbol"] = json::text(s.symbol);
+                written["title"] = json::text(s.what);
+                written["formula"] = json::text(s.symbolic);
+                written["substituted"] = json::text(s.substituted);
+                written["result"] = json::text(s.number);
+                written["unit"] = json::text(s.unit);
+                steps.push_back(std::move(written));
+            }
+            object["steps"] = std::move(steps);
+            json::Value assumptions = json::Value::array();
+            for (const QString& line : calcsheet::assumptions())
+                assumptions.push_back(json::text(line));
+            object["assumptions"] = std::move(assumptions);
+        }
+        cli::out(QString::fromUtf8(json::dump(object)));
     } else if (textOut) {
         cli::outLines(result.run.lines);
         for (const checks::Check& check : result.checks)
@@ -125,6 +145,9 @@ int runSize(const QStringList& args)
     const bool withChecks = parser.isSet(QStringLiteral("checks"));
     const bool asJson = parser.isSet(QStringLiteral("json"));
     const bool strict = parser.isSet(QStringLiteral("strict"));
+    const bool withSteps = parser.isSet(QStringLiteral("steps"));
+    if (withSteps && !asJson)
+        return cli::usage(QStringLiteral("--steps задаётся только вместе с --json"));
     if (parser.optionNames().count(QStringLiteral("strict")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
     if (parser.isSet(QStringLiteral("batch"))) {
@@ -150,5 +173,5 @@ int runSize(const QStringList& args)
     const auto request = parseSingle(parser);
     if (const QString* problem = std::get_if<QString>(&request))
         return cli::usage(*problem);
-    return runSingle(std::get<SizeRequest>(request), withChecks, asJson, strict);
+    return runSingle(std::get<SizeRequest>(request), withChecks, asJson, strict, withSteps);
 }

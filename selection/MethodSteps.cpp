@@ -6,35 +6,46 @@ namespace selection {
 
 namespace {
 
-// A number as the result box prints it; put into a formula, a negative one is bracketed.
-QString f(double v) { return num::f2(v); }
-QString p(double v) { return v < 0 ? QLatin1Char('(') + f(v) + QLatin1Char(')') : f(v); }
-// Earlier values are present whenever a later one is: the methods compute them in this order.
-double v(const std::optional<double>& value) { return value.value_or(0); }
+// A number put into a formula, with the typographic minus; a negative one is bracketed.
+QString bracketed(QString text)
+{
+    if (!text.startsWith(u'-'))
+        return text;
+    text[0] = QChar(0x2212);
+    return QLatin1Char('(') + text + QLatin1Char(')');
+}
+// An input, as the method took it (as typed, for a value typed in the method's unit).
+QString p(double input) { return bracketed(num::general(input)); }
+// An earlier value of the method, with the decimals the row needs to recompute.
+QString q(const std::optional<double>& value, int decimals)
+{
+    // Earlier values are present whenever a later one is: the methods compute them in order.
+    return bracketed(num::fixed(value.value_or(0), decimals));
+}
 
 const char* const kFlowFormula = "G = Q·10⁶·1,163·3,6 / ((τ1 − τ2)·4,2) / 1000";
 
-QString flowNumbers(const SizingInputs& in, const SizingValues&)
+QString flowNumbers(const SizingInputs& in, const SizingValues&, int)
 {
     return p(in.heatLoad) + QStringLiteral("·10⁶·1,163·3,6 / ((") + p(in.supplyTemperature)
            + QStringLiteral(" − ") + p(in.returnTemperature) + QStringLiteral(")·4,2) / 1000");
 }
 
-QString dropNumbers(const SizingInputs& in, const SizingValues&)
+QString dropNumbers(const SizingInputs& in, const SizingValues&, int)
 {
     return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ") + p(in.outletPressure)
            + QStringLiteral(") − ") + p(in.systemResistance) + QStringLiteral(" / 10");
 }
 
 template <std::optional<double> SizingValues::*Drop>
-QString kvNumbers(const SizingInputs&, const SizingValues& s)
+QString kvNumbers(const SizingInputs&, const SizingValues& s, int d)
 {
-    return p(v(s.networkFlow)) + QStringLiteral(" / √") + p(v(s.*Drop));
+    return q(s.networkFlow, d) + QStringLiteral(" / √") + q(s.*Drop, d);
 }
 
-QString kvyNumbers(const SizingInputs&, const SizingValues& s)
+QString kvyNumbers(const SizingInputs&, const SizingValues& s, int d)
 {
-    return QStringLiteral("1,2·") + p(v(s.requiredKv));
+    return QStringLiteral("1,2·") + q(s.requiredKv, d);
 }
 
 const std::vector<MethodStep> kHydroelevator = {
@@ -43,29 +54,29 @@ const std::vector<MethodStep> kHydroelevator = {
      flowNumbers},
     {&SizingValues::mixingRatio, "mixingRatio", "Расчетный коэффициент смешения = ", "",
      "Расчётный коэффициент смешения", "u = (τ1 − 95) / (95 − τ2)", "", "design mixing ratio", "–",
-     [](const SizingInputs& in, const SizingValues&) {
+     [](const SizingInputs& in, const SizingValues&, int) {
          return QStringLiteral("(") + p(in.supplyTemperature) + QStringLiteral(" − 95) / (95 − ")
                 + p(in.returnTemperature) + QLatin1Char(')');
      }},
     {&SizingValues::availableHead, "availableHead", "Распологаемый перепад на вводе = ", " м",
      "Располагаемый перепад на вводе", "ΔH = (P1 − P2)·10", "м", "available head at the inlet", "m",
-     [](const SizingInputs& in, const SizingValues&) {
+     [](const SizingInputs& in, const SizingValues&, int) {
          return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ")
                 + p(in.outletPressure) + QStringLiteral(")·10");
      }},
     {&SizingValues::throatDiameter, "throatDiameter",
      "Диаметр горловины (камеры смешения) = ", " мм", "Диаметр горловины (камеры смешения)",
      "dг = 8,5·⁴√(G²·(1 + u)² / S)", "мм", "throat (mixing chamber) diameter", "mm",
-     [](const SizingInputs& in, const SizingValues& s) {
-         return QStringLiteral("8,5·⁴√(") + p(v(s.networkFlow)) + QStringLiteral("²·(1 + ")
-                + p(v(s.mixingRatio)) + QStringLiteral(")² / ") + p(in.systemResistance)
+     [](const SizingInputs& in, const SizingValues& s, int d) {
+         return QStringLiteral("8,5·⁴√(") + q(s.networkFlow, d) + QStringLiteral("²·(1 + ")
+                + q(s.mixingRatio, d) + QStringLiteral(")² / ") + p(in.systemResistance)
                 + QLatin1Char(')');
      }},
     {&SizingValues::nozzleDiameter, "nozzleDiameter", "Диаметр сопла (воронки) = ", " мм",
      "Диаметр сопла (воронки)", "dс = 9,6·⁴√(G² / ΔH)", "мм", "nozzle diameter", "mm",
-     [](const SizingInputs&, const SizingValues& s) {
-         return QStringLiteral("9,6·⁴√(") + p(v(s.networkFlow)) + QStringLiteral("² / ")
-                + p(v(s.availableHead)) + QLatin1Char(')');
+     [](const SizingInputs&, const SizingValues& s, int d) {
+         return QStringLiteral("9,6·⁴√(") + q(s.networkFlow, d) + QStringLiteral("² / ")
+                + q(s.availableHead, d) + QLatin1Char(')');
      }},
 };
 

@@ -25,8 +25,10 @@ struct MethodStep {
     const char* sheetUnit; // the unit as the sheet writes it, "" for none
     const char* meaning;   // the README's words
     const char* unitName;  // the README's unit, "–" for none
-    // The formula with the numbers of the inputs and of the earlier values put in.
-    QString (*substituted)(const SizingInputs& in, const SizingValues& values);
+    // The formula with the numbers put in: the inputs as the method took them, the earlier
+    // values with the given number of decimals (the sheet takes as many as the row needs to
+    // recompute to its printed result).
+    QString (*substituted)(const SizingInputs& in, const SizingValues& values, int decimals);
 };
 
 // The steps of the kind's method, in the order it computes them.

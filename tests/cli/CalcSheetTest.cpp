@@ -6,6 +6,9 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -56,50 +59,34 @@ TEST(CalcSheet, EveryKindShowsItsFormulasResultsAndOffersInOrder)
           "Инженерные проверки", "Выполнил", "Проверил"}},
         {"hydroelevator ЭЖ-03",
          "hydroelevator --inlet 6 --outlet 4 --supply 150 --return 70 --load 0,5 --resistance 1",
-         {"0,50·10⁶·1,163·3,6 / ((150,00 − 70,00)·4,2) / 1000", "6,23 т/ч",
-          "(150,00 − 95) / (95 − 70,00)", "2,20", "(6,00 − 4,00)·10", "20,00 м",
-          "8,5·⁴√(6,23²·(1 + 2,20)² / 1,00)", "37,95 мм", "9,6·⁴√(6,23² / 20,00)", "11,33 мм",
-          "Подбор модели по диаметру сопла", "6 < ΔH < 40 м", "ΔH = 20,00 м; dс = 11,33 мм",
-          "ЭЖ-03", "Подобранное оборудование", "ЭЖ-03", "Инженерные проверки"}},
+         {"0,5·10⁶·1,163·3,6 / ((150 − 70)·4,2) / 1000", "6,23 т/ч", "(150 − 95) / (95 − 70)",
+          "2,20", "(6 − 4)·10", "20,00 м", "8,5·⁴√(6,23²·(1 + 2,20)² / 1)", "37,95 мм",
+          "9,6·⁴√(6,23² / 20,00)", "11,33 мм", "Подбор модели по диаметру сопла", "6 < ΔH < 40 м",
+          "ΔH = 20,00 м; dс = 11,33 мм", "ЭЖ-03", "Подобранное оборудование", "ЭЖ-03",
+          "Инженерные проверки"}},
         {"control valve",
          "control-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 0,5 --resistance 2",
-         {"Запорно-регулирующий клапан",
-          "6,23 т/ч",
-          "ΔP = (P1 − P2) − S / 10",
-          "(4,00 − 2,00) − 2,00 / 10",
-          "1,80 кгс/см²",
-          "Kv = G / √ΔP",
-          "6,23 / √1,80",
-          "4,64 м³/ч",
-          "Kvy = 1,2·Kv",
-          "1,2·4,64",
-          "5,57 м³/ч",
-          "ТВМ-25/17, ТВМ-32/16",
-          "Авторитет клапана ТВМ-25/17, ТВМ-32/16",
-          "(6,23² / 6,30²) / (6,23² / 6,30² + 2,00·0,0980665)",
-          "0,83",
-          "Подобранное оборудование",
-          "ТВМ-25/17",
-          "6,30",
-          "0,83",
-          "ТВМ-32/16"}},
+         {"Запорно-регулирующий клапан", "6,23 т/ч", "ΔP = (P1 − P2) − S / 10", "(4 − 2) − 2 / 10",
+          "1,80 кгс/см²", "Kv = G / √ΔP", "6,23 / √1,80", "4,64 м³/ч", "Kvy = 1,2·Kv", "1,2·4,64",
+          "5,57 м³/ч", "Авторитет клапана ТВМ-25/17, ТВМ-32/16",
+          "(6,23² / 6,3²) / (6,23² / 6,3² + 2·0,0980665)", "0,83", "Подобранное оборудование",
+          "ТВМ-25/17", "6,30", "0,83", "ТВМ-32/16"}},
         {"mixing valve, three offers",
          "mixing-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 1,2 --resistance 2",
-         {"Клапан смесительный трехходовой", "1,20·10⁶·1,163·3,6 / ((150,00 − 70,00)·4,2) / 1000",
-          "14,95 т/ч", "(4,00 − 2,00) − 2,00 / 10", "1,80 кгс/см²", "14,95 / √1,80", "11,15 м³/ч",
-          "1,2·11,15", "13,37 м³/ч", "Kvy тр = 13,37 м³/ч", "ЛНВ-32/31.5, ЛНВ-50/28, ЛНВ-50/26",
+         {"Клапан смесительный трехходовой", "1,2·10⁶·1,163·3,6 / ((150 − 70)·4,2) / 1000",
+          "14,95 т/ч", "(4 − 2) − 2 / 10", "1,80 кгс/см²", "14,953 / √1,800", "11,15 м³/ч",
+          "1,2·11,145", "13,37 м³/ч", "Kvy тр = 13,37 м³/ч",
           "Авторитет клапана ЛНВ-32/31.5, ЛНВ-50/28,",
-          "(14,95² / 16,00²) / (14,95² / 16,00² + 2,00·0,0980665)", "0,82",
-          "Подобранное оборудование", "ЛНВ-32/31.5", "16,00", "ЛНВ-50/28", "ЛНВ-50/26"}},
+          "(14,95² / 16²) / (14,95² / 16² + 2·0,0980665)", "0,82", "Подобранное оборудование",
+          "ЛНВ-32/31.5", "16,00", "ЛНВ-50/28", "ЛНВ-50/26"}},
         {"regulator",
          "regulator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 --resistance 1 "
          "--series 1 --range 1",
          {"Регулятор давления и перепада", "Тип регулятора", "Диапазон настройки",
-          "0,08·10⁶·1,163·3,6 / ((115,00 − 70,00)·4,2) / 1000", "1,77 т/ч",
-          "ΔP = (P1 − P2) − S / 10", "(4,00 − 3,80) − 1,00 / 10", "0,10 кгс/см²", "Kv = G / √ΔP",
-          "1,77 / √0,10", "5,60 м³/ч", "Kvy = 1,2·Kv", "1,2·5,60", "6,72 м³/ч",
-          "Kvy тр = 6,72 м³/ч", "ЖМ-32.10.1.1", "Подобранное оборудование", "ЖМ-32.10.1.1",
-          "10,00"}},
+          "0,08·10⁶·1,163·3,6 / ((115 − 70)·4,2) / 1000", "1,77 т/ч", "ΔP = (P1 − P2) − S / 10",
+          "(4 − 3,8) − 1 / 10", "0,10 кгс/см²", "Kv = G / √ΔP", "1,77 / √0,10", "5,60 м³/ч",
+          "Kvy = 1,2·Kv", "1,2·5,60", "6,72 м³/ч", "Kvy тр = 6,72 м³/ч", "ЖМ-32.10.1.1",
+          "Подобранное оборудование", "ЖМ-32.10.1.1", "10,00"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -143,7 +130,7 @@ TEST(CalcSheet, AStoppedRunShowsTheStepsReachedAndTheMessage)
                               << pdf);
     EXPECT_EQ(run.status, 1);
     const QString text = pdfText(pdf);
-    EXPECT_EQ(missingFrom(text, {"-1,00 м вод. ст.", "1,77 т/ч", "0,80", "2,00 м",
+    EXPECT_EQ(missingFrom(text, {"-1 м вод. ст.", "1,77 т/ч", "0,80", "2,00 м",
                                  "Расчёт остановлен: Неправильный ввод данных.!!!", "Выполнил"}),
               -1)
         << text.toStdString();
@@ -246,4 +233,69 @@ TEST(CalcSheet, MorePagesAndLongInputsCut)
         << text.left(1500).toStdString();
     EXPECT_LE(text.count(QLatin1Char('0')), 600); // the sheet's own figures, not the 2000 typed
     EXPECT_FALSE(text.contains(QString(41, QLatin1Char('0'))));
+}
+
+// Every row recomputes from its own numbers: each non-empty substitution of every kind,
+// evaluated by Python as printed, rounds to the printed result. The inputs stand as typed.
+TEST(CalcSheet, EveryRowRecomputesFromItsPrintedNumbers)
+{
+    const char* const cases[] = {
+        "control-valve --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf --supply 130 "
+        "--return 70 --load 0,015 --load-unit gcal --resistance 5 --resistance-unit m",
+        "mixing-valve --inlet 4 --inlet-unit mpa --outlet 2 --outlet-unit kgf --supply 150 "
+        "--return 70 --load 0,3 --load-unit mw --resistance 2 --resistance-unit m",
+        "mixing-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
+        "--return 70 --load 1,2 --load-unit gcal --resistance 2 --resistance-unit m",
+        "hydroelevator --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf --supply 150 "
+        "--return 70 --load 0,5 --load-unit gcal --resistance 1 --resistance-unit m",
+        "hydroelevator --inlet 6,3 --inlet-unit bar --outlet 4 --outlet-unit kgf --supply 90 "
+        "--return 70 --load 0,137 --load-unit mw --resistance 1,7 --resistance-unit m",
+        "regulator --inlet 4 --inlet-unit kgf --outlet 3,8 --outlet-unit kgf --supply 115 "
+        "--return 70 --load 0,08 --load-unit gcal --resistance 1 --resistance-unit m --series 1 "
+        "--range 1",
+    };
+    QJsonArray rows;
+    for (const char* c : cases) {
+        SCOPED_TRACE(c);
+        const CliRun run = runCli(QStringList{QStringLiteral("size")} + words(c)
+                                  << QStringLiteral("--json") << QStringLiteral("--steps"));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QJsonObject o = QJsonDocument::fromJson(run.out).object();
+        ASSERT_EQ(o[QStringLiteral("assumptions")].toArray().size(), 6);
+        const QJsonArray steps = o[QStringLiteral("steps")].toArray();
+        ASSERT_GE(steps.size(), 4);
+        for (const QJsonValue& step : steps) {
+            const QString substituted = step[QStringLiteral("substituted")].toString();
+            static const QRegularExpression allowed(QStringLiteral("^[0-9,·/+−√⁴²⁶() ]*$"));
+            EXPECT_TRUE(allowed.match(substituted).hasMatch()) << substituted.toStdString();
+            if (!substituted.isEmpty())
+                rows.append(QJsonArray{substituted, step[QStringLiteral("result")].toString()});
+            else
+                EXPECT_TRUE(step[QStringLiteral("symbol")].toString().isEmpty());
+        }
+    }
+    ASSERT_GE(rows.size(), 25);
+    // Python reads the printed expression with the printed symbols turned into its own.
+    const CliRun python = runProgram(
+        qEnvironmentVariable("VEDAN_PYTHON", QStringLiteral("/usr/bin/python3")),
+        {QStringLiteral("-c"),
+         QStringLiteral("import json, re, sys\n"
+                        "from decimal import Decimal, ROUND_HALF_UP\n"
+                        "out = []\n"
+                        "for text, result in json.loads(sys.argv[1]):\n"
+                        "    e = text.replace(',', '.').replace('−', '-').replace('·', '*')\n"
+                        "    e = e.replace('10⁶', '(10**6)').replace('²', '**2')\n"
+                        "    e = re.sub(r'⁴√\\(', 'root4(', e)\n"
+                        "    e = re.sub(r'√([0-9.]+)', r'(\\1)**0.5', e)\n"
+                        "    value = eval(e, {'root4': lambda x: x ** 0.25})\n"
+                        "    places = Decimal(1).scaleb(-len(result.split(',')[1]))\n"
+                        "    printed = Decimal(repr(value)).quantize(places, ROUND_HALF_UP)\n"
+                        "    out.append([text, result, str(printed).replace('.', ',')])\n"
+                        "print(json.dumps(out, ensure_ascii=False))\n"),
+         QString::fromUtf8(QJsonDocument(rows).toJson(QJsonDocument::Compact))});
+    ASSERT_EQ(python.status, 0) << python.err.toStdString();
+    for (const QJsonValue& r : QJsonDocument::fromJson(python.out).array()) {
+        const QJsonArray row = r.toArray();
+        EXPECT_EQ(row[2].toString(), row[1].toString()) << row[0].toString().toStdString();
+    }
 }
