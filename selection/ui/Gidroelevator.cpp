@@ -155,8 +155,14 @@ void TSelectRtForm::hideDescriptions()
 void TSelectRtForm::FormShow()
 {
     hideDescriptions();
-    if (const auto kind = kinds::ofCaption(windowTitle()))
+    const auto kind = kinds::ofCaption(windowTitle());
+    if (kind)
         descriptionMemo(*kind)->show();
+    // The regulator's choices lie covered by the other kinds' descriptions: out of view, they
+    // take no focus, so that Tab never leaves the focus where the user cannot see it.
+    const bool regulator = kind == EquipmentKind::Regulator;
+    for (QComboBox* covered : {ComboBox5, ComboBox6})
+        covered->setFocusPolicy(regulator ? Qt::StrongFocus : Qt::NoFocus);
     Memo2->clear();
     m_checksWindow->follow(windowTitle(), {});
     m_verdict->follow({});

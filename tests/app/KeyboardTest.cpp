@@ -87,9 +87,15 @@ private slots:
             << QStringList{"BitBtn1", "Edit1",   "ComboBox2", "Edit2",     "ComboBox3", "Edit3",
                            "Edit4",   "Edit5",   "ComboBox4", "Edit6",     "ComboBox1", "Button1",
                            "Memo2",   "Button2", "Memo5",     "ComboBox5", "ComboBox6"};
-        QTest::newRow("hydroelevator") << QString("N12") << QStringList{};
-        QTest::newRow("control valve") << QString("N13") << QStringList{};
-        QTest::newRow("mixing valve") << QString("N14") << QStringList{};
+        // The other kinds: the same order without the regulator's choices, which their
+        // descriptions cover.
+        const QStringList uncovered = {
+            "BitBtn1", "Edit1",     "ComboBox2", "Edit2",     "ComboBox3", "Edit3", "Edit4",
+            "Edit5",   "ComboBox4", "Edit6",     "ComboBox1", "Button1",   "Memo2", "Button2"};
+        QTest::newRow("hydroelevator")
+            << QString("N12") << (QStringList{"BitBtn1", "Memo1"} + uncovered.mid(1));
+        QTest::newRow("control valve") << QString("N13") << (uncovered + QStringList{"Memo3"});
+        QTest::newRow("mixing valve") << QString("N14") << (uncovered + QStringList{"Memo4"});
         QTest::newRow("assessment") << QString("N44") << QStringList{};
         QTest::newRow("individual substation") << QString("N35") << QStringList{};
         QTest::newRow("block substation") << QString("N36") << QStringList{};
