@@ -5,8 +5,10 @@
 #include "shell/Messages.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPointer>
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace {
@@ -116,7 +118,21 @@ void TWorkForm::showEvent(QShowEvent* event)
         place();
         FormShow();
         memos::tabMovesFocus(this); // also the boxes that FormShow may have built
+        // Enter presses the focused button, as on the desktop these users come from (Qt's buttons
+        // take Enter only where they may be a default button).
+        for (QPushButton* button : findChildren<QPushButton*>())
+            button->setAutoDefault(true);
     }
+}
+
+void TWorkForm::keyPressEvent(QKeyEvent* event)
+{
+    // Esc closes the window through its normal close protocol, as its exit command does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TWorkForm::place()

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
@@ -74,6 +75,47 @@ private slots:
     {
         if (QWidget* open = WindowProtocol::openWindow())
             open->close();
+    }
+
+    // Esc closes every work window, and the plant-information window, through the normal close
+    // protocol (the main window is enabled again); Enter on a focused "Выход" button presses it.
+    void escapeClosesAndEnterPressesTheFocusedButton_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("exitButton"); // empty: the window has no exit button
+        const std::pair<const char*, const char*> windows[] = {
+            {"N27", "BitBtn1"}, {"N12", "BitBtn1"}, {"N13", "BitBtn1"}, {"N14", "BitBtn1"},
+            {"N44", ""},        {"N35", ""},        {"N36", ""},        {"N2", ""},
+            {"N10", ""},        {"N5", "BitBtn1"},
+        };
+        for (const auto& [command, exit] : windows)
+            QTest::newRow(command) << QString(command) << QString(exit);
+    }
+    void escapeClosesAndEnterPressesTheFocusedButton()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, exitButton);
+        for (const bool byEnter : {false, true}) {
+            if (byEnter && exitButton.isEmpty())
+                continue;
+            MainForm->findChild<QAction*>(command)->trigger();
+            QWidget* window = WindowProtocol::openWindow();
+            QVERIFY(window);
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QVERIFY(!MainForm->isEnabled());
+            if (byEnter) {
+                auto* button = window->findChild<QPushButton*>(exitButton);
+                QVERIFY2(button && button->isVisible(), qPrintable(exitButton));
+                button->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            } else {
+                QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window,
+                                Qt::Key_Escape);
+            }
+            QVERIFY2(!window->isVisible(), byEnter ? "Enter" : "Esc");
+            QVERIFY(MainForm->isEnabled());
+        }
     }
 
     // A row names the menu command of the main window that opens the work window and, where the
