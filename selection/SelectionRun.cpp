@@ -77,6 +77,19 @@ std::optional<QString> checkUnits(const SelectionForm& form)
     return std::nullopt;
 }
 
+std::optional<int> firstUnreadableEdit(const SelectionForm& form)
+{
+    // The order in which convertInputs reads the boxes: the temperatures, the load, the
+    // pressures, the resistance.
+    static const std::pair<QString SelectionForm::*, int> order[] = {
+        {&SelectionForm::edit3, 3}, {&SelectionForm::edit4, 4}, {&SelectionForm::edit5, 5},
+        {&SelectionForm::edit1, 1}, {&SelectionForm::edit2, 2}, {&SelectionForm::edit6, 6}};
+    for (const auto& [edit, number] : order)
+        if (!num::parseDecimal(form.*edit))
+            return number;
+    return std::nullopt;
+}
+
 std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form, const Methods& methods)
 {
     try {

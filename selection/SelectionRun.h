@@ -71,4 +71,8 @@ std::variant<SizingInputs, QString> convertInputs(const SelectionForm& form,
 // The whole of "Подобрать". A title that names no kind sizes nothing.
 SelectionRun runSelection(const SelectionForm& form, const Methods& methods = libraryMethods());
 
+// The first box, in the order the selection reads them, whose text is not a number: 1 for
+// Edit1 … 6 for Edit6; none when every box reads.
+std::optional<int> firstUnreadableEdit(const SelectionForm& form);
+
 } // namespace selection

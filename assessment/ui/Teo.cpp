@@ -133,6 +133,8 @@ bool TTexOb::readDecimal(QLineEdit* box, double& field)
     const std::optional<double> value = num::parseDecimal(box->text());
     if (value)
         field = *value;
+    else
+        m_unreadable = box;
     return value.has_value();
 }
 
@@ -181,8 +183,16 @@ bool TTexOb::ReadData() { return reportIfFailed(readData()); }
 
 vedan::Status TTexOb::readData()
 {
-    if (!readBoxes())
+    m_unreadable = nullptr;
+    if (!readBoxes()) {
+        // The box that could not be read takes the focus, its text selected, so that the user
+        // sees which it was once the message is closed.
+        if (m_unreadable) {
+            m_unreadable->setFocus(Qt::OtherFocusReason);
+            m_unreadable->selectAll();
+        }
         return vedan::Failure::input(num::conversionErrorMessage());
+    }
     return std::nullopt;
 }
 
@@ -192,8 +202,10 @@ bool TTexOb::readBoxes()
     if (!readDecimal(Edit3, m_inputs.heatPrice))
         return false;
     const std::optional<int> days = num::parseInteger(Edit4->text());
-    if (!days)
+    if (!days) {
+        m_unreadable = Edit4;
         return false;
+    }
     m_inputs.heatingPeriodDays = *days;
     switch (choice()) {
     case SystemChoice::Heating: return readHeating();

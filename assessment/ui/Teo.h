@@ -70,7 +70,8 @@ private:
 
     assessment::AssessmentInputs m_inputs;
     sheet::XLApp m_xlApp;
-    bool m_reportStarted = false; // whether the memo holds a line, even an empty one
+    bool m_reportStarted = false;      // whether the memo holds a line, even an empty one
+    QLineEdit* m_unreadable = nullptr; // the box a read stopped at
 };
 
 extern TTexOb* TexOb;

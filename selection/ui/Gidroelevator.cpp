@@ -2,6 +2,7 @@
 
 #include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
+#include "core/Numbers.h"
 #include "selection/Descriptions.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
@@ -225,6 +226,15 @@ TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
     m_checksWindow->follow(sized.form.title, sized.checks);
     m_verdict->follow(sized.checks);
     reportIfFailed(sized.run.failure);
+    // After the bad-number message, the box that could not be read, its text selected.
+    if (sized.run.failure && sized.run.failure->message == num::conversionErrorMessage()) {
+        if (const std::optional<int> edit = selection::firstUnreadableEdit(sized.form)) {
+            QLineEdit* const boxes[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
+            QLineEdit* box = boxes[*edit - 1];
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        }
+    }
     return sized;
 }
 

@@ -141,10 +141,15 @@ private slots:
         QCOMPARE(m_w->inputs().holidayCount, 16.0);    // read before the failure
         QCOMPARE(m_w->inputs().heatingWorksCost, 0.0); // after it: untouched
         QCOMPARE(m_w->inputs().nightSetbackHours, 0.0);
+        // The box that could not be read has the focus, its text selected.
+        QCOMPARE(m_w->focusWidget(), edit("Edit9"));
+        QCOMPARE(edit("Edit9")->selectedText(), QStringLiteral("-4.6"));
 
         edit("Edit4")->setText(QStringLiteral("220,5"));
         QVERIFY(!m_w->ReadData());
         QCOMPARE(m_shown.size(), 2);
+        QCOMPARE(m_w->focusWidget(), edit("Edit4")); // whole days only
+        QCOMPARE(edit("Edit4")->selectedText(), QStringLiteral("220,5"));
     }
 
     void setbackHoursFromTheHourChoices()

@@ -283,6 +283,41 @@ private slots:
         QCOMPARE(m_form->Translate(2, 1, 1.0), 10.19716);
     }
 
+    // After the bad-number message the first box the selection could not read, in the order it
+    // reads them (temperatures, load, pressures, resistance), has the focus, its text selected.
+    void theBoxThatCouldNotBeReadTakesTheFocus()
+    {
+        open(kControl);
+        chooseUnits();
+        const char* const names[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
+        QStringList typed;
+        for (const char* name : names)
+            typed << child<QLineEdit>(name)->text();
+        set("Edit1", QStringLiteral("4"));
+        set("Edit2", QStringLiteral("2"));
+        set("Edit3", QStringLiteral("150"));
+        set("Edit4", QStringLiteral("70"));
+        set("Edit5", QStringLiteral("0.5"));
+        set("Edit6", QStringLiteral("2"));
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(m_shown, QStringList{num::conversionErrorMessage()});
+        QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit5"));
+        QCOMPARE(child<QLineEdit>("Edit5")->selectedText(), QStringLiteral("0.5"));
+
+        set("Edit1", QStringLiteral("4.0")); // a pressure is read after the load
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit5"));
+        set("Edit5", QStringLiteral("0,5"));
+        child<QPushButton>("Button1")->click();
+        QCOMPARE(m_form->focusWidget(), child<QLineEdit>("Edit1"));
+        QCOMPARE(child<QLineEdit>("Edit1")->selectedText(), QStringLiteral("4.0"));
+        m_shown.clear();
+        for (int i = 0; i < 6; ++i)
+            set(names[i], typed[i]);
+        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
+            pick(combo, 0);
+    }
+
     void exportRunsTheSelectionWhenTheResultIsEmpty()
     {
         QTemporaryDir dir;
