@@ -38,6 +38,8 @@ public:
     void bringForward();
 
 private:
+    void placeOnOwnersScreen();
+
     QLabel* m_summary;
     QTreeWidget* m_tree;
 };

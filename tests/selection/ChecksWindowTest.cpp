@@ -17,6 +17,8 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -248,6 +250,30 @@ private slots:
         QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
         QVERIFY(!verdict->isVisible());
         m_shown.clear();
+    }
+
+    // The checks window opens wholly on its owner's screen, and its long formulas and details
+    // wrap: no sideways scrolling at the size it opens with.
+    void opensOnTheScreenAndWrapsLongTexts()
+    {
+        checksWindow()->hide();
+        size(QStringLiteral("Запорно-регулирующий клапан"), {"4", "2", "150", "70", "0,5", "2"});
+        child<QAction>("N6")->trigger();
+        QVERIFY(checksWindow()->isVisible());
+        const QRect room = m_form->screen()->availableGeometry();
+        const QRect placed = checksWindow()->frameGeometry();
+        QVERIFY2(room.contains(placed), qPrintable(QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                                                       .arg(placed.x())
+                                                       .arg(placed.y())
+                                                       .arg(placed.width())
+                                                       .arg(placed.height())
+                                                       .arg(room.width())
+                                                       .arg(room.height())));
+        tree()->expandAll();
+        QCoreApplication::processEvents();
+        QCOMPARE(tree()->horizontalScrollBar()->maximum(), 0);
+        QVERIFY(tree()->wordWrap());
+        checksWindow()->hide();
     }
 
     void statusIconsDifferWithoutColour()
