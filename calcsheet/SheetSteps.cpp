@@ -19,15 +19,6 @@ namespace {
 QString f(double v) { return num::f2(v); }
 double v(const std::optional<double>& value) { return value.value_or(0); }
 
-// A number put into a formula, with the typographic minus; a negative one is bracketed.
-QString bracketed(QString text)
-{
-    if (!text.startsWith(u'-'))
-        return text;
-    text[0] = QChar(0x2212);
-    return QLatin1Char('(') + text + QLatin1Char(')');
-}
-
 // The fewest decimals (from two) of the earlier values that make the printed expression recompute
 // to the printed result.
 constexpr int kFewestDecimals = 2;
@@ -105,12 +96,14 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         const QString substituted = recomputing(
             [&](int d) {
                 const QString dp =
-                    bracketed(num::fixed(v(run.values.networkFlow), d)) + QStringLiteral("² / ")
-                    + bracketed(num::general(*group.front()->kvy)) + QStringLiteral("²");
+                    selection::formulaNumber(num::fixed(v(run.values.networkFlow), d))
+                    + QStringLiteral("² / ")
+                    + selection::formulaNumber(num::general(*group.front()->kvy))
+                    + QStringLiteral("²");
                 return QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
                        + QStringLiteral(" + ")
-                       + bracketed(num::general(run.inputs->systemResistance)) + QStringLiteral("·")
-                       + perMetre + QStringLiteral(")");
+                       + selection::formulaNumber(num::general(run.inputs->systemResistance))
+                       + QStringLiteral("·") + perMetre + QStringLiteral(")");
             },
             authority);
         steps.push_back(step(

@@ -6,21 +6,13 @@ namespace selection {
 
 namespace {
 
-// A number put into a formula, with the typographic minus; a negative one is bracketed.
-QString bracketed(QString text)
-{
-    if (!text.startsWith(u'-'))
-        return text;
-    text[0] = QChar(0x2212);
-    return QLatin1Char('(') + text + QLatin1Char(')');
-}
 // An input, as the method took it (as typed, for a value typed in the method's unit).
-QString p(double input) { return bracketed(num::general(input)); }
+QString p(double input) { return formulaNumber(num::general(input)); }
 // An earlier value of the method, with the decimals the row needs to recompute.
 QString q(const std::optional<double>& value, int decimals)
 {
     // Earlier values are present whenever a later one is: the methods compute them in order.
-    return bracketed(num::fixed(value.value_or(0), decimals));
+    return formulaNumber(num::fixed(value.value_or(0), decimals));
 }
 
 const char* const kFlowFormula = "G = Q·10⁶·1,163·3,6 / ((τ1 − τ2)·4,2) / 1000";
@@ -121,6 +113,14 @@ const std::vector<MethodStep>& methodSteps(EquipmentKind kind)
     case EquipmentKind::MixingValve: break;
     }
     return kValve;
+}
+
+QString formulaNumber(QString text)
+{
+    if (!text.startsWith(u'-'))
+        return text;
+    text[0] = QChar(0x2212);
+    return QLatin1Char('(') + text + QLatin1Char(')');
 }
 
 QString memoLine(const MethodStep& step, double value)

@@ -34,6 +34,10 @@ struct MethodStep {
 // The steps of the kind's method, in the order it computes them.
 const std::vector<MethodStep>& methodSteps(EquipmentKind kind);
 
+// A number text put into a substituted formula: the typographic minus, and a negative number
+// bracketed ("-3,20" -> "(−3,20)").
+QString formulaNumber(QString text);
+
 // The result box's line of a step: "Расход сетевой воды = 6,23 т/час".
 QString memoLine(const MethodStep& step, double value);
 
