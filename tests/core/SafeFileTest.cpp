@@ -302,6 +302,11 @@ TEST_F(SaveReplacing, MissingFolderOrNameIsAClearRussianFailure)
 
 TEST_F(SaveReplacing, StandardOutputGetsTheWholeFile)
 {
+    // A temporary folder of the test's own: other test programs stage their files in the shared
+    // one at the same time.
+    const QByteArray sharedTemp = qgetenv("TMPDIR");
+    QDir().mkpath(path("tmp"));
+    qputenv("TMPDIR", QFile::encodeName(path("tmp")));
     const QString captured = path("stdout");
     std::fflush(stdout);
     const int saved = dup(STDOUT_FILENO);
@@ -315,7 +320,9 @@ TEST_F(SaveReplacing, StandardOutputGetsTheWholeFile)
     close(saved);
     EXPECT_EQ(failure, std::nullopt);
     EXPECT_EQ(readAll(captured), bytes);
-    EXPECT_EQ(entries(QDir::tempPath()).filter(".vedan-"), QStringList());
+    EXPECT_EQ(QDir::tempPath(), path("tmp"));
+    EXPECT_EQ(entries(QDir::tempPath()), QStringList());
+    qputenv("TMPDIR", sharedTemp);
 }
 
 // A file the user may not write stays as it is, although the folder would let a new file take

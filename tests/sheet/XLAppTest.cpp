@@ -4,6 +4,7 @@
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -198,7 +199,8 @@ TEST(XLAppModel, WidthsOfAllColumnsAndOfOne)
 TEST(XLAppCalls, RecordsEveryOperationWithItsArguments)
 {
     XLApp xl;
-    xl.setTargetFile(QDir::tempPath() + "/recorded.xlsx");
+    QTemporaryDir dir; // of this run's own: the C and ru_RU runs may go at the same time
+    xl.setTargetFile(dir.filePath("recorded.xlsx"));
     startSheet(xl);
     xl.nameSheet("Лист");
     xl.setColumnsWidth(14);
@@ -226,7 +228,8 @@ TEST(XLAppCalls, RecordsEveryOperationWithItsArguments)
 TEST(XLAppCalls, AShownWorkbookTakesNoMoreChangesButANewExportStartsAfresh)
 {
     XLApp xl;
-    xl.setTargetFile(QDir::tempPath() + "/shown.xlsx");
+    QTemporaryDir dir;
+    xl.setTargetFile(dir.filePath("shown.xlsx"));
     startSheet(xl);
     xl.writeCell("A1", "A1", "first");
     xl.showApplication();
