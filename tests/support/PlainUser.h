@@ -15,6 +15,12 @@ inline constexpr gid_t kOtherGroup = 65534;
 
 inline bool isSuperuser() { return ::geteuid() == 0; }
 
+// Makes the calling process the plain user; false when it could not.
+inline bool becomePlainUser()
+{
+    return ::setgroups(0, nullptr) == 0 && ::setgid(kOtherGroup) == 0 && ::setuid(kOtherUser) == 0;
+}
+
 // Runs `body` as a plain user and answers its result (0..255); -1 when the child could not
 // become that user or did not end normally.
 inline int runAsPlainUser(const std::function<int()>& body)
@@ -23,7 +29,7 @@ inline int runAsPlainUser(const std::function<int()>& body)
         return body();
     const pid_t child = ::fork();
     if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(kOtherGroup) != 0 || ::setuid(kOtherUser) != 0)
+        if (!becomePlainUser())
             ::_exit(255);
         ::_exit(body() & 0xFF);
     }

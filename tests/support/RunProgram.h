@@ -3,6 +3,7 @@
 // a program that does not end in time is killed and its run reads as status kTimedOut, one that
 // dies of a signal as kCrashed, so neither can pass for an exit with status 0.
 
+#include "tests/support/PlainUser.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QByteArray>
@@ -11,7 +12,6 @@
 #include <QStringList>
 
 #include <csignal>
-#include <grp.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -70,7 +70,7 @@ inline CliRun runProgram(const QString& program, const QStringList& args,
     const bool closeOut = settings.closedStandardOutput;
     const bool plain = settings.asPlainUser && ::geteuid() == 0;
     process.setChildProcessModifier([limit, closeOut, plain] {
-        if (plain && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+        if (plain && !becomePlainUser())
             ::_exit(127);
         if (limit > 0) {
             std::signal(SIGXFSZ, SIG_IGN);
