@@ -157,13 +157,21 @@ QString iecKvLine(const SheetData& data)
     const std::optional<double> drop =
         v.valvePressureDrop ? v.valvePressureDrop : v.regulatorPressureDrop;
     const SizingInputs& in = *data.run.inputs;
-    const std::optional<double> rho =
-        water::liquidDensity(in.supplyTemperature, (in.inletPressure + checks::kAtmosphere)
-                                                       * units::kMegapascalPerKgfCm2);
-    if (!drop || !rho || !(*drop > 0) || !(*v.networkFlow > 0))
+    if (!drop || !(*drop > 0) || !(*v.networkFlow > 0))
+        return QString();
+    std::optional<double> rho;
+    try {
+        if (const auto density =
+                water::liquidDensity(qty::Temperature::celsius(in.supplyTemperature),
+                                     qty::GaugePressure::kgfPerCm2(in.inletPressure).absolute()))
+            rho = density->inKilogramsPerCubicMetre();
+    } catch (const vedan::MathError&) {
+        // p₁ beyond any number: no density, so no comparison
+    }
+    if (!rho)
         return QString();
     const double flow = *v.networkFlow * 1000.0 / *rho; // m³/h
-    const double kv = flow * std::sqrt((*rho / 1000.0) / (*drop * units::kBarPerKgfCm2));
+    const double kv = flow * std::sqrt((*rho / 1000.0) / (*drop * qty::kBarPerKgfCm2));
     const double more = (kv / *v.requiredKv - 1) * 100;
     return QStringLiteral("<p>")
            + esc(QStringLiteral("Для сравнения: Kv по IEC 60534-2-1 при ρ = ") + num::f1(*rho)
@@ -257,7 +265,7 @@ QStringList assumptions()
 {
     return {
         QStringLiteral("давления избыточные; абсолютное давление = избыточное + ")
-            + num::fixed(checks::kAtmosphere, 4) + QStringLiteral(" кгс/см²"),
+            + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" кгс/см²"),
         QStringLiteral("1 м вод. ст. принят равным 0,1 кгс/см² (вода плотностью 1000 кг/м³)"),
         QStringLiteral("c = 4,2 кДж/(кг·К); 1 Гкал/ч = 1,163 МВт"),
         QStringLiteral("температура воды после смешения — 95 °C"),

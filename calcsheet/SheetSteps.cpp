@@ -91,7 +91,7 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         QStringList names;
         for (const selection::Offer* offer : group)
             names << offer->designation;
-        const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
+        const QString perMetre = num::general(double(qty::kBarPerMetreOfWater));
         const double authority = *group.front()->authority;
         const QString substituted = recomputing(
             [&](int d) {

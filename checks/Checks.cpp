@@ -3,6 +3,7 @@
 #include "checks/LiquidValveFactors.h"
 #include "core/Numbers.h"
 #include "core/Units.h"
+#include "selection/Formulas.h"
 #include "selection/RegulatorSizing.h"
 #include "water/WaterProperties.h"
 
@@ -27,8 +28,8 @@ const QString kKgf = QStringLiteral("кгс/см2");
 
 QString gaugeNote()
 {
-    return QStringLiteral("давления приняты избыточными: p_абс = p + ") + num::fixed(kAtmosphere, 4)
-           + QStringLiteral(" кгс/см2 (101,325 кПа)");
+    return QStringLiteral("давления приняты избыточными: p_абс = p + ")
+           + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" кгс/см2 (101,325 кПа)");
 }
 
 QString joined(std::initializer_list<QString> parts)
@@ -110,41 +111,45 @@ QString missing() { return QStringLiteral("величина не рассчит�
 
 // The state of the supply water at the inlet, shared by the checks that need it.
 struct Water {
-    std::optional<double> inletAbsolute; // p₁, kgf/cm² absolute
-    std::optional<double> saturation;    // p_v at the supply temperature, kgf/cm²
-    std::optional<double> saturationMPa; // the same in MPa
-    std::optional<double> density;       // at the supply temperature and p₁, kg/m³
-    bool liquid = false;                 // p₁ > p_v
-    QString whyNot;                      // why the checks that need p_v or ρ do not apply
+    std::optional<qty::AbsolutePressure> inlet;  // p₁
+    std::optional<qty::AbsolutePressure> vapour; // p_v at the supply temperature
+    std::optional<double> inletAbsolute;         // p₁, kgf/cm² absolute
+    std::optional<double> saturation;            // p_v, kgf/cm²
+    std::optional<double> density;               // at the supply temperature and p₁, kg/m³
+    bool liquid = false;                         // p₁ > p_v
+    QString whyNot;                              // why the checks that need p_v or ρ do not apply
 
     bool usable() const { return liquid && whyNot.isEmpty(); }
 };
 
+// The inputs do not say whether their pressures are gauge; the checks take them as gauge.
 Water waterOf(const SizingInputs& in)
 {
     Water w;
-    const double t = in.supplyTemperature;
+    const qty::Temperature t = qty::Temperature::celsius(in.supplyTemperature);
     try {
-        w.inletAbsolute = store(Ext(in.inletPressure) + kAtmosphere);
+        w.inlet = qty::GaugePressure::kgfPerCm2(in.inletPressure).absolute();
+        w.inletAbsolute = w.inlet->inKgfPerCm2();
     } catch (const MathError&) {
         w.whyNot = QStringLiteral("давление на входе не переводится в абсолютное");
         return w;
     }
-    w.saturationMPa = water::saturationPressure(t);
-    if (!w.saturationMPa) {
-        w.whyNot = QStringLiteral("температура подачи ") + num::f1(t)
+    w.vapour = water::saturationPressure(t);
+    if (!w.vapour) {
+        w.whyNot = QStringLiteral("температура подачи ") + num::f1(in.supplyTemperature)
                    + QStringLiteral(" °C вне диапазона 1…200 °C, для которого рассчитываются "
                                     "свойства воды");
         return w;
     }
-    w.saturation = store(Ext(*w.saturationMPa) / units::kMegapascalPerKgfCm2);
+    w.saturation = w.vapour->inKgfPerCm2();
     w.liquid = *w.inletAbsolute > *w.saturation;
     if (!w.liquid) {
         w.whyNot = QStringLiteral("вода на входе не в жидком состоянии (проверка supply.liquid не "
                                   "пройдена)");
         return w;
     }
-    w.density = water::liquidDensity(t, store(Ext(*w.inletAbsolute) * units::kMegapascalPerKgfCm2));
+    if (const auto rho = water::liquidDensity(t, *w.inlet))
+        w.density = rho->inKilogramsPerCubicMetre();
     return w;
 }
 
@@ -165,8 +170,8 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
     c.unit = kKgf;
     c.note = gaugeNote();
     c.formula = QStringLiteral("p₁ = ") + num::f2(x.subject.inputs.inletPressure)
-                + QStringLiteral(" + ") + num::fixed(kAtmosphere, 4) + QStringLiteral(" = ")
-                + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
+                + QStringLiteral(" + ") + num::fixed(qty::kAtmosphereKgfCm2, 4)
+                + QStringLiteral(" = ") + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
                 + num::f3(pv) + QStringLiteral(" кгс/см2; запас p₁ − p_v = ")
                 + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см2");
@@ -269,8 +274,11 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
         return notApplicable(c, afterSchedule());
     const double a = *offer->authority;
     const double h = x.subject.inputs.systemResistance;
-    const double modelDrop = store(Ext(*flow) * Ext(*flow) / (Ext(*offer->kvy) * Ext(*offer->kvy)));
-    const QString perMetre = num::general(double(units::kBarPerMetreOfWater));
+    const double modelDrop =
+        formulas::valveDrop(qty::MassFlow::tonnesPerHour(*flow),
+                            qty::FlowCoefficient::cubicMetresPerHour(*offer->kvy))
+            .inBar();
+    const QString perMetre = num::general(double(qty::kBarPerMetreOfWater));
     c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
                 + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
                 + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre + QStringLiteral("·h) = ")
@@ -280,13 +288,13 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
     // For information: what the valve sees without a regulator holding the difference.
     const SizingInputs& in = x.subject.inputs;
     const double inletDifference =
-        store((Ext(in.inletPressure) - Ext(in.outletPressure)) * Ext(units::kBarPerKgfCm2));
+        store((Ext(in.inletPressure) - Ext(in.outletPressure)) * Ext(qty::kBarPerKgfCm2));
     if (inletDifference > 0) {
         const double whole = store(Ext(modelDrop) / Ext(inletDifference));
         c.formula += QStringLiteral("; без регулятора перепада a = Δpм/(P₁ − P₂) = ")
                      + num::f2(modelDrop) + QStringLiteral("/(")
                      + num::f2(store(Ext(in.inletPressure) - Ext(in.outletPressure)))
-                     + QStringLiteral("·") + num::general(units::kBarPerKgfCm2)
+                     + QStringLiteral("·") + num::general(qty::kBarPerKgfCm2)
                      + QStringLiteral(") = ") + num::f3(whole);
     }
     c.note = QStringLiteral("принято: регулятор перепада давления держит перепад на клапане и "
@@ -307,11 +315,13 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
         return notApplicable(c, w.whyNot);
     if (!drop)
         return notApplicable(c, missing());
-    const double pvMPa = *w.saturationMPa;
-    const double ff = liquidCriticalPressureRatio(pvMPa, water::kCriticalPressure);
+    const double pvMPa = w.vapour->inMegapascal();
+    const double ff = liquidCriticalPressureRatio(*w.vapour);
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
-    const double choked = chokedPressureDrop(kRecoveryFactor, p1, ff, pv);
+    const double choked = chokedPressureDrop({.recovery = kRecoveryFactor, .pressureRatio = ff},
+                                             {.pressure = *w.inlet, .saturation = *w.vapour})
+                              .inKgfPerCm2();
     const double incipient = store(kIncipientShare * Ext(choked));
     const QString fl = num::general(kRecoveryFactor);
     const QString ffTerms = num::fixed(double(kFfConstant), 2) + QStringLiteral(" − ")
@@ -322,10 +332,10 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
                      gaugeNote(), kInstallation});
     c.formula = QStringLiteral("F_F = ") + ffTerms + QStringLiteral("·√(p_v/p_c) = ") + ffTerms
                 + QStringLiteral("·√(") + num::fixed(pvMPa, 4) + QStringLiteral("/")
-                + num::general(water::kCriticalPressure) + QStringLiteral(" МПа) = ") + num::f3(ff)
-                + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl + QStringLiteral("²·(")
-                + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff) + QStringLiteral("·")
-                + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
+                + num::general(water::kCriticalPressure.inMegapascal()) + QStringLiteral(" МПа) = ")
+                + num::f3(ff) + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl
+                + QStringLiteral("²·(") + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff)
+                + QStringLiteral("·") + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
                 + QStringLiteral(" кгс/см2; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
                 + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
                 + QStringLiteral(" % предела (кавитация начинается с ")
@@ -383,14 +393,14 @@ void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
     if (!w.saturation)
         return notApplicable(c, w.whyNot);
     const double outlet = x.subject.inputs.outletPressure;
-    const double back = store(Ext(outlet) + kAtmosphere);
+    const double back = store(Ext(outlet) + qty::kAtmosphereKgfCm2);
     const double pv = *w.saturation;
     c.unit = kKgf;
     c.note = joined({QStringLiteral("струя выходит из сопла при давлении в камере смешения, "
                                     "равном давлению в обратном трубопроводе"),
                      gaugeNote()});
     c.formula = QStringLiteral("p_обр = ") + num::f2(outlet) + QStringLiteral(" + ")
-                + num::fixed(kAtmosphere, 4) + QStringLiteral(" = ") + num::f2(back)
+                + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" = ") + num::f2(back)
                 + sign(back, pv) + QStringLiteral("p_v(")
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
                 + num::f3(pv) + QStringLiteral(" кгс/см2; запас p_обр − p_v = ")
@@ -441,8 +451,8 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
         return notApplicable(c, QStringLiteral("регулятор давления ") + name
                                     + QStringLiteral(" держит давление, а не перепад"));
     const selection::SettingRange range = ranges[s.settingRange];
-    const double from = units::Translate(units::kMegapascal, units::kPressure, range.from);
-    const double to = units::Translate(units::kMegapascal, units::kPressure, range.to);
+    const double from = qty::GaugePressure::megapascal(range.from).inKgfPerCm2();
+    const double to = qty::GaugePressure::megapascal(range.to).inKgfPerCm2();
     const double held = store(Ext(s.inputs.systemResistance) / 10.0L);
     c.unit = kKgf;
     c.formula = QStringLiteral("Δpрег = h/10 = ") + num::f2(s.inputs.systemResistance)

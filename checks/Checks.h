@@ -61,8 +61,4 @@ QString statusId(Status status);
 // The Russian word for the status.
 QString statusText(Status status);
 
-// The inputs do not say whether their pressures are gauge; the checks take them as gauge and add
-// the standard atmosphere, 101.325 kPa, in kgf/cm².
-inline constexpr double kAtmosphere = 1.0332;
-
 } // namespace checks

@@ -1,22 +1,27 @@
 #include "checks/LiquidValveFactors.h"
 
 #include "core/Checked.h"
+#include "water/WaterProperties.h"
 
 using vedan::Ext;
 using vedan::store;
 
 namespace checks {
 
-double liquidCriticalPressureRatio(double saturationPressure, double criticalPressure)
+double liquidCriticalPressureRatio(qty::AbsolutePressure saturation)
 {
-    return store(kFfConstant - kFfSlope * sqrt(Ext(saturationPressure) / Ext(criticalPressure)));
+    return store(kFfConstant
+                 - kFfSlope
+                       * sqrt(Ext(saturation.inMegapascal())
+                              / Ext(water::kCriticalPressure.inMegapascal())));
 }
 
-double chokedPressureDrop(double recoveryFactor, double inletPressure, double pressureRatioFactor,
-                          double saturationPressure)
+qty::PressureDifference chokedPressureDrop(LiquidFactors factors, InletWater water)
 {
-    return store(Ext(recoveryFactor) * Ext(recoveryFactor)
-                 * (Ext(inletPressure) - Ext(pressureRatioFactor) * Ext(saturationPressure)));
+    return qty::PressureDifference::kgfPerCm2(
+        store(Ext(factors.recovery) * Ext(factors.recovery)
+              * (Ext(water.pressure.inKgfPerCm2())
+                 - Ext(factors.pressureRatio) * Ext(water.saturation.inKgfPerCm2()))));
 }
 
 } // namespace checks

@@ -1,7 +1,9 @@
 #pragma once
 // The liquid factors of IEC 60534-2-1 that the cavitation checks use: the liquid critical
 // pressure ratio factor F_F and the pressure drop at which flow through a valve chokes.
-// Any consistent pressure unit. Depends on the checked arithmetic only; a fault throws MathError.
+// Depends on the quantities and the properties of water; a fault throws MathError.
+
+#include "core/Quantities.h"
 
 namespace checks {
 
@@ -13,11 +15,22 @@ inline constexpr double kRecoveryFactor = 0.9;
 // The share of the choked-flow drop at which cavitation begins (a rule of practice).
 inline constexpr long double kIncipientShare = 0.67L;
 
-// F_F = 0.96 − 0.28·√(p_v/p_c).
-double liquidCriticalPressureRatio(double saturationPressure, double criticalPressure);
+// The two factors of a valve for liquid flow.
+struct LiquidFactors {
+    double recovery;      // F_L
+    double pressureRatio; // F_F
+};
 
-// Δp at which the flow chokes: F_L²·(p₁ − F_F·p_v).
-double chokedPressureDrop(double recoveryFactor, double inletPressure, double pressureRatioFactor,
-                          double saturationPressure);
+// The water before a valve: its pressure and its saturation pressure p_v.
+struct InletWater {
+    qty::AbsolutePressure pressure;
+    qty::AbsolutePressure saturation;
+};
+
+// F_F = 0.96 − 0.28·√(p_v/p_c), p_c the critical pressure of water.
+double liquidCriticalPressureRatio(qty::AbsolutePressure saturation);
+
+// Δp at which the flow chokes: F_L²·(p₁ − F_F·p_v), in kgf/cm².
+qty::PressureDifference chokedPressureDrop(LiquidFactors factors, InletWater water);
 
 } // namespace checks

@@ -66,8 +66,9 @@ std::variant<AssessOptions, QString> parseAssess(const QCommandLineParser& parse
     if (parser.isSet(QStringLiteral("xlsx")) && options.xlsx.isEmpty())
         return QStringLiteral("у параметра --xlsx должно быть непустое значение");
     options.json = parser.isSet(QStringLiteral("json"));
-    if (const std::optional<QString> clash = cli::clashingFiles(
-            {{QStringLiteral("шаблон"), options.file}}, {{QStringLiteral("--xlsx"), options.xlsx}}))
+    if (const std::optional<QString> clash =
+            cli::clashingFiles({.inputs = {{QStringLiteral("шаблон"), options.file}},
+                                .outputs = {{QStringLiteral("--xlsx"), options.xlsx}}}))
         return *clash;
     return options;
 }

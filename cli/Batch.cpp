@@ -221,8 +221,10 @@ std::optional<Format> formatOf(const QString& out)
 
 } // namespace
 
-int runBatch(const QString& file, const QString& out, bool strict)
+int runBatch(const BatchFiles& files, bool strict)
 {
+    const QString& file = files.input;
+    const QString& out = files.output;
     const std::optional<Format> format = formatOf(out);
     if (!format)
         return usage(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));

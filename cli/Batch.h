@@ -7,10 +7,16 @@
 
 namespace cli {
 
-// Sizes every row of the file and writes the table (CSV, JSON or .xlsx by the extension of
-// `out`; "-" is CSV on standard output). Returns 0, 1 when a row failed or the output could not
+// The table of cases and the file the results go to.
+struct BatchFiles {
+    QString input;
+    QString output;
+};
+
+// Sizes every row of the input and writes the table (CSV, JSON or .xlsx by the extension of the
+// output; "-" is CSV on standard output). Returns 0, 1 when a row failed or the output could not
 // be written, 2 when the header is wrong, and with `strict` 3 when no row failed but a check of
 // some row did.
-int runBatch(const QString& file, const QString& out, bool strict = false);
+int runBatch(const BatchFiles& files, bool strict = false);
 
 } // namespace cli

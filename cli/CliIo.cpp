@@ -88,11 +88,10 @@ vedan::Status saveOutput(const QString& path, const QByteArray& bytes)
     return safefile::saveBytes(path, bytes);
 }
 
-std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
-                                     const QList<NamedFile>& outputs)
+std::optional<QString> clashingFiles(const FileRoles& files)
 {
     QStringList toStandardOutput;
-    for (const NamedFile& output : outputs)
+    for (const NamedFile& output : files.outputs)
         if (output.path == safefile::kStandardOutput)
             toStandardOutput << output.option;
     if (toStandardOutput.size() > 1)
@@ -105,10 +104,10 @@ std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
         if (const std::optional<FileIdentity> id = identityOf(file.path))
             seen.append({&file, *id});
     };
-    for (const NamedFile& input : inputs)
+    for (const NamedFile& input : files.inputs)
         identify(input);
     const qsizetype inputCount = seen.size();
-    for (const NamedFile& output : outputs) {
+    for (const NamedFile& output : files.outputs) {
         const qsizetype before = seen.size();
         identify(output);
         if (seen.size() == before)

@@ -38,7 +38,10 @@ struct NamedFile {
 // (the same device and inode, through any name or link; a file not made yet by its folder's
 // device and inode and its name), or two outputs to standard output. Empty paths are unused
 // options.
-std::optional<QString> clashingFiles(const QList<NamedFile>& inputs,
-                                     const QList<NamedFile>& outputs);
+struct FileRoles {
+    QList<NamedFile> inputs;
+    QList<NamedFile> outputs;
+};
+std::optional<QString> clashingFiles(const FileRoles& files);
 
 } // namespace cli

@@ -43,8 +43,9 @@ std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
         return QStringLiteral("параметр указан дважды");
     if (xlsx->isEmpty())
         return QStringLiteral("не указан --xlsx");
-    if (const std::optional<QString> clash = cli::clashingFiles(
-            {{QStringLiteral("--answers"), *answers}}, {{QStringLiteral("--xlsx"), *xlsx}}))
+    if (const std::optional<QString> clash =
+            cli::clashingFiles({.inputs = {{QStringLiteral("--answers"), *answers}},
+                                .outputs = {{QStringLiteral("--xlsx"), *xlsx}}}))
         return *clash;
     return Options{kinds.at(positional.front()), *xlsx, *answers};
 }

@@ -67,8 +67,10 @@ std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
             return QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name);
         request.*target = *value;
     }
-    if (const std::optional<QString> clash = cli::clashingFiles(
-            {}, {{QStringLiteral("--xlsx"), request.xlsx}, {QStringLiteral("--pdf"), request.pdf}}))
+    if (const std::optional<QString> clash =
+            cli::clashingFiles({.inputs = {},
+                                .outputs = {{QStringLiteral("--xlsx"), request.xlsx},
+                                            {QStringLiteral("--pdf"), request.pdf}}}))
         return *clash;
     return request;
 }
@@ -161,10 +163,11 @@ int runSize(const QStringList& args)
         if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
             return cli::usage(QStringLiteral("пакетный подбор: --batch ФАЙЛ.csv [--out ФАЙЛ]"));
         const QString target = out->isEmpty() ? QStringLiteral("-") : *out;
-        if (const std::optional<QString> clash = cli::clashingFiles(
-                {{QStringLiteral("--batch"), *batch}}, {{QStringLiteral("--out"), target}}))
+        if (const std::optional<QString> clash =
+                cli::clashingFiles({.inputs = {{QStringLiteral("--batch"), *batch}},
+                                    .outputs = {{QStringLiteral("--out"), target}}}))
             return cli::usage(*clash);
-        return cli::runBatch(*batch, target, strict);
+        return cli::runBatch({.input = *batch, .output = target}, strict);
     }
     // Each switch at most once, as before.
     if (parser.optionNames().count(QStringLiteral("checks")) > 1

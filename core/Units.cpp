@@ -1,30 +1,35 @@
 #include "core/Units.h"
 
-#include "core/Checked.h"
-
-#include <stdexcept>
-
-using vedan::Ext;
-using vedan::store;
+#include <limits>
 
 namespace units {
 
 namespace {
 
-struct Conversion {
-    int quantity;
-    int unitIndex;
-    long double factor;
+template <typename Quantity> struct UnitItem {
+    int item;
+    Quantity (*make)(double);
 };
 
-// kgf/cm² and Gcal/h are the units of the computations.
-constexpr Conversion kConversions[] = {
-    {kPressure, kBar, 1.019716L},        // Бар
-    {kPressure, kMegapascal, 10.19716L}, // Мпа
-    {kPressure, kKgfPerCm2, 1.0L},       // кг/см2
-    {kHeatLoad, kMegawatt, 0.8598L},     // МВт
-    {kHeatLoad, kGcalPerHour, 1.0L},     // Гкал/час
+constexpr UnitItem<qty::GaugePressure> kPressureUnits[] = {
+    {kBar, &qty::GaugePressure::bar},               // Бар
+    {kMegapascal, &qty::GaugePressure::megapascal}, // Мпа
+    {kKgfPerCm2, &qty::GaugePressure::kgfPerCm2},   // кг/см2
 };
+
+constexpr UnitItem<qty::HeatLoad> kLoadUnits[] = {
+    {kMegawatt, &qty::HeatLoad::megawatt},       // МВт
+    {kGcalPerHour, &qty::HeatLoad::gcalPerHour}, // Гкал/час
+};
+
+template <typename Quantity, std::size_t N>
+std::optional<Quantity> made(const UnitItem<Quantity> (&units)[N], int item, double value)
+{
+    for (const UnitItem<Quantity>& unit : units)
+        if (unit.item == item)
+            return unit.make(value);
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -52,13 +57,26 @@ const QStringList& headUnitItems()
     return list;
 }
 
+std::optional<qty::GaugePressure> pressureIn(int unitItem, double value)
+{
+    return made(kPressureUnits, unitItem, value);
+}
+
+std::optional<qty::HeatLoad> loadIn(int unitItem, double value)
+{
+    return made(kLoadUnits, unitItem, value);
+}
+
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the windows' item-index form
 double Translate(int unitIndex, int quantity, double value)
 {
-    for (const Conversion& c : kConversions) {
-        if (c.quantity == quantity && c.unitIndex == unitIndex)
-            return c.factor == 1.0L ? value : store(Ext(value) * c.factor);
-    }
-    throw std::invalid_argument("no such unit");
+    if (quantity == kPressure)
+        if (const auto p = pressureIn(unitIndex, value))
+            return p->inKgfPerCm2();
+    if (quantity == kHeatLoad)
+        if (const auto q = loadIn(unitIndex, value))
+            return q->inGcalPerHour();
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 } // namespace units

@@ -1,11 +1,14 @@
 #pragma once
 // Unit choices, shared by every window that asks for a unit: the items of the unit combo boxes
 // (item 0 is the prompt "Выберите величину") and the conversion of a value typed in a chosen
-// unit into the unit the computations work in: bar × 1.019716 and MPa × 10.19716 give kgf/cm²,
-// MW × 0.8598 gives Gcal/h. Depends on Qt Core and the checked arithmetic only.
+// unit into the unit the computations work in (core/Quantities.h: bar × 1.019716 and
+// MPa × 10.19716 give kgf/cm², MW × 0.8598 gives Gcal/h). Depends on Qt Core and the quantities.
+
+#include "core/Quantities.h"
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace units {
 
@@ -32,16 +35,15 @@ const QStringList& pressureUnitItems(); // prompt, "Бар", "Мпа", "кг/с�
 const QStringList& loadUnitItems();     // prompt, "МВт", "Гкал/час"
 const QStringList& headUnitItems();     // prompt, "М.в,стб."
 
-// Bar per metre of water column (1 m w.c. = 9806.65 Pa): the valve authority adds the system's
-// resistance in metres to the valve's drop G²/Kvy² in bar.
-inline constexpr long double kBarPerMetreOfWater = 0.0980665L;
-// Bar per kgf/cm² (1 kgf/cm² = 98 066.5 Pa = 0.980665 bar).
-inline constexpr double kBarPerKgfCm2 = 0.980665;
-// Megapascals per kgf/cm² (1 kgf/cm² = 98 066.5 Pa): the water properties take MPa.
-inline constexpr double kMegapascalPerKgfCm2 = 0.0980665;
+// A value typed in the unit of a pressure or load choice item; none for the prompt or an item
+// that is not in the choice.
+std::optional<qty::GaugePressure> pressureIn(int unitItem, double value);
+std::optional<qty::HeatLoad> loadIn(int unitItem, double value);
 
-// value in unit `unitIndex` (the combo item index) of `quantity` -> kgf/cm² or Gcal/h.
-// Throws MathError on overflow, std::invalid_argument for a pair that is not a unit.
+// value in unit `unitIndex` (the combo item index) of `quantity` -> kgf/cm² or Gcal/h. The windows
+// call it only with an item of the choice; any other pair gives NaN, which every formula refuses
+// as bad input. Throws MathError on overflow.
+// NOLINTNEXTLINE(bugprone-easily-swappable-parameters): the windows' item-index form
 double Translate(int unitIndex, int quantity, double value);
 
 } // namespace units

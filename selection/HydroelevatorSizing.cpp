@@ -1,19 +1,8 @@
 #include "selection/HydroelevatorSizing.h"
 
-using vedan::Ext;
-using vedan::store;
+#include "selection/Formulas.h"
 
 namespace selection {
-
-namespace {
-
-// Supply temperature of the heating system after mixing, °C.
-constexpr long double kMixedSupply = 95.0L;
-
-// A fourth root taken as two successive square roots.
-Ext fourthRoot(Ext x) { return sqrt(sqrt(x)); }
-
-} // namespace
 
 const std::vector<HydroelevatorBand>& hydroelevatorModels()
 {
@@ -42,19 +31,15 @@ SizingOutcome PodborRG(const SizingInputs& in)
     return guarded([&](SizingOutcome& outcome) {
         QStringList& lines = outcome.lines;
         const std::vector<MethodStep>& steps = methodSteps(EquipmentKind::Hydroelevator);
-        const double flow = record(outcome, steps[0], networkFlow(in));
-        const double mixingRatio = record(outcome, steps[1],
-                                          store((Ext(in.supplyTemperature) - kMixedSupply)
-                                                / (kMixedSupply - Ext(in.returnTemperature))));
-        const double availableHead = record(
-            outcome, steps[2], store((Ext(in.inletPressure) - Ext(in.outletPressure)) * 10.0L));
-        record(outcome, steps[3],
-               store(8.5L
-                     * fourthRoot(Ext(flow) * Ext(flow) * (1.0L + Ext(mixingRatio))
-                                  * (1.0L + Ext(mixingRatio)) / Ext(in.systemResistance))));
+        const formulas::DesignConditions c = formulas::designConditions(in);
+        const qty::MassFlow flow = formulas::networkFlow(c.load, c.schedule);
+        record(outcome, steps[0], flow.inTonnesPerHour());
+        const double mixingRatio = record(outcome, steps[1], formulas::mixingRatio(c.schedule));
+        const qty::Head head = formulas::availableHead(c.pressures);
+        const double availableHead = record(outcome, steps[2], head.inMetres());
+        record(outcome, steps[3], formulas::throatDiameter(flow, mixingRatio, c.resistance));
         const double nozzleDiameter =
-            record(outcome, steps[4],
-                   store(9.6L * fourthRoot(Ext(flow) * Ext(flow) / Ext(availableHead))));
+            record(outcome, steps[4], formulas::nozzleDiameter(flow, head));
 
         QString model;
         if (availableHead > 6.0 && availableHead < 40.0)

@@ -52,8 +52,8 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
     }
     return guarded([&](SizingOutcome& outcome) {
         QStringList& lines = outcome.lines;
-        const double requiredKvy =
-            appendCapacityFigures(outcome, in, EquipmentKind::Regulator).requiredKvy;
+        const double requiredKvy = appendCapacityFigures(outcome, in, EquipmentKind::Regulator)
+                                       .requiredKvy.inCubicMetresPerHour();
         lines << QString();
 
         const QString series = QString::fromUtf8(regulatorSeries()[seriesIndex].code);

@@ -1,10 +1,9 @@
 #include "selection/SizingOutcome.h"
 
 #include "core/Numbers.h"
+#include "selection/Formulas.h"
 
-using vedan::Ext;
 using vedan::MathFault;
-using vedan::store;
 
 namespace selection {
 
@@ -20,12 +19,6 @@ vedan::Failure choicesMissing()
     return vedan::Failure::input(QStringLiteral("Выбраны не все параметры!"));
 }
 
-double networkFlow(const SizingInputs& in)
-{
-    return store(Ext(in.heatLoad) * 1000000.0L * 1.163L * 3.6L
-                 / ((Ext(in.supplyTemperature) - Ext(in.returnTemperature)) * 4.2L) / 1000.0L);
-}
-
 double record(SizingOutcome& outcome, const MethodStep& step, double value)
 {
     outcome.values.*step.value = value;
@@ -37,14 +30,16 @@ CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs
                                       EquipmentKind kind)
 {
     const std::vector<MethodStep>& steps = methodSteps(kind);
-    CapacityFigures f{};
-    f.networkFlow = record(outcome, steps[0], networkFlow(in));
-    f.pressureDrop = record(
-        outcome, steps[1],
-        store(Ext(in.inletPressure) - Ext(in.outletPressure) - Ext(in.systemResistance) / 10.0L));
-    f.requiredKv = record(outcome, steps[2], store(Ext(f.networkFlow) / sqrt(Ext(f.pressureDrop))));
-    f.requiredKvy = record(outcome, steps[3], store(1.2L * Ext(f.requiredKv)));
-    return f;
+    const formulas::DesignConditions c = formulas::designConditions(in);
+    const qty::MassFlow flow = formulas::networkFlow(c.load, c.schedule);
+    record(outcome, steps[0], flow.inTonnesPerHour());
+    const qty::PressureDifference drop = formulas::availableDrop(c.pressures, c.resistance);
+    record(outcome, steps[1], drop.inKgfPerCm2());
+    const qty::FlowCoefficient kv = formulas::requiredKv(flow, drop);
+    record(outcome, steps[2], kv.inCubicMetresPerHour());
+    const qty::FlowCoefficient kvy = formulas::nominalKv(kv);
+    record(outcome, steps[3], kvy.inCubicMetresPerHour());
+    return {flow, drop, kv, kvy};
 }
 
 } // namespace sizing

@@ -6,6 +6,7 @@
 
 #include "core/Checked.h"
 #include "core/Failure.h"
+#include "core/Quantities.h"
 #include "selection/MethodSteps.h"
 #include "selection/SizingInputs.h"
 #include "selection/SizingValues.h"
@@ -44,15 +45,12 @@ template <typename Body> SizingOutcome guarded(Body&& body)
     return outcome;
 }
 
-// Network water flow in t/h from the load in Gcal/h and the temperature schedule.
-double networkFlow(const SizingInputs& in);
-
 // The figures that a valve and a regulator are chosen by.
 struct CapacityFigures {
-    double networkFlow;  // t/h
-    double pressureDrop; // left across the device after the system's resistance, kgf/cm²
-    double requiredKv;   // m³/h
-    double requiredKvy;  // 1.2 × requiredKv, m³/h
+    qty::MassFlow networkFlow;
+    qty::PressureDifference pressureDrop; // left across the device after the system's resistance
+    qty::FlowCoefficient requiredKv;
+    qty::FlowCoefficient requiredKvy; // 1.2 × requiredKv
 };
 
 // Keeps a computed value among the outcome's values and appends its line, as its step says.

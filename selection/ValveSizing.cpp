@@ -1,10 +1,7 @@
 #include "selection/ValveSizing.h"
 
 #include "core/Numbers.h"
-#include "core/Units.h"
-
-using vedan::Ext;
-using vedan::store;
+#include "selection/Formulas.h"
 
 namespace selection {
 
@@ -60,18 +57,17 @@ namespace {
 
 // Marks the offered rows with their authority; every other row keeps -1. A row with the same
 // capacity as the row before it shares that row's fate.
-void markOffers(std::vector<ValveModel>& rows, const SizingInputs& in, double flow,
-                double requiredKvy)
+void markOffers(std::vector<ValveModel>& rows, const SizingInputs& in,
+                const CapacityFigures& figures)
 {
+    const double requiredKvy = figures.requiredKvy.inCubicMetresPerHour();
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (rows[i].kvy == rows[i - 1].kvy) {
             rows[i].authority = rows[i - 1].authority;
         } else if (rows[i].kvy > requiredKvy && rows[i - 1].kvy < requiredKvy) {
-            const double modelDrop =
-                store(Ext(flow) * Ext(flow) / (Ext(rows[i].kvy) * Ext(rows[i].kvy)));
-            rows[i].authority =
-                store(Ext(modelDrop)
-                      / (Ext(modelDrop) + Ext(in.systemResistance) * units::kBarPerMetreOfWater));
+            const qty::PressureDifference drop = formulas::valveDrop(
+                figures.networkFlow, qty::FlowCoefficient::cubicMetresPerHour(rows[i].kvy));
+            rows[i].authority = formulas::authority(drop, qty::Head::metres(in.systemResistance));
         }
     }
 }
@@ -89,7 +85,7 @@ SizingOutcome selectValveCapacity(const SizingInputs& in, const std::vector<Valv
         const CapacityFigures f = appendCapacityFigures(outcome, in, EquipmentKind::ControlValve);
         lines << QString();
 
-        markOffers(rows, in, f.networkFlow, f.requiredKvy);
+        markOffers(rows, in, f);
         for (std::size_t i = 1; i < rows.size(); ++i) {
             if (rows[i].authority == -1)
                 continue;

@@ -264,10 +264,17 @@ private:
     QString m_path;
 };
 
-// Writes the workbook at `file`, a new name inside a private folder that also takes the
-// writer's own temporary files.
-vedan::Status writeBook(const SheetModel& model, const QString& file, const QString& shownPath)
+// Where a workbook is written: a new name inside a private folder that also takes the writer's
+// own temporary files, and the path the messages name.
+struct StagedBook {
+    QString file;
+    QString shownPath;
+};
+
+vedan::Status writeBook(const SheetModel& model, const StagedBook& target)
 {
+    const QString& file = target.file;
+    const QString& shownPath = target.shownPath;
     QuietStandardError quiet;
     // The writer prints every number (cell values, column widths, page margins, up to
     // workbook_close) with printf, so it works in the file format's own number syntax throughout.
@@ -309,8 +316,9 @@ void writeXlsx(const SheetModel& model, const QString& path)
 {
     const QString shownPath =
         path == safefile::kStandardOutput ? QStringLiteral("стандартный вывод") : path;
-    const vedan::Status failure = safefile::saveReplacing(
-        path, [&](const QString& file) { return writeBook(model, file, shownPath); });
+    const vedan::Status failure = safefile::saveReplacing(path, [&](const QString& file) {
+        return writeBook(model, {file, shownPath});
+    });
     if (failure)
         raise(*failure);
 }
@@ -320,7 +328,7 @@ QString writeNewExport(const SheetModel& model, const QString& stem)
     QString shownPath = safefile::exportFolder() + '/' + stem + QStringLiteral(".xlsx");
     const vedan::Outcome<QString> saved =
         safefile::saveNewExport(stem, QStringLiteral(".xlsx"), [&](const QString& file) {
-            return writeBook(model, file, shownPath);
+            return writeBook(model, {file, shownPath});
         });
     if (saved.failure)
         raise(*saved.failure);

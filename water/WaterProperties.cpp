@@ -12,7 +12,6 @@ namespace water {
 
 namespace {
 
-constexpr long double kKelvin = 273.15L;
 // Specific gas constant of water in IAPWS-IF97, kJ/(kg·K).
 constexpr long double kGasConstant = 0.461526L;
 // Upper pressure of region 1, MPa.
@@ -96,44 +95,41 @@ double region1VolumeAt(Ext t, double pressure)
     return store(kGasConstant * t / (Ext(pressure) * 1000.0L) * pi * gammaPi);
 }
 
-double saturationPressureMPa(double celsius) { return saturationAt(Ext(celsius) + kKelvin); }
-
-double region1Density(double celsius, double pressure)
-{
-    return store(1.0L / Ext(region1VolumeAt(Ext(celsius) + kKelvin, pressure)));
-}
-
 } // namespace
 
 namespace if97 {
 
-double saturationPressureAt(double kelvin) { return saturationAt(kelvin); }
+double saturationPressureAt(qty::Temperature t) { return saturationAt(t.kelvinExt()); }
 
-double region1SpecificVolume(double kelvin, double pressure)
+double region1SpecificVolume(qty::Temperature t, qty::AbsolutePressure p)
 {
-    return region1VolumeAt(kelvin, pressure);
+    return region1VolumeAt(t.kelvinExt(), p.inMegapascal());
 }
 
 } // namespace if97
 
-std::optional<double> saturationPressure(double celsius)
+std::optional<qty::AbsolutePressure> saturationPressure(qty::Temperature t)
 {
-    if (!inRange(celsius))
+    if (!inRange(t.inCelsius()))
         return std::nullopt;
     try {
-        return saturationPressureMPa(celsius);
+        return qty::AbsolutePressure::megapascal(saturationAt(t.kelvinExt()));
     } catch (const MathError&) {
         return std::nullopt;
     }
 }
 
-std::optional<double> liquidDensity(double celsius, double absolutePressure)
+std::optional<qty::Density> liquidDensity(qty::Temperature t, qty::AbsolutePressure p)
 {
-    const std::optional<double> saturation = saturationPressure(celsius);
-    if (!saturation || absolutePressure < *saturation || absolutePressure > kMaxRegion1Pressure)
+    const std::optional<qty::AbsolutePressure> saturation = saturationPressure(t);
+    if (!saturation)
         return std::nullopt;
     try {
-        return region1Density(celsius, absolutePressure);
+        const double pressure = p.inMegapascal();
+        if (pressure < saturation->inMegapascal() || pressure > kMaxRegion1Pressure)
+            return std::nullopt;
+        return qty::Density::kilogramsPerCubicMetre(
+            store(1.0L / Ext(region1VolumeAt(t.kelvinExt(), pressure))));
     } catch (const MathError&) {
         return std::nullopt;
     }

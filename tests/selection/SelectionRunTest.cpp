@@ -2,6 +2,7 @@
 
 #include "selection/SelectionRun.h"
 #include "selection/Units.h"
+#include "selection/ValveSizing.h"
 #include "tests/support/QtPrinters.h"
 
 #include <cmath>
@@ -48,8 +49,15 @@ TEST(Translate, ConvertsEachUnitOfTheTable)
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(units::Translate(c.unit, c.quantity, c.value), c.expected)
             << c.unit << "/" << c.quantity;
-    EXPECT_THROW(units::Translate(0, units::kPressure, 1), std::invalid_argument);
-    EXPECT_THROW(units::Translate(3, units::kHeatLoad, 1), std::invalid_argument);
+    // A pair outside the table (the prompt, an item of the other choice) is no number, and the
+    // sizing refuses it as bad input.
+    EXPECT_TRUE(std::isnan(units::Translate(0, units::kPressure, 1)));
+    EXPECT_TRUE(std::isnan(units::Translate(3, units::kHeatLoad, 1)));
+    EXPECT_TRUE(std::isnan(units::Translate(1, 3, 1)));
+    const double bad = units::Translate(3, units::kHeatLoad, 1);
+    const SizingOutcome outcome = sizing::PodborKZR({150, 70, bad, 6, 4, 1});
+    ASSERT_TRUE(outcome.failure.has_value());
+    EXPECT_EQ(outcome.failure->message, QStringLiteral("Неправильный ввод данных.!!!"));
 }
 
 TEST(SelectionRun, ChecksUnitsInOrderBeforeAnythingElse)

@@ -24,6 +24,22 @@ void expectSameTo9Digits(double actual, double reference, const std::string& wha
 
 QJsonArray pair(double a, double b) { return QJsonArray{a, b}; }
 
+qty::Temperature celsius(double t) { return qty::Temperature::celsius(t); }
+qty::AbsolutePressure megapascal(double p) { return qty::AbsolutePressure::megapascal(p); }
+
+// The saturation pressure in MPa, which the references give.
+std::optional<double> saturationMPa(double t)
+{
+    const auto p = water::saturationPressure(celsius(t));
+    return p ? std::optional(p->inMegapascal()) : std::nullopt;
+}
+
+std::optional<double> density(double t, double megapascals)
+{
+    const auto rho = water::liquidDensity(celsius(t), megapascal(megapascals));
+    return rho ? std::optional(rho->inKilogramsPerCubicMetre()) : std::nullopt;
+}
+
 } // namespace
 
 TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
@@ -31,7 +47,7 @@ TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
     QJsonArray temperatures, points;
     for (double t : kTemperatures) {
         temperatures.append(t);
-        const double ps = *water::saturationPressure(t);
+        const double ps = *saturationMPa(t);
         // Just above saturation, a heating network's pressures, and far up in region 1.
         for (double p : {ps * 1.001, 0.5, 1.6, 2.5, 40.0})
             if (p >= ps)
@@ -44,14 +60,13 @@ TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
 
     for (qsizetype i = 0; i < temperatures.size(); ++i) {
         const double t = temperatures[i].toDouble();
-        expectSameTo9Digits(*water::saturationPressure(t),
-                            answer["saturation"].toArray()[i].toDouble(),
+        expectSameTo9Digits(*saturationMPa(t), answer["saturation"].toArray()[i].toDouble(),
                             "p_s at " + std::to_string(t));
     }
     for (qsizetype i = 0; i < points.size(); ++i) {
         const double t = points[i].toArray()[0].toDouble();
         const double p = points[i].toArray()[1].toDouble();
-        const std::optional<double> rho = water::liquidDensity(t, p);
+        const std::optional<double> rho = density(t, p);
         ASSERT_TRUE(rho.has_value()) << t << " °C " << p << " MPa";
         expectSameTo9Digits(*rho, answer["density"].toArray()[i].toDouble(),
                             "rho at " + std::to_string(t) + " °C " + std::to_string(p) + " MPa");
@@ -68,7 +83,9 @@ TEST(WaterProperties, TheReleasesVerificationTablesToNineDigits)
     };
     for (const Volume& c : {Volume{300, 3, 0.100215168e-2}, Volume{300, 80, 0.971180894e-3},
                             Volume{500, 3, 0.120241800e-2}}) {
-        expectSameTo9Digits(water::if97::region1SpecificVolume(c.kelvin, c.megapascal), c.volume,
+        expectSameTo9Digits(water::if97::region1SpecificVolume(qty::Temperature::kelvin(c.kelvin),
+                                                               megapascal(c.megapascal)),
+                            c.volume,
                             "v at " + std::to_string(c.kelvin) + " K, "
                                 + std::to_string(c.megapascal) + " MPa");
     }
@@ -77,25 +94,25 @@ TEST(WaterProperties, TheReleasesVerificationTablesToNineDigits)
     };
     for (const Saturation& c : {Saturation{300, 0.353658941e-2}, Saturation{500, 0.263889776e1},
                                 Saturation{600, 0.123443146e2}}) {
-        expectSameTo9Digits(water::if97::saturationPressureAt(c.kelvin), c.megapascal,
-                            "p_s at " + std::to_string(c.kelvin) + " K");
+        expectSameTo9Digits(water::if97::saturationPressureAt(qty::Temperature::kelvin(c.kelvin)),
+                            c.megapascal, "p_s at " + std::to_string(c.kelvin) + " K");
     }
     // The public function at 300 K (26.85 °C), inside the program's range.
-    expectSameTo9Digits(1.0 / *water::liquidDensity(26.85, 3), 0.100215168e-2, "1/ρ at 300 K");
+    expectSameTo9Digits(1.0 / *density(26.85, 3), 0.100215168e-2, "1/ρ at 300 K");
 }
 
 TEST(WaterProperties, NoValueOutsideTheRangeOrBelowSaturation)
 {
-    EXPECT_TRUE(water::saturationPressure(1.0).has_value());
-    EXPECT_TRUE(water::saturationPressure(200.0).has_value());
+    EXPECT_TRUE(saturationMPa(1.0).has_value());
+    EXPECT_TRUE(saturationMPa(200.0).has_value());
     for (double t : {0.999, 200.001, -10.0, 374.0})
-        EXPECT_FALSE(water::saturationPressure(t).has_value()) << t;
+        EXPECT_FALSE(saturationMPa(t).has_value()) << t;
 
-    const double ps150 = *water::saturationPressure(150);
-    EXPECT_FALSE(water::liquidDensity(150, ps150 * 0.999).has_value()); // steam
-    EXPECT_TRUE(water::liquidDensity(150, ps150).has_value());
-    EXPECT_FALSE(water::liquidDensity(150, 100.5).has_value()); // above region 1
-    EXPECT_FALSE(water::liquidDensity(250, 5.0).has_value());   // outside the program's range
+    const double ps150 = *saturationMPa(150);
+    EXPECT_FALSE(density(150, ps150 * 0.999).has_value()); // steam
+    EXPECT_TRUE(density(150, ps150).has_value());
+    EXPECT_FALSE(density(150, 100.5).has_value()); // above region 1
+    EXPECT_FALSE(density(250, 5.0).has_value());   // outside the program's range
 }
 
 TEST(LiquidValveFactors, AgreeWithFluids)
@@ -105,12 +122,17 @@ TEST(LiquidValveFactors, AgreeWithFluids)
     std::vector<double> ours;
     std::vector<bool> oursChoked;
     for (double t : kTemperatures) {
-        const double ps = *water::saturationPressure(t) * 1e6;
+        const double ps = *saturationMPa(t) * 1e6;
         ff.append(pair(ps, pc));
-        ours.push_back(checks::liquidCriticalPressureRatio(ps, pc));
+        ours.push_back(checks::liquidCriticalPressureRatio(megapascal(ps / 1e6)));
         // Drops well on either side of the choked limit, for a valve with F_L 0.9.
         const double p1 = ps + 0.2e6;
-        const double limit = checks::chokedPressureDrop(0.9, p1, ours.back(), ps);
+        const double limit =
+            checks::chokedPressureDrop(
+                {.recovery = 0.9, .pressureRatio = ours.back()},
+                {.pressure = megapascal(p1 / 1e6), .saturation = megapascal(ps / 1e6)})
+                .inKgfPerCm2()
+            * qty::kMegapascalPerKgfCm2 * 1e6;
         for (double share : {0.5, 0.95, 1.05, 2.0}) {
             choked.append(QJsonArray{share * limit, p1, ps, ours.back(), 0.9});
             oursChoked.push_back(share * limit >= limit);

@@ -1,0 +1,224 @@
+#pragma once
+// Physical quantities of heating water as small types that carry their unit: a temperature, a
+// gauge or absolute pressure, a pressure difference, a head of water, a heat load, a mass flow, a
+// flow coefficient Kv and a density. A value is made by naming its unit
+// (GaugePressure::bar(3.8)) and read by naming it again (p.inKgfPerCm2()), so that a formula
+// cannot take a load for a flow or a head for a pressure, and a swapped argument does not
+// compile. Every conversion between units is here, with its factor named.
+//
+// A value remembers the unit it was made in and gives it back unchanged, so that passing a
+// figure through these types never moves its last bit; a conversion is the checked arithmetic's
+// (core/Checked.h) and throws MathError on overflow.
+// Depends on the checked arithmetic only.
+
+#include "core/Checked.h"
+
+namespace qty {
+
+// --- Factors ----------------------------------------------------------------------------------
+
+// kgf/cm² per bar and per MPa, as the unit choices of the windows convert a typed pressure
+// (1 bar = 1.019716 kgf/cm², 1 MPa = 10.19716 kgf/cm², to seven figures).
+inline constexpr long double kKgfCm2PerBar = 1.019716L;
+inline constexpr long double kKgfCm2PerMegapascal = 10.19716L;
+// Bar per kgf/cm² (1 kgf/cm² = 98 066.5 Pa = 0.980665 bar): the flow coefficient's pressure drop.
+inline constexpr double kBarPerKgfCm2 = 0.980665;
+// Megapascals per kgf/cm² (1 kgf/cm² = 98 066.5 Pa): the water properties take MPa.
+inline constexpr double kMegapascalPerKgfCm2 = 0.0980665;
+// Bar per metre of water column (1 m w.c. = 9806.65 Pa): the valve authority adds the system's
+// resistance in metres to the valve's drop G²/Kvy² in bar.
+inline constexpr long double kBarPerMetreOfWater = 0.0980665L;
+// Metres of water column per kgf/cm², as the sizing methods take it (10 m w.c. = 1 kgf/cm²).
+inline constexpr long double kMetresOfWaterPerKgfCm2 = 10.0L;
+// Gcal/h per MW, as the unit choice of a load converts it.
+inline constexpr long double kGcalPerHourPerMegawatt = 0.8598L;
+// The standard atmosphere, 101.325 kPa, in kgf/cm²: a gauge pressure plus it is absolute.
+inline constexpr double kAtmosphereKgfCm2 = 1.0332;
+// 0 °C in kelvin.
+inline constexpr long double kKelvinAtZeroCelsius = 273.15L;
+
+namespace detail {
+
+// A number with the factor of the unit it was made in to the base unit of its quantity.
+class Measure {
+public:
+    constexpr Measure(double value, long double toBase) : m_value(value), m_toBase(toBase) {}
+    double base() const
+    {
+        return m_toBase == 1.0L ? m_value : vedan::store(vedan::Ext(m_value) * m_toBase);
+    }
+
+private:
+    double m_value;
+    long double m_toBase;
+};
+
+} // namespace detail
+
+// --- Temperature --------------------------------------------------------------------------------
+
+class Temperature {
+public:
+    static constexpr Temperature celsius(double value) { return Temperature(value, false); }
+    static constexpr Temperature kelvin(double value) { return Temperature(value, true); }
+    double inCelsius() const
+    {
+        return m_kelvin ? vedan::store(vedan::Ext(m_value) - kKelvinAtZeroCelsius) : m_value;
+    }
+    // In kelvin, in extended precision, for the equations of state.
+    vedan::Ext kelvinExt() const
+    {
+        return m_kelvin ? vedan::Ext(m_value) : vedan::Ext(m_value) + kKelvinAtZeroCelsius;
+    }
+
+private:
+    constexpr Temperature(double value, bool kelvin) : m_value(value), m_kelvin(kelvin) {}
+    double m_value;
+    bool m_kelvin;
+};
+
+// --- Pressures ------------------------------------------------------------------------------------
+
+class AbsolutePressure;
+
+// A pressure difference: a drop across a device or between two lines.
+class PressureDifference {
+public:
+    static constexpr PressureDifference kgfPerCm2(double value)
+    {
+        return PressureDifference(value, false);
+    }
+    static constexpr PressureDifference bar(double value)
+    {
+        return PressureDifference(value, true);
+    }
+    double inKgfPerCm2() const
+    {
+        return m_bar ? vedan::store(vedan::Ext(m_value) / vedan::Ext(kBarPerKgfCm2)) : m_value;
+    }
+    // In bar by the factor 0.980665 (not the unit choice's 1.019716).
+    double inBar() const
+    {
+        return m_bar ? m_value : vedan::store(vedan::Ext(m_value) * vedan::Ext(kBarPerKgfCm2));
+    }
+
+private:
+    constexpr PressureDifference(double value, bool bar) : m_value(value), m_bar(bar) {}
+    double m_value;
+    bool m_bar;
+};
+
+// A pressure over the atmosphere, as a manometer reads it and as the windows take it.
+class GaugePressure {
+public:
+    static constexpr GaugePressure kgfPerCm2(double value) { return GaugePressure(value, 1.0L); }
+    static constexpr GaugePressure bar(double value) { return GaugePressure(value, kKgfCm2PerBar); }
+    static constexpr GaugePressure megapascal(double value)
+    {
+        return GaugePressure(value, kKgfCm2PerMegapascal);
+    }
+    double inKgfPerCm2() const { return m_measure.base(); }
+    // Plus the standard atmosphere.
+    AbsolutePressure absolute() const;
+
+private:
+    constexpr GaugePressure(double value, long double toBase) : m_measure(value, toBase) {}
+    detail::Measure m_measure;
+};
+
+// A pressure over vacuum, as the properties of water take it.
+class AbsolutePressure {
+public:
+    static constexpr AbsolutePressure kgfPerCm2(double value)
+    {
+        return AbsolutePressure(value, false);
+    }
+    static constexpr AbsolutePressure megapascal(double value)
+    {
+        return AbsolutePressure(value, true);
+    }
+    double inKgfPerCm2() const
+    {
+        return m_megapascal ? vedan::store(vedan::Ext(m_value) / kMegapascalPerKgfCm2) : m_value;
+    }
+    double inMegapascal() const
+    {
+        return m_megapascal ? m_value : vedan::store(vedan::Ext(m_value) * kMegapascalPerKgfCm2);
+    }
+
+private:
+    constexpr AbsolutePressure(double value, bool megapascal)
+        : m_value(value), m_megapascal(megapascal)
+    {}
+    double m_value;
+    bool m_megapascal;
+};
+
+inline AbsolutePressure GaugePressure::absolute() const
+{
+    return AbsolutePressure::kgfPerCm2(vedan::store(vedan::Ext(inKgfPerCm2()) + kAtmosphereKgfCm2));
+}
+
+// A head of water: the resistance of a heating system, the head available to an elevator.
+class Head {
+public:
+    static constexpr Head metres(double value) { return Head(value); }
+    double inMetres() const { return m_metres; }
+
+private:
+    explicit constexpr Head(double metres) : m_metres(metres) {}
+    double m_metres;
+};
+
+// --- Heat and water -----------------------------------------------------------------------------
+
+class HeatLoad {
+public:
+    static constexpr HeatLoad gcalPerHour(double value) { return HeatLoad(value, 1.0L); }
+    static constexpr HeatLoad megawatt(double value)
+    {
+        return HeatLoad(value, kGcalPerHourPerMegawatt);
+    }
+    double inGcalPerHour() const { return m_measure.base(); }
+
+private:
+    constexpr HeatLoad(double value, long double toBase) : m_measure(value, toBase) {}
+    detail::Measure m_measure;
+};
+
+// Mass flow of water, t/h.
+class MassFlow {
+public:
+    static constexpr MassFlow tonnesPerHour(double value) { return MassFlow(value); }
+    double inTonnesPerHour() const { return m_value; }
+
+private:
+    explicit constexpr MassFlow(double value) : m_value(value) {}
+    double m_value;
+};
+
+// Flow coefficient Kv (or the nominal Kvy), m³/h at a drop of 1 bar.
+class FlowCoefficient {
+public:
+    static constexpr FlowCoefficient cubicMetresPerHour(double value)
+    {
+        return FlowCoefficient(value);
+    }
+    double inCubicMetresPerHour() const { return m_value; }
+
+private:
+    explicit constexpr FlowCoefficient(double value) : m_value(value) {}
+    double m_value;
+};
+
+class Density {
+public:
+    static constexpr Density kilogramsPerCubicMetre(double value) { return Density(value); }
+    double inKilogramsPerCubicMetre() const { return m_value; }
+
+private:
+    explicit constexpr Density(double value) : m_value(value) {}
+    double m_value;
+};
+
+} // namespace qty

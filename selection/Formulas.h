@@ -1,0 +1,67 @@
+#pragma once
+// The formulas of the sizing methods on quantities with their units: the network flow, the drop
+// left across a valve or regulator, the capacities, and the elevator's mixing ratio, head and
+// diameters. The sizing methods compute every figure through these, and so will anything else
+// that takes the method to other conditions. Each formula is evaluated in the checked
+// arithmetic; a fault throws MathError. Depends on the quantities and the checked arithmetic.
+
+#include "core/Quantities.h"
+#include "selection/SizingInputs.h"
+
+namespace selection::formulas {
+
+// Supply (τ₁) and return (τ₂) temperatures of the network water.
+struct TemperatureSchedule {
+    qty::Temperature supply;
+    qty::Temperature ret;
+};
+
+// Pressures in the supply (P₁) and return (P₂) lines at the inlet of the building.
+struct LinePressures {
+    qty::GaugePressure inlet;
+    qty::GaugePressure outlet;
+};
+
+// The six inputs of a sizing, each with its unit.
+struct DesignConditions {
+    TemperatureSchedule schedule;
+    qty::HeatLoad load;
+    LinePressures pressures;
+    qty::Head resistance; // of the heating system
+};
+
+// The converted inputs read as what they are: °C, Gcal/h, kgf/cm² (gauge), metres of water.
+DesignConditions designConditions(const SizingInputs& in);
+
+// G = Q·10⁶·1,163·3,6 / ((τ₁ − τ₂)·4,2) / 1000, t/h.
+qty::MassFlow networkFlow(qty::HeatLoad load, TemperatureSchedule schedule);
+
+// ΔP = P₁ − P₂ − h/10: what the system's resistance leaves across the device.
+qty::PressureDifference availableDrop(LinePressures pressures, qty::Head resistance);
+
+// Kv = G/√ΔP (G in t/h, ΔP in kgf/cm²).
+qty::FlowCoefficient requiredKv(qty::MassFlow flow, qty::PressureDifference drop);
+
+// Kvy = 1,2·Kv.
+qty::FlowCoefficient nominalKv(qty::FlowCoefficient required);
+
+// u = (τ₁ − 95)/(95 − τ₂): the mixing ratio of an elevator that gives 95 °C to the system.
+double mixingRatio(TemperatureSchedule schedule);
+
+// Hрасп = (P₁ − P₂)·10: the head available to an elevator.
+qty::Head availableHead(LinePressures pressures);
+
+// dг = 8,5·⁴√(G²·(1 + u)²/h), mm: the elevator's throat.
+double throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistance);
+
+// dс = 9,6·⁴√(G²/Hрасп), mm: the elevator's nozzle.
+double nozzleDiameter(qty::MassFlow flow, qty::Head available);
+
+// Δpм = G²/Kvy², bar: the drop across a valve of capacity Kvy at the flow G.
+qty::PressureDifference valveDrop(qty::MassFlow flow, qty::FlowCoefficient kvy);
+
+// a = Δpм/(Δpм + 0,0980665·h): the authority of a valve with a drop Δpм in a system of
+// resistance h.
+double authority(qty::PressureDifference valveDrop, qty::Head resistance);
+
+} // namespace selection::formulas
