@@ -1,28 +1,18 @@
 #pragma once
 // The spreadsheet server component of an exporting window. It offers the fourteen spreadsheet
-// operations that every export uses, builds the workbook in memory, and on showApplication
-// writes it as an .xlsx file and opens it in the user's spreadsheet application as a new,
-// untitled document. An operation that the spreadsheet would refuse throws SheetError with a
+// operations that every export uses: the sheet's operations build the workbook in memory
+// (sheet/SheetBuilder.h), and showApplication writes it as an .xlsx file (sheet/XlsxFile.h)
+// and opens it in the user's spreadsheet application as a new, untitled document
+// (sheet/Opener.h). An operation that the spreadsheet would refuse throws SheetError with a
 // clear message; the export stops there.
-// Depends on Qt Core and libxlsxwriter only.
+// Depends on Qt Core and the sheet's builder, writer and opener only.
 
-#include "sheet/SheetModel.h"
+#include "sheet/SheetBuilder.h"
 
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <memory>
-#include <stdexcept>
 
 namespace sheet {
-
-enum XlHAlign { xlLeft = -4131, xlCenter = -4108, xlRight = -4152 };
-constexpr int xlWBATWorksheet = -4167;
-
-class SheetError : public std::runtime_error {
-public:
-    explicit SheetError(const QString& message);
-};
 
 class XLApp {
 public:
@@ -56,30 +46,26 @@ public:
     // The file that the last showApplication wrote.
     QString writtenFile() const;
 
-    // Replaces the step that opens a written file (tests never start a real application).
-    // The opener returns false when nothing could open the file.
-    using Opener = std::function<bool(const QString& file)>;
-    static Opener setOpener(Opener opener);
-    // Replaces, for the whole process, the step used when no opener is set: normally the real
-    // spreadsheet application. The shared test set-up puts a stand-in here, so that no test
-    // can start a real application, even one that clears its own opener.
-    static void replaceSystemOpener(Opener opener);
-
-    // Every operation called on this component, in order, one line each with its arguments,
-    // e.g. "writeCell(A1,A1,Подбор ЭЖ)", while recording is on. Kept over the component's life:
-    // several exports of one window follow each other. Off in the program, so that the log
-    // does not grow with every export; tests turn it on.
-    QStringList recordedCalls() const;
-    void setRecording(bool on);
-    // Whether components made from now on record their calls (the shared test set-up).
-    static void setRecordingByDefault(bool on);
-
     // The worksheet as the operations have built it so far (the last export's, after it).
     const sheet::SheetModel& model() const;
 
+    // Sees every operation called on every component, one line each with its arguments, e.g.
+    // "writeCell(A1,A1,Подбор ЭЖ)": the tests keep a log of them. None in the program.
+    class CallObserver {
+    public:
+        virtual ~CallObserver() = default;
+        virtual void called(const XLApp& app, const QString& call) = 0;
+        virtual void ended(const XLApp& app) = 0;
+    };
+    // Replaces the observer for the whole process; returns the one it replaced.
+    static CallObserver* setCallObserver(CallObserver* observer);
+
 private:
-    struct State;
-    std::unique_ptr<State> m_state;
+    void observe(const QString& operation, const QStringList& arguments = {}) const;
+
+    SheetBuilder m_builder;
+    QString m_target;
+    QString m_written;
 };
 
 } // namespace sheet

@@ -3,6 +3,7 @@
 #include "shell/FileDialogs.h"
 #include "shell/Messages.h"
 #include "shell/WorkWindow.h"
+#include "tests/support/SheetCalls.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QCheckBox>
@@ -350,7 +351,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_w.get()));
         m_w->Button1Click();
         QCOMPARE(m_shown, QStringList{QStringLiteral("Расчитайте ТЭО.")});
-        QVERIFY(m_w->xlApp().recordedCalls().isEmpty());
+        QVERIFY(sheettest::recordedCalls(m_w->xlApp()).isEmpty());
 
         m_shown.clear();
         setUnits(2, 2);

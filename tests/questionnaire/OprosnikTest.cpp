@@ -7,6 +7,7 @@
 #include "sheet/XLApp.h"
 #include "shell/Memos.h"
 #include "shell/Messages.h"
+#include "tests/support/SheetCalls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,7 +149,7 @@ private slots:
         open(Kind::Plate);
         get<QPushButton>("Button2")->click();
         QCOMPARE(m_shown, QStringList{plant::programTitle() + "|Выбраны не все пункты!"});
-        QVERIFY(m_window->xlApp().recordedCalls().isEmpty());
+        QVERIFY(sheettest::recordedCalls(m_window->xlApp()).isEmpty());
         QVERIFY(m_window->isVisible());
         m_window->close();
     }
@@ -165,7 +166,7 @@ private slots:
         get<QPlainTextEdit>("Memo1")->setPlainText("первая\nвторая");
         get<QPushButton>("Button1")->click();
         QVERIFY2(m_shown.isEmpty(), qPrintable(m_shown.join("; ")));
-        const QStringList calls = m_window->xlApp().recordedCalls();
+        const QStringList calls = sheettest::recordedCalls(m_window->xlApp());
         QVERIFY(calls.contains("nameSheet(Опросник БТП)"));
         QVERIFY(calls.contains(
             "writeCell(A25,A25,Без автоматического снижения расхода тепла на отопление в "

@@ -6,6 +6,7 @@
 #include "questionnaire/Sheets.h"
 #include "sheet/XLApp.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SheetCalls.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QRegularExpression>
@@ -71,7 +72,7 @@ QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = n
     const vedan::Status result = buildSheet(xl, kind, values, kDate, kTime);
     EXPECT_FALSE(result) << result->message.toStdString();
     if (calls)
-        *calls = xl.recordedCalls();
+        *calls = sheettest::recordedCalls(xl);
     return readFirstSheet(file);
 }
 
@@ -418,7 +419,7 @@ TEST(QuestionnaireSheet, IncompleteQuestionnaireTouchesNothing)
             ASSERT_TRUE(result);
             EXPECT_EQ(result->kind, vedan::Failure::Kind::Input);
             EXPECT_EQ(result->message, "Выбраны не все пункты!");
-            EXPECT_TRUE(xl.recordedCalls().isEmpty());
+            EXPECT_TRUE(sheettest::recordedCalls(xl).isEmpty());
         }
     }
 }

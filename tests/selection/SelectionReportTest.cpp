@@ -2,6 +2,7 @@
 #include "selection/SelectionReport.h"
 #include "core/Numbers.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SheetCalls.h"
 #include "tests/support/WorkbookReader.h"
 
 #include <QTemporaryDir>
@@ -195,7 +196,7 @@ TEST(SelectionReportCalls, FollowTheExportSequence)
                                "setColumnWidth(C1,20)",
                                "showApplication()",
                                "disconnect()"};
-    EXPECT_EQ(xl.recordedCalls(), expected);
+    EXPECT_EQ(sheettest::recordedCalls(xl), expected);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // cannot carry, the index of merged areas at its edges, the private folder of unsaved
 // workbooks, and a disk that fills up during a write.
 #include "sheet/Launcher.h"
+#include "sheet/Opener.h"
 #include "sheet/SheetModel.h"
 #include "sheet/XLApp.h"
 #include "sheet/XlsxCheck.h"
@@ -9,6 +10,7 @@
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SheetCalls.h"
 #include "tests/support/TestEnvironment.h"
 #include "tests/support/WorkbookReader.h"
 
@@ -256,19 +258,19 @@ protected:
     {
         m_saved = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path()));
-        m_opener = XLApp::setOpener([this](const QString& file) {
+        m_opener = sheet::setOpener([this](const QString& file) {
             m_opened << file;
             return true;
         });
     }
     void TearDown() override
     {
-        XLApp::setOpener(m_opener);
+        sheet::setOpener(m_opener);
         qputenv("XDG_CACHE_HOME", m_saved);
     }
     QTemporaryDir m_dir;
     QByteArray m_saved;
-    XLApp::Opener m_opener;
+    sheet::Opener m_opener;
     QStringList m_opened;
 };
 
@@ -402,27 +404,27 @@ TEST(ReadBack, OnlyASoundPackageReplacesAnything)
 // spreadsheet application.
 TEST(TestSetUp, AnExportWithoutAnOpenerReachesTheStandIn)
 {
-    const XLApp::Opener previous = XLApp::setOpener({});
+    const sheet::Opener previous = sheet::setOpener({});
     XLApp xl;
     startSheet(xl);
     xl.writeCell("A1", "A1", "x");
     xl.showApplication();
-    XLApp::setOpener(previous);
+    sheet::setOpener(previous);
     ASSERT_FALSE(testenv::openedByStandIn().isEmpty());
     EXPECT_EQ(testenv::openedByStandIn().last(), xl.writtenFile());
     EXPECT_TRUE(xl.writtenFile().startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
 }
 
+// The program keeps no log of operations: only an observer, which the tests install, sees them.
 TEST(Recording, IsOffUnlessAsked)
 {
-    XLApp::setRecordingByDefault(false);
+    sheettest::stopRecording();
     XLApp plain;
-    XLApp::setRecordingByDefault(true);
     startSheet(plain);
-    EXPECT_TRUE(plain.recordedCalls().isEmpty());
-    plain.setRecording(true);
+    sheettest::startRecording();
+    EXPECT_TRUE(sheettest::recordedCalls(plain).isEmpty());
     plain.writeCell("A1", "A1", "x");
-    EXPECT_EQ(plain.recordedCalls(), QStringList{"writeCell(A1,A1,x)"});
+    EXPECT_EQ(sheettest::recordedCalls(plain), QStringList{"writeCell(A1,A1,x)"});
 }
 
 } // namespace

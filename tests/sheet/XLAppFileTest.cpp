@@ -1,6 +1,7 @@
 // The written .xlsx file, read back by an independent reader; the folder of unsaved workbooks
 // and the opening step.
 #include "core/Regional.h"
+#include "sheet/Opener.h"
 #include "sheet/XLApp.h"
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/QtPrinters.h"
@@ -84,7 +85,7 @@ protected:
     void TearDown() override
     {
         regional::overrideLocale(std::nullopt);
-        XLApp::setOpener({});
+        sheet::setOpener({});
     }
     QString path(const char* name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
@@ -141,7 +142,7 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
 TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
 {
     QStringList opened;
-    XLApp::setOpener([&](const QString& file) {
+    sheet::setOpener([&](const QString& file) {
         opened << file;
         return true;
     });
@@ -166,7 +167,7 @@ TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
 
 TEST_F(SheetFile, WithoutASpreadsheetApplicationTheMessageNamesTheSavedFile)
 {
-    XLApp::setOpener([](const QString&) { return false; });
+    sheet::setOpener([](const QString&) { return false; });
     XLApp xl;
     startSheet(xl);
     xl.writeCell("A1", "A1", "kept");
@@ -182,7 +183,7 @@ TEST_F(SheetFile, WithoutASpreadsheetApplicationTheMessageNamesTheSavedFile)
 TEST_F(SheetFile, TargetFileIsReplacedAndNothingOpens)
 {
     bool opened = false;
-    XLApp::setOpener([&](const QString&) { return opened = true; });
+    sheet::setOpener([&](const QString&) { return opened = true; });
     QFile old(path("out.xlsx"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("not a workbook");

@@ -2,6 +2,7 @@
 #include "sheet/XLApp.h"
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/SheetCalls.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -222,7 +223,7 @@ TEST(XLAppCalls, RecordsEveryOperationWithItsArguments)
                                "mergeCells(A0,B1)",
                                "showApplication()",
                                "disconnect()"};
-    EXPECT_EQ(xl.recordedCalls(), expected);
+    EXPECT_EQ(sheettest::recordedCalls(xl), expected);
 }
 
 TEST(XLAppCalls, AShownWorkbookTakesNoMoreChangesButANewExportStartsAfresh)

@@ -1,14 +1,13 @@
 #include "tests/support/TestEnvironment.h"
 
-#include "sheet/XLApp.h"
+#include "sheet/Opener.h"
+#include "tests/support/SheetCalls.h"
 
 #include <QtGlobal>
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-using sheet::XLApp;
 
 namespace {
 
@@ -61,11 +60,11 @@ void pinEnvironment()
     for (const Variable& v : variables)
         setenv(v.name, v.value, v.keepGiven ? 0 : 1);
     pinLocale();
-    XLApp::replaceSystemOpener([](const QString& file) {
+    sheet::replaceSystemOpener([](const QString& file) {
         opened() << file;
         return true;
     });
-    XLApp::setRecordingByDefault(true);
+    sheettest::startRecording();
 }
 
 QStringList openedByStandIn() { return opened(); }

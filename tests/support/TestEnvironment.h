@@ -8,7 +8,7 @@
 //   (the names and values are defined once, in tests/CMakeLists.txt);
 // - replaces the step that starts the spreadsheet application with a recording stand-in, so
 //   that an unexpected export never starts a real application from a test run;
-// - turns on the log of spreadsheet operations (XLApp::recordedCalls) that tests compare.
+// - turns on the log of spreadsheet operations (tests/support/SheetCalls.h) that tests compare.
 
 #include <QStringList>
 
