@@ -160,7 +160,7 @@ PanelSpec itpPanel()
         {{}, {QStringLiteral("ComboBox17"), QStringLiteral("Edit45")}, {}},
     };
     p.groups = {
-        {QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"), 0, customer},
+        {customerHeading(), 0, customer},
         {QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"), 0, object},
         {QStringLiteral("РЕГУЛИРУЮЩАЯ СРЕДА"),
          0,
@@ -282,7 +282,7 @@ PanelSpec btpPanel()
         memo(QStringLiteral("Memo1"), {}),
     };
     p.groups = {
-        {QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"), 0, customerLines(customer)},
+        {customerHeading(), 0, customerLines(customer)},
         {QStringLiteral("ТЕПЛОВЫЕ НАГРУЗКИ"),
          0,
          {
@@ -375,7 +375,7 @@ PanelSpec platePanel()
     };
     const QString headLoss = QStringLiteral("Допустимые потери напора в теплообменнике");
     p.groups = {
-        {QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"), 0, customerLines(customer)},
+        {customerHeading(), 0, customerLines(customer)},
         {QStringLiteral("ТЕПЛОНОСИТЕЛЬ"),
          0,
          {
@@ -465,6 +465,8 @@ std::optional<Kind> kindForCaption(const QString& caption)
 }
 
 QString defaultCaption() { return QStringLiteral("Заполнение опросного листа"); }
+QString customerHeading() { return QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"); }
+
 const QStringList& customerLabels()
 {
     static const QStringList labels = {

@@ -74,6 +74,8 @@ QString requestCaption(); // "Сформировать заявку"
 // The labels of the customer block, the same on every panel and sheet: organisation, head,
 // who filled in the form, telephone, object name, object address.
 const QStringList& customerLabels();
+// "СВЕДЕНИЯ О ЗАКАЗЧИКЕ", the heading of the customer block.
+QString customerHeading();
 QString exitCaption(); // "Выход"
 
 // The values of a panel's controls as the window first shows them.

@@ -90,10 +90,20 @@ SheetRow longLabel(const PanelSpec& panel, int row, const Source& c)
     return longLabel(row, said(panel, c), c);
 }
 
-const QString kRoomSize =
-    QStringLiteral("Габариты помещения для установки (Длинна/Ширина/Высота) в метрах");
-const QString kOpenings =
-    QStringLiteral("Мин. габариты проемов для доставки к месту установки (ширина/высота) в метрах");
+// The heading of the panel's group that holds the control, as a section row.
+SheetRow section(const PanelSpec& panel, int row, const QString& control)
+{
+    for (const GroupSpec& group : panel.groups)
+        for (const FormLine& line : group.lines)
+            if (line.controls.contains(control))
+                return section(row, group.title);
+    Q_ASSERT(false);
+    return section(row, QString());
+}
+
+// The block heat substation's sheet words its room lines as the heat substation's panel does.
+QString roomSizeLabel() { return labelOf(panel(Kind::Itp), QStringLiteral("Edit53")); }
+QString openingsLabel() { return labelOf(panel(Kind::Itp), QStringLiteral("Edit57")); }
 
 SheetLayout itpSheet()
 {
@@ -103,10 +113,10 @@ SheetLayout itpSheet()
     for (int i = 17; i <= 24; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
     s.rows = {titleRow(QStringLiteral("Опросный лист индивидуального теплового пункта.")),
-              dateRow(), section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+              dateRow(), section(3, customerHeading())};
     s.rows += customerRows(4, {QStringLiteral("Edit38"), QStringLiteral("Edit39"),
                                QStringLiteral("Edit40"), QStringLiteral("Edit41")});
-    s.rows += section(8, QStringLiteral("СВЕДЕНИЯ ОБ ОБЪЕКТЕ"));
+    s.rows += section(p, 8, QStringLiteral("Edit48"));
     s.rows += customerRows(9, {QStringLiteral("Edit48"), QStringLiteral("Edit49")}, 4);
     s.rows += {
         value(p, 11, text(QStringLiteral("Edit42"))),
@@ -114,17 +124,14 @@ SheetLayout itpSheet()
         value(p, 13, text(QStringLiteral("Edit44"))),
         wide(14, QStringLiteral("Вид объекта регулирования"),
              itemOrOther(QStringLiteral("ComboBox17"), QStringLiteral("Edit45"))),
-        section(15, QStringLiteral("РЕГУЛИРУЮЩАЯ СРЕДА")),
+        section(p, 15, QStringLiteral("ComboBox18")),
         value(p, 16, item(QStringLiteral("ComboBox18"))),
         wide(p, 17, itemOrOther(QStringLiteral("ComboBox19"), QStringLiteral("Edit46"))),
         wide(p, 18, joined({}, {QStringLiteral("Edit47"), QStringLiteral("Edit50")})),
         value(p, 19, text(QStringLiteral("Edit51")), item(QStringLiteral("ComboBox20"))),
         section(20, QStringLiteral("  СВЕДЕНИЯ О СИСТЕМАХ ТЕПЛОСНАБЖЕНИЯ ОБЪЕКТА")),
         wide(p, 21, item(QStringLiteral("ComboBox21"))),
-        longLabel(
-            22,
-            QStringLiteral("Стат. давление системы отопления относительно теплопункта, м.вод.сб."),
-            text(QStringLiteral("Edit58"))),
+        longLabel(p, 22, text(QStringLiteral("Edit58"))),
         longLabel(p, 23, text(QStringLiteral("Edit59"))),
         longLabel(p, 24, text(QStringLiteral("Edit60"))),
         wide(p, 25, item(QStringLiteral("ComboBox22"))),
@@ -132,7 +139,7 @@ SheetLayout itpSheet()
         wide(p, 27, item(QStringLiteral("ComboBox23"))),
         value(p, 28, text(QStringLiteral("Edit62")), item(QStringLiteral("ComboBox24"))),
         longLabel(p, 29, text(QStringLiteral("Edit63"))),
-        section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ СВЕДЕНИЯ")),
+        section(p, 30, QStringLiteral("CheckBox6")),
         // Unticked, the row keeps its wide-value layout: B:C merged and empty.
         [] {
             SheetRow r = checked(
@@ -150,13 +157,13 @@ SheetLayout itpSheet()
             QStringLiteral("CheckBox7"),
             QStringLiteral(
                 "Без организации контроля систем регулирования с ПК, находящейся на объекте")),
-        longLabel(33, kRoomSize,
+        longLabel(p, 33,
                   joined(QStringLiteral(" "), {QStringLiteral("Edit53"), QStringLiteral("Edit54"),
                                                QStringLiteral("Edit55")})),
         longLabel(
-            34, kOpenings,
+            p, 34,
             joined(QStringLiteral(" "), {QStringLiteral("Edit57"), QStringLiteral("Edit56")})),
-        section(35, QStringLiteral("ПРЕДЛОЖЕНИЕ ЗАКАЗЧИКА ПО СИСТЕМАМ РЕГУЛИРОВАНИЯ")),
+        section(p, 35, QStringLiteral("Memo3")),
     };
     return s;
 }
@@ -169,12 +176,12 @@ SheetLayout btpSheet()
     for (int i = 1; i <= 10; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
     s.rows = {titleRow(QStringLiteral("Опросный лист блочного теплового пункта")), dateRow(),
-              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+              section(3, customerHeading())};
     s.rows += customerRows(4, {QStringLiteral("Edit1"), QStringLiteral("Edit2"),
                                QStringLiteral("Edit3"), QStringLiteral("Edit4"),
                                QStringLiteral("Edit5"), QStringLiteral("Edit6")});
     s.rows += {
-        section(10, QStringLiteral("ТЕПЛОВЫЕ НАГРУЗКИ")),
+        section(p, 10, QStringLiteral("Edit7")),
         value(11, QStringLiteral("Тепловая нагрузка на отопление"), text(QStringLiteral("Edit7")),
               item(QStringLiteral("ComboBox4"))),
         value(12, QStringLiteral("Тепловая нагрузка на горячее водоснабжение"),
@@ -191,7 +198,7 @@ SheetLayout btpSheet()
         value(p, 20, text(QStringLiteral("Edit14")), item(QStringLiteral("ComboBox9"))),
         value(21, QStringLiteral("Наличие циркуляции в системе"),
               item(QStringLiteral("ComboBox10"))),
-        section(22, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ПАРАМЕТРЫ")),
+        section(p, 22, QStringLiteral("CheckBox1")),
         checked(
             wide(23, QStringLiteral("Прибор учета произодства"), text(QStringLiteral("Edit15"))),
             QStringLiteral("CheckBox1"), QStringLiteral("Без приборов учета.")),
@@ -215,13 +222,13 @@ SheetLayout btpSheet()
                 QStringLiteral("CheckBox5"),
                 QStringLiteral(
                     "Без автоматического отключения циркуляционных насосов ГВС по времени.")),
-        longLabel(28, kRoomSize,
+        longLabel(28, roomSizeLabel(),
                   joined(QStringLiteral(" "), {QStringLiteral("Edit16"), QStringLiteral("Edit17"),
                                                QStringLiteral("Edit18")})),
         longLabel(
-            29, kOpenings,
+            29, openingsLabel(),
             joined(QStringLiteral(" "), {QStringLiteral("Edit20"), QStringLiteral("Edit19")})),
-        section(30, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
+        section(p, 30, QStringLiteral("Memo1")),
     };
     return s;
 }
@@ -234,31 +241,30 @@ SheetLayout plateSheet()
         28,          2};
     for (int i = 11; i <= 16; ++i)
         s.requiredChoices << QStringLiteral("ComboBox%1").arg(i);
-    const QString headLoss = QStringLiteral("Допустимые потери напора в теплообменнике");
     s.rows = {titleRow(QStringLiteral("Опросный лист пластинчатого теплообменника.")), dateRow(),
-              section(3, QStringLiteral("СВЕДЕНИЯ О ЗАКАЗЧИКЕ"))};
+              section(3, customerHeading())};
     s.rows += customerRows(4, {QStringLiteral("Edit21"), QStringLiteral("Edit22"),
                                QStringLiteral("Edit23"), QStringLiteral("Edit24"),
                                QStringLiteral("Edit25"), QStringLiteral("Edit26")});
     s.rows += {
-        section(10, QStringLiteral("ТЕПЛОНОСИТЕЛЬ")),
+        section(p, 10, QStringLiteral("Edit27")),
         value(p, 11, text(QStringLiteral("Edit27")), item(QStringLiteral("ComboBox11"))),
         value(p, 12, text(QStringLiteral("Edit28")), item(QStringLiteral("ComboBox12"))),
-        section(13, QStringLiteral("ГРЕЮЩАЯ СРЕДА")),
+        section(p, 13, QStringLiteral("Edit29")),
         value(p, 14, text(QStringLiteral("Edit29"))),
         value(p, 15, text(QStringLiteral("Edit30"))),
-        value(16, headLoss, text(QStringLiteral("Edit31")), item(QStringLiteral("ComboBox13"))),
-        section(17, QStringLiteral("НАГРЕВАЕМАЯ СРЕДА")),
+        value(p, 16, text(QStringLiteral("Edit31")), item(QStringLiteral("ComboBox13"))),
+        section(p, 17, QStringLiteral("Edit34")),
         value(p, 18, text(QStringLiteral("Edit34"))),
         value(p, 19, text(QStringLiteral("Edit33"))),
-        value(20, headLoss, text(QStringLiteral("Edit32")), item(QStringLiteral("ComboBox14"))),
-        section(21, QStringLiteral("ТРЕБОВАНИЯ К ТЕПЛООБМЕННИКУ")),
+        value(p, 20, text(QStringLiteral("Edit32")), item(QStringLiteral("ComboBox14"))),
+        section(p, 21, QStringLiteral("ComboBox15")),
         value(22, QStringLiteral("Схема присодинения ГВС к тепловым сетям"),
               item(QStringLiteral("ComboBox15"))),
         value(p, 23, text(QStringLiteral("Edit35")), item(QStringLiteral("ComboBox16"))),
         value(p, 24, text(QStringLiteral("Edit36"))),
         value(p, 25, text(QStringLiteral("Edit37"))),
-        section(26, QStringLiteral("ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ")),
+        section(p, 26, QStringLiteral("Memo2")),
     };
     return s;
 }
