@@ -16,7 +16,9 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 using selection::SelectionForm;
@@ -29,7 +31,15 @@ namespace {
 constexpr int kResolution = 300; // dots per inch of the PDF's layout
 constexpr double kMarginMm = 12;
 
-QString esc(const QString& text) { return text.toHtmlEscaped(); }
+// A text for the sheet: escaped, and the unit кгс/см² kept whole on one line with its number.
+QString esc(const QString& text)
+{
+    QString html = text.toHtmlEscaped();
+    // A no-break space before the unit; word joiners (U+2060) on both sides of its slash, where
+    // the line breaker would otherwise break.
+    html.replace(QStringLiteral(" кгс/см²"), QStringLiteral("\u00A0кгс\u2060/\u2060см²"));
+    return html;
+}
 
 QString programVersion() { return QStringLiteral(VEDAN_VERSION); }
 
@@ -218,15 +228,41 @@ QString offersPart(const SheetData& data)
         return part + QStringLiteral("<p>")
                + esc(QStringLiteral("Для заданных параметров модель не подобрана."))
                + QStringLiteral("</p>");
-    QString rows = headRow({QStringLiteral("Обозначение"), QStringLiteral("Kvy, м³/ч"),
-                            QStringLiteral("Авторитет"), QStringLiteral("Ду, мм")},
-                           {40, 20, 20, 20});
-    const auto opt = [](const std::optional<double>& value) {
-        return value ? num::f2(*value) : QStringLiteral("—");
+    // The designation, and of the other columns those the kind's offers fill: a hydroelevator
+    // has no Kvy, authority or bore, a regulator no authority.
+    struct Column {
+        const char* title;
+        std::function<std::optional<QString>(const selection::Offer&)> text;
     };
-    for (const selection::Offer& offer : data.run.offers)
-        rows += row({offer.designation, opt(offer.kvy), opt(offer.authority),
-                     offer.bore ? QString::number(*offer.bore) : QStringLiteral("—")});
+    const auto figure = [](const std::optional<double>& value) -> std::optional<QString> {
+        return value ? std::optional(num::f2(*value)) : std::nullopt;
+    };
+    const Column columns[] = {
+        {"Kvy, м³/ч", [&](const selection::Offer& o) { return figure(o.kvy); }},
+        {"Авторитет", [&](const selection::Offer& o) { return figure(o.authority); }},
+        {"Ду, мм",
+         [](const selection::Offer& o) {
+             return o.bore ? std::optional(QString::number(*o.bore)) : std::nullopt;
+         }},
+    };
+    std::vector<const Column*> shown;
+    for (const Column& column : columns)
+        if (std::any_of(data.run.offers.begin(), data.run.offers.end(),
+                        [&](const selection::Offer& o) { return column.text(o).has_value(); }))
+            shown.push_back(&column);
+    QStringList titles{QStringLiteral("Обозначение")};
+    std::vector<int> widths{40};
+    for (const Column* column : shown) {
+        titles << QString::fromUtf8(column->title);
+        widths.push_back(20);
+    }
+    QString rows = headRow(titles, widths);
+    for (const selection::Offer& offer : data.run.offers) {
+        QStringList cells{offer.designation};
+        for (const Column* column : shown)
+            cells << column->text(offer).value_or(QStringLiteral("—"));
+        rows += row(cells);
+    }
     return part + table(rows);
 }
 

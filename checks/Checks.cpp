@@ -24,12 +24,12 @@ namespace {
 const QString kInstallation = QStringLiteral(
     "принято: установка на подающем трубопроводе, p₁ — давление на входе, p_v при температуре "
     "подачи");
-const QString kKgf = QStringLiteral("кгс/см2");
+const QString kKgf = QStringLiteral("кгс/см²");
 
 QString gaugeNote()
 {
     return QStringLiteral("давления приняты избыточными: p_абс = p + ")
-           + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" кгс/см2 (101,325 кПа)");
+           + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" кгс/см² (101,325 кПа)");
 }
 
 QString joined(std::initializer_list<QString> parts)
@@ -50,7 +50,7 @@ struct Limit {
 };
 
 // How every check compares a value with a limit: within this share of the limit the value is at
-// the limit, so that the last bits of two computations of one figure (h/10 against 0,16 MPa in
+// the limit, so that the last bits of two computations of one figure (S/10 against 0,16 MPa in
 // kgf/cm², say) never decide a verdict. The sizing's own comparisons stay exact.
 constexpr double kAtLimitShare = 1e-9;
 
@@ -173,12 +173,12 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
                 + QStringLiteral(" + ") + num::fixed(qty::kAtmosphereKgfCm2, 4)
                 + QStringLiteral(" = ") + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
-                + num::f3(pv) + QStringLiteral(" кгс/см2; запас p₁ − p_v = ")
-                + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см2");
+                + num::f3(pv) + QStringLiteral(" кгс/см²; запас p₁ − p_v = ")
+                + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см²");
     grade(c, p1, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
     if (c.status == Status::Warning)
         c.formula += QStringLiteral(" < ") + num::f1(kBoilingMargin)
-                     + QStringLiteral(" кгс/см2: вода на входе близка к вскипанию");
+                     + QStringLiteral(" кгс/см²: вода на входе близка к вскипанию");
 }
 
 // The temperature schedule and the flow the sizing took from it: a supply colder than the
@@ -230,10 +230,10 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
     const double needed = store(1.4L * (1.0L + Ext(u)) * (1.0L + Ext(u)) * Ext(h));
     c.unit = QStringLiteral("м");
     c.note = QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
-                            "дополнительного запаса; h — сопротивление системы");
+                            "дополнительного запаса; S — сопротивление системы");
     c.formula = QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
                 + sign(*v.availableHead, needed)
-                + QStringLiteral("Hтреб = 1,4·(1 + u)²·h = 1,4·(1 + ") + num::f2(u)
+                + QStringLiteral("Hтреб = 1,4·(1 + u)²·S = 1,4·(1 + ") + num::f2(u)
                 + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ") + num::f2(needed)
                 + QStringLiteral(" м");
     grade(c, *v.availableHead, std::nullopt, Limit{needed, Side::Below});
@@ -281,7 +281,7 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
     const QString perMetre = num::general(double(qty::kBarPerMetreOfWater));
     c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
                 + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
-                + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre + QStringLiteral("·h) = ")
+                + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre + QStringLiteral("·S) = ")
                 + num::f2(modelDrop) + QStringLiteral("/(") + num::f2(modelDrop)
                 + QStringLiteral(" + ") + perMetre + QStringLiteral("·") + num::f2(h)
                 + QStringLiteral(") = ") + num::f3(a);
@@ -336,7 +336,7 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
                 + num::f3(ff) + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl
                 + QStringLiteral("²·(") + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff)
                 + QStringLiteral("·") + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
-                + QStringLiteral(" кгс/см2; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см2, ")
+                + QStringLiteral(" кгс/см²; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см², ")
                 + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
                 + QStringLiteral(" % предела (кавитация начинается с ")
                 + num::general(double(kIncipientShare * 100)) + QStringLiteral(" %)");
@@ -368,7 +368,7 @@ void flashing(Check& c, const Context& x, std::optional<double> drop, const QStr
     c.note = joined({gaugeNote(), kInstallation});
     c.formula = QStringLiteral("p₂ = p₁ − Δp = ") + num::f2(p1) + QStringLiteral(" − ")
                 + num::f2(*drop) + QStringLiteral(" = ") + num::f2(p2) + sign(p2, pv)
-                + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см2");
+                + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см²");
     grade(c, p2, std::nullopt, Limit{pv, Side::Below});
     if (c.status == Status::Failed)
         c.formula += QStringLiteral(": вода вскипает за ") + behind;
@@ -403,8 +403,8 @@ void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
                 + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" = ") + num::f2(back)
                 + sign(back, pv) + QStringLiteral("p_v(")
                 + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
-                + num::f3(pv) + QStringLiteral(" кгс/см2; запас p_обр − p_v = ")
-                + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см2");
+                + num::f3(pv) + QStringLiteral(" кгс/см²; запас p_обр − p_v = ")
+                + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см²");
     grade(c, back, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
     if (c.status == Status::Failed)
         c.formula += QStringLiteral(": струя вскипает в сопле");
@@ -430,7 +430,7 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
     c.unit = QStringLiteral("м/с");
     c.note = QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")
              + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C и p₁ = ")
-             + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см2 (абс.); ") + gaugeNote();
+             + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см² (абс.); ") + gaugeNote();
     c.formula = QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
                 + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
                 + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
@@ -455,11 +455,11 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
     const double to = qty::GaugePressure::megapascal(range.to).inKgfPerCm2();
     const double held = store(Ext(s.inputs.systemResistance) / 10.0L);
     c.unit = kKgf;
-    c.formula = QStringLiteral("Δpрег = h/10 = ") + num::f2(s.inputs.systemResistance)
+    c.formula = QStringLiteral("Δpрег = S/10 = ") + num::f2(s.inputs.systemResistance)
                 + QStringLiteral("/10 = ") + num::f3(held)
-                + QStringLiteral(" кгс/см2; диапазон настройки ") + num::general(range.from)
+                + QStringLiteral(" кгс/см²; диапазон настройки ") + num::general(range.from)
                 + QStringLiteral("…") + num::general(range.to) + QStringLiteral(" МПа = ")
-                + num::f3(from) + QStringLiteral("…") + num::f3(to) + QStringLiteral(" кгс/см2");
+                + num::f3(from) + QStringLiteral("…") + num::f3(to) + QStringLiteral(" кгс/см²");
     grade(c, held, Limit{from, Side::Below}, Limit{to, Side::Above});
     if (c.status == Status::Warning)
         c.note = QStringLiteral(
@@ -495,7 +495,7 @@ const std::vector<CheckRow>& table()
                                     + " — правило практики";
     static const std::vector<CheckRow> rows = {
         {"supply.liquid", "Вода на входе в жидком состоянии",
-         "IAPWS-IF97; запас 0,5 кгс/см2 — правило практики", kAllKinds, false, supplyLiquid},
+         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kAllKinds, false, supplyLiquid},
         {"supply.schedule", "График температур и расход сетевой воды", "–", kAllKinds, false,
          supplySchedule},
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
@@ -503,7 +503,7 @@ const std::vector<CheckRow>& table()
         {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
         {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
         {"elevator.flashing", "Вскипание струи в сопле элеватора",
-         "IAPWS-IF97; запас 0,5 кгс/см2 — правило практики", kElevator, false, elevatorFlashing},
+         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kElevator, false, elevatorFlashing},
         {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
         {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec.c_str(), kValves, false,
          valveCavitation},

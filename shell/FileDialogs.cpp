@@ -1,6 +1,8 @@
 #include "shell/FileDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QStringList>
 #include <QTreeView>
@@ -11,6 +13,19 @@ FileDialogs::Hook& hook()
 {
     static FileDialogs::Hook value;
     return value;
+}
+
+QString& lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString remembered(const QString& chosen)
+{
+    if (!chosen.isEmpty())
+        lastFolder() = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 // "Name|pattern|Name|pattern" into Qt's "Name (pattern);;Name (pattern)".
@@ -45,11 +60,18 @@ void showWholeColumns(QFileDialog& dialog)
 
 namespace FileDialogs {
 
+QString startFolder()
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    return QDir::homePath();
+}
+
 QString choose(QWidget* parent, const Request& request)
 {
     if (hook())
-        return hook()(request);
-    QFileDialog dialog(parent);
+        return remembered(hook()(request));
+    QFileDialog dialog(parent, QString(), startFolder());
     // Qt's own dialog, in Russian with the program; a desktop's dialog would keep settings of
     // its own.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -68,7 +90,7 @@ QString choose(QWidget* parent, const Request& request)
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
-    return dialog.selectedFiles().front();
+    return remembered(dialog.selectedFiles().front());
 }
 
 Hook setHook(Hook value)

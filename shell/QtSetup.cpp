@@ -38,6 +38,33 @@ void onTerminationSignal(int)
     [[maybe_unused]] const ssize_t written = ::write(signalWriteEnd, &byte, 1);
 }
 
+// Texts of Qt's own dialogs that Qt's Russian catalogue lacks: the type column of the file
+// dialog's detail view names a folder, a drive or a link in English otherwise.
+class MissingTranslations : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override
+    {
+        struct Text {
+            const char* context;
+            const char* source;
+            const char* russian;
+        };
+        static const Text texts[] = {
+            {"QAbstractFileIconProvider", "Folder", "Папка"},
+            {"QAbstractFileIconProvider", "Drive", "Диск"},
+            {"QAbstractFileIconProvider", "Shortcut", "Ярлык"},
+            {"QAbstractFileIconProvider", "Unknown", "Неизвестно"},
+        };
+        for (const Text& t : texts)
+            if (qstrcmp(context, t.context) == 0 && qstrcmp(source, t.source) == 0)
+                return QString::fromUtf8(t.russian);
+        return QString();
+    }
+};
+
 } // namespace
 
 bool loadRussianTranslations(QCoreApplication& application)
@@ -48,6 +75,7 @@ bool loadRussianTranslations(QCoreApplication& application)
         delete translator;
         return false;
     }
+    QCoreApplication::installTranslator(new MissingTranslations(&application));
     return QCoreApplication::installTranslator(translator);
 }
 

@@ -71,6 +71,8 @@ struct DialogSeen {
     QStringList buttons;
     QStringList labels;
     QStringList clipped; // columns narrower than their contents
+    QStringList types;   // the type column
+    QString folder;      // where it started
     int rows = 0;
 };
 
@@ -90,6 +92,9 @@ void inspectThenCancel(DialogSeen& seen, int attempts = 200)
         for (QLabel* label : dialog->findChildren<QLabel*>())
             seen.labels << label->text();
         seen.rows = view->model()->rowCount(view->rootIndex());
+        seen.folder = dialog->directory().absolutePath();
+        for (int row = 0; row < seen.rows; ++row)
+            seen.types << view->model()->index(row, 2, view->rootIndex()).data().toString();
         for (int column = 1; column < view->header()->count(); ++column)
             if (view->columnWidth(column)
                     < static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column)
@@ -113,8 +118,12 @@ TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(123456, 'x'));
     }
+    ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("files/Архив"))));
+    // The dialog starts in the home folder, not in the working folder.
     const QString before = QDir::currentPath();
-    QDir::setCurrent(home.filePath(QStringLiteral("files")));
+    const QByteArray homeBefore = qgetenv("HOME");
+    QDir::setCurrent(home.path());
+    qputenv("HOME", home.filePath(QStringLiteral("files")).toUtf8());
 
     QString privateFolder;
     DialogSeen seen;
@@ -133,9 +142,14 @@ TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
         EXPECT_TRUE(QFileInfo(privateFolder).isDir());
     }
     QDir::setCurrent(before);
+    qputenv("HOME", homeBefore);
     qunsetenv("XDG_CONFIG_HOME");
 
-    EXPECT_GE(seen.rows, 2);
+    EXPECT_EQ(seen.folder, QFileInfo(home.filePath(QStringLiteral("files"))).absoluteFilePath());
+    EXPECT_GE(seen.rows, 3);
+    // A folder's type is in Russian too.
+    EXPECT_TRUE(seen.types.contains(QStringLiteral("Папка"))) << seen.types.join('|').toStdString();
+    EXPECT_FALSE(seen.types.contains(QStringLiteral("Folder")));
     EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Отмена")))
         << seen.buttons.join('|').toStdString();
     EXPECT_TRUE(seen.labels.contains(QStringLiteral("Имя файла:"))
@@ -179,3 +193,26 @@ TEST(VedanApplication, EveryTerminationSignalEndsTheProgramCleanly)
 }
 
 } // namespace
+
+// A dialog starts in the folder of the file last chosen in the session while that folder exists,
+// and otherwise in the home folder.
+TEST(FileDialogs, StartInTheLastFolderUsedElseHome)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("Объекты"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const FileDialogs::Hook previous = FileDialogs::setHook(
+        [&](const FileDialogs::Request&) { return folder + QStringLiteral("/котельная.teo"); });
+    const FileDialogs::Request open{FileDialogs::Mode::Open, QStringLiteral("Файл ТЭО|*.teo"),
+                                    QStringLiteral("teo")};
+    FileDialogs::choose(nullptr, open);
+    EXPECT_EQ(FileDialogs::startFolder(), folder);
+    // A cancel keeps the folder.
+    FileDialogs::setHook([](const FileDialogs::Request&) { return QString(); });
+    FileDialogs::choose(nullptr, open);
+    EXPECT_EQ(FileDialogs::startFolder(), folder);
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    EXPECT_EQ(FileDialogs::startFolder(), QDir::homePath());
+    FileDialogs::setHook(previous);
+}

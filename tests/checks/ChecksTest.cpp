@@ -472,7 +472,7 @@ TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
 // A value within 1e-9 of its limit is at the limit, on either side; further away it is not.
 TEST(Checks, AValueWithinOnePartInABillionIsAtTheLimit)
 {
-    // The range's top, 0,16 MPa, in kgf/cm²: h/10 at it and around it.
+    // The range's top, 0,16 MPa, in kgf/cm²: S/10 at it and around it.
     const double top = 0.16 * 10.19716;
     expectCases({
         {"a hair above the top", regulator(1, 1, 10 * top * (1 + 5e-10)), "regulator.range",

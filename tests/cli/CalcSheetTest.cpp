@@ -299,3 +299,65 @@ TEST(CalcSheet, EveryRowRecomputesFromItsPrintedNumbers)
         EXPECT_EQ(row[2].toString(), row[1].toString()) << row[0].toString().toStdString();
     }
 }
+
+// The offered-equipment table has the columns the kind's offers fill; the sheet writes the unit
+// кгс/см² one way and never across two lines, and calls the system's resistance S throughout.
+TEST(CalcSheet, OffersColumnsUnitsAndSymbolsAgree)
+{
+    struct Case {
+        const char* name;
+        const char* args;
+        std::vector<const char*> inTable; // the offers table's columns and its first offer
+        std::vector<const char*> absentFromTable;
+    };
+    const char* const units = " --inlet-unit kgf --outlet-unit kgf --load-unit gcal "
+                              "--resistance-unit m";
+    const Case cases[] = {
+        {"hydroelevator",
+         "hydroelevator --inlet 6 --outlet 4 --supply 150 --return 70 --load 0,5 --resistance 1",
+         {"Обозначение", "ЭЖ-03"},
+         {"Kvy, м³/ч", "Авторитет", "Ду, мм"}},
+        {"control valve",
+         "control-valve --inlet 4 --outlet 2 --supply 150 --return 70 --load 0,5 --resistance 2",
+         {"Обозначение", "Kvy, м³/ч", "Авторитет", "Ду, мм", "ТВМ-25/17"},
+         {}},
+        {"regulator",
+         "regulator --inlet 4 --outlet 3,8 --supply 115 --return 70 --load 0,08 --resistance 1 "
+         "--series 1 --range 1",
+         {"Обозначение", "Kvy, м³/ч", "Ду, мм", "ЖМ-32.10.1.1"},
+         {"Авторитет"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const CliRun run =
+            runCli(QStringList{QStringLiteral("size")} + words(c.args) + words(units).mid(1)
+                   << QStringLiteral("--pdf") << pdf);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString text = pdfText(pdf);
+        const qsizetype table = text.indexOf(QStringLiteral("Подобранное оборудование"));
+        ASSERT_GE(table, 0) << text.toStdString();
+        const QString offers =
+            text.mid(table, text.indexOf(QStringLiteral("Инженерные проверки"), table) - table);
+        for (const char* present : c.inTable)
+            EXPECT_TRUE(offers.contains(QString::fromUtf8(present))) << present;
+        for (const char* absent : c.absentFromTable)
+            EXPECT_FALSE(offers.contains(QString::fromUtf8(absent))) << absent;
+        EXPECT_FALSE(offers.contains(QStringLiteral("—"))) << offers.toStdString();
+
+        EXPECT_FALSE(text.contains(QStringLiteral("кгс/см2")));
+        EXPECT_FALSE(text.contains(QStringLiteral("·h")));
+        EXPECT_FALSE(text.contains(QStringLiteral("h/10")));
+        const QStringList lines =
+            runProgram(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"})
+                .text()
+                .split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            const QString trimmed = line.trimmed();
+            EXPECT_FALSE(trimmed.endsWith(QStringLiteral("кгс/")) || trimmed.endsWith("кгс"))
+                << line.toStdString();
+            EXPECT_FALSE(trimmed.startsWith(QStringLiteral("см²"))) << line.toStdString();
+        }
+    }
+}

@@ -95,7 +95,7 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
     }
     EXPECT_EQ(checks[4]["status"].toString(), QStringLiteral("failed"));
     EXPECT_TRUE(checks[4]["designation"].isNull());
-    EXPECT_EQ(checks[4]["unit"].toString(), QStringLiteral("кгс/см2"));
+    EXPECT_EQ(checks[4]["unit"].toString(), QStringLiteral("кгс/см²"));
     EXPECT_EQ(checks[5]["status"].toString(), QStringLiteral("failed"));
     EXPECT_EQ(checks[6]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
     EXPECT_EQ(checks[6]["status"].toString(), QStringLiteral("warning"));
