@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -129,6 +131,35 @@ QString limitsText(const checks::Check& c)
     return parts.join(QStringLiteral("; "));
 }
 
+// The formula column's rows as tall as their text wrapped to the column's present width: Qt's
+// own size of a row counts the text's lines but not the wraps within them.
+class WrappingDelegate : public QStyledItemDelegate {
+public:
+    explicit WrappingDelegate(QTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        if (index.column() != 1)
+            return size;
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QStyle* style = m_view->style();
+        const int margins =
+            2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, &opt, m_view) + 1);
+        const int width = m_view->columnWidth(1) - margins;
+        if (width <= 0)
+            return size;
+        const QRect wrapped = QFontMetrics(opt.font).boundingRect(
+            QRect(0, 0, width, 1 << 20), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, opt.text);
+        size.setHeight(std::max(size.height(), wrapped.height() + margins));
+        return size;
+    }
+
+private:
+    QTreeView* m_view;
+};
+
 // A text of parts joined by "; ", one part a line: a tree row grows to the lines of its text.
 QString stacked(QString text) { return text.replace(QStringLiteral("; "), QStringLiteral("\n")); }
 
@@ -208,6 +239,12 @@ ChecksWindow::ChecksWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_tree->header()->setStretchLastSection(true);
     // The titles are short and whole; the formulas take the rest of the width and wrap.
     m_tree->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    m_tree->setItemDelegate(new WrappingDelegate(m_tree));
+    // A new width of the formula column wraps its texts anew.
+    connect(m_tree->header(), &QHeaderView::sectionResized, m_tree, [this](int column) {
+        if (column == 1)
+            m_tree->doItemsLayout();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);

@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QtTest>
 
 class ChecksWindowTest : public QObject {
@@ -273,6 +274,27 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(tree()->horizontalScrollBar()->maximum(), 0);
         QVERIFY(tree()->wordWrap());
+        // Every formula and detail is whole: its row is as tall as its text wrapped to the
+        // column, here and after the window was made narrower.
+        for (int width : {checksWindow()->width(), 520}) {
+            checksWindow()->resize(width, checksWindow()->height());
+            QCoreApplication::processEvents();
+            // The text's room: the column less the style's text margins on both sides.
+            const int column =
+                tree()->columnWidth(1)
+                - 2 * (tree()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+            for (QTreeWidgetItemIterator it(tree()); *it; ++it) {
+                const QRect wrapped = tree()->fontMetrics().boundingRect(
+                    QRect(0, 0, column, 1 << 20), Qt::TextWordWrap, (*it)->text(1));
+                const QRect row = tree()->visualItemRect(*it);
+                QVERIFY2(row.height() >= wrapped.height(),
+                         qPrintable(QStringLiteral("%4 wide: %1 px for %2 px: %3")
+                                        .arg(row.height())
+                                        .arg(wrapped.height())
+                                        .arg((*it)->text(1))
+                                        .arg(width)));
+            }
+        }
         checksWindow()->hide();
     }
 
