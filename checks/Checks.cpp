@@ -227,7 +227,7 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
     if (u <= 0)
         return notApplicable(c, QStringLiteral("u = ") + num::f2(u)
                                     + QStringLiteral(" ≤ 0: элеватор не подмешивает воду"));
-    const double needed = store(1.4L * (1.0L + Ext(u)) * (1.0L + Ext(u)) * Ext(h));
+    const double needed = formulas::elevatorHeadNeeded(u, qty::Head::metres(h)).inMetres();
     c.unit = QStringLiteral("м");
     c.note = QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
                             "дополнительного запаса; S — сопротивление системы");

@@ -3,17 +3,12 @@
 #include "cli/CliIo.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
+#include "cli/Table.h"
 #include "core/SystemReasons.h"
-#include "sheet/CellRange.h"
-#include "sheet/Export.h"
-#include "sheet/XLApp.h"
 
 #include <QFile>
-#include <QLocale>
 #include <algorithm>
 #include <optional>
-
-using sheet::XLApp;
 
 namespace cli {
 
@@ -100,11 +95,6 @@ BatchRow sizeRow(int line, const QStringList& header, const QStringList& cells)
     return row;
 }
 
-QString unrounded(double value)
-{
-    return shortestNumber(value).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 QString worstCheck(const BatchRow& row)
 {
     if (row.run.failure || row.checks.empty())
@@ -118,7 +108,7 @@ QString worstCheck(const BatchRow& row)
     return QString();
 }
 
-QStringList header()
+QStringList columnNames()
 {
     QStringList names{QStringLiteral("line")};
     names += sizeFieldNames();
@@ -138,7 +128,7 @@ QStringList cellsOf(const BatchRow& row)
             for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
                 ofKind = ofKind || named.value == column.value;
         const std::optional<double>& value = row.run.values.*column.value;
-        cells << (ofKind && value ? unrounded(*value) : QString());
+        cells << (ofKind && value ? unroundedCell(*value) : QString());
     }
     QStringList offers;
     for (const selection::Offer& offer : row.run.offers)
@@ -147,28 +137,13 @@ QStringList cellsOf(const BatchRow& row)
                  << worstCheck(row);
 }
 
-QString csvField(const QString& text)
+std::vector<QStringList> cellsOf(const std::vector<BatchRow>& rows)
 {
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\""))
-           + QLatin1Char('"');
-}
-
-QByteArray csv(const std::vector<BatchRow>& rows, bool byteOrderMark)
-{
-    QString text;
-    const auto add = [&text](const QStringList& cells) {
-        QStringList fields;
-        for (const QString& cell : cells)
-            fields << csvField(cell);
-        text += fields.join(QLatin1Char(';')) + QLatin1Char('\n');
-    };
-    add(header());
+    std::vector<QStringList> cells;
+    cells.reserve(rows.size());
     for (const BatchRow& row : rows)
-        add(cellsOf(row));
-    return (byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+        cells.push_back(cellsOf(row));
+    return cells;
 }
 
 QByteArray json(const std::vector<BatchRow>& rows)
@@ -186,46 +161,13 @@ QByteArray json(const std::vector<BatchRow>& rows)
     return out + "]\n";
 }
 
-vedan::Status xlsx(const std::vector<BatchRow>& rows, const QString& file)
-{
-    XLApp xl;
-    xl.setTargetFile(file);
-    return sheet::runExport(xl, QStringLiteral("Подбор"), [&] {
-        const auto writeRow = [&xl](int number, const QStringList& cells) {
-            for (qsizetype c = 0; c < cells.size(); ++c) {
-                if (cells[c].isEmpty())
-                    continue;
-                const QString address = sheet::cellName({number, static_cast<int>(c) + 1});
-                xl.writeCell(address, address, cells[c]);
-            }
-        };
-        writeRow(1, header());
-        int number = 1;
-        for (const BatchRow& row : rows)
-            writeRow(++number, cellsOf(row));
-    });
-}
-
-enum class Format { Csv, Json, Xlsx };
-
-std::optional<Format> formatOf(const QString& out)
-{
-    if (out == QLatin1String("-") || out.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        return Format::Csv;
-    if (out.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
-        return Format::Json;
-    if (out.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
-        return Format::Xlsx;
-    return std::nullopt;
-}
-
 } // namespace
 
 int runBatch(const BatchFiles& files, bool strict)
 {
     const QString& file = files.input;
     const QString& out = files.output;
-    const std::optional<Format> format = formatOf(out);
+    const std::optional<TableFormat> format = tableFormatOf(out);
     if (!format)
         return usage(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
     QFile input(file);
@@ -261,9 +203,14 @@ int runBatch(const BatchFiles& files, bool strict)
 
     vedan::Status written;
     switch (*format) {
-    case Format::Csv: written = saveOutput(out, csv(rows, out != QLatin1String("-"))); break;
-    case Format::Json: written = saveOutput(out, json(rows)); break;
-    case Format::Xlsx: written = xlsx(rows, out); break;
+    case TableFormat::Csv:
+        written =
+            saveOutput(out, csvTable(columnNames(), cellsOf(rows), out != QLatin1String("-")));
+        break;
+    case TableFormat::Json: written = saveOutput(out, json(rows)); break;
+    case TableFormat::Xlsx:
+        written = xlsxTable(QStringLiteral("Подбор"), columnNames(), cellsOf(rows), out);
+        break;
     }
     if (failed(written) || anyFailed)
         return 1;

@@ -134,6 +134,56 @@ const CommandSpec& sizeSpec()
     return spec;
 }
 
+const CommandSpec& seasonSpec()
+{
+    static const CommandSpec spec = [] {
+        CommandSpec s{
+            QStringLiteral("season"),
+            QStringLiteral("season hydroelevator|control-valve|mixing-valve|regulator\n"
+                           "    ПАРАМЕТРЫ ПОДБОРА (как у size) --outdoor-design T [--indoor T] "
+                           "[--cut T]\n"
+                           "    [--season-end T] [--step K] [--json] [--out ФАЙЛ.csv|.json|.xlsx]"),
+            QStringLiteral("Работа подобранного оборудования в течение отопительного периода: "
+                           "график качественного регулирования со срезкой (Е. Я. Соколов, "
+                           "«Теплофикация и тепловые сети»), от расчётной температуры наружного "
+                           "воздуха до конца периода, с проверками в каждой точке. Код "
+                           "завершения: 0 — расчёт выполнен, 1 — сообщение программы при подборе, "
+                           "2 — неверный параметр или недопустимый график."),
+            {}};
+        // The inputs of the selection, as size takes them.
+        for (const OptionSpec& option : sizeSpec().options) {
+            if (option.names.front() == QLatin1String("checks"))
+                break;
+            s.options.push_back(option);
+        }
+        const std::vector<OptionSpec> own = {
+            {{QStringLiteral("outdoor-design")},
+             QStringLiteral("T"),
+             QStringLiteral("расчётная температура наружного воздуха, °C (обязательно)")},
+            {{QStringLiteral("indoor")},
+             QStringLiteral("T"),
+             QStringLiteral("температура внутреннего воздуха, °C (по умолчанию 18)")},
+            {{QStringLiteral("cut")},
+             QStringLiteral("T"),
+             QStringLiteral("температура срезки подачи, °C (по умолчанию 70, если подача выше)")},
+            {{QStringLiteral("season-end")},
+             QStringLiteral("T"),
+             QStringLiteral("температура наружного воздуха в конце периода, °C (по умолчанию 8)")},
+            {{QStringLiteral("step")},
+             QStringLiteral("K"),
+             QStringLiteral("шаг по температуре наружного воздуха, К (по умолчанию 1)")},
+            {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("out")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать точки в .csv, .json или .xlsx (строка — точка)")},
+            kHelp,
+        };
+        s.options.insert(s.options.end(), own.begin(), own.end());
+        return s;
+    }();
+    return spec;
+}
+
 const CommandSpec& assessSpec()
 {
     static const CommandSpec spec = {
@@ -225,7 +275,7 @@ QString usageText()
 {
     QString text = QStringLiteral("Использование:");
     for (const CommandSpec* spec :
-         {&sizeSpec(), &assessSpec(), &templateSpec(), &questionnaireSpec()})
+         {&sizeSpec(), &seasonSpec(), &assessSpec(), &templateSpec(), &questionnaireSpec()})
         text += QStringLiteral("\n  ")
                 + synopsisLines(*spec, QStringLiteral("  ")).join(QLatin1Char('\n'));
     return text

@@ -25,6 +25,7 @@ struct CommandSpec {
 
 const CommandSpec& toolSpec();
 const CommandSpec& sizeSpec();
+const CommandSpec& seasonSpec();
 const CommandSpec& assessSpec();
 const CommandSpec& templateSpec();
 const CommandSpec& questionnaireSpec();

@@ -33,7 +33,9 @@ json::Value offer(const selection::Offer& o)
     return object;
 }
 
-json::Value check(const checks::Check& c)
+} // namespace
+
+json::Value checkJson(const checks::Check& c)
 {
     json::Value object;
     object["id"] = json::text(c.id);
@@ -49,8 +51,6 @@ json::Value check(const checks::Check& c)
     object["note"] = c.note.isEmpty() ? json::Value() : json::text(c.note);
     return object;
 }
-
-} // namespace
 
 QString checkLine(const checks::Check& c)
 {
@@ -73,7 +73,7 @@ json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Che
         offers.push_back(offer(o));
     json::Value checkList = json::Value::array();
     for (const checks::Check& c : found)
-        checkList.push_back(check(c));
+        checkList.push_back(checkJson(c));
     json::Value object;
     object["lines"] = std::move(lines);
     object["message"] = json::textOr(run.message());

@@ -16,6 +16,10 @@ namespace cli {
 // batch's unrounded number.
 QString shortestNumber(double value);
 
+// One check as a JSON object: id, designation, status, title, formula, value, limits, unit,
+// source, note.
+json::Value checkJson(const checks::Check& check);
+
 // "[не пройдена] title (designation): formula; note — источник: source"
 QString checkLine(const checks::Check& check);
 

@@ -126,6 +126,7 @@ int runTool(int argc, char** argv)
 
     static const std::map<QString, std::function<int(const QStringList&)>> commands = {
         {QStringLiteral("size"), runSize},
+        {QStringLiteral("season"), runSeason},
         {QStringLiteral("assess"), runAssess},
         {QStringLiteral("template"), runTemplate},
         {QStringLiteral("questionnaire"), runQuestionnaire},

@@ -78,6 +78,21 @@ double nozzleDiameter(qty::MassFlow flow, qty::Head available)
     return store(9.6L * fourthRoot(g * g / Ext(available.inMetres())));
 }
 
+qty::Head elevatorHeadNeeded(double mixingRatio, qty::Head resistance)
+{
+    return qty::Head::metres(store(1.4L * (1.0L + Ext(mixingRatio)) * (1.0L + Ext(mixingRatio))
+                                   * Ext(resistance.inMetres())));
+}
+
+qty::PressureDifference dropAtFlowShare(LinePressures pressures, qty::Head resistance,
+                                        double flowShare)
+{
+    return qty::PressureDifference::kgfPerCm2(
+        store(Ext(pressures.inlet.inKgfPerCm2()) - Ext(pressures.outlet.inKgfPerCm2())
+              - Ext(resistance.inMetres()) / qty::kMetresOfWaterPerKgfCm2 * Ext(flowShare)
+                    * Ext(flowShare)));
+}
+
 qty::PressureDifference valveDrop(qty::MassFlow flow, qty::FlowCoefficient kvy)
 {
     const Ext g = flow.inTonnesPerHour();

@@ -57,6 +57,15 @@ double throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistan
 // dс = 9,6·⁴√(G²/Hрасп), mm: the elevator's nozzle.
 double nozzleDiameter(qty::MassFlow flow, qty::Head available);
 
+// Hтреб = 1,4·(1 + u)²·S: the head an elevator of mixing ratio u needs for a system of
+// resistance S (the elevator method of СП 41-101-95).
+qty::Head elevatorHeadNeeded(double mixingRatio, qty::Head resistance);
+
+// ΔP = (P₁ − P₂) − (S/10)·(G/G′)²: what is left across a device in series with the system when
+// the flow is the share G/G′ of the design flow (the system's loss goes with the flow squared).
+qty::PressureDifference dropAtFlowShare(LinePressures pressures, qty::Head resistance,
+                                        double flowShare);
+
 // Δpм = G²/Kvy², bar: the drop across a valve of capacity Kvy at the flow G.
 qty::PressureDifference valveDrop(qty::MassFlow flow, qty::FlowCoefficient kvy);
 

@@ -1,0 +1,271 @@
+// vedan-cli season KIND ...: the selection of size at the design point, then the device through
+// the heating season (season/Season.h), as a text table, one JSON object, or a table file.
+
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/SizeOutput.h"
+#include "cli/SizeRequest.h"
+#include "cli/Table.h"
+#include "core/Numbers.h"
+#include "season/Season.h"
+
+#include <optional>
+#include <variant>
+
+namespace {
+
+using season::Point;
+
+struct SeasonRequest {
+    selection::SelectionForm form;
+    season::Schedule schedule;
+    QString out; // empty: none
+};
+
+// A temperature or step as the tool takes numbers: with the decimal comma.
+std::optional<double> number(const QString& text) { return num::parseDecimal(text, u','); }
+
+std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
+                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
+    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
+    for (const QString& name : cli::sizeFieldNames().mid(1)) {
+        const std::optional<QString> value = cli::single(parser, name);
+        if (!value)
+            return QStringLiteral("параметр --%1 указан дважды").arg(name);
+        if (parser.isSet(name))
+            fields.emplace_back(name, *value);
+    }
+    auto form = cli::sizeForm(fields);
+    if (const QString* problem = std::get_if<QString>(&form))
+        return *problem;
+
+    // Each temperature option: its name and where it goes; the design outdoor temperature first.
+    std::optional<double> outdoor, indoor, cut, end, step;
+    const std::pair<const char*, std::optional<double>*> options[] = {
+        {"outdoor-design", &outdoor}, {"indoor", &indoor}, {"cut", &cut},
+        {"season-end", &end},         {"step", &step},
+    };
+    for (const auto& [name, target] : options) {
+        const QString option = QString::fromLatin1(name);
+        const std::optional<QString> value = cli::single(parser, option);
+        if (!value)
+            return QStringLiteral("параметр --%1 указан дважды").arg(option);
+        if (!parser.isSet(option))
+            continue;
+        *target = number(*value);
+        if (!*target)
+            return QStringLiteral("--%1: «%2» не число").arg(option, *value);
+    }
+    if (!outdoor)
+        return QStringLiteral("не указана расчётная температура наружного воздуха "
+                              "(--outdoor-design)");
+    const auto celsius = [](std::optional<double> t, double byDefault) {
+        return qty::Temperature::celsius(t.value_or(byDefault));
+    };
+    SeasonRequest request{
+        std::get<selection::SelectionForm>(form),
+        {.outdoorDesign = qty::Temperature::celsius(*outdoor),
+         .indoor = celsius(indoor, season::kDefaultIndoor),
+         .cut = cut ? std::optional(qty::Temperature::celsius(*cut)) : std::nullopt,
+         .seasonEnd = celsius(end, season::kDefaultSeasonEnd),
+         .step = step.value_or(season::kDefaultStep)},
+        {}};
+    const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
+    if (!out || (parser.isSet(QStringLiteral("out")) && out->isEmpty()))
+        return QStringLiteral("у параметра --out должно быть одно непустое значение");
+    request.out = *out;
+    if (!request.out.isEmpty() && !cli::tableFormatOf(request.out))
+        return QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx");
+    return request;
+}
+
+bool isElevator(selection::EquipmentKind kind)
+{
+    return kind == selection::EquipmentKind::Hydroelevator;
+}
+
+// A column of the season's table: its name in files, its heading in the text table, the
+// decimals shown there, and its value at a point (none where it does not apply to the kind).
+struct Column {
+    const char* name;
+    const char* heading;
+    int decimals;
+    std::optional<double> (*value)(const Point&);
+    bool elevator; // a column of the hydroelevator, or of the valves and regulator
+    bool common;   // a column of every kind
+};
+
+const Column kColumns[] = {
+    {"outdoor", "tн, °C", 1, [](const Point& p) { return std::optional(p.outdoor); }, false, true},
+    {"relativeLoad", "Q̄", 3, [](const Point& p) { return std::optional(p.relativeLoad); }, false,
+     true},
+    {"supply", "τ1, °C", 2, [](const Point& p) { return std::optional(p.supply); }, false, true},
+    {"return", "τ2, °C", 2, [](const Point& p) { return std::optional(p.ret); }, false, true},
+    {"mixed", "τ3, °C", 2, [](const Point& p) { return std::optional(p.mixed); }, false, true},
+    {"load", "Q, Гкал/ч", 3, [](const Point& p) { return std::optional(p.load); }, false, true},
+    {"networkFlow", "G, т/ч", 3, [](const Point& p) { return std::optional(p.networkFlow); }, false,
+     true},
+    {"mixingRatio", "u", 2, [](const Point& p) { return std::optional(p.mixingRatio); }, false,
+     true},
+    {"nozzleDiameter", "dс, мм", 2, [](const Point& p) { return p.nozzleDiameter; }, true, false},
+    {"requiredHead", "Hтреб, м", 2, [](const Point& p) { return p.requiredHead; }, true, false},
+    {"availableHead", "Hрасп, м", 2, [](const Point& p) { return p.availableHead; }, true, false},
+    {"pressureDrop", "Δp, кгс/см²", 3, [](const Point& p) { return p.pressureDrop; }, false, false},
+    {"requiredKv", "Kv, м³/ч", 3, [](const Point& p) { return p.requiredKv; }, false, false},
+    {"capacityRatio", "Kv/Kvy", 3, [](const Point& p) { return p.capacityRatio; }, false, false},
+};
+
+bool shown(const Column& c, selection::EquipmentKind kind)
+{
+    return c.common || c.elevator == isElevator(kind);
+}
+
+// The ids of the checks of a point that did not pass, after its verdict.
+QString verdictText(const Point& p)
+{
+    QStringList failed;
+    for (const checks::Check& c : p.checks)
+        if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
+            failed << c.id;
+    QString text = checks::statusText(p.verdict);
+    if (!failed.isEmpty())
+        text += QStringLiteral(" (") + failed.join(QStringLiteral(", ")) + QLatin1Char(')');
+    return text;
+}
+
+void printTable(selection::EquipmentKind kind, const season::Schedule& schedule,
+                std::optional<double> cut, const std::vector<Point>& points)
+{
+    cli::out(QStringLiteral("Отопительный период: tв = %1 °C, tн.р = %2 °C, срезка %3, "
+                            "конец периода %4 °C, шаг %5 К")
+                 .arg(num::general(schedule.indoor.inCelsius()),
+                      num::general(schedule.outdoorDesign.inCelsius()),
+                      cut ? num::general(*cut) + QStringLiteral(" °C") : QStringLiteral("нет"),
+                      num::general(schedule.seasonEnd.inCelsius()), num::general(schedule.step)));
+    QStringList heading;
+    for (const Column& c : kColumns)
+        if (shown(c, kind))
+            heading << QString::fromUtf8(c.heading).rightJustified(11);
+    cli::out(heading.join(QLatin1Char(' ')) + QStringLiteral("  проверки"));
+    for (const Point& p : points) {
+        QStringList cells;
+        for (const Column& c : kColumns) {
+            if (!shown(c, kind))
+                continue;
+            const std::optional<double> v = c.value(p);
+            cells << (v ? num::fixed(*v, c.decimals) : QStringLiteral("—")).rightJustified(11);
+        }
+        cli::out(cells.join(QLatin1Char(' ')) + QStringLiteral("  ") + verdictText(p));
+    }
+}
+
+json::Value pointJson(const Point& p, selection::EquipmentKind kind)
+{
+    json::Value object;
+    for (const Column& c : kColumns)
+        object[c.name] = shown(c, kind) ? json::numberOr(c.value(p)) : json::Value();
+    json::Value list = json::Value::array();
+    for (const checks::Check& c : p.checks)
+        list.push_back(cli::checkJson(c));
+    object["checks"] = std::move(list);
+    object["verdict"] = json::text(checks::statusId(p.verdict));
+    return object;
+}
+
+json::Value seasonJson(const cli::SizeResult& design, const season::Schedule& schedule,
+                       std::optional<double> cut, const std::vector<Point>& points)
+{
+    json::Value object;
+    object["design"] = cli::sizeJsonValue(design.run, design.checks);
+    json::Value s;
+    s["outdoorDesign"] = json::number(schedule.outdoorDesign.inCelsius());
+    s["indoor"] = json::number(schedule.indoor.inCelsius());
+    s["cut"] = json::numberOr(cut);
+    s["seasonEnd"] = json::number(schedule.seasonEnd.inCelsius());
+    s["step"] = json::number(schedule.step);
+    s["exponent"] = json::number(double(season::kExponent));
+    object["schedule"] = std::move(s);
+    json::Value list = json::Value::array();
+    for (const Point& p : points)
+        list.push_back(pointJson(p, *design.run.kind));
+    object["points"] = std::move(list);
+    return object;
+}
+
+vedan::Status writeOut(const QString& out, const json::Value& whole, selection::EquipmentKind kind,
+                       const std::vector<Point>& points)
+{
+    const cli::TableFormat format = *cli::tableFormatOf(out);
+    if (format == cli::TableFormat::Json)
+        return cli::saveOutput(out, json::dump(whole) + '\n');
+    QStringList header;
+    for (const Column& c : kColumns)
+        if (shown(c, kind))
+            header << QString::fromLatin1(c.name);
+    header << QStringLiteral("verdict") << QStringLiteral("checks");
+    std::vector<QStringList> rows;
+    for (const Point& p : points) {
+        QStringList cells;
+        for (const Column& c : kColumns)
+            if (shown(c, kind)) {
+                const std::optional<double> v = c.value(p);
+                cells << (v ? cli::unroundedCell(*v) : QString());
+            }
+        QStringList notPassed;
+        for (const checks::Check& c : p.checks)
+            if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
+                notPassed << c.id + QLatin1Char(':') + checks::statusId(c.status);
+        rows.push_back(cells << checks::statusId(p.verdict) << notPassed.join(QLatin1Char(' ')));
+    }
+    if (format == cli::TableFormat::Csv)
+        return cli::saveOutput(out, cli::csvTable(header, rows, out != QLatin1String("-")));
+    return cli::xlsxTable(QStringLiteral("Отопительный период"), header, rows, out);
+}
+
+} // namespace
+
+int runSeason(const QStringList& args)
+{
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::seasonSpec(), args))
+        return *status;
+    if (parser.optionNames().count(QStringLiteral("json")) > 1)
+        return cli::usage(QStringLiteral("переключатель указан дважды"));
+    const auto parsed = parse(parser);
+    if (const QString* problem = std::get_if<QString>(&parsed))
+        return cli::usage(*problem);
+    const SeasonRequest& request = std::get<SeasonRequest>(parsed);
+
+    const cli::SizeResult design = cli::sizeCase(request.form, true);
+    if (design.run.failure || !design.run.kind || !design.run.inputs) {
+        cli::failed(design.run.failure);
+        return 1;
+    }
+    const selection::EquipmentKind kind = *design.run.kind;
+    const auto swept =
+        season::sweep({kind, *design.run.inputs, design.run.values, design.run.offers,
+                       request.form.comboBox5, request.form.comboBox6},
+                      request.schedule);
+    if (const QString* refused = std::get_if<QString>(&swept))
+        return cli::usage(*refused);
+    const std::vector<Point>& points = std::get<std::vector<Point>>(swept);
+    const std::optional<double> cut =
+        season::cutInForce(request.schedule, design.run.inputs->supplyTemperature);
+    const json::Value whole = seasonJson(design, request.schedule, cut, points);
+
+    if (request.out != QLatin1String("-")) {
+        if (parser.isSet(QStringLiteral("json")))
+            cli::out(QString::fromUtf8(json::dump(whole)));
+        else
+            printTable(kind, request.schedule, cut, points);
+    }
+    std::fflush(stdout);
+    if (!request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points)))
+        return 1;
+    return 0;
+}

@@ -1,0 +1,33 @@
+#pragma once
+// A table of results as vedan-cli writes it with --out: CSV (semicolons, the Russian decimal
+// comma, a byte-order mark in a file so that a spreadsheet reads it as UTF-8), JSON, or an .xlsx
+// workbook of one sheet, chosen by the file's extension ("-": CSV on standard output).
+// Depends on Qt Core, core and the sheet library.
+
+#include "core/Failure.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace cli {
+
+enum class TableFormat { Csv, Json, Xlsx };
+
+// The format for --out, or none for an extension the tool does not write.
+std::optional<TableFormat> tableFormatOf(const QString& out);
+
+// An unrounded number with the decimal comma, as a table cell.
+QString unroundedCell(double value);
+
+// The table as CSV.
+QByteArray csvTable(const QStringList& header, const std::vector<QStringList>& rows,
+                    bool byteOrderMark);
+
+// The table as a workbook of one sheet; an empty cell is left unwritten.
+vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
+                        const std::vector<QStringList>& rows, const QString& file);
+
+} // namespace cli

@@ -1,0 +1,200 @@
+#include "season/Season.h"
+
+#include "core/Checked.h"
+#include "selection/Formulas.h"
+
+#include <algorithm>
+#include <cmath>
+
+using selection::EquipmentKind;
+using vedan::Ext;
+using vedan::store;
+namespace formulas = selection::formulas;
+
+namespace season {
+
+namespace {
+
+// The design mixed water: what the heating system takes, never above the supply.
+constexpr double kDesignMixed = 95;
+
+// The design temperatures of the schedule and the terms of its equations.
+struct Terms {
+    Ext indoor, outdoorDesign;
+    Ext supply, ret, mixed; // τ₁′, τ₂′, τ₃′
+    Ext meanHead;           // Δt′ = ½(τ₃′ + τ₂′) − t_i
+    Ext networkDrop;        // δτ′ = τ₁′ − τ₂′
+    Ext systemDrop;         // θ′ = τ₃′ − τ₂′
+};
+
+Terms termsOf(const Design& design, const Schedule& schedule)
+{
+    Terms t;
+    t.indoor = schedule.indoor.inCelsius();
+    t.outdoorDesign = schedule.outdoorDesign.inCelsius();
+    t.supply = design.inputs.supplyTemperature;
+    t.ret = design.inputs.returnTemperature;
+    t.mixed = std::min(kDesignMixed, design.inputs.supplyTemperature);
+    t.meanHead = Ext(0.5L) * (t.mixed + t.ret) - t.indoor;
+    t.networkDrop = t.supply - t.ret;
+    t.systemDrop = t.mixed - t.ret;
+    return t;
+}
+
+std::optional<QString> refusal(const Design& design, const Schedule& schedule)
+{
+    const double outdoor = schedule.outdoorDesign.inCelsius();
+    const double end = schedule.seasonEnd.inCelsius();
+    const double indoor = schedule.indoor.inCelsius();
+    const double supply = design.inputs.supplyTemperature;
+    if (!(std::isfinite(outdoor) && std::isfinite(end) && std::isfinite(indoor)
+          && std::isfinite(schedule.step)))
+        return QStringLiteral("температуры и шаг должны быть числами");
+    if (!(outdoor < end))
+        return QStringLiteral("расчётная температура наружного воздуха должна быть ниже "
+                              "температуры конца отопительного периода");
+    if (!(end < indoor))
+        return QStringLiteral("конец отопительного периода должен быть ниже температуры "
+                              "внутреннего воздуха");
+    if (!(schedule.step > 0))
+        return QStringLiteral("шаг по температуре наружного воздуха должен быть больше нуля");
+    if (!(design.inputs.returnTemperature < std::min(kDesignMixed, supply)))
+        return QStringLiteral("обратная вода должна быть холоднее воды после смешения "
+                              "(τ₂′ < τ₃′ = min(95 °C, τ₁′))");
+    if (schedule.cut && !(schedule.cut->inCelsius() < supply))
+        return QStringLiteral("температура срезки должна быть ниже температуры подачи τ₁′");
+    return std::nullopt;
+}
+
+// The outdoor temperatures of the season: from the design one by the step, and the end; none
+// when there would be more than kMaxPoints.
+std::optional<std::vector<double>> outdoorTemperatures(const Schedule& schedule)
+{
+    const double from = schedule.outdoorDesign.inCelsius();
+    const double end = schedule.seasonEnd.inCelsius();
+    std::vector<double> points;
+    for (int k = 0;; ++k) {
+        const double t = from + k * schedule.step;
+        if (t >= end - 1e-9 * schedule.step)
+            break;
+        if (static_cast<int>(points.size()) + 1 >= kMaxPoints)
+            return std::nullopt;
+        points.push_back(t);
+    }
+    points.push_back(end);
+    return points;
+}
+
+const QStringList& elevatorChecks()
+{
+    static const QStringList ids = {"supply.liquid", "elevator.head", "elevator.mixing",
+                                    "elevator.nozzle", "elevator.flashing"};
+    return ids;
+}
+
+} // namespace
+
+const QStringList& checkIds(EquipmentKind kind)
+{
+    static const QStringList valves = {"supply.liquid", "valve.cavitation", "valve.flashing"};
+    static const QStringList regulator = {"supply.liquid", "regulator.cavitation",
+                                          "regulator.flashing"};
+    switch (kind) {
+    case EquipmentKind::Hydroelevator: return elevatorChecks();
+    case EquipmentKind::Regulator: return regulator;
+    default: return valves;
+    }
+}
+
+std::optional<double> cutInForce(const Schedule& schedule, double designSupply)
+{
+    if (schedule.cut)
+        return schedule.cut->inCelsius();
+    if (designSupply > kDefaultCut)
+        return kDefaultCut;
+    return std::nullopt;
+}
+
+std::variant<std::vector<Point>, QString> sweep(const Design& design, const Schedule& schedule)
+{
+    if (const std::optional<QString> why = refusal(design, schedule))
+        return *why;
+    const std::optional<std::vector<double>> outdoors = outdoorTemperatures(schedule);
+    if (!outdoors)
+        return QStringLiteral("точек больше %1: увеличьте шаг").arg(kMaxPoints);
+    const Terms t = termsOf(design, schedule);
+    const std::optional<double> cut = cutInForce(schedule, design.inputs.supplyTemperature);
+    const formulas::DesignConditions c = formulas::designConditions(design.inputs);
+    std::vector<Point> points;
+    try {
+        const qty::MassFlow designFlow = formulas::networkFlow(c.load, c.schedule);
+        const Ext designMixing = (t.supply - t.mixed) / t.systemDrop; // u′
+        // The first offered model's capacity; 0 when there is none.
+        const double kvy = design.offers.empty() ? 0 : design.offers.front().kvy.value_or(0);
+        for (const double outdoor : *outdoors) {
+            Point p;
+            p.outdoor = outdoor;
+            const Ext share = (t.indoor - Ext(outdoor)) / (t.indoor - t.outdoorDesign);
+            p.relativeLoad = store(share);
+            const Ext radiator = t.meanHead * Ext(std::pow(share.value(), kExponent));
+            const Ext supply = t.indoor + radiator + (t.networkDrop - 0.5L * t.systemDrop) * share;
+            const Ext ret = t.indoor + radiator - 0.5L * t.systemDrop * share;
+            const Ext mixed = t.indoor + radiator + 0.5L * t.systemDrop * share;
+            const bool belowCut = cut && supply < Ext(*cut);
+            const Ext held = belowCut ? Ext(*cut) : supply;
+            p.supply = store(held);
+            p.ret = store(ret);
+            p.mixed = store(mixed);
+            p.load = store(Ext(c.load.inGcalPerHour()) * share);
+            p.networkFlow = belowCut ? store(Ext(designFlow.inTonnesPerHour())
+                                             * (1.0L + designMixing) * (mixed - ret) / (held - ret))
+                                     : designFlow.inTonnesPerHour();
+            p.mixingRatio = store((held - mixed) / (mixed - ret));
+            const qty::MassFlow flow = qty::MassFlow::tonnesPerHour(p.networkFlow);
+
+            selection::SizingInputs at = design.inputs;
+            at.supplyTemperature = p.supply;
+            at.returnTemperature = p.ret;
+            at.heatLoad = p.load;
+            selection::SizingValues values;
+            values.networkFlow = p.networkFlow;
+            values.mixingRatio = p.mixingRatio;
+            if (design.kind == EquipmentKind::Hydroelevator) {
+                const qty::Head head = formulas::availableHead(c.pressures);
+                p.availableHead = head.inMetres();
+                p.nozzleDiameter = formulas::nozzleDiameter(flow, head);
+                p.requiredHead =
+                    formulas::elevatorHeadNeeded(p.mixingRatio, c.resistance).inMetres();
+                values.availableHead = p.availableHead;
+                values.nozzleDiameter = p.nozzleDiameter;
+            } else {
+                const double flowShare =
+                    store(Ext(p.networkFlow) / Ext(designFlow.inTonnesPerHour()));
+                const qty::PressureDifference drop =
+                    formulas::dropAtFlowShare(c.pressures, c.resistance, flowShare);
+                p.pressureDrop = drop.inKgfPerCm2();
+                p.requiredKv = formulas::requiredKv(flow, drop).inCubicMetresPerHour();
+                if (kvy > 0)
+                    p.capacityRatio = store(Ext(*p.requiredKv) / Ext(kvy));
+                if (design.kind == EquipmentKind::Regulator)
+                    values.regulatorPressureDrop = p.pressureDrop;
+                else
+                    values.valvePressureDrop = p.pressureDrop;
+            }
+            const QStringList& ids = checkIds(design.kind);
+            for (checks::Check& check :
+                 checks::evaluate({design.kind, at, values, design.offers, design.regulatorSeries,
+                                   design.settingRange}))
+                if (ids.contains(check.id))
+                    p.checks.push_back(std::move(check));
+            p.verdict = checks::verdict(p.checks);
+            points.push_back(std::move(p));
+        }
+    } catch (const vedan::MathError& error) {
+        return QStringLiteral("арифметическая ошибка: ")
+               + QString::fromStdString(vedan::MathError::russianText(error.fault()));
+    }
+    return points;
+}
+
+} // namespace season

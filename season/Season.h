@@ -1,0 +1,91 @@
+#pragma once
+// The heating season of a sized device: the network's temperature schedule from the design
+// outdoor temperature to the end of the season, and at each outdoor temperature what the device
+// then has to do, with the checks that matter there.
+//
+// The schedule is central quality regulation of a radiator heating load (exponent 0,8), as in
+// Е. Я. Соколов, «Теплофикация и тепловые сети»: with the relative load
+// Q̄ = (t_i − t_o)/(t_i − t_o′), Δt′ = ½(τ₃′ + τ₂′) − t_i, δτ′ = τ₁′ − τ₂′, θ′ = τ₃′ − τ₂′,
+//   τ₁ = t_i + Δt′·Q̄^0,8 + (δτ′ − ½θ′)·Q̄,  τ₂ = t_i + Δt′·Q̄^0,8 − ½θ′·Q̄,
+//   τ₃ = t_i + Δt′·Q̄^0,8 + ½θ′·Q̄,
+// where τ₃′ = min(95 °C, τ₁′). The supply is cut at τ_cut for hot water: τ₁* = max(τ₁, τ_cut).
+// Above the cut the network flow is the design flow G′; below it the local circulation is held
+// at its design flow, as a regulating elevator aims to do: G = G′·(1 + u′)·(τ₃ − τ₂)/(τ₁* − τ₂).
+// Everywhere u = (τ₁* − τ₃)/(τ₃ − τ₂) and Q = Q′·Q̄.
+//
+// A hydroelevator keeps its nozzle for G at the design available head; a valve or regulator is
+// in series with the system, whose loss goes with the network flow squared (as the authority
+// formula assumes). Depends on the selection library, the checks and Qt Core.
+
+#include "checks/Checks.h"
+#include "core/Quantities.h"
+#include "selection/SelectionRun.h"
+
+#include <QString>
+#include <optional>
+#include <variant>
+#include <vector>
+
+namespace season {
+
+inline constexpr double kDefaultIndoor = 18;   // °C
+inline constexpr double kDefaultCut = 70;      // °C, for hot water
+inline constexpr double kDefaultSeasonEnd = 8; // °C
+inline constexpr double kDefaultStep = 1;      // K
+inline constexpr long double kExponent = 0.8L; // of a radiator heating load
+inline constexpr int kMaxPoints = 1000;
+
+// The season asked for. A cut that is not asked for is the default where the design supply is
+// above it, and none otherwise.
+struct Schedule {
+    qty::Temperature outdoorDesign;
+    qty::Temperature indoor = qty::Temperature::celsius(kDefaultIndoor);
+    std::optional<qty::Temperature> cut;
+    qty::Temperature seasonEnd = qty::Temperature::celsius(kDefaultSeasonEnd);
+    double step = kDefaultStep; // K
+};
+
+// The device at one outdoor temperature. Temperatures °C, load Gcal/h, flow t/h, heads m,
+// pressure kgf/cm², Kv m³/h; a field that does not apply to the kind is absent.
+struct Point {
+    double outdoor = 0;
+    double relativeLoad = 0;              // Q̄
+    double supply = 0;                    // τ₁*, the supply actually held
+    double ret = 0;                       // τ₂
+    double mixed = 0;                     // τ₃
+    double load = 0;                      // Q
+    double networkFlow = 0;               // G
+    double mixingRatio = 0;               // u
+    std::optional<double> nozzleDiameter; // hydroelevator
+    std::optional<double> requiredHead;   // hydroelevator
+    std::optional<double> availableHead;  // hydroelevator
+    std::optional<double> pressureDrop;   // valves and regulator
+    std::optional<double> requiredKv;     // valves and regulator
+    std::optional<double> capacityRatio;  // Kv/Kvy of the first offered model
+    std::vector<checks::Check> checks;
+    checks::Status verdict = checks::Status::Passed;
+};
+
+// The design selection the season starts from: its kind, inputs, values and offers.
+struct Design {
+    selection::EquipmentKind kind;
+    selection::SizingInputs inputs;
+    selection::SizingValues values;
+    std::vector<selection::Offer> offers;
+    int regulatorSeries = 0;
+    int settingRange = 0;
+};
+
+// The cut in force for a design supply temperature.
+std::optional<double> cutInForce(const Schedule& schedule, double designSupply);
+
+// The season's points, or the Russian reason it cannot be computed: the end not above the design
+// outdoor temperature or not below the indoor one, a step that is not positive, a return not
+// colder than the mixed water, an asked cut not below the design supply, more than 1,000 points,
+// or an arithmetic fault.
+std::variant<std::vector<Point>, QString> sweep(const Design& design, const Schedule& schedule);
+
+// The ids of the checks a season point carries for the kind.
+const QStringList& checkIds(selection::EquipmentKind kind);
+
+} // namespace season
