@@ -5,8 +5,10 @@
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,5 +111,37 @@ TEST(CliConventions, DashIsStandardOutputForEveryOutputFile)
         EXPECT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_TRUE(run.out.startsWith(c.starts)) << run.out.left(16).toHex().toStdString();
         EXPECT_EQ(run.err, QString());
+    }
+}
+
+// The manual page and the bash completion know every command and every option that the help of
+// each command lists.
+TEST(Conventions, TheManualPageAndTheCompletionCoverEveryOption)
+{
+    const QString resources =
+        qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/../resources");
+    QFile manual(resources + QStringLiteral("/man/vedan-cli.1"));
+    QFile completion(resources + QStringLiteral("/completion/vedan-cli"));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(completion.open(QIODevice::ReadOnly));
+    // The manual page writes a dash as "\-".
+    const QString man = QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), "-");
+    const QString bash = QString::fromUtf8(completion.readAll());
+    const QRegularExpression option(QStringLiteral("^\\s+(?:-\\w, )?(--[a-z][a-z-]*)"),
+                                    QRegularExpression::MultilineOption);
+    for (const char* command : {"size", "season", "assess", "template", "questionnaire"}) {
+        SCOPED_TRACE(command);
+        const QString name = QString::fromLatin1(command);
+        EXPECT_TRUE(man.contains(QStringLiteral("vedan-cli ") + name));
+        EXPECT_TRUE(bash.contains(QRegularExpression(QStringLiteral("\\b%1\\)").arg(name))));
+        const CliRun help = runCli({name, QStringLiteral("--help")});
+        ASSERT_EQ(help.status, 0);
+        int found = 0;
+        for (auto it = option.globalMatch(help.text()); it.hasNext(); ++found) {
+            const QString flag = it.next().captured(1);
+            EXPECT_TRUE(man.contains(flag)) << flag.toStdString();
+            EXPECT_TRUE(bash.contains(flag)) << flag.toStdString();
+        }
+        EXPECT_GT(found, 1);
     }
 }

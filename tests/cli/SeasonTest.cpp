@@ -1,0 +1,174 @@
+// vedan-cli season as a program: the JSON object and its fields for each kind, the text table,
+// the table files, and the exit statuses of a refused schedule and a design that ends in a
+// message.
+
+#include "tests/support/QtPrinters.h"
+#include "tests/support/RunProgram.h"
+#include "tests/support/WorkbookReader.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList args(const char* kind, const char* resistance = "1")
+{
+    return {QStringLiteral("season"),
+            QString::fromUtf8(kind),
+            "--inlet",
+            "6",
+            "--inlet-unit",
+            "kgf",
+            "--outlet",
+            "4",
+            "--outlet-unit",
+            "kgf",
+            "--supply",
+            "150",
+            "--return",
+            "70",
+            "--load",
+            "0,5",
+            "--load-unit",
+            "gcal",
+            "--resistance",
+            QString::fromUtf8(resistance),
+            "--resistance-unit",
+            "m",
+            "--outdoor-design",
+            "-25"};
+}
+
+} // namespace
+
+TEST(SeasonCommand, JsonHasTheDesignTheScheduleAndEveryPoint)
+{
+    struct Case {
+        const char* kind;
+        QStringList present;
+        QStringList null;
+    };
+    const Case cases[] = {
+        {"hydroelevator",
+         {"nozzleDiameter", "requiredHead", "availableHead"},
+         {"pressureDrop", "requiredKv", "capacityRatio"}},
+        {"control-valve",
+         {"pressureDrop", "requiredKv", "capacityRatio"},
+         {"nozzleDiameter", "requiredHead", "availableHead"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const CliRun run = runCli(args(c.kind) << QStringLiteral("--json"));
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QJsonObject whole = QJsonDocument::fromJson(run.out).object();
+        EXPECT_EQ(whole.keys(), (QStringList{"design", "points", "schedule"}));
+        EXPECT_EQ(whole["design"]["verdict"].type(), QJsonValue::String);
+        const QJsonObject schedule = whole["schedule"].toObject();
+        EXPECT_EQ(schedule["outdoorDesign"].toDouble(), -25);
+        EXPECT_EQ(schedule["indoor"].toDouble(), 18);
+        EXPECT_EQ(schedule["cut"].toDouble(), 70);
+        EXPECT_EQ(schedule["seasonEnd"].toDouble(), 8);
+        EXPECT_EQ(schedule["step"].toDouble(), 1);
+        EXPECT_EQ(schedule["exponent"].toDouble(), 0.8);
+        const QJsonArray points = whole["points"].toArray();
+        ASSERT_EQ(points.size(), 34);
+        const QJsonObject last = points.last().toObject();
+        EXPECT_EQ(last["outdoor"].toDouble(), 8);
+        EXPECT_NEAR(last["networkFlow"].toDouble(), 3.328365, 1e-6);
+        EXPECT_EQ(last["supply"].toDouble(), 70);
+        for (const QString& field : c.present)
+            EXPECT_TRUE(last[field].isDouble()) << field.toStdString();
+        for (const QString& field : c.null)
+            EXPECT_TRUE(last[field].isNull()) << field.toStdString();
+        EXPECT_FALSE(last["checks"].toArray().isEmpty());
+        EXPECT_EQ(last["checks"][0]["id"].toString(), QStringLiteral("supply.liquid"));
+        EXPECT_EQ(last["verdict"].type(), QJsonValue::String);
+    }
+}
+
+TEST(SeasonCommand, TextTableAndTableFiles)
+{
+    const CliRun text = runCli(args("control-valve", "2"));
+    ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    const QStringList lines = text.lines();
+    ASSERT_EQ(lines.size(), 36); // the schedule, the heading, 34 points
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Отопительный период")));
+    EXPECT_TRUE(lines[1].contains(QStringLiteral("Kv/Kvy")));
+    EXPECT_FALSE(lines[1].contains(QStringLiteral("dс")));
+    // +8 °C: Δp 1,943, Kv 2,388, Kv/Kvy 0,379.
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("1,943")));
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("2,388")));
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("0,379")));
+
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("season.csv"));
+    ASSERT_EQ(runCli(args("control-valve", "2") << QStringLiteral("--out") << csv).status, 0);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList rows = QString::fromUtf8(bytes.mid(3)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 35);
+    EXPECT_TRUE(rows[0].startsWith(QStringLiteral("outdoor;relativeLoad;supply;return;mixed;")));
+    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(";verdict;checks")));
+    EXPECT_TRUE(rows.last().startsWith(QStringLiteral("8;0,23255813953488")));
+
+    const QString xlsx = dir.filePath(QStringLiteral("season.xlsx"));
+    ASSERT_EQ(runCli(args("hydroelevator") << QStringLiteral("--out") << xlsx).status, 0);
+    const QJsonObject sheet = readFirstSheet(xlsx);
+    EXPECT_EQ(sheet["name"].toString(), QStringLiteral("Отопительный период"));
+    const QJsonObject cells = sheet["cells"].toObject();
+    EXPECT_EQ(cells["A1"]["value"].toString(), QStringLiteral("outdoor"));
+    EXPECT_EQ(cells["A35"]["value"].toDouble(), 8);
+    EXPECT_EQ(cells["C35"]["value"].toDouble(), 70);
+}
+
+TEST(SeasonCommand, RefusalsAndMessages)
+{
+    struct Case {
+        const char* name;
+        QStringList args;
+        int status;
+        const char* err;
+    };
+    const Case cases[] = {
+        {"no design outdoor temperature", args("hydroelevator").mid(0, 22), 2,
+         "не указана расчётная температура"},
+        {"end above indoor",
+         args("hydroelevator") << "--season-end"
+                               << "20",
+         2, "конец отопительного периода"},
+        {"cut above supply",
+         args("hydroelevator") << "--cut"
+                               << "160",
+         2, "температура срезки"},
+        {"a step of nothing",
+         args("hydroelevator") << "--step"
+                               << "0",
+         2, "шаг"},
+        {"not a number",
+         args("hydroelevator") << "--indoor"
+                               << "двадцать",
+         2, "не число"},
+        {"a bad file extension",
+         args("hydroelevator") << "--out"
+                               << "a.txt",
+         2, "расширение"},
+        {"a design that ends in a message",
+         QStringList(args("hydroelevator")).replaceInStrings(QStringLiteral("0,5"), "x"), 1,
+         "Неправильный ввод данных"},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.name;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.err)))
+            << c.name << ": " << run.err.toStdString();
+        if (c.status == 1) {
+            EXPECT_TRUE(run.out.isEmpty()) << c.name;
+        }
+    }
+}

@@ -1,0 +1,243 @@
+// The heating season against the worked values of the method and cases worked by hand: the
+// schedule, the cut, the flow below it, a hydroelevator and a control valve through the season,
+// and every refusal.
+
+#include "season/Season.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using season::Point;
+using season::Schedule;
+using selection::EquipmentKind;
+
+namespace {
+
+const char* const kHydro = "Регулирующий гидроэлеватор";
+const char* const kValve = "Запорно-регулирующий клапан";
+
+// The design selection of the window's form: inlet and outlet in kgf/cm², load in Gcal/h.
+season::Design designOf(const char* kind, const char* supply, const char* ret,
+                        const char* resistance = "1")
+{
+    selection::SelectionForm f;
+    f.title = QString::fromUtf8(kind);
+    f.edit1 = QStringLiteral("6");
+    f.edit2 = QStringLiteral("4");
+    f.edit3 = QString::fromUtf8(supply);
+    f.edit4 = QString::fromUtf8(ret);
+    f.edit5 = QStringLiteral("0,5");
+    f.edit6 = QString::fromUtf8(resistance);
+    f.comboBox1 = 1;
+    f.comboBox2 = f.comboBox3 = 3;
+    f.comboBox4 = 2;
+    const selection::SelectionRun run = selection::runSelection(f);
+    EXPECT_FALSE(run.failure.has_value());
+    return {*run.kind, *run.inputs, run.values, run.offers, 0, 0};
+}
+
+Schedule schedule(double outdoorDesign, double step = 1)
+{
+    return {.outdoorDesign = qty::Temperature::celsius(outdoorDesign),
+            .indoor = qty::Temperature::celsius(season::kDefaultIndoor),
+            .cut = std::nullopt,
+            .seasonEnd = qty::Temperature::celsius(season::kDefaultSeasonEnd),
+            .step = step};
+}
+
+std::vector<Point> pointsOf(const season::Design& design, const Schedule& s)
+{
+    auto swept = season::sweep(design, s);
+    if (const QString* why = std::get_if<QString>(&swept)) {
+        ADD_FAILURE() << why->toStdString();
+        return {};
+    }
+    return std::get<std::vector<Point>>(swept);
+}
+
+const Point& at(const std::vector<Point>& points, double outdoor)
+{
+    const auto it = std::find_if(points.begin(), points.end(), [&](const Point& p) {
+        return std::abs(p.outdoor - outdoor) < 1e-9;
+    });
+    EXPECT_NE(it, points.end()) << outdoor;
+    return *it;
+}
+
+const checks::Check* checkOf(const Point& p, const char* id)
+{
+    for (const checks::Check& c : p.checks)
+        if (c.id == QLatin1String(id))
+            return &c;
+    return nullptr;
+}
+
+// A figure as printed to the given decimals.
+void expectPrinted(double actual, double printed, int decimals, const char* what)
+{
+    EXPECT_NEAR(actual, printed, 0.5 * std::pow(10.0, -decimals)) << what;
+}
+
+} // namespace
+
+TEST(Season, TheScheduleAndItsCut)
+{
+    const std::vector<Point> points = pointsOf(designOf(kHydro, "150", "70"), schedule(-25));
+    ASSERT_EQ(points.size(), 34u); // −25 … +8 by 1 K
+    const Point& design = points.front();
+    EXPECT_DOUBLE_EQ(design.supply, 150);
+    EXPECT_DOUBLE_EQ(design.ret, 70);
+    EXPECT_DOUBLE_EQ(design.mixed, 95);
+    EXPECT_DOUBLE_EQ(design.relativeLoad, 1);
+    const Point& minus5 = at(points, -5);
+    expectPrinted(minus5.supply, 93.20, 2, "τ1 at −5");
+    expectPrinted(minus5.ret, 50.41, 2, "τ2 at −5");
+    expectPrinted(minus5.mixed, 63.79, 2, "τ3 at −5");
+    expectPrinted(minus5.load, 0.5 * 23.0 / 43.0, 9, "Q at −5");
+
+    // The cut is reached at about +2,8 °C: the supply held is 70 °C from there on.
+    const std::vector<Point> fine = pointsOf(designOf(kHydro, "150", "70"), schedule(-25, 0.1));
+    const auto cut =
+        std::find_if(fine.begin(), fine.end(), [](const Point& p) { return p.supply == 70; });
+    ASSERT_NE(cut, fine.end());
+    EXPECT_NEAR(cut->outdoor, 2.8, 0.1 + 1e-9);
+    for (auto p = cut; p != fine.end(); ++p)
+        EXPECT_EQ(p->supply, 70) << p->outdoor;
+}
+
+TEST(Season, TheFlowIsContinuousAtTheCutAndDesignAboveIt)
+{
+    const season::Design design = designOf(kHydro, "150", "70");
+    const double designFlow = *design.values.networkFlow;
+    const std::vector<Point> points = pointsOf(design, schedule(-25, 0.05));
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const Point& p = points[i];
+        if (p.supply > 70) {
+            EXPECT_DOUBLE_EQ(p.networkFlow, designFlow) << p.outdoor;
+        }
+        // A twentieth of a kelvin moves the flow by less than a hundredth of the design flow:
+        // no jump where the cut begins.
+        EXPECT_NEAR(p.networkFlow, points[i - 1].networkFlow, 1e-2 * designFlow) << p.outdoor;
+    }
+}
+
+TEST(Season, AHydroelevatorThroughTheSeason)
+{
+    const std::vector<Point> points = pointsOf(designOf(kHydro, "150", "70"), schedule(-25));
+    struct Case {
+        double outdoor;
+        double flow, mixing, nozzle;
+        std::optional<double> needed, ret, mixed;
+        checks::Status head;
+    };
+    const Case cases[] = {
+        {5, 4.860, 3.10, 10.01, 23.56, std::nullopt, std::nullopt, checks::Status::Failed},
+        {8, 3.328, 4.99, 8.28, std::nullopt, 35.17, 40.99, checks::Status::Failed},
+        {-25, 6.230, 2.20, 11.33, 14.34, 70.00, 95.00, checks::Status::Passed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.outdoor);
+        const Point& p = at(points, c.outdoor);
+        expectPrinted(p.networkFlow, c.flow, 3, "G");
+        expectPrinted(p.mixingRatio, c.mixing, 2, "u");
+        expectPrinted(*p.nozzleDiameter, c.nozzle, 2, "dс");
+        EXPECT_EQ(*p.availableHead, 20);
+        if (c.needed)
+            expectPrinted(*p.requiredHead, *c.needed, 2, "Hтреб");
+        if (c.ret)
+            expectPrinted(p.ret, *c.ret, 2, "τ2");
+        if (c.mixed)
+            expectPrinted(p.mixed, *c.mixed, 2, "τ3");
+        EXPECT_FALSE(p.pressureDrop || p.requiredKv || p.capacityRatio);
+        ASSERT_NE(checkOf(p, "elevator.head"), nullptr);
+        EXPECT_EQ(checkOf(p, "elevator.head")->status, c.head);
+        QStringList ids;
+        for (const checks::Check& check : p.checks)
+            ids << check.id;
+        EXPECT_EQ(ids, season::checkIds(EquipmentKind::Hydroelevator));
+    }
+    // The head fails from about +4,3 °C on.
+    const std::vector<Point> fine = pointsOf(designOf(kHydro, "150", "70"), schedule(-25, 0.1));
+    const auto first = std::find_if(fine.begin(), fine.end(), [](const Point& p) {
+        return checkOf(p, "elevator.head")->status == checks::Status::Failed;
+    });
+    ASSERT_NE(first, fine.end());
+    EXPECT_NEAR(first->outdoor, 4.3, 0.1 + 1e-9);
+    EXPECT_TRUE(std::all_of(first, fine.end(),
+                            [](const Point& p) { return p.verdict == checks::Status::Failed; }));
+}
+
+TEST(Season, AControlValveThroughTheSeason)
+{
+    // 150/70 °C, 0,5 Gcal/h, 6/4 kgf/cm², a system of 2 m: ТВМ-25/17 (Kvy 6,3) at the design.
+    const season::Design design = designOf(kValve, "150", "70", "2");
+    ASSERT_EQ(design.offers.front().designation, QStringLiteral("ТВМ-25/17"));
+    const std::vector<Point> points = pointsOf(design, schedule(-25));
+    const Point& end = at(points, 8);
+    expectPrinted(*end.pressureDrop, 1.943, 3, "Δp");
+    expectPrinted(*end.requiredKv, 2.388, 3, "Kv");
+    expectPrinted(*end.capacityRatio, 0.379, 3, "Kv/Kvy");
+    EXPECT_FALSE(end.nozzleDiameter || end.requiredHead || end.availableHead);
+    // At the design point the drop is the sizing's own.
+    EXPECT_NEAR(*points.front().pressureDrop, *design.values.valvePressureDrop, 1e-12);
+    EXPECT_NEAR(*points.front().requiredKv, *design.values.requiredKv, 1e-12);
+    QStringList ids;
+    for (const checks::Check& check : end.checks)
+        ids << check.id;
+    EXPECT_EQ(ids, season::checkIds(EquipmentKind::ControlValve));
+    // The checks see the supply actually held and the drop of the point.
+    EXPECT_TRUE(checkOf(end, "valve.flashing")->formula.contains(QStringLiteral("1,94")));
+}
+
+TEST(Season, NoCutBelowSeventyAndTheEndIsAlwaysAPoint)
+{
+    // 65/45 °C never reaches the cut: the flow stays the design flow.
+    const season::Design design = designOf(kValve, "65", "45");
+    const std::vector<Point> points = pointsOf(design, schedule(-25, 2));
+    ASSERT_EQ(points.size(), 18u); // −25, −23 … +7, and +8
+    EXPECT_EQ(points.back().outdoor, 8);
+    EXPECT_EQ(points[points.size() - 2].outdoor, 7);
+    for (const Point& p : points)
+        EXPECT_DOUBLE_EQ(p.networkFlow, *design.values.networkFlow) << p.outdoor;
+    EXPECT_FALSE(season::cutInForce(schedule(-25), 65).has_value());
+    EXPECT_EQ(season::cutInForce(schedule(-25), 70.5), 70);
+}
+
+TEST(Season, EveryRefusal)
+{
+    const season::Design hot = designOf(kHydro, "150", "70");
+    struct Case {
+        const char* name;
+        season::Design design;
+        Schedule schedule;
+        const char* message; // the start of it
+    };
+    Schedule end = schedule(-25);
+    end.seasonEnd = qty::Temperature::celsius(18);
+    Schedule design = schedule(8);
+    Schedule step = schedule(-25, 0);
+    Schedule negative = schedule(-25, -1);
+    Schedule cut = schedule(-25);
+    cut.cut = qty::Temperature::celsius(150);
+    Schedule many = schedule(-25, 33.0 / 1000); // 1001 points
+    const Case cases[] = {
+        {"design at the end", hot, design, "расчётная температура наружного воздуха"},
+        {"end at indoor", hot, end, "конец отопительного периода"},
+        {"zero step", hot, step, "шаг"},
+        {"negative step", hot, negative, "шаг"},
+        {"cut at the supply", hot, cut, "температура срезки"},
+        {"too many points", hot, many, "точек больше 1000"},
+        {"return not below the mixed", designOf(kHydro, "90", "92"), schedule(-25),
+         "обратная вода"},
+    };
+    for (const Case& c : cases) {
+        const auto swept = season::sweep(c.design, c.schedule);
+        ASSERT_TRUE(std::holds_alternative<QString>(swept)) << c.name;
+        EXPECT_TRUE(std::get<QString>(swept).startsWith(QString::fromUtf8(c.message)))
+            << c.name << ": " << std::get<QString>(swept).toStdString();
+    }
+    // A thousand points are not too many.
+    EXPECT_EQ(pointsOf(hot, schedule(-25, 33.0 / 999)).size(), 1000u);
+}
