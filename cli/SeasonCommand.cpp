@@ -9,7 +9,9 @@
 #include "cli/Table.h"
 #include "core/Numbers.h"
 #include "season/Season.h"
+#include "season/SeasonTable.h"
 
+#include <algorithm>
 #include <optional>
 #include <variant>
 
@@ -84,57 +86,16 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
     return request;
 }
 
-bool isElevator(selection::EquipmentKind kind)
-{
-    return kind == selection::EquipmentKind::Hydroelevator;
-}
-
-// A column of the season's table: its name in files, its heading in the text table, the
-// decimals shown there, and its value at a point (none where it does not apply to the kind).
-struct Column {
-    const char* name;
-    const char* heading;
-    int decimals;
-    std::optional<double> (*value)(const Point&);
-    bool elevator; // a column of the hydroelevator, or of the valves and regulator
-    bool common;   // a column of every kind
-};
-
-const Column kColumns[] = {
-    {"outdoor", "tн, °C", 1, [](const Point& p) { return std::optional(p.outdoor); }, false, true},
-    {"relativeLoad", "Q̄", 3, [](const Point& p) { return std::optional(p.relativeLoad); }, false,
-     true},
-    {"supply", "τ1, °C", 2, [](const Point& p) { return std::optional(p.supply); }, false, true},
-    {"return", "τ2, °C", 2, [](const Point& p) { return std::optional(p.ret); }, false, true},
-    {"mixed", "τ3, °C", 2, [](const Point& p) { return std::optional(p.mixed); }, false, true},
-    {"load", "Q, Гкал/ч", 3, [](const Point& p) { return std::optional(p.load); }, false, true},
-    {"networkFlow", "G, т/ч", 3, [](const Point& p) { return std::optional(p.networkFlow); }, false,
-     true},
-    {"mixingRatio", "u", 2, [](const Point& p) { return std::optional(p.mixingRatio); }, false,
-     true},
-    {"nozzleDiameter", "dс, мм", 2, [](const Point& p) { return p.nozzleDiameter; }, true, false},
-    {"requiredHead", "Hтреб, м", 2, [](const Point& p) { return p.requiredHead; }, true, false},
-    {"availableHead", "Hрасп, м", 2, [](const Point& p) { return p.availableHead; }, true, false},
-    {"pressureDrop", "Δp, кгс/см²", 3, [](const Point& p) { return p.pressureDrop; }, false, false},
-    {"requiredKv", "Kv, м³/ч", 3, [](const Point& p) { return p.requiredKv; }, false, false},
-    {"capacityRatio", "Kv/Kvy", 3, [](const Point& p) { return p.capacityRatio; }, false, false},
-};
-
-bool shown(const Column& c, selection::EquipmentKind kind)
-{
-    return c.common || c.elevator == isElevator(kind);
-}
-
-// The ids of the checks of a point that did not pass, after its verdict.
+// The verdict of a point, and the checks that did not pass.
 QString verdictText(const Point& p)
 {
-    QStringList failed;
+    QStringList ids;
     for (const checks::Check& c : p.checks)
         if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
-            failed << c.id;
+            ids << c.id;
     QString text = checks::statusText(p.verdict);
-    if (!failed.isEmpty())
-        text += QStringLiteral(" (") + failed.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (!ids.isEmpty())
+        text += QStringLiteral(" (") + ids.join(QStringLiteral(", ")) + QLatin1Char(')');
     return text;
 }
 
@@ -148,17 +109,14 @@ void printTable(selection::EquipmentKind kind, const season::Schedule& schedule,
                       cut ? num::general(*cut) + QStringLiteral(" °C") : QStringLiteral("нет"),
                       num::general(schedule.seasonEnd.inCelsius()), num::general(schedule.step)));
     QStringList heading;
-    for (const Column& c : kColumns)
-        if (shown(c, kind))
-            heading << QString::fromUtf8(c.heading).rightJustified(11);
+    for (const season::Column* c : season::columnsOf(kind))
+        heading << QString::fromUtf8(c->heading).rightJustified(11);
     cli::out(heading.join(QLatin1Char(' ')) + QStringLiteral("  проверки"));
     for (const Point& p : points) {
         QStringList cells;
-        for (const Column& c : kColumns) {
-            if (!shown(c, kind))
-                continue;
-            const std::optional<double> v = c.value(p);
-            cells << (v ? num::fixed(*v, c.decimals) : QStringLiteral("—")).rightJustified(11);
+        for (const season::Column* c : season::columnsOf(kind)) {
+            const std::optional<double> v = c->value(p);
+            cells << (v ? num::fixed(*v, c->decimals) : QStringLiteral("—")).rightJustified(11);
         }
         cli::out(cells.join(QLatin1Char(' ')) + QStringLiteral("  ") + verdictText(p));
     }
@@ -167,8 +125,11 @@ void printTable(selection::EquipmentKind kind, const season::Schedule& schedule,
 json::Value pointJson(const Point& p, selection::EquipmentKind kind)
 {
     json::Value object;
-    for (const Column& c : kColumns)
-        object[c.name] = shown(c, kind) ? json::numberOr(c.value(p)) : json::Value();
+    const std::vector<const season::Column*> own = season::columnsOf(kind);
+    for (const season::Column& c : season::columns())
+        object[c.name] = std::find(own.begin(), own.end(), &c) != own.end()
+                             ? json::numberOr(c.value(p))
+                             : json::Value();
     json::Value list = json::Value::array();
     for (const checks::Check& c : p.checks)
         list.push_back(cli::checkJson(c));
@@ -204,23 +165,17 @@ vedan::Status writeOut(const QString& out, const json::Value& whole, selection::
     if (format == cli::TableFormat::Json)
         return cli::saveOutput(out, json::dump(whole) + '\n');
     QStringList header;
-    for (const Column& c : kColumns)
-        if (shown(c, kind))
-            header << QString::fromLatin1(c.name);
+    for (const season::Column* c : season::columnsOf(kind))
+        header << QString::fromLatin1(c->name);
     header << QStringLiteral("verdict") << QStringLiteral("checks");
     std::vector<QStringList> rows;
     for (const Point& p : points) {
         QStringList cells;
-        for (const Column& c : kColumns)
-            if (shown(c, kind)) {
-                const std::optional<double> v = c.value(p);
-                cells << (v ? cli::unroundedCell(*v) : QString());
-            }
-        QStringList notPassed;
-        for (const checks::Check& c : p.checks)
-            if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
-                notPassed << c.id + QLatin1Char(':') + checks::statusId(c.status);
-        rows.push_back(cells << checks::statusId(p.verdict) << notPassed.join(QLatin1Char(' ')));
+        for (const season::Column* c : season::columnsOf(kind)) {
+            const std::optional<double> v = c->value(p);
+            cells << (v ? cli::unroundedCell(*v) : QString());
+        }
+        rows.push_back(cells << checks::statusId(p.verdict) << season::notPassed(p));
     }
     if (format == cli::TableFormat::Csv)
         return cli::saveOutput(out, cli::csvTable(header, rows, out != QLatin1String("-")));
