@@ -1,5 +1,6 @@
 #include "calcsheet/CalculationSheet.h"
 
+#include "calcsheet/ChartPainter.h"
 #include "calcsheet/SheetSteps.h"
 #include "core/Numbers.h"
 #include "core/PlantInfo.h"
@@ -286,6 +287,94 @@ QString checksPart(const SheetData& data)
            + esc(conclusion(data.checks)) + QStringLiteral("</b></p>");
 }
 
+// The season's charts as image resources of the document, sized to the page's width.
+const QString kScheduleChart = QStringLiteral("season-schedule");
+const QString kDeviceChart = QStringLiteral("season-device");
+constexpr double kChartHeightMm = 72;
+
+QSize chartPixels()
+{
+    const double width = (210 - 2 * kMarginMm) / 25.4 * kResolution;
+    return {static_cast<int>(width), static_cast<int>(kChartHeightMm / 25.4 * kResolution)};
+}
+
+QString seasonPart(const SheetData& data)
+{
+    if (!data.season || !data.run.kind)
+        return QString();
+    const SeasonSheet& s = *data.season;
+    const selection::EquipmentKind kind = *data.run.kind;
+    QString part = QStringLiteral("<h2 style=\"page-break-before: always\">")
+                   + esc(QStringLiteral("Работа в течение отопительного сезона"))
+                   + QStringLiteral("</h2>");
+    const QString cut = s.cut ? num::general(*s.cut) + QStringLiteral(" °C")
+                              : QStringLiteral("нет (подача не выше 70 °C)");
+    part +=
+        QStringLiteral("<p>")
+        + esc(QStringLiteral("Расчётная температура наружного воздуха tн.р = ")
+              + num::general(s.schedule.outdoorDesign.inCelsius())
+              + QStringLiteral(" °C; температура внутреннего воздуха tв = ")
+              + num::general(s.schedule.indoor.inCelsius()) + QStringLiteral(" °C; срезка подачи: ")
+              + cut + QStringLiteral("; конец отопительного периода ")
+              + num::general(s.schedule.seasonEnd.inCelsius()) + QStringLiteral(" °C; шаг ")
+              + num::general(s.schedule.step) + QStringLiteral(" К."))
+        + QStringLiteral("<br/>")
+        + esc(QStringLiteral(
+            "График центрального качественного регулирования отопительной нагрузки "
+            "(показатель 0,8; Е. Я. Соколов, «Теплофикация и тепловые сети»): "
+            "τ1 = tв + Δt′·Q̄^0,8 + (δτ′ − ½θ′)·Q̄, τ2 = tв + Δt′·Q̄^0,8 − ½θ′·Q̄, "
+            "τ3 = tв + Δt′·Q̄^0,8 + ½θ′·Q̄, Q̄ = (tв − tн)/(tв − tн.р). Ниже срезки "
+            "расход сетевой воды G = G′·(1 + u′)·(τ3 − τ2)/(τ1 − τ2) держит расчётный "
+            "расход в системе."))
+        + QStringLiteral("<br/>")
+        + esc(kind == selection::EquipmentKind::Hydroelevator
+                  ? QStringLiteral("Сопло — при расчётном располагаемом напоре: "
+                                   "dс = 9,6·⁴√(G²/Hрасп); необходимый напор "
+                                   "Hтреб = 1,4·(1 + u)²·S.")
+                  : QStringLiteral("Сопротивление системы S включено последовательно с "
+                                   "устройством, его потеря пропорциональна квадрату "
+                                   "расхода: Δp = (P1 − P2) − (S/10)·(G/G′)²; "
+                                   "Kv = G/√Δp; Kvy — первой подобранной модели."))
+        + QStringLiteral("</p>");
+    // The document measures an image in pixels of 1/96 inch; the image itself has the sheet's
+    // resolution.
+    const QSizeF size = QSizeF(chartPixels()) * 96.0 / kResolution;
+    for (const QString& name : {kScheduleChart, kDeviceChart})
+        part += QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"/></p>")
+                    .arg(name)
+                    .arg(static_cast<int>(size.width()))
+                    .arg(static_cast<int>(size.height()));
+
+    const std::vector<const season::Column*> columns = season::columnsOf(kind);
+    QStringList titles;
+    std::vector<int> widths;
+    const int share = 80 / static_cast<int>(columns.size());
+    for (const season::Column* c : columns) {
+        titles << QString::fromUtf8(c->heading);
+        widths.push_back(share);
+    }
+    titles << QStringLiteral("Проверки");
+    widths.push_back(100 - share * static_cast<int>(columns.size()));
+    QString rows = headRow(titles, widths);
+    for (const season::Point& p : s.points) {
+        QStringList cells;
+        for (const season::Column* c : columns) {
+            const std::optional<double> v = c->value(p);
+            cells << (v ? num::fixed(*v, c->decimals) : QStringLiteral("—"));
+        }
+        QStringList failed;
+        for (const checks::Check& c : p.checks)
+            if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
+                failed << c.title;
+        cells << checks::statusText(p.verdict)
+                     + (failed.isEmpty()
+                            ? QString()
+                            : QStringLiteral(": ") + failed.join(QStringLiteral("; ")));
+        rows += row(cells);
+    }
+    return part + heading(QStringLiteral("Точки отопительного сезона")) + table(rows);
+}
+
 QString signaturePart()
 {
     const QString line = QStringLiteral("______________________ / ______________________ / "
@@ -355,7 +444,7 @@ QString sheetHtml(const SheetData& data)
             + esc(plant::programTitle() + QStringLiteral(", версия ") + programVersion())
             + QStringLiteral("</p>");
     html += inputsPart(data) + assumptionsPart() + stepsPart(data) + offersPart(data)
-            + checksPart(data) + signaturePart();
+            + checksPart(data) + seasonPart(data) + signaturePart();
     return html + QStringLiteral("</body></html>");
 }
 
@@ -380,6 +469,15 @@ vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
         QTextDocument document;
         document.documentLayout()->setPaintDevice(&writer);
         document.setDocumentMargin(0);
+        if (data.season && data.run.kind) {
+            const std::pair<QString, season::Chart> charts[] = {
+                {kScheduleChart, season::scheduleChart(data.season->points, data.season->cut)},
+                {kDeviceChart, season::deviceChart(*data.run.kind, data.season->points)},
+            };
+            for (const auto& [name, chart] : charts)
+                document.addResource(QTextDocument::ImageResource, QUrl(name),
+                                     chartImage(chart, chartPixels(), kResolution));
+        }
         document.setHtml(sheetHtml(data));
         // The foot of every page keeps a line for "Лист N / Листов M".
         const double footer = kResolution * 5.0 / 25.4;

@@ -4,10 +4,12 @@
 // and result, the offered models, the engineering checks and the signature block, laid out on
 // one A4 page of a PDF document with real, embedded-font text.
 // Depends on Qt Gui (the PDF writer; a QGuiApplication must exist), the selection library and
-// the engineering checks. No Widgets.
+// the engineering checks; the season's page, its charts painted from the season's series.
+// No Widgets.
 
 #include "checks/Checks.h"
 #include "core/Failure.h"
+#include "season/Season.h"
 #include "selection/SelectionRun.h"
 
 #include <QByteArray>
@@ -17,12 +19,21 @@
 
 namespace calcsheet {
 
+// The heating season of the selection, for a page of its own.
+struct SeasonSheet {
+    season::Schedule schedule;
+    std::optional<double> cut; // in force
+    std::vector<season::Point> points;
+};
+
 struct SheetData {
     selection::SelectionForm form;
     selection::SelectionRun run;
     std::vector<checks::Check> checks;
     QDateTime when;
     QString objectName; // the object the selection is for, in the title block; may be empty
+    // With a design outdoor temperature given: the page "Работа в течение отопительного сезона".
+    std::optional<SeasonSheet> season = std::nullopt;
 };
 
 // What the sheet takes for granted, one statement a line, as the sheet and `--json --steps`

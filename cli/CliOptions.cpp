@@ -142,7 +142,8 @@ const CommandSpec& seasonSpec()
             QStringLiteral("season hydroelevator|control-valve|mixing-valve|regulator\n"
                            "    ПАРАМЕТРЫ ПОДБОРА (как у size) --outdoor-design T [--indoor T] "
                            "[--cut T]\n"
-                           "    [--season-end T] [--step K] [--json] [--out ФАЙЛ.csv|.json|.xlsx]"),
+                           "    [--season-end T] [--step K] [--json] [--out ФАЙЛ.csv|.json|.xlsx]\n"
+                           "    [--pdf ФАЙЛ [--object ТЕКСТ]]"),
             QStringLiteral("Работа подобранного оборудования в течение отопительного периода: "
                            "график качественного регулирования со срезкой (Е. Я. Соколов, "
                            "«Теплофикация и тепловые сети»), от расчётной температуры наружного "
@@ -176,6 +177,12 @@ const CommandSpec& seasonSpec()
             {{QStringLiteral("out")},
              QStringLiteral("ФАЙЛ"),
              QStringLiteral("записать точки в .csv, .json или .xlsx (строка — точка)")},
+            {{QStringLiteral("pdf")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать расчётный лист со страницей отопительного сезона в PDF")},
+            {{QStringLiteral("object")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("название объекта в расчётном листе")},
             kHelp,
         };
         s.options.insert(s.options.end(), own.begin(), own.end());

@@ -1,6 +1,7 @@
 // vedan-cli season KIND ...: the selection of size at the design point, then the device through
 // the heating season (season/Season.h), as a text table, one JSON object, or a table file.
 
+#include "calcsheet/CalculationSheet.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
@@ -11,6 +12,7 @@
 #include "season/Season.h"
 #include "season/SeasonTable.h"
 
+#include <QDateTime>
 #include <algorithm>
 #include <optional>
 #include <variant>
@@ -22,7 +24,9 @@ using season::Point;
 struct SeasonRequest {
     selection::SelectionForm form;
     season::Schedule schedule;
-    QString out; // empty: none
+    QString out;    // empty: none
+    QString pdf;    // empty: none
+    QString object; // in the sheet's title block
 };
 
 // A temperature or step as the tool takes numbers: with the decimal comma.
@@ -76,6 +80,8 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
          .cut = cut ? std::optional(qty::Temperature::celsius(*cut)) : std::nullopt,
          .seasonEnd = celsius(end, season::kDefaultSeasonEnd),
          .step = step.value_or(season::kDefaultStep)},
+        {},
+        {},
         {}};
     const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
     if (!out || (parser.isSet(QStringLiteral("out")) && out->isEmpty()))
@@ -83,6 +89,19 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
     request.out = *out;
     if (!request.out.isEmpty() && !cli::tableFormatOf(request.out))
         return QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx");
+    const std::optional<QString> pdf = cli::single(parser, QStringLiteral("pdf"));
+    const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
+    if (!pdf || (parser.isSet(QStringLiteral("pdf")) && pdf->isEmpty()))
+        return QStringLiteral("у параметра --pdf должно быть одно непустое значение");
+    if (!object)
+        return QStringLiteral("параметр --object указан дважды");
+    request.pdf = *pdf;
+    request.object = *object;
+    if (const std::optional<QString> clash =
+            cli::clashingFiles({.inputs = {},
+                                .outputs = {{QStringLiteral("--out"), request.out},
+                                            {QStringLiteral("--pdf"), request.pdf}}}))
+        return *clash;
     return request;
 }
 
@@ -213,14 +232,24 @@ int runSeason(const QStringList& args)
         season::cutInForce(request.schedule, design.run.inputs->supplyTemperature);
     const json::Value whole = seasonJson(design, request.schedule, cut, points);
 
-    if (request.out != QLatin1String("-")) {
+    if (request.out != QLatin1String("-") && request.pdf != QLatin1String("-")) {
         if (parser.isSet(QStringLiteral("json")))
             cli::out(QString::fromUtf8(json::dump(whole)));
         else
             printTable(kind, request.schedule, cut, points);
     }
     std::fflush(stdout);
-    if (!request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points)))
-        return 1;
-    return 0;
+    const bool outFailed =
+        !request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points));
+    bool sheetFailed = false;
+    if (!request.pdf.isEmpty()) {
+        const calcsheet::SheetData sheet{
+            request.form,   design.run,
+            design.checks,  QDateTime::currentDateTime(),
+            request.object, calcsheet::SeasonSheet{request.schedule, cut, points}};
+        const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(sheet);
+        sheetFailed =
+            cli::failed(pdf.failure ? pdf.failure : cli::saveOutput(request.pdf, pdf.value));
+    }
+    return outFailed || sheetFailed ? 1 : 0;
 }

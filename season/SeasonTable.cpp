@@ -54,6 +54,16 @@ QString notPassed(const Point& p)
     return ids.join(QLatin1Char(' '));
 }
 
+const CurveLook& curveLook(std::size_t index)
+{
+    static const CurveLook looks[] = {
+        {0x000000, CurveLook::Line::Solid, CurveLook::Mark::Circle},
+        {0x0072B2, CurveLook::Line::Dash, CurveLook::Mark::Square},
+        {0xE69F00, CurveLook::Line::Dot, CurveLook::Mark::Triangle},
+    };
+    return looks[index % std::size(looks)];
+}
+
 namespace {
 
 std::vector<double> failingOutdoors(const std::vector<Point>& points)
@@ -68,7 +78,7 @@ std::vector<double> failingOutdoors(const std::vector<Point>& points)
 Curve curve(const QString& name, const std::vector<Point>& points,
             std::optional<double> (*value)(const Point&), bool right = false)
 {
-    Curve c{name, {}, right};
+    Curve c{name.section(QStringLiteral(" — "), 0, 0), name, {}, right};
     for (const Point& p : points)
         if (const std::optional<double> v = value(p))
             c.points.emplace_back(p.outdoor, *v);

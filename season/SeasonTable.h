@@ -33,10 +33,22 @@ QString notPassed(const Point& p);
 
 // One curve of a chart: its name in the legend, and (outdoor temperature, value) pairs.
 struct Curve {
-    QString name;
+    QString symbol; // in a narrow legend: "τ1"
+    QString name;   // in a wide one: "τ1 — подача"
     std::vector<std::pair<double, double>> points;
     bool rightAxis = false; // against the chart's second value axis
 };
+
+// How the curve of an index is drawn, wherever it is drawn: a colour of the Okabe–Ito palette
+// (0xRRGGBB), a line style and a mark, so that the curves stay apart in greyscale too. The points
+// where a check fails are marked with a cross in kFailingColour.
+struct CurveLook {
+    unsigned colour;
+    enum class Line { Solid, Dash, Dot } line;
+    enum class Mark { Circle, Square, Triangle } mark;
+};
+const CurveLook& curveLook(std::size_t index);
+inline constexpr unsigned kFailingColour = 0xD55E00;
 
 struct Chart {
     QString title;

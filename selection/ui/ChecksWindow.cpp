@@ -1,6 +1,7 @@
 #include "selection/ui/ChecksWindow.h"
 
 #include "core/Numbers.h"
+#include "shell/Centring.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -263,35 +264,10 @@ void ChecksWindow::follow(const QString& caption, const std::vector<checks::Chec
 void ChecksWindow::bringForward()
 {
     if (!isVisible())
-        placeOnOwnersScreen();
+        centring::placeOnOwnersScreen(this, QSize(900, 520));
     show();
     raise();
     activateWindow();
-}
-
-// Wholly on the screen of the owner window: no larger than the screen leaves room for (with a
-// margin for the window's frame), centred over the owner and moved inside the screen.
-void ChecksWindow::placeOnOwnersScreen()
-{
-    QWidget* owner = parentWidget();
-    QScreen* screen = owner ? owner->screen() : this->screen();
-    if (!screen)
-        return;
-    const QRect room = screen->availableGeometry();
-    constexpr int kFrame = 40; // title bar and borders that the window system adds
-    const QSize size(std::min(900, room.width() - kFrame), std::min(520, room.height() - kFrame));
-    resize(size);
-    QRect placed(QPoint(0, 0), size);
-    placed.moveCenter(owner ? owner->frameGeometry().center() : room.center());
-    // Kept inside even where the room is tight: the far edge wins over the near one.
-    const auto inside = [](int value, int low, int high) {
-        return std::max(low, std::min(value, high));
-    };
-    const int left =
-        inside(placed.left(), room.left(), room.right() + 1 - size.width() - kFrame / 2);
-    const int top = inside(placed.top(), room.top() + kFrame / 2,
-                           room.bottom() + 1 - size.height() - kFrame / 2);
-    move(left, top);
 }
 
 VerdictButton::VerdictButton(QWidget* parent) : QToolButton(parent)

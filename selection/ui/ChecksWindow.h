@@ -38,8 +38,6 @@ public:
     void bringForward();
 
 private:
-    void placeOnOwnersScreen();
-
     QLabel* m_summary;
     QTreeWidget* m_tree;
 };

@@ -11,6 +11,7 @@
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "selection/ui/ChecksWindow.h"
+#include "selection/ui/SeasonWindow.h"
 #include "shell/MenuBar.h"
 #include "shell/Messages.h"
 #include "shell/Prompts.h"
@@ -95,6 +96,10 @@ void TSelectRtForm::createMenu()
     QAction* n7 = n5->addAction(QStringLiteral("Расчётный лист (PDF)"));
     n7->setObjectName(QStringLiteral("N7"));
     connect(n7, &QAction::triggered, this, &TSelectRtForm::N7Click);
+    m_seasonWindow = new selection::SeasonWindow(this);
+    QAction* n8 = n5->addAction(QStringLiteral("Отопительный сезон"));
+    n8->setObjectName(QStringLiteral("N8"));
+    connect(n8, &QAction::triggered, m_seasonWindow, &selection::SeasonWindow::bringForward);
     menuBars::setUp(this);
     // The verdict beside the menu, no taller than the bar, so that the client area keeps its place.
     m_verdict = new selection::VerdictButton(menuBar());
@@ -166,6 +171,7 @@ void TSelectRtForm::FormShow()
         covered->setFocusPolicy(regulator ? Qt::StrongFocus : Qt::NoFocus);
     Memo2->clear();
     m_checksWindow->follow(windowTitle(), {});
+    m_seasonWindow->clear();
     m_verdict->follow({});
 }
 
@@ -173,6 +179,7 @@ void TSelectRtForm::FormClose()
 {
     hideDescriptions();
     m_checksWindow->hide();
+    m_seasonWindow->hide();
     TWorkForm::FormClose();
 }
 
@@ -224,6 +231,7 @@ TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
     sized.run = selection::runSelection(sized.form, methods());
     sized.checks = checks::ofRun(sized.form, sized.run);
     m_checksWindow->follow(sized.form.title, sized.checks);
+    m_seasonWindow->follow(sized.form, sized.run);
     m_verdict->follow(sized.checks);
     reportIfFailed(sized.run.failure);
     // After the bad-number message, the box that could not be read, its text selected.
@@ -262,9 +270,10 @@ void TSelectRtForm::N7Click()
     if (!object)
         return;
     lastObject = *object;
-    reportIfFailed(calcsheet::showSheet(
-                       {sized.form, sized.run, sized.checks, QDateTime::currentDateTime(), *object})
-                       .failure);
+    reportIfFailed(
+        calcsheet::showSheet({sized.form, sized.run, sized.checks, QDateTime::currentDateTime(),
+                              *object, m_seasonWindow->sheet()})
+            .failure);
 }
 
 selection::Methods TSelectRtForm::methods()

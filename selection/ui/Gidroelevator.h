@@ -20,6 +20,7 @@ class QAction;
 
 namespace selection {
 class ChecksWindow;
+class SeasonWindow;
 class VerdictButton;
 } // namespace selection
 
@@ -82,6 +83,7 @@ private:
 
     QAction* N4;
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
+    selection::SeasonWindow* m_seasonWindow; // "Расчёт" → "Отопительный сезон", follows each result
     selection::VerdictButton* m_verdict; // beside the menu: the verdict of each result
     sheet::XLApp m_xlApp;
 };

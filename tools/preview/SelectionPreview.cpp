@@ -2,7 +2,7 @@
 // optionally with every unit chosen and a selection run, so that it can be looked at, and with
 // the checks window open beside it (and every check expanded).
 // Usage: selection-preview [TITLE] [--run SERIES RANGE [INLET OUTLET SUPPLY RETURN LOAD
-//        RESISTANCE]] [--checks [--expand]]
+//        RESISTANCE]] [--checks [--expand]] [--season T]
 
 #include "selection/ui/Gidroelevator.h"
 #include "shell/Messages.h"
@@ -27,6 +27,11 @@ int main(int argc, char** argv)
     WindowProtocol::openWorkWindow(SelectRtForm, title);
     app.setQuitOnLastWindowClosed(true);
 
+    // The season window's design outdoor temperature, before the run that it follows.
+    if (const qsizetype season = args.indexOf(QStringLiteral("--season")); season > 0) {
+        auto* outdoor = SelectRtForm->findChild<QLineEdit*>(QStringLiteral("OutdoorDesign"));
+        outdoor->setText(args.value(season + 1, QStringLiteral("-25")));
+    }
     if (args.value(2) == QStringLiteral("--run")) {
         Messages::setHook([](const Messages::Shown&) {});
         const auto pick = [](const char* name, int index) {
@@ -50,6 +55,8 @@ int main(int argc, char** argv)
         if (args.contains(QStringLiteral("--expand")))
             SelectRtForm->findChild<QTreeWidget*>(QStringLiteral("ChecksTree"))->expandAll();
     }
+    if (args.contains(QStringLiteral("--season")))
+        SelectRtForm->findChild<QAction*>(QStringLiteral("N8"))->trigger();
     const int status = app.exec();
     delete SelectRtForm;
     return status;

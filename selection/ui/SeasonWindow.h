@@ -1,0 +1,57 @@
+#pragma once
+// The heating season of the selection window's last result (season/Season.h), in a window of its
+// own beside the selection window, as the checks window is: the schedule's inputs, the two
+// charts (Qt Charts) of the heating schedule and of what the device does, with the points where
+// a check fails marked, and the table of the points. It follows every "Подобрать" and is emptied
+// when the selection window is shown again; its inputs stay for the session.
+// Depends on Qt Widgets and Qt Charts, the season library and the calculation sheet's data.
+
+#include "calcsheet/CalculationSheet.h"
+#include "season/Season.h"
+
+#include <QWidget>
+#include <optional>
+
+class QChartView;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+namespace selection {
+
+class SeasonWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SeasonWindow(QWidget* owner);
+
+    // The season of a selection's result; a result that ended in a message empties the window.
+    void follow(const SelectionForm& form, const SelectionRun& run);
+    // No result: the inputs stay, the table and the charts are emptied.
+    void clear();
+    // Shows the window in front of its owner.
+    void bringForward();
+
+    // The season as the window shows it, for the calculation sheet: none without a result or
+    // without a design outdoor temperature, or when the inputs are refused.
+    std::optional<calcsheet::SeasonSheet> sheet() const;
+
+private:
+    void recompute();
+    void showPoints();
+    std::optional<season::Schedule> schedule(QString* problem) const;
+
+    QLineEdit* m_outdoor;
+    QLineEdit* m_indoor;
+    QLineEdit* m_cut;
+    QLineEdit* m_end;
+    QLineEdit* m_step;
+    QLabel* m_status;
+    QChartView* m_scheduleView;
+    QChartView* m_deviceView;
+    QTableWidget* m_table;
+
+    std::optional<season::Design> m_design;
+    std::optional<calcsheet::SeasonSheet> m_sheet;
+};
+
+} // namespace selection
