@@ -6,7 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -191,7 +191,8 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_end = edit("SeasonEnd", typed.end);
     m_step = edit("Step", typed.step);
 
-    auto* inputs = new QHBoxLayout;
+    // Three inputs a row, so that the window fits a small screen.
+    auto* inputs = new QGridLayout;
     const std::pair<const char*, QLineEdit*> fields[] = {
         {"Расчётная температура наружного воздуха, °C", m_outdoor},
         {"Внутреннего воздуха, °C", m_indoor},
@@ -199,14 +200,15 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         {"Конец периода, °C", m_end},
         {"Шаг, К", m_step},
     };
+    int at = 0;
     for (const auto& [label, box] : fields) {
         auto* l = new QLabel(QString::fromUtf8(label), this);
         l->setBuddy(box);
-        inputs->addWidget(l);
-        inputs->addWidget(box);
-        inputs->addSpacing(8);
+        inputs->addWidget(l, at / 3, (at % 3) * 2);
+        inputs->addWidget(box, at / 3, (at % 3) * 2 + 1);
+        ++at;
     }
-    inputs->addStretch();
+    inputs->setColumnStretch(6, 1);
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Status"));
@@ -218,7 +220,7 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_deviceView->setObjectName(QStringLiteral("DeviceChart"));
     for (QChartView* view : {m_scheduleView, m_deviceView}) {
         view->setRenderHint(QPainter::Antialiasing);
-        view->setMinimumSize(360, 260);
+        view->setMinimumSize(300, 220);
     }
     auto* charts = new QWidget(this);
     auto* chartsLayout = new QHBoxLayout(charts);

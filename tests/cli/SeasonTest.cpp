@@ -172,3 +172,40 @@ TEST(SeasonCommand, RefusalsAndMessages)
         }
     }
 }
+
+// The calculation sheet of season --pdf: the selection's sheet, then the season's page with its
+// inputs and its table, on numbered pages.
+TEST(SeasonCommand, TheSheetHasTheSeasonPage)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("season.pdf"));
+    const CliRun run =
+        runCli(args("hydroelevator") << QStringLiteral("--pdf") << pdf << QStringLiteral("--object")
+                                     << QStringLiteral("Дом 1"));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text =
+        runProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).text().simplified();
+    const char* const inOrder[] = {"Расчётный лист",
+                                   "Объект: Дом 1",
+                                   "Регулирующий гидроэлеватор",
+                                   "Работа в течение отопительного сезона",
+                                   "Расчётная температура наружного воздуха tн.р = -25 °C",
+                                   "срезка подачи: 70 °C",
+                                   "Е. Я. Соколов",
+                                   "Точки отопительного сезона",
+                                   "-25,0",
+                                   "150,00",
+                                   "4,860",
+                                   "8,0",
+                                   "3,328",
+                                   "50,23",
+                                   "Выполнил"};
+    qsizetype at = 0;
+    for (const char* expected : inOrder) {
+        const qsizetype found = text.indexOf(QString::fromUtf8(expected), at);
+        EXPECT_GE(found, 0) << expected << "\n" << text.toStdString();
+        if (found >= 0)
+            at = found;
+    }
+    EXPECT_TRUE(text.contains(QStringLiteral("Лист 2 / Листов")));
+}
