@@ -4,13 +4,16 @@
 #include "core/Regional.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <locale.h>
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -39,6 +42,38 @@ std::string exactExpansion(double magnitude, char conversion, int minimumDigits)
     uselocale(previous);
     s.resize(static_cast<size_t>(size));
     return s;
+}
+
+// The same as exactExpansion where its first `minimumDigits` digits can be had quickly: the
+// shortest-path conversion of the standard library, correctly rounded at `minimumDigits` + 17
+// digits, has the exact value's digits up to there unless the rounding carried into them, which
+// leaves every digit after them 0; then (and for a number too long for the buffer) none.
+std::optional<std::string> quickExpansion(double magnitude, char conversion, int minimumDigits)
+{
+    constexpr int kGuardDigits = 17;
+    char buffer[512];
+    const std::to_chars_result r =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                      conversion == 'f' ? std::chars_format::fixed : std::chars_format::scientific,
+                      minimumDigits + kGuardDigits);
+    if (r.ec != std::errc())
+        return std::nullopt;
+    const std::string_view text(buffer, static_cast<size_t>(r.ptr - buffer));
+    const size_t point = text.find('.');
+    const size_t stop = conversion == 'f' ? text.size() : text.find('e');
+    if (point == std::string_view::npos || stop == std::string_view::npos)
+        return std::nullopt;
+    const size_t guard = point + 1 + static_cast<size_t>(minimumDigits);
+    if (text.find_first_not_of('0', guard) >= stop)
+        return std::nullopt;
+    return std::string(text);
+}
+
+std::string expansion(double magnitude, char conversion, int minimumDigits)
+{
+    if (std::optional<std::string> quick = quickExpansion(magnitude, conversion, minimumDigits))
+        return std::move(*quick);
+    return exactExpansion(magnitude, conversion, minimumDigits);
 }
 
 // Adds one unit in the last place of a string of decimal digits; returns true on a carry out.
@@ -160,7 +195,7 @@ QString fixed(double value, int decimals, QChar separator)
 {
     if (!std::isfinite(value))
         return general(value, separator);
-    std::string exact = exactExpansion(std::fabs(value), 'f', decimals + 1);
+    std::string exact = expansion(std::fabs(value), 'f', decimals + 1);
     const size_t point = exact.find('.');
     std::string whole = exact.substr(0, point);
     std::string fraction = exact.substr(point + 1);
@@ -194,7 +229,7 @@ QString general(double value, QChar separator)
 
     constexpr int precision = 15;
     // d.ddd...e±X, exact
-    const std::string exact = exactExpansion(std::fabs(value), 'e', 16);
+    const std::string exact = expansion(std::fabs(value), 'e', 16);
     const size_t e = exact.find('e');
     int exponent = std::atoi(exact.c_str() + e + 1);
     std::string digits = exact.substr(0, 1) + exact.substr(2, e - 2);

@@ -1,10 +1,16 @@
 #include "core/Numbers.h"
+#include "tests/support/PythonReference.h"
 #include "tests/support/QtPrinters.h"
+
+#include <QJsonArray>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -116,3 +122,44 @@ INSTANTIATE_TEST_SUITE_P(
                     GeneralCase{-std::numeric_limits<double>::infinity(), "-INF"}));
 
 } // namespace
+
+// Many figures of every size against the exact value of each double, rounded half away from
+// zero, by Python's decimal module: the quick conversion never moves a digit.
+TEST(NumberTexts, AgreeWithTheExactValueRoundedHalfUp)
+{
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 12);
+    std::uniform_int_distribution<int> decimals(0, 4);
+    std::vector<double> values;
+    for (int i = 0; i < 20000; ++i)
+        values.push_back((i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random)));
+    // Ties and near-ties at the places the program prints, and figures the sizing prints.
+    for (int k = 0; k < 2000; ++k) {
+        values.push_back(k / 1000.0 + 0.0005);
+        values.push_back(k / 100.0 + 0.005);
+        values.push_back(std::nextafter(k / 200.0, 0.0));
+    }
+    QJsonArray fixedRequest, generalRequest;
+    std::vector<int> places;
+    for (double v : values) {
+        places.push_back(decimals(random));
+        fixedRequest.append(QJsonArray{v, places.back()});
+        generalRequest.append(v);
+    }
+    const QJsonObject answer = pythonReference(
+        "rounding_reference.py", {{"fixed", fixedRequest}, {"general", generalRequest}});
+    ASSERT_EQ(answer["fixed"].toArray().size(), fixedRequest.size()) << "python3 decimal";
+    int wrong = 0;
+    for (qsizetype i = 0; i < fixedRequest.size() && wrong < 10; ++i) {
+        const double v = values[static_cast<size_t>(i)];
+        const QString f = num::fixed(v, places[static_cast<size_t>(i)], QChar(u'.'));
+        const QString g = num::general(v, QChar(u'.'));
+        if (f != answer["fixed"][i].toString() || g != answer["general"][i].toString()) {
+            ++wrong;
+            ADD_FAILURE() << std::setprecision(17) << v << ": " << f.toStdString() << " / "
+                          << answer["fixed"][i].toString().toStdString() << ", " << g.toStdString()
+                          << " / " << answer["general"][i].toString().toStdString();
+        }
+    }
+}
