@@ -6,9 +6,23 @@
 #include "cli/Table.h"
 #include "core/SystemReasons.h"
 
+#include "core/CsvReader.h"
+#include "core/Numbers.h"
+#include "core/SafeFile.h"
+#include "sheet/XlsxFile.h"
+
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <deque>
+#include <fcntl.h>
+#include <future>
 #include <optional>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <variant>
 
 namespace cli {
 
@@ -22,38 +36,10 @@ struct BatchRow {
     std::vector<checks::Check> checks;
 };
 
-// Splits a line at the semicolons; a field in double quotes may hold semicolons and doubled
-// quotes, as spreadsheets write them.
-QStringList splitFields(const QString& line)
-{
-    QStringList fields;
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"'))
-                field += line[++i];
-            else if (c == QLatin1Char('"'))
-                quoted = false;
-            else
-                field += c;
-        } else if (c == QLatin1Char('"') && field.isEmpty()) {
-            quoted = true;
-        } else if (c == QLatin1Char(';')) {
-            fields << field;
-            field.clear();
-        } else {
-            field += c;
-        }
-    }
-    return fields << field;
-}
-
 // The columns of the header, or the usage problem.
-std::variant<QStringList, QString> readHeader(const QString& line)
+std::variant<QStringList, QString> readHeader(const std::vector<QString>& fields)
 {
-    const QStringList header = splitFields(line);
+    const QStringList header(fields.begin(), fields.end());
     for (qsizetype i = 0; i < header.size(); ++i) {
         if (!sizeFieldNames().contains(header[i]))
             return QStringLiteral("неизвестный столбец «%1» в заголовке").arg(header[i]);
@@ -65,24 +51,26 @@ std::variant<QStringList, QString> readHeader(const QString& line)
     return header;
 }
 
-BatchRow sizeRow(int line, const QStringList& header, const QStringList& cells)
+BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>& cells)
 {
     BatchRow row;
     row.line = line;
     for (qsizetype i = 0; i < sizeFieldNames().size(); ++i) {
         const qsizetype column = header.indexOf(sizeFieldNames()[i]);
-        row.inputs << (column >= 0 ? cells.value(column) : QString());
+        row.inputs << (column >= 0 && column < qsizetype(cells.size())
+                           ? cells[static_cast<size_t>(column)]
+                           : QString());
     }
     Fields fields;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        if (cells[i].isEmpty())
+    for (qsizetype i = 0; i < qsizetype(cells.size()); ++i) {
+        if (cells[static_cast<size_t>(i)].isEmpty())
             continue;
         if (i >= header.size()) {
             row.run.failure = vedan::Failure::input(
                 QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1));
             return row;
         }
-        fields.emplace_back(header[i], cells[i]);
+        fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
     }
     const auto form = sizeForm(fields);
     if (const QString* problem = std::get_if<QString>(&form)) {
@@ -137,28 +125,293 @@ QStringList cellsOf(const BatchRow& row)
                  << worstCheck(row);
 }
 
-std::vector<QStringList> cellsOf(const std::vector<BatchRow>& rows)
+// A row whose record could not be read: only its line and its message.
+BatchRow refusedRow(int line, const QString& problem)
 {
-    std::vector<QStringList> cells;
-    cells.reserve(rows.size());
-    for (const BatchRow& row : rows)
-        cells.push_back(cellsOf(row));
+    BatchRow row;
+    row.line = line;
+    for (qsizetype i = 0; i < sizeFieldNames().size(); ++i)
+        row.inputs << QString();
+    row.run.failure = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
+    return row;
+}
+
+// A cell of the output: a number, or a text that is never read as a formula.
+struct Cell {
+    QString text;
+    bool number = false;
+};
+
+// Whether a text is a number by the program's rule (the decimal comma).
+bool isNumber(const QString& text) { return num::parseDecimal(text, u',').has_value(); }
+
+std::vector<Cell> cellsToWrite(const BatchRow& row)
+{
+    const QStringList texts = cellsOf(row);
+    std::vector<Cell> cells;
+    cells.reserve(static_cast<size_t>(texts.size()));
+    for (const QString& text : texts)
+        cells.push_back({text, !text.isEmpty() && isNumber(text)});
     return cells;
 }
 
-QByteArray json(const std::vector<BatchRow>& rows)
+// A CSV field that a spreadsheet would take for a formula gets a leading apostrophe (the OWASP
+// rule for CSV injection); numbers, negative ones too, stay as they are.
+QString formulaSafe(const QString& text)
 {
-    // One row a line: the row's line number, then the single case's fields in their order.
-    QByteArray out = "[";
-    for (const BatchRow& row : rows) {
-        json::Value item;
-        item["line"] = row.line;
-        item.update(sizeJsonValue(row.run, row.checks));
-        if (out.size() > 1)
-            out += ",\n";
-        out += json::dump(item);
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    if (text.isEmpty() || !starts.contains(text.front()) || isNumber(text))
+        return text;
+    return QLatin1Char('\'') + text;
+}
+
+QString csvField(const QString& text)
+{
+    const QString safe = formulaSafe(text);
+    if (!safe.contains(QLatin1Char(';')) && !safe.contains(QLatin1Char('"'))
+        && !safe.contains(QLatin1Char('\n')) && !safe.contains(QLatin1Char('\r')))
+        return safe;
+    return QLatin1Char('"') + QString(safe).replace(QStringLiteral("\""), QStringLiteral("\"\""))
+           + QLatin1Char('"');
+}
+
+QByteArray csvLine(const QStringList& cells)
+{
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(';');
+        line += csvField(cells[i]);
     }
-    return out + "]\n";
+    line += QLatin1Char('\n');
+    return line.toUtf8();
+}
+
+QByteArray jsonItem(const BatchRow& row)
+{
+    json::Value item;
+    item["line"] = row.line;
+    item.update(sizeJsonValue(row.run, row.checks));
+    return json::dump(item);
+}
+
+// What one row adds to the output, made where the row was sized.
+struct RowOutput {
+    int line = 0;
+    bool failed = false;      // the row ended in a message
+    bool checkFailed = false; // a check of the row failed
+    QByteArray bytes;         // CSV or JSON
+    std::vector<Cell> cells;  // .xlsx
+};
+
+RowOutput render(const BatchRow& row, TableFormat format)
+{
+    RowOutput out;
+    out.line = row.line;
+    out.failed = row.run.failure.has_value();
+    out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
+    switch (format) {
+    case TableFormat::Csv: out.bytes = csvLine(cellsOf(row)); break;
+    case TableFormat::Json: out.bytes = jsonItem(row); break;
+    case TableFormat::Xlsx: {
+        out.cells = cellsToWrite(row);
+        // A cell longer than a sheet's cell makes the row a message instead.
+        if (std::any_of(out.cells.begin(), out.cells.end(),
+                        [](const Cell& c) { return !sheet::fitsInCell(c.text); })) {
+            const QString problem = QStringLiteral("значение длиннее %1 знаков не помещается в "
+                                                   "ячейку листа .xlsx")
+                                        .arg(sheet::kMaxCellText);
+            out.cells = cellsToWrite(refusedRow(row.line, problem));
+            out.failed = true;
+        }
+        break;
+    }
+    }
+    return out;
+}
+
+// The records of the table are sized in blocks, several blocks at once on a machine with
+// several cores; the blocks are written in the order of the input.
+constexpr std::size_t kBlock = 256;
+
+struct Job {
+    std::vector<csv::Record> records;
+};
+
+std::vector<RowOutput> sizeBlock(const Job& job, const QStringList& header, TableFormat format)
+{
+    std::vector<RowOutput> outputs;
+    outputs.reserve(job.records.size());
+    for (const csv::Record& record : job.records) {
+        const BatchRow row = record.problem ? refusedRow(record.line, *record.problem)
+                                            : sizeRow(record.line, header, record.fields);
+        outputs.push_back(render(row, format));
+    }
+    return outputs;
+}
+
+// Where the rows go: a CSV or JSON stream, or a sheet.
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual vedan::Status header(const QStringList& names) = 0;
+    virtual vedan::Status row(const RowOutput& row) = 0;
+    virtual vedan::Status finish() = 0;
+};
+
+class StreamSink : public Sink {
+public:
+    StreamSink(std::FILE* file, QString shownPath, TableFormat format, bool byteOrderMark)
+        : m_file(file), m_shownPath(std::move(shownPath)), m_format(format), m_bom(byteOrderMark)
+    {
+    }
+    vedan::Status header(const QStringList& names) override
+    {
+        if (m_format == TableFormat::Json)
+            return put("[");
+        return put((m_bom ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + csvLine(names));
+    }
+    vedan::Status row(const RowOutput& row) override
+    {
+        if (m_format == TableFormat::Json) {
+            const QByteArray separator = m_rows++ > 0 ? QByteArray(",\n") : QByteArray();
+            return put(separator + row.bytes);
+        }
+        return put(row.bytes);
+    }
+    vedan::Status finish() override
+    {
+        if (m_format == TableFormat::Json)
+            if (vedan::Status s = put("]\n"))
+                return s;
+        if (std::fflush(m_file) != 0)
+            return writeFailure(errno);
+        return std::nullopt;
+    }
+
+private:
+    vedan::Status put(const QByteArray& bytes)
+    {
+        if (std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), m_file)
+            != static_cast<size_t>(bytes.size()))
+            return writeFailure(errno);
+        return std::nullopt;
+    }
+    vedan::Status writeFailure(int error) const
+    {
+        return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
+                                        .arg(m_shownPath, systemReason::ofError(error)));
+    }
+
+    std::FILE* m_file;
+    QString m_shownPath;
+    TableFormat m_format;
+    bool m_bom;
+    long long m_rows = 0;
+};
+
+class SheetSink : public Sink {
+public:
+    explicit SheetSink(sheet::RowSheet& sheet) : m_sheet(sheet) {}
+    vedan::Status header(const QStringList& names) override
+    {
+        for (qsizetype c = 0; c < names.size(); ++c)
+            m_sheet.text(0, static_cast<int>(c), names[c]);
+        return std::nullopt;
+    }
+    vedan::Status row(const RowOutput& row) override
+    {
+        if (++m_row >= sheet::kMaxSheetRows)
+            return vedan::Failure::file(QStringLiteral("строка %1 не помещается в лист: в листе "
+                                                       ".xlsx не более %2 строк")
+                                            .arg(row.line)
+                                            .arg(sheet::kMaxSheetRows));
+        for (size_t c = 0; c < row.cells.size(); ++c) {
+            const Cell& cell = row.cells[c];
+            if (cell.text.isEmpty())
+                continue;
+            if (cell.number)
+                m_sheet.number(m_row, static_cast<int>(c), *num::parseDecimal(cell.text, u','));
+            else
+                m_sheet.text(m_row, static_cast<int>(c), cell.text);
+        }
+        return std::nullopt;
+    }
+    vedan::Status finish() override { return std::nullopt; }
+
+private:
+    sheet::RowSheet& m_sheet;
+    int m_row = 0;
+};
+
+struct Totals {
+    bool anyFailed = false;
+    bool anyCheckFailed = false;
+};
+
+// Reads every record after the header, sizes it and hands its row to the sink, in order.
+vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableFormat format,
+                      Sink& sink, Totals& totals)
+{
+    if (vedan::Status s = sink.header(columnNames()))
+        return s;
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::deque<std::future<std::vector<RowOutput>>> pending;
+    const auto drainOne = [&]() -> vedan::Status {
+        const std::vector<RowOutput> rows = pending.front().get();
+        pending.pop_front();
+        for (const RowOutput& row : rows) {
+            totals.anyFailed = totals.anyFailed || row.failed;
+            totals.anyCheckFailed = totals.anyCheckFailed || row.checkFailed;
+            if (vedan::Status s = sink.row(row))
+                return s;
+        }
+        return std::nullopt;
+    };
+    csv::Record record;
+    bool more = true;
+    while (more) {
+        Job job;
+        job.records.reserve(kBlock);
+        while (job.records.size() < kBlock && (more = reader.next(record))) {
+            // A blank line, or a row of empty cells as spreadsheets write after a table, is no
+            // row.
+            if (!record.problem && std::all_of(record.fields.begin(), record.fields.end(),
+                                               [](const QString& c) { return c.isEmpty(); }))
+                continue;
+            job.records.push_back(std::move(record));
+        }
+        if (job.records.empty())
+            break;
+        pending.push_back(std::async(threads > 1 ? std::launch::async : std::launch::deferred,
+                                     [job = std::move(job), &header, format] {
+                                         return sizeBlock(job, header, format);
+                                     }));
+        if (pending.size() >= 2 * threads)
+            if (vedan::Status s = drainOne())
+                return s;
+    }
+    while (!pending.empty())
+        if (vedan::Status s = drainOne())
+            return s;
+    if (reader.readFailed())
+        return vedan::Failure::file(QStringLiteral("Не удалось дочитать входной файл"));
+    return sink.finish();
+}
+
+// The input opened for reading: a regular file only, opened without waiting, so that a named
+// pipe or a device is refused at once.
+std::variant<int, QString> openInput(const QString& file)
+{
+    const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return systemReason::ofError(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return QStringLiteral("это не обычный файл");
+    }
+    return fd;
 }
 
 } // namespace
@@ -170,51 +423,60 @@ int runBatch(const BatchFiles& files, bool strict)
     const std::optional<TableFormat> format = tableFormatOf(out);
     if (!format)
         return usage(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
-    QFile input(file);
-    if (!input.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("Не удалось прочитать файл %1: %2")
-                .arg(file, systemReason::inRussian(input.errorString())));
+    const std::variant<int, QString> opened = openInput(file);
+    if (const QString* why = std::get_if<QString>(&opened)) {
+        err(QStringLiteral("Не удалось прочитать файл %1: %2").arg(file, *why));
         return 1;
     }
-    QByteArray bytes = input.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringList lines = QString::fromUtf8(bytes).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    const auto header = readHeader(lines.value(0));
+    const int fd = std::get<int>(opened);
+    csv::Reader reader([fd](char* buffer, std::size_t size) -> std::ptrdiff_t {
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, size);
+            if (got >= 0 || errno != EINTR)
+                return got;
+        }
+    });
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+
+    csv::Record first;
+    if (!reader.next(first) || first.problem)
+        return usage(first.problem ? QStringLiteral("заголовок не прочитан: ") + *first.problem
+                                   : QStringLiteral("в заголовке нет столбца kind"));
+    const auto header = readHeader(first.fields);
     if (const QString* problem = std::get_if<QString>(&header))
         return usage(*problem);
+    const QStringList& columns = std::get<QStringList>(header);
 
-    std::vector<BatchRow> rows;
-    bool anyFailed = false;
-    bool anyCheckFailed = false;
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        // A blank line, or a row of empty cells as spreadsheets write after a table, is no row.
-        const QStringList cells = splitFields(lines[i]);
-        if (std::all_of(cells.begin(), cells.end(), [](const QString& c) { return c.isEmpty(); }))
-            continue;
-        rows.push_back(sizeRow(static_cast<int>(i) + 1, std::get<QStringList>(header), cells));
-        anyFailed = anyFailed || rows.back().run.failure.has_value();
-        anyCheckFailed =
-            anyCheckFailed || checks::verdict(rows.back().checks) == checks::Status::Failed;
-    }
-
+    Totals totals;
     vedan::Status written;
-    switch (*format) {
-    case TableFormat::Csv:
-        written =
-            saveOutput(out, csvTable(columnNames(), cellsOf(rows), out != QLatin1String("-")));
-        break;
-    case TableFormat::Json: written = saveOutput(out, json(rows)); break;
-    case TableFormat::Xlsx:
-        written = xlsxTable(QStringLiteral("Подбор"), columnNames(), cellsOf(rows), out);
-        break;
+    if (*format == TableFormat::Xlsx) {
+        written = sheet::writeRowsXlsx(out, QStringLiteral("Подбор"), [&](sheet::RowSheet& s) {
+            SheetSink sink(s);
+            return sizeAll(reader, columns, *format, sink, totals);
+        });
+    } else if (out == safefile::kStandardOutput) {
+        StreamSink sink(stdout, QStringLiteral("стандартный вывод"), *format, false);
+        written = sizeAll(reader, columns, *format, sink, totals);
+    } else {
+        written = safefile::saveReplacing(out, [&](const QString& staged) -> vedan::Status {
+            std::FILE* f = std::fopen(QFile::encodeName(staged).constData(), "wb");
+            if (!f)
+                return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
+                                                .arg(out, systemReason::ofError(errno)));
+            StreamSink sink(f, out, *format, *format == TableFormat::Csv);
+            vedan::Status s = sizeAll(reader, columns, *format, sink, totals);
+            if (std::fclose(f) != 0 && !s)
+                s = vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
+                                             .arg(out, systemReason::ofError(errno)));
+            return s;
+        });
     }
-    if (failed(written) || anyFailed)
+    if (failed(written) || totals.anyFailed)
         return 1;
-    return strict && anyCheckFailed ? 3 : 0;
+    return strict && totals.anyCheckFailed ? 3 : 0;
 }
 
 } // namespace cli

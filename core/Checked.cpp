@@ -4,31 +4,21 @@
 
 namespace vedan {
 
-namespace {
-
-// A NaN is an invalid operation and an infinity an overflow, whether it comes in as an operand
-// or out as a result.
-void checkFinite(long double v)
+void throwNotFinite(long double v)
 {
+    // A NaN is an invalid operation and an infinity an overflow, whether it comes in as an
+    // operand or out as a result.
     if (std::isnan(v))
         throw MathError(MathFault::InvalidOperation);
-    if (std::isinf(v))
-        throw MathError(MathFault::Overflow);
+    throw MathError(MathFault::Overflow);
 }
 
-Ext checkedResult(long double r)
+void throwDivision(long double dividend)
 {
-    checkFinite(r);
-    return Ext(r);
+    if (dividend == 0)
+        throw MathError(MathFault::InvalidOperation);
+    throw MathError(MathFault::DivisionByZero);
 }
-
-void checkOperands(Ext a, Ext b)
-{
-    checkFinite(a.value());
-    checkFinite(b.value());
-}
-
-} // namespace
 
 MathError::MathError(MathFault fault) : std::runtime_error(russianText(fault)), m_fault(fault) {}
 
@@ -40,88 +30,6 @@ std::string MathError::russianText(MathFault fault)
     case MathFault::Overflow: return "Переполнение при операции с плавающей точкой";
     }
     return "Ошибка операции с плавающей точкой";
-}
-
-Ext operator+(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return checkedResult(a.value() + b.value());
-}
-
-Ext operator-(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return checkedResult(a.value() - b.value());
-}
-
-Ext operator*(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return checkedResult(a.value() * b.value());
-}
-
-Ext operator/(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    if (b.value() == 0) {
-        if (a.value() == 0)
-            throw MathError(MathFault::InvalidOperation);
-        throw MathError(MathFault::DivisionByZero);
-    }
-    return checkedResult(a.value() / b.value());
-}
-
-Ext operator-(Ext a)
-{
-    checkFinite(a.value());
-    return Ext(-a.value());
-}
-
-bool operator<(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return a.value() < b.value();
-}
-
-bool operator>(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return a.value() > b.value();
-}
-
-bool operator<=(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return a.value() <= b.value();
-}
-
-bool operator>=(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return a.value() >= b.value();
-}
-
-bool operator==(Ext a, Ext b)
-{
-    checkOperands(a, b);
-    return a.value() == b.value();
-}
-
-Ext sqrt(Ext a)
-{
-    checkFinite(a.value());
-    if (a.value() < 0)
-        throw MathError(MathFault::InvalidOperation);
-    return Ext(std::sqrt(a.value()));
-}
-
-double store(Ext a)
-{
-    checkFinite(a.value());
-    const double d = static_cast<double>(a.value());
-    if (std::isinf(d))
-        throw MathError(MathFault::Overflow);
-    return d;
 }
 
 } // namespace vedan

@@ -6,6 +6,8 @@
 // inexact results pass. Constants in formulas are written as long double literals (1.163L).
 // Depends on nothing but the standard library.
 
+#include <cmath>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -24,6 +26,16 @@ private:
     MathFault m_fault;
 };
 
+// Throw the fault of a value that is not finite, and of a division by zero (0/0 is invalid).
+[[noreturn]] void throwNotFinite(long double v);
+[[noreturn]] void throwDivision(long double dividend);
+
+inline void checkFinite(long double v)
+{
+    if (!std::isfinite(v)) [[unlikely]]
+        throwNotFinite(v);
+}
+
 class Ext {
 public:
     constexpr Ext() = default;
@@ -32,24 +44,91 @@ public:
     constexpr Ext(int v) : m_v(v) {}
     long double value() const { return m_v; }
 
-    friend Ext operator+(Ext a, Ext b);
-    friend Ext operator-(Ext a, Ext b);
-    friend Ext operator*(Ext a, Ext b);
-    friend Ext operator/(Ext a, Ext b);
-    friend Ext operator-(Ext a);
-    friend bool operator<(Ext a, Ext b);
-    friend bool operator>(Ext a, Ext b);
-    friend bool operator<=(Ext a, Ext b);
-    friend bool operator>=(Ext a, Ext b);
-    friend bool operator==(Ext a, Ext b);
-
 private:
     long double m_v = 0;
 };
 
-Ext sqrt(Ext a);
+// Each operation checks its operands and its result (defined here, so that a formula compiles
+// to plain arithmetic with a test and a rarely taken branch at each step).
+inline Ext checked(long double r)
+{
+    checkFinite(r);
+    return Ext(r);
+}
+inline void checkOperands(Ext a, Ext b)
+{
+    checkFinite(a.value());
+    checkFinite(b.value());
+}
+inline Ext operator+(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return checked(a.value() + b.value());
+}
+inline Ext operator-(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return checked(a.value() - b.value());
+}
+inline Ext operator*(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return checked(a.value() * b.value());
+}
+inline Ext operator/(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    if (b.value() == 0) [[unlikely]]
+        throwDivision(a.value());
+    return checked(a.value() / b.value());
+}
+inline Ext operator-(Ext a)
+{
+    checkFinite(a.value());
+    return Ext(-a.value());
+}
+inline bool operator<(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return a.value() < b.value();
+}
+inline bool operator>(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return a.value() > b.value();
+}
+inline bool operator<=(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return a.value() <= b.value();
+}
+inline bool operator>=(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return a.value() >= b.value();
+}
+inline bool operator==(Ext a, Ext b)
+{
+    checkOperands(a, b);
+    return a.value() == b.value();
+}
+
+inline Ext sqrt(Ext a)
+{
+    checkFinite(a.value());
+    if (a.value() < 0) [[unlikely]]
+        throwNotFinite(std::numeric_limits<long double>::quiet_NaN());
+    return Ext(std::sqrt(a.value()));
+}
 
 // The result of a formula as stored: a finite double, or MathError (Overflow or InvalidOperation).
-double store(Ext a);
+inline double store(Ext a)
+{
+    checkFinite(a.value());
+    const double d = static_cast<double>(a.value());
+    if (std::isinf(d)) [[unlikely]]
+        throwNotFinite(d);
+    return d;
+}
 
 } // namespace vedan

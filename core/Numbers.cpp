@@ -6,9 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cerrno>
-#include <clocale>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <locale.h>
 #include <optional>
@@ -20,8 +18,8 @@ namespace {
 bool isBlank(QChar c) { return c == u' '; }
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// The exact decimal expansion of a finite double, as printf gives it with enough digits, with
-// a point whatever the process locale says, and at least `minimumDigits` digits after the point
+// The exact decimal expansion of a finite double, with enough digits, with a point whatever the
+// process locale says, and at least `minimumDigits` digits after the point
 // (after the first digit for 'e'). The precision asked of printf is just enough for the exact
 // value: a double m·2^e with a 53-bit m has at most 53 − e digits after the point and at most
 // e·log10(2) + 1 before it; printing more digits than those only appends zeros, and printing
@@ -34,13 +32,13 @@ std::string exactExpansion(double magnitude, char conversion, int minimumDigits)
     const int wholeDigits = exponent > 0 ? exponent * 30103 / 100000 + 2 : 1;
     int precision = conversion == 'f' ? fractionDigits : fractionDigits + wholeDigits;
     precision = std::clamp(std::max(precision, minimumDigits) + 1, 1, 1100);
-    char format[16];
-    std::snprintf(format, sizeof format, "%%.%d%c", precision, conversion);
-    const locale_t previous = uselocale(clocale::c());
+    // The standard library's conversion with a precision is exact digit for digit up to it, and
+    // writes a point whatever the locale.
     std::string s(static_cast<size_t>(precision) + 330, '\0');
-    const int size = std::snprintf(s.data(), s.size(), format, magnitude);
-    uselocale(previous);
-    s.resize(static_cast<size_t>(size));
+    const std::to_chars_result r = std::to_chars(
+        s.data(), s.data() + s.size(), magnitude,
+        conversion == 'f' ? std::chars_format::fixed : std::chars_format::scientific, precision);
+    s.resize(static_cast<size_t>(r.ptr - s.data()));
     return s;
 }
 

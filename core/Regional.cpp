@@ -1,5 +1,6 @@
 #include "core/Regional.h"
 
+#include <atomic>
 #include <optional>
 
 namespace {
@@ -45,11 +46,25 @@ QLocale locale()
     return chosen;
 }
 
-QChar decimalSeparator()
+namespace {
+
+QChar separatorOf(const QLocale& l)
 {
-    const QString point = locale().decimalPoint();
+    const QString point = l.decimalPoint();
     return point.isEmpty() ? QChar(u',') : point.front();
 }
+
+// The separator of the settings in force, kept so that every number text does not look it up
+// anew; it changes only when the settings are pinned.
+std::atomic<char16_t>& separator()
+{
+    static std::atomic<char16_t> value{separatorOf(locale()).unicode()};
+    return value;
+}
+
+} // namespace
+
+QChar decimalSeparator() { return QChar(separator().load(std::memory_order_relaxed)); }
 
 QString shortDate(const QDate& date)
 {
@@ -63,6 +78,10 @@ QString longTime(const QTime& time)
     return l.toString(time, withoutZone(l.timeFormat(QLocale::LongFormat)));
 }
 
-void overrideLocale(const std::optional<QLocale>& value) { pinned() = value; }
+void overrideLocale(const std::optional<QLocale>& value)
+{
+    pinned() = value;
+    separator() = separatorOf(locale()).unicode();
+}
 
 } // namespace regional

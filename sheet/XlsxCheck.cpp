@@ -36,34 +36,68 @@ private:
     const QByteArray& m_data;
 };
 
-std::optional<QByteArray> inflated(const char* data, std::uint32_t size, std::uint32_t method,
-                                   std::uint32_t expected)
+// What an entry inflates to, seen a piece at a time so that a part of any size takes a fixed
+// amount of memory: its size and CRC-32, and its beginning and its end for the XML check (the
+// whole of it when it is short).
+struct Inflated {
+    std::uint64_t size = 0;
+    uLong crc = crc32(0L, Z_NULL, 0);
+    QByteArray head; // the first kKept bytes
+    QByteArray tail; // the last kKept bytes
+};
+constexpr qsizetype kKept = 64 * 1024;
+
+void take(Inflated& out, const char* data, std::size_t size)
 {
-    if (method == 0)
-        return size == expected ? std::optional(QByteArray(data, size)) : std::nullopt;
+    out.crc = crc32(out.crc, reinterpret_cast<const Bytef*>(data), uInt(size));
+    out.size += size;
+    if (out.head.size() < kKept)
+        out.head.append(data, std::min<qsizetype>(kKept - out.head.size(), qsizetype(size)));
+    out.tail.append(data, qsizetype(size));
+    if (out.tail.size() > 2 * kKept)
+        out.tail.remove(0, out.tail.size() - kKept);
+}
+
+std::optional<Inflated> inflated(const char* data, std::uint32_t size, std::uint32_t method,
+                                 std::uint32_t expected)
+{
+    Inflated out;
+    if (method == 0) {
+        if (size != expected)
+            return std::nullopt;
+        take(out, data, size);
+        return out;
+    }
     // Deflate shrinks data at most about 1032 times: a larger recorded size is not a real entry.
     if (method != Z_DEFLATED || expected > std::uint64_t(size) * kMostDeflateRatio + 64)
         return std::nullopt;
-    QByteArray out(qsizetype(expected) + 1, '\0'); // one more: a longer entry shows
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return std::nullopt;
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
     stream.avail_in = size;
-    stream.next_out = reinterpret_cast<Bytef*>(out.data());
-    stream.avail_out = uInt(out.size());
-    const int result = inflate(&stream, Z_FINISH);
-    const uLong produced = stream.total_out;
+    char piece[64 * 1024];
+    int result = Z_OK;
+    while (result == Z_OK) {
+        stream.next_out = reinterpret_cast<Bytef*>(piece);
+        stream.avail_out = sizeof piece;
+        result = inflate(&stream, Z_NO_FLUSH);
+        take(out, piece, sizeof piece - stream.avail_out);
+        // An entry longer than recorded shows as soon as it passes the recorded size.
+        if (out.size > expected)
+            break;
+    }
     inflateEnd(&stream);
-    if (result != Z_STREAM_END || produced != expected)
+    if (result != Z_STREAM_END || out.size != expected)
         return std::nullopt;
-    out.truncate(qsizetype(produced));
     return out;
 }
 
 // Whether an XML part ends with the closing tag of the element it opens with.
-bool isWholeXml(const QByteArray& xml)
+bool isWholeXml(const Inflated& part)
 {
+    const bool whole = part.size <= std::uint64_t(part.head.size());
+    const QByteArray& xml = part.head;
     qsizetype at = 0;
     for (;;) {
         at = xml.indexOf('<', at);
@@ -78,13 +112,13 @@ bool isWholeXml(const QByteArray& xml)
            && xml[end] != '\r' && xml[end] != '\n' && xml[end] != '\t')
         ++end;
     const QByteArray root = xml.mid(at + 1, end - at - 1);
-    const QByteArray trimmed = xml.trimmed();
     if (root.isEmpty())
         return false;
-    if (trimmed.endsWith("</" + root + '>'))
+    if (part.tail.trimmed().endsWith("</" + root + '>'))
         return true;
     // A root element with nothing inside: <root .../>
-    return trimmed.indexOf('>', at) == trimmed.size() - 1 && trimmed.endsWith("/>");
+    const QByteArray trimmed = xml.trimmed();
+    return whole && trimmed.indexOf('>', at) == trimmed.size() - 1 && trimmed.endsWith("/>");
 }
 
 QString damaged(const QString& what)
@@ -105,6 +139,11 @@ std::optional<QString> packageFault(const QString& file)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return damaged(QStringLiteral("файл не читается"));
+    // Mapped, not read: a workbook of a million rows is checked in the memory of a piece of it.
+    if (in.size() > 0)
+        if (uchar* mapped = in.map(0, in.size()))
+            return packageFaultIn(QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
+                                                          qsizetype(in.size())));
     return packageFaultIn(in.readAll());
 }
 
@@ -145,11 +184,8 @@ std::optional<QString> packageFaultIn(const QByteArray& data)
         const qint64 start = local + kLocalSize + bytes.u16(local + 26) + bytes.u16(local + 28);
         if (!bytes.has(start, packed))
             return partDamaged(name);
-        const std::optional<QByteArray> content = inflated(bytes.at(start), packed, method, size);
-        if (!content
-            || crc32(0L, reinterpret_cast<const Bytef*>(content->constData()),
-                     uInt(content->size()))
-                   != crc)
+        const std::optional<Inflated> content = inflated(bytes.at(start), packed, method, size);
+        if (!content || content->crc != crc)
             return partDamaged(name);
         if ((name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels")))
             && !isWholeXml(*content))

@@ -335,4 +335,84 @@ QString writeNewExport(const SheetModel& model, const QString& stem)
     return saved.value;
 }
 
+bool fitsInCell(const QString& text) { return cellTextForFile(text).size() <= kMaxCellText; }
+
+namespace {
+
+class StreamedSheet : public RowSheet {
+public:
+    StreamedSheet(lxw_worksheet* sheet, QString shownPath)
+        : m_sheet(sheet), m_shownPath(std::move(shownPath))
+    {
+    }
+    void number(int row, int column, double value) override
+    {
+        check(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value, nullptr),
+              m_shownPath);
+    }
+    void text(int row, int column, const QString& value) override
+    {
+        m_utf8 = cellTextForFile(value).toUtf8();
+        check(worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column),
+                                     m_utf8.constData(), nullptr),
+              m_shownPath);
+    }
+
+private:
+    lxw_worksheet* m_sheet;
+    QString m_shownPath;
+    QByteArray m_utf8;
+};
+
+vedan::Status writeRowsBook(const StagedBook& target, const QString& sheetName,
+                            const std::function<vedan::Status(RowSheet&)>& produce)
+{
+    QuietStandardError quiet;
+    const clocale::CNumericScope fileSyntax;
+    QByteArray tmpdir = QFile::encodeName(QFileInfo(target.file).absolutePath());
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = tmpdir.data();
+    errno = 0;
+    lxw_workbook* book = workbook_new_opt(QFile::encodeName(target.file).constData(), &options);
+    if (!book)
+        return vedan::Failure::file(
+            QStringLiteral("Не удалось записать книгу в файл %1: %2")
+                .arg(target.shownPath, lxwReason(LXW_ERROR_CREATING_XLSX_FILE, errno)));
+    lxw_worksheet* ws = workbook_add_worksheet(book, sheetName.toUtf8().constData());
+    vedan::Status produced;
+    try {
+        if (!ws)
+            refuseWrite(target.shownPath, QStringLiteral("лист не создаётся"));
+        StreamedSheet sheet(ws, target.shownPath);
+        produced = produce(sheet);
+    } catch (const SheetError& e) {
+        workbook_close(book);
+        return vedan::Failure::sheet(QString::fromUtf8(e.what()));
+    }
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    if (produced)
+        return produced;
+    if (closed != LXW_NO_ERROR)
+        return vedan::Failure::file(QStringLiteral("Не удалось записать книгу в файл %1: %2")
+                                        .arg(target.shownPath, lxwReason(closed, errno)));
+    if (const std::optional<QString> fault = packageFault(target.file))
+        return vedan::Failure::file(QStringLiteral("Не удалось записать книгу в файл %1: %2")
+                                        .arg(target.shownPath, *fault));
+    return std::nullopt;
+}
+
+} // namespace
+
+vedan::Status writeRowsXlsx(const QString& path, const QString& sheetName,
+                            const std::function<vedan::Status(RowSheet&)>& produce)
+{
+    const QString shownPath =
+        path == safefile::kStandardOutput ? QStringLiteral("стандартный вывод") : path;
+    return safefile::saveReplacing(path, [&](const QString& file) {
+        return writeRowsBook({file, shownPath}, sheetName, produce);
+    });
+}
+
 } // namespace sheet

@@ -1,0 +1,58 @@
+#pragma once
+// Records of a semicolon-separated table as RFC 4180 has them, read from a byte stream a record
+// at a time, so that a table of any length takes the memory of one record: fields in double
+// quotes may hold separators, doubled quotes and line ends; a byte-order mark at the start and
+// CR LF line ends are taken as the spreadsheets write them. A record is at most 64 KiB; a longer
+// one, one whose quote is never closed, or one holding a NUL byte or bytes that are not UTF-8,
+// becomes a record with a problem and no fields, and reading goes on at the next line (after a
+// NUL or bad UTF-8, at the record's end). Depends on Qt Core only.
+
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace csv {
+
+inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+
+struct Record {
+    int line = 0; // where the record starts, 1 for the first line
+    std::vector<QString> fields;
+    std::optional<QString> problem; // in Russian; the fields are empty then
+};
+
+class Reader {
+public:
+    // Fills the buffer with up to `size` bytes; 0 at the end of the input, -1 on an error.
+    using Source = std::function<std::ptrdiff_t(char* buffer, std::size_t size)>;
+
+    explicit Reader(Source source, char separator = ';');
+
+    // The next record; false at the end of the input or after a read error (readFailed()).
+    bool next(Record& record);
+    bool readFailed() const { return m_failed; }
+
+private:
+    bool fill();
+    bool atEnd();
+    void skipToNextLine(std::size_t from);
+
+    Source m_source;
+    char m_separator;
+    std::string m_buffer;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+    bool m_eof = false;
+    bool m_failed = false;
+    bool m_started = false;
+};
+
+// Whether the bytes are well-formed UTF-8 (no overlong forms, surrogates or values past
+// U+10FFFF).
+bool isUtf8(const char* data, std::size_t size);
+
+} // namespace csv
