@@ -156,7 +156,20 @@ Water waterOf(const SizingInputs& in)
 struct Context {
     const Subject& subject;
     Water water;
+    bool texts; // the formulas, notes and units are wanted, not the statuses alone
 };
+
+// A text of a check, made only when the texts are wanted.
+template <typename Make> void setText(const Context& x, QString& text, Make make)
+{
+    if (x.texts)
+        text = make();
+}
+template <typename Make> void addText(const Context& x, QString& text, Make make)
+{
+    if (x.texts)
+        text += make();
+}
 
 // --- The checks -------------------------------------------------------------------------------
 
@@ -167,18 +180,22 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
         return notApplicable(c, w.whyNot);
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
-    c.unit = kKgf;
-    c.note = gaugeNote();
-    c.formula = QStringLiteral("p₁ = ") + num::f2(x.subject.inputs.inletPressure)
-                + QStringLiteral(" + ") + num::fixed(qty::kAtmosphereKgfCm2, 4)
-                + QStringLiteral(" = ") + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
-                + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
-                + num::f3(pv) + QStringLiteral(" кгс/см²; запас p₁ − p_v = ")
-                + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см²");
+    setText(x, c.unit, [&] { return QString(kKgf); });
+    setText(x, c.note, [&] { return QString(gaugeNote()); });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("p₁ = ") + num::f2(x.subject.inputs.inletPressure)
+                       + QStringLiteral(" + ") + num::fixed(qty::kAtmosphereKgfCm2, 4)
+                       + QStringLiteral(" = ") + num::f2(p1) + sign(p1, pv) + QStringLiteral("p_v(")
+                       + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
+                       + num::f3(pv) + QStringLiteral(" кгс/см²; запас p₁ − p_v = ")
+                       + num::f2(store(Ext(p1) - Ext(pv))) + QStringLiteral(" кгс/см²"));
+    });
     grade(c, p1, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
     if (c.status == Status::Warning)
-        c.formula += QStringLiteral(" < ") + num::f1(kBoilingMargin)
-                     + QStringLiteral(" кгс/см²: вода на входе близка к вскипанию");
+        addText(x, c.formula, [&] {
+            return QString(QStringLiteral(" < ") + num::f1(kBoilingMargin)
+                           + QStringLiteral(" кгс/см²: вода на входе близка к вскипанию"));
+        });
 }
 
 // The temperature schedule and the flow the sizing took from it: a supply colder than the
@@ -195,17 +212,22 @@ void supplySchedule(Check& c, const Context& x, const selection::Offer*)
     const std::optional<double> flow = x.subject.values.networkFlow;
     if (!flow)
         return notApplicable(c, missing());
-    c.unit = QStringLiteral("т/ч");
-    c.formula = QStringLiteral("τ₁ = ") + num::f1(in.supplyTemperature) + QStringLiteral(" °C")
-                + sign(in.supplyTemperature, in.returnTemperature) + QStringLiteral("τ₂ = ")
-                + num::f1(in.returnTemperature) + QStringLiteral(" °C; G = ") + num::f2(*flow)
-                + QStringLiteral(" т/ч") + sign(*flow, 0) + QStringLiteral("0");
+    setText(x, c.unit, [&] { return QString(QStringLiteral("т/ч")); });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("τ₁ = ") + num::f1(in.supplyTemperature)
+                       + QStringLiteral(" °C") + sign(in.supplyTemperature, in.returnTemperature)
+                       + QStringLiteral("τ₂ = ") + num::f1(in.returnTemperature)
+                       + QStringLiteral(" °C; G = ") + num::f2(*flow) + QStringLiteral(" т/ч")
+                       + sign(*flow, 0) + QStringLiteral("0"));
+    });
     grade(c, *flow, std::nullopt, Limit{0, Side::AtOrBelow});
     if (in.supplyTemperature < in.returnTemperature)
         c.status = Status::Failed;
     if (c.status == Status::Failed)
-        c.formula +=
-            QStringLiteral(": подача должна быть горячее обратной воды, а расход — больше нуля");
+        addText(x, c.formula, [&] {
+            return QString(QStringLiteral(
+                ": подача должна быть горячее обратной воды, а расход — больше нуля"));
+        });
 }
 
 // What the checks that need a positive flow say when the schedule check failed.
@@ -228,14 +250,18 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
         return notApplicable(c, QStringLiteral("u = ") + num::f2(u)
                                     + QStringLiteral(" ≤ 0: элеватор не подмешивает воду"));
     const double needed = formulas::elevatorHeadNeeded(u, qty::Head::metres(h)).inMetres();
-    c.unit = QStringLiteral("м");
-    c.note = QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
-                            "дополнительного запаса; S — сопротивление системы");
-    c.formula = QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
-                + sign(*v.availableHead, needed)
-                + QStringLiteral("Hтреб = 1,4·(1 + u)²·S = 1,4·(1 + ") + num::f2(u)
-                + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ") + num::f2(needed)
-                + QStringLiteral(" м");
+    setText(x, c.unit, [&] { return QString(QStringLiteral("м")); });
+    setText(x, c.note, [&] {
+        return QString(QStringLiteral("u — расчетный коэффициент смешения, как напечатан, без "
+                                      "дополнительного запаса; S — сопротивление системы"));
+    });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
+                       + sign(*v.availableHead, needed)
+                       + QStringLiteral("Hтреб = 1,4·(1 + u)²·S = 1,4·(1 + ") + num::f2(u)
+                       + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ")
+                       + num::f2(needed) + QStringLiteral(" м"));
+    });
     grade(c, *v.availableHead, std::nullopt, Limit{needed, Side::Below});
 }
 
@@ -244,10 +270,13 @@ void elevatorMixing(Check& c, const Context& x, const selection::Offer*)
     const std::optional<double> u = x.subject.values.mixingRatio;
     if (!u)
         return notApplicable(c, missing());
-    c.formula = QStringLiteral("u = (τ₁ − 95)/(95 − τ₂) = ") + num::f2(*u);
+    setText(x, c.formula,
+            [&] { return QString(QStringLiteral("u = (τ₁ − 95)/(95 − τ₂) = ") + num::f2(*u)); });
     grade(c, *u, std::nullopt, Limit{0, Side::AtOrBelow});
     if (c.status == Status::Failed)
-        c.formula += QStringLiteral(" ≤ 0: элеватор не может подмешивать воду");
+        addText(x, c.formula, [&] {
+            return QString(QStringLiteral(" ≤ 0: элеватор не может подмешивать воду"));
+        });
 }
 
 void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
@@ -257,12 +286,15 @@ void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
         return notApplicable(c, missing());
     if (scheduleFails(x.subject))
         return notApplicable(c, afterSchedule());
-    c.unit = QStringLiteral("мм");
-    c.formula = QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм") + sign(*d, 3)
-                + QStringLiteral("3 мм");
+    setText(x, c.unit, [&] { return QString(QStringLiteral("мм")); });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм") + sign(*d, 3)
+                       + QStringLiteral("3 мм"));
+    });
     grade(c, *d, Limit{3, Side::Below}, std::nullopt);
     if (c.status == Status::Warning)
-        c.formula += QStringLiteral(": сопло такого диаметра засоряется");
+        addText(x, c.formula,
+                [&] { return QString(QStringLiteral(": сопло такого диаметра засоряется")); });
 }
 
 void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
@@ -279,30 +311,38 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
                             qty::FlowCoefficient::cubicMetresPerHour(*offer->kvy))
             .inBar();
     const QString perMetre = num::general(double(qty::kBarPerMetreOfWater));
-    c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
-                + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
-                + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre + QStringLiteral("·S) = ")
-                + num::f2(modelDrop) + QStringLiteral("/(") + num::f2(modelDrop)
-                + QStringLiteral(" + ") + perMetre + QStringLiteral("·") + num::f2(h)
-                + QStringLiteral(") = ") + num::f3(a);
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
+                       + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
+                       + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre
+                       + QStringLiteral("·S) = ") + num::f2(modelDrop) + QStringLiteral("/(")
+                       + num::f2(modelDrop) + QStringLiteral(" + ") + perMetre + QStringLiteral("·")
+                       + num::f2(h) + QStringLiteral(") = ") + num::f3(a));
+    });
     // For information: what the valve sees without a regulator holding the difference.
     const SizingInputs& in = x.subject.inputs;
     const double inletDifference =
         store((Ext(in.inletPressure) - Ext(in.outletPressure)) * Ext(qty::kBarPerKgfCm2));
     if (inletDifference > 0) {
         const double whole = store(Ext(modelDrop) / Ext(inletDifference));
-        c.formula += QStringLiteral("; без регулятора перепада a = Δpм/(P₁ − P₂) = ")
-                     + num::f2(modelDrop) + QStringLiteral("/(")
-                     + num::f2(store(Ext(in.inletPressure) - Ext(in.outletPressure)))
-                     + QStringLiteral("·") + num::general(qty::kBarPerKgfCm2)
-                     + QStringLiteral(") = ") + num::f3(whole);
+        addText(x, c.formula, [&] {
+            return QString(QStringLiteral("; без регулятора перепада a = Δpм/(P₁ − P₂) = ")
+                           + num::f2(modelDrop) + QStringLiteral("/(")
+                           + num::f2(store(Ext(in.inletPressure) - Ext(in.outletPressure)))
+                           + QStringLiteral("·") + num::general(qty::kBarPerKgfCm2)
+                           + QStringLiteral(") = ") + num::f3(whole));
+        });
     }
-    c.note = QStringLiteral("принято: регулятор перепада давления держит перепад на клапане и "
-                            "системе; без него клапан работает на весь перепад P₁ − P₂ на вводе");
+    setText(x, c.note, [&] {
+        return QString(
+            QStringLiteral("принято: регулятор перепада давления держит перепад на клапане и "
+                           "системе; без него клапан работает на весь перепад P₁ − P₂ на вводе"));
+    });
     grade(c, a, Limit{0.5, Side::Below}, Limit{0.25, Side::Below});
     if (a < 0 || a > 1) {
         c.status = Status::Failed;
-        c.formula += QStringLiteral(": нефизичное значение (вне 0…1)");
+        addText(x, c.formula,
+                [&] { return QString(QStringLiteral(": нефизичное значение (вне 0…1)")); });
     }
 }
 
@@ -326,20 +366,26 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
     const QString fl = num::general(kRecoveryFactor);
     const QString ffTerms = num::fixed(double(kFfConstant), 2) + QStringLiteral(" − ")
                             + num::fixed(double(kFfSlope), 2);
-    c.unit = kKgf;
-    c.note = joined({QStringLiteral("F_L = ") + fl
-                         + QStringLiteral(" для седельных клапанов и регуляторов этого ряда"),
-                     gaugeNote(), kInstallation});
-    c.formula = QStringLiteral("F_F = ") + ffTerms + QStringLiteral("·√(p_v/p_c) = ") + ffTerms
-                + QStringLiteral("·√(") + num::fixed(pvMPa, 4) + QStringLiteral("/")
-                + num::general(water::kCriticalPressure.inMegapascal()) + QStringLiteral(" МПа) = ")
-                + num::f3(ff) + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl
-                + QStringLiteral("²·(") + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff)
-                + QStringLiteral("·") + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
-                + QStringLiteral(" кгс/см²; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см², ")
-                + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
-                + QStringLiteral(" % предела (кавитация начинается с ")
-                + num::general(double(kIncipientShare * 100)) + QStringLiteral(" %)");
+    setText(x, c.unit, [&] { return QString(kKgf); });
+    setText(x, c.note, [&] {
+        return QString(
+            joined({QStringLiteral("F_L = ") + fl
+                        + QStringLiteral(" для седельных клапанов и регуляторов этого ряда"),
+                    gaugeNote(), kInstallation}));
+    });
+    setText(x, c.formula, [&] {
+        return QString(
+            QStringLiteral("F_F = ") + ffTerms + QStringLiteral("·√(p_v/p_c) = ") + ffTerms
+            + QStringLiteral("·√(") + num::fixed(pvMPa, 4) + QStringLiteral("/")
+            + num::general(water::kCriticalPressure.inMegapascal()) + QStringLiteral(" МПа) = ")
+            + num::f3(ff) + QStringLiteral("; Δp_пред = F_L²·(p₁ − F_F·p_v) = ") + fl
+            + QStringLiteral("²·(") + num::f2(p1) + QStringLiteral(" − ") + num::f3(ff)
+            + QStringLiteral("·") + num::f3(pv) + QStringLiteral(") = ") + num::f2(choked)
+            + QStringLiteral(" кгс/см²; Δp = ") + num::f2(*drop) + QStringLiteral(" кгс/см², ")
+            + num::f1(store(Ext(*drop) / Ext(choked) * 100.0L))
+            + QStringLiteral(" % предела (кавитация начинается с ")
+            + num::general(double(kIncipientShare * 100)) + QStringLiteral(" %)"));
+    });
     grade(c, *drop, Limit{incipient, Side::AtOrAbove}, Limit{choked, Side::AtOrAbove});
 }
 
@@ -364,14 +410,17 @@ void flashing(Check& c, const Context& x, std::optional<double> drop, const QStr
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
     const double p2 = store(Ext(p1) - Ext(*drop));
-    c.unit = kKgf;
-    c.note = joined({gaugeNote(), kInstallation});
-    c.formula = QStringLiteral("p₂ = p₁ − Δp = ") + num::f2(p1) + QStringLiteral(" − ")
-                + num::f2(*drop) + QStringLiteral(" = ") + num::f2(p2) + sign(p2, pv)
-                + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см²");
+    setText(x, c.unit, [&] { return QString(kKgf); });
+    setText(x, c.note, [&] { return QString(joined({gaugeNote(), kInstallation})); });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("p₂ = p₁ − Δp = ") + num::f2(p1) + QStringLiteral(" − ")
+                       + num::f2(*drop) + QStringLiteral(" = ") + num::f2(p2) + sign(p2, pv)
+                       + QStringLiteral("p_v = ") + num::f3(pv) + QStringLiteral(" кгс/см²"));
+    });
     grade(c, p2, std::nullopt, Limit{pv, Side::Below});
     if (c.status == Status::Failed)
-        c.formula += QStringLiteral(": вода вскипает за ") + behind;
+        addText(x, c.formula,
+                [&] { return QString(QStringLiteral(": вода вскипает за ") + behind); });
 }
 
 void valveFlashing(Check& c, const Context& x, const selection::Offer*)
@@ -382,7 +431,10 @@ void valveFlashing(Check& c, const Context& x, const selection::Offer*)
 void regulatorFlashing(Check& c, const Context& x, const selection::Offer*)
 {
     flashing(c, x, x.subject.values.regulatorPressureDrop, QStringLiteral("регулятором"));
-    c.note = joined({c.note, QStringLiteral("принято: регулятор стоит на подающем трубопроводе")});
+    setText(x, c.note, [&] {
+        return QString(
+            joined({c.note, QStringLiteral("принято: регулятор стоит на подающем трубопроводе")}));
+    });
 }
 
 // The jet leaves the nozzle at about the pressure of the mixing chamber, the return pressure:
@@ -395,19 +447,24 @@ void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
     const double outlet = x.subject.inputs.outletPressure;
     const double back = store(Ext(outlet) + qty::kAtmosphereKgfCm2);
     const double pv = *w.saturation;
-    c.unit = kKgf;
-    c.note = joined({QStringLiteral("струя выходит из сопла при давлении в камере смешения, "
-                                    "равном давлению в обратном трубопроводе"),
-                     gaugeNote()});
-    c.formula = QStringLiteral("p_обр = ") + num::f2(outlet) + QStringLiteral(" + ")
-                + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" = ") + num::f2(back)
-                + sign(back, pv) + QStringLiteral("p_v(")
-                + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
-                + num::f3(pv) + QStringLiteral(" кгс/см²; запас p_обр − p_v = ")
-                + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см²");
+    setText(x, c.unit, [&] { return QString(kKgf); });
+    setText(x, c.note, [&] {
+        return QString(
+            joined({QStringLiteral("струя выходит из сопла при давлении в камере смешения, "
+                                   "равном давлению в обратном трубопроводе"),
+                    gaugeNote()}));
+    });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("p_обр = ") + num::f2(outlet) + QStringLiteral(" + ")
+                       + num::fixed(qty::kAtmosphereKgfCm2, 4) + QStringLiteral(" = ")
+                       + num::f2(back) + sign(back, pv) + QStringLiteral("p_v(")
+                       + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C) = ")
+                       + num::f3(pv) + QStringLiteral(" кгс/см²; запас p_обр − p_v = ")
+                       + num::f2(store(Ext(back) - Ext(pv))) + QStringLiteral(" кгс/см²"));
+    });
     grade(c, back, Limit{store(Ext(pv) + kBoilingMargin), Side::Below}, Limit{pv, Side::AtOrBelow});
     if (c.status == Status::Failed)
-        c.formula += QStringLiteral(": струя вскипает в сопле");
+        addText(x, c.formula, [&] { return QString(QStringLiteral(": струя вскипает в сопле")); });
 }
 
 void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
@@ -427,14 +484,19 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
     const double area =
         store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L) * (Ext(dn) / 1000.0L) / 4.0L);
     const double v = store(Ext(*flow) * 1000.0L / Ext(rho) / 3600.0L / Ext(area));
-    c.unit = QStringLiteral("м/с");
-    c.note = QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")
-             + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C и p₁ = ")
-             + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см² (абс.); ") + gaugeNote();
-    c.formula = QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
-                + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
-                + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
-                + QStringLiteral(" м/с") + sign(v, 3) + QStringLiteral("3 м/с");
+    setText(x, c.unit, [&] { return QString(QStringLiteral("м/с")); });
+    setText(x, c.note, [&] {
+        return QString(QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")
+                       + num::f1(x.subject.inputs.supplyTemperature) + QStringLiteral(" °C и p₁ = ")
+                       + num::f2(*w.inletAbsolute) + QStringLiteral(" кгс/см² (абс.); ")
+                       + gaugeNote());
+    });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
+                       + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
+                       + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
+                       + QStringLiteral(" м/с") + sign(v, 3) + QStringLiteral("3 м/с"));
+    });
     grade(c, v, Limit{3, Side::Above}, std::nullopt);
 }
 
@@ -454,20 +516,29 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
     const double from = qty::GaugePressure::megapascal(range.from).inKgfPerCm2();
     const double to = qty::GaugePressure::megapascal(range.to).inKgfPerCm2();
     const double held = store(Ext(s.inputs.systemResistance) / 10.0L);
-    c.unit = kKgf;
-    c.formula = QStringLiteral("Δpрег = S/10 = ") + num::f2(s.inputs.systemResistance)
-                + QStringLiteral("/10 = ") + num::f3(held)
-                + QStringLiteral(" кгс/см²; диапазон настройки ") + num::general(range.from)
-                + QStringLiteral("…") + num::general(range.to) + QStringLiteral(" МПа = ")
-                + num::f3(from) + QStringLiteral("…") + num::f3(to) + QStringLiteral(" кгс/см²");
+    setText(x, c.unit, [&] { return QString(kKgf); });
+    setText(x, c.formula, [&] {
+        return QString(QStringLiteral("Δpрег = S/10 = ") + num::f2(s.inputs.systemResistance)
+                       + QStringLiteral("/10 = ") + num::f3(held)
+                       + QStringLiteral(" кгс/см²; диапазон настройки ") + num::general(range.from)
+                       + QStringLiteral("…") + num::general(range.to) + QStringLiteral(" МПа = ")
+                       + num::f3(from) + QStringLiteral("…") + num::f3(to)
+                       + QStringLiteral(" кгс/см²"));
+    });
     grade(c, held, Limit{from, Side::Below}, Limit{to, Side::Above});
     if (c.status == Status::Warning)
-        c.note = QStringLiteral(
-            "перепад ниже диапазона настройки. Перепад, который держит регулятор перепада, обычно "
-            "включает и потерю давления на регулирующем клапане; тогда её следует включить в "
-            "сопротивление системы");
+        setText(x, c.note, [&] {
+            return QString(QStringLiteral(
+                "перепад ниже диапазона настройки. Перепад, который держит регулятор перепада, "
+                "обычно "
+                "включает и потерю давления на регулирующем клапане; тогда её следует включить в "
+                "сопротивление системы"));
+        });
     else if (c.status == Status::Failed)
-        c.note = QStringLiteral("перепад выше диапазона настройки: регулятор его не удержит");
+        setText(x, c.note, [&] {
+            return QString(
+                QStringLiteral("перепад выше диапазона настройки: регулятор его не удержит"));
+        });
 }
 
 // --- The checks table --------------------------------------------------------------------------
@@ -563,7 +634,7 @@ const StatusName& nameOf(Status status)
 
 std::vector<Check> evaluate(const Subject& subject)
 {
-    const Context context{subject, waterOf(subject.inputs)};
+    const Context context{subject, waterOf(subject.inputs), subject.texts};
     std::vector<Check> checks;
     for (const CheckRow& row : table()) {
         if (std::find(row.kinds.begin(), row.kinds.end(), subject.kind) == row.kinds.end())
@@ -578,12 +649,12 @@ std::vector<Check> evaluate(const Subject& subject)
     return checks;
 }
 
-std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run)
+std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run, bool texts)
 {
     if (run.failure || !run.kind || !run.inputs)
         return {};
     return evaluate(
-        {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6});
+        {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6, texts});
 }
 
 Status verdict(const std::vector<Check>& checks)

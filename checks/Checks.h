@@ -43,6 +43,9 @@ struct Subject {
     std::vector<selection::Offer> offers;
     int regulatorSeries = 0; // item of the series combo box (regulator only)
     int settingRange = 0;    // item of the setting-range combo box (regulator only)
+    // The checks' formulas, notes and units; without them only ids, statuses, values and limits
+    // (a batch written as a table needs no more).
+    bool texts = true;
 };
 
 // The checks of the kind, in the order of the checks table; a per-model check once for each
@@ -50,7 +53,8 @@ struct Subject {
 std::vector<Check> evaluate(const Subject& subject);
 
 // The checks of a finished selection; none when it ended in a message or sized nothing.
-std::vector<Check> ofRun(const selection::SelectionForm& form, const selection::SelectionRun& run);
+std::vector<Check> ofRun(const selection::SelectionForm& form, const selection::SelectionRun& run,
+                         bool texts = true);
 
 // The verdict of a selection: the worst status among its checks, failed before warning before
 // passed; a check that does not apply does not count, and with none that applies it is passed.

@@ -51,7 +51,8 @@ std::variant<QStringList, QString> readHeader(const std::vector<QString>& fields
     return header;
 }
 
-BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>& cells)
+BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>& cells,
+                 bool checkTexts)
 {
     BatchRow row;
     row.line = line;
@@ -77,7 +78,7 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
         row.run.failure = vedan::Failure::input(*problem);
         return row;
     }
-    SizeResult result = sizeCase(std::get<selection::SelectionForm>(form), true);
+    SizeResult result = sizeCase(std::get<selection::SelectionForm>(form), true, checkTexts);
     row.run = std::move(result.run);
     row.checks = std::move(result.checks);
     return row;
@@ -244,7 +245,8 @@ std::vector<RowOutput> sizeBlock(const Job& job, const QStringList& header, Tabl
     outputs.reserve(job.records.size());
     for (const csv::Record& record : job.records) {
         const BatchRow row = record.problem ? refusedRow(record.line, *record.problem)
-                                            : sizeRow(record.line, header, record.fields);
+                                            : sizeRow(record.line, header, record.fields,
+                                                      format == TableFormat::Json);
         outputs.push_back(render(row, format));
     }
     return outputs;
@@ -263,8 +265,7 @@ class StreamSink : public Sink {
 public:
     StreamSink(std::FILE* file, QString shownPath, TableFormat format, bool byteOrderMark)
         : m_file(file), m_shownPath(std::move(shownPath)), m_format(format), m_bom(byteOrderMark)
-    {
-    }
+    {}
     vedan::Status header(const QStringList& names) override
     {
         if (m_format == TableFormat::Json)
@@ -376,17 +377,17 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
         while (job.records.size() < kBlock && (more = reader.next(record))) {
             // A blank line, or a row of empty cells as spreadsheets write after a table, is no
             // row.
-            if (!record.problem && std::all_of(record.fields.begin(), record.fields.end(),
-                                               [](const QString& c) { return c.isEmpty(); }))
+            if (!record.problem
+                && std::all_of(record.fields.begin(), record.fields.end(),
+                               [](const QString& c) { return c.isEmpty(); }))
                 continue;
             job.records.push_back(std::move(record));
         }
         if (job.records.empty())
             break;
-        pending.push_back(std::async(threads > 1 ? std::launch::async : std::launch::deferred,
-                                     [job = std::move(job), &header, format] {
-                                         return sizeBlock(job, header, format);
-                                     }));
+        pending.push_back(std::async(
+            threads > 1 ? std::launch::async : std::launch::deferred,
+            [job = std::move(job), &header, format] { return sizeBlock(job, header, format); }));
         if (pending.size() >= 2 * threads)
             if (vedan::Status s = drainOne())
                 return s;

@@ -101,11 +101,11 @@ std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
     return form;
 }
 
-SizeResult sizeCase(const SelectionForm& form, bool withChecks)
+SizeResult sizeCase(const SelectionForm& form, bool withChecks, bool checkTexts)
 {
     SizeResult result{form, selection::runSelection(form), {}};
     if (withChecks)
-        result.checks = checks::ofRun(form, result.run);
+        result.checks = checks::ofRun(form, result.run, checkTexts);
     return result;
 }
 

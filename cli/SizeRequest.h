@@ -30,6 +30,7 @@ struct SizeResult {
     std::vector<checks::Check> checks;
 };
 
-SizeResult sizeCase(const selection::SelectionForm& form, bool withChecks);
+// With checkTexts false the checks have their statuses and values but no texts.
+SizeResult sizeCase(const selection::SelectionForm& form, bool withChecks, bool checkTexts = true);
 
 } // namespace cli

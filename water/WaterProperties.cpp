@@ -83,13 +83,30 @@ double region1VolumeAt(Ext t, double pressure)
 {
     const Ext pi = Ext(pressure) / kRegion1Pressure;
     const Ext tau = Ext(kRegion1Temperature) / t;
+    // The powers the terms take, each made once by the same repeated multiplication as power().
+    constexpr int kMostI = 31;  // I − 1
+    constexpr int kMostJ = 41;  // |J|
+    std::array<Ext, kMostI + 1> piPowers;
+    std::array<Ext, kMostJ + 1> tauPowers;
+    const Ext piBase = 7.1L - pi;
+    const Ext tauBase = tau - 1.222L;
+    piPowers[0] = 1.0L;
+    for (int k = 1; k <= kMostI; ++k)
+        piPowers[k] = piPowers[k - 1] * piBase;
+    tauPowers[0] = 1.0L;
+    for (int k = 1; k <= kMostJ; ++k)
+        tauPowers[k] = tauPowers[k - 1] * tauBase;
+    const auto tauPower = [&](int j) {
+        return j < 0 ? Ext(1.0L) / tauPowers[static_cast<size_t>(-j)]
+                     : tauPowers[static_cast<size_t>(j)];
+    };
     Ext gammaPi = 0.0L;
     for (const Region1Term& term : kRegion1) {
         if (term.i == 0)
             continue;
         gammaPi = gammaPi
-                  - Ext(term.n) * Ext(term.i) * power(7.1L - pi, term.i - 1)
-                        * power(tau - 1.222L, term.j);
+                  - Ext(term.n) * Ext(term.i) * piPowers[static_cast<size_t>(term.i - 1)]
+                        * tauPower(term.j);
     }
     // v = R·T/p · π·γπ, with R in kJ/(kg·K) and p in MPa giving 1e-3 m³/kg.
     return store(kGasConstant * t / (Ext(pressure) * 1000.0L) * pi * gammaPi);
