@@ -356,7 +356,14 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
 {
     if (vedan::Status s = sink.header(columnNames()))
         return s;
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    // Every core by default; VEDAN_BATCH_THREADS=1 sizes on this thread alone (the output is the
+    // same either way).
+    const unsigned threads = [] {
+        bool ok = false;
+        const int asked = qEnvironmentVariableIntValue("VEDAN_BATCH_THREADS", &ok);
+        return ok && asked > 0 ? unsigned(asked)
+                               : std::max(1u, std::thread::hardware_concurrency());
+    }();
     std::deque<std::future<std::vector<RowOutput>>> pending;
     const auto drainOne = [&]() -> vedan::Status {
         const std::vector<RowOutput> rows = pending.front().get();
