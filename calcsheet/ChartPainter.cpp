@@ -201,17 +201,18 @@ QImage chartImage(const season::Chart& chart, QSize pixels, int dotsPerInch)
     p.drawRect(plot);
     p.drawText(QRectF(plot.left(), plot.bottom() + line * 1.3, plot.width(), line * 1.5),
                Qt::AlignHCenter | Qt::AlignVCenter, chart.xTitle);
-    const auto verticalTitle = [&](const QString& text, double x, double angle) {
+    // An axis title along the left edge, read upwards, or the right one, read downwards.
+    const auto verticalTitle = [&](const QString& text, bool right) {
         p.save();
-        p.translate(x, plot.center().y());
-        p.rotate(angle);
+        p.translate(right ? pixels.width() - line * 0.7 : line * 0.7, plot.center().y());
+        p.rotate(right ? 90 : -90);
         p.drawText(QRectF(-plot.height() / 2, -line / 2, plot.height(), line), Qt::AlignCenter,
                    text);
         p.restore();
     };
-    verticalTitle(chart.yTitle, line * 0.7, -90);
+    verticalTitle(chart.yTitle, false);
     if (twoAxes)
-        verticalTitle(chart.rightTitle, pixels.width() - line * 0.7, 90);
+        verticalTitle(chart.rightTitle, true);
 
     // The cut, the curves, and the failing points on them.
     p.setClipRect(plot.adjusted(-markSize, -markSize, markSize, markSize));

@@ -168,7 +168,7 @@ QString formulaSafe(const QString& text)
 
 QString csvField(const QString& text)
 {
-    const QString safe = formulaSafe(text);
+    QString safe = formulaSafe(text);
     if (!safe.contains(QLatin1Char(';')) && !safe.contains(QLatin1Char('"'))
         && !safe.contains(QLatin1Char('\n')) && !safe.contains(QLatin1Char('\r')))
         return safe;
@@ -395,7 +395,7 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
         pending.push_back(std::async(
             threads > 1 ? std::launch::async : std::launch::deferred,
             [job = std::move(job), &header, format] { return sizeBlock(job, header, format); }));
-        if (pending.size() >= 2 * threads)
+        if (pending.size() >= std::size_t{2} * threads)
             if (vedan::Status s = drainOne())
                 return s;
     }
@@ -461,7 +461,7 @@ int runBatch(const BatchFiles& files, bool strict)
     Totals totals;
     vedan::Status written;
     if (*format == TableFormat::Xlsx) {
-        written = sheet::writeRowsXlsx(out, QStringLiteral("Подбор"), [&](sheet::RowSheet& s) {
+        written = sheet::writeRowsXlsx({out, QStringLiteral("Подбор")}, [&](sheet::RowSheet& s) {
             SheetSink sink(s);
             return sizeAll(reader, columns, *format, sink, totals);
         });

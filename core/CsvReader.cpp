@@ -6,7 +6,7 @@ namespace csv {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
 } // namespace
 
@@ -51,8 +51,7 @@ bool isUtf8(const char* data, std::size_t size)
 }
 
 Reader::Reader(Source source, char separator) : m_source(std::move(source)), m_separator(separator)
-{
-}
+{}
 
 bool Reader::fill()
 {

@@ -17,7 +17,7 @@
 
 namespace csv {
 
-inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+inline constexpr std::size_t kMaxRecordBytes = std::size_t{64} * 1024;
 
 struct Record {
     int line = 0; // where the record starts, 1 for the first line

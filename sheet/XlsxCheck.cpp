@@ -45,7 +45,7 @@ struct Inflated {
     QByteArray head; // the first kKept bytes
     QByteArray tail; // the last kKept bytes
 };
-constexpr qsizetype kKept = 64 * 1024;
+constexpr qsizetype kKept = qsizetype{64} * 1024;
 
 void take(Inflated& out, const char* data, std::size_t size)
 {

@@ -343,8 +343,7 @@ class StreamedSheet : public RowSheet {
 public:
     StreamedSheet(lxw_worksheet* sheet, QString shownPath)
         : m_sheet(sheet), m_shownPath(std::move(shownPath))
-    {
-    }
+    {}
     void number(int row, int column, double value) override
     {
         check(worksheet_write_number(m_sheet, lxw_row_t(row), lxw_col_t(column), value, nullptr),
@@ -353,8 +352,8 @@ public:
     void text(int row, int column, const QString& value) override
     {
         m_utf8 = cellTextForFile(value).toUtf8();
-        check(worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column),
-                                     m_utf8.constData(), nullptr),
+        check(worksheet_write_string(m_sheet, lxw_row_t(row), lxw_col_t(column), m_utf8.constData(),
+                                     nullptr),
               m_shownPath);
     }
 
@@ -405,9 +404,11 @@ vedan::Status writeRowsBook(const StagedBook& target, const QString& sheetName,
 
 } // namespace
 
-vedan::Status writeRowsXlsx(const QString& path, const QString& sheetName,
+vedan::Status writeRowsXlsx(const RowsBook& book,
                             const std::function<vedan::Status(RowSheet&)>& produce)
 {
+    const QString& path = book.path;
+    const QString& sheetName = book.sheetName;
     const QString shownPath =
         path == safefile::kStandardOutput ? QStringLiteral("стандартный вывод") : path;
     return safefile::saveReplacing(path, [&](const QString& file) {

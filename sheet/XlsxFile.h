@@ -32,7 +32,11 @@ public:
 
 // Writes a workbook of one sheet at `path` as writeXlsx does (standard output for "-"), its rows
 // given by `produce`; a failure `produce` answers ends the save without replacing anything.
-vedan::Status writeRowsXlsx(const QString& path, const QString& sheetName,
+struct RowsBook {
+    QString path;
+    QString sheetName;
+};
+vedan::Status writeRowsXlsx(const RowsBook& book,
                             const std::function<vedan::Status(RowSheet&)>& produce);
 
 // Replaces the file at `path` (standard output for "-"); its folder must exist.
