@@ -4,8 +4,8 @@
 #include "core/Regional.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>

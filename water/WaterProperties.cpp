@@ -84,8 +84,8 @@ double region1VolumeAt(Ext t, double pressure)
     const Ext pi = Ext(pressure) / kRegion1Pressure;
     const Ext tau = Ext(kRegion1Temperature) / t;
     // The powers the terms take, each made once by the same repeated multiplication as power().
-    constexpr int kMostI = 31;  // I − 1
-    constexpr int kMostJ = 41;  // |J|
+    constexpr int kMostI = 31; // I − 1
+    constexpr int kMostJ = 41; // |J|
     std::array<Ext, kMostI + 1> piPowers;
     std::array<Ext, kMostJ + 1> tauPowers;
     const Ext piBase = 7.1L - pi;
