@@ -6,6 +6,7 @@
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
 #include "core/Units.h"
+#include "season/SeasonTable.h"
 #include "selection/Units.h"
 #include "water/WaterProperties.h"
 
@@ -363,9 +364,8 @@ QString seasonPart(const SheetData& data)
             cells << (v ? num::fixed(*v, c->decimals) : QStringLiteral("—"));
         }
         QStringList failed;
-        for (const checks::Check& c : p.checks)
-            if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
-                failed << c.title;
+        for (const checks::Check* c : season::notPassedChecks(p))
+            failed << c->title;
         cells << checks::statusText(p.verdict)
                      + (failed.isEmpty()
                             ? QString()

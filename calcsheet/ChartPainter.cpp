@@ -20,15 +20,6 @@ using Mark = season::CurveLook::Mark;
 const QColor kFailing = QColor::fromRgb(season::kFailingColour);
 const QColor kGrid(0xDD, 0xDD, 0xDD);
 
-Qt::PenStyle penStyle(season::CurveLook::Line line)
-{
-    switch (line) {
-    case season::CurveLook::Line::Dash: return Qt::DashLine;
-    case season::CurveLook::Line::Dot: return Qt::DotLine;
-    default: return Qt::SolidLine;
-    }
-}
-
 // Ticks at 1, 2 or 5 times a power of ten, about five over the range.
 struct Axis {
     double from = 0, to = 1, step = 1;
@@ -88,6 +79,15 @@ QString tick(double value, double step)
 }
 
 } // namespace
+
+Qt::PenStyle penStyle(season::CurveLook::Line line)
+{
+    switch (line) {
+    case season::CurveLook::Line::Dash: return Qt::DashLine;
+    case season::CurveLook::Line::Dot: return Qt::DotLine;
+    default: return Qt::SolidLine;
+    }
+}
 
 QImage chartImage(const season::Chart& chart, QSize pixels, int dotsPerInch)
 {

@@ -11,6 +11,9 @@
 
 namespace calcsheet {
 
+// The pen style of a curve's line, wherever a chart is drawn.
+Qt::PenStyle penStyle(season::CurveLook::Line line);
+
 // The chart as an image of the given size in pixels, drawn for the given resolution (dots per
 // inch), so that its texts have their sizes in points.
 QImage chartImage(const season::Chart& chart, QSize pixels, int dotsPerInch);

@@ -109,9 +109,8 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
 QString verdictText(const Point& p)
 {
     QStringList ids;
-    for (const checks::Check& c : p.checks)
-        if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
-            ids << c.id;
+    for (const checks::Check* c : season::notPassedChecks(p))
+        ids << c->id;
     QString text = checks::statusText(p.verdict);
     if (!ids.isEmpty())
         text += QStringLiteral(" (") + ids.join(QStringLiteral(", ")) + QLatin1Char(')');

@@ -45,12 +45,20 @@ std::vector<const Column*> columnsOf(EquipmentKind kind)
     return shown;
 }
 
+std::vector<const checks::Check*> notPassedChecks(const Point& p)
+{
+    std::vector<const checks::Check*> found;
+    for (const checks::Check& c : p.checks)
+        if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
+            found.push_back(&c);
+    return found;
+}
+
 QString notPassed(const Point& p)
 {
     QStringList ids;
-    for (const checks::Check& c : p.checks)
-        if (c.status == checks::Status::Failed || c.status == checks::Status::Warning)
-            ids << c.id + QLatin1Char(':') + checks::statusId(c.status);
+    for (const checks::Check* c : notPassedChecks(p))
+        ids << c->id + QLatin1Char(':') + checks::statusId(c->status);
     return ids.join(QLatin1Char(' '));
 }
 

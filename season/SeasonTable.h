@@ -28,7 +28,9 @@ const std::vector<Column>& columns();
 // The columns a kind has.
 std::vector<const Column*> columnsOf(selection::EquipmentKind kind);
 
-// "id: status" of each check of the point that did not pass, joined by blanks.
+// The checks of the point that failed or warn, in order.
+std::vector<const checks::Check*> notPassedChecks(const Point& p);
+// "id:status" of each of them, joined by blanks.
 QString notPassed(const Point& p);
 
 // One curve of a chart: its name in the legend, and (outdoor temperature, value) pairs.

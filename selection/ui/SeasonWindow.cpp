@@ -1,5 +1,6 @@
 #include "selection/ui/SeasonWindow.h"
 
+#include "calcsheet/ChartPainter.h"
 #include "core/Numbers.h"
 #include "season/SeasonTable.h"
 #include "shell/Centring.h"
@@ -25,31 +26,6 @@
 namespace selection {
 
 namespace {
-
-// The schedule's inputs as typed, kept for the session: the selection window and its season
-// window are made once, but the texts are the user's, whatever the window.
-struct Inputs {
-    QString outdoor;
-    QString indoor = num::general(season::kDefaultIndoor);
-    QString cut = num::general(season::kDefaultCut);
-    QString end = num::general(season::kDefaultSeasonEnd);
-    QString step = num::general(season::kDefaultStep);
-};
-
-Inputs& remembered()
-{
-    static Inputs inputs;
-    return inputs;
-}
-
-Qt::PenStyle penStyle(season::CurveLook::Line line)
-{
-    switch (line) {
-    case season::CurveLook::Line::Dash: return Qt::DashLine;
-    case season::CurveLook::Line::Dot: return Qt::DotLine;
-    default: return Qt::SolidLine;
-    }
-}
 
 QScatterSeries::MarkerShape markerShape(season::CurveLook::Mark mark)
 {
@@ -122,7 +98,7 @@ QChart* chartOf(const season::Chart& data)
         // The symbols, as the table's headings have them: the full names do not fit a legend
         // beside a chart of this width.
         line->setName(c.symbol);
-        line->setPen(QPen(colour, 2, penStyle(look.line)));
+        line->setPen(QPen(colour, 2, calcsheet::penStyle(look.line)));
         auto* marks = new QScatterSeries;
         marks->setMarkerShape(markerShape(look.mark));
         marks->setMarkerSize(7);
@@ -176,7 +152,8 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     setObjectName(QStringLiteral("SeasonForm"));
     setWindowTitle(QStringLiteral("Отопительный сезон"));
 
-    const Inputs& typed = remembered();
+    // The inputs keep what was typed for the session: the window is made once, with the
+    // selection window, and emptying it leaves them.
     const auto edit = [this](const char* name, const QString& text) {
         auto* e = new QLineEdit(text, this);
         e->setObjectName(QString::fromLatin1(name));
@@ -184,12 +161,12 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         connect(e, &QLineEdit::editingFinished, this, &SeasonWindow::recompute);
         return e;
     };
-    m_outdoor = edit("OutdoorDesign", typed.outdoor);
+    m_outdoor = edit("OutdoorDesign", QString());
     m_outdoor->setPlaceholderText(QStringLiteral("−25"));
-    m_indoor = edit("Indoor", typed.indoor);
-    m_cut = edit("Cut", typed.cut);
-    m_end = edit("SeasonEnd", typed.end);
-    m_step = edit("Step", typed.step);
+    m_indoor = edit("Indoor", num::general(season::kDefaultIndoor));
+    m_cut = edit("Cut", num::general(season::kDefaultCut));
+    m_end = edit("SeasonEnd", num::general(season::kDefaultSeasonEnd));
+    m_step = edit("Step", num::general(season::kDefaultStep));
 
     // Three inputs a row, so that the window fits a small screen.
     auto* inputs = new QGridLayout;
@@ -312,8 +289,6 @@ std::optional<season::Schedule> SeasonWindow::schedule(QString* problem) const
 
 void SeasonWindow::recompute()
 {
-    Inputs& typed = remembered();
-    typed = {m_outdoor->text(), m_indoor->text(), m_cut->text(), m_end->text(), m_step->text()};
     m_sheet.reset();
     if (!m_design) {
         showPoints();
@@ -376,9 +351,8 @@ void SeasonWindow::showPoints()
             m_table->setItem(r, c, item);
         }
         QStringList notPassed;
-        for (const checks::Check& check : p.checks)
-            if (check.status == checks::Status::Failed || check.status == checks::Status::Warning)
-                notPassed << check.title;
+        for (const checks::Check* check : season::notPassedChecks(p))
+            notPassed << check->title;
         QString verdict = checks::statusText(p.verdict);
         if (p.verdict == checks::Status::Failed)
             verdict = QStringLiteral("× ") + verdict;
