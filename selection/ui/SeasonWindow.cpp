@@ -310,14 +310,19 @@ void SeasonWindow::recompute()
     m_sheet = calcsheet::SeasonSheet{*s, season::cutInForce(*s, m_design->inputs.supplyTemperature),
                                      std::move(std::get<std::vector<season::Point>>(swept))};
     int failing = 0;
-    for (const season::Point& p : m_sheet->points)
+    int warning = 0;
+    for (const season::Point& p : m_sheet->points) {
         failing += p.verdict == checks::Status::Failed ? 1 : 0;
-    m_status->setText(failing == 0
-                          ? QStringLiteral("Точек: %1; проверки пройдены во всех точках.")
-                                .arg(m_sheet->points.size())
-                          : QStringLiteral("Точек: %1; не пройдены проверки в %2 (отмечены ×).")
-                                .arg(m_sheet->points.size())
-                                .arg(failing));
+        warning += p.verdict == checks::Status::Warning ? 1 : 0;
+    }
+    QString status = QStringLiteral("Точек: %1; ").arg(m_sheet->points.size());
+    if (failing > 0)
+        status += QStringLiteral("не пройдены проверки в %1 (отмечены ×)").arg(failing);
+    else
+        status += QStringLiteral("непройденных проверок нет");
+    if (warning > 0)
+        status += QStringLiteral("; предупреждения в %1").arg(warning);
+    m_status->setText(status + QLatin1Char('.'));
     showPoints();
 }
 

@@ -137,7 +137,9 @@ private slots:
                     ->text()
                     .contains(QStringLiteral("Напор, необходимый элеватору")));
         QVERIFY(!table()->item(0, headings().size() - 1)->text().startsWith(QStringLiteral("×")));
-        QVERIFY(status().contains(QStringLiteral("34")));
+        // +5 … +8 °C fail; the design point warns (the jet near boiling).
+        QCOMPARE(status(), QStringLiteral("Точек: 34; не пройдены проверки в 4 (отмечены ×); "
+                                          "предупреждения в 1."));
         // Both charts drawn, with axis titles.
         for (const char* name : {"ScheduleChart", "DeviceChart"}) {
             QChart* chart = child<QChartView>(name)->chart();
