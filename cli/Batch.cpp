@@ -143,49 +143,14 @@ struct Cell {
     bool number = false;
 };
 
-// Whether a text is a number by the program's rule (the decimal comma).
-bool isNumber(const QString& text) { return num::parseDecimal(text, u',').has_value(); }
-
 std::vector<Cell> cellsToWrite(const BatchRow& row)
 {
     const QStringList texts = cellsOf(row);
     std::vector<Cell> cells;
     cells.reserve(static_cast<size_t>(texts.size()));
     for (const QString& text : texts)
-        cells.push_back({text, !text.isEmpty() && isNumber(text)});
+        cells.push_back({text, !text.isEmpty() && isNumberCell(text)});
     return cells;
-}
-
-// A CSV field that a spreadsheet would take for a formula gets a leading apostrophe (the OWASP
-// rule for CSV injection); numbers, negative ones too, stay as they are.
-QString formulaSafe(const QString& text)
-{
-    static const QString starts = QStringLiteral("=+-@\t\r");
-    if (text.isEmpty() || !starts.contains(text.front()) || isNumber(text))
-        return text;
-    return QLatin1Char('\'') + text;
-}
-
-QString csvField(const QString& text)
-{
-    QString safe = formulaSafe(text);
-    if (!safe.contains(QLatin1Char(';')) && !safe.contains(QLatin1Char('"'))
-        && !safe.contains(QLatin1Char('\n')) && !safe.contains(QLatin1Char('\r')))
-        return safe;
-    return QLatin1Char('"') + QString(safe).replace(QStringLiteral("\""), QStringLiteral("\"\""))
-           + QLatin1Char('"');
-}
-
-QByteArray csvLine(const QStringList& cells)
-{
-    QString line;
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            line += QLatin1Char(';');
-        line += csvField(cells[i]);
-    }
-    line += QLatin1Char('\n');
-    return line.toUtf8();
 }
 
 QByteArray jsonItem(const BatchRow& row)

@@ -1,24 +1,46 @@
 #include "cli/Table.h"
 
 #include "cli/SizeOutput.h"
-#include "sheet/CellRange.h"
-#include "sheet/Export.h"
-#include "sheet/XLApp.h"
+#include "core/Numbers.h"
+#include "sheet/XlsxFile.h"
 
 namespace cli {
 
 namespace {
 
+QString formulaSafe(const QString& text)
+{
+    static const QString starts = QStringLiteral("=+-@\t\r");
+    if (text.isEmpty() || !starts.contains(text.front()) || isNumberCell(text))
+        return text;
+    return QLatin1Char('\'') + text;
+}
+
 QString csvField(const QString& text)
 {
-    if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"'))
-        && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    return QLatin1Char('"') + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\""))
+    QString safe = formulaSafe(text);
+    if (!safe.contains(QLatin1Char(';')) && !safe.contains(QLatin1Char('"'))
+        && !safe.contains(QLatin1Char('\n')) && !safe.contains(QLatin1Char('\r')))
+        return safe;
+    return QLatin1Char('"') + safe.replace(QStringLiteral("\""), QStringLiteral("\"\""))
            + QLatin1Char('"');
 }
 
 } // namespace
+
+bool isNumberCell(const QString& text) { return num::parseDecimal(text, u',').has_value(); }
+
+QByteArray csvLine(const QStringList& cells)
+{
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(';');
+        line += csvField(cells[i]);
+    }
+    line += QLatin1Char('\n');
+    return line.toUtf8();
+}
 
 std::optional<TableFormat> tableFormatOf(const QString& out)
 {
@@ -39,37 +61,32 @@ QString unroundedCell(double value)
 QByteArray csvTable(const QStringList& header, const std::vector<QStringList>& rows,
                     bool byteOrderMark)
 {
-    QString text;
-    const auto add = [&text](const QStringList& cells) {
-        QStringList fields;
-        for (const QString& cell : cells)
-            fields << csvField(cell);
-        text += fields.join(QLatin1Char(';')) + QLatin1Char('\n');
-    };
-    add(header);
+    QByteArray text = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+    text += csvLine(header);
     for (const QStringList& row : rows)
-        add(row);
-    return (byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
+        text += csvLine(row);
+    return text;
 }
 
 vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
                         const std::vector<QStringList>& rows, const QString& file)
 {
-    sheet::XLApp xl;
-    xl.setTargetFile(file);
-    return sheet::runExport(xl, sheetName, [&] {
-        const auto writeRow = [&xl](int number, const QStringList& cells) {
+    return sheet::writeRowsXlsx({file, sheetName}, [&](sheet::RowSheet& sheet) -> vedan::Status {
+        const auto writeRow = [&sheet](int number, const QStringList& cells) {
             for (qsizetype c = 0; c < cells.size(); ++c) {
                 if (cells[c].isEmpty())
                     continue;
-                const QString address = sheet::cellName({number, static_cast<int>(c) + 1});
-                xl.writeCell(address, address, cells[c]);
+                if (const auto value = num::parseDecimal(cells[c], u','))
+                    sheet.number(number, static_cast<int>(c), *value);
+                else
+                    sheet.text(number, static_cast<int>(c), cells[c]);
             }
         };
-        writeRow(1, header);
-        int number = 1;
+        writeRow(0, header);
+        int number = 0;
         for (const QStringList& row : rows)
             writeRow(++number, row);
+        return std::nullopt;
     });
 }
 

@@ -22,11 +22,21 @@ std::optional<TableFormat> tableFormatOf(const QString& out);
 // An unrounded number with the decimal comma, as a table cell.
 QString unroundedCell(double value);
 
+// Whether a cell's text is a number by the program's rule (the decimal comma): a number cell in
+// .xlsx, and never given an apostrophe in CSV.
+bool isNumberCell(const QString& text);
+
+// One CSV line. A text field that a spreadsheet would take for a formula (starting with =, +, -,
+// @, a tab or a carriage return, and not a number) gets a leading apostrophe, the OWASP rule
+// against CSV injection; a field with a separator, quote or line end is quoted.
+QByteArray csvLine(const QStringList& cells);
+
 // The table as CSV.
 QByteArray csvTable(const QStringList& header, const std::vector<QStringList>& rows,
                     bool byteOrderMark);
 
-// The table as a workbook of one sheet; an empty cell is left unwritten.
+// The table as a workbook of one sheet: a number cell where the text is a number, a text cell
+// otherwise, never a formula; an empty cell is left unwritten.
 vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
                         const std::vector<QStringList>& rows, const QString& file);
 
