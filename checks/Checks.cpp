@@ -4,7 +4,9 @@
 #include "core/Numbers.h"
 #include "core/Units.h"
 #include "selection/Formulas.h"
+#include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
+#include "selection/ValveSizing.h"
 #include "water/WaterProperties.h"
 
 #include <algorithm>
@@ -87,6 +89,19 @@ void grade(Check& check, double value, std::optional<Limit> warning, std::option
         check.status = Status::Passed;
 }
 
+// A check that concerns the case but cannot be computed for it (its inputs lie outside its
+// method's range, or its arithmetic faults) has failed: the verdict never gets better for what
+// the checks cannot evaluate.
+void failedOutOfRange(Check& check, const QString& formula, const QString& why)
+{
+    check.status = Status::Failed;
+    check.formula = formula;
+    check.note = why;
+    check.value.reset();
+    check.warningLimit.reset();
+    check.failLimit.reset();
+}
+
 void notApplicable(Check& check, const QString& why)
 {
     check.status = Status::NotApplicable;
@@ -117,7 +132,7 @@ struct Water {
     std::optional<double> saturation;            // p_v, kgf/cm²
     std::optional<double> density;               // at the supply temperature and p₁, kg/m³
     bool liquid = false;                         // p₁ > p_v
-    QString whyNot;                              // why the checks that need p_v or ρ do not apply
+    QString whyNot;                              // why supply.liquid cannot be evaluated
 
     bool usable() const { return liquid && whyNot.isEmpty(); }
 };
@@ -137,17 +152,16 @@ Water waterOf(const SizingInputs& in)
     w.vapour = water::saturationPressure(t);
     if (!w.vapour) {
         w.whyNot = QStringLiteral("температура подачи ") + num::f1(in.supplyTemperature)
-                   + QStringLiteral(" °C вне диапазона 1…200 °C, для которого рассчитываются "
-                                    "свойства воды");
+                   + QStringLiteral(" °C вне диапазона ") + num::general(water::kMinTemperature)
+                   + QStringLiteral("…") + num::general(water::kCriticalTemperature)
+                   + QStringLiteral(" °C, в котором IAPWS-IF97 дает давление насыщения: "
+                                    "состояние воды на входе не определено");
         return w;
     }
     w.saturation = w.vapour->inKgfPerCm2();
     w.liquid = *w.inletAbsolute > *w.saturation;
-    if (!w.liquid) {
-        w.whyNot = QStringLiteral("вода на входе не в жидком состоянии (проверка supply.liquid не "
-                                  "пройдена)");
+    if (!w.liquid)
         return w;
-    }
     if (const auto rho = water::liquidDensity(t, *w.inlet))
         w.density = rho->inKilogramsPerCubicMetre();
     return w;
@@ -158,6 +172,13 @@ struct Context {
     Water water;
     bool texts; // the formulas, notes and units are wanted, not the statuses alone
 };
+
+// What the checks that need the state of the water say when supply.liquid has failed.
+QString afterLiquid()
+{
+    return QStringLiteral("вода на входе не в жидком состоянии или ее состояние не определено "
+                          "(проверка supply.liquid не пройдена)");
+}
 
 // A text of a check, made only when the texts are wanted.
 template <typename Make> void setText(const Context& x, QString& text, Make make)
@@ -177,7 +198,12 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
 {
     const Water& w = x.water;
     if (!w.inletAbsolute || !w.saturation)
-        return notApplicable(c, w.whyNot);
+        return failedOutOfRange(
+            c,
+            QStringLiteral("τ₁ = ") + num::f1(x.subject.inputs.supplyTemperature)
+                + QStringLiteral(" °C, p = ") + num::f2(x.subject.inputs.inletPressure)
+                + QStringLiteral(" кгс/см²"),
+            w.whyNot);
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
     setText(x, c.unit, [&] { return QString(kKgf); });
@@ -228,6 +254,80 @@ void supplySchedule(Check& c, const Context& x, const selection::Offer*)
             return QString(QStringLiteral(
                 ": подача должна быть горячее обратной воды, а расход — больше нуля"));
         });
+}
+
+// Why the elevator's table offers no model: the head outside the band in which a model is chosen
+// at all, or the nozzle outside the table's bands.
+QString noElevator(const selection::SizingValues& v)
+{
+    if (!v.availableHead || !v.nozzleDiameter)
+        return missing();
+    const double head = *v.availableHead;
+    if (!(head > kHydroelevatorMinHead && head < kHydroelevatorMaxHead))
+        return QStringLiteral("Hрасп = ") + num::f2(head) + QStringLiteral(" м вне диапазона ")
+               + num::general(kHydroelevatorMinHead) + QStringLiteral(" < H < ")
+               + num::general(kHydroelevatorMaxHead)
+               + QStringLiteral(" м, в котором подбирается гидроэлеватор");
+    return QStringLiteral("dс = ") + num::f2(*v.nozzleDiameter)
+           + QStringLiteral(" мм вне ряда сопел моделей: больше 0 и не больше ")
+           + num::general(hydroelevatorModels().back().nozzleUpTo) + QStringLiteral(" мм");
+}
+
+// Why a capacity catalogue offers no model: none has the next nominal capacity above Kvy.
+QString noCapacity(const selection::SizingValues& v, double largest)
+{
+    if (!v.requiredKvy)
+        return missing();
+    const double kvy = *v.requiredKvy;
+    const QString figure = QStringLiteral("Kvy = ") + num::f2(kvy) + QStringLiteral(" м³/ч");
+    if (kvy >= largest)
+        return figure
+               + QStringLiteral(" не меньше наибольшей условной пропускной способности каталога ")
+               + num::f2(largest) + QStringLiteral(" м³/ч");
+    return figure
+           + QStringLiteral(": в каталоге нет модели со следующей условной пропускной "
+                            "способностью выше нее");
+}
+
+template <typename Row> double largestCapacity(const std::vector<Row>& rows)
+{
+    return rows.empty() ? 0 : rows.back().kvy;
+}
+
+QString whyNothingOffered(const Subject& s)
+{
+    switch (s.kind) {
+    case EquipmentKind::Hydroelevator: return noElevator(s.values);
+    case EquipmentKind::ControlValve:
+        return noCapacity(s.values, largestCapacity(controlValveCatalogue()));
+    case EquipmentKind::MixingValve:
+        return noCapacity(s.values, largestCapacity(mixingValveCatalogue()));
+    case EquipmentKind::Regulator:
+        return noCapacity(s.values, largestCapacity(regulatorCatalogue()));
+    }
+    return {};
+}
+
+// A selection that offers no model has failed, whatever its other checks say.
+void selectionOffer(Check& c, const Context& x, const selection::Offer*)
+{
+    const Subject& s = x.subject;
+    if (s.offers.empty()) {
+        c.status = Status::Failed;
+        setText(x, c.formula, [&] { return whyNothingOffered(s); });
+        setText(x, c.note, [&] {
+            return QString(QStringLiteral("каталог завода не предлагает изделия для этих "
+                                          "величин: подбор не состоялся"));
+        });
+        return;
+    }
+    c.status = Status::Passed;
+    setText(x, c.formula, [&] {
+        QStringList models;
+        for (const selection::Offer& offer : s.offers)
+            models << offer.designation;
+        return QString(QStringLiteral("предложено: ") + models.join(QStringLiteral(", ")));
+    });
 }
 
 // What the checks that need a positive flow say when the schedule check failed.
@@ -352,7 +452,7 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
 {
     const Water& w = x.water;
     if (!w.usable())
-        return notApplicable(c, w.whyNot);
+        return notApplicable(c, afterLiquid());
     if (!drop)
         return notApplicable(c, missing());
     const double pvMPa = w.vapour->inMegapascal();
@@ -404,7 +504,7 @@ void flashing(Check& c, const Context& x, std::optional<double> drop, const QStr
 {
     const Water& w = x.water;
     if (!w.usable())
-        return notApplicable(c, w.whyNot);
+        return notApplicable(c, afterLiquid());
     if (!drop)
         return notApplicable(c, missing());
     const double p1 = *w.inletAbsolute;
@@ -443,7 +543,7 @@ void elevatorFlashing(Check& c, const Context& x, const selection::Offer*)
 {
     const Water& w = x.water;
     if (!w.saturation)
-        return notApplicable(c, w.whyNot);
+        return notApplicable(c, afterLiquid());
     const double outlet = x.subject.inputs.outletPressure;
     const double back = store(Ext(outlet) + qty::kAtmosphereKgfCm2);
     const double pv = *w.saturation;
@@ -471,14 +571,20 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
 {
     const Water& w = x.water;
     if (!w.usable())
-        return notApplicable(c, w.whyNot);
-    if (!w.density)
-        return notApplicable(c, QStringLiteral("плотность воды вне области IAPWS-IF97"));
+        return notApplicable(c, afterLiquid());
     const std::optional<double> flow = x.subject.values.networkFlow;
     if (!offer || !offer->bore || !flow)
         return notApplicable(c, missing());
     if (scheduleFails(x.subject))
         return notApplicable(c, afterSchedule());
+    if (!w.density)
+        return failedOutOfRange(c,
+                                QStringLiteral("ρ(") + num::f1(x.subject.inputs.supplyTemperature)
+                                    + QStringLiteral(" °C; ") + num::f2(*w.inletAbsolute)
+                                    + QStringLiteral(" кгс/см² абс.) не рассчитана"),
+                                QStringLiteral("плотность воды дает область 1 IAPWS-IF97: до ")
+                                    + num::general(water::kMaxRegion1Temperature)
+                                    + QStringLiteral(" °C и до 100 МПа; скорость не оценена"));
     const double rho = *w.density;
     const int dn = *offer->bore;
     const double area =
@@ -569,6 +675,8 @@ const std::vector<CheckRow>& table()
          "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kAllKinds, false, supplyLiquid},
         {"supply.schedule", "График температур и расход сетевой воды", "–", kAllKinds, false,
          supplySchedule},
+        {"selection.offer", "Изделие подобрано по каталогу", "каталог завода", kAllKinds, false,
+         selectionOffer},
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
          kElevator, false, elevatorHead},
         {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
@@ -603,10 +711,10 @@ Check computed(const CheckRow& row, const Context& context, const selection::Off
     try {
         row.compute(check, context, offer);
     } catch (const MathError& error) {
-        check.note.clear();
         check.unit.clear();
-        notApplicable(check, QStringLiteral("арифметическая ошибка: ")
-                                 + QString::fromStdString(MathError::russianText(error.fault())));
+        failedOutOfRange(check, QStringLiteral("не рассчитана"),
+                         QStringLiteral("арифметическая ошибка: ")
+                             + QString::fromStdString(MathError::russianText(error.fault())));
     }
     return check;
 }

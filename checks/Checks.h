@@ -4,8 +4,11 @@
 // or lets the water flash, whether a valve has authority enough and the water in it a quiet
 // velocity, whether a differential-pressure regulator can hold the differential. Each check is
 // computed from the converted inputs and the unrounded working values and offers of the sizing,
-// gives a verdict with its formula, numbers, limits and source, and never fails itself: where
-// its arithmetic faults or its premises do not hold it is "not applicable".
+// and gives a verdict with its formula, numbers, limits and source. A check that concerns the
+// case but cannot be evaluated for it (its inputs outside its method's range, or an arithmetic
+// fault) has failed, with the reason in its note; "not applicable" is kept for a check that does
+// not concern the case, or that rests on a supply.liquid or supply.schedule that already failed.
+// A selection that offers no model fails its check selection.offer.
 // Depends on the selection library (no Widgets), the water properties and Qt Core.
 
 #include "selection/EquipmentKinds.h"

@@ -42,7 +42,7 @@ SizingOutcome PodborRG(const SizingInputs& in)
             record(outcome, steps[4], formulas::nozzleDiameter(flow, head));
 
         QString model;
-        if (availableHead > 6.0 && availableHead < 40.0)
+        if (availableHead > kHydroelevatorMinHead && availableHead < kHydroelevatorMaxHead)
             model = hydroelevatorForNozzle(nozzleDiameter);
 
         lines << QString() << QStringLiteral("Результат подбора:") << QString();

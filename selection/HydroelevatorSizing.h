@@ -21,6 +21,10 @@ struct HydroelevatorBand {
 
 const std::vector<HydroelevatorBand>& hydroelevatorModels();
 
+// The available heads, m, for which a model is chosen at all: strictly between the two.
+inline constexpr double kHydroelevatorMinHead = 6.0;
+inline constexpr double kHydroelevatorMaxHead = 40.0;
+
 // The model whose band holds the nozzle diameter, or an empty text.
 QString hydroelevatorForNozzle(double nozzleDiameter);
 

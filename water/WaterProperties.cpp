@@ -55,7 +55,10 @@ constexpr std::array<Region1Term, 34> kRegion1 = {{
 constexpr long double kRegion1Pressure = 16.53L;
 constexpr long double kRegion1Temperature = 1386.0L;
 
-bool inRange(double celsius) { return celsius >= kMinTemperature && celsius <= kMaxTemperature; }
+bool onSaturationLine(double celsius)
+{
+    return celsius >= kMinTemperature && celsius <= kCriticalTemperature;
+}
 
 // x to a whole power, by repeated multiplication.
 Ext power(Ext x, int exponent)
@@ -127,7 +130,7 @@ double region1SpecificVolume(qty::Temperature t, qty::AbsolutePressure p)
 
 std::optional<qty::AbsolutePressure> saturationPressure(qty::Temperature t)
 {
-    if (!inRange(t.inCelsius()))
+    if (!onSaturationLine(t.inCelsius()))
         return std::nullopt;
     try {
         return qty::AbsolutePressure::megapascal(saturationAt(t.kelvinExt()));
@@ -138,6 +141,8 @@ std::optional<qty::AbsolutePressure> saturationPressure(qty::Temperature t)
 
 std::optional<qty::Density> liquidDensity(qty::Temperature t, qty::AbsolutePressure p)
 {
+    if (!(t.inCelsius() <= kMaxRegion1Temperature))
+        return std::nullopt;
     const std::optional<qty::AbsolutePressure> saturation = saturationPressure(t);
     if (!saturation)
         return std::nullopt;

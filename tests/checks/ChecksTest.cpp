@@ -91,18 +91,30 @@ TEST(Checks, SupplyLiquidAroundTheSaturationPressure)
     SizingInputs below = hotSupply(), above = hotSupply();
     below.inletPressure = 3.82;
     above.inletPressure = 3.83;
-    SizingInputs cold = hotSupply(), tooHot = hotSupply(), hottest = hotSupply();
-    cold.supplyTemperature = 0.5;
-    tooHot.supplyTemperature = 200.5;
-    hottest.supplyTemperature = 200; // p_v 15.85 kgf/cm²
-    hottest.inletPressure = 16;
+    // Hotter water never passes for being beyond a range: up to the critical point it is judged
+    // by its saturation pressure, beyond the range the check cannot evaluate it and fails.
+    const auto at = [](double supply, double inlet) {
+        SizingInputs in = hotSupply();
+        in.supplyTemperature = supply;
+        in.inletPressure = inlet;
+        return valve(in, 0.1);
+    };
     expectCases({
         {"just below p_v", valve(below, 0.1), "supply.liquid", Status::Failed},
         {"just above p_v, within the margin", valve(above, 0.1), "supply.liquid", Status::Warning},
-        {"below 1 °C", valve(cold, 0.1), "supply.liquid", Status::NotApplicable},
-        {"above 200 °C", valve(tooHot, 0.1), "supply.liquid", Status::NotApplicable},
-        {"200 °C is in range", valve(hottest, 0.1), "supply.liquid", Status::Passed},
+        {"0,5 °C", at(0.5, 4), "supply.liquid", Status::Passed},
+        {"below 0 °C", at(-0.5, 4), "supply.liquid", Status::Failed},
+        {"200 °C, p_v 15,85 kgf/cm²", at(200, 16), "supply.liquid", Status::Passed},
+        {"200,5 °C at 4 kgf/cm²", at(200.5, 4), "supply.liquid", Status::Failed},
+        {"250 °C at 4 kgf/cm²", at(250, 4), "supply.liquid", Status::Failed},
+        {"250 °C, p_v 40,5 kgf/cm², at 45", at(250, 45), "supply.liquid", Status::Passed},
+        {"beyond the critical point", at(374, 300), "supply.liquid", Status::Failed},
+        {"200,5 °C: the cavitation check rests on it", at(200.5, 4), "valve.cavitation",
+         Status::NotApplicable},
     });
+    const Check beyond = only(checks::evaluate(at(374, 300)), "supply.liquid");
+    EXPECT_TRUE(beyond.note.contains(QStringLiteral("373,946"))) << beyond.note.toStdString();
+    EXPECT_EQ(checks::verdict(checks::evaluate(at(374, 300))), Status::Failed);
 }
 
 TEST(Checks, ElevatorHeadMixingAndNozzleAtTheirLimits)
@@ -144,8 +156,8 @@ TEST(Checks, CavitationAndFlashingAroundTheirLimits)
 {
     // At 150 °C and p₁ 5.0332: choked limit 0.4635 kgf/cm², incipient (0.67) 0.3105; p₂ reaches
     // p_v at a drop of 0.1783.
-    SizingInputs cold = hotSupply(), steam = hotSupply();
-    cold.supplyTemperature = 250;
+    SizingInputs boiling = hotSupply(), steam = hotSupply();
+    boiling.supplyTemperature = 250;
     steam.inletPressure = 3.5;
     expectCases({
         {"well below", valve(hotSupply(), 0.17), "valve.cavitation", Status::Passed},
@@ -155,9 +167,9 @@ TEST(Checks, CavitationAndFlashingAroundTheirLimits)
         {"over choked", valve(hotSupply(), 0.47), "valve.cavitation", Status::Failed},
         {"p₂ above p_v", valve(hotSupply(), 0.17), "valve.flashing", Status::Passed},
         {"p₂ below p_v", valve(hotSupply(), 0.19), "valve.flashing", Status::Failed},
-        {"out of range: no cavitation check", valve(cold, 0.1), "valve.cavitation",
+        {"boiling at 250 °C: no cavitation check", valve(boiling, 0.1), "valve.cavitation",
          Status::NotApplicable},
-        {"out of range: no flashing check", valve(cold, 0.1), "valve.flashing",
+        {"boiling at 250 °C: no flashing check", valve(boiling, 0.1), "valve.flashing",
          Status::NotApplicable},
         {"steam at the inlet: no cavitation check", valve(steam, 0.1), "valve.cavitation",
          Status::NotApplicable},
@@ -175,17 +187,30 @@ TEST(Checks, CavitationAndFlashingAroundTheirLimits)
 TEST(Checks, VelocityAroundThreeMetresPerSecond)
 {
     // ρ(150 °C, 5.0332 kgf/cm²) = 917.02 kg/m³; 3 m/s in DN 25 is 4.862 t/h.
-    const auto withFlow = [](double flow, int bore) {
-        checks::Subject s = valve(hotSupply(), 0.1, {{QStringLiteral("ТВМ"), 6.3, 0.8, bore}});
+    const auto withFlow = [](double flow, int bore, SizingInputs in = hotSupply()) {
+        checks::Subject s = valve(in, 0.1, {{QStringLiteral("ТВМ"), 6.3, 0.8, bore}});
         s.values.networkFlow = flow;
         return s;
     };
+    // Liquid at 360 °C (p_v 18,67 MPa), beyond region 1, which gives the density.
+    SizingInputs beyondRegion1 = hotSupply();
+    beyondRegion1.supplyTemperature = 360;
+    beyondRegion1.inletPressure = 220;
     expectCases({
         {"DN 25 under 3 m/s", withFlow(4.85, 25), "valve.velocity", Status::Passed},
         {"DN 25 over 3 m/s", withFlow(4.88, 25), "valve.velocity", Status::Warning},
         {"DN 32 takes more", withFlow(7.9, 32), "valve.velocity", Status::Passed},
-        {"overflowing flow", withFlow(1.7e308, 15), "valve.velocity", Status::NotApplicable},
+        {"overflowing flow", withFlow(1.7e308, 15), "valve.velocity", Status::Failed},
+        {"no density beyond 350 °C", withFlow(4.85, 25, beyondRegion1), "valve.velocity",
+         Status::Failed},
+        {"liquid at 360 °C", withFlow(4.85, 25, beyondRegion1), "supply.liquid", Status::Passed},
     });
+    const Check overflow = only(checks::evaluate(withFlow(1.7e308, 15)), "valve.velocity");
+    EXPECT_TRUE(overflow.note.startsWith(QStringLiteral("арифметическая ошибка")));
+    const Check noDensity =
+        only(checks::evaluate(withFlow(4.85, 25, beyondRegion1)), "valve.velocity");
+    EXPECT_TRUE(noDensity.note.contains(QStringLiteral("IAPWS-IF97")))
+        << noDensity.note.toStdString();
 }
 
 TEST(Checks, RegulatorRangeForTheDifferentialSeriesOnly)
@@ -217,16 +242,18 @@ TEST(Checks, EachKindGetsItsChecksAndEachOfferItsOwn)
     };
     const Row rows[] = {
         {elevator(0.8, 2, 10, 1),
-         {"supply.liquid", "supply.schedule", "elevator.head", "elevator.mixing", "elevator.nozzle",
-          "elevator.flashing"}},
+         {"supply.liquid", "supply.schedule", "selection.offer", "elevator.head", "elevator.mixing",
+          "elevator.nozzle", "elevator.flashing"}},
         {valve(hotSupply(), 1.8, two),
-         {"supply.liquid", "supply.schedule", "valve.authority", "valve.authority",
-          "valve.cavitation", "valve.flashing", "valve.velocity", "valve.velocity"}},
+         {"supply.liquid", "supply.schedule", "selection.offer", "valve.authority",
+          "valve.authority", "valve.cavitation", "valve.flashing", "valve.velocity",
+          "valve.velocity"}},
         {valve(hotSupply(), 1.8),
-         {"supply.liquid", "supply.schedule", "valve.cavitation", "valve.flashing"}},
+         {"supply.liquid", "supply.schedule", "selection.offer", "valve.cavitation",
+          "valve.flashing"}},
         {regulator(1, 1, 1),
-         {"supply.liquid", "supply.schedule", "regulator.cavitation", "regulator.flashing",
-          "regulator.range"}},
+         {"supply.liquid", "supply.schedule", "selection.offer", "regulator.cavitation",
+          "regulator.flashing", "regulator.range"}},
     };
     for (const Row& row : rows) {
         QStringList ids;
@@ -500,4 +527,48 @@ TEST(Checks, TheAuthorityStatesItsAssumptionAndTheValueWithoutARegulator)
                                    + QStringLiteral("/(2,00·0,980665) = ")
                                    + QString::number(whole, 'f', 3).replace('.', ',')))
         << a.formula.toStdString();
+}
+
+// A selection that offers no model has failed, whatever its other checks say; the check says why.
+TEST(Checks, NothingOfferedFails)
+{
+    struct OfferCase {
+        const char* name;
+        SelectionForm form;
+        Status status;
+        const char* why;
+    };
+    const char* const elevatorKind = "Регулирующий гидроэлеватор";
+    const OfferCase cases[] = {
+        {"valve offered", form("Запорно-регулирующий клапан", "4", "2", "150", "70", "0,5", "2"),
+         Status::Passed, "предложено: ТВМ-25/17, ТВМ-32/16"},
+        {"valve beyond the catalogue",
+         form("Запорно-регулирующий клапан", "4", "2", "150", "70", "100000", "2"), Status::Failed,
+         "не меньше наибольшей условной пропускной способности каталога"},
+        {"mixing valve beyond the catalogue",
+         form("Клапан смесительный трехходовой", "4", "2", "150", "70", "100000", "2"),
+         Status::Failed, "не меньше наибольшей"},
+        {"regulator beyond the catalogue",
+         form("Регулятор давления и перепада", "6", "4", "150", "70", "100000", "1", 1, 1),
+         Status::Failed, "не меньше наибольшей"},
+        {"elevator offered", form(elevatorKind, "6", "4", "150", "70", "0,5", "1"), Status::Passed,
+         "предложено: ЭЖ-03"},
+        {"elevator at a head of 60 m", form(elevatorKind, "10", "4", "150", "70", "0,5", "1"),
+         Status::Failed, "Hрасп = 60,00 м вне диапазона 6 < H < 40 м"},
+        {"elevator at exactly 40 m", form(elevatorKind, "8", "4", "150", "70", "0,5", "1"),
+         Status::Failed, "вне диапазона"},
+        {"elevator nozzle beyond 18 mm", form(elevatorKind, "6", "3", "150", "70", "2", "1"),
+         Status::Failed, "вне ряда сопел моделей: больше 0 и не больше 18 мм"},
+    };
+    for (const OfferCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Check> found = checksOf(c.form);
+        const Check offer = only(found, "selection.offer");
+        EXPECT_EQ(checks::statusId(offer.status), checks::statusId(c.status));
+        EXPECT_TRUE(offer.formula.contains(QString::fromUtf8(c.why)))
+            << offer.formula.toStdString();
+        if (c.status == Status::Failed) {
+            EXPECT_EQ(checks::verdict(found), Status::Failed);
+        }
+    }
 }

@@ -82,9 +82,9 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
     EXPECT_NEAR(offers[0]["authority"].toDouble(), 0.8329569402653487, 1e-15);
 
     const QJsonArray checks = o["checks"].toArray();
-    EXPECT_EQ(ids(checks), (QStringList{"supply.liquid", "supply.schedule", "valve.authority",
-                                        "valve.authority", "valve.cavitation", "valve.flashing",
-                                        "valve.velocity", "valve.velocity"}));
+    EXPECT_EQ(ids(checks), (QStringList{"supply.liquid", "supply.schedule", "selection.offer",
+                                        "valve.authority", "valve.authority", "valve.cavitation",
+                                        "valve.flashing", "valve.velocity", "valve.velocity"}));
     const QStringList fields = {"designation", "failLimit", "formula",     "id",
                                 "note",        "source",    "status",      "title",
                                 "unit",        "value",     "warningLimit"};
@@ -93,13 +93,14 @@ TEST(CliChecks, JsonCarriesLinesValuesOffersAndChecks)
         for (const char* number : {"value", "warningLimit", "failLimit"})
             EXPECT_TRUE(c[number].isNull() || c[number].isDouble());
     }
-    EXPECT_EQ(checks[4]["status"].toString(), QStringLiteral("failed"));
-    EXPECT_TRUE(checks[4]["designation"].isNull());
-    EXPECT_EQ(checks[4]["unit"].toString(), QStringLiteral("кгс/см²"));
+    EXPECT_EQ(checks[2]["status"].toString(), QStringLiteral("passed"));
     EXPECT_EQ(checks[5]["status"].toString(), QStringLiteral("failed"));
-    EXPECT_EQ(checks[6]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
-    EXPECT_EQ(checks[6]["status"].toString(), QStringLiteral("warning"));
-    EXPECT_TRUE(checks[2]["unit"].isNull()); // authority is a pure number
+    EXPECT_TRUE(checks[5]["designation"].isNull());
+    EXPECT_EQ(checks[5]["unit"].toString(), QStringLiteral("кгс/см²"));
+    EXPECT_EQ(checks[6]["status"].toString(), QStringLiteral("failed"));
+    EXPECT_EQ(checks[7]["designation"].toString(), QStringLiteral("ТВМ-25/17"));
+    EXPECT_EQ(checks[7]["status"].toString(), QStringLiteral("warning"));
+    EXPECT_TRUE(checks[3]["unit"].isNull()); // authority is a pure number
 }
 
 TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
@@ -109,8 +110,8 @@ TEST(CliChecks, ChecksFollowTheLinesAndNeverChangeTheExitStatus)
     EXPECT_EQ(r.status, 0);
     ASSERT_TRUE(r.out.startsWith(plain.out));
     const QStringList checkLines = r.out.mid(plain.out.size()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(checkLines.size(), 8);
-    EXPECT_TRUE(checkLines[4].startsWith(
+    ASSERT_EQ(checkLines.size(), 9);
+    EXPECT_TRUE(checkLines[5].startsWith(
         QStringLiteral("[не пройдена] Кавитация и запирание потока в клапане: F_F = ")));
     for (const QString& line : checkLines)
         EXPECT_TRUE(line.contains(QStringLiteral(" — источник: "))) << line.toStdString();
@@ -205,6 +206,18 @@ TEST(CliChecks, TheVerdictAndStrictExitStatus)
         {"a failed check, strict", kValveExample + " --strict", 3, "failed"},
         {"every check passed, strict", passing + " --strict", 0, "passed"},
         {"a message, strict", message + " --strict", 1, nullptr},
+        // Hotter water never passes for being beyond a range, nor does a selection that offers
+        // nothing.
+        {"200,5 °C, strict", QString(kValveExample).replace("150", "200,5") + " --strict", 3,
+         "failed"},
+        {"250 °C, strict", QString(kValveExample).replace("150", "250") + " --strict", 3, "failed"},
+        {"no valve offered, strict", QString(kValveExample).replace("0,5", "100000") + " --strict",
+         3, "failed"},
+        {"no elevator at a head of 60 m, strict",
+         QStringLiteral("hydroelevator --inlet 10 --outlet 4 --supply 150 --return 70 --load 0,5 "
+                        "--resistance 1 --strict ")
+             + kUnits,
+         3, "failed"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -233,6 +246,7 @@ TEST(CliChecks, TheVerdictAndStrictExitStatus)
     const QByteArray failedCheck = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m;;\n";
     const QByteArray allPassed = "regulator;6;kgf;4;kgf;150;70;0,5;gcal;16,315456;m;1;1\n";
     const QByteArray withMessage = "control-valve;4;kgf;3,8;kgf;115;70;0,08;gcal;3;m;;\n";
+    const QByteArray nothingOffered = "control-valve;4;kgf;2;kgf;150;70;100000;gcal;2;m;;\n";
     struct BatchCase {
         const char* what;
         QByteArray rows;
@@ -242,6 +256,7 @@ TEST(CliChecks, TheVerdictAndStrictExitStatus)
     for (const BatchCase& c :
          {BatchCase{"a failed check", failedCheck + allPassed, 0, 3},
           BatchCase{"all passed", allPassed, 0, 0},
+          BatchCase{"nothing offered", allPassed + nothingOffered, 0, 3},
           BatchCase{"a message and a failed check", failedCheck + withMessage, 1, 1}}) {
         SCOPED_TRACE(c.what);
         const QString file = batch(c.rows);

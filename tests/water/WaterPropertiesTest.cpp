@@ -11,10 +11,12 @@
 
 namespace {
 
-// Temperatures across the whole range, ends included, °C.
-const double kTemperatures[] = {1,   2.5, 5,   10,  15,  20,  30,  40,    50,  60,
-                                70,  80,  90,  95,  100, 110, 115, 120.5, 130, 140,
-                                150, 160, 170, 180, 190, 195, 199, 200};
+// Temperatures across region 1, ends included, °C.
+const double kTemperatures[] = {0,   1,   2.5, 5,   10,  15,  20,  30,  40,  50,  60,    70,
+                                80,  90,  95,  100, 110, 115, 120, 130, 140, 150, 160,   170,
+                                180, 190, 200, 201, 225, 250, 275, 300, 325, 340, 349.5, 350};
+// Beyond region 1, on the saturation line up to the critical point, °C.
+const double kSaturationOnly[] = {355, 360, 370, 373, 373.9, 373.946};
 
 // Agreement to nine significant digits, as the release's own tables give them.
 void expectSameTo9Digits(double actual, double reference, const std::string& what)
@@ -45,6 +47,8 @@ std::optional<double> density(double t, double megapascals)
 TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
 {
     QJsonArray temperatures, points;
+    for (double t : kSaturationOnly)
+        temperatures.append(t);
     for (double t : kTemperatures) {
         temperatures.append(t);
         const double ps = *saturationMPa(t);
@@ -75,7 +79,7 @@ TEST(WaterProperties, SaturationPressureAndDensityAgreeWithIapws)
 
 // The verification tables of the IAPWS-IF97 release: region 1 (specific volume at 300 K and
 // 3 MPa, 300 K and 80 MPa, 500 K and 3 MPa) and the saturation-pressure equation (300, 500 and
-// 600 K). Points outside the program's 1…200 °C are checked on the equations themselves.
+// 600 K).
 TEST(WaterProperties, TheReleasesVerificationTablesToNineDigits)
 {
     struct Volume {
@@ -97,22 +101,37 @@ TEST(WaterProperties, TheReleasesVerificationTablesToNineDigits)
         expectSameTo9Digits(water::if97::saturationPressureAt(qty::Temperature::kelvin(c.kelvin)),
                             c.megapascal, "p_s at " + std::to_string(c.kelvin) + " K");
     }
-    // The public function at 300 K (26.85 °C), inside the program's range.
+    // The public functions at the same points.
     expectSameTo9Digits(1.0 / *density(26.85, 3), 0.100215168e-2, "1/ρ at 300 K");
+    expectSameTo9Digits(1.0 / *density(226.85, 3), 0.120241800e-2, "1/ρ at 500 K");
+    expectSameTo9Digits(*saturationMPa(326.85), 0.123443146e2, "p_s at 600 K");
 }
 
 TEST(WaterProperties, NoValueOutsideTheRangeOrBelowSaturation)
 {
-    EXPECT_TRUE(saturationMPa(1.0).has_value());
-    EXPECT_TRUE(saturationMPa(200.0).has_value());
-    for (double t : {0.999, 200.001, -10.0, 374.0})
+    // The saturation line from 0 °C to the critical point, 373,946 °C.
+    for (double t : {0.0, 373.946})
+        EXPECT_TRUE(saturationMPa(t).has_value()) << t;
+    for (double t : {-0.001, 373.947, -10.0, 400.0, std::nan("")})
         EXPECT_FALSE(saturationMPa(t).has_value()) << t;
 
+    struct Case {
+        const char* name;
+        double celsius, megapascal;
+        bool has;
+    };
     const double ps150 = *saturationMPa(150);
-    EXPECT_FALSE(density(150, ps150 * 0.999).has_value()); // steam
-    EXPECT_TRUE(density(150, ps150).has_value());
-    EXPECT_FALSE(density(150, 100.5).has_value()); // above region 1
-    EXPECT_FALSE(density(250, 5.0).has_value());   // outside the program's range
+    const double ps350 = *saturationMPa(350);
+    for (const Case& c : {
+             Case{"steam at 150 °C", 150, ps150 * 0.999, false},
+             Case{"saturated at 150 °C", 150, ps150, true},
+             Case{"above region 1's pressures", 150, 100.5, false},
+             Case{"liquid at 250 °C", 250, 5.0, true},
+             Case{"region 1's hottest", 350, ps350, true},
+             Case{"beyond region 1", 350.001, 20, false},
+             Case{"freezing point", 0, 0.101325, true},
+         })
+        EXPECT_EQ(density(c.celsius, c.megapascal).has_value(), c.has) << c.name;
 }
 
 TEST(LiquidValveFactors, AgreeWithFluids)
