@@ -188,15 +188,15 @@ private slots:
     {
         const QStringList valveExample = {"4", "2", "150", "70", "0,5", "2"};
         size(QStringLiteral("Запорно-регулирующий клапан"), valveExample);
-        QCOMPARE(shownIds(), (QStringList{"supply.liquid", "supply.schedule", "valve.authority",
-                                          "valve.authority", "valve.cavitation", "valve.flashing",
-                                          "valve.velocity", "valve.velocity"}));
-        QTreeWidgetItem* cavitation = tree()->topLevelItem(4);
+        QCOMPARE(shownIds(), (QStringList{"supply.liquid", "supply.schedule", "selection.offer",
+                                          "valve.authority", "valve.authority", "valve.cavitation",
+                                          "valve.flashing", "valve.velocity", "valve.velocity"}));
+        QTreeWidgetItem* cavitation = tree()->topLevelItem(5);
         QVERIFY(cavitation->text(0).startsWith(QStringLiteral("не пройдена\n")));
         QVERIFY(cavitation->text(1).contains(QStringLiteral("F_F = 0,96")));
         QVERIFY(cavitation->toolTip(0).contains(QStringLiteral("Источник: IEC 60534-2-1")));
         QCOMPARE(cavitation->child(0)->text(0), QStringLiteral("Источник"));
-        QVERIFY(tree()->topLevelItem(6)->text(0).contains(QStringLiteral("ТВМ-25/17")));
+        QVERIFY(tree()->topLevelItem(7)->text(0).contains(QStringLiteral("ТВМ-25/17")));
 
         // A run that ends in a message leaves no checks behind.
         child<QComboBox>("ComboBox3")->setCurrentIndex(0);
@@ -207,9 +207,9 @@ private slots:
         size(QStringLiteral("Регулятор давления и перепада"),
              {"4", "3,8", "115", "70", "0,08", "1"}, 1, 1);
         QCOMPARE(shownIds(),
-                 (QStringList{"supply.liquid", "supply.schedule", "regulator.cavitation",
-                              "regulator.flashing", "regulator.range"}));
-        QVERIFY(tree()->topLevelItem(4)->text(0).startsWith(QStringLiteral("предупреждение\n")));
+                 (QStringList{"supply.liquid", "supply.schedule", "selection.offer",
+                              "regulator.cavitation", "regulator.flashing", "regulator.range"}));
+        QVERIFY(tree()->topLevelItem(5)->text(0).startsWith(QStringLiteral("предупреждение\n")));
 
         // Closed and opened again, the window starts without a result and without checks.
         m_form->close();
