@@ -375,13 +375,16 @@ QString seasonPart(const SheetData& data)
     return part + heading(QStringLiteral("Точки отопительного сезона")) + table(rows);
 }
 
+// The two signature lines in one table row, which the page layout never splits: both stand on
+// the page that has room for them.
 QString signaturePart()
 {
     const QString line = QStringLiteral("______________________ / ______________________ / "
                                         "«____» ______________ 20____ г.");
-    return QStringLiteral("<br/><table width=\"100%\" cellpadding=\"6\">")
-           + row({QStringLiteral("Выполнил"), line}) + row({QStringLiteral("Проверил"), line})
-           + QStringLiteral("</table>");
+    const QString gap = QStringLiteral("<br/><br/>");
+    return QStringLiteral("<table width=\"100%\" cellpadding=\"6\" style=\"margin-top: 6px\">")
+           + QStringLiteral("<tr><td>Выполнил") + gap + QStringLiteral("Проверил</td><td>") + line
+           + gap + line + QStringLiteral("</td></tr></table>");
 }
 
 } // namespace

@@ -173,6 +173,13 @@ TEST(CalcSheet, TitleBlockAssumptionsReferenceKvAndConclusion)
                    << QStringLiteral("Дом 5, ул. Садовая"));
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         const QString text = pdfText(pdf);
+        // The signature block stands whole on one page.
+        for (const QString& page :
+             runProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+                 .text()
+                 .split(QLatin1Char('\f')))
+            EXPECT_EQ(page.contains(QStringLiteral("Выполнил")),
+                      page.contains(QStringLiteral("Проверил")));
         EXPECT_EQ(
             missingFrom(text,
                         {"Объект: Дом 5, ул. Садовая",
