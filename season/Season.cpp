@@ -66,8 +66,9 @@ std::optional<QString> refusal(const Design& design, const Schedule& schedule)
     return std::nullopt;
 }
 
-// The outdoor temperatures of the season: from the design one by the step, and the end; none
-// when there would be more than kMaxPoints.
+// The outdoor temperatures of the season: the design one, then on by the step, and the end;
+// none when there would be more than kMaxPoints. A step that lands within a billionth of itself
+// short of the end lands on the end; the design point is always one, however large the step.
 std::optional<std::vector<double>> outdoorTemperatures(const Schedule& schedule)
 {
     const double from = schedule.outdoorDesign.inCelsius();
@@ -75,7 +76,7 @@ std::optional<std::vector<double>> outdoorTemperatures(const Schedule& schedule)
     std::vector<double> points;
     for (int k = 0;; ++k) {
         const double t = from + k * schedule.step;
-        if (t >= end - 1e-9 * schedule.step)
+        if (k > 0 && t >= end - 1e-9 * schedule.step)
             break;
         if (static_cast<int>(points.size()) + 1 >= kMaxPoints)
             return std::nullopt;

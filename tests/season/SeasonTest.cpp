@@ -203,6 +203,13 @@ TEST(Season, NoCutBelowSeventyAndTheEndIsAlwaysAPoint)
         EXPECT_DOUBLE_EQ(p.networkFlow, *design.values.networkFlow) << p.outdoor;
     EXPECT_FALSE(season::cutInForce(schedule(-25), 65).has_value());
     EXPECT_EQ(season::cutInForce(schedule(-25), 70.5), 70);
+    // However large the step, the design point and the end are both points.
+    for (const double step : {33.0, 4e10}) {
+        const std::vector<Point> two = pointsOf(design, schedule(-25, step));
+        ASSERT_EQ(two.size(), 2u) << step;
+        EXPECT_EQ(two.front().outdoor, -25);
+        EXPECT_EQ(two.back().outdoor, 8);
+    }
 }
 
 TEST(Season, EveryRefusal)
