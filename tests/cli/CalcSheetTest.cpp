@@ -376,7 +376,6 @@ TEST(CalcSheet, UnitsStayWholeInEveryTable)
                                "--resistance-unit m";
     const Case cases[] = {
         {"season of a control valve", "season control-valve --outdoor-design -25"},
-        {"season of a hydroelevator", "season hydroelevator --outdoor-design -25"},
         {"regulator's offers", "size regulator --series 1 --range 1"},
     };
     const std::pair<const char*, const char*> units[] = {
