@@ -26,6 +26,7 @@ vedan::Status exportReport(XLApp& xl, const QStringList& lines, const QString& o
             xl.writeCell(first, first, lines[n - 1]);
             xl.mergeCells(first, last);
             xl.alignCells(first, last, n <= kCentredRows ? xlCenter : xlLeft);
+            xl.wrapCells(first, last); // a long line shows whole, on further lines of its row
         }
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The export of an assessment report to a worksheet: one merged row A:E per report line, the
-// first four rows centred, the rest left, on a sheet named "ТЭО" and the object name.
+// first four rows centred, the rest left, a line wider than its row wrapped inside it, on a sheet
+// named "ТЭО" and the object name.
 // Depends on Qt Core and the spreadsheet operations only.
 
 #include "core/Failure.h"

@@ -17,6 +17,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
@@ -33,13 +34,20 @@ namespace {
 constexpr int kResolution = 300; // dots per inch of the PDF's layout
 constexpr double kMarginMm = 12;
 
-// A text for the sheet: escaped, and the unit кгс/см² kept whole on one line with its number.
+// A text for the sheet: escaped, with every unit written with a slash (кгс/см², м³/ч, Гкал/ч)
+// kept whole on one line, and кгс/см² kept with a number that it follows. A label before a unit
+// ("Δp, кгс/см²") stays free to break from it, so that a narrow column's heading breaks between
+// its words rather than anywhere inside the unit. pdftotext reads the joiners back as nothing
+// and the no-break space as a blank.
 QString esc(const QString& text)
 {
+    // Word joiners (U+2060) on both sides of the slash, where the line breaker would otherwise
+    // break.
+    static const QRegularExpression unitSlash(QStringLiteral("(?<=[\\p{L}²³])/(?=[\\p{L}])"));
+    static const QRegularExpression numberBlank(QStringLiteral("(?<=\\d) (?=кгс\u2060/)"));
     QString html = text.toHtmlEscaped();
-    // A no-break space before the unit; word joiners (U+2060) on both sides of its slash, where
-    // the line breaker would otherwise break.
-    html.replace(QStringLiteral(" кгс/см²"), QStringLiteral("\u00A0кгс\u2060/\u2060см²"));
+    html.replace(unitSlash, QStringLiteral("\u2060/\u2060"));
+    html.replace(numberBlank, QStringLiteral("\u00A0"));
     return html;
 }
 

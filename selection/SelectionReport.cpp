@@ -69,6 +69,7 @@ void writeResultLines(XLApp& xl, const QStringList& lines)
         xl.writeCell(a, a, line);
         xl.mergeCells(a, c);
         xl.alignCells(a, c, xlLeft);
+        xl.wrapCells(a, c); // a long line shows whole, on further lines of its row
         ++row;
     }
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The selection report: the equipment kind, the date and time, the inputs as typed with their
 // units, and the result lines, laid out on the sheet "Подбор ЭЖ" through the spreadsheet
-// operations. Depends on Qt Core and the spreadsheet layer only.
+// operations; a result line wider than its merged row wraps inside it. Depends on Qt Core and the
+// spreadsheet layer only.
 
 #include "core/Failure.h"
 #include "sheet/XLApp.h"

@@ -271,6 +271,17 @@ void SheetBuilder::setColumnWidth(const QString& address, double width)
     m_model.columnWidths[cell.column] = width;
 }
 
+void SheetBuilder::wrapCells(const QString& first, const QString& last)
+{
+    require(Stage::SheetChosen, QStringLiteral("wrapCells"));
+    const CellRange range = parseRange(first, last);
+    checkSize(range);
+    forEachCell(range, [&](const CellRef& ref) {
+        const CellRange* merge = m_model.mergeAt(ref);
+        m_model.touch(merge ? merge->topLeft() : ref).style.wrap = true;
+    });
+}
+
 void SheetBuilder::disconnect() { m_stage = Stage::Detached; }
 
 bool SheetBuilder::readyToHandOver() const

@@ -1,5 +1,5 @@
 #pragma once
-// The worksheet as the fourteen spreadsheet operations of an export build it in memory. The
+// The worksheet as the spreadsheet operations of an export build it in memory. The
 // builder keeps the order the operations must come in (connect, addWorkbook, newestWorkbook,
 // firstWorksheet, then the sheet's own operations) and refuses, with SheetError and a clear
 // message, what the spreadsheet application would refuse: a bad address, name, width,
@@ -41,6 +41,7 @@ public:
     void mergeCells(const QString& first, const QString& last);
     void alignCells(const QString& first, const QString& last, int alignment);
     void setColumnWidth(const QString& address, double width);
+    void wrapCells(const QString& first, const QString& last);
     void disconnect();
 
     // Whether the book is still to be handed over: false once it was; SheetError before a book

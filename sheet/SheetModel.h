@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -24,10 +25,11 @@ constexpr int kGeneralAlignment = 1;    // the alignment of a new sheet: by valu
 struct CellStyle {
     bool bold = false;
     int alignment = kGeneralAlignment; // xlLeft, xlCenter, xlRight or kGeneralAlignment
+    bool wrap = false;                 // a text wider than the cell goes on to further lines
     bool operator==(const CellStyle&) const = default;
     bool operator<(const CellStyle& o) const
     {
-        return std::pair(bold, alignment) < std::pair(o.bold, o.alignment);
+        return std::tuple(bold, alignment, wrap) < std::tuple(o.bold, o.alignment, o.wrap);
     }
 };
 

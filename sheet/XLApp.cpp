@@ -109,6 +109,12 @@ void XLApp::setColumnWidth(const QString& address, double width)
     m_builder.setColumnWidth(address, width);
 }
 
+void XLApp::wrapCells(const QString& first, const QString& last)
+{
+    observe(QStringLiteral("wrapCells"), {first, last});
+    m_builder.wrapCells(first, last);
+}
+
 void XLApp::showApplication()
 {
     observe(QStringLiteral("showApplication"));

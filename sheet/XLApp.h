@@ -1,10 +1,10 @@
 #pragma once
 // The spreadsheet server component of an exporting window. It offers the fourteen spreadsheet
-// operations that every export uses: the sheet's operations build the workbook in memory
-// (sheet/SheetBuilder.h), and showApplication writes it as an .xlsx file (sheet/XlsxFile.h)
-// and opens it in the user's spreadsheet application as a new, untitled document
-// (sheet/Opener.h). An operation that the spreadsheet would refuse throws SheetError with a
-// clear message; the export stops there.
+// operations that every export uses, and wrapCells beside them: the sheet's operations build
+// the workbook in memory (sheet/SheetBuilder.h), and showApplication writes it as an .xlsx file
+// (sheet/XlsxFile.h) and opens it in the user's spreadsheet application as a new, untitled
+// document (sheet/Opener.h). An operation that the spreadsheet would refuse throws SheetError
+// with a clear message; the export stops there.
 // Depends on Qt Core and the sheet's builder, writer and opener only.
 
 #include "sheet/SheetBuilder.h"
@@ -35,6 +35,11 @@ public:
     void mergeCells(const QString& first, const QString& last);
     void alignCells(const QString& first, const QString& last, int alignment);
     void setColumnWidth(const QString& address, double width);
+    // Sets WrapText of the range: a text wider than its cell goes on to further lines inside it.
+    // The written file gives a row whose wrapped text needs more than one line the height of
+    // those lines (sheet/TextFit.h), since spreadsheet applications do not grow a row for a
+    // merged cell themselves. Nothing else changes: the cell's text, value and width stay.
+    void wrapCells(const QString& first, const QString& last);
     void showApplication();
     void disconnect();
 

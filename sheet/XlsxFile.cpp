@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "core/SafeFile.h"
 #include "core/SystemReasons.h"
+#include "sheet/TextFit.h"
 #include "sheet/XLApp.h"
 #include "sheet/XlsxCheck.h"
 #include "sheet/XlsxText.h"
@@ -110,6 +111,8 @@ public:
                 format_set_bold(it->second);
             if (horizontal(style.alignment) != LXW_ALIGN_NONE)
                 format_set_align(it->second, horizontal(style.alignment));
+            if (style.wrap)
+                format_set_text_wrap(it->second);
         }
         return it->second;
     }
@@ -133,10 +136,40 @@ public:
                 writeCell(key.first - 1, key.second - 1, cell);
         for (const CellRange& merge : m_model.merges)
             writeMerge(merge);
+        setWrappedRowHeights();
         setPrintLayout();
     }
 
 private:
+    // A row whose wrapped text needs more lines than one gets the height of its tallest such
+    // text; every other row keeps the standard height. A merged cell over several rows leaves
+    // them as they are.
+    void setWrappedRowHeights()
+    {
+        std::map<int, int> lines; // row -> lines
+        for (const auto& [key, cell] : m_model.cells) {
+            if (!cell.style.wrap || cell.kind != Cell::Kind::Text)
+                continue;
+            const CellRef ref{key.first, key.second};
+            const CellRange* merge = m_model.mergeAt(ref);
+            const CellRange area =
+                merge ? *merge : CellRange{ref.row, ref.column, ref.row, ref.column};
+            if (!(area.topLeft() == ref) || area.firstRow != area.lastRow)
+                continue;
+            double width = 0;
+            for (int column = area.firstColumn; column <= area.lastColumn; ++column)
+                width += m_model.columnWidth(column);
+            const int needed =
+                wrappedLines(cell.text, width, area.lastColumn - area.firstColumn + 1);
+            if (needed > 1)
+                lines[ref.row] = std::max(lines[ref.row], needed);
+        }
+        for (const auto& [row, count] : lines)
+            check(worksheet_set_row(m_ws, lxw_row_t(row - 1),
+                                    std::min(count * kLineHeight, kMaxRowHeight), nullptr),
+                  m_path);
+    }
+
     // Printed, the sheet is its filled area (a long text running on to the right does not widen
     // it) scaled to the width of one page.
     void setPrintLayout()

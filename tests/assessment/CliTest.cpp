@@ -169,4 +169,16 @@ TEST_F(AssessCli, WorkbookOneRowPerReportLine)
               QStringLiteral("при стоимости одной Гкал 1606,29"));
     EXPECT_EQ(cells[QStringLiteral("A7")].toObject()[QStringLiteral("align")].toString(),
               QStringLiteral("left"));
+    // Every line wraps inside its merged row; a row grows only for a line wider than A:E, such
+    // as the one that printed without its " C".
+    const int warm = int(run.lines().indexOf(QStringLiteral(
+                         "Существующая температура внутреннего воздуха отапливаемых зданий "
+                         "26,00 C")))
+                     + 1;
+    ASSERT_GT(warm, 0);
+    EXPECT_DOUBLE_EQ(rowHeight(sheet, warm), 30);
+    for (int row : {1, 4, warm + 1})
+        EXPECT_EQ(rowHeight(sheet, row), -1) << row;
+    for (const QString& name : cells.keys())
+        EXPECT_TRUE(cells[name].toObject()[QStringLiteral("wrap")].toBool()) << name.toStdString();
 }

@@ -368,3 +368,39 @@ TEST(CalcSheet, OffersColumnsUnitsAndSymbolsAgree)
         }
     }
 }
+
+// A unit written with a slash is never cut across two lines of any table: a narrow column's
+// heading ("Δp, кгс/см²" in the season's table) breaks between its words instead. Each unit's
+// first part, wherever pdftotext -layout finds it, goes on with the rest on the same line.
+TEST(CalcSheet, UnitsStayWholeInEveryTable)
+{
+    struct Case {
+        const char* name;
+        const char* args;
+    };
+    const char* const inputs = " --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf --supply "
+                               "150 --return 70 --load 0,5 --load-unit gcal --resistance 1 "
+                               "--resistance-unit m";
+    const Case cases[] = {
+        {"season of a control valve", "season control-valve --outdoor-design -25"},
+        {"regulator's offers", "size regulator --series 1 --range 1"},
+    };
+    const std::pair<const char*, const char*> units[] = {
+        {"кгс", "кгс/см²"}, {"Гкал", "Гкал/ч"}, {"м³/", "м³/ч"}, {"т/", "т/ч"}, {"Kv/", "Kv/Kvy"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+        const CliRun run =
+            runCli(words(c.args) + words(inputs).mid(1) << QStringLiteral("--pdf") << pdf);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QString layout =
+            runProgram(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"}).text();
+        ASSERT_TRUE(layout.contains(QStringLiteral("Расчёт")));
+        for (const auto& [start, unit] : units) {
+            const QString lines = layout.split('\n').filter(QString::fromUtf8(start)).join('\n');
+            EXPECT_EQ(layout.count(QString::fromUtf8(unit)), layout.count(QString::fromUtf8(start)))
+                << unit << ": " << lines.toStdString();
+        }
+    }
+}

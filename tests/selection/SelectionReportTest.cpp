@@ -35,6 +35,8 @@ SelectionReportData inputs(const QString& caption, const QStringList& lines)
     return d;
 }
 
+int cellRow(const QString& name) { return name.mid(1).toInt(); }
+
 struct Expected {
     QString text;
     const char* align;
@@ -68,6 +70,7 @@ std::map<QString, Expected> fixedGrid(const SelectionReportData& d)
 struct ReportCase {
     const char* name;
     SelectionReportData data;
+    std::map<int, double> heights = {}; // the rows that grow for a wrapped result line
 };
 
 void PrintTo(const ReportCase& c, std::ostream* os) { *os << c.name; }
@@ -107,7 +110,13 @@ TEST_P(ReportGrid, WholeSheetAsWritten)
             EXPECT_EQ(cell["value"].toString(), want.text);
         EXPECT_EQ(cell["align"].toString(), want.align);
         EXPECT_TRUE(cell["bold"].toBool());
+        // The result lines wrap inside their merged rows; nothing else does.
+        EXPECT_EQ(cell["wrap"].toBool(), cellRow(name) >= 13);
     }
+    std::map<int, double> heights;
+    for (const QString& row : sheet["heights"].toObject().keys())
+        heights[row.toInt()] = rowHeight(sheet, row.toInt());
+    EXPECT_EQ(heights, GetParam().heights);
     EXPECT_EQ(cellOf(sheet, "B8")["type"].toString(), "s"); // 115/70 stays a text
     const std::map<QString, double> widths{{"A", 31}, {"B", 14}, {"C", 20}, {"D", 14}};
     for (const auto& [column, width] : widths)
@@ -136,7 +145,16 @@ INSTANTIATE_TEST_SUITE_P(
                                 QStringLiteral("Перепад давления на клапане: 2,50 кг/см2"),
                                 QStringLiteral("Требуемая пропускная способность: 1,126 м3/ч"),
                                 QStringLiteral("Подходящих моделей нет"), QString()})},
-                    ReportCase{"no_result_lines", withoutSelection()}),
+                    ReportCase{"no_result_lines", withoutSelection()},
+                    // The line that printed as "…= 0,10 кгс/": two lines of 15 points.
+                    ReportCase{"valve_with_a_long_line",
+                               inputs(QStringLiteral("Запорно-регулирующий клапан"),
+                                      {QStringLiteral("Расход сетевой воды = 1,77 т/час"),
+                                       QStringLiteral("Перепад давления на клапане с учетом "
+                                                      "падения давления = 0,10 кгс/см2"),
+                                       QStringLiteral("Пропускная способность клапана = 5,60 "
+                                                      "м3/час")}),
+                               {{14, 30}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SelectionReportCalls, FollowTheExportSequence)
@@ -185,9 +203,11 @@ TEST(SelectionReportCalls, FollowTheExportSequence)
                                "writeCell(A13,A13,Строка 1)",
                                "mergeCells(A13,C13)",
                                "alignCells(A13,C13,-4131)",
+                               "wrapCells(A13,C13)",
                                "writeCell(A14,A14,)",
                                "mergeCells(A14,C14)",
                                "alignCells(A14,C14,-4131)",
+                               "wrapCells(A14,C14)",
                                "setColumnWidth(A1,31)",
                                "alignCells(A1,A1,-4108)",
                                "mergeCells(A1,C1)",

@@ -139,6 +139,58 @@ TEST_F(SheetFile, MergesAlignmentWidthsAndBoldSurvive)
     EXPECT_EQ(sheet["printArea"].toString(), "A1:C5"); // the filled area only
 }
 
+// wrapCells marks the cells and nothing else; the file gives a row the height of the most lines
+// that a wrapped text in it takes, 15 points each, and leaves every other row standard.
+TEST_F(SheetFile, WrappedTextsGrowOnlyTheRowsThatNeedMoreLines)
+{
+    struct Row {
+        const char* name;
+        const char* first;
+        const char* last; // the merged area, or the cell itself
+        QString text;
+        bool wrapped;
+        double height; // -1: the standard height
+    };
+    // Two of these words a line in a column 14 wide, in every font.
+    const QString longText = QStringLiteral("слово ").repeated(40);
+    const Row rows[] = {
+        {"three lines in a merged row", "A1", "C1", "один\nдва\nтри", true, 45},
+        {"a short text", "A2", "C2", "коротко", true, -1},
+        {"a long text in one cell", "A3", "A3", longText, true, 15 * 20},
+        {"a long text not wrapped", "A4", "C4", longText, false, -1},
+        {"a merged area over two rows", "A5", "C6", longText, true, -1},
+        {"a number", "A7", "A7", "1234567890123456", true, -1},
+        {"taller than a sheet's row", "A8", "A8", longText.repeated(10), true, 409},
+        {"", "B9", "B9", "1\n2", true, 30},
+        {"the tallest of two in a row", "C9", "C9", "1\n2\n3\n4", true, 60},
+    };
+    XLApp xl;
+    xl.setTargetFile(path("wrap.xlsx"));
+    startSheet(xl);
+    xl.setColumnsWidth(14);
+    for (const Row& r : rows) {
+        xl.writeCell(r.first, r.first, r.text);
+        xl.mergeCells(r.first, r.last);
+        if (r.wrapped)
+            xl.wrapCells(r.first, r.last);
+    }
+    xl.showApplication();
+    const QJsonObject sheet = readFirstSheet(path("wrap.xlsx"));
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        const QJsonObject cell = cellOf(sheet, r.first);
+        EXPECT_EQ(cell["wrap"].toBool(), r.wrapped);
+        if (cell["type"] == "s") {
+            EXPECT_EQ(cell["value"].toString(), r.text);
+        }
+        if (*r.name) {
+            EXPECT_EQ(rowHeight(sheet, QString(r.first).mid(1).toInt()), r.height);
+        }
+    }
+    EXPECT_EQ(rowHeight(sheet, 6), -1);
+    EXPECT_EQ(mergedRanges(sheet), (QStringList{"A1:C1", "A2:C2", "A4:C4", "A5:C6"}));
+}
+
 TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
 {
     QStringList opened;

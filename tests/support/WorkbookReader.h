@@ -1,7 +1,8 @@
 #pragma once
 // Reads a written workbook back with the independent reader script (openpyxl, through Debian's
 // /usr/bin/python3) and gives its first sheet as JSON:
-// {"name", "cells": {"A1": {"value", "type", "bold", "align"}}, "merged", "widths"}.
+// {"name", "cells": {"A1": {"value", "type", "bold", "align", "wrap"}}, "merged", "widths",
+// "heights"}.
 // An unreadable file gives an empty object, which every comparison of a test then fails on.
 // Shared by the GoogleTest and Qt Test programs.
 
@@ -42,6 +43,12 @@ inline double shownWidth(const QJsonObject& sheet, const QString& column)
 {
     const QJsonValue stored = sheet[QStringLiteral("widths")].toObject()[column];
     return stored.isUndefined() ? -1 : stored.toDouble() - 0.7109375;
+}
+
+// A row's own height in points, or -1 for the standard height.
+inline double rowHeight(const QJsonObject& sheet, int row)
+{
+    return sheet[QStringLiteral("heights")].toObject()[QString::number(row)].toDouble(-1);
 }
 
 inline QJsonObject cellOf(const QJsonObject& sheet, const QString& name)

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Reads a workbook back with openpyxl, independently of the program's writer, and prints one
-JSON object: {"sheets": [{"name", "cells": {"A1": {"value", "type", "bold", "align"}},
-"merged": ["A1:C1", ...], "widths": {"A": 31.0, ...},
+JSON object: {"sheets": [{"name", "cells": {"A1": {"value", "type", "bold", "align", "wrap"}},
+"merged": ["A1:C1", ...], "widths": {"A": 31.0, ...}, "heights": {"13": 30.0, ...} (rows of a height
+of their own, in points),
 "printArea": "A1:C20" or null, "fitToWidth": pages across when printing, or null}]}. type is "n" (number), "s" (text),
 "f" (formula, value is its text) or "b" (boolean). Run with /usr/bin/python3, which sees
 Debian's python3-openpyxl."""
@@ -47,6 +48,7 @@ def cell_record(cell):
         "type": kind,
         "bold": bool(cell.font and cell.font.b),
         "align": (cell.alignment.horizontal if cell.alignment else None),
+        "wrap": bool(cell.alignment and cell.alignment.wrap_text),
     }
 
 
@@ -72,11 +74,16 @@ def main(path):
         for letter, dim in ws.column_dimensions.items():
             if dim.width is not None and dim.customWidth:
                 widths[letter] = dim.width
+        heights = {}
+        for row, dim in ws.row_dimensions.items():
+            if dim.height is not None and dim.customHeight:
+                heights[str(row)] = dim.height
         sheets.append({
             "name": ws.title,
             "cells": cells,
             "merged": sorted(str(r) for r in ws.merged_cells.ranges),
             "widths": widths,
+            "heights": heights,
             "printArea": print_area(ws),
             # An absent fitToWidth means one page across.
             "fitToWidth": (int(ws.page_setup.fitToWidth or 1)
