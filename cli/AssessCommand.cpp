@@ -13,7 +13,6 @@
 #include "core/SafeFile.h"
 #include "sheet/XLApp.h"
 
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <variant>
@@ -134,7 +133,7 @@ int runAssess(const QStringList& args)
         cli::out(assessJson(lines, body.failure, record, options->choice));
     else if (options->xlsx != QLatin1String("-"))
         cli::outLines(lines);
-    std::fflush(stdout);
+    cli::flushOut();
     int status = cli::failed(body.failure) ? 1 : 0;
     if (!options->xlsx.isEmpty()) {
         XLApp xl;
@@ -156,6 +155,9 @@ int runTemplate(const QStringList& args)
         return cli::usage(files.isEmpty() ? QStringLiteral("не указан файл шаблона")
                                           : QStringLiteral("лишний аргумент: ") + files.at(1));
     const QString& file = files.front();
+    if (const std::optional<QString> clash =
+            cli::clashingFiles({.inputs = {{QStringLiteral("шаблон"), file}}, .outputs = {}}))
+        return cli::usage(*clash);
     const bool json = parser.isSet(QStringLiteral("json"));
     const std::optional<AssessmentInputs> record = readRecord(file);
     if (!record)

@@ -4,6 +4,7 @@
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
 #include "cli/Table.h"
+#include "cli/Workers.h"
 #include "core/SystemReasons.h"
 
 #include "core/CsvReader.h"
@@ -18,9 +19,9 @@
 #include <deque>
 #include <fcntl.h>
 #include <future>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 #include <variant>
 
@@ -265,6 +266,8 @@ private:
     }
     vedan::Status writeFailure(int error) const
     {
+        if (m_file == stdout)
+            return outputFailure(error);
         return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
                                         .arg(m_shownPath, systemReason::ofError(error)));
     }
@@ -321,14 +324,8 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
 {
     if (vedan::Status s = sink.header(columnNames()))
         return s;
-    // Every core by default; VEDAN_BATCH_THREADS=1 sizes on this thread alone (the output is the
-    // same either way).
-    const unsigned threads = [] {
-        bool ok = false;
-        const int asked = qEnvironmentVariableIntValue("VEDAN_BATCH_THREADS", &ok);
-        return ok && asked > 0 ? unsigned(asked)
-                               : std::max(1u, std::thread::hardware_concurrency());
-    }();
+    // The output is the same bytes whatever the number of threads (cli/Workers.h).
+    Workers workers(batchThreads());
     std::deque<std::future<std::vector<RowOutput>>> pending;
     const auto drainOne = [&]() -> vedan::Status {
         const std::vector<RowOutput> rows = pending.front().get();
@@ -357,10 +354,11 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
         }
         if (job.records.empty())
             break;
-        pending.push_back(std::async(
-            threads > 1 ? std::launch::async : std::launch::deferred,
-            [job = std::move(job), &header, format] { return sizeBlock(job, header, format); }));
-        if (pending.size() >= std::size_t{2} * threads)
+        auto task = std::make_shared<std::packaged_task<std::vector<RowOutput>()>>(
+            [job = std::move(job), &header, format] { return sizeBlock(job, header, format); });
+        pending.push_back(task->get_future());
+        workers.run([task] { (*task)(); });
+        if (pending.size() >= 2 * std::max<std::size_t>(1, workers.count()))
             if (vedan::Status s = drainOne())
                 return s;
     }

@@ -27,24 +27,46 @@ QString optionTitle(const OptionSpec& option)
 
 const CommandSpec& toolSpec()
 {
-    static const CommandSpec spec = {
-        {},
-        QStringLiteral("КОМАНДА [ПАРАМЕТРЫ]\n"
-                       "vedan-cli КОМАНДА --help\n"
-                       "vedan-cli --help | --version"),
-        QStringLiteral("Подбор оборудования, технико-экономическая оценка, файлы шаблонов и "
-                       "опросные листы из командной строки.\n\n"
-                       "Команды:\n"
-                       "  size           подбор гидроэлеватора, клапана или регулятора; пакетный "
-                       "подбор\n"
-                       "  assess         технико-экономическая оценка по файлу шаблона\n"
-                       "  template       содержимое файла шаблона оценки\n"
-                       "  questionnaire  опросный лист в книге .xlsx\n\n"
-                       "Коды завершения: 0 успех, 1 сообщение программы (ошибка ввода, расчёта "
-                       "или файла), 2 неверный параметр."),
-        {kHelp, {{QStringLiteral("version")}, {}, QStringLiteral("показать версию и выйти")}},
-    };
+    static const CommandSpec spec = [] {
+        QString summary = QStringLiteral("Подбор оборудования, работа в отопительный период, "
+                                         "технико-экономическая оценка, файлы шаблонов и "
+                                         "опросные листы из командной строки.\n\nКоманды:\n");
+        qsizetype width = 0;
+        for (const CommandSpec* command : commandSpecs())
+            width = std::max(width, command->name.size());
+        for (const CommandSpec* command : commandSpecs())
+            summary += QStringLiteral("  ") + command->name.leftJustified(width + 2)
+                       + command->brief + QLatin1Char('\n');
+        summary += QStringLiteral(
+            "\nКоды завершения: 0 успех, 1 сообщение программы (ошибка ввода, расчёта или "
+            "файла), 2 неверный параметр, 3 с --strict: не пройдена инженерная проверка.");
+        return CommandSpec{
+            {},
+            QStringLiteral("КОМАНДА [ПАРАМЕТРЫ]\n"
+                           "vedan-cli КОМАНДА --help\n"
+                           "vedan-cli --help | --version"),
+            summary,
+            {kHelp, {{QStringLiteral("version")}, {}, QStringLiteral("показать версию и выйти")}},
+        };
+    }();
     return spec;
+}
+
+const std::vector<const CommandSpec*>& commandSpecs()
+{
+    static const std::vector<const CommandSpec*> specs = {&sizeSpec(), &seasonSpec(), &assessSpec(),
+                                                          &templateSpec(), &questionnaireSpec()};
+    return specs;
+}
+
+bool takesFile(const QString& option)
+{
+    for (const CommandSpec* command : commandSpecs())
+        for (const OptionSpec& spec : command->options)
+            if (spec.valueName.startsWith(QStringLiteral("ФАЙЛ"))
+                && spec.names.contains(option.mid(2)))
+                return true;
+    return false;
 }
 
 const CommandSpec& sizeSpec()
@@ -130,6 +152,7 @@ const CommandSpec& sizeSpec()
                             "стандартный вывод")},
             kHelp,
         },
+        QStringLiteral("подбор гидроэлеватора, клапана или регулятора; пакетный подбор"),
     };
     return spec;
 }
@@ -151,6 +174,7 @@ const CommandSpec& seasonSpec()
                            "завершения: 0 — расчёт выполнен, 1 — сообщение программы при подборе, "
                            "2 — неверный параметр или недопустимый график."),
             {}};
+        s.brief = QStringLiteral("работа подобранного оборудования в отопительный период");
         // The inputs of the selection, as size takes them.
         for (const OptionSpec& option : sizeSpec().options) {
             if (option.names.front() == QLatin1String("checks"))
@@ -208,6 +232,7 @@ const CommandSpec& assessSpec()
              QStringLiteral("записать отчёт в книгу .xlsx («-» — стандартный вывод)")},
             kHelp,
         },
+        QStringLiteral("технико-экономическая оценка по файлу шаблона"),
     };
     return spec;
 }
@@ -222,6 +247,7 @@ const CommandSpec& templateSpec()
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести запись объектом JSON")},
             kHelp,
         },
+        QStringLiteral("содержимое файла шаблона оценки"),
     };
     return spec;
 }
@@ -241,6 +267,7 @@ const CommandSpec& questionnaireSpec()
              QStringLiteral("ответы: объект JSON, имя элемента → значение")},
             kHelp,
         },
+        QStringLiteral("опросный лист в книге .xlsx"),
     };
     return spec;
 }
@@ -281,8 +308,7 @@ QString helpText(const CommandSpec& spec)
 QString usageText()
 {
     QString text = QStringLiteral("Использование:");
-    for (const CommandSpec* spec :
-         {&sizeSpec(), &seasonSpec(), &assessSpec(), &templateSpec(), &questionnaireSpec()})
+    for (const CommandSpec* spec : commandSpecs())
         text += QStringLiteral("\n  ")
                 + synopsisLines(*spec, QStringLiteral("  ")).join(QLatin1Char('\n'));
     return text

@@ -21,7 +21,13 @@ struct CommandSpec {
     QString synopsis; // after "vedan-cli ", one or more lines
     QString summary;  // one Russian sentence
     std::vector<OptionSpec> options;
+    QString brief = {}; // the command's line in the tool's list of commands
 };
+
+// Every command, in the order of the tool's help and usage.
+const std::vector<const CommandSpec*>& commandSpecs();
+// Whether the option ("--out") takes a file name: its value is named ФАЙЛ in some command.
+bool takesFile(const QString& option);
 
 const CommandSpec& toolSpec();
 const CommandSpec& sizeSpec();

@@ -237,7 +237,7 @@ int runSeason(const QStringList& args)
         else
             printTable(kind, request.schedule, cut, points);
     }
-    std::fflush(stdout);
+    cli::flushOut();
     const bool outFailed =
         !request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points));
     bool sheetFailed = false;

@@ -127,7 +127,7 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
         for (const checks::Check& check : result.checks)
             cli::outLines({cli::checkLine(check)});
     }
-    std::fflush(stdout);
+    cli::flushOut();
     const bool sizingFailed = cli::failed(result.run.failure);
     const bool reportFailed =
         !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));

@@ -5,7 +5,6 @@
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "core/Staging.h"
-#include "core/SystemReasons.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -16,7 +15,7 @@
 #include <memory>
 
 #include <cerrno>
-#include <cstdio>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -57,18 +56,37 @@ QString shownBytes(const QByteArray& bytes)
     return shown;
 }
 
+// The option whose value the argument at `i` is ("--object X" or "--object=X"), or empty.
+QString optionOfValue(int i, char** argv)
+{
+    const QByteArray argument(argv[i]);
+    if (argument.startsWith("--") && argument.contains('='))
+        return QString::fromLatin1(argument.left(argument.indexOf('=')));
+    const QByteArray before = i > 1 ? QByteArray(argv[i - 1]) : QByteArray();
+    if (before.startsWith("--") && !before.contains('='))
+        return QString::fromLatin1(before);
+    return {};
+}
+
 // File names reach the libraries as texts: a name that is not UTF-8 would be opened or written
-// under another name, so it is refused before anything is read or written.
+// under another name, so it is refused before anything is read or written; so is a text option
+// (--object) that is not UTF-8, with a message of its own.
 bool argumentsAreUtf8(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         const QByteArray bytes(argv[i]);
-        if (QString::fromUtf8(bytes).toUtf8() != bytes) {
+        if (QString::fromUtf8(bytes).toUtf8() == bytes)
+            continue;
+        const QString option = optionOfValue(i, argv);
+        if (!option.isEmpty() && !cli::takesFile(option))
+            cli::err(QStringLiteral("Значение «%1» параметра %2 не в кодировке UTF-8: введите "
+                                    "текст в кодировке UTF-8")
+                         .arg(shownBytes(bytes), option));
+        else
             cli::err(QStringLiteral("Имя «%1» не в кодировке UTF-8: такие имена файлов не "
                                     "поддерживаются, переименуйте файл")
                          .arg(shownBytes(bytes)));
-            return false;
-        }
+        return false;
     }
     return true;
 }
@@ -88,21 +106,6 @@ void holdClosedStandardStreams()
     }
 }
 
-// What was printed must have reached standard output: a full disk, a closed output or a
-// broken device is an error, as in the GNU tools, never a quiet success.
-int withStandardOutputChecked(int status)
-{
-    errno = 0;
-    const bool failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
-    const int error = errno;
-    if (failed) {
-        cli::err(QStringLiteral("vedan-cli: ошибка записи в стандартный вывод: ")
-                 + systemReason::ofError(error ? error : EIO));
-        return status == 0 ? 1 : status;
-    }
-    return status;
-}
-
 int runTool(int argc, char** argv);
 
 } // namespace
@@ -111,7 +114,13 @@ int main(int argc, char** argv)
 {
     holdClosedStandardStreams();
     staging::removeOnTerminatingSignals();
-    return withStandardOutputChecked(runTool(argc, argv));
+    // Past the file-size limit (ulimit -f) a write then fails with EFBIG and goes through the
+    // failure path (message, status 1, the old file kept, the staging folder removed) instead
+    // of the signal ending the tool half-way.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // What was printed must have reached standard output: a full disk, a closed output or a
+    // broken device is an error, as in the GNU tools, never a quiet success.
+    return cli::checkedOutput(runTool(argc, argv));
 }
 
 namespace {

@@ -283,6 +283,12 @@ Status saveReplacing(const QString& target, const Writer& write)
     return std::nullopt;
 }
 
+std::optional<QString> savedFile(const QString& target)
+{
+    int error = 0;
+    return followLinks(QFileInfo(target).absoluteFilePath(), error);
+}
+
 Status saveToStandardOutput(const Writer& write)
 {
     const QString shownName = QStringLiteral("стандартный вывод");

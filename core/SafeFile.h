@@ -18,6 +18,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace safefile {
 
@@ -32,6 +33,10 @@ vedan::Status saveReplacing(const QString& target, const Writer& write);
 vedan::Status saveToStandardOutput(const Writer& write);
 // Bytes saved by saveReplacing, or to standard output for "-".
 vedan::Status saveBytes(const QString& target, const QByteArray& bytes);
+// The file that saveReplacing would write for `target`: its absolute path with symbolic links
+// followed as the save follows them (a link to a file not made yet included); nullopt where the
+// save would refuse a link.
+std::optional<QString> savedFile(const QString& target);
 
 // The export folder of this user, as a path; it is checked and made private by saveNewExport.
 // $XDG_CACHE_HOME is taken only when it is an absolute path; the home folder is $HOME when that

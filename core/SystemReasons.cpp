@@ -36,6 +36,7 @@ constexpr Reason kReasons[] = {
     {ENOMEM, "Недостаточно памяти"},
     {EAGAIN, "Ресурс временно недоступен"},
     {EINTR, "Прерванный системный вызов"},
+    {EBADF, "Неправильный дескриптор файла"},
 };
 
 // Qt's own English texts of file errors.

@@ -15,6 +15,9 @@ namespace {
 
 QStringList words(const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); }
 
+// Every command of the tool.
+const char* const kCommands[] = {"size", "season", "assess", "template", "questionnaire"};
+
 const char* const kControlValve =
     "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
     "--return 70 --load 0,5 --load-unit gcal --resistance 2 --resistance-unit m";
@@ -69,6 +72,39 @@ TEST(CliConventions, VersionAndUsage)
         EXPECT_TRUE(run.err.contains(QStringLiteral("Использование:\n  vedan-cli size")))
             << run.err.toStdString();
     }
+}
+
+// The tool's help lists every command and every exit status, and the usage after a wrong
+// option shows every command; each command listed answers its own --help.
+TEST(CliConventions, HelpAndUsageNameEveryCommand)
+{
+    const CliRun help = runCli({QStringLiteral("--help")});
+    ASSERT_EQ(help.status, 0);
+    const QString commands = help.text().section(QStringLiteral("Команды:\n"), 1);
+    const CliRun usage = runCli({QStringLiteral("--colour")});
+    ASSERT_EQ(usage.status, 2);
+    for (const char* command : kCommands) {
+        SCOPED_TRACE(command);
+        const QString name = QString::fromLatin1(command);
+        EXPECT_TRUE(commands.contains(QRegularExpression(QStringLiteral("^  %1 ").arg(name),
+                                                         QRegularExpression::MultilineOption)))
+            << help.text().toStdString();
+        EXPECT_TRUE(usage.err.contains(QStringLiteral("\n  vedan-cli ") + name))
+            << usage.err.toStdString();
+    }
+    // No command listed that the tool does not run.
+    const QRegularExpression listed(QStringLiteral("^  ([a-z]+) "),
+                                    QRegularExpression::MultilineOption);
+    int count = 0;
+    for (auto it = listed.globalMatch(commands.section(QStringLiteral("\n\n"), 0, 0)); it.hasNext();
+         ++count)
+        EXPECT_EQ(runCli({it.next().captured(1), QStringLiteral("--help")}).status, 0);
+    EXPECT_EQ(count, std::size(kCommands));
+    for (const char* status : {"0 ", "1 ", "2 ", "3 "})
+        EXPECT_TRUE(help.text().contains(QStringLiteral("завершения: ")
+                                         + QString::fromLatin1(status).trimmed())
+                    || help.text().contains(QStringLiteral(", ") + QString::fromLatin1(status)))
+            << status;
 }
 
 // A negative value after an option is the option's value: the sizing gets it as typed and stops
@@ -129,7 +165,7 @@ TEST(Conventions, TheManualPageAndTheCompletionCoverEveryOption)
     const QString bash = QString::fromUtf8(completion.readAll());
     const QRegularExpression option(QStringLiteral("^\\s+(?:-\\w, )?(--[a-z][a-z-]*)"),
                                     QRegularExpression::MultilineOption);
-    for (const char* command : {"size", "season", "assess", "template", "questionnaire"}) {
+    for (const char* command : kCommands) {
         SCOPED_TRACE(command);
         const QString name = QString::fromLatin1(command);
         EXPECT_TRUE(man.contains(QStringLiteral("vedan-cli ") + name));

@@ -49,34 +49,46 @@ protected:
 
 } // namespace
 
+// A failed standard output is one message with the system's reason (the first write that
+// failed), never a second one, and never the bare "Ошибка ввода-вывода" of a reason lost.
 TEST_F(FileFaults, AFailedStandardOutputIsAnError)
 {
+    const QString full = QStringLiteral("На устройстве не осталось свободного места");
+    const QString closed = QStringLiteral("Неправильный дескриптор файла");
     struct Case {
         const char* what;
         QStringList args;
         RunSettings settings;
+        QString reason;
     };
     const Case cases[] = {
         {"--json to a full disk",
          kValve + QStringList{"--json"},
-         {.standardOutputFile = "/dev/full"}},
-        {"the listing to a full disk", kValve, {.standardOutputFile = "/dev/full"}},
+         {.standardOutputFile = "/dev/full"},
+         full},
+        {"the listing to a full disk", kValve, {.standardOutputFile = "/dev/full"}, full},
         {"--checks to a closed output",
          kValve + QStringList{"--checks"},
-         {.closedStandardOutput = true}},
+         {.closedStandardOutput = true},
+         closed},
         {"the batch to a full disk",
          {"size", "--batch", path("in.csv")},
-         {.standardOutputFile = "/dev/full"}},
+         {.standardOutputFile = "/dev/full"},
+         full},
         {"--xlsx - to a full disk",
          kValve + QStringList{"--xlsx", "-"},
-         {.standardOutputFile = "/dev/full"}},
-        {"--version to a closed output", {"--version"}, {.closedStandardOutput = true}},
+         {.standardOutputFile = "/dev/full"},
+         full},
+        {"--version to a closed output", {"--version"}, {.closedStandardOutput = true}, closed},
+        {"--help to a full disk", {"--help"}, {.standardOutputFile = "/dev/full"}, full},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const CliRun run = runCli(c.args, c.settings);
         EXPECT_EQ(run.status, 1);
         EXPECT_TRUE(run.err.contains("стандартный вывод")) << run.err.toStdString();
+        EXPECT_TRUE(run.err.endsWith(c.reason + '\n')) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
     }
     EXPECT_TRUE(staging().isEmpty());
 }

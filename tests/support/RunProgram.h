@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <csignal>
+#include <sched.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -36,12 +37,22 @@ struct CliRun {
 // How to start the program beyond its arguments.
 struct RunSettings {
     // "NAME=VALUE" added to the test's own environment; "NAME" alone removes NAME.
-    QStringList environment;
-    QString workingDirectory;
-    // Standard output goes to this file (/dev/full, say) instead of being kept.
-    QString standardOutputFile;
+    QStringList environment = {};
+    QString workingDirectory = {};
+    // Standard output goes to this file (/dev/full, say) instead of being kept; appended to
+    // ("PROGRAM >> FILE") with appendStandardOutput.
+    QString standardOutputFile = {};
+    bool appendStandardOutput = false;
     // Bytes past this size are not written (SIGXFSZ ignored), as on a full disk; 0 for none.
     long fileSizeLimit = 0;
+    // With fileSizeLimit: SIGXFSZ keeps its default action, as a shell leaves it ("ulimit -f"),
+    // so that the program sees the signal unless it ignores it itself.
+    bool fileSizeSignal = false;
+    // At most this many processes and threads of the user (ulimit -u), set after the program
+    // became the plain user; 0 for no limit. The superuser is exempt: use with asPlainUser.
+    long processLimit = 0;
+    // Runs on the first this many of the cores the test may use; 0 for all of them.
+    int cores = 0;
     // The program starts with its standard output closed.
     bool closedStandardOutput = false;
     // Run by the superuser, the program runs as the plain user "nobody".
@@ -63,21 +74,38 @@ inline CliRun runProgram(const QString& program, const QStringList& args,
     }
     process.setProcessEnvironment(env);
     if (!settings.standardOutputFile.isEmpty())
-        process.setStandardOutputFile(settings.standardOutputFile);
+        process.setStandardOutputFile(settings.standardOutputFile, settings.appendStandardOutput
+                                                                       ? QIODevice::Append
+                                                                       : QIODevice::Truncate);
     if (!settings.workingDirectory.isEmpty())
         process.setWorkingDirectory(settings.workingDirectory);
-    const long limit = settings.fileSizeLimit;
-    const bool closeOut = settings.closedStandardOutput;
     const bool plain = settings.asPlainUser && ::geteuid() == 0;
-    process.setChildProcessModifier([limit, closeOut, plain] {
+    process.setChildProcessModifier([settings, plain] {
         if (plain && !becomePlainUser())
             ::_exit(127);
-        if (limit > 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            rlimit bound{rlim_t(limit), rlim_t(limit)};
+        if (settings.processLimit > 0) {
+            const rlimit bound{rlim_t(settings.processLimit), rlim_t(settings.processLimit)};
+            setrlimit(RLIMIT_NPROC, &bound);
+        }
+        if (settings.fileSizeLimit > 0) {
+            std::signal(SIGXFSZ, settings.fileSizeSignal ? SIG_DFL : SIG_IGN);
+            const rlimit bound{rlim_t(settings.fileSizeLimit), rlim_t(settings.fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &bound);
         }
-        if (closeOut)
+        if (settings.cores > 0) {
+            cpu_set_t may;
+            cpu_set_t chosen;
+            CPU_ZERO(&chosen);
+            if (sched_getaffinity(0, sizeof may, &may) == 0) {
+                for (int cpu = 0, taken = 0; cpu < CPU_SETSIZE && taken < settings.cores; ++cpu)
+                    if (CPU_ISSET(cpu, &may)) {
+                        CPU_SET(cpu, &chosen);
+                        ++taken;
+                    }
+                sched_setaffinity(0, sizeof chosen, &chosen);
+            }
+        }
+        if (settings.closedStandardOutput)
             ::close(STDOUT_FILENO);
     });
     process.start(program, args);
