@@ -7,8 +7,8 @@
 
 namespace {
 
-// An answer box for an object's name and address: fifty average characters (правило практики).
-constexpr int kAnswerCharacters = 50;
+// An answer box for an object's name and address: sixty average characters (правило практики).
+constexpr int kAnswerCharacters = 60;
 // The room that the window system takes beside the title in the title bar, for the window's
 // icon and its buttons, in the bold face that title bars commonly use (правило практики).
 constexpr int kTitleBarDecorations = 160;

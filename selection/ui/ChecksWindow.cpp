@@ -288,8 +288,11 @@ VerdictButton::VerdictButton(QMenuBar* bar) : QToolButton(bar), m_bar(bar)
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(16, 16));
-    // No taller than the bar, so that the client area under it keeps its place.
-    setMaximumHeight(bar->sizeHint().height());
+    // The bar keeps the height of its commands whatever its corner shows, and the button is no
+    // taller, so that the client area under the bar never moves.
+    const int height = bar->sizeHint().height();
+    bar->setFixedHeight(height);
+    setMaximumHeight(height);
     hide();
     bar->setCornerWidget(this, Qt::TopRightCorner);
 }
