@@ -11,9 +11,9 @@ namespace calcsheet {
 
 namespace {
 
-bool startViewer(const QString& file)
+void startViewer(const QString& file, const desktop::Failed& failed)
 {
-    return desktop::startDetached(QStringLiteral("xdg-open"), {file});
+    desktop::open({{QStringLiteral("xdg-open"), {}}}, file, failed);
 }
 
 Opener& opener()
@@ -31,7 +31,13 @@ Opener setOpener(Opener replacement)
     return previous;
 }
 
-bool openPdf(const QString& file) { return opener()(file); }
+void openPdf(const QString& file, const desktop::Failed& failed)
+{
+    if (opener())
+        opener()(file, failed);
+    else
+        desktop::failLater(failed, QStringLiteral("не задана программа просмотра PDF"));
+}
 
 vedan::Outcome<QString> showSheet(const SheetData& data)
 {
@@ -51,12 +57,12 @@ vedan::Outcome<QString> showSheet(const SheetData& data)
         });
     if (saved.failure)
         return saved;
-    const QString& file = saved.value;
-    if (!openPdf(file))
-        return {file, vedan::Failure::file(
-                          QStringLiteral("Не удалось открыть файл %1: не найдена программа "
-                                         "просмотра PDF (xdg-open)")
-                              .arg(file))};
+    const QString file = saved.value;
+    openPdf(file, [file](const QString& reason) {
+        desktop::report(vedan::Failure::file(
+            QStringLiteral("Расчётный лист записан в файл %1, но открыть его не удалось: %2")
+                .arg(file, reason)));
+    });
     return {file, std::nullopt};
 }
 

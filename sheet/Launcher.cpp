@@ -22,11 +22,11 @@ QString exportStem(const QString& sheetName)
     return stem + '_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
-bool openInSpreadsheet(const QString& file)
+void openInSpreadsheet(const QString& file, const desktop::Failed& failed)
 {
-    return desktop::startDetached(QStringLiteral("soffice"),
-                                  {QStringLiteral("--calc"), QStringLiteral("-n"), file})
-           || desktop::startDetached(QStringLiteral("xdg-open"), {file});
+    desktop::open({{QStringLiteral("soffice"), {QStringLiteral("--calc"), QStringLiteral("-n")}},
+                   {QStringLiteral("xdg-open"), {}}},
+                  file, failed);
 }
 
 } // namespace sheet

@@ -26,10 +26,13 @@ Opener setOpener(Opener opener) { return std::exchange(installedOpener(), std::m
 
 void replaceSystemOpener(Opener opener) { systemOpener() = std::move(opener); }
 
-bool openWorkbook(const QString& file)
+void openWorkbook(const QString& file, const desktop::Failed& failed)
 {
     const Opener& opener = installedOpener() ? installedOpener() : systemOpener();
-    return opener && opener(file);
+    if (opener)
+        opener(file, failed);
+    else
+        desktop::failLater(failed, QStringLiteral("не задана программа для электронных таблиц"));
 }
 
 } // namespace sheet

@@ -1,5 +1,7 @@
 #include "sheet/XLApp.h"
 
+#include "core/Desktop.h"
+#include "core/Failure.h"
 #include "sheet/Launcher.h"
 #include "sheet/Opener.h"
 #include "sheet/XlsxFile.h"
@@ -129,11 +131,13 @@ void XLApp::showApplication()
     const QString file = writeNewExport(m_builder.model(), exportStem(m_builder.model().name));
     m_written = file;
     m_builder.handedOver();
-    if (!openWorkbook(file))
-        throw SheetError(QStringLiteral("Не найдено приложение для работы с электронными таблицами "
-                                        "(LibreOffice Calc или другое, открывающее файлы .xlsx). "
-                                        "Книга сохранена в файле %1")
-                             .arg(file));
+    // The export ends here; an application that cannot open the book is told later, with the
+    // file's whole path, so that the user can find the book.
+    openWorkbook(file, [file](const QString& reason) {
+        desktop::report(vedan::Failure::file(
+            QStringLiteral("Книга записана в файл %1, но открыть её не удалось: %2")
+                .arg(file, reason)));
+    });
 }
 
 void XLApp::disconnect()

@@ -3,9 +3,11 @@
 // operations that every export uses, and wrapCells beside them: the sheet's operations build
 // the workbook in memory (sheet/SheetBuilder.h), and showApplication writes it as an .xlsx file
 // (sheet/XlsxFile.h) and opens it in the user's spreadsheet application as a new, untitled
-// document (sheet/Opener.h). An operation that the spreadsheet would refuse throws SheetError
-// with a clear message; the export stops there.
-// Depends on Qt Core and the sheet's builder, writer and opener only.
+// document (sheet/Opener.h), without waiting for it: an application that cannot open the file is
+// told later, through the report of failed openings (core/Desktop.h), with the file's whole path.
+// An operation that the spreadsheet would refuse throws SheetError with a clear message; the
+// export stops there.
+// Depends on Qt Core, core and the sheet's builder, writer and opener only.
 
 #include "sheet/SheetBuilder.h"
 

@@ -1,5 +1,6 @@
 #include "shell/WorkWindow.h"
 
+#include "core/Desktop.h"
 #include "shell/Centring.h"
 #include "shell/Memos.h"
 #include "shell/Messages.h"
@@ -84,6 +85,10 @@ TWorkForm::TWorkForm(const QString& instanceName, const QString& title, Placemen
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
+    // A file that a window's command wrote and that no program could open is told when that is
+    // known, after the command has returned, as the window tells its own failures.
+    static const bool reportsOpenings = (desktop::setReport(&TWorkForm::report), true);
+    Q_UNUSED(reportsOpenings)
 }
 
 void TWorkForm::setResizable(bool resizable)

@@ -50,7 +50,8 @@ public:
     QWidget* client() const { return m_client; }
 
     // The one place where a window tells the user that an action failed: a plain message box
-    // for input the user can mend, the general error report for everything else.
+    // for input the user can mend, the general error report for everything else. A written file
+    // that no program could open is told here too, once that is known (core/Desktop.h).
     static void report(const vedan::Failure& failure);
     // Reports the failure, if there is one; true when there was none.
     static bool reportIfFailed(const std::optional<vedan::Failure>& failure);

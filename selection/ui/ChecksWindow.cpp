@@ -5,7 +5,9 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
@@ -270,14 +272,29 @@ void ChecksWindow::bringForward()
     activateWindow();
 }
 
-VerdictButton::VerdictButton(QWidget* parent) : QToolButton(parent)
+void ChecksWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+VerdictButton::VerdictButton(QMenuBar* bar) : QToolButton(bar), m_bar(bar)
 {
     setObjectName(QStringLiteral("verdictButton"));
     setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     setAutoRaise(true);
     setFocusPolicy(Qt::NoFocus);
     setIconSize(QSize(16, 16));
+    // The bar keeps the height of its commands whatever its corner shows, and the button is no
+    // taller, so that the client area under the bar never moves.
+    const int height = bar->sizeHint().height();
+    bar->setFixedHeight(height);
+    setMaximumHeight(height);
     hide();
+    bar->setCornerWidget(this, Qt::TopRightCorner);
 }
 
 void VerdictButton::follow(const std::vector<checks::Check>& found)
@@ -301,6 +318,9 @@ void VerdictButton::follow(const std::vector<checks::Check>& found)
                   .arg(look.colour.name(), look.tint.name())
             : QStringLiteral("QToolButton { padding: 0 4px; }"));
     show();
+    // The menu bar lays out its corner only when the corner is set, shown or hidden: set again,
+    // the button gets the width of its new text and font, never the last one's.
+    m_bar->setCornerWidget(this, Qt::TopRightCorner);
 }
 
 } // namespace selection

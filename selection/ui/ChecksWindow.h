@@ -11,19 +11,25 @@
 #include <QWidget>
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
+class QMenuBar;
 class QTreeWidget;
 
 namespace selection {
 
-// The verdict of the latest result, where the selection window shows it: beside its menu, out of
-// the client area. It names the worst status with its own icon and, for a failed check, its
-// colour; a click opens the checks window. Hidden while there is no result with checks.
+// The verdict of the latest result, where the selection window shows it: in the right corner of
+// its menu bar, out of the client area. It names the worst status with its own icon and, for a
+// failed check, its colour, always in its whole text; a click opens the checks window. Hidden
+// while there is no result with checks.
 class VerdictButton : public QToolButton {
     Q_OBJECT
 public:
-    explicit VerdictButton(QWidget* parent);
+    explicit VerdictButton(QMenuBar* bar);
     void follow(const std::vector<checks::Check>& found);
+
+private:
+    QMenuBar* m_bar;
 };
 
 class ChecksWindow : public QWidget {
@@ -36,6 +42,10 @@ public:
     void follow(const QString& caption, const std::vector<checks::Check>& found);
     // Shows the window in front of its owner.
     void bringForward();
+
+protected:
+    // Esc closes the window, as it closes the work windows.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QLabel* m_summary;

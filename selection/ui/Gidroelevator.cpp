@@ -101,10 +101,8 @@ void TSelectRtForm::createMenu()
     n8->setObjectName(QStringLiteral("N8"));
     connect(n8, &QAction::triggered, m_seasonWindow, &selection::SeasonWindow::bringForward);
     menuBars::setUp(this);
-    // The verdict beside the menu, no taller than the bar, so that the client area keeps its place.
+    // The verdict beside the menu.
     m_verdict = new selection::VerdictButton(menuBar());
-    m_verdict->setMaximumHeight(menuBar()->sizeHint().height());
-    menuBar()->setCornerWidget(m_verdict, Qt::TopRightCorner);
     connect(m_verdict, &QToolButton::clicked, m_checksWindow,
             &selection::ChecksWindow::bringForward);
 }
@@ -137,6 +135,9 @@ void TSelectRtForm::fillFromLibraries()
 void TSelectRtForm::connectControls()
 {
     connect(Button1, &QPushButton::clicked, this, &TSelectRtForm::Button1Click);
+    // Enter in an input box sizes, as "Подобрать" does; the focus stays in the box.
+    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
+        connect(box, &QLineEdit::returnPressed, this, &TSelectRtForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -29,7 +29,7 @@ class TSelectRtForm : public TWorkForm, private Ui::SelectRtFormClient {
 public:
     explicit TSelectRtForm(QWidget* parent = nullptr);
 
-    void Button1Click(); // "Подобрать"
+    void Button1Click(); // "Подобрать", also Enter in an input box
     void Button2Click(); // "Распечатать результат подбора"
     void N4Click();      // menu "Выход"
     void N7Click();      // menu "Расчёт" → "Расчётный лист (PDF)"

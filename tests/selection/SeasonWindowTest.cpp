@@ -88,10 +88,8 @@ private slots:
         m_main.show();
         Messages::setHook([](const Messages::Shown&) {});
         Prompts::setHook([](const Prompts::Question&) { return QStringLiteral("Дом 1"); });
-        calcsheet::setOpener([this](const QString& file) {
-            m_opened << file;
-            return true;
-        });
+        calcsheet::setOpener(
+            [this](const QString& file, const desktop::Failed&) { m_opened << file; });
         m_form = new TSelectRtForm;
     }
     void cleanupTestCase() { delete m_form; }

@@ -1,15 +1,21 @@
 // The selection window: descriptions following the title, closing, inputs kept, messages,
-// export, and the command-line tool printing what the window shows.
+// Enter in the input boxes, export and the opening of what it wrote, the object question, and the
+// command-line tool printing what the window shows.
 
 #include "core/Numbers.h"
 #include "selection/ui/Gidroelevator.h"
+#include "sheet/Launcher.h"
+#include "sheet/Opener.h"
 #include "shell/Messages.h"
+#include "shell/Prompts.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SheetCalls.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -56,6 +62,38 @@ private:
         pick("ComboBox3", 3);
         pick("ComboBox4", 2);
     }
+    void resetUnits()
+    {
+        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
+            pick(combo, 0);
+    }
+    // Stand-ins for desktop programs, alone on PATH while the test runs: each notes its
+    // arguments, stays in the foreground until the test lets it go, and ends with its status.
+    struct FakePrograms {
+        QTemporaryDir dir;
+        QByteArray path = qgetenv("PATH");
+        QString file(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+        void install(const QString& program, const QString& status)
+        {
+            QFile script(dir.filePath(program));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            const QString body =
+                status == QLatin1String("broken")
+                    ? QStringLiteral("#!/nonexistent/sh\n")
+                    : QStringLiteral("#!/bin/sh\necho \"$*\" > '%1'\nn=0\n"
+                                     "while [ ! -e '%2' ] && [ $n -lt 1000 ]; do\n"
+                                     "/bin/sleep 0.02; n=$((n+1)); done\n: > '%3'\nexit %4\n")
+                          .arg(file("started"), file("release"), file("ended"), status);
+            script.write(body.toUtf8());
+            script.close();
+            script.setPermissions(script.permissions() | QFile::ExeOwner);
+        }
+        ~FakePrograms()
+        {
+            QFile(file("release")).open(QIODevice::WriteOnly); // none is left waiting
+            qputenv("PATH", path);
+        }
+    };
     QStringList visibleDescriptions()
     {
         QStringList visible;
@@ -269,8 +307,27 @@ private slots:
         QCOMPARE(m_shown, message.isEmpty() ? QStringList() : QStringList{message});
         QCOMPARE(memo2Lines().size(), lines);
         set("Edit4", QStringLiteral("70"));
-        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
-            pick(combo, 0);
+        resetUnits();
+    }
+
+    // Enter in any input box sizes, as "Подобрать" does, and leaves the focus in the box.
+    void enterInAnInputBoxSizes()
+    {
+        open(kMixing);
+        chooseUnits();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"}) {
+            auto* edit = child<QLineEdit>(name);
+            edit->setFocus(Qt::TabFocusReason);
+            for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+                memo("Memo2")->clear();
+                QTest::keyClick(edit, key);
+                QVERIFY2(memo2Lines().size() == 6 && QApplication::focusWidget() == edit, name);
+            }
+        }
+        QCOMPARE(m_shown, QStringList());
+        resetUnits();
     }
 
     void sizingMethodsReportMathErrorsAfterTheirLines()
@@ -315,8 +372,7 @@ private slots:
         m_shown.clear();
         for (int i = 0; i < 6; ++i)
             set(names[i], typed[i]);
-        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
-            pick(combo, 0);
+        resetUnits();
     }
 
     void exportRunsTheSelectionWhenTheResultIsEmpty()
@@ -352,8 +408,109 @@ private slots:
                             && cell[QStringLiteral("value")].toDouble() == *typed);
             QVERIFY2(found, edit);
         }
-        for (const char* combo : {"ComboBox1", "ComboBox2", "ComboBox3", "ComboBox4"})
-            pick(combo, 0);
+        resetUnits();
+    }
+
+    // The object question of the calculation sheet shows its title and label whole, with an
+    // answer box for a name and an address.
+    void objectQuestionIsSizedToItsTexts()
+    {
+        std::optional<Prompts::Question> asked;
+        const Prompts::Hook hook = Prompts::setHook([&](const Prompts::Question& q) {
+            asked = q;
+            return std::nullopt;
+        });
+        open(kMixing);
+        chooseUnits();
+        child<QAction>("N7")->trigger();
+        Prompts::setHook(hook);
+        resetUnits();
+        QVERIFY(asked);
+        const std::unique_ptr<QInputDialog> dialog = Prompts::dialogFor(m_form, *asked);
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const auto* label = dialog->findChild<QLabel*>();
+        const auto* answer = dialog->findChild<QLineEdit*>();
+        QVERIFY(label->width() >= label->fontMetrics().horizontalAdvance(asked->label));
+        QVERIFY(answer->width() >= 40 * answer->fontMetrics().averageCharWidth());
+        QVERIFY(dialog->width() >= dialog->fontMetrics().horizontalAdvance(asked->title) + 120);
+    }
+
+    // The written sheet or book goes to the real opening, with stand-ins for the programs: the
+    // command returns while the program runs, a program in the foreground is no failure while it
+    // runs or when it ends well, and one that fails is told with the file's whole path.
+    void openingsAreWatchedWithoutWaiting_data()
+    {
+        QTest::addColumn<bool>("pdf"); // "Расчётный лист (PDF)", else the book
+        QTest::addColumn<QStringList>("programs"); // "name=status" on PATH, in order
+        QTest::addColumn<QString>("reason");       // empty: no message
+        const QString noViewer = QStringLiteral("программа xdg-open завершилась с кодом 3 (не "
+                                                "найдена программа для файлов этого типа)");
+        QTest::newRow("sheet: no viewer for the type")
+            << true << QStringList{"xdg-open=3"} << noViewer;
+        QTest::newRow("sheet: viewer closed") << true << QStringList{"xdg-open=0"} << QString();
+        QTest::newRow("sheet: no xdg-open")
+            << true << QStringList{} << QStringLiteral("не установлена программа xdg-open");
+        QTest::newRow("book: no soffice, no application for the type")
+            << false << QStringList{"xdg-open=3"} << noViewer;
+        QTest::newRow("book: soffice fails")
+            << false << QStringList{"soffice=1", "xdg-open=0"}
+            << QStringLiteral("программа soffice завершилась с кодом 1");
+        QTest::newRow("book: soffice cannot start, xdg-open opens")
+            << false << QStringList{"soffice=broken", "xdg-open=0"} << QString();
+    }
+    void openingsAreWatchedWithoutWaiting()
+    {
+        QFETCH(bool, pdf);
+        QFETCH(QStringList, programs);
+        QFETCH(QString, reason);
+        FakePrograms fakes;
+        for (const QString& program : programs)
+            fakes.install(program.section('=', 0, 0), program.section('=', 1));
+        qputenv("PATH", QFile::encodeName(fakes.dir.path()));
+        const sheet::Opener sheetOpener = sheet::setOpener(sheet::openInSpreadsheet);
+        const Prompts::Hook hook =
+            Prompts::setHook([](const Prompts::Question&) { return QStringLiteral("Дом 1"); });
+        m_form->xlApp().setTargetFile({});
+        open(kMixing);
+        chooseUnits();
+        if (pdf)
+            child<QAction>("N7")->trigger();
+        else
+            child<QPushButton>("Button2")->click();
+        Prompts::setHook(hook);
+        sheet::setOpener(sheetOpener);
+        resetUnits();
+
+        const QString file =
+            pdf ? QDir(sheet::unsavedFolder())
+                      .entryInfoList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Time)
+                      .value(0)
+                      .absoluteFilePath()
+                : m_form->xlApp().writtenFile();
+        QVERIFY(QFileInfo(file).isAbsolute() && QFile::exists(file));
+        if (!programs.isEmpty()) {
+            QTRY_VERIFY(QFile::exists(fakes.file("started")));
+            QTest::qWait(200); // the program runs on; nothing is told meanwhile
+            QCOMPARE(m_shown, QStringList());
+            QFile started(fakes.file("started"));
+            QVERIFY(started.open(QIODevice::ReadOnly));
+            QVERIFY(started.readAll().trimmed().endsWith(QFile::encodeName(file)));
+            QFile release(fakes.file("release"));
+            QVERIFY(release.open(QIODevice::WriteOnly));
+            QTRY_VERIFY(QFile::exists(fakes.file("ended")));
+        }
+        if (reason.isEmpty()) {
+            QTest::qWait(200);
+            QCOMPARE(m_shown, QStringList());
+            return;
+        }
+        QTRY_COMPARE(m_shown.size(), 1);
+        QCOMPARE(m_shown[0], (pdf ? QStringLiteral("Расчётный лист записан в файл %1, но открыть "
+                                                   "его не удалось: %2")
+                                  : QStringLiteral("Книга записана в файл %1, но открыть её не "
+                                                   "удалось: %2"))
+                                 .arg(file, reason));
     }
 
     void commandLineToolPrintsWhatTheWindowShows_data()

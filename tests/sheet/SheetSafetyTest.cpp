@@ -258,10 +258,8 @@ protected:
     {
         m_saved = qgetenv("XDG_CACHE_HOME");
         qputenv("XDG_CACHE_HOME", QFile::encodeName(m_dir.path()));
-        m_opener = sheet::setOpener([this](const QString& file) {
-            m_opened << file;
-            return true;
-        });
+        m_opener = sheet::setOpener(
+            [this](const QString& file, const desktop::Failed&) { m_opened << file; });
     }
     void TearDown() override
     {

@@ -194,10 +194,7 @@ TEST_F(SheetFile, WrappedTextsGrowOnlyTheRowsThatNeedMoreLines)
 TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
 {
     QStringList opened;
-    sheet::setOpener([&](const QString& file) {
-        opened << file;
-        return true;
-    });
+    sheet::setOpener([&](const QString& file, const desktop::Failed&) { opened << file; });
     XLApp xl;
     for (const char* text : {"first", "second"}) {
         startSheet(xl);
@@ -219,23 +216,30 @@ TEST_F(SheetFile, EachExportMakesANewUnsavedFileAndOpensIt)
 
 TEST_F(SheetFile, WithoutASpreadsheetApplicationTheMessageNamesTheSavedFile)
 {
-    sheet::setOpener([](const QString&) { return false; });
+    std::vector<vedan::Failure> told;
+    const desktop::Report report =
+        desktop::setReport([&](const vedan::Failure& failure) { told.push_back(failure); });
+    sheet::setOpener([](const QString&, const desktop::Failed& failed) {
+        desktop::failLater(failed, "не установлена программа xdg-open");
+    });
     XLApp xl;
     startSheet(xl);
     xl.writeCell("A1", "A1", "kept");
-    try {
-        xl.showApplication();
-        FAIL();
-    } catch (const SheetError& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(xl.writtenFile())) << e.what();
-    }
+    xl.showApplication(); // the export itself went well
+    desktop::setReport(report);
+    ASSERT_EQ(told.size(), 1U);
+    EXPECT_EQ(told[0].message, "Книга записана в файл " + xl.writtenFile()
+                                   + ", но открыть её не удалось: не установлена программа "
+                                     "xdg-open");
+    EXPECT_EQ(told[0].kind, vedan::Failure::Kind::File);
+    EXPECT_TRUE(QFileInfo(xl.writtenFile()).isAbsolute());
     EXPECT_TRUE(QFile::exists(xl.writtenFile()));
 }
 
 TEST_F(SheetFile, TargetFileIsReplacedAndNothingOpens)
 {
     bool opened = false;
-    sheet::setOpener([&](const QString&) { return opened = true; });
+    sheet::setOpener([&](const QString&, const desktop::Failed&) { opened = true; });
     QFile old(path("out.xlsx"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("not a workbook");
