@@ -317,18 +317,17 @@ Qt::PenStyle penStyle(season::CurveLook::Line line)
     }
 }
 
-QImage markImage(const season::CurveLook& look, double side, double markSize,
-                 qreal devicePixelRatio)
+QImage markImage(const season::CurveLook& look, const MarkImageSize& size)
 {
-    const int pixels = static_cast<int>(std::ceil(side * devicePixelRatio));
+    const int pixels = static_cast<int>(std::ceil(size.side * size.devicePixelRatio));
     QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
-    image.setDevicePixelRatio(devicePixelRatio);
+    image.setDevicePixelRatio(size.devicePixelRatio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::white);
     p.setPen(QPen(QColor::fromRgb(look.colour), 1.5));
-    drawMark(p, look.mark, QPointF(side / 2, side / 2), markSize);
+    drawMark(p, look.mark, QPointF(size.side / 2, size.side / 2), size.mark);
     return image;
 }
 

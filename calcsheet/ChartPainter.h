@@ -18,10 +18,14 @@ namespace calcsheet {
 Qt::PenStyle penStyle(season::CurveLook::Line line);
 
 // A curve's mark as the sheet draws it (white inside, outlined in the curve's colour), centred
-// in a transparent square image of `side` pixels at the given device pixel ratio, the mark
-// `markSize` pixels across.
-QImage markImage(const season::CurveLook& look, double side, double markSize,
-                 qreal devicePixelRatio);
+// in a transparent square image of `side` pixels at the device pixel ratio, the mark `mark`
+// pixels across.
+struct MarkImageSize {
+    double side = 0;
+    double mark = 0;
+    qreal devicePixelRatio = 1;
+};
+QImage markImage(const season::CurveLook& look, const MarkImageSize& size);
 
 // Where the plot of a painted chart lies in its image, and the outdoor temperatures at the plot's
 // left and right edges; none for a chart without points.

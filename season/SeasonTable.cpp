@@ -143,8 +143,7 @@ Curve curve(Quantity quantity, const QString& name, const std::vector<Point>& po
 // is not also marked as warning there.
 void markChecks(Chart& chart, const std::vector<Point>& points, bool device)
 {
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const Point& p = points[i];
+    for (const Point& p : points) {
         for (const checks::Check& check : p.checks) {
             const bool failed = check.status == checks::Status::Failed;
             const std::optional<Quantity> q = markedOn(check.id);

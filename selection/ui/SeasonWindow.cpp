@@ -70,9 +70,7 @@ QScatterSeries* checkMarks(bool failing)
                                   : QScatterSeries::MarkerShapeRotatedRectangle);
     marks->setMarkerSize(failing ? 14 : 11);
     marks->setColor(failing ? colour : QColor(Qt::white));
-    marks->setBorderColor(colour);
-    QPen border(colour, failing ? 1 : 2);
-    marks->setPen(border);
+    marks->setPen(QPen(colour, failing ? 1 : 2));
     return marks;
 }
 
@@ -144,8 +142,9 @@ QChart* chartOf(const season::Chart& data, qreal devicePixelRatio)
         key->setName(c.symbol);
         key->setPen(pen);
         key->setMarkerSize(kLegendSample);
-        key->setLightMarker(
-            calcsheet::markImage(look, kLegendSample, kMarkSize + 1, devicePixelRatio));
+        key->setLightMarker(calcsheet::markImage(
+            look,
+            {.side = kLegendSample, .mark = kMarkSize + 1, .devicePixelRatio = devicePixelRatio}));
         attach(line, c.rightAxis, false);
         attach(marks, c.rightAxis, false);
         attach(key, c.rightAxis, true);
@@ -184,7 +183,7 @@ void sayPlainly(QLabel* status, const QString& text)
     status->setText(text);
 }
 
-// The verdict cell's tint: failed rows and rows with a warning apart.
+// A row's tint: failed points and points that only warn apart.
 std::optional<QColor> tintOf(checks::Status verdict)
 {
     switch (verdict) {
