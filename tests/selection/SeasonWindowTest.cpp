@@ -436,18 +436,9 @@ private slots:
                 QCOMPARE(key->pen().style(), calcsheet::penStyle(look.line));
                 const QImage mark = key->lightMarker();
                 QVERIFY(!mark.isNull());
+                // The mark, white inside, over the line's sample.
                 QCOMPARE(mark.pixelColor(mark.width() / 2, mark.height() / 2), QColor(Qt::white));
-                // Outlined in the curve's colour across the middle row.
-                const QColor colour = QColor::fromRgb(look.colour);
-                bool outlined = false;
-                for (int x = 0; x < mark.width(); ++x) {
-                    const QColor c = mark.pixelColor(x, mark.height() / 2);
-                    outlined = outlined
-                               || (c.alpha() > 150 && std::abs(c.red() - colour.red()) < 40
-                                   && std::abs(c.green() - colour.green()) < 40
-                                   && std::abs(c.blue() - colour.blue()) < 40);
-                }
-                QVERIFY(outlined);
+                QCOMPARE(mark.pixelColor(0, mark.height() / 2).alpha(), 0);
             }
             QCOMPARE(shown, labels);
         }
