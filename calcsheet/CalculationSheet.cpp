@@ -316,8 +316,13 @@ QString seasonPart(const SheetData& data)
     QString part = QStringLiteral("<h2 style=\"page-break-before: always\">")
                    + esc(QStringLiteral("Работа в течение отопительного сезона"))
                    + QStringLiteral("</h2>");
-    const QString cut = s.cut ? num::general(*s.cut) + QStringLiteral(" °C")
-                              : QStringLiteral("нет (подача не выше 70 °C)");
+    QString cut =
+        QStringLiteral("нет (подача не выше %1 °C)").arg(num::general(season::kDefaultCut));
+    if (s.cut) {
+        cut = num::general(s.cut->temperature) + QStringLiteral(" °C");
+        if (s.cut->outdoor)
+            cut += QStringLiteral(" с tн = %1 °C").arg(num::fixed(*s.cut->outdoor, 2));
+    }
     part +=
         QStringLiteral("<p>")
         + esc(QStringLiteral("Расчётная температура наружного воздуха tн.р = ")
@@ -371,13 +376,7 @@ QString seasonPart(const SheetData& data)
             const std::optional<double> v = c->value(p);
             cells << (v ? num::fixed(*v, c->decimals) : QStringLiteral("—"));
         }
-        QStringList failed;
-        for (const checks::Check* c : season::notPassedChecks(p))
-            failed << c->title;
-        cells << checks::statusText(p.verdict)
-                     + (failed.isEmpty()
-                            ? QString()
-                            : QStringLiteral(": ") + failed.join(QStringLiteral("; ")));
+        cells << season::verdictText(p, season::CheckNames::Titles);
         rows += row(cells);
     }
     return part + heading(QStringLiteral("Точки отопительного сезона")) + table(rows);

@@ -22,7 +22,7 @@ namespace calcsheet {
 // The heating season of the selection, for a page of its own.
 struct SeasonSheet {
     season::Schedule schedule;
-    std::optional<double> cut; // in force
+    std::optional<season::Cut> cut; // in force
     std::vector<season::Point> points;
 };
 

@@ -105,26 +105,24 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
     return request;
 }
 
-// The verdict of a point, and the checks that did not pass.
-QString verdictText(const Point& p)
+// The cut as the table's first line states it: "70 °C с tн = 2,42 °C", "70 °C" or "нет".
+QString cutText(const std::optional<season::Cut>& cut)
 {
-    QStringList ids;
-    for (const checks::Check* c : season::notPassedChecks(p))
-        ids << c->id;
-    QString text = checks::statusText(p.verdict);
-    if (!ids.isEmpty())
-        text += QStringLiteral(" (") + ids.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (!cut)
+        return QStringLiteral("нет");
+    QString text = num::general(cut->temperature) + QStringLiteral(" °C");
+    if (cut->outdoor)
+        text += QStringLiteral(" с tн = %1 °C").arg(num::fixed(*cut->outdoor, 2));
     return text;
 }
 
 void printTable(selection::EquipmentKind kind, const season::Schedule& schedule,
-                std::optional<double> cut, const std::vector<Point>& points)
+                const std::optional<season::Cut>& cut, const std::vector<Point>& points)
 {
     cli::out(QStringLiteral("Отопительный период: tв = %1 °C, tн.р = %2 °C, срезка %3, "
                             "конец периода %4 °C, шаг %5 К")
                  .arg(num::general(schedule.indoor.inCelsius()),
-                      num::general(schedule.outdoorDesign.inCelsius()),
-                      cut ? num::general(*cut) + QStringLiteral(" °C") : QStringLiteral("нет"),
+                      num::general(schedule.outdoorDesign.inCelsius()), cutText(cut),
                       num::general(schedule.seasonEnd.inCelsius()), num::general(schedule.step)));
     QStringList heading;
     for (const season::Column* c : season::columnsOf(kind))
@@ -136,7 +134,8 @@ void printTable(selection::EquipmentKind kind, const season::Schedule& schedule,
             const std::optional<double> v = c->value(p);
             cells << (v ? num::fixed(*v, c->decimals) : QStringLiteral("—")).rightJustified(11);
         }
-        cli::out(cells.join(QLatin1Char(' ')) + QStringLiteral("  ") + verdictText(p));
+        cli::out(cells.join(QLatin1Char(' ')) + QStringLiteral("  ")
+                 + season::verdictText(p, season::CheckNames::Ids));
     }
 }
 
@@ -157,14 +156,15 @@ json::Value pointJson(const Point& p, selection::EquipmentKind kind)
 }
 
 json::Value seasonJson(const cli::SizeResult& design, const season::Schedule& schedule,
-                       std::optional<double> cut, const std::vector<Point>& points)
+                       const std::optional<season::Cut>& cut, const std::vector<Point>& points)
 {
     json::Value object;
     object["design"] = cli::sizeJsonValue(design.run, design.checks);
     json::Value s;
     s["outdoorDesign"] = json::number(schedule.outdoorDesign.inCelsius());
     s["indoor"] = json::number(schedule.indoor.inCelsius());
-    s["cut"] = json::numberOr(cut);
+    s["cut"] = json::numberOr(cut ? std::optional(cut->temperature) : std::nullopt);
+    s["cutOutdoor"] = json::numberOr(cut ? cut->outdoor : std::nullopt);
     s["seasonEnd"] = json::number(schedule.seasonEnd.inCelsius());
     s["step"] = json::number(schedule.step);
     s["exponent"] = json::number(double(season::kExponent));
@@ -185,7 +185,7 @@ vedan::Status writeOut(const QString& out, const json::Value& whole, selection::
     QStringList header;
     for (const season::Column* c : season::columnsOf(kind))
         header << QString::fromLatin1(c->name);
-    header << QStringLiteral("verdict") << QStringLiteral("checks");
+    header << QStringLiteral("verdict") << QStringLiteral("failed") << QStringLiteral("warnings");
     std::vector<QStringList> rows;
     for (const Point& p : points) {
         QStringList cells;
@@ -193,7 +193,14 @@ vedan::Status writeOut(const QString& out, const json::Value& whole, selection::
             const std::optional<double> v = c->value(p);
             cells << (v ? cli::unroundedCell(*v) : QString());
         }
-        rows.push_back(cells << checks::statusId(p.verdict) << season::notPassed(p));
+        cells << checks::statusId(p.verdict);
+        for (const checks::Status status : {checks::Status::Failed, checks::Status::Warning}) {
+            QStringList ids;
+            for (const checks::Check* c : season::checksWith(p, status))
+                ids << c->id;
+            cells << ids.join(QLatin1Char(' '));
+        }
+        rows.push_back(cells);
     }
     if (format == cli::TableFormat::Csv)
         return cli::saveOutput(out, cli::csvTable(header, rows, out != QLatin1String("-")));
@@ -220,15 +227,17 @@ int runSeason(const QStringList& args)
         return 1;
     }
     const selection::EquipmentKind kind = *design.run.kind;
-    const auto swept =
-        season::sweep({kind, *design.run.inputs, design.run.values, design.run.offers,
-                       request.form.comboBox5, request.form.comboBox6},
-                      request.schedule);
+    const season::Design seasonDesign{kind,
+                                      *design.run.inputs,
+                                      design.run.values,
+                                      design.run.offers,
+                                      request.form.comboBox5,
+                                      request.form.comboBox6};
+    const auto swept = season::sweep(seasonDesign, request.schedule);
     if (const QString* refused = std::get_if<QString>(&swept))
         return cli::usage(*refused);
     const std::vector<Point>& points = std::get<std::vector<Point>>(swept);
-    const std::optional<double> cut =
-        season::cutInForce(request.schedule, design.run.inputs->supplyTemperature);
+    const std::optional<season::Cut> cut = season::cutOf(seasonDesign, request.schedule);
     const json::Value whole = seasonJson(design, request.schedule, cut, points);
 
     if (request.out != QLatin1String("-") && request.pdf != QLatin1String("-")) {

@@ -86,10 +86,17 @@ std::optional<std::vector<double>> outdoorTemperatures(const Schedule& schedule)
     return points;
 }
 
+// τ₁ at a relative load, before the cut.
+long double supplyAt(const Terms& t, long double share)
+{
+    return t.indoor.value() + t.meanHead.value() * std::pow(share, kExponent)
+           + (t.networkDrop.value() - 0.5L * t.systemDrop.value()) * share;
+}
+
 const QStringList& elevatorChecks()
 {
-    static const QStringList ids = {"supply.liquid", "elevator.head", "elevator.mixing",
-                                    "elevator.nozzle", "elevator.flashing"};
+    static const QStringList ids = {"supply.liquid",   "selection.offer", "elevator.head",
+                                    "elevator.mixing", "elevator.nozzle", "elevator.flashing"};
     return ids;
 }
 
@@ -97,9 +104,10 @@ const QStringList& elevatorChecks()
 
 const QStringList& checkIds(EquipmentKind kind)
 {
-    static const QStringList valves = {"supply.liquid", "valve.cavitation", "valve.flashing"};
-    static const QStringList regulator = {"supply.liquid", "regulator.cavitation",
-                                          "regulator.flashing"};
+    static const QStringList valves = {"supply.liquid", "selection.offer", "valve.cavitation",
+                                       "valve.flashing"};
+    static const QStringList regulator = {"supply.liquid", "selection.offer",
+                                          "regulator.cavitation", "regulator.flashing"};
     switch (kind) {
     case EquipmentKind::Hydroelevator: return elevatorChecks();
     case EquipmentKind::Regulator: return regulator;
@@ -114,6 +122,34 @@ std::optional<double> cutInForce(const Schedule& schedule, double designSupply)
     if (designSupply > kDefaultCut)
         return kDefaultCut;
     return std::nullopt;
+}
+
+std::optional<Cut> cutOf(const Design& design, const Schedule& schedule)
+{
+    const std::optional<double> cut = cutInForce(schedule, design.inputs.supplyTemperature);
+    if (!cut)
+        return std::nullopt;
+    Cut found{*cut, std::nullopt};
+    if (refusal(design, schedule))
+        return found;
+    const Terms t = termsOf(design, schedule);
+    // τ₁ rises with the load: below the cut with none, above it at the design (the refusals and
+    // the default's condition see to that), and so crosses it once between.
+    long double low = 0, high = 1;
+    if (!(supplyAt(t, low) < *cut && supplyAt(t, high) > *cut))
+        return found;
+    for (;;) {
+        const long double middle = low + (high - low) / 2;
+        if (middle <= low || middle >= high)
+            break;
+        (supplyAt(t, middle) < *cut ? low : high) = middle;
+    }
+    const long double share = supplyAt(t, high) - *cut < *cut - supplyAt(t, low) ? high : low;
+    const double outdoor =
+        static_cast<double>(t.indoor.value() - share * (t.indoor - t.outdoorDesign).value());
+    if (outdoor <= schedule.seasonEnd.inCelsius())
+        found.outdoor = outdoor;
+    return found;
 }
 
 std::variant<std::vector<Point>, QString> sweep(const Design& design, const Schedule& schedule)

@@ -79,6 +79,16 @@ struct Design {
 // The cut in force for a design supply temperature.
 std::optional<double> cutInForce(const Schedule& schedule, double designSupply);
 
+// Where the supply is cut: the cut in force, and the outdoor temperature at which τ₁ falls to
+// it, solved from the schedule's equation (none when the season ends before τ₁ reaches it).
+struct Cut {
+    double temperature = 0;        // τ_cut, °C
+    std::optional<double> outdoor; // t_o, °C
+};
+// The season's cut; none without a cut in force. The root of τ₁(Q̄) = τ_cut is bracketed in
+// 0 < Q̄ < 1, where τ₁ rises with Q̄, and halved to the last bit of a long double.
+std::optional<Cut> cutOf(const Design& design, const Schedule& schedule);
+
 // The season's points, or the Russian reason it cannot be computed: the end not above the design
 // outdoor temperature or not below the indoor one, a step that is not positive, a return not
 // colder than the mixed water, an asked cut not below the design supply, more than 1,000 points,

@@ -18,4 +18,15 @@ void centreOn(QWidget* window, const QRect& area);
 // on that screen, centred over the owner as far as the screen allows.
 void placeOnOwnersScreen(QWidget* window, const QSize& preferred);
 
+// The frame of a window that works beside its owner, all in screen coordinates: beside the
+// owner, on the side with more room, where that side of the area `room` has room for `least`;
+// otherwise in the largest part of the area that leaves `keep` (the part of the owner that must
+// stay in view) uncovered. Never larger than `preferred`, never outside the area, next to the
+// owner or to `keep`, and level with the owner's top as far as the area allows.
+QRect besideOwner(const QRect& room, const QRect& owner, const QRect& keep, QSize preferred,
+                  QSize least);
+// Sizes and moves the window (a window of its own whose parent widget is its owner) so that its
+// frame is where besideOwner puts it on the owner's screen, `keep` being a widget of the owner.
+void placeBesideOwner(QWidget* window, const QWidget* keep, QSize preferred, QSize least);
+
 } // namespace centring

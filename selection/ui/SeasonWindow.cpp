@@ -7,9 +7,11 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -22,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace selection {
 
@@ -40,6 +43,10 @@ QValueAxis* valueAxis(const QString& title, double low, double high)
 {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
+    // A title in the labels' weight, so that it fits beside a narrow chart.
+    QFont font = axis->titleFont();
+    font.setBold(false);
+    axis->setTitleFont(font);
     const double pad = std::max(1e-6, (high - low) * 0.05);
     axis->setRange(low - pad, high + pad);
     axis->setLabelFormat(QStringLiteral("%.4g"));
@@ -47,14 +54,39 @@ QValueAxis* valueAxis(const QString& title, double low, double high)
     return axis;
 }
 
-// The chart in Qt Charts: a line and a scatter series of marks for each curve, the failing
-// points as crosses, the cut as a vertical line, axes with their titles.
-QChart* chartOf(const season::Chart& data)
+// The side of a legend's sample, and the size of a curve's mark, in pixels.
+constexpr double kLegendSample = 22;
+constexpr double kMarkSize = 7;
+
+// A scatter series of the marks of failing or warning points.
+QScatterSeries* checkMarks(bool failing)
+{
+    auto* marks = new QScatterSeries;
+    marks->setObjectName(failing ? QStringLiteral("failing") : QStringLiteral("warning"));
+    marks->setName(failing ? QStringLiteral("не пройдена") : QStringLiteral("предупреждение"));
+    const QColor colour =
+        QColor::fromRgb(failing ? season::kFailingColour : season::kWarningColour);
+    marks->setMarkerShape(failing ? QScatterSeries::MarkerShapeStar
+                                  : QScatterSeries::MarkerShapeRotatedRectangle);
+    marks->setMarkerSize(failing ? 14 : 11);
+    marks->setColor(failing ? colour : QColor(Qt::white));
+    marks->setPen(QPen(colour, failing ? 1 : 2));
+    return marks;
+}
+
+// The chart in Qt Charts: for each curve a line and a scatter series of its marks, and for the
+// legend an empty line series whose light marker is the curve's mark, so that the legend shows
+// the line with its mark as the sheet's does; the failing and warning points on their curves;
+// the cut as a vertical line where τ1 reaches it; axes with their titles.
+QChart* chartOf(const season::Chart& data, qreal devicePixelRatio)
 {
     auto* chart = new QChart;
+    // Narrow margins: two charts share the width of a small screen.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
     chart->setTitle(data.title);
     chart->legend()->setAlignment(Qt::AlignTop);
-    // A line's legend shows its line style, a mark's its shape: apart in greyscale too.
     chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
     QFont titleFont = chart->titleFont();
     titleFont.setBold(true);
@@ -78,71 +110,87 @@ QChart* chartOf(const season::Chart& data)
         right = valueAxis(data.rightTitle, rLow, rHigh);
         chart->addAxis(right, Qt::AlignRight);
     }
-    const auto attach = [&](QXYSeries* series, bool onRight) {
+    const auto attach = [&](QXYSeries* series, bool onRight, bool inLegend) {
         chart->addSeries(series);
         series->attachAxis(x);
         series->attachAxis(onRight && right ? right : left);
+        chart->legend()->markers(series).front()->setVisible(inLegend);
     };
-    auto* failing = new QScatterSeries;
-    failing->setName(QStringLiteral("не пройдена"));
-    failing->setMarkerShape(QScatterSeries::MarkerShapeStar);
-    failing->setMarkerSize(14);
-    failing->setColor(QColor::fromRgb(season::kFailingColour));
-    failing->setBorderColor(QColor::fromRgb(season::kFailingColour));
-    QScatterSeries* failingRight = nullptr;
+    // The marks of failing and warning points, one series of each for each value axis.
+    std::map<std::pair<bool, bool>, QScatterSeries*> checked; // (failing, right) → marks
     for (std::size_t i = 0; i < data.curves.size(); ++i) {
         const season::Curve& c = data.curves[i];
         const season::CurveLook& look = season::curveLook(i);
         const QColor colour = QColor::fromRgb(look.colour);
+        const QPen pen(colour, 2, calcsheet::penStyle(look.line));
         auto* line = new QLineSeries;
-        // The symbols, as the table's headings have them: the full names do not fit a legend
-        // beside a chart of this width.
         line->setName(c.symbol);
-        line->setPen(QPen(colour, 2, calcsheet::penStyle(look.line)));
+        line->setPen(pen);
         auto* marks = new QScatterSeries;
         marks->setMarkerShape(markerShape(look.mark));
-        marks->setMarkerSize(7);
+        marks->setMarkerSize(kMarkSize);
         marks->setColor(Qt::white);
         marks->setBorderColor(colour);
         for (const auto& [px, py] : c.points) {
             line->append(px, py);
             marks->append(px, py);
-            if (std::find(data.failing.begin(), data.failing.end(), px) != data.failing.end()) {
-                if (c.rightAxis && right) {
-                    if (!failingRight) {
-                        failingRight = new QScatterSeries;
-                        failingRight->setMarkerShape(QScatterSeries::MarkerShapeStar);
-                        failingRight->setMarkerSize(14);
-                        failingRight->setColor(QColor::fromRgb(season::kFailingColour));
-                    }
-                    failingRight->append(px, py);
-                } else {
-                    failing->append(px, py);
-                }
-            }
         }
-        attach(line, c.rightAxis);
-        attach(marks, c.rightAxis);
-        chart->legend()->markers(marks).front()->setVisible(false);
+        // The symbols, as the table's headings have them: the full names do not fit a legend
+        // beside a chart of this width.
+        auto* key = new QLineSeries;
+        key->setObjectName(QStringLiteral("legend"));
+        key->setName(c.symbol);
+        key->setPen(pen);
+        key->setMarkerSize(kLegendSample);
+        key->setLightMarker(calcsheet::markImage(
+            look,
+            {.side = kLegendSample, .mark = kMarkSize + 1, .devicePixelRatio = devicePixelRatio}));
+        attach(line, c.rightAxis, false);
+        attach(marks, c.rightAxis, false);
+        attach(key, c.rightAxis, true);
+        for (const bool failing : {false, true}) {
+            const auto& points = failing ? c.failing : c.warning;
+            if (points.empty())
+                continue;
+            const bool onRight = c.rightAxis && right;
+            QScatterSeries*& series = checked[{failing, onRight}];
+            if (!series)
+                series = checkMarks(failing);
+            for (const auto& [px, py] : points)
+                series->append(px, py);
+        }
     }
     if (data.cut) {
         auto* cut = new QLineSeries;
-        cut->setName(QStringLiteral("срезка %1 °C").arg(num::general(data.cut->first)));
+        cut->setObjectName(QStringLiteral("cut"));
+        cut->setName(QStringLiteral("срезка"));
         cut->setPen(QPen(Qt::gray, 1.5, Qt::DashDotLine));
-        cut->append(data.cut->second, left->min());
-        cut->append(data.cut->second, left->max());
-        attach(cut, false);
+        cut->append(*data.cut->outdoor, left->min());
+        cut->append(*data.cut->outdoor, left->max());
+        attach(cut, false, true);
     }
-    if (failing->count() > 0 || failingRight) {
-        attach(failing, false);
-        if (failingRight) {
-            attach(failingRight, true);
-            chart->legend()->markers(failingRight).front()->setVisible(false);
-        }
-    } else {
-        delete failing;
-    }
+    // The status line above the charts says what the marks of failing and warning points are:
+    // the legend beside a chart of this width has room for the curves only.
+    for (const auto& [key, series] : checked)
+        attach(series, key.second, false);
     return chart;
+}
+
+// A message in the status line, as plain text: it may quote what the user typed.
+void sayPlainly(QLabel* status, const QString& text)
+{
+    status->setTextFormat(Qt::PlainText);
+    status->setText(text);
+}
+
+// A row's tint: failed points and points that only warn apart.
+std::optional<QColor> tintOf(checks::Status verdict)
+{
+    switch (verdict) {
+    case checks::Status::Failed: return QColor(0xF9, 0xE4, 0xD6);
+    case checks::Status::Warning: return QColor(0xF6, 0xE8, 0xF0);
+    default: return std::nullopt;
+    }
 }
 
 } // namespace
@@ -209,27 +257,47 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_table->setObjectName(QStringLiteral("PointsTable"));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    // Rows as high as their text, so that a small screen still shows a good part of the season.
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
 
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(charts);
-    split->addWidget(m_table);
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 2);
+    // The charts and the table share the height. The window is made once, with the selection
+    // window, and hidden when closed: the user's split stays for the session.
+    m_split = new QSplitter(Qt::Vertical, this);
+    m_split->setObjectName(QStringLiteral("Split"));
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(charts);
+    m_split->addWidget(m_table);
+    m_split->setStretchFactor(0, 1);
+    m_split->setStretchFactor(1, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(inputs);
     layout->addWidget(m_status);
-    layout->addWidget(split, 1);
+    layout->addWidget(m_split, 1);
     clear();
 }
 
 void SeasonWindow::bringForward()
 {
+    // Beside the selection window where the screen has room; otherwise clear of its result box.
     if (!isVisible())
-        centring::placeOnOwnersScreen(this, QSize(1100, 760));
+        centring::placeBesideOwner(
+            this,
+            parentWidget() ? parentWidget()->findChild<QWidget*>(QStringLiteral("Memo2")) : nullptr,
+            QSize(1100, 760), QSize(640, 480));
     show();
     raise();
     activateWindow();
+}
+
+void SeasonWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc closes the window, as it closes the work windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SeasonWindow::follow(const SelectionForm& form, const SelectionRun& run)
@@ -247,8 +315,8 @@ void SeasonWindow::clear()
 {
     m_design.reset();
     m_sheet.reset();
-    m_status->setText(
-        QStringLiteral("Нет результата подбора: нажмите «Подобрать» в окне подбора."));
+    sayPlainly(m_status,
+               QStringLiteral("Нет результата подбора: нажмите «Подобрать» в окне подбора."));
     showPoints();
 }
 
@@ -297,17 +365,17 @@ void SeasonWindow::recompute()
     QString problem;
     const std::optional<season::Schedule> s = schedule(&problem);
     if (!s) {
-        m_status->setText(problem);
+        sayPlainly(m_status, problem);
         showPoints();
         return;
     }
     auto swept = season::sweep(*m_design, *s);
     if (const QString* refused = std::get_if<QString>(&swept)) {
-        m_status->setText(QStringLiteral("График не строится: ") + *refused + QLatin1Char('.'));
+        sayPlainly(m_status, QStringLiteral("График не строится: ") + *refused + QLatin1Char('.'));
         showPoints();
         return;
     }
-    m_sheet = calcsheet::SeasonSheet{*s, season::cutInForce(*s, m_design->inputs.supplyTemperature),
+    m_sheet = calcsheet::SeasonSheet{*s, season::cutOf(*m_design, *s),
                                      std::move(std::get<std::vector<season::Point>>(swept))};
     int failing = 0;
     int warning = 0;
@@ -315,14 +383,33 @@ void SeasonWindow::recompute()
         failing += p.verdict == checks::Status::Failed ? 1 : 0;
         warning += p.verdict == checks::Status::Warning ? 1 : 0;
     }
-    QString status = QStringLiteral("Точек: %1; ").arg(m_sheet->points.size());
+    // Each kind of mark in its colour, as the charts draw it.
+    const auto mark = [](unsigned colour, const char* symbol) {
+        return QStringLiteral("<span style=\"color:#%1\">%2</span>")
+            .arg(colour, 6, 16, QLatin1Char('0'))
+            .arg(QString::fromUtf8(symbol));
+    };
+    QString status = QStringLiteral("Точек: %1. ").arg(m_sheet->points.size());
     if (failing > 0)
-        status += QStringLiteral("не пройдены проверки в %1 (отмечены ×)").arg(failing);
+        status += QStringLiteral("Не пройдены проверки в %1: × в таблице, %2 на графиках. ")
+                      .arg(QString::number(failing), mark(season::kFailingColour, "★"));
     else
-        status += QStringLiteral("непройденных проверок нет");
+        status += QStringLiteral("Непройденных проверок нет. ");
     if (warning > 0)
-        status += QStringLiteral("; предупреждения в %1").arg(warning);
-    m_status->setText(status + QLatin1Char('.'));
+        status += QStringLiteral("Предупреждения в %1: ! в таблице, %2 на графиках. ")
+                      .arg(QString::number(warning), mark(season::kWarningColour, "◇"));
+    const std::optional<season::Cut>& cut = m_sheet->cut;
+    if (!cut)
+        status += QStringLiteral("Срезки нет: подача не выше %1 °C.")
+                      .arg(num::general(season::kDefaultCut));
+    else if (cut->outdoor)
+        status += QStringLiteral("Срезка %1 °C с tн = %2 °C.")
+                      .arg(num::general(cut->temperature), num::fixed(*cut->outdoor, 2));
+    else
+        status += QStringLiteral("Срезка %1 °C в этом периоде не наступает.")
+                      .arg(num::general(cut->temperature));
+    m_status->setTextFormat(Qt::RichText);
+    m_status->setText(status);
     showPoints();
 }
 
@@ -344,7 +431,6 @@ void SeasonWindow::showPoints()
     m_table->setColumnCount(static_cast<int>(headings.size()));
     m_table->setHorizontalHeaderLabels(headings);
     m_table->setRowCount(static_cast<int>(m_sheet->points.size()));
-    const QColor failedTint(0xF9, 0xE4, 0xD6);
     for (int r = 0; r < static_cast<int>(m_sheet->points.size()); ++r) {
         const season::Point& p = m_sheet->points[static_cast<std::size_t>(r)];
         for (int c = 0; c < static_cast<int>(columns.size()); ++c) {
@@ -355,23 +441,18 @@ void SeasonWindow::showPoints()
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_table->setItem(r, c, item);
         }
-        QStringList notPassed;
-        for (const checks::Check* check : season::notPassedChecks(p))
-            notPassed << check->title;
-        QString verdict = checks::statusText(p.verdict);
-        if (p.verdict == checks::Status::Failed)
-            verdict = QStringLiteral("× ") + verdict;
-        if (!notPassed.isEmpty())
-            verdict += QStringLiteral(": ") + notPassed.join(QStringLiteral("; "));
-        auto* item = new QTableWidgetItem(verdict);
-        m_table->setItem(r, static_cast<int>(columns.size()), item);
-        if (p.verdict == checks::Status::Failed)
+        auto* verdict = new QTableWidgetItem(season::verdictText(p, season::CheckNames::Titles));
+        verdict->setToolTip(verdict->text());
+        m_table->setItem(r, static_cast<int>(columns.size()), verdict);
+        if (const std::optional<QColor> tint = tintOf(p.verdict))
             for (int c = 0; c <= static_cast<int>(columns.size()); ++c)
-                m_table->item(r, c)->setBackground(failedTint);
+                m_table->item(r, c)->setBackground(*tint);
     }
     m_table->resizeColumnsToContents();
-    m_scheduleView->setChart(chartOf(season::scheduleChart(m_sheet->points, m_sheet->cut)));
-    m_deviceView->setChart(chartOf(season::deviceChart(m_design->kind, m_sheet->points)));
+    m_scheduleView->setChart(
+        chartOf(season::scheduleChart(m_sheet->points, m_sheet->cut), devicePixelRatioF()));
+    m_deviceView->setChart(
+        chartOf(season::deviceChart(m_design->kind, m_sheet->points), devicePixelRatioF()));
 }
 
 } // namespace selection

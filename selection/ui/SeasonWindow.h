@@ -1,9 +1,10 @@
 #pragma once
 // The heating season of the selection window's last result (season/Season.h), in a window of its
-// own beside the selection window, as the checks window is: the schedule's inputs, the two
-// charts (Qt Charts) of the heating schedule and of what the device does, with the points where
-// a check fails marked, and the table of the points. It follows every "Подобрать" and is emptied
-// when the selection window is shown again; its inputs stay for the session.
+// own beside the selection window (or, on a small screen, clear of its result box): the
+// schedule's inputs, the two charts (Qt Charts) of the heating schedule and of what the device
+// does, with the points where a check fails or warns marked on the curve it concerns, and the
+// table of the points under a splitter. It follows every "Подобрать" and is emptied when the
+// selection window is shown again; its inputs and its split stay for the session. Esc closes it.
 // Depends on Qt Widgets and Qt Charts, the season library and the calculation sheet's data.
 
 #include "calcsheet/CalculationSheet.h"
@@ -15,6 +16,7 @@
 class QChartView;
 class QLabel;
 class QLineEdit;
+class QSplitter;
 class QTableWidget;
 
 namespace selection {
@@ -35,6 +37,9 @@ public:
     // without a design outdoor temperature, or when the inputs are refused.
     std::optional<calcsheet::SeasonSheet> sheet() const;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void recompute();
     void showPoints();
@@ -49,6 +54,7 @@ private:
     QChartView* m_scheduleView;
     QChartView* m_deviceView;
     QTableWidget* m_table;
+    QSplitter* m_split;
 
     std::optional<season::Design> m_design;
     std::optional<calcsheet::SeasonSheet> m_sheet;

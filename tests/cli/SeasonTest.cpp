@@ -1,6 +1,6 @@
 // vedan-cli season as a program: the JSON object and its fields for each kind, the text table,
-// the table files, and the exit statuses of a refused schedule and a design that ends in a
-// message.
+// the table files with failed checks and warnings apart, the cut on both sides of 70 °C, and the
+// exit statuses of a refused schedule and a design that ends in a message.
 
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
@@ -41,6 +41,23 @@ QStringList args(const char* kind, const char* resistance = "1")
             "m",
             "--outdoor-design",
             "-25"};
+}
+
+// The control valve at 4/2 kgf/cm² and S = 2 m whose design point fails the valve's cavitation
+// and flashing at 150/70 °C while the supply water only warns.
+QStringList valveArgs(const char* supply = "150", const char* ret = "70")
+{
+    QStringList a = args("control-valve", "2");
+    const std::pair<const char*, QString> values[] = {
+        {"--inlet", "4"},
+        {"--outlet", "2"},
+        {"--supply", QString::fromUtf8(supply)},
+        {"--return", QString::fromUtf8(ret)},
+        {"--outdoor-design", "-26"},
+    };
+    for (const auto& [option, value] : values)
+        a[a.indexOf(QLatin1String(option)) + 1] = value;
+    return a;
 }
 
 } // namespace
@@ -114,7 +131,7 @@ TEST(SeasonCommand, TextTableAndTableFiles)
     const QStringList rows = QString::fromUtf8(bytes.mid(3)).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 35);
     EXPECT_TRUE(rows[0].startsWith(QStringLiteral("outdoor;relativeLoad;supply;return;mixed;")));
-    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(";verdict;checks")));
+    EXPECT_TRUE(rows[0].endsWith(QStringLiteral(";verdict;failed;warnings")));
     EXPECT_TRUE(rows.last().startsWith(QStringLiteral("8;0,23255813953488")));
 
     const QString xlsx = dir.filePath(QStringLiteral("season.xlsx"));
@@ -170,6 +187,80 @@ TEST(SeasonCommand, RefusalsAndMessages)
         if (c.status == 1) {
             EXPECT_TRUE(run.out.isEmpty()) << c.name;
         }
+    }
+}
+
+// The design point of the valve: two checks failed, the supply water a warning, apart in the
+// text table, in the table file (a data row read back) and on the sheet's season page.
+TEST(SeasonCommand, FailedChecksAndWarningsApart)
+{
+    const CliRun text = runCli(valveArgs());
+    ASSERT_EQ(text.status, 0) << text.err.toStdString();
+    EXPECT_TRUE(text.lines()[2].startsWith(QStringLiteral("      -26,0 ")));
+    EXPECT_TRUE(text.lines()[2].endsWith(
+        QStringLiteral("  × не пройдена: valve.cavitation, valve.flashing; "
+                       "! предупреждение: supply.liquid")))
+        << text.lines()[2].toStdString();
+
+    const QStringList expected = {QStringLiteral("failed"),
+                                  QStringLiteral("valve.cavitation valve.flashing"),
+                                  QStringLiteral("supply.liquid")};
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(QStringLiteral("season.csv"));
+    ASSERT_EQ(runCli(valveArgs() << QStringLiteral("--out") << csv).status, 0);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(file.readAll().mid(3)).split('\n');
+    const QStringList header = rows[0].split(';');
+    const QStringList design = rows[1].split(';');
+    ASSERT_EQ(design.size(), header.size());
+    EXPECT_EQ(design.first(), QStringLiteral("-26"));
+    EXPECT_EQ(design.mid(header.indexOf(QStringLiteral("verdict"))), expected);
+
+    const QString pdf = dir.filePath(QStringLiteral("season.pdf"));
+    ASSERT_EQ(runCli(valveArgs() << QStringLiteral("--pdf") << pdf).status, 0);
+    const QString page =
+        runProgram(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}).text().simplified();
+    const qsizetype table = page.indexOf(QStringLiteral("Точки отопительного сезона"));
+    const qsizetype failed = page.indexOf(QStringLiteral("× не пройдена: Кавитация"), table);
+    const qsizetype warned =
+        page.indexOf(QStringLiteral("! предупреждение: Вода на входе в жидком состоянии"), table);
+    EXPECT_GT(failed, table);
+    EXPECT_GT(warned, failed) << page.mid(table, 1500).toStdString();
+    EXPECT_FALSE(page.mid(failed, warned - failed).contains(QStringLiteral("Вода на входе")));
+}
+
+// The default cut is applied only above 70 °C: a 70/50 and a 65/45 design have none; the
+// 150/70 season from −26 °C reaches it at +2,42 °C, between the points.
+TEST(SeasonCommand, TheCutOnBothSidesOfSeventy)
+{
+    struct Case {
+        const char* supply;
+        const char* ret;
+        std::optional<double> cut;
+        const char* stated;
+    };
+    const Case cases[] = {
+        {"150", "70", 70, "срезка 70 °C с tн = 2,42 °C,"},
+        {"70", "50", std::nullopt, "срезка нет,"},
+        {"65", "45", std::nullopt, "срезка нет,"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.supply);
+        const CliRun json = runCli(valveArgs(c.supply, c.ret) << QStringLiteral("--json"));
+        ASSERT_EQ(json.status, 0) << json.err.toStdString();
+        const QJsonObject whole = QJsonDocument::fromJson(json.out).object();
+        const QJsonObject schedule = whole["schedule"].toObject();
+        EXPECT_EQ(whole["points"].toArray().size(), 35);
+        EXPECT_EQ(schedule["cut"].isNull(), !c.cut);
+        EXPECT_EQ(schedule["cutOutdoor"].isNull(), !c.cut);
+        if (c.cut) {
+            EXPECT_EQ(schedule["cut"].toDouble(), *c.cut);
+            EXPECT_NEAR(schedule["cutOutdoor"].toDouble(), 2.42, 0.005);
+        }
+        const CliRun text = runCli(valveArgs(c.supply, c.ret));
+        EXPECT_TRUE(text.lines().value(0).contains(QString::fromUtf8(c.stated)))
+            << text.lines().value(0).toStdString();
     }
 }
 

@@ -1,13 +1,16 @@
 // The heating season against the worked values of the method and cases worked by hand: the
-// schedule, the cut, the flow below it, a hydroelevator and a control valve through the season,
-// and every refusal.
+// schedule, the cut and where it begins, the flow below it, a hydroelevator and a control valve
+// through the season, every refusal; a point's verdict with its failures and warnings apart, and
+// the curve each check is marked on.
 
 #include "season/Season.h"
+#include "season/SeasonTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 using season::Point;
 using season::Schedule;
@@ -72,6 +75,18 @@ const checks::Check* checkOf(const Point& p, const char* id)
         if (c.id == QLatin1String(id))
             return &c;
     return nullptr;
+}
+
+// The ids of the season's checks of a kind that the checks of the design know, in order.
+QStringList knownCheckIds(const season::Design& design)
+{
+    QStringList known;
+    for (const checks::Check& c :
+         checks::evaluate({design.kind, design.inputs, design.values, design.offers, 0, 0, false}))
+        known << c.id;
+    QStringList ids = season::checkIds(design.kind);
+    ids.removeIf([&](const QString& id) { return !known.contains(id); });
+    return ids;
 }
 
 // A figure as printed to the given decimals.
@@ -156,7 +171,7 @@ TEST(Season, AHydroelevatorThroughTheSeason)
         QStringList ids;
         for (const checks::Check& check : p.checks)
             ids << check.id;
-        EXPECT_EQ(ids, season::checkIds(EquipmentKind::Hydroelevator));
+        EXPECT_EQ(ids, knownCheckIds(designOf(kHydro, "150", "70")));
     }
     // The head fails from about +4,3 °C on.
     const std::vector<Point> fine = pointsOf(designOf(kHydro, "150", "70"), schedule(-25, 0.1));
@@ -186,7 +201,10 @@ TEST(Season, AControlValveThroughTheSeason)
     QStringList ids;
     for (const checks::Check& check : end.checks)
         ids << check.id;
-    EXPECT_EQ(ids, season::checkIds(EquipmentKind::ControlValve));
+    EXPECT_EQ(ids, knownCheckIds(design));
+    // Every kind's season says when the catalogue offers no model.
+    for (const EquipmentKind kind : selection::kinds::kAll)
+        EXPECT_EQ(season::checkIds(kind).indexOf(QStringLiteral("selection.offer")), 1);
     // The checks see the supply actually held and the drop of the point.
     EXPECT_TRUE(checkOf(end, "valve.flashing")->formula.contains(QStringLiteral("1,94")));
 }
@@ -247,4 +265,187 @@ TEST(Season, EveryRefusal)
     }
     // A thousand points are not too many.
     EXPECT_EQ(pointsOf(hot, schedule(-25, 33.0 / 999)).size(), 1000u);
+}
+
+TEST(Season, TheCutBeginsWhereTheSupplyFallsToIt)
+{
+    struct Case {
+        const char* name;
+        const char* supply;
+        const char* ret;
+        double outdoorDesign;
+        double seasonEnd;
+        std::optional<double> cut;     // in force
+        std::optional<double> outdoor; // to two decimals; NaN: reached, not pinned
+    };
+    const double reached = std::nan("");
+    const Case cases[] = {
+        {"150/70 from −26", "150", "70", -26, 8, 70, 2.42},
+        {"just above the default", "70,5", "50", -26, 8, 70, reached},
+        {"the season ends before it", "150", "70", -26, 0, 70, std::nullopt},
+        {"70/50: no cut", "70", "50", -26, 8, std::nullopt, std::nullopt},
+        {"65/45: no cut", "65", "45", -26, 8, std::nullopt, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const season::Design design = designOf(kValve, c.supply, c.ret);
+        Schedule s = schedule(c.outdoorDesign, 0.05);
+        s.seasonEnd = qty::Temperature::celsius(c.seasonEnd);
+        const std::optional<season::Cut> cut = season::cutOf(design, s);
+        ASSERT_EQ(cut.has_value(), c.cut.has_value());
+        const std::vector<Point> points = pointsOf(design, s);
+        if (!cut) {
+            for (const Point& p : points)
+                EXPECT_DOUBLE_EQ(p.networkFlow, *design.values.networkFlow) << p.outdoor;
+            continue;
+        }
+        EXPECT_EQ(cut->temperature, *c.cut);
+        ASSERT_EQ(cut->outdoor.has_value(), c.outdoor.has_value());
+        if (!cut->outdoor)
+            continue;
+        if (!std::isnan(*c.outdoor))
+            expectPrinted(*cut->outdoor, *c.outdoor, 2, "the cut's outdoor temperature");
+        // τ1 from the schedule's equation there is the cut, to the last bits: with tв = 18,
+        // Δt′ = ½(τ3′ + τ2′) − tв, δτ′ − ½θ′ = τ1′ − ½(τ3′ + τ2′).
+        const double t1 = design.inputs.supplyTemperature, t2 = design.inputs.returnTemperature;
+        const double t3 = std::min(95.0, t1);
+        const double share = (18 - *cut->outdoor) / (18 - c.outdoorDesign);
+        EXPECT_NEAR(18 + (0.5 * (t3 + t2) - 18) * std::pow(share, 0.8)
+                        + (t1 - 0.5 * (t3 + t2)) * share,
+                    cut->temperature, 1e-9);
+        // The points on either side: the supply above the cut before it, held at it after.
+        for (const Point& p : points)
+            if (std::abs(p.outdoor - *cut->outdoor) > 1e-9) {
+                EXPECT_EQ(p.outdoor > *cut->outdoor, p.supply == cut->temperature) << p.outdoor;
+            }
+    }
+}
+
+namespace {
+
+// A point of a valve's or an elevator's season with one check of the given id and status.
+Point pointWith(double outdoor, const char* id, checks::Status status, bool offered = true)
+{
+    Point p;
+    p.outdoor = outdoor;
+    p.supply = 100 - outdoor;
+    p.mixed = 80 - outdoor;
+    p.ret = 60 - outdoor;
+    p.networkFlow = 5;
+    p.requiredHead = 14;
+    p.availableHead = 20;
+    p.requiredKv = 4;
+    if (offered)
+        p.capacityRatio = 0.7;
+    checks::Check c;
+    c.id = QString::fromLatin1(id);
+    c.title = QStringLiteral("Проверка ") + c.id;
+    c.status = status;
+    p.checks = {c};
+    p.verdict = checks::verdict(p.checks);
+    return p;
+}
+
+} // namespace
+
+TEST(Season, AVerdictListsFailuresAndWarningsApart)
+{
+    using checks::Status;
+    struct Case {
+        const char* name;
+        std::vector<std::pair<const char*, Status>> checks;
+        season::CheckNames names;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"failed and warning, by title",
+         {{"supply.liquid", Status::Warning},
+          {"valve.cavitation", Status::Failed},
+          {"valve.flashing", Status::Failed}},
+         season::CheckNames::Titles,
+         "× не пройдена: Кавитация; Вскипание; ! предупреждение: Вода на входе"},
+        {"failed and warning, by id",
+         {{"supply.liquid", Status::Warning},
+          {"valve.cavitation", Status::Failed},
+          {"valve.flashing", Status::Failed}},
+         season::CheckNames::Ids,
+         "× не пройдена: valve.cavitation, valve.flashing; ! предупреждение: supply.liquid"},
+        {"warnings only",
+         {{"supply.liquid", Status::Warning}, {"valve.cavitation", Status::Warning}},
+         season::CheckNames::Ids,
+         "! предупреждение: supply.liquid, valve.cavitation"},
+        {"passed and not applicable",
+         {{"supply.liquid", Status::Passed}, {"valve.flashing", Status::NotApplicable}},
+         season::CheckNames::Titles,
+         "пройдена"},
+    };
+    const std::map<QString, QString> titles = {
+        {"supply.liquid", "Вода на входе"},
+        {"valve.cavitation", "Кавитация"},
+        {"valve.flashing", "Вскипание"},
+    };
+    for (const Case& c : cases) {
+        Point p;
+        for (const auto& [id, status] : c.checks) {
+            checks::Check check;
+            check.id = QString::fromLatin1(id);
+            check.title = titles.at(check.id);
+            check.status = status;
+            p.checks.push_back(check);
+        }
+        p.verdict = checks::verdict(p.checks);
+        EXPECT_EQ(season::verdictText(p, c.names), QString::fromUtf8(c.text)) << c.name;
+    }
+}
+
+TEST(Season, EachCheckIsMarkedOnTheCurveItConcerns)
+{
+    using checks::Status;
+    using season::Quantity;
+    struct Case {
+        const char* id;
+        EquipmentKind kind;
+        Status status;
+        std::optional<Quantity> on; // none: marked nowhere
+        bool offered = true;
+    };
+    const Case cases[] = {
+        {"supply.liquid", EquipmentKind::ControlValve, Status::Failed, Quantity::Supply},
+        {"supply.schedule", EquipmentKind::Hydroelevator, Status::Failed, Quantity::Supply},
+        {"elevator.head", EquipmentKind::Hydroelevator, Status::Failed, Quantity::NeededHead},
+        {"elevator.mixing", EquipmentKind::Hydroelevator, Status::Failed, Quantity::NeededHead},
+        {"elevator.nozzle", EquipmentKind::Hydroelevator, Status::Failed, Quantity::NeededHead},
+        {"elevator.flashing", EquipmentKind::Hydroelevator, Status::Warning, Quantity::NeededHead},
+        {"valve.cavitation", EquipmentKind::ControlValve, Status::Failed, Quantity::Capacity},
+        {"valve.flashing", EquipmentKind::MixingValve, Status::Warning, Quantity::Capacity},
+        {"regulator.flashing", EquipmentKind::Regulator, Status::Failed, Quantity::Capacity},
+        {"selection.offer", EquipmentKind::ControlValve, Status::Failed, Quantity::Capacity, false},
+        // An elevator has no capacity curve: the first curve of its chart.
+        {"selection.offer", EquipmentKind::Hydroelevator, Status::Failed, Quantity::NeededHead},
+        {"valve.cavitation", EquipmentKind::ControlValve, Status::Passed, std::nullopt},
+        {"valve.cavitation", EquipmentKind::ControlValve, Status::NotApplicable, std::nullopt},
+        {"some.other", EquipmentKind::ControlValve, Status::Failed, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.id) + " " + checks::statusId(c.status).toStdString());
+        const std::vector<Point> points = {
+            pointWith(-10, c.id, c.status, c.offered),
+            pointWith(0, "supply.liquid", Status::Passed, c.offered)};
+        const season::Chart charts[] = {season::scheduleChart(points, std::nullopt),
+                                        season::deviceChart(c.kind, points)};
+        int marked = 0;
+        for (const season::Chart& chart : charts)
+            for (const season::Curve& curve : chart.curves) {
+                const auto& marks = c.status == Status::Failed ? curve.failing : curve.warning;
+                const auto& others = c.status == Status::Failed ? curve.warning : curve.failing;
+                EXPECT_TRUE(others.empty());
+                if (marks.empty())
+                    continue;
+                ++marked;
+                EXPECT_EQ(curve.quantity, c.on);
+                ASSERT_EQ(marks.size(), 1u);
+                EXPECT_EQ(marks.front(), curve.points.front()); // at −10, on the curve
+            }
+        EXPECT_EQ(marked, c.on ? 1 : 0);
+    }
 }
