@@ -22,6 +22,8 @@ void present(const Messages::Shown& shown)
     QMessageBox box(shown.kind == Messages::Kind::Error ? QMessageBox::Critical
                                                         : QMessageBox::NoIcon,
                     shown.title, shown.text, QMessageBox::Ok);
+    // A message may name a file the user has to find: its text can be selected and copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.exec();
 }
 
