@@ -90,9 +90,7 @@ Cell typedContent(const QString& text, bool formulasAsText)
         // A typed apostrophe marks what follows as text and is not part of the entry.
         cell.kind = text.size() == 1 ? Cell::Kind::Empty : Cell::Kind::Text;
         cell.text = text.mid(1);
-    } else if (text.startsWith('=') && formulasAsText) {
-        cell.kind = Cell::Kind::Text;
-    } else if (text.startsWith('=')) {
+    } else if (text.startsWith('=') && !formulasAsText) {
         // A formula has no escape for the characters a name cannot hold either.
         if (text.size() == 1 || text.size() > kMaxFormulaLength || !fileCanCarry(text))
             throw SheetError(
