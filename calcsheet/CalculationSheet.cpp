@@ -112,15 +112,16 @@ const QStringList& noItems()
 }
 
 // An input as typed, cut at a sensible length: a text of thousands of digits must not make
-// dozens of pages.
-QString shownInput(const QString& typed)
+// dozens of pages. The cut is marked and never splits a surrogate pair.
+QString shownInput(const QString& typed, qsizetype longest = kLongestShownInput)
 {
-    if (typed.size() <= kLongestShownInput)
+    if (typed.size() <= longest)
         return typed;
-    return typed.left(kLongestShownInput)
+    const qsizetype kept = typed[longest - 1].isHighSurrogate() ? longest - 1 : longest;
+    return typed.left(kept)
            + QStringLiteral("… (введено %1 знаков, показаны первые %2)")
                  .arg(typed.size())
-                 .arg(kLongestShownInput);
+                 .arg(kept);
 }
 
 const InputRow kInputs[] = {
@@ -444,8 +445,9 @@ QString sheetHtml(const SheetData& data)
             + esc(plant::email()) + QStringLiteral(" · факс ") + esc(plant::faxNumber())
             + QStringLiteral("</p><hr/>");
     html += QStringLiteral("<h2>Расчётный лист</h2>");
-    const QString object = data.objectName.trimmed().isEmpty() ? QStringLiteral("не указан")
-                                                               : data.objectName.left(200);
+    const QString object = data.objectName.trimmed().isEmpty()
+                               ? QStringLiteral("не указан")
+                               : shownInput(data.objectName, kLongestShownObject);
     html += QStringLiteral("<p>") + esc(QStringLiteral("Объект: ") + object)
             + QStringLiteral("<br/>") + esc(QStringLiteral("Оборудование: ") + data.form.title)
             + QStringLiteral("<br/>")

@@ -46,6 +46,8 @@ QString conclusion(const std::vector<checks::Check>& found);
 
 // The longest input shown on the sheet as typed; a longer one is cut and the sheet says so.
 inline constexpr int kLongestShownInput = 40;
+// The longest object name shown in the title block; a longer one is cut the same way.
+inline constexpr int kLongestShownObject = 200;
 
 // The sheet's content as rich text (what the PDF shows), without the page numbers, which the
 // PDF writes at the foot of every page ("Лист N / Листов M").

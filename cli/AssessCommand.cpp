@@ -138,6 +138,8 @@ int runAssess(const QStringList& args)
     if (!options->xlsx.isEmpty()) {
         XLApp xl;
         xl.setTargetFile(options->xlsx);
+        // The answers and the template come from a file: no text of theirs becomes a formula.
+        xl.keepFormulasAsText(true);
         const vedan::Status exported = assessment::exportReport(xl, lines, record->objectName);
         if (cli::failed(exported))
             status = 1;

@@ -59,8 +59,9 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
     row.line = line;
     for (qsizetype i = 0; i < sizeFieldNames().size(); ++i) {
         const qsizetype column = header.indexOf(sizeFieldNames()[i]);
+        // A number is written back by the table's rule, with the decimal comma.
         row.inputs << (column >= 0 && column < qsizetype(cells.size())
-                           ? cells[static_cast<size_t>(column)]
+                           ? num::withDecimalSeparator(cells[static_cast<size_t>(column)], u',')
                            : QString());
     }
     Fields fields;
@@ -318,6 +319,14 @@ struct Totals {
     bool anyCheckFailed = false;
 };
 
+// A blank line, or a row of empty cells as spreadsheets write after a table, is no row.
+bool isBlank(const csv::Record& record)
+{
+    return !record.problem
+           && std::all_of(record.fields.begin(), record.fields.end(),
+                          [](const QString& c) { return c.isEmpty(); });
+}
+
 // Reads every record after the header, sizes it and hands its row to the sink, in order.
 vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableFormat format,
                       Sink& sink, Totals& totals)
@@ -344,11 +353,7 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
         Job job;
         job.records.reserve(kBlock);
         while (job.records.size() < kBlock && (more = reader.next(record))) {
-            // A blank line, or a row of empty cells as spreadsheets write after a table, is no
-            // row.
-            if (!record.problem
-                && std::all_of(record.fields.begin(), record.fields.end(),
-                               [](const QString& c) { return c.isEmpty(); }))
+            if (isBlank(record))
                 continue;
             job.records.push_back(std::move(record));
         }
@@ -413,7 +418,10 @@ int runBatch(const BatchFiles& files, bool strict)
     } closer{fd};
 
     csv::Record first;
-    if (!reader.next(first) || first.problem)
+    bool read = false;
+    while ((read = reader.next(first)) && isBlank(first)) {
+    }
+    if (!read || first.problem)
         return usage(first.problem ? QStringLiteral("заголовок не прочитан: ") + *first.problem
                                    : QStringLiteral("в заголовке нет столбца kind"));
     const auto header = readHeader(first.fields);

@@ -71,6 +71,8 @@ int runQuestionnaire(const QStringList& args)
     }
     XLApp xl;
     xl.setTargetFile(options->xlsx);
+    // The answers and the template come from a file: no text of theirs becomes a formula.
+    xl.keepFormulasAsText(true);
     const vedan::Status built = buildSheet(xl, options->kind, values);
     if (cli::failed(built))
         return 1;

@@ -29,8 +29,8 @@ struct SeasonRequest {
     QString object; // in the sheet's title block
 };
 
-// A temperature or step as the tool takes numbers: with the decimal comma.
-std::optional<double> number(const QString& text) { return num::parseDecimal(text, u','); }
+// A temperature or step as the tool takes numbers: with a decimal comma or point.
+std::optional<double> number(const QString& text) { return num::parseEitherSeparator(text); }
 
 std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
 {

@@ -1,5 +1,7 @@
 #include "cli/SizeRequest.h"
 
+#include "core/Numbers.h"
+#include "core/Regional.h"
 #include "core/Units.h"
 #include "selection/EquipmentKinds.h"
 
@@ -86,7 +88,9 @@ std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
             form.title = kinds::caption(kind->second);
             kindGiven = true;
         } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
-            form.*text->second = value;
+            // The form reads numbers as the window does, by the regional settings; the tool
+            // takes a comma or a point.
+            form.*text->second = num::withDecimalSeparator(value, regional::decimalSeparator());
         } else if (const auto choice = kChoiceFields.find(name); choice != kChoiceFields.end()) {
             const auto item = choice->second.choices->find(value);
             if (item == choice->second.choices->end())

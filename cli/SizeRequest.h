@@ -21,7 +21,8 @@ using Fields = std::vector<std::pair<QString, QString>>;
 const QStringList& sizeFieldNames();
 
 // The window's form for the fields, or the Russian description of the bad field. A text field
-// left out is an empty edit box; a choice left out stays at its prompt.
+// left out is an empty edit box; a choice left out stays at its prompt. A number given with a
+// decimal comma or point goes into its box with the regional separator, which the form reads.
 std::variant<selection::SelectionForm, QString> sizeForm(const Fields& fields);
 
 struct SizeResult {

@@ -57,29 +57,43 @@ bool Reader::fill()
 {
     if (m_eof)
         return false;
-    const std::size_t old = m_buffer.size();
-    m_buffer.resize(old + kChunk);
-    const std::ptrdiff_t got = m_source(m_buffer.data() + old, kChunk);
+    // Read into a piece of its own, so that a source that gives a few bytes at a time costs what
+    // it gives, not a chunk each time.
+    if (m_piece.empty())
+        m_piece.resize(kChunk);
+    const std::ptrdiff_t got = m_source(m_piece.data(), m_piece.size());
     if (got <= 0) {
-        m_buffer.resize(old);
         m_eof = true;
         m_failed = got < 0;
         return false;
     }
-    m_buffer.resize(old + static_cast<std::size_t>(got));
+    m_buffer.append(m_piece.data(), static_cast<std::size_t>(got));
     return true;
 }
 
 bool Reader::atEnd() { return m_pos >= m_buffer.size() && !fill(); }
+
+// The length of the line end at `at`, a place in the buffer: 1 for LF or a lone CR, 2 for CR LF,
+// 0 where no line ends. A CR at the end of the buffer reads on to see what follows it.
+std::size_t Reader::lineEndAt(std::size_t at)
+{
+    if (m_buffer[at] == '\n')
+        return 1;
+    if (m_buffer[at] != '\r')
+        return 0;
+    if (at + 1 >= m_buffer.size())
+        fill();
+    return at + 1 < m_buffer.size() && m_buffer[at + 1] == '\n' ? 2 : 1;
+}
 
 // Goes on at the line after the one that begins at `from`, discarding what lies between.
 void Reader::skipToNextLine(std::size_t from)
 {
     m_pos = from;
     for (;;) {
-        const std::size_t newline = m_buffer.find('\n', m_pos);
-        if (newline != std::string::npos) {
-            m_pos = newline + 1;
+        const std::size_t end = m_buffer.find_first_of("\r\n", m_pos);
+        if (end != std::string::npos) {
+            m_pos = end + lineEndAt(end);
             ++m_line;
             return;
         }
@@ -116,6 +130,12 @@ bool Reader::next(Record& record)
     std::vector<std::string> fields;
     bool inQuotes = false;
     bool badBytes = false;
+    int quoteLine = 0;            // where the last quote opened
+    bool quoteSpansLines = false; // the field of that quote holds a line end
+    // Where the first field that held a line end opened, when something other than a separator
+    // or a line end followed its closing quote: the quote that closed it was a stray one, so the
+    // one that opened it is the quote left open.
+    int strayCloseLine = 0;
     const auto finishField = [&] {
         if (!isUtf8(field.data(), field.size()) || field.find('\0') != std::string::npos)
             badBytes = true;
@@ -131,18 +151,24 @@ bool Reader::next(Record& record)
         record.problem = why;
         return true;
     };
+    const auto openQuote = [&] {
+        return QStringLiteral("кавычка не закрыта (открыта в строке %1)")
+            .arg(strayCloseLine > 0 ? strayCloseLine : quoteLine);
+    };
     for (;;) {
         if (m_pos - start > kMaxRecordBytes)
-            return refused(QStringLiteral("запись длиннее %1 байт").arg(kMaxRecordBytes), true);
+            return refused(inQuotes && (quoteSpansLines || strayCloseLine > 0)
+                               ? openQuote()
+                               : QStringLiteral("запись длиннее %1 байт").arg(kMaxRecordBytes),
+                           true);
         if (m_pos >= m_buffer.size() && !fill()) {
             if (inQuotes)
-                return refused(QStringLiteral("кавычка не закрыта"), true);
-            if (!field.empty() && field.back() == '\r')
-                field.pop_back();
+                return refused(openQuote(), true);
             finishField();
             break;
         }
         const char c = m_buffer[m_pos];
+        const std::size_t lineEnd = lineEndAt(m_pos);
         if (inQuotes) {
             if (c == '"') {
                 if (m_pos + 1 >= m_buffer.size())
@@ -153,27 +179,36 @@ bool Reader::next(Record& record)
                 } else {
                     inQuotes = false;
                     ++m_pos;
+                    if (quoteSpansLines && strayCloseLine == 0 && m_pos < m_buffer.size()
+                        && m_buffer[m_pos] != m_separator && lineEndAt(m_pos) == 0)
+                        strayCloseLine = quoteLine;
                 }
+            } else if (lineEnd > 0) {
+                field.append(m_buffer, m_pos, lineEnd);
+                m_pos += lineEnd;
+                ++m_line;
+                quoteSpansLines = true;
+                if (m_line - startLine >= kMaxRecordLines)
+                    return refused(openQuote(), true);
             } else {
-                if (c == '\n')
-                    ++m_line;
                 field += c;
                 ++m_pos;
             }
             continue;
         }
+        if (lineEnd > 0) {
+            finishField();
+            m_pos += lineEnd;
+            ++m_line;
+            break;
+        }
         if (c == m_separator) {
             finishField();
             ++m_pos;
-        } else if (c == '\n') {
-            if (!field.empty() && field.back() == '\r')
-                field.pop_back();
-            finishField();
-            ++m_pos;
-            ++m_line;
-            break;
         } else if (c == '"' && field.empty()) {
             inQuotes = true;
+            quoteLine = m_line;
+            quoteSpansLines = false;
             ++m_pos;
         } else {
             field += c;

@@ -1,11 +1,14 @@
 #pragma once
 // Records of a semicolon-separated table as RFC 4180 has them, read from a byte stream a record
 // at a time, so that a table of any length takes the memory of one record: fields in double
-// quotes may hold separators, doubled quotes and line ends; a byte-order mark at the start and
-// CR LF line ends are taken as the spreadsheets write them. A record is at most 64 KiB; a longer
-// one, one whose quote is never closed, or one holding a NUL byte or bytes that are not UTF-8,
-// becomes a record with a problem and no fields, and reading goes on at the next line (after a
-// NUL or bad UTF-8, at the record's end). Depends on Qt Core only.
+// quotes may hold separators, doubled quotes and line ends; a byte-order mark at the start is
+// taken as the spreadsheets write it, and a line ends with LF, CR LF or a lone CR. A record holds
+// at most 64 KiB besides its line end and spans at most 32 lines; a longer one, one whose quote
+// is never closed, or one holding a NUL byte or bytes that are not UTF-8, becomes a record with a
+// problem and no fields, and reading goes on at the line after the one it started on (after a
+// NUL or bad UTF-8, at the record's end). So no byte is read more than 32 times, whatever the
+// quotes, and reading stays linear in the input. A quote still open where a record breaks a limit
+// is named by the line it opened on. Depends on Qt Core only.
 
 #include <QString>
 
@@ -18,6 +21,9 @@
 namespace csv {
 
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{64} * 1024;
+// More lines than a cell of any table would hold: a quote opened by mistake swallows the lines
+// after it, and is named as soon as the record reaches this many.
+inline constexpr int kMaxRecordLines = 32;
 
 struct Record {
     int line = 0; // where the record starts, 1 for the first line
@@ -39,11 +45,13 @@ public:
 private:
     bool fill();
     bool atEnd();
+    std::size_t lineEndAt(std::size_t at);
     void skipToNextLine(std::size_t from);
 
     Source m_source;
     char m_separator;
     std::string m_buffer;
+    std::vector<char> m_piece;
     std::size_t m_pos = 0;
     int m_line = 1;
     bool m_eof = false;

@@ -64,6 +64,7 @@ std::optional<std::string> quickExpansion(double magnitude, char conversion, int
     const size_t guard = point + 1 + static_cast<size_t>(minimumDigits);
     if (text.find_first_not_of('0', guard) >= stop)
         return std::nullopt;
+
     return std::string(text);
 }
 
@@ -159,6 +160,24 @@ std::optional<double> parseDecimal(const QString& text, QChar separator)
 std::optional<double> parseDecimal(const QString& text)
 {
     return parseDecimal(text, regional::decimalSeparator());
+}
+
+std::optional<double> parseEitherSeparator(const QString& text)
+{
+    if (std::optional<double> value = parseDecimal(text, u','))
+        return value;
+    return parseDecimal(text, u'.');
+}
+
+QString withDecimalSeparator(const QString& text, QChar separator)
+{
+    for (const QChar given : {QChar(u','), QChar(u'.')}) {
+        if (given != separator && parseDecimal(text, given)) {
+            QString out = text;
+            return out.replace(given, separator);
+        }
+    }
+    return text;
 }
 
 std::optional<int> parseInteger(const QString& text)

@@ -16,6 +16,14 @@ namespace num {
 std::optional<double> parseDecimal(const QString& text, QChar decimalSeparator);
 std::optional<double> parseDecimal(const QString& text); // regional separator
 
+// The rule of the command line and of batch cells: the accepted form of parseDecimal with either
+// a comma or a point before the fraction, under any regional settings. No thousands separator is
+// accepted, so the two cannot be confused. The windows keep the regional separator alone.
+std::optional<double> parseEitherSeparator(const QString& text);
+// A text that reads by that rule, with its comma or point put as `decimalSeparator`; any other
+// text as it stands.
+QString withDecimalSeparator(const QString& text, QChar decimalSeparator);
+
 // "Неправильный ввод данных. Дробные числа вводяться через запятую!!!": what every window says
 // when a text does not convert to a number.
 QString conversionErrorMessage();

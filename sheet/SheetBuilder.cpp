@@ -70,8 +70,9 @@ void checkSize(const CellRange& range)
             QStringLiteral("Диапазон %1 слишком велик для одной операции").arg(range.address()));
 }
 
-// The text taken as if typed into the cell.
-Cell typedContent(const QString& text)
+// The text taken as if typed into the cell; with `formulasAsText`, one that would be a formula
+// is a text cell.
+Cell typedContent(const QString& text, bool formulasAsText)
 {
     Cell cell;
     cell.text = text;
@@ -89,7 +90,7 @@ Cell typedContent(const QString& text)
         // A typed apostrophe marks what follows as text and is not part of the entry.
         cell.kind = text.size() == 1 ? Cell::Kind::Empty : Cell::Kind::Text;
         cell.text = text.mid(1);
-    } else if (text.startsWith('=')) {
+    } else if (text.startsWith('=') && !formulasAsText) {
         // A formula has no escape for the characters a name cannot hold either.
         if (text.size() == 1 || text.size() > kMaxFormulaLength || !fileCanCarry(text))
             throw SheetError(
@@ -215,12 +216,14 @@ void SheetBuilder::setColumnsWidth(double width)
     m_model.columnWidths.clear();
 }
 
+void SheetBuilder::keepFormulasAsText(bool keep) { m_formulasAsText = keep; }
+
 void SheetBuilder::writeCell(const QString& first, const QString& last, const QString& text)
 {
     require(Stage::SheetChosen, QStringLiteral("writeCell"));
     const CellRange range = parseRange(first, last);
     checkSize(range);
-    const Cell content = typedContent(text);
+    const Cell content = typedContent(text, m_formulasAsText);
     // The top-left cell alone stands for its merged cell, as a typed entry into it does.
     const CellRange* own = range.isSingleCell() ? m_model.mergeAt(range.topLeft()) : nullptr;
     if (!(own && own->topLeft() == range.topLeft()))

@@ -38,6 +38,8 @@ public:
     // The text is taken as typed input: a number under the regional settings becomes a number,
     // a text beginning with "=" a formula, anything else stays text.
     void writeCell(const QString& first, const QString& last, const QString& text);
+    // See XLApp::keepFormulasAsText.
+    void keepFormulasAsText(bool keep);
     void mergeCells(const QString& first, const QString& last);
     void alignCells(const QString& first, const QString& last, int alignment);
     void setColumnWidth(const QString& address, double width);
@@ -63,6 +65,7 @@ private:
 
     Stage m_stage = Stage::Detached;
     SheetModel m_model;
+    bool m_formulasAsText = false;
 };
 
 } // namespace sheet

@@ -93,6 +93,8 @@ void XLApp::writeCell(const QString& first, const QString& last, const QString& 
     m_builder.writeCell(first, last, text);
 }
 
+void XLApp::keepFormulasAsText(bool keep) { m_builder.keepFormulasAsText(keep); }
+
 void XLApp::mergeCells(const QString& first, const QString& last)
 {
     observe(QStringLiteral("mergeCells"), {first, last});

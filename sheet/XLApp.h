@@ -34,6 +34,10 @@ public:
     // The text is taken as typed input: a number under the regional settings becomes a number,
     // a text beginning with "=" a formula, anything else stays text.
     void writeCell(const QString& first, const QString& last, const QString& text);
+    // For texts read from files rather than typed (the command-line tool's answers and
+    // templates): a text that would be a formula is written as a text cell, as it stands;
+    // numbers still become numbers. Off by default: a typed "=" makes a formula in the windows.
+    void keepFormulasAsText(bool keep);
     void mergeCells(const QString& first, const QString& last);
     void alignCells(const QString& first, const QString& last, int alignment);
     void setColumnWidth(const QString& address, double width);

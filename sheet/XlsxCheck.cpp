@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <zlib.h>
 
@@ -58,27 +59,79 @@ void take(Inflated& out, const char* data, std::size_t size)
         out.tail.remove(0, out.tail.size() - kKept);
 }
 
-std::optional<Inflated> inflated(const char* data, std::uint32_t size, std::uint32_t method,
-                                 std::uint32_t expected)
+// The package's bytes, read where they are asked for: a workbook of a million rows is checked a
+// piece at a time, in the memory of a piece, never mapped or read whole.
+class Package {
+public:
+    virtual ~Package() = default;
+    virtual qint64 size() const = 0;
+    // The bytes from `at` on, `count` of them or fewer at the end; empty where none can be read.
+    virtual QByteArray read(qint64 at, qint64 count) = 0;
+};
+
+class PackageInMemory : public Package {
+public:
+    explicit PackageInMemory(const QByteArray& data) : m_data(data) {}
+    qint64 size() const override { return m_data.size(); }
+    QByteArray read(qint64 at, qint64 count) override { return m_data.mid(at, count); }
+
+private:
+    const QByteArray& m_data;
+};
+
+class PackageFile : public Package {
+public:
+    explicit PackageFile(QFile& file) : m_file(file) {}
+    qint64 size() const override { return m_file.size(); }
+    QByteArray read(qint64 at, qint64 count) override
+    {
+        return m_file.seek(at) ? m_file.read(count) : QByteArray();
+    }
+
+private:
+    QFile& m_file;
+};
+
+constexpr qint64 kPiece = qint64{64} * 1024;
+
+// What the `packed` bytes from `at` inflate to by the entry's method, read a piece at a time;
+// none when they do not inflate to exactly `expected` bytes.
+std::optional<Inflated> inflated(Package& package, qint64 at, std::uint32_t packed,
+                                 std::uint32_t method, std::uint32_t expected)
 {
     Inflated out;
     if (method == 0) {
-        if (size != expected)
+        if (packed != expected)
             return std::nullopt;
-        take(out, data, size);
+        for (qint64 done = 0; done < packed;) {
+            const QByteArray piece =
+                package.read(at + done, std::min<qint64>(kPiece, packed - done));
+            if (piece.isEmpty())
+                return std::nullopt;
+            take(out, piece.constData(), std::size_t(piece.size()));
+            done += piece.size();
+        }
         return out;
     }
     // Deflate shrinks data at most about 1032 times: a larger recorded size is not a real entry.
-    if (method != Z_DEFLATED || expected > std::uint64_t(size) * kMostDeflateRatio + 64)
+    if (method != Z_DEFLATED || expected > std::uint64_t(packed) * kMostDeflateRatio + 64)
         return std::nullopt;
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
         return std::nullopt;
-    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-    stream.avail_in = size;
     char piece[64 * 1024];
     int result = Z_OK;
+    qint64 read = 0;
+    QByteArray input;
     while (result == Z_OK) {
+        if (stream.avail_in == 0 && read < packed) {
+            input = package.read(at + read, std::min<qint64>(kPiece, packed - read));
+            if (input.isEmpty())
+                break;
+            read += input.size();
+            stream.next_in = reinterpret_cast<Bytef*>(input.data());
+            stream.avail_in = uInt(input.size());
+        }
         stream.next_out = reinterpret_cast<Bytef*>(piece);
         stream.avail_out = sizeof piece;
         result = inflate(&stream, Z_NO_FLUSH);
@@ -86,6 +139,11 @@ std::optional<Inflated> inflated(const char* data, std::uint32_t size, std::uint
         // An entry longer than recorded shows as soon as it passes the recorded size.
         if (out.size > expected)
             break;
+        // Input all given and nothing more coming out: the stream ends short.
+        if (result == Z_BUF_ERROR && stream.avail_in == 0 && read >= packed)
+            break;
+        if (result == Z_BUF_ERROR)
+            result = Z_OK;
     }
     inflateEnd(&stream);
     if (result != Z_STREAM_END || out.size != expected)
@@ -134,57 +192,53 @@ QString partDamaged(const QString& name)
 
 } // namespace
 
-std::optional<QString> packageFault(const QString& file)
-{
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return damaged(QStringLiteral("файл не читается"));
-    // Mapped, not read: a workbook of a million rows is checked in the memory of a piece of it.
-    if (in.size() > 0)
-        if (uchar* mapped = in.map(0, in.size()))
-            return packageFaultIn(QByteArray::fromRawData(reinterpret_cast<const char*>(mapped),
-                                                          qsizetype(in.size())));
-    return packageFaultIn(in.readAll());
-}
+namespace {
 
-std::optional<QString> packageFaultIn(const QByteArray& data)
+std::optional<QString> faultIn(Package& package)
 {
-    const Bytes bytes(data);
+    // The end of the central directory lies in the last 22 bytes and the comment after them.
+    const qint64 size = package.size();
+    const qint64 tailStart = std::max<qint64>(0, size - kEndOfCentralSize - kLongestComment);
+    const QByteArray tail = package.read(tailStart, size - tailStart);
+    const Bytes last(tail);
     qint64 end = -1;
-    for (qint64 at = data.size() - kEndOfCentralSize;
-         at >= 0 && at >= data.size() - kEndOfCentralSize - kLongestComment; --at) {
-        if (bytes.u32(at) == kEndOfCentral) {
+    for (qint64 at = tail.size() - kEndOfCentralSize; at >= 0; --at) {
+        if (last.u32(at) == kEndOfCentral) {
             end = at;
             break;
         }
     }
     if (end < 0)
         return damaged(QStringLiteral("нет оглавления архива"));
-    const std::uint32_t count = bytes.u16(end + 10);
-    qint64 entry = bytes.u32(end + 16);
+    const std::uint32_t count = last.u16(end + 10);
+    qint64 entry = last.u32(end + 16);
     if (count == 0)
         return damaged(QStringLiteral("архив пуст"));
     for (std::uint32_t i = 0; i < count; ++i) {
-        if (!bytes.has(entry, kCentralSize) || bytes.u32(entry) != kCentralHeader)
+        const QByteArray head = package.read(entry, kCentralSize);
+        const Bytes central(head);
+        if (!central.has(0, kCentralSize) || central.u32(0) != kCentralHeader)
             return damaged(QStringLiteral("оглавление архива повреждено"));
-        const std::uint32_t method = bytes.u16(entry + 10);
-        const std::uint32_t crc = bytes.u32(entry + 16);
-        const std::uint32_t packed = bytes.u32(entry + 20);
-        const std::uint32_t size = bytes.u32(entry + 24);
-        const std::uint32_t nameLength = bytes.u16(entry + 28);
-        const qint64 local = bytes.u32(entry + 42);
-        if (!bytes.has(entry + kCentralSize, nameLength))
+        const std::uint32_t method = central.u16(10);
+        const std::uint32_t crc = central.u32(16);
+        const std::uint32_t packed = central.u32(20);
+        const std::uint32_t unpacked = central.u32(24);
+        const std::uint32_t nameLength = central.u16(28);
+        const qint64 local = central.u32(42);
+        const QByteArray nameBytes = package.read(entry + kCentralSize, nameLength);
+        if (nameBytes.size() != qsizetype(nameLength))
             return damaged(QStringLiteral("оглавление архива повреждено"));
-        const QString name =
-            QString::fromUtf8(bytes.at(entry + kCentralSize), qsizetype(nameLength));
-        entry += kCentralSize + nameLength + bytes.u16(entry + 30) + bytes.u16(entry + 32);
+        const QString name = QString::fromUtf8(nameBytes);
+        entry += kCentralSize + nameLength + central.u16(30) + central.u16(32);
 
-        if (!bytes.has(local, kLocalSize) || bytes.u32(local) != kLocalHeader)
+        const QByteArray localHead = package.read(local, kLocalSize);
+        const Bytes localBytes(localHead);
+        if (!localBytes.has(0, kLocalSize) || localBytes.u32(0) != kLocalHeader)
             return partDamaged(name);
-        const qint64 start = local + kLocalSize + bytes.u16(local + 26) + bytes.u16(local + 28);
-        if (!bytes.has(start, packed))
+        const qint64 start = local + kLocalSize + localBytes.u16(26) + localBytes.u16(28);
+        if (start + packed > size)
             return partDamaged(name);
-        const std::optional<Inflated> content = inflated(bytes.at(start), packed, method, size);
+        const std::optional<Inflated> content = inflated(package, start, packed, method, unpacked);
         if (!content || content->crc != crc)
             return partDamaged(name);
         if ((name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels")))
@@ -192,6 +246,23 @@ std::optional<QString> packageFaultIn(const QByteArray& data)
             return partDamaged(name);
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> packageFault(const QString& file)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return damaged(QStringLiteral("файл не читается"));
+    PackageFile package(in);
+    return faultIn(package);
+}
+
+std::optional<QString> packageFaultIn(const QByteArray& data)
+{
+    PackageInMemory package(data);
+    return faultIn(package);
 }
 
 } // namespace sheet

@@ -182,3 +182,19 @@ TEST_F(AssessCli, WorkbookOneRowPerReportLine)
     for (const QString& name : cells.keys())
         EXPECT_TRUE(cells[name].toObject()[QStringLiteral("wrap")].toBool()) << name.toStdString();
 }
+
+// The template is read from a file, not typed: an object name that would be a formula is written
+// as a text cell, as it stands.
+TEST_F(AssessCli, AnObjectNameNeverBecomesAFormula)
+{
+    AssessmentInputs in = defaultInputs();
+    in.objectName = QStringLiteral("=1+1");
+    const QString out = dir.filePath(QStringLiteral("r.xlsx"));
+    const CliRun run = runCli({QStringLiteral("assess"), save(in), QStringLiteral("--system"),
+                               QStringLiteral("heating"), QStringLiteral("--xlsx"), out});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    ASSERT_EQ(run.lines().value(2), QStringLiteral("=1+1"));
+    const QJsonObject cell = cellOf(readFirstSheet(out), QStringLiteral("A3"));
+    EXPECT_EQ(cell[QStringLiteral("type")].toString(), QStringLiteral("s"));
+    EXPECT_EQ(cell[QStringLiteral("value")].toString(), QStringLiteral("=1+1"));
+}

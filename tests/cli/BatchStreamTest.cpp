@@ -161,26 +161,43 @@ TEST(BatchStream, NoInputBecomesAFormula)
     EXPECT_EQ(cells["K5"]["value"].toDouble(), -2); // the resistance, a number
 }
 
-// A cell too long for a sheet makes that row a message naming its line; the other rows are
-// written.
+// A cell of a sheet's 32,767 characters is written whole; one character more makes that row a
+// message naming its line, and the other rows are written.
 TEST(BatchStream, ACellTooLongForASheetIsThatRowsMessage)
 {
     QTemporaryDir dir;
-    const QString in =
-        write(dir, "in.csv",
-              kHeader + kGood + "control-valve;" + QByteArray(40000, 'x') + ";kgf\n" + kGood);
+    const QString in = write(dir, "in.csv",
+                             kHeader + kGood + "control-valve;" + QByteArray(32767, 'x') + ";kgf\n"
+                                 + "control-valve;" + QByteArray(32768, 'x') + ";kgf\n" + kGood);
     const QString xlsx = dir.filePath(QStringLiteral("out.xlsx"));
     EXPECT_EQ(batch(in, xlsx).status, 1);
     const QJsonObject cells = readFirstSheet(xlsx)["cells"].toObject();
     ASSERT_FALSE(cells.isEmpty());
-    EXPECT_EQ(cells["A3"]["value"].toDouble(), 3);
+    EXPECT_EQ(cells["C3"]["value"].toString(), QString(32767, QLatin1Char('x'))); // the inlet
+    EXPECT_EQ(cells["A4"]["value"].toDouble(), 4);
+    EXPECT_FALSE(cells.contains(QStringLiteral("C4")));
     QString message;
     for (auto it = cells.begin(); it != cells.end(); ++it)
-        if (it.key().endsWith(QLatin1String("3"))
-            && it.value().toObject()["value"].toString().contains(QStringLiteral("строка 3")))
+        if (it.key().endsWith(QLatin1String("4"))
+            && it.value().toObject()["value"].toString().contains(QStringLiteral("строка 4")))
             message = it.value().toObject()["value"].toString();
     EXPECT_TRUE(message.contains(QStringLiteral("32767"))) << message.toStdString();
-    EXPECT_EQ(cells["A4"]["value"].toDouble(), 4);
+    EXPECT_EQ(cells["A5"]["value"].toDouble(), 5);
+}
+
+// Blank lines before the header, as some exports leave them, are skipped like blank lines
+// between rows.
+TEST(BatchStream, BlankLinesBeforeTheHeaderAreSkipped)
+{
+    QTemporaryDir dir;
+    const QString in = write(dir, "in.csv", "\n\r\n;;\r" + kHeader + kGood);
+    const QString out = dir.filePath(QStringLiteral("out.csv"));
+    const CliRun run = batch(in, out);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonArray rows = readCsv(out);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(column(rows, 1, "line"), QStringLiteral("5"));
+    EXPECT_EQ(column(rows, 1, "offers"), QStringLiteral("ТВМ-25/17 | ТВМ-32/16"));
 }
 
 // Every core or one thread: the same bytes, in the order of the input.

@@ -404,3 +404,48 @@ TEST(CalcSheet, UnitsStayWholeInEveryTable)
         }
     }
 }
+
+// A negative number stands in parentheses wherever it is substituted, so that "− −2" never reads
+// as one minus: in --steps and on the sheet alike.
+TEST(CalcSheet, NegativeNumbersStandInParentheses)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const QStringList args =
+        words("size control-valve --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf "
+              "--supply 150 --return -70 --load 0,5 --load-unit gcal --resistance -2 "
+              "--resistance-unit m");
+    const CliRun steps = runCli(args + words("--json --steps"));
+    ASSERT_EQ(steps.status, 0) << steps.err.toStdString();
+    QStringList substituted;
+    for (const QJsonValue& step :
+         QJsonDocument::fromJson(steps.out).object()[QStringLiteral("steps")].toArray())
+        substituted << step[QStringLiteral("substituted")].toString();
+    ASSERT_EQ(runCli(args + QStringList{QStringLiteral("--pdf"), pdf}).status, 0);
+    const QString sheet = pdfText(pdf);
+    for (const char* expected :
+         {"/ ((150 − (−70))·4,2)", "(6 − 4) − (−2) / 10", "+ (−2)·0,0980665"}) {
+        const QString text = QString::fromUtf8(expected);
+        EXPECT_TRUE(substituted.join(QLatin1Char('\n')).contains(text)) << expected;
+        EXPECT_TRUE(sheet.contains(text)) << expected;
+    }
+}
+
+// An object name longer than the title block shows is cut with a mark and its length, as a long
+// input is.
+TEST(CalcSheet, ALongObjectNameIsCutVisibly)
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    const QString object = QStringLiteral("Дом 5, ул. Садовая; ").repeated(13); // 260 characters
+    const CliRun run =
+        runCli(words("size control-valve --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf "
+                     "--supply 150 --return 70 --load 0,5 --load-unit gcal --resistance 2 "
+                     "--resistance-unit m --pdf")
+               << pdf << QStringLiteral("--object") << object);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QString text = pdfText(pdf).remove(QLatin1Char(' '));
+    EXPECT_TRUE(text.contains(QStringLiteral("Объект:") + object.left(200).remove(QLatin1Char(' '))
+                              + QStringLiteral("…(введено260знаков,показаныпервые200)")))
+        << text.left(1500).toStdString();
+}

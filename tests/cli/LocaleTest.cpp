@@ -101,3 +101,60 @@ TEST(UsersLocale, EveryWorkbookKeepsItsNumbersWhereverTheLocaleComesFrom)
         }
     }
 }
+
+// The command line and the batch's cells take a decimal comma or a point under every locale, for
+// every option, and print the same either way.
+TEST(UsersLocale, TheCommandLineTakesACommaOrAPoint)
+{
+    const LocaleSource sources[] = {
+        {"LANG=ru_RU.UTF-8, LC_NUMERIC=C", localeSource(nullptr, kRussian, "C")},
+        {"POSIX", localeSource(nullptr, "POSIX", nullptr)},
+        {"C.UTF-8", localeSource(nullptr, "C.UTF-8", nullptr)},
+        {"ru_RU.UTF-8", localeSource(nullptr, kRussian, nullptr)},
+        {"C", localeSource("C", nullptr, nullptr)},
+    };
+    const QString inputs = QStringLiteral(
+        " hydroelevator --inlet 6#5 --inlet-unit kgf --outlet 4 --outlet-unit kgf --supply 150 "
+        "--return 70#5 --load 0#5 --load-unit gcal --resistance 1#2 --resistance-unit m");
+    const QString commands[] = {
+        QStringLiteral("size") + inputs + QStringLiteral(" --checks"),
+        QStringLiteral("season") + inputs
+            + QStringLiteral(" --outdoor-design -25#5 --indoor 18#5 --cut 70#5 --season-end 8#5 "
+                             "--step 2#5"),
+    };
+    QTemporaryDir dir;
+    const QString batch = dir.filePath(QStringLiteral("in.csv"));
+    QFile input(batch);
+    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
+    input.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+                "resistance;resistance-unit\n"
+                "hydroelevator;6,5;kgf;4;kgf;150;70,5;0,5;gcal;1,2;m\n"
+                "hydroelevator;6.5;kgf;4;kgf;150;70.5;0.5;gcal;1.2;m\n");
+    input.close();
+    for (const LocaleSource& source : sources) {
+        SCOPED_TRACE(source.what);
+        RunSettings settings;
+        settings.environment = source.environment;
+        for (const QString& command : commands) {
+            SCOPED_TRACE(command.toStdString());
+            const CliRun comma =
+                runCli(QString(command).replace('#', ',').split(QLatin1Char(' ')), settings);
+            const CliRun point =
+                runCli(QString(command).replace('#', '.').split(QLatin1Char(' ')), settings);
+            EXPECT_EQ(comma.status, 0) << comma.err.toStdString();
+            EXPECT_EQ(point.status, 0) << point.err.toStdString();
+            EXPECT_GT(comma.out.size(), 100);
+            EXPECT_EQ(comma.text(), point.text());
+        }
+        // The two rows size alike, and write their inputs back by the table's rule.
+        const CliRun run = runCli({QStringLiteral("size"), QStringLiteral("--batch"), batch,
+                                   QStringLiteral("--out"), QStringLiteral("-")},
+                                  settings);
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        const QStringList rows = run.lines();
+        ASSERT_EQ(rows.size(), 3);
+        EXPECT_TRUE(rows[1].startsWith(QStringLiteral("2;hydroelevator;6,5;kgf;4;kgf;150;70,5;")))
+            << rows[1].toStdString();
+        EXPECT_EQ(rows[1].mid(1), rows[2].mid(1));
+    }
+}

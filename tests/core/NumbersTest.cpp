@@ -163,3 +163,41 @@ TEST(NumberTexts, AgreeWithTheExactValueRoundedHalfUp)
         }
     }
 }
+
+// Near-ties at 5, 8 and 11 decimals, which the random figures above never meet: the doubles whose
+// exact value is a tie, or lies just beside one (a 4 followed by a run of 9s, a 5 by a run of 0s),
+// found by tests/support/near_ties.py. The quick conversion rounds at 17 digits past the deciding
+// one, so a run of 17 nines carries into it: 1.049505e-06 must still give 0,00000104950.
+TEST(NumberTexts, NearTiesAgreeWithTheExactValue)
+{
+    struct Case {
+        const char* name;
+        double value;
+        int decimals;
+    };
+    const Case cases[] = {
+        {"5 decimals: 4, then 16 nines", 0.000155, 5},
+        {"5 decimals: 4, then 15 nines", 4.9999999999999996e-06, 5},
+        {"5 decimals: 5, then 15 zeros", 5e-06, 5},
+        {"5 decimals: an exact tie", 0.015625, 5},
+        {"8 decimals: 4, then 16 nines", 2.35e-07, 8},
+        {"8 decimals: 5, then 15 zeros", 5e-09, 8},
+        {"8 decimals: an exact tie", 0.001953125, 8},
+        {"11 decimals: 4, then 17 nines", 1.049505e-06, 11},
+        {"11 decimals: 4, then 17 nines, negative", -1.049505e-06, 11},
+        {"11 decimals: 4, then 16 nines", 2.605e-09, 11},
+        {"11 decimals: 5, then 15 zeros", 9.051505e-06, 11},
+        {"11 decimals: an exact tie", 0.000244140625, 11},
+    };
+    QJsonArray request;
+    for (const Case& c : cases)
+        request.append(QJsonArray{c.value, c.decimals});
+    const QJsonArray answer =
+        pythonReference("rounding_reference.py", {{"fixed", request}})["fixed"].toArray();
+    ASSERT_EQ(answer.size(), request.size()) << "python3 decimal";
+    for (qsizetype i = 0; i < answer.size(); ++i) {
+        const Case& c = cases[i];
+        EXPECT_EQ(num::fixed(c.value, c.decimals, QChar(u'.')), answer[i].toString()) << c.name;
+    }
+    EXPECT_EQ(num::fixed(1.049505e-06, 11, comma), QStringLiteral("0,00000104950"));
+}

@@ -47,6 +47,27 @@ TEST(QuestionnaireCli, AnswersOverrideDefaults)
     EXPECT_EQ(cells["B14"].toObject()["value"].toDouble(), 115); // a default
 }
 
+// The answers are read from a file, not typed: a text that would be a formula is written as a text
+// cell, as it stands, while a number is still a number.
+TEST(QuestionnaireCli, NoAnswerBecomesAFormula)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("plate.xlsx");
+    const QByteArray json = QByteArray(kPlateChosen) + R"json(,
+        "Edit37": "=HYPERLINK(\"http://example.invalid\",\"x\")", "Memo2": "=1+2\n25,5"})json";
+    const CliRun run =
+        runCli({"questionnaire", "plate", "--xlsx", out, "--answers", writeAnswers(dir, json)});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QJsonObject cells = readFirstSheet(out)["cells"].toObject();
+    EXPECT_EQ(cells["B25"].toObject()["value"].toString(),
+              R"json(=HYPERLINK("http://example.invalid","x"))json");
+    EXPECT_EQ(cells["A28"].toObject()["value"].toString(), "=1+2");
+    for (const char* formula : {"B25", "A28"})
+        EXPECT_EQ(cells[formula].toObject()["type"].toString(), "s") << formula;
+    EXPECT_EQ(cells["A29"].toObject()["type"].toString(), "n");
+    EXPECT_DOUBLE_EQ(cells["A29"].toObject()["value"].toDouble(), 25.5);
+}
+
 TEST(QuestionnaireCli, BadAnswersAreRefusedByName)
 {
     struct Case {

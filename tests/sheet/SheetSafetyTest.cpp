@@ -398,6 +398,41 @@ TEST(ReadBack, OnlyASoundPackageReplacesAnything)
     }
 }
 
+// The CRC-32 check alone: a part that inflates to exactly its recorded size, but whose recorded
+// CRC-32 is wrong, is refused by name.
+TEST(ReadBack, AWrongCrcAloneIsRefused)
+{
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.xlsx");
+    XLApp xl;
+    xl.setTargetFile(good);
+    startSheet(xl);
+    xl.writeCell("A1", "A1", "строка");
+    xl.showApplication();
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    ASSERT_EQ(sheet::packageFaultIn(bytes), std::nullopt);
+    // The part's name follows its local header (30 bytes) and its central directory entry (46),
+    // which both carry the CRC-32 (at 14 and at 16).
+    const QByteArray name = "xl/worksheets/sheet1.xml";
+    int changed = 0;
+    for (qsizetype at = bytes.indexOf(name); at >= 0; at = bytes.indexOf(name, at + 1)) {
+        for (const auto& [header, crc] : {std::pair<QByteArray, int>{"PK\x03\x04", 30 - 14},
+                                          std::pair<QByteArray, int>{"PK\x01\x02", 46 - 16}}) {
+            const qsizetype start = at - (header == "PK\x03\x04" ? 30 : 46);
+            if (start >= 0 && bytes.mid(start, 4) == header) {
+                bytes[at - crc] = char(bytes[at - crc] ^ 0x01);
+                ++changed;
+            }
+        }
+    }
+    ASSERT_EQ(changed, 2);
+    const std::optional<QString> fault = sheet::packageFaultIn(bytes);
+    ASSERT_TRUE(fault);
+    EXPECT_TRUE(fault->contains(QString::fromLatin1(name))) << fault->toStdString();
+}
+
 // A test that clears its opener still reaches the stand-in of the shared set-up, never a real
 // spreadsheet application.
 TEST(TestSetUp, AnExportWithoutAnOpenerReachesTheStandIn)

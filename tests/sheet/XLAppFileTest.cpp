@@ -3,6 +3,7 @@
 #include "core/Regional.h"
 #include "sheet/Opener.h"
 #include "sheet/XLApp.h"
+#include "sheet/XlsxFile.h"
 #include "tests/sheet/StartSheet.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/WorkbookReader.h"
@@ -252,6 +253,31 @@ TEST_F(SheetFile, TargetFileIsReplacedAndNothingOpens)
     EXPECT_FALSE(opened);
     EXPECT_EQ(cellOf(readFirstSheet(path("out.xlsx")), "B2")["value"].toString(), "new");
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"out.xlsx"});
+}
+
+// A sheet's longest cell, 32,767 characters of two bytes each in UTF-8, is written whole and reads
+// back whole, in an export's workbook and in a batch's streamed one; one character more is
+// refused before anything is written.
+TEST_F(SheetFile, TheLongestCellIsWrittenWholeAndOneMoreIsRefused)
+{
+    const QString longest(sheet::kMaxCellText, QChar(u'ж'));
+    XLApp xl;
+    xl.setTargetFile(path("export.xlsx"));
+    startSheet(xl);
+    xl.writeCell("A1", "A1", longest);
+    EXPECT_THROW(xl.writeCell("A2", "A2", longest + u'ж'), SheetError);
+    xl.showApplication();
+    EXPECT_EQ(cellOf(readFirstSheet(path("export.xlsx")), "A1")["value"].toString(), longest);
+
+    EXPECT_TRUE(sheet::fitsInCell(longest));
+    EXPECT_FALSE(sheet::fitsInCell(longest + u'ж'));
+    const vedan::Status streamed =
+        sheet::writeRowsXlsx({path("rows.xlsx"), "Лист1"}, [&](sheet::RowSheet& rows) {
+            rows.text(0, 0, longest);
+            return vedan::Status();
+        });
+    ASSERT_FALSE(streamed) << streamed->message.toStdString();
+    EXPECT_EQ(cellOf(readFirstSheet(path("rows.xlsx")), "A1")["value"].toString(), longest);
 }
 
 } // namespace
