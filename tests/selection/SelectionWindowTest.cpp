@@ -530,7 +530,7 @@ private slots:
                                    << "70" << 0;
         QTest::newRow("math error") << "hydroelevator" << kHydro << "0,5"
                                     << "95" << 1;
-        QTest::newRow("conversion error") << "mixing-valve" << kMixing << "0.5"
+        QTest::newRow("conversion error") << "mixing-valve" << kMixing << "0,5x"
                                           << "70" << 1;
     }
 
