@@ -2,6 +2,7 @@
 // output, outputs that would destroy an input or each other, a workbook cut short by a full disk,
 // a target the user may not write, and a link planted in a shared folder.
 
+#include "tests/support/CliCases.h"
 #include "tests/support/Files.h"
 #include "tests/support/PlainUser.h"
 #include "tests/support/QtPrinters.h"
@@ -17,15 +18,9 @@
 
 namespace {
 
-const QStringList kValve =
-    QStringLiteral(
-        "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
-        "--return 70 --load 0,5 --load-unit gcal --resistance 2 --resistance-unit m")
-        .split(QLatin1Char(' '));
-
-const QByteArray kBatchHeader = "kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;"
-                                "load-unit;resistance;resistance-unit\n";
-const QByteArray kBatchRow = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m\n";
+using cliCases::kBatchHeader;
+using cliCases::kBatchRow;
+using cliCases::kValve;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {

@@ -3,6 +3,7 @@
 // one of two outputs, names that hold a line break, and the order in which a saved file and its
 // folder reach the disk.
 
+#include "tests/support/CliCases.h"
 #include "tests/support/Files.h"
 #include "tests/support/PlainUser.h"
 #include "tests/support/QtPrinters.h"
@@ -19,20 +20,16 @@
 
 namespace {
 
-const QStringList kValve =
-    QStringLiteral(
-        "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
-        "--return 70 --load 0,5 --load-unit gcal --resistance 2 --resistance-unit m")
-        .split(QLatin1Char(' '));
+using cliCases::kBatchHeader;
+using cliCases::kBatchRow;
+using cliCases::kValve;
+
 const QStringList kSeason =
     QStringLiteral("season hydroelevator --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf "
                    "--supply 150 --return 70 --load 0,5 --load-unit gcal --resistance 1 "
                    "--resistance-unit m --outdoor-design -25")
         .split(QLatin1Char(' '));
 
-const QByteArray kBatchHeader = "kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;"
-                                "load-unit;resistance;resistance-unit\n";
-const QByteArray kBatchRow = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m\n";
 // Four blocks of rows, so that every thread has work.
 const QByteArray kBatch = kBatchHeader + kBatchRow.repeated(1000);
 

@@ -1,0 +1,21 @@
+#pragma once
+// The control-valve example of the tool's tests: its options for `vedan-cli size`, and the same
+// case as a batch table's header and row. Depends on Qt Core only.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace cliCases {
+
+inline const QStringList kValve =
+    QStringLiteral(
+        "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
+        "--return 70 --load 0,5 --load-unit gcal --resistance 2 --resistance-unit m")
+        .split(QLatin1Char(' '));
+
+inline const QByteArray kBatchHeader = "kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;"
+                                       "load;load-unit;resistance;resistance-unit\n";
+inline const QByteArray kBatchRow = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m\n";
+
+} // namespace cliCases
