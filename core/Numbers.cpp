@@ -172,7 +172,8 @@ std::optional<double> parseEitherSeparator(const QString& text)
 QString withDecimalSeparator(const QString& text, QChar separator)
 {
     for (const QChar given : {QChar(u','), QChar(u'.')}) {
-        if (given != separator && parseDecimal(text, given)) {
+        // A text without the other separator is left as it is, unparsed.
+        if (given != separator && text.contains(given) && parseDecimal(text, given)) {
             QString out = text;
             return out.replace(given, separator);
         }
