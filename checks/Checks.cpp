@@ -92,23 +92,24 @@ void grade(Check& check, double value, std::optional<Limit> warning, std::option
 // A check that concerns the case but cannot be computed for it (its inputs lie outside its
 // method's range, or its arithmetic faults) has failed: the verdict never gets better for what
 // the checks cannot evaluate.
-void failedOutOfRange(Check& check, const QString& formula, const QString& why)
+void withoutFigures(Check& check, Status status, const QString& formula)
 {
-    check.status = Status::Failed;
+    check.status = status;
     check.formula = formula;
-    check.note = why;
     check.value.reset();
     check.warningLimit.reset();
     check.failLimit.reset();
 }
 
+void failedOutOfRange(Check& check, const QString& formula, const QString& why)
+{
+    withoutFigures(check, Status::Failed, formula);
+    check.note = why;
+}
+
 void notApplicable(Check& check, const QString& why)
 {
-    check.status = Status::NotApplicable;
-    check.formula = why;
-    check.value.reset();
-    check.warningLimit.reset();
-    check.failLimit.reset();
+    withoutFigures(check, Status::NotApplicable, why);
 }
 
 // The comparison sign a verdict rests on, for the formula text.

@@ -79,6 +79,25 @@ protected:
         return lines;
     }
 
+    // Each file the tool saves, as the option that names it: the batch's table and workbook, the
+    // report, the calculation sheet and the season's table.
+    struct Output {
+        const char* what;
+        QString target;
+        QStringList args;
+    };
+    std::vector<Output> everyOutput() const
+    {
+        const QStringList batch = {"size", "--batch", path("in.csv"), "--out"};
+        return {
+            {"a batch table", path("out.csv"), batch},
+            {"a batch workbook", path("out.xlsx"), batch},
+            {"a report", path("report.xlsx"), kValve + QStringList{"--xlsx"}},
+            {"a calculation sheet", path("sheet.pdf"), kValve + QStringList{"--pdf"}},
+            {"a season", path("season.json"), kSeason + QStringList{"--out"}},
+        };
+    }
+
     QTemporaryDir m_dir;
     QString m_root;
 };
@@ -148,17 +167,7 @@ TEST_F(Limits, BatchThreadsAreCappedAtTheCoresTheProcessMayUse)
 // instead of being ended by the signal half-way.
 TEST_F(Limits, TheFileSizeLimitEndsInAMessageNotASignal)
 {
-    const struct {
-        const char* what;
-        QString target;
-        QStringList args;
-    } cases[] = {
-        {"a batch table", path("old.csv"), {"size", "--batch", path("in.csv"), "--out"}},
-        {"a batch workbook", path("old.xlsx"), {"size", "--batch", path("in.csv"), "--out"}},
-        {"a calculation sheet", path("old.pdf"), kValve + QStringList{"--pdf"}},
-        {"a season", path("old.json"), kSeason + QStringList{"--out"}},
-    };
-    for (const auto& c : cases) {
+    for (const Output& c : everyOutput()) {
         SCOPED_TRACE(c.what);
         write(c.target, "old");
         const CliRun run =
@@ -284,18 +293,7 @@ TEST_F(Limits, ATextOptionThatIsNotUtf8IsNamed)
 // the new name after: a power cut leaves the old file or the new one, never an empty one.
 TEST_F(Limits, ASavedFileIsSyncedBeforeItsRenameAndItsFolderAfter)
 {
-    const struct {
-        const char* what;
-        QString target;
-        QStringList args;
-    } cases[] = {
-        {"a batch table", path("out.csv"), {"size", "--batch", path("in.csv"), "--out"}},
-        {"a batch workbook", path("out.xlsx"), {"size", "--batch", path("in.csv"), "--out"}},
-        {"a report", path("report.xlsx"), kValve + QStringList{"--xlsx"}},
-        {"a calculation sheet", path("sheet.pdf"), kValve + QStringList{"--pdf"}},
-        {"a season", path("season.json"), kSeason + QStringList{"--out"}},
-    };
-    for (const auto& c : cases) {
+    for (const Output& c : everyOutput()) {
         SCOPED_TRACE(c.what);
         const QStringList log = calls(c.args + QStringList{c.target});
         const auto renamed = std::find_if(log.begin(), log.end(), [&](const QString& line) {
