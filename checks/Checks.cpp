@@ -89,9 +89,7 @@ void grade(Check& check, double value, std::optional<Limit> warning, std::option
         check.status = Status::Passed;
 }
 
-// A check that concerns the case but cannot be computed for it (its inputs lie outside its
-// method's range, or its arithmetic faults) has failed: the verdict never gets better for what
-// the checks cannot evaluate.
+// The status and formula of a check that has no value to compare with its limits.
 void withoutFigures(Check& check, Status status, const QString& formula)
 {
     check.status = status;
@@ -101,6 +99,9 @@ void withoutFigures(Check& check, Status status, const QString& formula)
     check.failLimit.reset();
 }
 
+// A check that concerns the case but cannot be computed for it (its inputs lie outside its
+// method's range, or its arithmetic faults) has failed: the verdict never gets better for what
+// the checks cannot evaluate.
 void failedOutOfRange(Check& check, const QString& formula, const QString& why)
 {
     withoutFigures(check, Status::Failed, formula);
