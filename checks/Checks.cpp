@@ -101,11 +101,16 @@ void withoutFigures(Check& check, Status status, const QString& formula)
 
 // A check that concerns the case but cannot be computed for it (its inputs lie outside its
 // method's range, or its arithmetic faults) has failed: the verdict never gets better for what
-// the checks cannot evaluate.
-void failedOutOfRange(Check& check, const QString& formula, const QString& why)
+// the checks cannot evaluate. The formula cell shows what could not be computed, the note why.
+struct Unevaluated {
+    QString formula;
+    QString why;
+};
+
+void failedOutOfRange(Check& check, const Unevaluated& unevaluated)
 {
-    withoutFigures(check, Status::Failed, formula);
-    check.note = why;
+    withoutFigures(check, Status::Failed, unevaluated.formula);
+    check.note = unevaluated.why;
 }
 
 void notApplicable(Check& check, const QString& why)
@@ -201,11 +206,10 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
     const Water& w = x.water;
     if (!w.inletAbsolute || !w.saturation)
         return failedOutOfRange(
-            c,
-            QStringLiteral("τ₁ = ") + num::f1(x.subject.inputs.supplyTemperature)
-                + QStringLiteral(" °C, p = ") + num::f2(x.subject.inputs.inletPressure)
-                + QStringLiteral(" кгс/см²"),
-            w.whyNot);
+            c, {.formula = QStringLiteral("τ₁ = ") + num::f1(x.subject.inputs.supplyTemperature)
+                           + QStringLiteral(" °C, p = ") + num::f2(x.subject.inputs.inletPressure)
+                           + QStringLiteral(" кгс/см²"),
+                .why = w.whyNot});
     const double p1 = *w.inletAbsolute;
     const double pv = *w.saturation;
     setText(x, c.unit, [&] { return QString(kKgf); });
@@ -580,13 +584,13 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
     if (scheduleFails(x.subject))
         return notApplicable(c, afterSchedule());
     if (!w.density)
-        return failedOutOfRange(c,
-                                QStringLiteral("ρ(") + num::f1(x.subject.inputs.supplyTemperature)
-                                    + QStringLiteral(" °C; ") + num::f2(*w.inletAbsolute)
-                                    + QStringLiteral(" кгс/см² абс.) не рассчитана"),
-                                QStringLiteral("плотность воды дает область 1 IAPWS-IF97: до ")
-                                    + num::general(water::kMaxRegion1Temperature)
-                                    + QStringLiteral(" °C и до 100 МПа; скорость не оценена"));
+        return failedOutOfRange(
+            c, {.formula = QStringLiteral("ρ(") + num::f1(x.subject.inputs.supplyTemperature)
+                           + QStringLiteral(" °C; ") + num::f2(*w.inletAbsolute)
+                           + QStringLiteral(" кгс/см² абс.) не рассчитана"),
+                .why = QStringLiteral("плотность воды дает область 1 IAPWS-IF97: до ")
+                       + num::general(water::kMaxRegion1Temperature)
+                       + QStringLiteral(" °C и до 100 МПа; скорость не оценена")});
     const double rho = *w.density;
     const int dn = *offer->bore;
     const double area =
@@ -714,9 +718,10 @@ Check computed(const CheckRow& row, const Context& context, const selection::Off
         row.compute(check, context, offer);
     } catch (const MathError& error) {
         check.unit.clear();
-        failedOutOfRange(check, QStringLiteral("не рассчитана"),
-                         QStringLiteral("арифметическая ошибка: ")
-                             + QString::fromStdString(MathError::russianText(error.fault())));
+        failedOutOfRange(check,
+                         {.formula = QStringLiteral("не рассчитана"),
+                          .why = QStringLiteral("арифметическая ошибка: ")
+                                 + QString::fromStdString(MathError::russianText(error.fault()))});
     }
     return check;
 }
