@@ -3,10 +3,10 @@
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
 #include "app/Main.h"
-#include "assessment/ui/Teo.h"
-#include "questionnaire/ui/Oprosnik.h"
-#include "selection/ui/Gidroelevator.h"
-#include "shell/WorkWindow.h"
+#include "ui/assessment/Teo.h"
+#include "ui/questionnaire/Oprosnik.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/WorkWindow.h"
 
 void createForms()
 {

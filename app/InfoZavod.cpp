@@ -1,9 +1,9 @@
 #include "app/InfoZavod.h"
 
 #include "core/PlantInfo.h"
-#include "shell/PictureBox.h"
-#include "shell/Pictures.h"
-#include "shell/UiFonts.h"
+#include "ui/shell/PictureBox.h"
+#include "ui/shell/Pictures.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QLabel>
 #include <QPushButton>

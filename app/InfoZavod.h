@@ -4,7 +4,7 @@
 // resources/forms/InfoForm.ui.
 // Depends on Qt Widgets, its form, the plant's data (core) and the shell.
 
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 #include "ui_InfoForm.h"
 
 class TInfoForm : public TWorkForm, private Ui::InfoFormClient {

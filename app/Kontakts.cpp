@@ -1,7 +1,7 @@
 #include "app/Kontakts.h"
 
 #include "core/PlantInfo.h"
-#include "shell/UiFonts.h"
+#include "ui/shell/UiFonts.h"
 
 TKontakt* Kontakt = nullptr;
 

@@ -4,7 +4,7 @@
 // The memos are laid out by the Designer form resources/forms/Kontakt.ui.
 // Depends on Qt Widgets, its form, the plant's data (core) and the shell.
 
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 #include "ui_Kontakt.h"
 
 class TKontakt : public TWorkForm, private Ui::KontaktClient {

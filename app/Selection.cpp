@@ -4,8 +4,8 @@
 
 #include "app/Forms.h"
 #include "app/Main.h"
-#include "shell/QtSetup.h"
-#include "shell/VedanApplication.h"
+#include "ui/shell/QtSetup.h"
+#include "ui/shell/VedanApplication.h"
 
 #include <QByteArray>
 #include <QList>

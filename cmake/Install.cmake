@@ -1,7 +1,7 @@
 # What an installation holds, in the GNU layout under CMAKE_INSTALL_PREFIX:
 #   bin/vedan, bin/vedan-cli
 #   share/vedan/pictures/       the product pictures; the program looks for share/vedan/pictures
-#                               beside the folder of its executable (shell/Pictures.cpp)
+#                               beside the folder of its executable (ui/shell/Pictures.cpp)
 #   share/applications/, share/metainfo/, share/icons/hicolor/<N>x<N>/apps/
 #                               the desktop entry, the AppStream metadata and the icon, each
 #                               named after VEDAN_APP_ID

@@ -37,7 +37,7 @@ void open(const QList<Command>& commands, const QString& file, Failed failed);
 void failLater(const Failed& failed, const QString& reason);
 
 // Where a failed opening is told once it is known, after the command that wrote the file has
-// returned: the work windows put their report here (shell/WorkWindow.h). Unset, nothing is told.
+// returned: the work windows put their report here (ui/shell/WorkWindow.h). Unset, nothing is told.
 using Report = std::function<void(const vedan::Failure& failure)>;
 // Replaces where failed openings are told; returns the previous place.
 Report setReport(Report report);

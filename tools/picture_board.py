@@ -17,7 +17,7 @@ from PIL import Image, ImageFont
 HERE = os.path.dirname(os.path.abspath(__file__))
 MAIN_WINDOW = os.path.join(HERE, "..", "resources", "forms", "MainForm.ui")
 
-# The captions' face where "MS Reference Sans Serif" and Verdana are missing (shell/UiFonts.cpp):
+# The captions' face where "MS Reference Sans Serif" and Verdana are missing (ui/shell/UiFonts.cpp):
 # DejaVu Sans Condensed, 19 pixels, bold italic.
 CAPTION_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-BoldOblique.ttf"
 CAPTION_PIXELS = 19

@@ -2,9 +2,9 @@
 // the event loop goes on. Qt's standard dialogs speak Russian, show their columns whole, and
 // leave nothing of the program behind.
 
-#include "shell/FileDialogs.h"
-#include "shell/Messages.h"
-#include "shell/VedanApplication.h"
+#include "ui/shell/FileDialogs.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/VedanApplication.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/ReadyNotice.h"
 

@@ -1,7 +1,7 @@
 // The window forms as a developer edits them in Qt Designer: every control keeps a name of this
 // program's kind (Edit1, ComboBox2, ...), by which the windows and their tests find it; the tab
 // order names only controls of the form; and no form carries a font, since the windows' fonts
-// are set in pixels by shell/UiFonts and a form's fonts (in points) would override them.
+// are set in pixels by ui/shell/UiFonts and a form's fonts (in points) would override them.
 
 #include <QFile>
 #include <QRegularExpression>

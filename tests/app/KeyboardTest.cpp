@@ -4,8 +4,8 @@
 
 #include "app/Forms.h"
 #include "app/Main.h"
-#include "shell/Messages.h"
-#include "shell/WorkWindow.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/WorkWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -6,13 +6,13 @@
 #include "app/Kontakts.h"
 #include "app/Main.h"
 #include "app/StatusPanel.h"
-#include "assessment/ui/Teo.h"
+#include "ui/assessment/Teo.h"
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
-#include "questionnaire/ui/Oprosnik.h"
-#include "selection/ui/Gidroelevator.h"
-#include "shell/Messages.h"
-#include "shell/PictureBox.h"
+#include "ui/questionnaire/Oprosnik.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/PictureBox.h"
 
 #include <QAbstractButton>
 #include <QAction>

@@ -4,11 +4,11 @@
 
 #include "app/Forms.h"
 #include "app/Main.h"
-#include "assessment/ui/Teo.h"
-#include "questionnaire/ui/Oprosnik.h"
-#include "selection/ui/Gidroelevator.h"
-#include "shell/Messages.h"
-#include "shell/UiFonts.h"
+#include "ui/assessment/Teo.h"
+#include "ui/questionnaire/Oprosnik.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QApplication>
 #include <QMenu>

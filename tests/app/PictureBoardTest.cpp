@@ -4,8 +4,8 @@
 #include "app/Forms.h"
 #include "app/InfoZavod.h"
 #include "app/Main.h"
-#include "shell/PictureBox.h"
-#include "shell/WorkWindow.h"
+#include "ui/shell/PictureBox.h"
+#include "ui/shell/WorkWindow.h"
 
 #include <QLabel>
 #include <QTest>

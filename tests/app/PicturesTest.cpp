@@ -1,4 +1,4 @@
-#include "shell/Pictures.h"
+#include "ui/shell/Pictures.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "assessment/Report.h"
-#include "assessment/ui/Teo.h"
-#include "shell/FileDialogs.h"
-#include "shell/Messages.h"
-#include "shell/WorkWindow.h"
+#include "ui/assessment/Teo.h"
+#include "ui/shell/FileDialogs.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/WorkWindow.h"
 #include "tests/support/SheetCalls.h"
 #include "tests/support/WorkbookReader.h"
 

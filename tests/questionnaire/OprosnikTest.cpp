@@ -1,12 +1,12 @@
 // The questionnaire window: panel choice by caption, enabling rules, values kept between
 // showings, the request buttons and the exits, and labels that fit their controls.
-#include "questionnaire/ui/Oprosnik.h"
+#include "ui/questionnaire/Oprosnik.h"
 #include "core/PlantInfo.h"
 #include "questionnaire/Sheets.h"
 #include "sheet/SheetModel.h"
 #include "sheet/XLApp.h"
-#include "shell/Memos.h"
-#include "shell/Messages.h"
+#include "ui/shell/Memos.h"
+#include "ui/shell/Messages.h"
 #include "tests/support/SheetCalls.h"
 
 #include <QCheckBox>

@@ -1,12 +1,12 @@
 // The checks window of the selection window: the menu that opens it, the window following every
 // result, and its verdicts told apart without colour.
 
-#include "selection/ui/ChecksWindow.h"
+#include "ui/selection/ChecksWindow.h"
 #include "calcsheet/PdfViewer.h"
-#include "selection/ui/Gidroelevator.h"
+#include "ui/selection/Gidroelevator.h"
 #include "sheet/Launcher.h"
-#include "shell/Messages.h"
-#include "shell/Prompts.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/Prompts.h"
 #include "tests/support/RunProgram.h"
 
 #include <QAction>

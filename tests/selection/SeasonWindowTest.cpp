@@ -5,14 +5,14 @@
 // failed checks and warnings apart, the charts with their legends, marks and cut (and the
 // sheet's painted chart with the same cut), and the season page of the calculation sheet.
 
-#include "selection/ui/SeasonWindow.h"
+#include "ui/selection/SeasonWindow.h"
 #include "calcsheet/ChartPainter.h"
 #include "calcsheet/PdfViewer.h"
 #include "core/Numbers.h"
-#include "selection/ui/Gidroelevator.h"
-#include "shell/Centring.h"
-#include "shell/Messages.h"
-#include "shell/Prompts.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/Centring.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/Prompts.h"
 #include "tests/support/RunProgram.h"
 
 #include <QAction>

@@ -3,11 +3,11 @@
 // command-line tool printing what the window shows.
 
 #include "core/Numbers.h"
-#include "selection/ui/Gidroelevator.h"
+#include "ui/selection/Gidroelevator.h"
 #include "sheet/Launcher.h"
 #include "sheet/Opener.h"
-#include "shell/Messages.h"
-#include "shell/Prompts.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/Prompts.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SheetCalls.h"
 

@@ -3,10 +3,10 @@
 // units in Gcal/h) and runs the assessment once; with "--export OUT.xlsx" after it, exports the
 // report into that workbook and ends.
 
-#include "assessment/ui/Teo.h"
-#include "shell/Messages.h"
-#include "shell/VedanApplication.h"
-#include "shell/WorkWindow.h"
+#include "ui/assessment/Teo.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/VedanApplication.h"
+#include "ui/shell/WorkWindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

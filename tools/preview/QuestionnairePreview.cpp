@@ -1,7 +1,7 @@
 // Shows the questionnaire window with a given caption, over a plain stand-in main window.
 // Usage: questionnaire-preview itp|btp|plate
 #include "questionnaire/Panels.h"
-#include "questionnaire/ui/Oprosnik.h"
+#include "ui/questionnaire/Oprosnik.h"
 
 #include <QApplication>
 

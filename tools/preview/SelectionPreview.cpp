@@ -4,8 +4,8 @@
 // Usage: selection-preview [TITLE] [--run SERIES RANGE [INLET OUTLET SUPPLY RETURN LOAD
 //        RESISTANCE]] [--checks [--expand]] [--season T]
 
-#include "selection/ui/Gidroelevator.h"
-#include "shell/Messages.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/Messages.h"
 
 #include <QAction>
 #include <QLineEdit>

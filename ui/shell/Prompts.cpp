@@ -1,4 +1,4 @@
-#include "shell/Prompts.h"
+#include "ui/shell/Prompts.h"
 
 #include <QFontMetrics>
 #include <QInputDialog>

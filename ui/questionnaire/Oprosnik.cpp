@@ -1,9 +1,9 @@
-#include "questionnaire/ui/Oprosnik.h"
+#include "ui/questionnaire/Oprosnik.h"
 
 #include "questionnaire/Sheets.h"
-#include "shell/Memos.h"
-#include "shell/Messages.h"
-#include "shell/UiFonts.h"
+#include "ui/shell/Memos.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

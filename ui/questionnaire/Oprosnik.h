@@ -7,7 +7,7 @@
 
 #include "questionnaire/Panels.h"
 #include "sheet/XLApp.h"
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 
 #include <QHash>
 

@@ -1,4 +1,4 @@
-#include "shell/UiFonts.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "assessment/ui/Teo.h"
+#include "ui/assessment/Teo.h"
 
 #include "assessment/Report.h"
 #include "assessment/ReportExport.h"
@@ -6,11 +6,11 @@
 #include "assessment/TemplateFile.h"
 #include "core/Numbers.h"
 #include "core/Units.h"
-#include "shell/FileDialogs.h"
-#include "shell/Memos.h"
-#include "shell/MenuBar.h"
-#include "shell/Messages.h"
-#include "shell/UiFonts.h"
+#include "ui/shell/FileDialogs.h"
+#include "ui/shell/Memos.h"
+#include "ui/shell/MenuBar.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QCheckBox>

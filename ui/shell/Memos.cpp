@@ -1,4 +1,4 @@
-#include "shell/Memos.h"
+#include "ui/shell/Memos.h"
 
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>

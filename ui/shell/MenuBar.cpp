@@ -1,6 +1,6 @@
-#include "shell/MenuBar.h"
+#include "ui/shell/MenuBar.h"
 
-#include "shell/UiFonts.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QApplication>
 #include <QKeyEvent>

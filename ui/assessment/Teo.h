@@ -9,7 +9,7 @@
 #include "assessment/AssessmentInputs.h"
 #include "assessment/Savings.h"
 #include "sheet/XLApp.h"
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 #include "ui_TexOb.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "selection/ui/ChecksWindow.h"
+#include "ui/selection/ChecksWindow.h"
 
 #include "core/Numbers.h"
-#include "shell/Centring.h"
+#include "ui/shell/Centring.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

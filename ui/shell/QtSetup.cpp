@@ -1,4 +1,4 @@
-#include "shell/QtSetup.h"
+#include "ui/shell/QtSetup.h"
 
 #include <QCoreApplication>
 #include <QDir>

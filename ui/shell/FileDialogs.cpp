@@ -1,4 +1,4 @@
-#include "shell/FileDialogs.h"
+#include "ui/shell/FileDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,6 +1,6 @@
-#include "shell/PictureBox.h"
+#include "ui/shell/PictureBox.h"
 
-#include "shell/Pictures.h"
+#include "ui/shell/Pictures.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "shell/Centring.h"
+#include "ui/shell/Centring.h"
 
 #include <QGuiApplication>
 #include <QMargins>

@@ -10,7 +10,7 @@
 #include "selection/EquipmentKinds.h"
 #include "selection/SelectionRun.h"
 #include "sheet/XLApp.h"
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 #include "ui_SelectRtForm.h"
 
 #include <array>

@@ -1,9 +1,9 @@
-#include "shell/WorkWindow.h"
+#include "ui/shell/WorkWindow.h"
 
 #include "core/Desktop.h"
-#include "shell/Centring.h"
-#include "shell/Memos.h"
-#include "shell/Messages.h"
+#include "ui/shell/Centring.h"
+#include "ui/shell/Memos.h"
+#include "ui/shell/Messages.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "selection/ui/Gidroelevator.h"
+#include "ui/selection/Gidroelevator.h"
 
 #include "calcsheet/PdfViewer.h"
 #include "checks/Checks.h"
@@ -10,12 +10,12 @@
 #include "selection/SelectionReport.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
-#include "selection/ui/ChecksWindow.h"
-#include "selection/ui/SeasonWindow.h"
-#include "shell/MenuBar.h"
-#include "shell/Messages.h"
-#include "shell/Prompts.h"
-#include "shell/UiFonts.h"
+#include "ui/selection/ChecksWindow.h"
+#include "ui/selection/SeasonWindow.h"
+#include "ui/shell/MenuBar.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/Prompts.h"
+#include "ui/shell/UiFonts.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "shell/VedanApplication.h"
+#include "ui/shell/VedanApplication.h"
 
-#include "shell/Messages.h"
-#include "shell/QtSetup.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/QtSetup.h"
 
 #include <exception>
 

@@ -1,9 +1,9 @@
-#include "selection/ui/SeasonWindow.h"
+#include "ui/selection/SeasonWindow.h"
 
 #include "calcsheet/ChartPainter.h"
 #include "core/Numbers.h"
 #include "season/SeasonTable.h"
-#include "shell/Centring.h"
+#include "ui/shell/Centring.h"
 
 #include <QChart>
 #include <QChartView>

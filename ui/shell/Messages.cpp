@@ -1,4 +1,4 @@
-#include "shell/Messages.h"
+#include "ui/shell/Messages.h"
 
 #include "core/PlantInfo.h"
 
