@@ -53,6 +53,18 @@ template <typename Table> constexpr int itemOf(const Table& table, std::string_v
     return kPromptItem;
 }
 
+// Whether every unit of a table has a name of its own, so that a name finds its unit.
+template <typename Table> constexpr bool namesAreOwn(const Table& table)
+{
+    int item = kPromptItem;
+    for (const auto& unit : table)
+        if (itemOf(table, unit.token) != ++item)
+            return false;
+    return true;
+}
+static_assert(namesAreOwn(kPressureUnits) && namesAreOwn(kLoadUnits) && namesAreOwn(kHeadUnits),
+              "no two units of a choice share a command-line name");
+
 // The command-line names of a table's units, in order.
 template <typename Table> QStringList tokens(const Table& table)
 {
