@@ -106,7 +106,7 @@ QString assessJson(const QStringList& lines, const vedan::Status& failure,
 
 } // namespace
 
-int runAssess(const QStringList& args)
+int cli::runAssess(const QStringList& args)
 {
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::assessSpec(), args))
@@ -147,7 +147,7 @@ int runAssess(const QStringList& args)
     return status;
 }
 
-int runTemplate(const QStringList& args)
+int cli::runTemplate(const QStringList& args)
 {
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::templateSpec(), args))

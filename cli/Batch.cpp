@@ -1,5 +1,6 @@
 #include "cli/Batch.h"
 
+#include "cli/BatchTable.h"
 #include "cli/CliIo.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
@@ -28,14 +29,6 @@
 namespace cli {
 
 namespace {
-
-// One sized row of the table.
-struct BatchRow {
-    int line = 0;
-    QStringList inputs;          // in the order of sizeFieldNames(), empty where left out
-    selection::SelectionRun run; // a bad field is a run that failed with its description
-    std::vector<checks::Check> checks;
-};
 
 // The columns of the header, or the usage problem.
 std::variant<QStringList, QString> readHeader(const std::vector<QString>& fields)
@@ -86,48 +79,6 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
     return row;
 }
 
-QString worstCheck(const BatchRow& row)
-{
-    if (row.run.failure || row.checks.empty())
-        return QString();
-    const checks::Status order[] = {checks::Status::Failed, checks::Status::Warning,
-                                    checks::Status::Passed, checks::Status::NotApplicable};
-    for (const checks::Status status : order)
-        for (const checks::Check& check : row.checks)
-            if (check.status == status)
-                return checks::statusId(status);
-    return QString();
-}
-
-QStringList columnNames()
-{
-    QStringList names{QStringLiteral("line")};
-    names += sizeFieldNames();
-    for (const selection::NamedValue& column : selection::allValues())
-        names << QString::fromLatin1(column.name);
-    return names << QStringLiteral("offers") << QStringLiteral("message")
-                 << QStringLiteral("worst_check");
-}
-
-QStringList cellsOf(const BatchRow& row)
-{
-    QStringList cells{QString::number(row.line)};
-    cells += row.inputs;
-    for (const selection::NamedValue& column : selection::allValues()) {
-        bool ofKind = false;
-        if (row.run.kind)
-            for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
-                ofKind = ofKind || named.value == column.value;
-        const std::optional<double>& value = row.run.values.*column.value;
-        cells << (ofKind && value ? unroundedCell(*value) : QString());
-    }
-    QStringList offers;
-    for (const selection::Offer& offer : row.run.offers)
-        offers << offer.designation;
-    return cells << offers.join(QStringLiteral(" | ")) << row.run.message().value_or(QString())
-                 << worstCheck(row);
-}
-
 // A row whose record could not be read: only its line and its message.
 BatchRow refusedRow(int line, const QString& problem)
 {
@@ -137,22 +88,6 @@ BatchRow refusedRow(int line, const QString& problem)
         row.inputs << QString();
     row.run.failure = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
     return row;
-}
-
-// A cell of the output: a number, or a text that is never read as a formula.
-struct Cell {
-    QString text;
-    bool number = false;
-};
-
-std::vector<Cell> cellsToWrite(const BatchRow& row)
-{
-    const QStringList texts = cellsOf(row);
-    std::vector<Cell> cells;
-    cells.reserve(static_cast<size_t>(texts.size()));
-    for (const QString& text : texts)
-        cells.push_back({text, !text.isEmpty() && isNumberCell(text)});
-    return cells;
 }
 
 QByteArray jsonItem(const BatchRow& row)
@@ -179,17 +114,17 @@ RowOutput render(const BatchRow& row, TableFormat format)
     out.failed = row.run.failure.has_value();
     out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
     switch (format) {
-    case TableFormat::Csv: out.bytes = csvLine(cellsOf(row)); break;
+    case TableFormat::Csv: out.bytes = csvLine(batchCells(row)); break;
     case TableFormat::Json: out.bytes = jsonItem(row); break;
     case TableFormat::Xlsx: {
-        out.cells = cellsToWrite(row);
+        out.cells = batchCells(row);
         // A cell longer than a sheet's cell makes the row a message instead.
         if (std::any_of(out.cells.begin(), out.cells.end(),
-                        [](const Cell& c) { return !sheet::fitsInCell(c.text); })) {
+                        [](const Cell& c) { return !sheet::fitsInCell(cellText(c)); })) {
             const QString problem = QStringLiteral("значение длиннее %1 знаков не помещается в "
                                                    "ячейку листа .xlsx")
                                         .arg(sheet::kMaxCellText);
-            out.cells = cellsToWrite(refusedRow(row.line, problem));
+            out.cells = batchCells(refusedRow(row.line, problem));
             out.failed = true;
         }
         break;
@@ -296,15 +231,7 @@ public:
                                                        ".xlsx не более %2 строк")
                                             .arg(row.line)
                                             .arg(sheet::kMaxSheetRows));
-        for (size_t c = 0; c < row.cells.size(); ++c) {
-            const Cell& cell = row.cells[c];
-            if (cell.text.isEmpty())
-                continue;
-            if (cell.number)
-                m_sheet.number(m_row, static_cast<int>(c), *num::parseDecimal(cell.text, u','));
-            else
-                m_sheet.text(m_row, static_cast<int>(c), cell.text);
-        }
+        writeSheetRow(m_sheet, m_row, row.cells);
         return std::nullopt;
     }
     vedan::Status finish() override { return std::nullopt; }
@@ -331,7 +258,7 @@ bool isBlank(const csv::Record& record)
 vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableFormat format,
                       Sink& sink, Totals& totals)
 {
-    if (vedan::Status s = sink.header(columnNames()))
+    if (vedan::Status s = sink.header(batchHeader()))
         return s;
     // The output is the same bytes whatever the number of threads (cli/Workers.h).
     Workers workers(batchThreads());

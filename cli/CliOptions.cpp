@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliIo.h"
+#include "core/Units.h"
 
 #include <algorithm>
 
@@ -11,6 +12,23 @@ namespace {
 const OptionSpec kHelp = {{QStringLiteral("h"), QStringLiteral("help")},
                           {},
                           QStringLiteral("показать эту справку и выйти")};
+
+// "bar|mpa|kgf": the value of a unit option, the names of the units of its choice.
+template <typename Table> QString tokenChoice(const Table& table)
+{
+    return units::tokens(table).join(QLatin1Char('|'));
+}
+
+// "МВт или Гкал/час": the items of a unit choice, for a help text.
+template <typename Table> QString itemChoice(const Table& table)
+{
+    QStringList items;
+    for (const auto& unit : table)
+        items << QString::fromUtf8(unit.item);
+    const QString last = items.takeLast();
+    return items.isEmpty() ? last
+                           : items.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
+}
 
 QString optionTitle(const OptionSpec& option)
 {
@@ -74,14 +92,15 @@ const CommandSpec& sizeSpec()
     static const CommandSpec spec = {
         QStringLiteral("size"),
         QStringLiteral("size hydroelevator|control-valve|mixing-valve|regulator\n"
-                       "    --inlet ТЕКСТ --inlet-unit bar|mpa|kgf --outlet ТЕКСТ "
-                       "--outlet-unit bar|mpa|kgf\n"
-                       "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit mw|gcal\n"
-                       "    --resistance ТЕКСТ --resistance-unit m [--series 1|2|3] "
+                       "    --inlet ТЕКСТ --inlet-unit %1 --outlet ТЕКСТ --outlet-unit %1\n"
+                       "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit %2\n"
+                       "    --resistance ТЕКСТ --resistance-unit %3 [--series 1|2|3] "
                        "[--range 1|2|3]\n"
                        "    [--checks] [--json [--steps]] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ] "
                        "[--object ТЕКСТ]\n"
-                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]"),
+                       "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]")
+            .arg(tokenChoice(units::kPressureUnits), tokenChoice(units::kLoadUnits),
+                 tokenChoice(units::kHeadUnits)),
         QStringLiteral("Подбор оборудования, как в окне подбора: строки результата, инженерные "
                        "проверки, отчёт .xlsx и расчётный лист PDF. Дробные числа вводятся с "
                        "десятичной запятой или точкой; отрицательные значения передаются расчёту "
@@ -95,13 +114,13 @@ const CommandSpec& sizeSpec()
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("давление на входе системы")},
             {{QStringLiteral("inlet-unit")},
-             QStringLiteral("bar|mpa|kgf"),
+             tokenChoice(units::kPressureUnits),
              QStringLiteral("единица давления на входе")},
             {{QStringLiteral("outlet")},
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("давление на выходе системы")},
             {{QStringLiteral("outlet-unit")},
-             QStringLiteral("bar|mpa|kgf"),
+             tokenChoice(units::kPressureUnits),
              QStringLiteral("единица давления на выходе")},
             {{QStringLiteral("supply")},
              QStringLiteral("ТЕКСТ"),
@@ -113,13 +132,13 @@ const CommandSpec& sizeSpec()
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("тепловая нагрузка")},
             {{QStringLiteral("load-unit")},
-             QStringLiteral("mw|gcal"),
-             QStringLiteral("единица нагрузки: МВт или Гкал/час")},
+             tokenChoice(units::kLoadUnits),
+             QStringLiteral("единица нагрузки: ") + itemChoice(units::kLoadUnits)},
             {{QStringLiteral("resistance")},
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("сопротивление системы")},
             {{QStringLiteral("resistance-unit")},
-             QStringLiteral("m"),
+             tokenChoice(units::kHeadUnits),
              QStringLiteral("единица сопротивления: м вод. ст.")},
             {{QStringLiteral("series")},
              QStringLiteral("1|2|3"),

@@ -5,8 +5,12 @@
 
 #include <QStringList>
 
+namespace cli {
+
 int runSize(const QStringList& args);          // size KIND ...
 int runSeason(const QStringList& args);        // season KIND ... --outdoor-design T
 int runAssess(const QStringList& args);        // assess FILE.teo --system ...
 int runTemplate(const QStringList& args);      // template FILE.teo [--json]
 int runQuestionnaire(const QStringList& args); // questionnaire itp|btp|plate ...
+
+} // namespace cli

@@ -52,7 +52,7 @@ std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
 
 } // namespace
 
-int runQuestionnaire(const QStringList& args)
+int cli::runQuestionnaire(const QStringList& args)
 {
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::questionnaireSpec(), args))

@@ -209,7 +209,7 @@ vedan::Status writeOut(const QString& out, const json::Value& whole, selection::
 
 } // namespace
 
-int runSeason(const QStringList& args)
+int cli::runSeason(const QStringList& args)
 {
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::seasonSpec(), args))

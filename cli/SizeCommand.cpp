@@ -139,7 +139,7 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
 
 } // namespace
 
-int runSize(const QStringList& args)
+int cli::runSize(const QStringList& args)
 {
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::sizeSpec(), args))

@@ -22,12 +22,18 @@ const std::map<QString, EquipmentKind> kKinds = {
 
 using Choices = std::map<QString, int>; // option value -> combo item index
 
-const Choices kPressureUnits = {{QStringLiteral("bar"), units::kBar},
-                                {QStringLiteral("mpa"), units::kMegapascal},
-                                {QStringLiteral("kgf"), units::kKgfPerCm2}};
-const Choices kLoadUnits = {{QStringLiteral("mw"), units::kMegawatt},
-                            {QStringLiteral("gcal"), units::kGcalPerHour}};
-const Choices kResistanceUnits = {{QStringLiteral("m"), units::kMetreOfWater}};
+// The units of a choice by their command-line names.
+template <typename Table> Choices unitChoices(const Table& table)
+{
+    Choices choices;
+    for (const auto& unit : table)
+        choices.emplace(QString::fromLatin1(unit.token), units::itemOf(table, unit.token));
+    return choices;
+}
+
+const Choices kPressureUnits = unitChoices(units::kPressureUnits);
+const Choices kLoadUnits = unitChoices(units::kLoadUnits);
+const Choices kResistanceUnits = unitChoices(units::kHeadUnits);
 const Choices kOneToThree = {
     {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
 

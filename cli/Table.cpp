@@ -4,6 +4,8 @@
 #include "core/Numbers.h"
 #include "sheet/XlsxFile.h"
 
+#include <cmath>
+
 namespace cli {
 
 namespace {
@@ -30,6 +32,27 @@ QString csvField(const QString& text)
 
 bool isNumberCell(const QString& text) { return num::parseDecimal(text, u',').has_value(); }
 
+Cell valueCell(double value)
+{
+    if (std::isfinite(value))
+        return Number{value};
+    return unroundedCell(value);
+}
+
+Cell givenCell(const QString& text)
+{
+    if (const std::optional<double> value = num::parseDecimal(text, u','))
+        return Number{*value, text};
+    return text;
+}
+
+QString cellText(const Cell& cell)
+{
+    if (const Number* number = std::get_if<Number>(&cell))
+        return number->given.isEmpty() ? unroundedCell(number->value) : number->given;
+    return std::get<QString>(cell);
+}
+
 QByteArray csvLine(const QStringList& cells)
 {
     QString line;
@@ -40,6 +63,26 @@ QByteArray csvLine(const QStringList& cells)
     }
     line += QLatin1Char('\n');
     return line.toUtf8();
+}
+
+QByteArray csvLine(const std::vector<Cell>& cells)
+{
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(cells.size()));
+    for (const Cell& cell : cells)
+        texts << cellText(cell);
+    return csvLine(texts);
+}
+
+void writeSheetRow(sheet::RowSheet& sheet, int row, const std::vector<Cell>& cells)
+{
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const int column = static_cast<int>(c);
+        if (const Number* number = std::get_if<Number>(&cells[c]))
+            sheet.number(row, column, number->value);
+        else if (const QString& text = std::get<QString>(cells[c]); !text.isEmpty())
+            sheet.text(row, column, text);
+    }
 }
 
 std::optional<TableFormat> tableFormatOf(const QString& out)
@@ -72,15 +115,12 @@ vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
                         const std::vector<QStringList>& rows, const QString& file)
 {
     return sheet::writeRowsXlsx({file, sheetName}, [&](sheet::RowSheet& sheet) -> vedan::Status {
-        const auto writeRow = [&sheet](int number, const QStringList& cells) {
-            for (qsizetype c = 0; c < cells.size(); ++c) {
-                if (cells[c].isEmpty())
-                    continue;
-                if (const auto value = num::parseDecimal(cells[c], u','))
-                    sheet.number(number, static_cast<int>(c), *value);
-                else
-                    sheet.text(number, static_cast<int>(c), cells[c]);
-            }
+        const auto writeRow = [&sheet](int number, const QStringList& texts) {
+            std::vector<Cell> cells;
+            cells.reserve(static_cast<std::size_t>(texts.size()));
+            for (const QString& text : texts)
+                cells.push_back(givenCell(text));
+            writeSheetRow(sheet, number, cells);
         };
         writeRow(0, header);
         int number = 0;

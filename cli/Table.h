@@ -10,11 +10,40 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <variant>
 #include <vector>
+
+namespace sheet {
+class RowSheet;
+}
 
 namespace cli {
 
 enum class TableFormat { Csv, Json, Xlsx };
+
+// A number cell: its value, and the text a user gave for it if it came from the input (written
+// in CSV as given; a computed value is written unrounded with the decimal comma).
+struct Number {
+    double value;
+    QString given = {};
+};
+
+// A cell of a table, a number or a text from the start; an empty text is an empty cell.
+using Cell = std::variant<QString, Number>;
+
+// A computed value: a number cell, or its text where it is not finite.
+Cell valueCell(double value);
+// A text as the user gave it: a number cell where it reads as a number by the program's rule
+// (the decimal comma), a text cell otherwise.
+Cell givenCell(const QString& text);
+// The cell as CSV writes it, before any quoting.
+QString cellText(const Cell& cell);
+
+// One CSV line of cells, with the rules of csvLine below.
+QByteArray csvLine(const std::vector<Cell>& cells);
+// Row `row` of a sheet: a number cell as a number, a text cell as a text, an empty cell
+// unwritten. Every text must fit a cell of the sheet.
+void writeSheetRow(sheet::RowSheet& sheet, int row, const std::vector<Cell>& cells);
 
 // The format for --out, or none for an extension the tool does not write.
 std::optional<TableFormat> tableFormatOf(const QString& out);

@@ -134,11 +134,11 @@ int runTool(int argc, char** argv)
     args.removeFirst();
 
     static const std::map<QString, std::function<int(const QStringList&)>> commands = {
-        {QStringLiteral("size"), runSize},
-        {QStringLiteral("season"), runSeason},
-        {QStringLiteral("assess"), runAssess},
-        {QStringLiteral("template"), runTemplate},
-        {QStringLiteral("questionnaire"), runQuestionnaire},
+        {QStringLiteral("size"), cli::runSize},
+        {QStringLiteral("season"), cli::runSeason},
+        {QStringLiteral("assess"), cli::runAssess},
+        {QStringLiteral("template"), cli::runTemplate},
+        {QStringLiteral("questionnaire"), cli::runQuestionnaire},
     };
     // The tool's own options come before the command word; what follows it is the command's.
     const qsizetype word = [&args] {

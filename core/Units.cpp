@@ -6,29 +6,21 @@ namespace units {
 
 namespace {
 
-template <typename Quantity> struct UnitItem {
-    int item;
-    Quantity (*make)(double);
-};
-
-constexpr UnitItem<qty::GaugePressure> kPressureUnits[] = {
-    {kBar, &qty::GaugePressure::bar},               // Бар
-    {kMegapascal, &qty::GaugePressure::megapascal}, // Мпа
-    {kKgfPerCm2, &qty::GaugePressure::kgfPerCm2},   // кг/см2
-};
-
-constexpr UnitItem<qty::HeatLoad> kLoadUnits[] = {
-    {kMegawatt, &qty::HeatLoad::megawatt},       // МВт
-    {kGcalPerHour, &qty::HeatLoad::gcalPerHour}, // Гкал/час
-};
-
-template <typename Quantity, std::size_t N>
-std::optional<Quantity> made(const UnitItem<Quantity> (&units)[N], int item, double value)
+template <typename Table> QStringList itemsOf(const Table& table)
 {
-    for (const UnitItem<Quantity>& unit : units)
-        if (unit.item == item)
-            return unit.make(value);
-    return std::nullopt;
+    QStringList items{unitPrompt()};
+    for (const auto& unit : table)
+        items << QString::fromUtf8(unit.item);
+    return items;
+}
+
+// The quantity of `value` in the unit of the item, none for the prompt or an item past the table.
+template <typename Quantity, std::size_t N>
+std::optional<Quantity> made(const Unit<Quantity> (&table)[N], int item, double value)
+{
+    if (item <= kPromptItem || item > static_cast<int>(N))
+        return std::nullopt;
+    return table[static_cast<std::size_t>(item - 1)].make(value);
 }
 
 } // namespace
@@ -39,21 +31,19 @@ QString loadUnitMissingMessage() { return QStringLiteral("Выберите ве�
 
 const QStringList& pressureUnitItems()
 {
-    static const QStringList list = {unitPrompt(), QStringLiteral("Бар"), QStringLiteral("Мпа"),
-                                     QStringLiteral("кг/см2")};
+    static const QStringList list = itemsOf(kPressureUnits);
     return list;
 }
 
 const QStringList& loadUnitItems()
 {
-    static const QStringList list = {unitPrompt(), QStringLiteral("МВт"),
-                                     QStringLiteral("Гкал/час")};
+    static const QStringList list = itemsOf(kLoadUnits);
     return list;
 }
 
 const QStringList& headUnitItems()
 {
-    static const QStringList list = {unitPrompt(), QStringLiteral("М.в,стб.")};
+    static const QStringList list = itemsOf(kHeadUnits);
     return list;
 }
 

@@ -205,6 +205,58 @@ TEST(Batch, WorkbookSheetHoldsTheCsvColumns)
               QStringLiteral("control-valve"));
 }
 
+// Every cell of the workbook is what its CSV field is: a number where the field reads as one with
+// the decimal comma (the inputs as given, the values unrounded), a text otherwise, nothing where
+// the field is empty.
+TEST(Batch, WorkbookCellsAreNumbersExactlyWhereTheCsvFieldsAre)
+{
+    QTemporaryDir dir;
+    const QString input = dir.filePath(QStringLiteral("typed.csv"));
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+               "resistance;resistance-unit\n"
+               "control-valve; 4 ;kgf;2.0;kgf;1,5e2;70;0,5;gcal;2;m\n"
+               "hydroelevator;6;kgf;4;kgf;=1+1;70;0,5;gcal;-1;m\n"
+               "mixing-valve;4;bar;2;kgf;150;70;1,2;mw;2;m\n");
+    file.close();
+    const QString out = dir.filePath(QStringLiteral("out.xlsx"));
+    const QStringList batch{QStringLiteral("size"), QStringLiteral("--batch"), input};
+    runCli(batch + QStringList{QStringLiteral("--out"), out});
+    const QStringList lines = csvLines(runCli(batch).out);
+    const QJsonObject cells = readFirstSheet(out)[QStringLiteral("cells")].toObject();
+    ASSERT_EQ(lines.size(), 4);
+    int numbers = 0;
+    for (qsizetype r = 1; r < lines.size(); ++r) {
+        ASSERT_FALSE(lines[r].contains(QLatin1Char('"')));
+        const QStringList fields = lines[r].split(QLatin1Char(';'));
+        for (qsizetype c = 0; c < fields.size(); ++c) {
+            const QString name =
+                QString(QChar(static_cast<char16_t>(u'A' + c))) + QString::number(r + 1);
+            SCOPED_TRACE(name.toStdString() + " " + fields[c].toStdString());
+            const QJsonObject cell = cells[name].toObject();
+            bool isNumber = false;
+            const double value = QString(fields[c]).replace(u',', u'.').toDouble(&isNumber);
+            if (fields[c].isEmpty()) {
+                EXPECT_TRUE(cell.isEmpty());
+            } else if (isNumber) {
+                ++numbers;
+                EXPECT_EQ(cell[QStringLiteral("type")].toString(), QStringLiteral("n"));
+                // The workbook keeps 16 significant digits.
+                EXPECT_NEAR(cell[QStringLiteral("value")].toDouble(), value,
+                            1e-15 * std::abs(value));
+            } else {
+                EXPECT_EQ(cell[QStringLiteral("type")].toString(), QStringLiteral("s"));
+                // CSV writes a text that could start a formula after an apostrophe.
+                const QString text = cell[QStringLiteral("value")].toString();
+                EXPECT_TRUE(fields[c] == text || fields[c] == QLatin1Char('\'') + text);
+            }
+        }
+    }
+    EXPECT_GT(numbers, 20);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2;control-valve; 4 ;kgf;2,0;kgf;1,5e2;")));
+}
+
 TEST(Batch, AWrongHeaderSizesNothing)
 {
     const char* const headers[] = {

@@ -2,6 +2,7 @@
 // status 0, the version, Russian usage on standard error with status 2, negative values taken
 // as values, and "-" as standard output for every output file.
 
+#include "core/Units.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
@@ -179,5 +180,68 @@ TEST(Conventions, TheManualPageAndTheCompletionCoverEveryOption)
             EXPECT_TRUE(bash.contains(flag)) << flag.toStdString();
         }
         EXPECT_GT(found, 1);
+    }
+}
+
+namespace {
+
+QString resourceText(const QString& path)
+{
+    QFile file(qEnvironmentVariable("VEDAN_TESTS_DIR") + QStringLiteral("/../resources/") + path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+QStringList wordsOf(const QString& text)
+{
+    return text.split(QRegularExpression(QStringLiteral("[\\s|]+")), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// The manual page's synopsis and the bash completion offer each unit option exactly the units of
+// its choice, by their command-line names, in the order of the table.
+TEST(Conventions, TheManualPageAndTheCompletionOfferExactlyTheUnitsOfEachChoice)
+{
+    const QString man = resourceText(QStringLiteral("man/vedan-cli.1")).replace("\\-", "-");
+    const QString bash = resourceText(QStringLiteral("completion/vedan-cli"));
+    ASSERT_FALSE(man.isEmpty());
+    ASSERT_FALSE(bash.isEmpty());
+    struct Case {
+        const char* option;
+        QStringList tokens;
+    };
+    const Case cases[] = {
+        {"--inlet-unit", units::tokens(units::kPressureUnits)},
+        {"--outlet-unit", units::tokens(units::kPressureUnits)},
+        {"--load-unit", units::tokens(units::kLoadUnits)},
+        {"--resistance-unit", units::tokens(units::kHeadUnits)},
+    };
+    // ".B --inlet-unit" then ".BR bar | mpa | kgf", or ".B --resistance-unit m" on one line.
+    const QRegularExpression synopsis(
+        QStringLiteral("^\\.B (--[a-z-]+)( [^\\n]*)?\\n(\\.BR [^\\n]*)?"),
+        QRegularExpression::MultilineOption);
+    // "--inlet-unit | --outlet-unit)" then "COMPREPLY=($(compgen -W 'bar mpa kgf' ...".
+    const QRegularExpression branch(
+        QStringLiteral("^\\s*([^\\n()]+)\\)\\s*\\n\\s*COMPREPLY=\\(\\$\\(compgen -W '([^']*)'"),
+        QRegularExpression::MultilineOption);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        const QString option = QString::fromLatin1(c.option);
+        QList<QStringList> inMan;
+        for (auto it = synopsis.globalMatch(man); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (m.captured(1) == option)
+                inMan << wordsOf(m.captured(2).isEmpty()
+                                     ? QString(m.captured(3)).remove(QStringLiteral(".BR "))
+                                     : m.captured(2));
+        }
+        EXPECT_EQ(inMan, QList<QStringList>{c.tokens});
+        QList<QStringList> inBash;
+        for (auto it = branch.globalMatch(bash); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            if (wordsOf(m.captured(1)).contains(option))
+                inBash << wordsOf(m.captured(2));
+        }
+        EXPECT_EQ(inBash, QList<QStringList>{c.tokens});
     }
 }

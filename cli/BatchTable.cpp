@@ -1,0 +1,86 @@
+#include "cli/BatchTable.h"
+
+#include "cli/SizeRequest.h"
+
+namespace cli {
+
+namespace {
+
+// The worst status of the row's checks; empty after a message or without checks.
+QString worstCheck(const BatchRow& row)
+{
+    if (row.run.failure || row.checks.empty())
+        return QString();
+    const checks::Status order[] = {checks::Status::Failed, checks::Status::Warning,
+                                    checks::Status::Passed, checks::Status::NotApplicable};
+    for (const checks::Status status : order)
+        for (const checks::Check& check : row.checks)
+            if (check.status == status)
+                return checks::statusId(status);
+    return QString();
+}
+
+// A working value, unrounded; empty where the row's kind does not have it or it was not reached.
+Cell workingValue(const BatchRow& row, const selection::NamedValue& column)
+{
+    bool ofKind = false;
+    if (row.run.kind)
+        for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
+            ofKind = ofKind || named.value == column.value;
+    const std::optional<double>& value = row.run.values.*column.value;
+    return ofKind && value ? valueCell(*value) : QString();
+}
+
+QString offers(const BatchRow& row)
+{
+    QStringList designations;
+    for (const selection::Offer& offer : row.run.offers)
+        designations << offer.designation;
+    return designations.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+const std::vector<BatchColumn>& batchColumns()
+{
+    static const std::vector<BatchColumn> all = [] {
+        std::vector<BatchColumn> columns{
+            {QStringLiteral("line"), [](const BatchRow& r) { return valueCell(r.line); }},
+        };
+        // The inputs as given, a number where one was given.
+        for (qsizetype i = 0; i < sizeFieldNames().size(); ++i)
+            columns.push_back({sizeFieldNames()[i],
+                               [i](const BatchRow& r) { return givenCell(r.inputs.value(i)); }});
+        for (const selection::NamedValue& named : selection::allValues())
+            columns.push_back({QString::fromLatin1(named.name),
+                               [named](const BatchRow& r) { return workingValue(r, named); }});
+        columns.push_back(
+            {QStringLiteral("offers"), [](const BatchRow& r) -> Cell { return offers(r); }});
+        columns.push_back({QStringLiteral("message"), [](const BatchRow& r) -> Cell {
+                               return r.run.message().value_or(QString());
+                           }});
+        columns.push_back({QStringLiteral("worst_check"),
+                           [](const BatchRow& r) -> Cell { return worstCheck(r); }});
+        return columns;
+    }();
+    return all;
+}
+
+QStringList batchHeader()
+{
+    QStringList names;
+    for (const BatchColumn& column : batchColumns())
+        names << column.name;
+    return names;
+}
+
+std::vector<Cell> batchCells(const BatchRow& row)
+{
+    std::vector<Cell> cells;
+    cells.reserve(batchColumns().size());
+    for (const BatchColumn& column : batchColumns())
+        cells.push_back(column.cell(row));
+    return cells;
+}
+
+} // namespace cli
