@@ -118,7 +118,7 @@ QStringList cellsOf(const BatchRow& row)
         if (row.run.kind)
             for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
                 ofKind = ofKind || named.value == column.value;
-        const std::optional<double>& value = row.run.values.*column.value;
+        const std::optional<double> value = column.of(row.run.values);
         cells << (ofKind && value ? unroundedCell(*value) : QString());
     }
     QStringList offers;
