@@ -604,12 +604,8 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
                        + QStringLiteral(" °C и до 100 МПа; скорость не оценена")});
     const double rho = *w.density;
     const double dn = offer->bore->inMillimetres();
-    const double area =
-        store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L) * (Ext(dn) / 1000.0L) / 4.0L);
-    const double v = store(Ext(formulas::volumetricFlow(qty::MassFlow::tonnesPerHour(*flow),
-                                                        qty::Density::kilogramsPerCubicMetre(rho))
-                                   .inCubicMetresPerHour())
-                           / 3600.0L / Ext(area));
+    const double v = formulas::velocity(qty::MassFlow::tonnesPerHour(*flow),
+                                        qty::Density::kilogramsPerCubicMetre(rho), *offer->bore);
     setText(x, c.unit, [&] { return QString(QStringLiteral("м/с")); });
     setText(x, c.note, [&] {
         return QString(QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")

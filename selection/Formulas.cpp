@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 using vedan::Ext;
 using vedan::store;
@@ -149,6 +150,15 @@ qty::FlowCoefficient iecKv(qty::MassFlow flow, qty::Density density, qty::Pressu
          * sqrt((rho / Narrow(kReferenceDensity))
                 / (Narrow(drop.inKgfPerCm2()) * Narrow(qty::kBarPerKgfCm2))))
             .value());
+}
+
+double velocity(qty::MassFlow flow, qty::Density density, qty::Diameter bore)
+{
+    const Ext dn = bore.inMillimetres();
+    const double area =
+        store(std::numbers::pi_v<long double> * (dn / 1000.0L) * (dn / 1000.0L) / 4.0L);
+    return store(Ext(flow.inTonnesPerHour()) * 1000.0L / Ext(density.inKilogramsPerCubicMetre())
+                 / 3600.0L / Ext(area));
 }
 
 double authority(qty::PressureDifference valveDrop, qty::Head resistance)

@@ -78,6 +78,11 @@ qty::VolumetricFlow volumetricFlow(qty::MassFlow flow, qty::Density density);
 // gives beside the method's G/√ΔP. In double precision, each step checked, as volumetricFlow.
 qty::FlowCoefficient iecKv(qty::MassFlow flow, qty::Density density, qty::PressureDifference drop);
 
+// v = G·1000/ρ/3600/(π·(DN/1000)²/4), m/s: the mean velocity of the flow G in t/h through a
+// bore DN at the density ρ. In extended precision, as Ext is; the volume G·1000/ρ stays unstored
+// inside it, so it is not volumetricFlow's double-precision figure.
+double velocity(qty::MassFlow flow, qty::Density density, qty::Diameter bore);
+
 // a = Δpм/(Δpм + 0,0980665·h): the authority of a valve with a drop Δpм in a system of
 // resistance h.
 double authority(qty::PressureDifference valveDrop, qty::Head resistance);
