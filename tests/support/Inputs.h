@@ -16,7 +16,7 @@ struct Inputs {
     double p2 = 0; // outlet, kgf/cm²
     double s = 0;  // system resistance, m
 
-    operator selection::SizingInputs() const // NOLINT(google-explicit-constructor)
+    operator selection::SizingInputs() const
     {
         return {.supplyTemperature = t1,
                 .returnTemperature = t2,
