@@ -7,6 +7,7 @@
 #include "core/Regional.h"
 #include "core/Units.h"
 #include "season/SeasonTable.h"
+#include "selection/Formulas.h"
 #include "selection/Units.h"
 #include "water/WaterProperties.h"
 
@@ -175,27 +176,32 @@ QString iecKvLine(const SheetData& data)
     const selection::SizingValues& v = data.run.values;
     if (!data.run.inputs || !v.requiredKv || !v.networkFlow)
         return QString();
-    const std::optional<double> drop =
+    const std::optional<qty::PressureDifference> drop =
         v.valvePressureDrop ? v.valvePressureDrop : v.regulatorPressureDrop;
     const SizingInputs& in = *data.run.inputs;
-    if (!drop || !(*drop > 0) || !(*v.networkFlow > 0))
+    if (!drop || !(drop->inKgfPerCm2() > 0) || !(v.networkFlow->inTonnesPerHour() > 0))
         return QString();
-    std::optional<double> rho;
+    std::optional<qty::Density> rho;
     try {
         if (const auto density =
                 water::liquidDensity(qty::Temperature::celsius(in.supplyTemperature),
                                      qty::GaugePressure::kgfPerCm2(in.inletPressure).absolute()))
-            rho = density->inKilogramsPerCubicMetre();
+            rho = density;
     } catch (const vedan::MathError&) {
         // p₁ beyond any number: no density, so no comparison
     }
     if (!rho)
         return QString();
-    const double flow = *v.networkFlow * 1000.0 / *rho; // m³/h
-    const double kv = flow * std::sqrt((*rho / 1000.0) / (*drop * qty::kBarPerKgfCm2));
-    const double more = (kv / *v.requiredKv - 1) * 100;
+    double kv = 0;
+    try {
+        kv = selection::formulas::iecKv(*v.networkFlow, *rho, *drop).inCubicMetresPerHour();
+    } catch (const vedan::MathError&) {
+        return QString();
+    }
+    const double more = (kv / v.requiredKv->inCubicMetresPerHour() - 1) * 100;
     return QStringLiteral("<p>")
-           + esc(QStringLiteral("Для сравнения: Kv по IEC 60534-2-1 при ρ = ") + num::f1(*rho)
+           + esc(QStringLiteral("Для сравнения: Kv по IEC 60534-2-1 при ρ = ")
+                 + num::f1(rho->inKilogramsPerCubicMetre())
                  + QStringLiteral(" кг/м³ и Δp в барах = ") + num::f2(kv)
                  + QStringLiteral(" м³/ч (на ") + num::f1(more)
                  + QStringLiteral(" % больше принятого в расчёте)"))
@@ -249,11 +255,14 @@ QString offersPart(const SheetData& data)
         return value ? std::optional(num::f2(*value)) : std::nullopt;
     };
     const Column columns[] = {
-        {"Kvy, м³/ч", [&](const selection::Offer& o) { return figure(o.kvy); }},
+        {"Kvy, м³/ч",
+         [&](const selection::Offer& o) {
+             return figure(qty::readIn(o.kvy, &qty::FlowCoefficient::inCubicMetresPerHour));
+         }},
         {"Авторитет", [&](const selection::Offer& o) { return figure(o.authority); }},
         {"Ду, мм",
          [](const selection::Offer& o) {
-             return o.bore ? std::optional(QString::number(*o.bore)) : std::nullopt;
+             return o.bore ? std::optional(QString::number(o.bore->inMillimetres())) : std::nullopt;
          }},
     };
     std::vector<const Column*> shown;

@@ -63,11 +63,14 @@ WrittenStep modelChoiceTexts(const SelectionRun& run)
     if (*run.kind == EquipmentKind::Hydroelevator)
         return step(QStringLiteral("Подбор модели по диаметру сопла"),
                     QStringLiteral("6 < ΔH < 40 м; dс в ступени модели (по 2 мм, до 18 мм): ΔH = ")
-                        + f(v(s.availableHead)) + QStringLiteral(" м; dс = ")
-                        + f(v(s.nozzleDiameter)) + QStringLiteral(" мм"),
+                        + f(v(qty::readIn(s.availableHead, &qty::Head::inMetres)))
+                        + QStringLiteral(" м; dс = ")
+                        + f(v(qty::readIn(s.nozzleDiameter, &qty::Diameter::inMillimetres)))
+                        + QStringLiteral(" мм"),
                     QString(), result, QString());
     return step(QStringLiteral("Подбор модели по каталогу"),
-                QStringLiteral("Kvy(i−1) < Kvy тр < Kvy(i): Kvy тр = ") + f(v(s.requiredKvy))
+                QStringLiteral("Kvy(i−1) < Kvy тр < Kvy(i): Kvy тр = ")
+                    + f(v(qty::readIn(s.requiredKvy, &qty::FlowCoefficient::inCubicMetresPerHour)))
                     + QStringLiteral(" м³/ч"),
                 QString(), result, QString());
 }
@@ -96,9 +99,11 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
         const QString substituted = recomputing(
             [&](int d) {
                 const QString dp =
-                    selection::formulaNumber(num::fixed(v(run.values.networkFlow), d))
+                    selection::formulaNumber(num::fixed(
+                        v(qty::readIn(run.values.networkFlow, &qty::MassFlow::inTonnesPerHour)), d))
                     + QStringLiteral("² / ")
-                    + selection::formulaNumber(num::general(*group.front()->kvy))
+                    + selection::formulaNumber(
+                        num::general(group.front()->kvy->inCubicMetresPerHour()))
                     + QStringLiteral("²");
                 return QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
                        + QStringLiteral(" + ")
@@ -115,7 +120,8 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
     for (const selection::Offer& offer : run.offers) {
         if (!offer.authority || !offer.kvy)
             continue;
-        if (!group.empty() && *group.front()->kvy != *offer.kvy)
+        if (!group.empty()
+            && group.front()->kvy->inCubicMetresPerHour() != offer.kvy->inCubicMetresPerHour())
             flush();
         group.push_back(&offer);
     }
@@ -132,7 +138,7 @@ std::vector<WrittenStep> writtenSteps(const SelectionRun& run)
         return steps;
     const std::vector<selection::MethodStep>& rows = selection::methodSteps(*run.kind);
     for (const selection::MethodStep& row : rows) {
-        const std::optional<double>& value = run.values.*row.value;
+        const std::optional<double> value = row.value->read(run.values);
         if (!value)
             break;
         const QString substituted =

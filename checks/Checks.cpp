@@ -235,13 +235,14 @@ void supplyLiquid(Check& c, const Context& x, const selection::Offer*)
 bool scheduleFails(const Subject& s)
 {
     return s.inputs.supplyTemperature < s.inputs.returnTemperature
-           || (s.values.networkFlow && !(*s.values.networkFlow > 0));
+           || (s.values.networkFlow && !(s.values.networkFlow->inTonnesPerHour() > 0));
 }
 
 void supplySchedule(Check& c, const Context& x, const selection::Offer*)
 {
     const SizingInputs& in = x.subject.inputs;
-    const std::optional<double> flow = x.subject.values.networkFlow;
+    const std::optional<double> flow =
+        qty::readIn(x.subject.values.networkFlow, &qty::MassFlow::inTonnesPerHour);
     if (!flow)
         return notApplicable(c, missing());
     setText(x, c.unit, [&] { return QString(QStringLiteral("т/ч")); });
@@ -268,13 +269,13 @@ QString noElevator(const selection::SizingValues& v)
 {
     if (!v.availableHead || !v.nozzleDiameter)
         return missing();
-    const double head = *v.availableHead;
+    const double head = v.availableHead->inMetres();
     if (!(head > kHydroelevatorMinHead && head < kHydroelevatorMaxHead))
         return QStringLiteral("Hрасп = ") + num::f2(head) + QStringLiteral(" м вне диапазона ")
                + num::general(kHydroelevatorMinHead) + QStringLiteral(" < H < ")
                + num::general(kHydroelevatorMaxHead)
                + QStringLiteral(" м, в котором подбирается гидроэлеватор");
-    return QStringLiteral("dс = ") + num::f2(*v.nozzleDiameter)
+    return QStringLiteral("dс = ") + num::f2(v.nozzleDiameter->inMillimetres())
            + QStringLiteral(" мм вне ряда сопел моделей: больше 0 и не больше ")
            + num::general(hydroelevatorModels().back().nozzleUpTo) + QStringLiteral(" мм");
 }
@@ -284,7 +285,7 @@ QString noCapacity(const selection::SizingValues& v, double largest)
 {
     if (!v.requiredKvy)
         return missing();
-    const double kvy = *v.requiredKvy;
+    const double kvy = v.requiredKvy->inCubicMetresPerHour();
     const QString figure = QStringLiteral("Kvy = ") + num::f2(kvy) + QStringLiteral(" м³/ч");
     if (kvy >= largest)
         return figure
@@ -362,13 +363,13 @@ void elevatorHead(Check& c, const Context& x, const selection::Offer*)
                                       "дополнительного запаса; S — сопротивление системы"));
     });
     setText(x, c.formula, [&] {
-        return QString(QStringLiteral("Hрасп = ") + num::f2(*v.availableHead) + QStringLiteral(" м")
-                       + sign(*v.availableHead, needed)
+        return QString(QStringLiteral("Hрасп = ") + num::f2(v.availableHead->inMetres())
+                       + QStringLiteral(" м") + sign(v.availableHead->inMetres(), needed)
                        + QStringLiteral("Hтреб = 1,4·(1 + u)²·S = 1,4·(1 + ") + num::f2(u)
                        + QStringLiteral(")²·") + num::f2(h) + QStringLiteral(" = ")
                        + num::f2(needed) + QStringLiteral(" м"));
     });
-    grade(c, *v.availableHead, std::nullopt, Limit{needed, Side::Below});
+    grade(c, v.availableHead->inMetres(), std::nullopt, Limit{needed, Side::Below});
 }
 
 void elevatorMixing(Check& c, const Context& x, const selection::Offer*)
@@ -387,7 +388,8 @@ void elevatorMixing(Check& c, const Context& x, const selection::Offer*)
 
 void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
 {
-    const std::optional<double> d = x.subject.values.nozzleDiameter;
+    const std::optional<double> d =
+        qty::readIn(x.subject.values.nozzleDiameter, &qty::Diameter::inMillimetres);
     if (!d)
         return notApplicable(c, missing());
     if (scheduleFails(x.subject))
@@ -405,7 +407,8 @@ void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
 
 void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
 {
-    const std::optional<double> flow = x.subject.values.networkFlow;
+    const std::optional<double> flow =
+        qty::readIn(x.subject.values.networkFlow, &qty::MassFlow::inTonnesPerHour);
     if (!offer || !offer->authority || !offer->kvy || !flow)
         return notApplicable(c, missing());
     if (scheduleFails(x.subject))
@@ -413,14 +416,12 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
     const double a = *offer->authority;
     const double h = x.subject.inputs.systemResistance;
     const double modelDrop =
-        formulas::valveDrop(qty::MassFlow::tonnesPerHour(*flow),
-                            qty::FlowCoefficient::cubicMetresPerHour(*offer->kvy))
-            .inBar();
+        formulas::valveDrop(qty::MassFlow::tonnesPerHour(*flow), *offer->kvy).inBar();
     const QString perMetre = num::general(double(qty::kBarPerMetreOfWater));
     setText(x, c.formula, [&] {
         return QString(QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(*flow) + QStringLiteral("²/")
-                       + num::f2(*offer->kvy) + QStringLiteral("² = ") + num::f2(modelDrop)
-                       + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre
+                       + num::f2(offer->kvy->inCubicMetresPerHour()) + QStringLiteral("² = ")
+                       + num::f2(modelDrop) + QStringLiteral(" бар; a = Δpм/(Δpм + ") + perMetre
                        + QStringLiteral("·S) = ") + num::f2(modelDrop) + QStringLiteral("/(")
                        + num::f2(modelDrop) + QStringLiteral(" + ") + perMetre + QStringLiteral("·")
                        + num::f2(h) + QStringLiteral(") = ") + num::f3(a));
@@ -497,12 +498,16 @@ void cavitation(Check& c, const Context& x, std::optional<double> drop)
 
 void valveCavitation(Check& c, const Context& x, const selection::Offer*)
 {
-    cavitation(c, x, x.subject.values.valvePressureDrop);
+    cavitation(
+        c, x,
+        qty::readIn(x.subject.values.valvePressureDrop, &qty::PressureDifference::inKgfPerCm2));
 }
 
 void regulatorCavitation(Check& c, const Context& x, const selection::Offer*)
 {
-    cavitation(c, x, x.subject.values.regulatorPressureDrop);
+    cavitation(
+        c, x,
+        qty::readIn(x.subject.values.regulatorPressureDrop, &qty::PressureDifference::inKgfPerCm2));
 }
 
 // Flashing behind a device on the supply line: p₂ = p₁ − Δp against p_v at the supply temperature.
@@ -531,12 +536,17 @@ void flashing(Check& c, const Context& x, std::optional<double> drop, const QStr
 
 void valveFlashing(Check& c, const Context& x, const selection::Offer*)
 {
-    flashing(c, x, x.subject.values.valvePressureDrop, QStringLiteral("клапаном"));
+    flashing(c, x,
+             qty::readIn(x.subject.values.valvePressureDrop, &qty::PressureDifference::inKgfPerCm2),
+             QStringLiteral("клапаном"));
 }
 
 void regulatorFlashing(Check& c, const Context& x, const selection::Offer*)
 {
-    flashing(c, x, x.subject.values.regulatorPressureDrop, QStringLiteral("регулятором"));
+    flashing(
+        c, x,
+        qty::readIn(x.subject.values.regulatorPressureDrop, &qty::PressureDifference::inKgfPerCm2),
+        QStringLiteral("регулятором"));
     setText(x, c.note, [&] {
         return QString(
             joined({c.note, QStringLiteral("принято: регулятор стоит на подающем трубопроводе")}));
@@ -578,7 +588,8 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
     const Water& w = x.water;
     if (!w.usable())
         return notApplicable(c, afterLiquid());
-    const std::optional<double> flow = x.subject.values.networkFlow;
+    const std::optional<double> flow =
+        qty::readIn(x.subject.values.networkFlow, &qty::MassFlow::inTonnesPerHour);
     if (!offer || !offer->bore || !flow)
         return notApplicable(c, missing());
     if (scheduleFails(x.subject))
@@ -592,10 +603,9 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
                        + num::general(water::kMaxRegion1Temperature)
                        + QStringLiteral(" °C и до 100 МПа; скорость не оценена")});
     const double rho = *w.density;
-    const int dn = *offer->bore;
-    const double area =
-        store(std::numbers::pi_v<long double> * (Ext(dn) / 1000.0L) * (Ext(dn) / 1000.0L) / 4.0L);
-    const double v = store(Ext(*flow) * 1000.0L / Ext(rho) / 3600.0L / Ext(area));
+    const double dn = offer->bore->inMillimetres();
+    const double v = formulas::velocity(qty::MassFlow::tonnesPerHour(*flow),
+                                        qty::Density::kilogramsPerCubicMetre(rho), *offer->bore);
     setText(x, c.unit, [&] { return QString(QStringLiteral("м/с")); });
     setText(x, c.note, [&] {
         return QString(QStringLiteral("ρ по IAPWS-IF97 при температуре подачи ")

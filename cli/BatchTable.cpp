@@ -27,7 +27,7 @@ Cell workingValue(const BatchRow& row, const selection::NamedValue& column)
     if (row.run.kind)
         for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
             ofKind = ofKind || named.value == column.value;
-    const std::optional<double>& value = row.run.values.*column.value;
+    const std::optional<double> value = column.of(row.run.values);
     return ofKind && value ? valueCell(*value) : QString();
 }
 

@@ -1,6 +1,7 @@
 #include "cli/SizeOutput.h"
 
 #include <QLocale>
+#include <cmath>
 
 using namespace selection;
 
@@ -18,7 +19,7 @@ json::Value values(const SelectionRun& run)
     json::Value fields = json::Value::object();
     if (run.kind) {
         for (const selection::NamedValue& named : selection::valuesOf(*run.kind))
-            fields[named.name] = json::numberOr(run.values.*named.value);
+            fields[named.name] = json::numberOr(named.of(run.values));
     }
     return fields;
 }
@@ -27,9 +28,9 @@ json::Value offer(const selection::Offer& o)
 {
     json::Value object;
     object["designation"] = json::text(o.designation);
-    object["kvy"] = json::numberOr(o.kvy);
+    object["kvy"] = json::numberOr(qty::readIn(o.kvy, &qty::FlowCoefficient::inCubicMetresPerHour));
     object["authority"] = json::numberOr(o.authority);
-    object["bore"] = o.bore ? json::Value(*o.bore) : json::Value();
+    object["bore"] = o.bore ? json::Value(std::lround(o.bore->inMillimetres())) : json::Value();
     return object;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Physical quantities of heating water as small types that carry their unit: a temperature, a
 // gauge or absolute pressure, a pressure difference, a head of water, a heat load, a mass flow, a
-// flow coefficient Kv and a density. A value is made by naming its unit
+// flow coefficient Kv, a volumetric flow, a diameter and a density. A value is made by naming its unit
 // (GaugePressure::bar(3.8)) and read by naming it again (p.inKgfPerCm2()), so that a formula
 // cannot take a load for a flow or a head for a pressure, and a swapped argument does not
 // compile. Every conversion between units is here, with its factor named.
@@ -9,9 +9,15 @@
 // A value remembers the unit it was made in and gives it back unchanged, so that passing a
 // figure through these types never moves its last bit; a conversion is the checked arithmetic's
 // (core/Checked.h) and throws MathError on overflow.
+//
+// Two values of one quantity add and subtract (a + b, a − b) in the checked arithmetic: in the
+// unit both were made in when they share it, so that the sum reads back in that unit without a
+// conversion, and in the quantity's base unit otherwise.
 // Depends on the checked arithmetic only.
 
 #include "core/Checked.h"
+
+#include <optional>
 
 namespace qty {
 
@@ -39,6 +45,12 @@ inline constexpr long double kKelvinAtZeroCelsius = 273.15L;
 
 namespace detail {
 
+// a + sign·b, stored.
+inline double sum(double a, double b, int sign)
+{
+    return vedan::store(vedan::Ext(a) + vedan::Ext(sign) * vedan::Ext(b));
+}
+
 // A number with the factor of the unit it was made in to the base unit of its quantity.
 class Measure {
 public:
@@ -46,6 +58,13 @@ public:
     double base() const
     {
         return m_toBase == 1.0L ? m_value : vedan::store(vedan::Ext(m_value) * m_toBase);
+    }
+    // The sum or difference (sign −1) in the unit both share, else in the base unit.
+    Measure combined(const Measure& other, int sign) const
+    {
+        if (m_toBase == other.m_toBase)
+            return {sum(m_value, other.m_value, sign), m_toBase};
+        return {sum(base(), other.base(), sign), 1.0L};
     }
 
 private:
@@ -101,9 +120,23 @@ public:
     {
         return m_bar ? m_value : vedan::store(vedan::Ext(m_value) * vedan::Ext(kBarPerKgfCm2));
     }
+    friend PressureDifference operator+(PressureDifference a, PressureDifference b)
+    {
+        return a.combined(b, 1);
+    }
+    friend PressureDifference operator-(PressureDifference a, PressureDifference b)
+    {
+        return a.combined(b, -1);
+    }
 
 private:
     constexpr PressureDifference(double value, bool bar) : m_value(value), m_bar(bar) {}
+    PressureDifference combined(PressureDifference other, int sign) const
+    {
+        if (m_bar == other.m_bar)
+            return {detail::sum(m_value, other.m_value, sign), m_bar};
+        return kgfPerCm2(detail::sum(inKgfPerCm2(), other.inKgfPerCm2(), sign));
+    }
     double m_value;
     bool m_bar;
 };
@@ -164,6 +197,14 @@ class Head {
 public:
     static constexpr Head metres(double value) { return Head(value); }
     double inMetres() const { return m_metres; }
+    friend Head operator+(Head a, Head b)
+    {
+        return Head(detail::sum(a.inMetres(), b.inMetres(), 1));
+    }
+    friend Head operator-(Head a, Head b)
+    {
+        return Head(detail::sum(a.inMetres(), b.inMetres(), -1));
+    }
 
 private:
     explicit constexpr Head(double metres) : m_metres(metres) {}
@@ -180,9 +221,18 @@ public:
         return HeatLoad(value, kGcalPerHourPerMegawatt);
     }
     double inGcalPerHour() const { return m_measure.base(); }
+    friend HeatLoad operator+(HeatLoad a, HeatLoad b)
+    {
+        return HeatLoad(a.m_measure.combined(b.m_measure, 1));
+    }
+    friend HeatLoad operator-(HeatLoad a, HeatLoad b)
+    {
+        return HeatLoad(a.m_measure.combined(b.m_measure, -1));
+    }
 
 private:
     constexpr HeatLoad(double value, long double toBase) : m_measure(value, toBase) {}
+    explicit constexpr HeatLoad(detail::Measure measure) : m_measure(measure) {}
     detail::Measure m_measure;
 };
 
@@ -191,6 +241,14 @@ class MassFlow {
 public:
     static constexpr MassFlow tonnesPerHour(double value) { return MassFlow(value); }
     double inTonnesPerHour() const { return m_value; }
+    friend MassFlow operator+(MassFlow a, MassFlow b)
+    {
+        return MassFlow(detail::sum(a.inTonnesPerHour(), b.inTonnesPerHour(), 1));
+    }
+    friend MassFlow operator-(MassFlow a, MassFlow b)
+    {
+        return MassFlow(detail::sum(a.inTonnesPerHour(), b.inTonnesPerHour(), -1));
+    }
 
 private:
     explicit constexpr MassFlow(double value) : m_value(value) {}
@@ -205,9 +263,58 @@ public:
         return FlowCoefficient(value);
     }
     double inCubicMetresPerHour() const { return m_value; }
+    friend FlowCoefficient operator+(FlowCoefficient a, FlowCoefficient b)
+    {
+        return FlowCoefficient(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), 1));
+    }
+    friend FlowCoefficient operator-(FlowCoefficient a, FlowCoefficient b)
+    {
+        return FlowCoefficient(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), -1));
+    }
 
 private:
     explicit constexpr FlowCoefficient(double value) : m_value(value) {}
+    double m_value;
+};
+
+// Volumetric flow of water, m³/h.
+class VolumetricFlow {
+public:
+    static constexpr VolumetricFlow cubicMetresPerHour(double value)
+    {
+        return VolumetricFlow(value);
+    }
+    double inCubicMetresPerHour() const { return m_value; }
+    friend VolumetricFlow operator+(VolumetricFlow a, VolumetricFlow b)
+    {
+        return VolumetricFlow(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), 1));
+    }
+    friend VolumetricFlow operator-(VolumetricFlow a, VolumetricFlow b)
+    {
+        return VolumetricFlow(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), -1));
+    }
+
+private:
+    explicit constexpr VolumetricFlow(double value) : m_value(value) {}
+    double m_value;
+};
+
+// A diameter, mm: an elevator's nozzle or throat, a valve's nominal bore DN.
+class Diameter {
+public:
+    static constexpr Diameter millimetres(double value) { return Diameter(value); }
+    double inMillimetres() const { return m_value; }
+    friend Diameter operator+(Diameter a, Diameter b)
+    {
+        return Diameter(detail::sum(a.inMillimetres(), b.inMillimetres(), 1));
+    }
+    friend Diameter operator-(Diameter a, Diameter b)
+    {
+        return Diameter(detail::sum(a.inMillimetres(), b.inMillimetres(), -1));
+    }
+
+private:
+    explicit constexpr Diameter(double value) : m_value(value) {}
     double m_value;
 };
 
@@ -220,5 +327,15 @@ private:
     explicit constexpr Density(double value) : m_value(value) {}
     double m_value;
 };
+
+// An optional value read in a unit, absent where the value is:
+// qty::readIn(values.networkFlow, &qty::MassFlow::inTonnesPerHour).
+template <typename Quantity>
+std::optional<double> readIn(const std::optional<Quantity>& value, double (Quantity::*unit)() const)
+{
+    if (!value)
+        return std::nullopt;
+    return ((*value).*unit)();
+}
 
 } // namespace qty

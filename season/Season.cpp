@@ -167,10 +167,14 @@ std::variant<std::vector<Point>, QString> sweep(const Design& design, const Sche
         const qty::MassFlow designFlow = formulas::networkFlow(c.load, c.schedule);
         const Ext designMixing = (t.supply - t.mixed) / t.systemDrop; // u′
         // The first offered model's capacity; 0 when there is none.
-        const double kvy = design.offers.empty() ? 0 : design.offers.front().kvy.value_or(0);
+        const double kvy = design.offers.empty()
+                               ? 0
+                               : qty::readIn(design.offers.front().kvy,
+                                             &qty::FlowCoefficient::inCubicMetresPerHour)
+                                     .value_or(0);
         for (const double outdoor : *outdoors) {
             Point p;
-            p.outdoor = outdoor;
+            p.outdoor = qty::Temperature::celsius(outdoor);
             const Ext share = (t.indoor - Ext(outdoor)) / (t.indoor - t.outdoorDesign);
             p.relativeLoad = store(share);
             const Ext radiator = t.meanHead * Ext(std::pow(share.value(), kExponent));
@@ -179,40 +183,40 @@ std::variant<std::vector<Point>, QString> sweep(const Design& design, const Sche
             const Ext mixed = t.indoor + radiator + 0.5L * t.systemDrop * share;
             const bool belowCut = cut && supply < Ext(*cut);
             const Ext held = belowCut ? Ext(*cut) : supply;
-            p.supply = store(held);
-            p.ret = store(ret);
-            p.mixed = store(mixed);
-            p.load = store(Ext(c.load.inGcalPerHour()) * share);
-            p.networkFlow = belowCut ? store(Ext(designFlow.inTonnesPerHour())
-                                             * (1.0L + designMixing) * (mixed - ret) / (held - ret))
-                                     : designFlow.inTonnesPerHour();
+            p.supply = qty::Temperature::celsius(store(held));
+            p.ret = qty::Temperature::celsius(store(ret));
+            p.mixed = qty::Temperature::celsius(store(mixed));
+            p.load = qty::HeatLoad::gcalPerHour(store(Ext(c.load.inGcalPerHour()) * share));
+            p.networkFlow = belowCut ? qty::MassFlow::tonnesPerHour(
+                                store(Ext(designFlow.inTonnesPerHour()) * (1.0L + designMixing)
+                                      * (mixed - ret) / (held - ret)))
+                                     : designFlow;
             p.mixingRatio = store((held - mixed) / (mixed - ret));
-            const qty::MassFlow flow = qty::MassFlow::tonnesPerHour(p.networkFlow);
+            const qty::MassFlow flow = p.networkFlow;
 
             selection::SizingInputs at = design.inputs;
-            at.supplyTemperature = p.supply;
-            at.returnTemperature = p.ret;
-            at.heatLoad = p.load;
+            at.supplyTemperature = p.supply.inCelsius();
+            at.returnTemperature = p.ret.inCelsius();
+            at.heatLoad = p.load.inGcalPerHour();
             selection::SizingValues values;
             values.networkFlow = p.networkFlow;
             values.mixingRatio = p.mixingRatio;
             if (design.kind == EquipmentKind::Hydroelevator) {
                 const qty::Head head = formulas::availableHead(c.pressures);
-                p.availableHead = head.inMetres();
+                p.availableHead = head;
                 p.nozzleDiameter = formulas::nozzleDiameter(flow, head);
-                p.requiredHead =
-                    formulas::elevatorHeadNeeded(p.mixingRatio, c.resistance).inMetres();
+                p.requiredHead = formulas::elevatorHeadNeeded(p.mixingRatio, c.resistance);
                 values.availableHead = p.availableHead;
                 values.nozzleDiameter = p.nozzleDiameter;
             } else {
                 const double flowShare =
-                    store(Ext(p.networkFlow) / Ext(designFlow.inTonnesPerHour()));
+                    store(Ext(flow.inTonnesPerHour()) / Ext(designFlow.inTonnesPerHour()));
                 const qty::PressureDifference drop =
                     formulas::dropAtFlowShare(c.pressures, c.resistance, flowShare);
-                p.pressureDrop = drop.inKgfPerCm2();
-                p.requiredKv = formulas::requiredKv(flow, drop).inCubicMetresPerHour();
+                p.pressureDrop = drop;
+                p.requiredKv = formulas::requiredKv(flow, drop);
                 if (kvy > 0)
-                    p.capacityRatio = store(Ext(*p.requiredKv) / Ext(kvy));
+                    p.capacityRatio = store(Ext(p.requiredKv->inCubicMetresPerHour()) / Ext(kvy));
                 if (design.kind == EquipmentKind::Regulator)
                     values.regulatorPressureDrop = p.pressureDrop;
                 else

@@ -45,23 +45,22 @@ struct Schedule {
     double step = kDefaultStep; // K
 };
 
-// The device at one outdoor temperature. Temperatures °C, load Gcal/h, flow t/h, heads m,
-// pressure kgf/cm², Kv m³/h; a field that does not apply to the kind is absent.
+// The device at one outdoor temperature; a field that does not apply to the kind is absent.
 struct Point {
-    double outdoor = 0;
-    double relativeLoad = 0;              // Q̄
-    double supply = 0;                    // τ₁*, the supply actually held
-    double ret = 0;                       // τ₂
-    double mixed = 0;                     // τ₃
-    double load = 0;                      // Q
-    double networkFlow = 0;               // G
-    double mixingRatio = 0;               // u
-    std::optional<double> nozzleDiameter; // hydroelevator
-    std::optional<double> requiredHead;   // hydroelevator
-    std::optional<double> availableHead;  // hydroelevator
-    std::optional<double> pressureDrop;   // valves and regulator
-    std::optional<double> requiredKv;     // valves and regulator
-    std::optional<double> capacityRatio;  // Kv/Kvy of the first offered model
+    qty::Temperature outdoor = qty::Temperature::celsius(0);
+    double relativeLoad = 0;                                     // Q̄
+    qty::Temperature supply = qty::Temperature::celsius(0);      // τ₁*, the supply actually held
+    qty::Temperature ret = qty::Temperature::celsius(0);         // τ₂
+    qty::Temperature mixed = qty::Temperature::celsius(0);       // τ₃
+    qty::HeatLoad load = qty::HeatLoad::gcalPerHour(0);          // Q
+    qty::MassFlow networkFlow = qty::MassFlow::tonnesPerHour(0); // G
+    double mixingRatio = 0;                                      // u
+    std::optional<qty::Diameter> nozzleDiameter;                 // hydroelevator
+    std::optional<qty::Head> requiredHead;                       // hydroelevator
+    std::optional<qty::Head> availableHead;                      // hydroelevator
+    std::optional<qty::PressureDifference> pressureDrop;         // valves and regulator
+    std::optional<qty::FlowCoefficient> requiredKv;              // valves and regulator
+    std::optional<double> capacityRatio; // Kv/Kvy of the first offered model
     std::vector<checks::Check> checks;
     checks::Status verdict = checks::Status::Passed;
 };

@@ -16,22 +16,38 @@ const std::vector<Column>& columns()
 {
     using K = Column::Kinds;
     static const std::vector<Column> all = {
-        {"outdoor", "tн, °C", 1, [](const Point& p) { return some(p.outdoor); }, K::All},
+        {"outdoor", "tн, °C", 1, [](const Point& p) { return some(p.outdoor.inCelsius()); },
+         K::All},
         {"relativeLoad", "Q̄", 3, [](const Point& p) { return some(p.relativeLoad); }, K::All},
-        {"supply", "τ1, °C", 2, [](const Point& p) { return some(p.supply); }, K::All},
-        {"return", "τ2, °C", 2, [](const Point& p) { return some(p.ret); }, K::All},
-        {"mixed", "τ3, °C", 2, [](const Point& p) { return some(p.mixed); }, K::All},
-        {"load", "Q, Гкал/ч", 3, [](const Point& p) { return some(p.load); }, K::All},
-        {"networkFlow", "G, т/ч", 3, [](const Point& p) { return some(p.networkFlow); }, K::All},
+        {"supply", "τ1, °C", 2, [](const Point& p) { return some(p.supply.inCelsius()); }, K::All},
+        {"return", "τ2, °C", 2, [](const Point& p) { return some(p.ret.inCelsius()); }, K::All},
+        {"mixed", "τ3, °C", 2, [](const Point& p) { return some(p.mixed.inCelsius()); }, K::All},
+        {"load", "Q, Гкал/ч", 3, [](const Point& p) { return some(p.load.inGcalPerHour()); },
+         K::All},
+        {"networkFlow", "G, т/ч", 3,
+         [](const Point& p) { return some(p.networkFlow.inTonnesPerHour()); }, K::All},
         {"mixingRatio", "u", 2, [](const Point& p) { return some(p.mixingRatio); }, K::All},
-        {"nozzleDiameter", "dс, мм", 2, [](const Point& p) { return p.nozzleDiameter; },
+        {"nozzleDiameter", "dс, мм", 2,
+         [](const Point& p) {
+             return qty::readIn(p.nozzleDiameter, &qty::Diameter::inMillimetres);
+         },
          K::Elevator},
-        {"requiredHead", "Hтреб, м", 2, [](const Point& p) { return p.requiredHead; }, K::Elevator},
-        {"availableHead", "Hрасп, м", 2, [](const Point& p) { return p.availableHead; },
+        {"requiredHead", "Hтреб, м", 2,
+         [](const Point& p) { return qty::readIn(p.requiredHead, &qty::Head::inMetres); },
          K::Elevator},
-        {"pressureDrop", "Δp, кгс/см²", 3, [](const Point& p) { return p.pressureDrop; },
+        {"availableHead", "Hрасп, м", 2,
+         [](const Point& p) { return qty::readIn(p.availableHead, &qty::Head::inMetres); },
+         K::Elevator},
+        {"pressureDrop", "Δp, кгс/см²", 3,
+         [](const Point& p) {
+             return qty::readIn(p.pressureDrop, &qty::PressureDifference::inKgfPerCm2);
+         },
          K::Device},
-        {"requiredKv", "Kv, м³/ч", 3, [](const Point& p) { return p.requiredKv; }, K::Device},
+        {"requiredKv", "Kv, м³/ч", 3,
+         [](const Point& p) {
+             return qty::readIn(p.requiredKv, &qty::FlowCoefficient::inCubicMetresPerHour);
+         },
+         K::Device},
         {"capacityRatio", "Kv/Kvy", 3, [](const Point& p) { return p.capacityRatio; }, K::Device},
     };
     return all;
@@ -134,7 +150,7 @@ Curve curve(Quantity quantity, const QString& name, const std::vector<Point>& po
     Curve c{quantity, name.section(QStringLiteral(" — "), 0, 0), name, {}, right, {}, {}};
     for (const Point& p : points)
         if (const std::optional<double> v = value(p))
-            c.points.emplace_back(p.outdoor, *v);
+            c.points.emplace_back(p.outdoor.inCelsius(), *v);
     return c;
 }
 
@@ -156,8 +172,9 @@ void markChecks(Chart& chart, const std::vector<Point>& points, bool device)
                 target = chart.curves.begin();
             if (target == chart.curves.end())
                 continue;
-            const auto at = std::find_if(target->points.begin(), target->points.end(),
-                                         [&](const auto& xy) { return xy.first == p.outdoor; });
+            const auto at =
+                std::find_if(target->points.begin(), target->points.end(),
+                             [&](const auto& xy) { return xy.first == p.outdoor.inCelsius(); });
             if (at == target->points.end())
                 continue;
             auto& marks = failed ? target->failing : target->warning;
@@ -181,11 +198,11 @@ Chart scheduleChart(const std::vector<Point>& points, const std::optional<Cut>& 
     chart.yTitle = QStringLiteral("Температура воды, °C");
     chart.curves = {
         curve(Quantity::Supply, QStringLiteral("τ1 — подача"), points,
-              [](const Point& p) { return some(p.supply); }),
+              [](const Point& p) { return some(p.supply.inCelsius()); }),
         curve(Quantity::Mixed, QStringLiteral("τ3 — после смешения"), points,
-              [](const Point& p) { return some(p.mixed); }),
+              [](const Point& p) { return some(p.mixed.inCelsius()); }),
         curve(Quantity::Return, QStringLiteral("τ2 — обратная"), points,
-              [](const Point& p) { return some(p.ret); }),
+              [](const Point& p) { return some(p.ret.inCelsius()); }),
     };
     markChecks(chart, points, false);
     if (cut && cut->outdoor)
@@ -203,12 +220,13 @@ Chart deviceChart(EquipmentKind kind, const std::vector<Point>& points)
         chart.rightTitle = QStringLiteral("Расход сетевой воды G, т/ч");
         chart.curves = {
             curve(Quantity::NeededHead, QStringLiteral("Hтреб — необходимый напор"), points,
-                  [](const Point& p) { return p.requiredHead; }),
-            curve(Quantity::AvailableHead, QStringLiteral("Hрасп — располагаемый напор"), points,
-                  [](const Point& p) { return p.availableHead; }),
+                  [](const Point& p) { return qty::readIn(p.requiredHead, &qty::Head::inMetres); }),
+            curve(
+                Quantity::AvailableHead, QStringLiteral("Hрасп — располагаемый напор"), points,
+                [](const Point& p) { return qty::readIn(p.availableHead, &qty::Head::inMetres); }),
             curve(
                 Quantity::NetworkFlow, QStringLiteral("G — расход сетевой воды"), points,
-                [](const Point& p) { return some(p.networkFlow); }, true),
+                [](const Point& p) { return some(p.networkFlow.inTonnesPerHour()); }, true),
         };
     } else if (std::any_of(points.begin(), points.end(),
                            [](const Point& p) { return p.capacityRatio.has_value(); })) {
@@ -221,9 +239,11 @@ Chart deviceChart(EquipmentKind kind, const std::vector<Point>& points)
         // No model offered: the capacity the device would need.
         chart.title = QStringLiteral("Требуемая пропускная способность (модель не подобрана)");
         chart.yTitle = QStringLiteral("Kv, м³/ч");
-        chart.curves = {curve(Quantity::Capacity,
-                              QStringLiteral("Kv — требуемая пропускная способность"), points,
-                              [](const Point& p) { return p.requiredKv; })};
+        chart.curves = {
+            curve(Quantity::Capacity, QStringLiteral("Kv — требуемая пропускная способность"),
+                  points, [](const Point& p) {
+                      return qty::readIn(p.requiredKv, &qty::FlowCoefficient::inCubicMetresPerHour);
+                  })};
     }
     markChecks(chart, points, true);
     return chart;

@@ -1,5 +1,9 @@
 #include "selection/Formulas.h"
 
+#include <cmath>
+#include <limits>
+#include <numbers>
+
 using vedan::Ext;
 using vedan::store;
 
@@ -12,6 +16,34 @@ constexpr long double kMixedSupply = 95.0L;
 
 // A fourth root taken as two successive square roots.
 Ext fourthRoot(Ext x) { return sqrt(sqrt(x)); }
+
+// A double-precision operand whose operations are checked as Ext's are: for the figures that
+// have always been computed in doubles, which extended precision could move by a last bit.
+class Narrow {
+public:
+    explicit Narrow(double v) : m_v(v) { vedan::checkFinite(v); }
+    double value() const { return m_v; }
+    friend Narrow operator*(Narrow a, Narrow b) { return Narrow(a.m_v * b.m_v); }
+    friend Narrow operator/(Narrow a, Narrow b)
+    {
+        if (b.m_v == 0)
+            vedan::throwDivision(a.m_v);
+        return Narrow(a.m_v / b.m_v);
+    }
+    friend Narrow sqrt(Narrow a)
+    {
+        if (a.m_v < 0)
+            vedan::throwNotFinite(std::numeric_limits<double>::quiet_NaN());
+        return Narrow(std::sqrt(a.m_v));
+    }
+
+private:
+    double m_v;
+};
+
+// ρ₀ of IEC 60534-2-1, kg/m³, and kilograms per tonne.
+constexpr double kReferenceDensity = 1000.0;
+constexpr double kKilogramsPerTonne = 1000.0;
 
 } // namespace
 
@@ -64,18 +96,19 @@ qty::Head availableHead(LinePressures pressures)
               * qty::kMetresOfWaterPerKgfCm2));
 }
 
-double throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistance)
+qty::Diameter throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistance)
 {
     const Ext g = flow.inTonnesPerHour();
-    return store(8.5L
-                 * fourthRoot(g * g * (1.0L + Ext(mixingRatio)) * (1.0L + Ext(mixingRatio))
-                              / Ext(resistance.inMetres())));
+    return qty::Diameter::millimetres(
+        store(8.5L
+              * fourthRoot(g * g * (1.0L + Ext(mixingRatio)) * (1.0L + Ext(mixingRatio))
+                           / Ext(resistance.inMetres()))));
 }
 
-double nozzleDiameter(qty::MassFlow flow, qty::Head available)
+qty::Diameter nozzleDiameter(qty::MassFlow flow, qty::Head available)
 {
     const Ext g = flow.inTonnesPerHour();
-    return store(9.6L * fourthRoot(g * g / Ext(available.inMetres())));
+    return qty::Diameter::millimetres(store(9.6L * fourthRoot(g * g / Ext(available.inMetres()))));
 }
 
 qty::Head elevatorHeadNeeded(double mixingRatio, qty::Head resistance)
@@ -98,6 +131,34 @@ qty::PressureDifference valveDrop(qty::MassFlow flow, qty::FlowCoefficient kvy)
     const Ext g = flow.inTonnesPerHour();
     const Ext k = kvy.inCubicMetresPerHour();
     return qty::PressureDifference::bar(store(g * g / (k * k)));
+}
+
+qty::VolumetricFlow volumetricFlow(qty::MassFlow flow, qty::Density density)
+{
+    return qty::VolumetricFlow::cubicMetresPerHour(
+        (Narrow(flow.inTonnesPerHour()) * Narrow(kKilogramsPerTonne)
+         / Narrow(density.inKilogramsPerCubicMetre()))
+            .value());
+}
+
+qty::FlowCoefficient iecKv(qty::MassFlow flow, qty::Density density, qty::PressureDifference drop)
+{
+    const Narrow rho(density.inKilogramsPerCubicMetre());
+    const Narrow q(volumetricFlow(flow, density).inCubicMetresPerHour());
+    return qty::FlowCoefficient::cubicMetresPerHour(
+        (q
+         * sqrt((rho / Narrow(kReferenceDensity))
+                / (Narrow(drop.inKgfPerCm2()) * Narrow(qty::kBarPerKgfCm2))))
+            .value());
+}
+
+double velocity(qty::MassFlow flow, qty::Density density, qty::Diameter bore)
+{
+    const Ext dn = bore.inMillimetres();
+    const double area =
+        store(std::numbers::pi_v<long double> * (dn / 1000.0L) * (dn / 1000.0L) / 4.0L);
+    return store(Ext(flow.inTonnesPerHour()) * 1000.0L / Ext(density.inKilogramsPerCubicMetre())
+                 / 3600.0L / Ext(area));
 }
 
 double authority(qty::PressureDifference valveDrop, qty::Head resistance)

@@ -52,10 +52,10 @@ double mixingRatio(TemperatureSchedule schedule);
 qty::Head availableHead(LinePressures pressures);
 
 // dг = 8,5·⁴√(G²·(1 + u)²/h), mm: the elevator's throat.
-double throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistance);
+qty::Diameter throatDiameter(qty::MassFlow flow, double mixingRatio, qty::Head resistance);
 
 // dс = 9,6·⁴√(G²/Hрасп), mm: the elevator's nozzle.
-double nozzleDiameter(qty::MassFlow flow, qty::Head available);
+qty::Diameter nozzleDiameter(qty::MassFlow flow, qty::Head available);
 
 // Hтреб = 1,4·(1 + u)²·S: the head an elevator of mixing ratio u needs for a system of
 // resistance S (the elevator method of СП 41-101-95).
@@ -68,6 +68,20 @@ qty::PressureDifference dropAtFlowShare(LinePressures pressures, qty::Head resis
 
 // Δpм = G²/Kvy², bar: the drop across a valve of capacity Kvy at the flow G.
 qty::PressureDifference valveDrop(qty::MassFlow flow, qty::FlowCoefficient kvy);
+
+// Q = G·1000/ρ, m³/h: the volume a mass flow G in t/h takes at the density ρ in kg/m³.
+// Evaluated in double precision, each step checked, as the calculation sheet prints it.
+qty::VolumetricFlow volumetricFlow(qty::MassFlow flow, qty::Density density);
+
+// Kv = Q·√((ρ/ρ₀)/Δp) of IEC 60534-2-1 for a liquid in turbulent flow, with Q = volumetricFlow,
+// ρ₀ = 1000 kg/m³ and Δp in bar (the drop in kgf/cm² times 0,980665): the capacity the standard
+// gives beside the method's G/√ΔP. In double precision, each step checked, as volumetricFlow.
+qty::FlowCoefficient iecKv(qty::MassFlow flow, qty::Density density, qty::PressureDifference drop);
+
+// v = G·1000/ρ/3600/(π·(DN/1000)²/4), m/s: the mean velocity of the flow G in t/h through a
+// bore DN at the density ρ. In extended precision, as Ext is; the volume G·1000/ρ stays unstored
+// inside it, so it is not volumetricFlow's double-precision figure.
+double velocity(qty::MassFlow flow, qty::Density density, qty::Diameter bore);
 
 // a = Δpм/(Δpм + 0,0980665·h): the authority of a valve with a drop Δpм in a system of
 // resistance h.

@@ -33,13 +33,17 @@ SizingOutcome PodborRG(const SizingInputs& in)
         const std::vector<MethodStep>& steps = methodSteps(EquipmentKind::Hydroelevator);
         const formulas::DesignConditions c = formulas::designConditions(in);
         const qty::MassFlow flow = formulas::networkFlow(c.load, c.schedule);
-        record(outcome, steps[0], flow.inTonnesPerHour());
-        const double mixingRatio = record(outcome, steps[1], formulas::mixingRatio(c.schedule));
+        record(outcome, &SizingValues::networkFlow, steps[0], flow);
+        const double mixingRatio = record(outcome, &SizingValues::mixingRatio, steps[1],
+                                          formulas::mixingRatio(c.schedule));
         const qty::Head head = formulas::availableHead(c.pressures);
-        const double availableHead = record(outcome, steps[2], head.inMetres());
-        record(outcome, steps[3], formulas::throatDiameter(flow, mixingRatio, c.resistance));
-        const double nozzleDiameter =
-            record(outcome, steps[4], formulas::nozzleDiameter(flow, head));
+        const double availableHead =
+            record(outcome, &SizingValues::availableHead, steps[2], head).inMetres();
+        record(outcome, &SizingValues::throatDiameter, steps[3],
+               formulas::throatDiameter(flow, mixingRatio, c.resistance));
+        const double nozzleDiameter = record(outcome, &SizingValues::nozzleDiameter, steps[4],
+                                             formulas::nozzleDiameter(flow, head))
+                                          .inMillimetres();
 
         QString model;
         if (availableHead > kHydroelevatorMinHead && availableHead < kHydroelevatorMaxHead)

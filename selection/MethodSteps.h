@@ -16,7 +16,7 @@
 namespace selection {
 
 struct MethodStep {
-    std::optional<double> SizingValues::*value;
+    const ValueField* value;
     const char* name; // in JSON and the CSV: "networkFlow"
     const char* memoLabel; // the result box's words before the number: "Расход сетевой воды = "
     const char* memoUnit;  // after the number: " т/час", or "" for none

@@ -65,7 +65,9 @@ SizingOutcome PodborRp(const SizingInputs& in, int seriesIndex, int rangeIndex)
             const QString designation = series + QString::fromUtf8(rows[i].sizeSuffix) + range;
             lines << QStringLiteral("Вам подходит ") + designation + QStringLiteral(" Kvy= ")
                          + num::f2(rows[i].kvy);
-            outcome.offers.push_back({designation, rows[i].kvy, std::nullopt, rows[i].bore});
+            outcome.offers.push_back({designation,
+                                      qty::FlowCoefficient::cubicMetresPerHour(rows[i].kvy),
+                                      std::nullopt, qty::Diameter::millimetres(rows[i].bore)});
         }
     });
 }

@@ -19,11 +19,9 @@ vedan::Failure choicesMissing()
     return vedan::Failure::input(QStringLiteral("Выбраны не все параметры!"));
 }
 
-double record(SizingOutcome& outcome, const MethodStep& step, double value)
+void appendLine(SizingOutcome& outcome, const MethodStep& step)
 {
-    outcome.values.*step.value = value;
-    outcome.lines << memoLine(step, value);
-    return value;
+    outcome.lines << memoLine(step, step.value->read(outcome.values).value());
 }
 
 CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs& in,
@@ -32,13 +30,16 @@ CapacityFigures appendCapacityFigures(SizingOutcome& outcome, const SizingInputs
     const std::vector<MethodStep>& steps = methodSteps(kind);
     const formulas::DesignConditions c = formulas::designConditions(in);
     const qty::MassFlow flow = formulas::networkFlow(c.load, c.schedule);
-    record(outcome, steps[0], flow.inTonnesPerHour());
+    record(outcome, &SizingValues::networkFlow, steps[0], flow);
     const qty::PressureDifference drop = formulas::availableDrop(c.pressures, c.resistance);
-    record(outcome, steps[1], drop.inKgfPerCm2());
+    record(outcome,
+           kind == EquipmentKind::Regulator ? &SizingValues::regulatorPressureDrop
+                                            : &SizingValues::valvePressureDrop,
+           steps[1], drop);
     const qty::FlowCoefficient kv = formulas::requiredKv(flow, drop);
-    record(outcome, steps[2], kv.inCubicMetresPerHour());
+    record(outcome, &SizingValues::requiredKv, steps[2], kv);
     const qty::FlowCoefficient kvy = formulas::nominalKv(kv);
-    record(outcome, steps[3], kvy.inCubicMetresPerHour());
+    record(outcome, &SizingValues::requiredKvy, steps[3], kvy);
     return {flow, drop, kv, kvy};
 }
 

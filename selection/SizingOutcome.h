@@ -53,8 +53,18 @@ struct CapacityFigures {
     qty::FlowCoefficient requiredKvy; // 1.2 × requiredKv
 };
 
-// Keeps a computed value among the outcome's values and appends its line, as its step says.
-double record(SizingOutcome& outcome, const MethodStep& step, double value);
+// Appends the line of a step, with its value as the outcome's values hold it.
+void appendLine(SizingOutcome& outcome, const MethodStep& step);
+
+// Keeps a computed value in its field of the outcome's values and appends its step's line.
+template <typename Quantity>
+Quantity record(SizingOutcome& outcome, std::optional<Quantity> selection::SizingValues::*field,
+                const MethodStep& step, Quantity value)
+{
+    outcome.values.*field = value;
+    appendLine(outcome, step);
+    return value;
+}
 
 // Computes the four figures of the kind's method (selection/MethodSteps.h: flow, pressure drop,
 // capacity, nominal capacity) and, as soon as each is known, records it.

@@ -7,13 +7,9 @@ namespace selection {
 // The columns of every value in the order of SizingValues, each under the name its step gives it.
 const std::vector<NamedValue>& allValues()
 {
-    using V = SizingValues;
     static const std::vector<NamedValue> all = [] {
         std::vector<NamedValue> columns;
-        for (std::optional<double> V::*member :
-             {&V::networkFlow, &V::mixingRatio, &V::availableHead, &V::throatDiameter,
-              &V::nozzleDiameter, &V::regulatorPressureDrop, &V::valvePressureDrop, &V::requiredKv,
-              &V::requiredKvy}) {
+        for (const ValueField* member : valueFields::kAll) {
             const char* name = nullptr;
             for (const EquipmentKind kind : kinds::kAll)
                 for (const MethodStep& step : methodSteps(kind))

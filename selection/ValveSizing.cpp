@@ -93,7 +93,9 @@ SizingOutcome selectValveCapacity(const SizingInputs& in, const std::vector<Valv
             lines << QStringLiteral("Вам подходит ") + designation + QStringLiteral(" Kvy= ")
                          + num::f2(rows[i].kvy) + QStringLiteral(" \"авторитет\" =")
                          + num::f2(rows[i].authority);
-            outcome.offers.push_back({designation, rows[i].kvy, rows[i].authority, rows[i].bore});
+            outcome.offers.push_back({designation,
+                                      qty::FlowCoefficient::cubicMetresPerHour(rows[i].kvy),
+                                      rows[i].authority, qty::Diameter::millimetres(rows[i].bore)});
         }
     });
 }

@@ -6,6 +6,7 @@
 #include "selection/SelectionRun.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
+#include "tests/support/Inputs.h"
 #include "tests/support/PythonReference.h"
 #include "tests/support/QtPrinters.h"
 
@@ -18,11 +19,15 @@ using checks::Check;
 using checks::Status;
 using selection::Offer;
 using namespace selection;
+using sizingCases::Inputs;
 
 namespace {
 
 // 150 °C supply at 4 kgf/cm² (gauge): p₁ 5.0332, p_v 4.85488 kgf/cm² absolute.
-SizingInputs hotSupply(double resistance = 2) { return {150, 70, 0.5, 4, 2, resistance}; }
+SizingInputs hotSupply(double resistance = 2)
+{
+    return Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 4, .p2 = 2, .s = resistance};
+}
 
 std::vector<Check> find(const std::vector<Check>& all, const char* id)
 {
@@ -40,27 +45,38 @@ Check only(const std::vector<Check>& all, const char* id)
     return found.empty() ? Check{} : found.front();
 }
 
+qty::MassFlow tph(double value) { return qty::MassFlow::tonnesPerHour(value); }
+qty::PressureDifference kgf(double value) { return qty::PressureDifference::kgfPerCm2(value); }
+qty::FlowCoefficient kv(double value) { return qty::FlowCoefficient::cubicMetresPerHour(value); }
+qty::Diameter mm(double value) { return qty::Diameter::millimetres(value); }
+
 checks::Subject valve(SizingInputs in, double drop, std::vector<Offer> offers = {})
 {
     checks::Subject s{EquipmentKind::ControlValve, in, {}, std::move(offers)};
-    s.values.networkFlow = 6.230357142857143;
-    s.values.valvePressureDrop = drop;
+    s.values.networkFlow = tph(6.230357142857143);
+    s.values.valvePressureDrop = kgf(drop);
     return s;
 }
 
 checks::Subject elevator(double u, double head, double nozzle, double resistance)
 {
-    checks::Subject s{EquipmentKind::Hydroelevator, {115, 70, 0.08, 4, 3.8, resistance}, {}, {}};
+    checks::Subject s{EquipmentKind::Hydroelevator,
+                      Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance},
+                      {},
+                      {}};
     s.values.mixingRatio = u;
-    s.values.availableHead = head;
-    s.values.nozzleDiameter = nozzle;
+    s.values.availableHead = qty::Head::metres(head);
+    s.values.nozzleDiameter = mm(nozzle);
     return s;
 }
 
 checks::Subject regulator(int series, int range, double resistance, double drop = 0.1)
 {
-    checks::Subject s{EquipmentKind::Regulator, {115, 70, 0.08, 4, 3.8, resistance}, {}, {}};
-    s.values.regulatorPressureDrop = drop;
+    checks::Subject s{EquipmentKind::Regulator,
+                      Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance},
+                      {},
+                      {}};
+    s.values.regulatorPressureDrop = kgf(drop);
     s.regulatorSeries = series;
     s.settingRange = range;
     return s;
@@ -137,7 +153,7 @@ TEST(Checks, ElevatorHeadMixingAndNozzleAtTheirLimits)
 TEST(Checks, ValveAuthorityBands)
 {
     const auto withAuthority = [](double a) {
-        return valve(hotSupply(), 0.1, {{QStringLiteral("ТВМ-25/17"), 6.3, a, 25}});
+        return valve(hotSupply(), 0.1, {{QStringLiteral("ТВМ-25/17"), kv(6.3), a, mm(25)}});
     };
     expectCases({
         {"0.5", withAuthority(0.5), "valve.authority", Status::Passed},
@@ -188,8 +204,8 @@ TEST(Checks, VelocityAroundThreeMetresPerSecond)
 {
     // ρ(150 °C, 5.0332 kgf/cm²) = 917.02 kg/m³; 3 m/s in DN 25 is 4.862 t/h.
     const auto withFlow = [](double flow, int bore, SizingInputs in = hotSupply()) {
-        checks::Subject s = valve(in, 0.1, {{QStringLiteral("ТВМ"), 6.3, 0.8, bore}});
-        s.values.networkFlow = flow;
+        checks::Subject s = valve(in, 0.1, {{QStringLiteral("ТВМ"), kv(6.3), 0.8, mm(bore)}});
+        s.values.networkFlow = tph(flow);
         return s;
     };
     // Liquid at 360 °C (p_v 18,67 MPa), beyond region 1, which gives the density.
@@ -234,8 +250,8 @@ TEST(Checks, RegulatorRangeForTheDifferentialSeriesOnly)
 
 TEST(Checks, EachKindGetsItsChecksAndEachOfferItsOwn)
 {
-    const std::vector<Offer> two = {{QStringLiteral("ТВМ-25/17"), 6.3, 0.83, 25},
-                                    {QStringLiteral("ТВМ-32/16"), 6.3, 0.83, 32}};
+    const std::vector<Offer> two = {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.83, mm(25)},
+                                    {QStringLiteral("ТВМ-32/16"), kv(6.3), 0.83, mm(32)}};
     struct Row {
         checks::Subject subject;
         QStringList ids;
@@ -428,21 +444,30 @@ TEST(Checks, NewLimitsOnBothSidesOfTheBoilingPressure)
     const double pv = answer["saturation"].toArray()[0].toDouble() / 0.0980665; // kgf/cm²
     const double atmosphere = 1.0332;
     const auto elevatorAt = [&](double backAbsolute) {
-        checks::Subject s{
-            EquipmentKind::Hydroelevator,
-            {150, 70, 0.5, backAbsolute - atmosphere + 2, backAbsolute - atmosphere, 1},
-            {},
-            {}};
-        s.values.networkFlow = 6.23;
+        checks::Subject s{EquipmentKind::Hydroelevator,
+                          Inputs{.t1 = 150,
+                                 .t2 = 70,
+                                 .q = 0.5,
+                                 .p1 = backAbsolute - atmosphere + 2,
+                                 .p2 = backAbsolute - atmosphere,
+                                 .s = 1},
+                          {},
+                          {}};
+        s.values.networkFlow = tph(6.23);
         s.values.mixingRatio = 2.2;
-        s.values.availableHead = 20;
-        s.values.nozzleDiameter = 11.3;
+        s.values.availableHead = qty::Head::metres(20);
+        s.values.nozzleDiameter = mm(11.3);
         return s;
     };
     const auto regulatorAt = [&](double outletAbsolute) {
         checks::Subject s = regulator(1, 1, 1, 0.3);
-        s.inputs = {150, 70, 0.5, outletAbsolute + 0.3 - atmosphere, 0, 1};
-        s.values.networkFlow = 6.23;
+        s.inputs = Inputs{.t1 = 150,
+                          .t2 = 70,
+                          .q = 0.5,
+                          .p1 = outletAbsolute + 0.3 - atmosphere,
+                          .p2 = 0,
+                          .s = 1};
+        s.values.networkFlow = tph(6.23);
         return s;
     };
     const auto inletAt = [&](double p1Absolute) {
@@ -472,8 +497,9 @@ TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
 {
     const auto withFlow = [](double supply, double ret, double flow) {
         checks::Subject s =
-            valve({supply, ret, 0.5, 4, 2, 2}, 1.8, {{QStringLiteral("ТВМ-25/17"), 6.3, 0.8, 25}});
-        s.values.networkFlow = flow;
+            valve(Inputs{.t1 = supply, .t2 = ret, .q = 0.5, .p1 = 4, .p2 = 2, .s = 2}, 1.8,
+                  {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.8, mm(25)}});
+        s.values.networkFlow = tph(flow);
         return s;
     };
     expectCases({
@@ -489,7 +515,7 @@ TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
          Status::Passed},
     });
     checks::Subject elevator = ::elevator(0.8, 10, 10, 1);
-    elevator.values.networkFlow = -1;
+    elevator.values.networkFlow = tph(-1);
     expectCases({{"elevator head after a failed schedule", elevator, "elevator.head",
                   Status::NotApplicable},
                  {"elevator nozzle after a failed schedule", elevator, "elevator.nozzle",
@@ -516,9 +542,10 @@ TEST(Checks, AValueWithinOnePartInABillionIsAtTheLimit)
 TEST(Checks, TheAuthorityStatesItsAssumptionAndTheValueWithoutARegulator)
 {
     // 6,23 t/h through Kvy 6,3 with 2 kgf/cm² at the inlet: Δpм = 0,978 bar.
-    const Check a = only(
-        checks::evaluate(valve(hotSupply(), 1.8, {{QStringLiteral("ТВМ-25/17"), 6.3, 0.83, 25}})),
-        "valve.authority");
+    const Check a =
+        only(checks::evaluate(
+                 valve(hotSupply(), 1.8, {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.83, mm(25)}})),
+             "valve.authority");
     EXPECT_TRUE(a.note.contains(QStringLiteral("регулятор перепада давления держит перепад")));
     const double modelDrop = 6.230357142857143 * 6.230357142857143 / (6.3 * 6.3);
     const double whole = modelDrop / (2 * 0.980665);

@@ -63,7 +63,7 @@ std::vector<Point> pointsOf(const season::Design& design, const Schedule& s)
 const Point& at(const std::vector<Point>& points, double outdoor)
 {
     const auto it = std::find_if(points.begin(), points.end(), [&](const Point& p) {
-        return std::abs(p.outdoor - outdoor) < 1e-9;
+        return std::abs(p.outdoor.inCelsius() - outdoor) < 1e-9;
     });
     EXPECT_NE(it, points.end()) << outdoor;
     return *it;
@@ -102,39 +102,41 @@ TEST(Season, TheScheduleAndItsCut)
     const std::vector<Point> points = pointsOf(designOf(kHydro, "150", "70"), schedule(-25));
     ASSERT_EQ(points.size(), 34u); // −25 … +8 by 1 K
     const Point& design = points.front();
-    EXPECT_DOUBLE_EQ(design.supply, 150);
-    EXPECT_DOUBLE_EQ(design.ret, 70);
-    EXPECT_DOUBLE_EQ(design.mixed, 95);
+    EXPECT_DOUBLE_EQ(design.supply.inCelsius(), 150);
+    EXPECT_DOUBLE_EQ(design.ret.inCelsius(), 70);
+    EXPECT_DOUBLE_EQ(design.mixed.inCelsius(), 95);
     EXPECT_DOUBLE_EQ(design.relativeLoad, 1);
     const Point& minus5 = at(points, -5);
-    expectPrinted(minus5.supply, 93.20, 2, "τ1 at −5");
-    expectPrinted(minus5.ret, 50.41, 2, "τ2 at −5");
-    expectPrinted(minus5.mixed, 63.79, 2, "τ3 at −5");
-    expectPrinted(minus5.load, 0.5 * 23.0 / 43.0, 9, "Q at −5");
+    expectPrinted(minus5.supply.inCelsius(), 93.20, 2, "τ1 at −5");
+    expectPrinted(minus5.ret.inCelsius(), 50.41, 2, "τ2 at −5");
+    expectPrinted(minus5.mixed.inCelsius(), 63.79, 2, "τ3 at −5");
+    expectPrinted(minus5.load.inGcalPerHour(), 0.5 * 23.0 / 43.0, 9, "Q at −5");
 
     // The cut is reached at about +2,8 °C: the supply held is 70 °C from there on.
     const std::vector<Point> fine = pointsOf(designOf(kHydro, "150", "70"), schedule(-25, 0.1));
-    const auto cut =
-        std::find_if(fine.begin(), fine.end(), [](const Point& p) { return p.supply == 70; });
+    const auto cut = std::find_if(fine.begin(), fine.end(),
+                                  [](const Point& p) { return p.supply.inCelsius() == 70; });
     ASSERT_NE(cut, fine.end());
-    EXPECT_NEAR(cut->outdoor, 2.8, 0.1 + 1e-9);
+    EXPECT_NEAR(cut->outdoor.inCelsius(), 2.8, 0.1 + 1e-9);
     for (auto p = cut; p != fine.end(); ++p)
-        EXPECT_EQ(p->supply, 70) << p->outdoor;
+        EXPECT_EQ(p->supply.inCelsius(), 70) << p->outdoor.inCelsius();
 }
 
 TEST(Season, TheFlowIsContinuousAtTheCutAndDesignAboveIt)
 {
     const season::Design design = designOf(kHydro, "150", "70");
-    const double designFlow = *design.values.networkFlow;
+    const double designFlow = design.values.networkFlow->inTonnesPerHour();
     const std::vector<Point> points = pointsOf(design, schedule(-25, 0.05));
     for (std::size_t i = 1; i < points.size(); ++i) {
         const Point& p = points[i];
-        if (p.supply > 70) {
-            EXPECT_DOUBLE_EQ(p.networkFlow, designFlow) << p.outdoor;
+        if (p.supply.inCelsius() > 70) {
+            EXPECT_DOUBLE_EQ(p.networkFlow.inTonnesPerHour(), designFlow) << p.outdoor.inCelsius();
         }
         // A twentieth of a kelvin moves the flow by less than a hundredth of the design flow:
         // no jump where the cut begins.
-        EXPECT_NEAR(p.networkFlow, points[i - 1].networkFlow, 1e-2 * designFlow) << p.outdoor;
+        EXPECT_NEAR(p.networkFlow.inTonnesPerHour(), points[i - 1].networkFlow.inTonnesPerHour(),
+                    1e-2 * designFlow)
+            << p.outdoor.inCelsius();
     }
 }
 
@@ -155,16 +157,16 @@ TEST(Season, AHydroelevatorThroughTheSeason)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.outdoor);
         const Point& p = at(points, c.outdoor);
-        expectPrinted(p.networkFlow, c.flow, 3, "G");
+        expectPrinted(p.networkFlow.inTonnesPerHour(), c.flow, 3, "G");
         expectPrinted(p.mixingRatio, c.mixing, 2, "u");
-        expectPrinted(*p.nozzleDiameter, c.nozzle, 2, "dс");
-        EXPECT_EQ(*p.availableHead, 20);
+        expectPrinted(p.nozzleDiameter->inMillimetres(), c.nozzle, 2, "dс");
+        EXPECT_EQ(p.availableHead->inMetres(), 20);
         if (c.needed)
-            expectPrinted(*p.requiredHead, *c.needed, 2, "Hтреб");
+            expectPrinted(p.requiredHead->inMetres(), *c.needed, 2, "Hтреб");
         if (c.ret)
-            expectPrinted(p.ret, *c.ret, 2, "τ2");
+            expectPrinted(p.ret.inCelsius(), *c.ret, 2, "τ2");
         if (c.mixed)
-            expectPrinted(p.mixed, *c.mixed, 2, "τ3");
+            expectPrinted(p.mixed.inCelsius(), *c.mixed, 2, "τ3");
         EXPECT_FALSE(p.pressureDrop || p.requiredKv || p.capacityRatio);
         ASSERT_NE(checkOf(p, "elevator.head"), nullptr);
         EXPECT_EQ(checkOf(p, "elevator.head")->status, c.head);
@@ -179,7 +181,7 @@ TEST(Season, AHydroelevatorThroughTheSeason)
         return checkOf(p, "elevator.head")->status == checks::Status::Failed;
     });
     ASSERT_NE(first, fine.end());
-    EXPECT_NEAR(first->outdoor, 4.3, 0.1 + 1e-9);
+    EXPECT_NEAR(first->outdoor.inCelsius(), 4.3, 0.1 + 1e-9);
     EXPECT_TRUE(std::all_of(first, fine.end(),
                             [](const Point& p) { return p.verdict == checks::Status::Failed; }));
 }
@@ -191,13 +193,15 @@ TEST(Season, AControlValveThroughTheSeason)
     ASSERT_EQ(design.offers.front().designation, QStringLiteral("ТВМ-25/17"));
     const std::vector<Point> points = pointsOf(design, schedule(-25));
     const Point& end = at(points, 8);
-    expectPrinted(*end.pressureDrop, 1.943, 3, "Δp");
-    expectPrinted(*end.requiredKv, 2.388, 3, "Kv");
+    expectPrinted(end.pressureDrop->inKgfPerCm2(), 1.943, 3, "Δp");
+    expectPrinted(end.requiredKv->inCubicMetresPerHour(), 2.388, 3, "Kv");
     expectPrinted(*end.capacityRatio, 0.379, 3, "Kv/Kvy");
     EXPECT_FALSE(end.nozzleDiameter || end.requiredHead || end.availableHead);
     // At the design point the drop is the sizing's own.
-    EXPECT_NEAR(*points.front().pressureDrop, *design.values.valvePressureDrop, 1e-12);
-    EXPECT_NEAR(*points.front().requiredKv, *design.values.requiredKv, 1e-12);
+    EXPECT_NEAR(points.front().pressureDrop->inKgfPerCm2(),
+                design.values.valvePressureDrop->inKgfPerCm2(), 1e-12);
+    EXPECT_NEAR(points.front().requiredKv->inCubicMetresPerHour(),
+                design.values.requiredKv->inCubicMetresPerHour(), 1e-12);
     QStringList ids;
     for (const checks::Check& check : end.checks)
         ids << check.id;
@@ -215,18 +219,20 @@ TEST(Season, NoCutBelowSeventyAndTheEndIsAlwaysAPoint)
     const season::Design design = designOf(kValve, "65", "45");
     const std::vector<Point> points = pointsOf(design, schedule(-25, 2));
     ASSERT_EQ(points.size(), 18u); // −25, −23 … +7, and +8
-    EXPECT_EQ(points.back().outdoor, 8);
-    EXPECT_EQ(points[points.size() - 2].outdoor, 7);
+    EXPECT_EQ(points.back().outdoor.inCelsius(), 8);
+    EXPECT_EQ(points[points.size() - 2].outdoor.inCelsius(), 7);
     for (const Point& p : points)
-        EXPECT_DOUBLE_EQ(p.networkFlow, *design.values.networkFlow) << p.outdoor;
+        EXPECT_DOUBLE_EQ(p.networkFlow.inTonnesPerHour(),
+                         design.values.networkFlow->inTonnesPerHour())
+            << p.outdoor.inCelsius();
     EXPECT_FALSE(season::cutInForce(schedule(-25), 65).has_value());
     EXPECT_EQ(season::cutInForce(schedule(-25), 70.5), 70);
     // However large the step, the design point and the end are both points.
     for (const double step : {33.0, 4e10}) {
         const std::vector<Point> two = pointsOf(design, schedule(-25, step));
         ASSERT_EQ(two.size(), 2u) << step;
-        EXPECT_EQ(two.front().outdoor, -25);
-        EXPECT_EQ(two.back().outdoor, 8);
+        EXPECT_EQ(two.front().outdoor.inCelsius(), -25);
+        EXPECT_EQ(two.back().outdoor.inCelsius(), 8);
     }
 }
 
@@ -296,7 +302,9 @@ TEST(Season, TheCutBeginsWhereTheSupplyFallsToIt)
         const std::vector<Point> points = pointsOf(design, s);
         if (!cut) {
             for (const Point& p : points)
-                EXPECT_DOUBLE_EQ(p.networkFlow, *design.values.networkFlow) << p.outdoor;
+                EXPECT_DOUBLE_EQ(p.networkFlow.inTonnesPerHour(),
+                                 design.values.networkFlow->inTonnesPerHour())
+                    << p.outdoor.inCelsius();
             continue;
         }
         EXPECT_EQ(cut->temperature, *c.cut);
@@ -315,8 +323,10 @@ TEST(Season, TheCutBeginsWhereTheSupplyFallsToIt)
                     cut->temperature, 1e-9);
         // The points on either side: the supply above the cut before it, held at it after.
         for (const Point& p : points)
-            if (std::abs(p.outdoor - *cut->outdoor) > 1e-9) {
-                EXPECT_EQ(p.outdoor > *cut->outdoor, p.supply == cut->temperature) << p.outdoor;
+            if (std::abs(p.outdoor.inCelsius() - *cut->outdoor) > 1e-9) {
+                EXPECT_EQ(p.outdoor.inCelsius() > *cut->outdoor,
+                          p.supply.inCelsius() == cut->temperature)
+                    << p.outdoor.inCelsius();
             }
     }
 }
@@ -327,14 +337,14 @@ namespace {
 Point pointWith(double outdoor, const char* id, checks::Status status, bool offered = true)
 {
     Point p;
-    p.outdoor = outdoor;
-    p.supply = 100 - outdoor;
-    p.mixed = 80 - outdoor;
-    p.ret = 60 - outdoor;
-    p.networkFlow = 5;
-    p.requiredHead = 14;
-    p.availableHead = 20;
-    p.requiredKv = 4;
+    p.outdoor = qty::Temperature::celsius(outdoor);
+    p.supply = qty::Temperature::celsius(100 - outdoor);
+    p.mixed = qty::Temperature::celsius(80 - outdoor);
+    p.ret = qty::Temperature::celsius(60 - outdoor);
+    p.networkFlow = qty::MassFlow::tonnesPerHour(5);
+    p.requiredHead = qty::Head::metres(14);
+    p.availableHead = qty::Head::metres(20);
+    p.requiredKv = qty::FlowCoefficient::cubicMetresPerHour(4);
     if (offered)
         p.capacityRatio = 0.7;
     checks::Check c;

@@ -5,6 +5,7 @@
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
 #include "selection/ValveSizing.h"
+#include "tests/support/Inputs.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <set>
 
 using namespace selection;
+using sizingCases::Inputs;
 
 namespace {
 
@@ -70,7 +72,7 @@ TEST(MethodSteps, TheReadmeTableOfValuesSaysWhatTheStepsSay)
 // Whatever the kind, the result box's value lines are the lines of its steps, in their order.
 TEST(MethodSteps, EveryKindsValueLinesAreItsStepsLines)
 {
-    const SizingInputs in{150, 70, 0.5, 6, 4, 1};
+    const SizingInputs in = Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 4, .s = 1};
     for (const EquipmentKind kind : kinds::kAll) {
         SCOPED_TRACE(int(kind));
         const SizingOutcome outcome = [&] {
@@ -85,7 +87,7 @@ TEST(MethodSteps, EveryKindsValueLinesAreItsStepsLines)
         const std::vector<MethodStep>& steps = methodSteps(kind);
         ASSERT_GE(outcome.lines.size(), qsizetype(steps.size()));
         for (size_t i = 0; i < steps.size(); ++i) {
-            const std::optional<double> value = outcome.values.*steps[i].value;
+            const std::optional<double> value = steps[i].value->read(outcome.values);
             ASSERT_TRUE(value) << steps[i].name;
             EXPECT_EQ(outcome.lines[qsizetype(i)], memoLine(steps[i], *value));
         }

@@ -401,7 +401,7 @@ private slots:
         std::map<double, double> needed;
         const std::optional<calcsheet::SeasonSheet> season = sheet();
         for (const season::Point& p : season->points)
-            needed[p.outdoor] = *p.requiredHead;
+            needed[p.outdoor.inCelsius()] = p.requiredHead->inMetres();
         QVERIFY(series("ScheduleChart", "failing").isEmpty());
         QVERIFY(series("ScheduleChart", "warning").isEmpty());
         const std::pair<const char*, QList<double>> marked[] = {{"failing", {5, 6, 7, 8}},

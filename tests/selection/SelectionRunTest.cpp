@@ -3,12 +3,14 @@
 #include "selection/SelectionRun.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
+#include "tests/support/Inputs.h"
 #include "tests/support/QtPrinters.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace selection;
+using sizingCases::Inputs;
 
 namespace {
 
@@ -55,7 +57,8 @@ TEST(Translate, ConvertsEachUnitOfTheTable)
     EXPECT_TRUE(std::isnan(units::Translate(3, units::kHeatLoad, 1)));
     EXPECT_TRUE(std::isnan(units::Translate(1, 3, 1)));
     const double bad = units::Translate(3, units::kHeatLoad, 1);
-    const SizingOutcome outcome = sizing::PodborKZR({150, 70, bad, 6, 4, 1});
+    const SizingOutcome outcome =
+        sizing::PodborKZR(Inputs{.t1 = 150, .t2 = 70, .q = bad, .p1 = 6, .p2 = 4, .s = 1});
     ASSERT_TRUE(outcome.failure.has_value());
     EXPECT_EQ(outcome.failure->message, QStringLiteral("Неправильный ввод данных.!!!"));
 }
