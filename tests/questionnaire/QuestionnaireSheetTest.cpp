@@ -62,8 +62,16 @@ PanelValues allChosen(Kind kind)
     return values;
 }
 
+// A sheet as the independent reader reads it back: its name, widths and so on, its cells by
+// name and its merged ranges.
+struct Written {
+    QJsonObject sheet;
+    QJsonObject cells;
+    QStringList merged;
+};
+
 // Writes the sheet into a temporary file and reads it back.
-QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = nullptr)
+Written written(Kind kind, const PanelValues& values, QStringList* calls = nullptr)
 {
     QTemporaryDir dir;
     const QString file = dir.filePath("q.xlsx");
@@ -73,7 +81,8 @@ QJsonObject written(Kind kind, const PanelValues& values, QStringList* calls = n
     EXPECT_FALSE(result) << result->message.toStdString();
     if (calls)
         *calls = sheettest::recordedCalls(xl);
-    return readFirstSheet(file);
+    const QJsonObject sheet = readFirstSheet(file);
+    return {sheet, sheet["cells"].toObject(), mergedRanges(sheet)};
 }
 
 // Typed input under the decimal comma: a plain figure becomes a number.
@@ -98,10 +107,10 @@ void expectCell(const QJsonObject& cells, const QString& name, const QString& te
     EXPECT_EQ(cell["align"].toString(), align);
 }
 
-void expectGrid(const QJsonObject& sheet, const QString& name, const std::vector<Row>& rows)
+void expectGrid(const Written& written, const QString& name, const std::vector<Row>& rows)
 {
-    EXPECT_EQ(sheet["name"].toString(), name);
-    const QJsonObject cells = sheet["cells"].toObject();
+    EXPECT_EQ(written.sheet["name"].toString(), name);
+    const QJsonObject& cells = written.cells;
     QStringList merged;
     int cellCount = 0;
     for (const Row& r : rows) {
@@ -117,40 +126,49 @@ void expectGrid(const QJsonObject& sheet, const QString& name, const std::vector
         }
     }
     merged.sort();
-    EXPECT_EQ(mergedRanges(sheet), merged);
+    EXPECT_EQ(written.merged, merged);
     EXPECT_EQ(cells.size(), cellCount) << "cells outside the expected rows";
-    const QJsonObject widths = sheet["widths"].toObject();
+    const QJsonObject widths = written.sheet["widths"].toObject();
     EXPECT_NEAR(widths["A"].toDouble(), 70, 1);
     EXPECT_NEAR(widths["B"].toDouble(), 20, 1);
     EXPECT_NEAR(widths["C"].toDouble(), 31, 1);
 }
 
-std::vector<Row> customerRows(int first, const QStringList& labels)
-{
-    static const char* const values[] = {
-        "ООО \"Ромашка\"",   "Сидоров С. С.", "Кузнецов К. К., инженер",
-        "8 (800) 000-00-00", "Котельная №2",  "г. Энск, ул. Новая, 5"};
-    std::vector<Row> rows;
-    static std::vector<QByteArray> keep;
-    for (int i = 0; i < labels.size(); ++i) {
-        keep.push_back(labels[i].toUtf8());
-        rows.push_back({first + i, "B:C", "left", keep.back().constData(), values[i]});
-    }
-    return rows;
-}
+// The customer block that opens every panel's sheet: its labels and the texts typed into it.
+const char* const kCustomerLabels[] = {"Организация (предприятие)",
+                                       "ФИО руководителя",
+                                       "ФИО, должность заполнившего опросный лист",
+                                       "Контактный телефон, факс",
+                                       "Наименование объекта",
+                                       "Адрес объекта"};
+const char* const kCustomerTexts[] = {
+    "ООО \"Ромашка\"",   "Сидоров С. С.", "Кузнецов К. К., инженер",
+    "8 (800) 000-00-00", "Котельная №2",  "г. Энск, ул. Новая, 5"};
 
+// The rows of the customer block where nothing comes between them.
+const std::vector<int> kCustomerRows = {4, 5, 6, 7, 8, 9};
+
+// Types kCustomerTexts into the panel's six customer boxes.
 void setCustomer(PanelValues& values, const QStringList& edits)
 {
-    const QStringList texts = {"ООО \"Ромашка\"",   "Сидоров С. С.", "Кузнецов К. К., инженер",
-                               "8 (800) 000-00-00", "Котельная №2",  "г. Энск, ул. Новая, 5"};
     for (int i = 0; i < edits.size(); ++i)
-        values.texts[edits[i]] = texts[i];
+        values.texts[edits[i]] = QString::fromUtf8(kCustomerTexts[i]);
 }
 
-std::vector<Row> join(std::vector<Row> a, const std::vector<Row>& b)
+// A panel's sheet: the title, the date and the customer heading in rows 1 to 3, the customer
+// block in the given rows, the panel's own rows, and the footer.
+std::vector<Row> sheetRows(const char* title, const std::vector<int>& customerRows,
+                           const std::vector<Row>& own, int footerRow)
 {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
+    static const QByteArray foot = footer().toUtf8();
+    std::vector<Row> rows = {{1, "A:C", "center", title},
+                             {2, "A:C", "center", kDateText},
+                             {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"}};
+    for (size_t i = 0; i < customerRows.size(); ++i)
+        rows.push_back({customerRows[i], "B:C", "left", kCustomerLabels[i], kCustomerTexts[i]});
+    rows.insert(rows.end(), own.begin(), own.end());
+    rows.push_back({footerRow, "A:C", "center", foot.constData()});
+    return rows;
 }
 
 } // namespace
@@ -167,18 +185,7 @@ TEST(QuestionnaireSheet, IndividualSubstationGrid)
                                                  {"ComboBox24", 3}});
     setCustomer(values, {"Edit38", "Edit39", "Edit40", "Edit41", "Edit48", "Edit49"});
     values.texts["Memo3"] = "=1+2\nвторая строка\n";
-    const std::vector<Row> head = {
-        {1, "A:C", "center", "Опросный лист индивидуального теплового пункта."},
-        {2, "A:C", "center", kDateText},
-        {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
-    };
-    auto customer =
-        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
-                         "Наименование объекта", "Адрес объекта"});
-    customer[4].row = 9;
-    customer[5].row = 10;
-    const std::vector<Row> rest = {
+    const std::vector<Row> own = {
         {8, "A:C", "center", "СВЕДЕНИЯ ОБ ОБЪЕКТЕ"},
         {11, "", "left", "Количество квартир", "100"},
         {12, "", "left", "Количество этажей", "5"},
@@ -217,10 +224,9 @@ TEST(QuestionnaireSheet, IndividualSubstationGrid)
         {37, "A:C", "left", "вторая строка"},
         {38, "A:C", "left", ""},
     };
-    const QByteArray foot = footer().toUtf8();
-    auto rows = join(join(head, customer), rest);
-    rows.push_back({39, "A:C", "center", foot.constData()});
-    expectGrid(written(Kind::Itp, values), "Опросник ИТП", rows);
+    expectGrid(
+        written(Kind::Itp, values), "Опросник ИТП",
+        sheetRows("Опросный лист индивидуального теплового пункта.", {4, 5, 6, 7, 9, 10}, own, 39));
 }
 
 TEST(QuestionnaireSheet, BlockSubstationGrid)
@@ -230,17 +236,7 @@ TEST(QuestionnaireSheet, BlockSubstationGrid)
     values.choices["ComboBox6"] = 2;
     values.choices["ComboBox7"] = 2;
     setCustomer(values, {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"});
-    const std::vector<Row> head = {
-        {1, "A:C", "center", "Опросный лист блочного теплового пункта"},
-        {2, "A:C", "center", kDateText},
-        {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
-    };
-    const auto customer =
-        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
-                         "Наименование объекта", "Адрес объекта"});
-    const QByteArray foot = footer().toUtf8();
-    const std::vector<Row> rest = {
+    const std::vector<Row> own = {
         {10, "A:C", "center", "ТЕПЛОВЫЕ НАГРУЗКИ"},
         {11, "", "left", "Тепловая нагрузка на отопление", "0,08", "Гкал/час"},
         {12, "", "left", "Тепловая нагрузка на горячее водоснабжение", "0,08", "МВт"},
@@ -267,9 +263,9 @@ TEST(QuestionnaireSheet, BlockSubstationGrid)
          " 3 / 4"},
         {30, "A:C", "center", "ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ"},
         {31, "A:C", "left", ""},
-        {32, "A:C", "center", foot.constData()},
     };
-    expectGrid(written(Kind::Btp, values), "Опросник БТП", join(join(head, customer), rest));
+    expectGrid(written(Kind::Btp, values), "Опросник БТП",
+               sheetRows("Опросный лист блочного теплового пункта", kCustomerRows, own, 32));
 }
 
 TEST(QuestionnaireSheet, PlateExchangerGrid)
@@ -277,17 +273,7 @@ TEST(QuestionnaireSheet, PlateExchangerGrid)
     PanelValues values = allChosen(Kind::Plate);
     values.choices["ComboBox15"] = 4;
     setCustomer(values, {"Edit21", "Edit22", "Edit23", "Edit24", "Edit25", "Edit26"});
-    const std::vector<Row> head = {
-        {1, "A:C", "center", "Опросный лист пластинчатого теплообменника."},
-        {2, "A:C", "center", kDateText},
-        {3, "A:C", "center", "СВЕДЕНИЯ О ЗАКАЗЧИКЕ"},
-    };
-    const auto customer =
-        customerRows(4, {"Организация (предприятие)", "ФИО руководителя",
-                         "ФИО, должность заполнившего опросный лист", "Контактный телефон, факс",
-                         "Наименование объекта", "Адрес объекта"});
-    const QByteArray foot = footer().toUtf8();
-    const std::vector<Row> rest = {
+    const std::vector<Row> own = {
         {10, "A:C", "center", "ТЕПЛОНОСИТЕЛЬ"},
         {11, "", "left", "Тепловая нагрузка на отопление", "0,08", "МВт"},
         {12, "", "left", "Тепловая нагрузка на горячее водоснабжение", "0,08", "МВт"},
@@ -307,10 +293,9 @@ TEST(QuestionnaireSheet, PlateExchangerGrid)
         {25, "", "left", "Запас теплообменника по поверхности, не менее %", "20"},
         {26, "A:C", "center", "ДОПОЛНИТЕЛЬНЫЕ ТРЕБОВАНИЯ"},
         {28, "A:C", "left", ""},
-        {30, "A:C", "center", foot.constData()},
     };
     expectGrid(written(Kind::Plate, values), "Опросник теплообменник",
-               join(join(head, customer), rest));
+               sheetRows("Опросный лист пластинчатого теплообменника.", kCustomerRows, own, 30));
 }
 
 // The memo rows, the empty merged row after them and the footer, for empty and filled memos.
@@ -336,9 +321,7 @@ TEST(QuestionnaireSheet, MemoRowsAndFooterPosition)
         const SheetLayout& layout = sheetLayout(c.kind);
         if (c.memo)
             values.texts[layout.memo] = QString::fromUtf8(c.memo);
-        const QJsonObject sheet = written(c.kind, values);
-        const QJsonObject cells = sheet["cells"].toObject();
-        const QStringList merged = mergedRanges(sheet);
+        const auto [sheet, cells, merged] = written(c.kind, values);
         const int emptyRow = layout.firstMemoRow + c.lines;
         for (int row = layout.firstMemoRow; row <= emptyRow; ++row)
             EXPECT_TRUE(merged.contains(QString("A%1:C%1").arg(row))) << row;
@@ -362,8 +345,8 @@ TEST(QuestionnaireSheet, CheckBoxesTurnIntoNegativeSentences)
     for (const char* box : {"CheckBox1", "CheckBox2", "CheckBox3", "CheckBox4", "CheckBox5"})
         btp.checks[box] = false;
     btp.texts["Edit15"] = "Никогда не читается";
-    QJsonObject sheet = written(Kind::Btp, btp);
-    QJsonObject cells = sheet["cells"].toObject();
+    const Written blockSheet = written(Kind::Btp, btp);
+    const QJsonObject& cells = blockSheet.cells;
     const char* const negative[] = {
         "Без приборов учета.",
         "Без автоматической системой регулирования в системе отопления.",
@@ -373,20 +356,19 @@ TEST(QuestionnaireSheet, CheckBoxesTurnIntoNegativeSentences)
     };
     for (int i = 0; i < 5; ++i) {
         expectCell(cells, QString("A%1").arg(23 + i), QString::fromUtf8(negative[i]), "left");
-        EXPECT_TRUE(mergedRanges(sheet).contains(QString("A%1:C%1").arg(23 + i)));
+        EXPECT_TRUE(blockSheet.merged.contains(QString("A%1:C%1").arg(23 + i)));
     }
     EXPECT_FALSE(cells.contains("B23"));
-    EXPECT_FALSE(mergedRanges(sheet).contains("B23:C23"));
+    EXPECT_FALSE(blockSheet.merged.contains("B23:C23"));
 
     PanelValues itp = allChosen(Kind::Itp);
     itp.checks["CheckBox6"] = false;
     itp.checks["CheckBox7"] = false;
-    sheet = written(Kind::Itp, itp);
-    cells = sheet["cells"].toObject();
-    expectCell(cells, "A31", "Без приборов учета тепловой энергии", "left");
-    EXPECT_FALSE(cells.contains("B31"));
-    EXPECT_TRUE(mergedRanges(sheet).contains("B31:C31"));
-    expectCell(cells, "A32",
+    const Written individual = written(Kind::Itp, itp);
+    expectCell(individual.cells, "A31", "Без приборов учета тепловой энергии", "left");
+    EXPECT_FALSE(individual.cells.contains("B31"));
+    EXPECT_TRUE(individual.merged.contains("B31:C31"));
+    expectCell(individual.cells, "A32",
                "Без организации контроля систем регулирования с ПК, находящейся на объекте",
                "left");
 }
@@ -398,7 +380,7 @@ TEST(QuestionnaireSheet, OtherTakesTheNeighbouringEditBox)
         values.choices[QString("ComboBox%1").arg(i)] = 1;
     values.choices["ComboBox19"] = 4;
     values.texts["Edit45"] = "Не читается: выбран ИТП";
-    QJsonObject cells = written(Kind::Itp, values)["cells"].toObject();
+    const QJsonObject cells = written(Kind::Itp, values).cells;
     expectCell(cells, "B14", "ИТП", "left");
     expectCell(cells, "B17", "Альтернативный тип теплоисточника", "left");
 }
@@ -485,7 +467,7 @@ TEST(QuestionnaireSheet, ADistinctValueInEveryBoxStandsInExactlyOneCell)
             }
         }
         ASSERT_FALSE(edits.isEmpty());
-        const QJsonObject cells = written(kind, values)["cells"].toObject();
+        const QJsonObject cells = written(kind, values).cells;
         ASSERT_FALSE(cells.isEmpty());
         for (const QString& edit : edits) {
             const QString value = values.texts[edit];
