@@ -10,7 +10,7 @@
 #include "checks/Checks.h"
 #include "core/Failure.h"
 #include "season/Season.h"
-#include "selection/SelectionRun.h"
+#include "selection/SizedSelection.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -27,7 +27,7 @@ struct SeasonSheet {
 };
 
 struct SheetData {
-    selection::SelectionForm form;
+    selection::TypedTexts typed; // the inputs as typed, also when they did not read
     selection::SelectionRun run;
     std::vector<checks::Check> checks;
     QDateTime when;

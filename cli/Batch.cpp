@@ -69,18 +69,18 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
         if (cells[static_cast<size_t>(i)].isEmpty())
             continue;
         if (i >= header.size()) {
-            row.run.failure = vedan::Failure::input(
+            row.run.refusal = vedan::Failure::input(
                 QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1));
             return row;
         }
         fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
     }
-    const auto form = sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form)) {
-        row.run.failure = vedan::Failure::input(*problem);
+    vedan::Outcome<selection::SelectionForm> form = sizeForm(fields);
+    if (form.failure) {
+        row.run.refusal = std::move(form.failure);
         return row;
     }
-    SizeResult result = sizeCase(std::get<selection::SelectionForm>(form), true, checkTexts);
+    SizeResult result = sizeCase(form.value, true, checkTexts);
     row.run = std::move(result.run);
     row.checks = std::move(result.checks);
     return row;
@@ -88,15 +88,9 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
 
 QString worstCheck(const BatchRow& row)
 {
-    if (row.run.failure || row.checks.empty())
+    if (row.run.failure() || row.checks.empty())
         return QString();
-    const checks::Status order[] = {checks::Status::Failed, checks::Status::Warning,
-                                    checks::Status::Passed, checks::Status::NotApplicable};
-    for (const checks::Status status : order)
-        for (const checks::Check& check : row.checks)
-            if (check.status == status)
-                return checks::statusId(status);
-    return QString();
+    return checks::statusId(checks::verdict(row.checks));
 }
 
 QStringList columnNames()
@@ -115,15 +109,18 @@ QStringList cellsOf(const BatchRow& row)
     cells += row.inputs;
     for (const selection::NamedValue& column : selection::allValues()) {
         bool ofKind = false;
-        if (row.run.kind)
-            for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
+        if (row.run.sized)
+            for (const selection::NamedValue& named :
+                 selection::valuesOf(row.run.sized->request.kind))
                 ofKind = ofKind || named.value == column.value;
-        const std::optional<double>& value = row.run.values.*column.value;
+        const std::optional<double>& value =
+            row.run.sized ? row.run.sized->values.*column.value : std::nullopt;
         cells << (ofKind && value ? unroundedCell(*value) : QString());
     }
     QStringList offers;
-    for (const selection::Offer& offer : row.run.offers)
-        offers << offer.designation;
+    if (row.run.sized)
+        for (const selection::Offer& offer : row.run.sized->offers)
+            offers << offer.designation;
     return cells << offers.join(QStringLiteral(" | ")) << row.run.message().value_or(QString())
                  << worstCheck(row);
 }
@@ -135,7 +132,7 @@ BatchRow refusedRow(int line, const QString& problem)
     row.line = line;
     for (qsizetype i = 0; i < sizeFieldNames().size(); ++i)
         row.inputs << QString();
-    row.run.failure = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
+    row.run.refusal = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
     return row;
 }
 
@@ -176,7 +173,7 @@ RowOutput render(const BatchRow& row, TableFormat format)
 {
     RowOutput out;
     out.line = row.line;
-    out.failed = row.run.failure.has_value();
+    out.failed = row.run.failure().has_value();
     out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
     switch (format) {
     case TableFormat::Csv: out.bytes = csvLine(cellsOf(row)); break;

@@ -38,17 +38,10 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
     if (positional.size() != 1)
         return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
                                     : QStringLiteral("лишний аргумент: ") + positional.at(1);
-    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
-    for (const QString& name : cli::sizeFieldNames().mid(1)) {
-        const std::optional<QString> value = cli::single(parser, name);
-        if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(name);
-        if (parser.isSet(name))
-            fields.emplace_back(name, *value);
-    }
-    auto form = cli::sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form))
-        return *problem;
+    const vedan::Outcome<selection::SelectionForm> form =
+        cli::sizeFormOfOptions(parser, positional.front());
+    if (form.failure)
+        return form.failure->message;
 
     // Each temperature option: its name and where it goes; the design outdoor temperature first.
     std::optional<double> outdoor, indoor, cut, end, step;
@@ -74,7 +67,7 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
         return qty::Temperature::celsius(t.value_or(byDefault));
     };
     SeasonRequest request{
-        std::get<selection::SelectionForm>(form),
+        form.value,
         {.outdoorDesign = qty::Temperature::celsius(*outdoor),
          .indoor = celsius(indoor, season::kDefaultIndoor),
          .cut = cut ? std::optional(qty::Temperature::celsius(*cut)) : std::nullopt,
@@ -171,7 +164,7 @@ json::Value seasonJson(const cli::SizeResult& design, const season::Schedule& sc
     object["schedule"] = std::move(s);
     json::Value list = json::Value::array();
     for (const Point& p : points)
-        list.push_back(pointJson(p, *design.run.kind));
+        list.push_back(pointJson(p, design.run.sized->request.kind));
     object["points"] = std::move(list);
     return object;
 }
@@ -222,22 +215,17 @@ int runSeason(const QStringList& args)
     const SeasonRequest& request = std::get<SeasonRequest>(parsed);
 
     const cli::SizeResult design = cli::sizeCase(request.form, true);
-    if (design.run.failure || !design.run.kind || !design.run.inputs) {
-        cli::failed(design.run.failure);
+    if (design.run.failure() || !design.run.sized) {
+        cli::failed(design.run.failure());
         return 1;
     }
-    const selection::EquipmentKind kind = *design.run.kind;
-    const season::Design seasonDesign{kind,
-                                      *design.run.inputs,
-                                      design.run.values,
-                                      design.run.offers,
-                                      request.form.comboBox5,
-                                      request.form.comboBox6};
-    const auto swept = season::sweep(seasonDesign, request.schedule);
-    if (const QString* refused = std::get_if<QString>(&swept))
-        return cli::usage(*refused);
-    const std::vector<Point>& points = std::get<std::vector<Point>>(swept);
-    const std::optional<season::Cut> cut = season::cutOf(seasonDesign, request.schedule);
+    const selection::SizedSelection& sized = *design.run.sized;
+    const selection::EquipmentKind kind = sized.request.kind;
+    const vedan::Outcome<std::vector<Point>> swept = season::sweep(sized, request.schedule);
+    if (swept.failure)
+        return cli::usage(swept.failure->message);
+    const std::vector<Point>& points = swept.value;
+    const std::optional<season::Cut> cut = season::cutOf(sized, request.schedule);
     const json::Value whole = seasonJson(design, request.schedule, cut, points);
 
     if (request.out != QLatin1String("-") && request.pdf != QLatin1String("-")) {
@@ -251,10 +239,12 @@ int runSeason(const QStringList& args)
         !request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points));
     bool sheetFailed = false;
     if (!request.pdf.isEmpty()) {
-        const calcsheet::SheetData sheet{
-            request.form,   design.run,
-            design.checks,  QDateTime::currentDateTime(),
-            request.object, calcsheet::SeasonSheet{request.schedule, cut, points}};
+        const calcsheet::SheetData sheet{selection::typedTexts(request.form),
+                                         design.run,
+                                         design.checks,
+                                         QDateTime::currentDateTime(),
+                                         request.object,
+                                         calcsheet::SeasonSheet{request.schedule, cut, points}};
         const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(sheet);
         sheetFailed =
             cli::failed(pdf.failure ? pdf.failure : cli::saveOutput(request.pdf, pdf.value));

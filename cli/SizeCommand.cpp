@@ -44,18 +44,10 @@ std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
                                     : QStringLiteral("лишний аргумент: ") + positional.at(1);
     if (parser.isSet(QStringLiteral("out")))
         return QStringLiteral("--out задаётся только вместе с --batch");
-    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
-    for (const QString& name : cli::sizeFieldNames().mid(1)) {
-        const std::optional<QString> value = cli::single(parser, name);
-        if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(name);
-        if (parser.isSet(name))
-            fields.emplace_back(name, *value);
-    }
-    auto form = cli::sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form))
-        return *problem;
-    SizeRequest request{std::get<SelectionForm>(form), {}, {}, {}};
+    const vedan::Outcome<SelectionForm> form = cli::sizeFormOfOptions(parser, positional.front());
+    if (form.failure)
+        return form.failure->message;
+    SizeRequest request{form.value, {}, {}, {}};
     const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
     if (!object)
         return QStringLiteral("параметр --object указан дважды");
@@ -80,15 +72,16 @@ vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 {
     XLApp xl;
     xl.setTargetFile(request.xlsx);
-    return writeSelectionReport(
-        xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
+    return writeSelectionReport(xl, selection::reportData(selection::typedTexts(request.form),
+                                                          lines, QDateTime::currentDateTime()));
 }
 
 vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& result)
 {
-    const calcsheet::SheetData data{request.form, result.run,
-                                    result.checks.empty() ? checks::ofRun(request.form, result.run)
-                                                          : result.checks,
+    const calcsheet::SheetData data{selection::typedTexts(request.form), result.run,
+                                    result.checks.empty() && result.run.sized
+                                        ? checks::evaluate(*result.run.sized)
+                                        : result.checks,
                                     QDateTime::currentDateTime(), request.object};
     const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
     if (pdf.failure)
@@ -105,7 +98,10 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
         json::Value object = cli::sizeJsonValue(result.run, result.checks);
         if (withSteps) {
             json::Value steps = json::Value::array();
-            for (const calcsheet::WrittenStep& s : calcsheet::writtenSteps(result.run)) {
+            const std::vector<calcsheet::WrittenStep> reached =
+                result.run.sized ? calcsheet::writtenSteps(*result.run.sized)
+                                 : std::vector<calcsheet::WrittenStep>();
+            for (const calcsheet::WrittenStep& s : reached) {
                 json::Value written;
                 written["symbol"] = json::text(s.symbol);
                 written["title"] = json::text(s.what);
@@ -123,14 +119,14 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
         }
         cli::out(QString::fromUtf8(json::dump(object)));
     } else if (textOut) {
-        cli::outLines(result.run.lines);
+        cli::outLines(result.run.lines());
         for (const checks::Check& check : result.checks)
             cli::outLines({cli::checkLine(check)});
     }
     cli::flushOut();
-    const bool sizingFailed = cli::failed(result.run.failure);
+    const bool sizingFailed = cli::failed(result.run.failure());
     const bool reportFailed =
-        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
+        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines()));
     const bool sheetFailed = !request.pdf.isEmpty() && cli::failed(writeSheet(request, result));
     if (sizingFailed || reportFailed || sheetFailed)
         return 1;

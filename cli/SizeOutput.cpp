@@ -16,9 +16,9 @@ namespace {
 json::Value values(const SelectionRun& run)
 {
     json::Value fields = json::Value::object();
-    if (run.kind) {
-        for (const selection::NamedValue& named : selection::valuesOf(*run.kind))
-            fields[named.name] = json::numberOr(run.values.*named.value);
+    if (run.sized) {
+        for (const selection::NamedValue& named : selection::valuesOf(run.sized->request.kind))
+            fields[named.name] = json::numberOr(run.sized->values.*named.value);
     }
     return fields;
 }
@@ -66,11 +66,12 @@ QString checkLine(const checks::Check& c)
 json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Check>& found)
 {
     json::Value lines = json::Value::array();
-    for (const QString& line : run.lines)
+    for (const QString& line : run.lines())
         lines.push_back(json::text(line));
     json::Value offers = json::Value::array();
-    for (const selection::Offer& o : run.offers)
-        offers.push_back(offer(o));
+    if (run.sized)
+        for (const selection::Offer& o : run.sized->offers)
+            offers.push_back(offer(o));
     json::Value checkList = json::Value::array();
     for (const checks::Check& c : found)
         checkList.push_back(checkJson(c));
@@ -81,7 +82,7 @@ json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Che
     object["offers"] = std::move(offers);
     object["checks"] = std::move(checkList);
     object["verdict"] =
-        run.failure ? json::Value() : json::text(checks::statusId(checks::verdict(found)));
+        run.failure() ? json::Value() : json::text(checks::statusId(checks::verdict(found)));
     return object;
 }
 

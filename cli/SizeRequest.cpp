@@ -1,5 +1,6 @@
 #include "cli/SizeRequest.h"
 
+#include "cli/CliOptions.h"
 #include "core/Numbers.h"
 #include "core/Regional.h"
 #include "core/Units.h"
@@ -76,15 +77,18 @@ const QStringList& sizeFieldNames()
     return names;
 }
 
-std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
+vedan::Outcome<SelectionForm> sizeForm(const Fields& fields)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SelectionForm>{{}, vedan::Failure::input(problem)};
+    };
     SelectionForm form;
     bool kindGiven = false;
     for (const auto& [name, value] : fields) {
         if (name == QLatin1String("kind")) {
             const auto kind = kKinds.find(value);
             if (kind == kKinds.end())
-                return QStringLiteral("неизвестный вид оборудования «%1»").arg(value);
+                return refused(QStringLiteral("неизвестный вид оборудования «%1»").arg(value));
             form.title = kinds::caption(kind->second);
             kindGiven = true;
         } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
@@ -94,22 +98,38 @@ std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
         } else if (const auto choice = kChoiceFields.find(name); choice != kChoiceFields.end()) {
             const auto item = choice->second.choices->find(value);
             if (item == choice->second.choices->end())
-                return QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name);
+                return refused(
+                    QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name));
             form.*choice->second.combo = item->second;
         } else {
-            return QStringLiteral("неизвестное поле %1").arg(name);
+            return refused(QStringLiteral("неизвестное поле %1").arg(name));
         }
     }
     if (!kindGiven)
-        return QStringLiteral("не указан вид оборудования");
-    return form;
+        return refused(QStringLiteral("не указан вид оборудования"));
+    return {form, std::nullopt};
+}
+
+vedan::Outcome<SelectionForm> sizeFormOfOptions(const QCommandLineParser& parser,
+                                                const QString& kind)
+{
+    Fields fields = {{QStringLiteral("kind"), kind}};
+    for (const QString& name : sizeFieldNames().mid(1)) {
+        const std::optional<QString> value = single(parser, name);
+        if (!value)
+            return {{},
+                    vedan::Failure::input(QStringLiteral("параметр --%1 указан дважды").arg(name))};
+        if (parser.isSet(name))
+            fields.emplace_back(name, *value);
+    }
+    return sizeForm(fields);
 }
 
 SizeResult sizeCase(const SelectionForm& form, bool withChecks, bool checkTexts)
 {
     SizeResult result{form, selection::runSelection(form), {}};
-    if (withChecks)
-        result.checks = checks::ofRun(form, result.run, checkTexts);
+    if (withChecks && result.run.sized)
+        result.checks = checks::evaluate(*result.run.sized, checkTexts);
     return result;
 }
 

@@ -111,6 +111,7 @@ QString verdictText(checks::Status verdict, int count)
     case checks::Status::Failed: return QStringLiteral("Проверки: не пройдены (%1)").arg(count);
     case checks::Status::Warning:
         return QStringLiteral("Проверки: есть предупреждения (%1)").arg(count);
+    case checks::Status::NotApplicable: return QStringLiteral("Проверки: неприменимы");
     default: return QStringLiteral("Проверки: пройдены");
     }
 }
