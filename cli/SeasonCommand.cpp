@@ -15,7 +15,6 @@
 #include <QDateTime>
 #include <algorithm>
 #include <optional>
-#include <variant>
 
 namespace {
 
@@ -23,7 +22,7 @@ using season::Point;
 
 struct SeasonRequest {
     selection::SelectionForm form;
-    season::Schedule schedule;
+    season::Schedule schedule{.outdoorDesign = qty::Temperature::celsius(0)};
     QString out;    // empty: none
     QString pdf;    // empty: none
     QString object; // in the sheet's title block
@@ -32,16 +31,20 @@ struct SeasonRequest {
 // A temperature or step as the tool takes numbers: with a decimal comma or point.
 std::optional<double> number(const QString& text) { return num::parseEitherSeparator(text); }
 
-std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
+vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SeasonRequest>{{}, vedan::Failure::input(problem)};
+    };
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
-                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
+        return refused(positional.isEmpty()
+                           ? QStringLiteral("не указан вид оборудования")
+                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
     const vedan::Outcome<selection::SelectionForm> form =
         cli::sizeFormOfOptions(parser, positional.front());
     if (form.failure)
-        return form.failure->message;
+        return {{}, form.failure};
 
     // Each temperature option: its name and where it goes; the design outdoor temperature first.
     std::optional<double> outdoor, indoor, cut, end, step;
@@ -53,16 +56,16 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
         const QString option = QString::fromLatin1(name);
         const std::optional<QString> value = cli::single(parser, option);
         if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(option);
+            return refused(QStringLiteral("параметр --%1 указан дважды").arg(option));
         if (!parser.isSet(option))
             continue;
         *target = number(*value);
         if (!*target)
-            return QStringLiteral("--%1: «%2» не число").arg(option, *value);
+            return refused(QStringLiteral("--%1: «%2» не число").arg(option, *value));
     }
     if (!outdoor)
-        return QStringLiteral("не указана расчётная температура наружного воздуха "
-                              "(--outdoor-design)");
+        return refused(QStringLiteral("не указана расчётная температура наружного воздуха "
+                                      "(--outdoor-design)"));
     const auto celsius = [](std::optional<double> t, double byDefault) {
         return qty::Temperature::celsius(t.value_or(byDefault));
     };
@@ -78,24 +81,24 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
         {}};
     const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
     if (!out || (parser.isSet(QStringLiteral("out")) && out->isEmpty()))
-        return QStringLiteral("у параметра --out должно быть одно непустое значение");
+        return refused(QStringLiteral("у параметра --out должно быть одно непустое значение"));
     request.out = *out;
     if (!request.out.isEmpty() && !cli::tableFormatOf(request.out))
-        return QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx");
+        return refused(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
     const std::optional<QString> pdf = cli::single(parser, QStringLiteral("pdf"));
     const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
     if (!pdf || (parser.isSet(QStringLiteral("pdf")) && pdf->isEmpty()))
-        return QStringLiteral("у параметра --pdf должно быть одно непустое значение");
+        return refused(QStringLiteral("у параметра --pdf должно быть одно непустое значение"));
     if (!object)
-        return QStringLiteral("параметр --object указан дважды");
+        return refused(QStringLiteral("параметр --object указан дважды"));
     request.pdf = *pdf;
     request.object = *object;
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {},
                                 .outputs = {{QStringLiteral("--out"), request.out},
                                             {QStringLiteral("--pdf"), request.pdf}}}))
-        return *clash;
-    return request;
+        return refused(*clash);
+    return {request, std::nullopt};
 }
 
 // The cut as the table's first line states it: "70 °C с tн = 2,42 °C", "70 °C" or "нет".
@@ -209,10 +212,10 @@ int runSeason(const QStringList& args)
         return *status;
     if (parser.optionNames().count(QStringLiteral("json")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
-    const auto parsed = parse(parser);
-    if (const QString* problem = std::get_if<QString>(&parsed))
-        return cli::usage(*problem);
-    const SeasonRequest& request = std::get<SeasonRequest>(parsed);
+    const vedan::Outcome<SeasonRequest> parsed = parse(parser);
+    if (parsed.failure)
+        return cli::usage(parsed.failure->message);
+    const SeasonRequest& request = parsed.value;
 
     const cli::SizeResult design = cli::sizeCase(request.form, true);
     if (design.run.failure() || !design.run.sized) {

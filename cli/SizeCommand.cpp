@@ -35,36 +35,41 @@ struct SizeRequest {
 const QString kXlsx = QStringLiteral("xlsx");
 const QString kPdf = QStringLiteral("pdf");
 
-// The request, or the usage problem.
-std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
+// The request, or the usage problem as an input failure.
+vedan::Outcome<SizeRequest> parseSingle(const QCommandLineParser& parser)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SizeRequest>{{}, vedan::Failure::input(problem)};
+    };
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
-                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
+        return refused(positional.isEmpty()
+                           ? QStringLiteral("не указан вид оборудования")
+                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
     if (parser.isSet(QStringLiteral("out")))
-        return QStringLiteral("--out задаётся только вместе с --batch");
+        return refused(QStringLiteral("--out задаётся только вместе с --batch"));
     const vedan::Outcome<SelectionForm> form = cli::sizeFormOfOptions(parser, positional.front());
     if (form.failure)
-        return form.failure->message;
+        return {{}, form.failure};
     SizeRequest request{form.value, {}, {}, {}};
     const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
     if (!object)
-        return QStringLiteral("параметр --object указан дважды");
+        return refused(QStringLiteral("параметр --object указан дважды"));
     request.object = *object;
     for (const auto& [name, target] :
          {std::pair{kXlsx, &SizeRequest::xlsx}, std::pair{kPdf, &SizeRequest::pdf}}) {
         const std::optional<QString> value = cli::single(parser, name);
         if (!value || (parser.isSet(name) && value->isEmpty()))
-            return QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name);
+            return refused(
+                QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name));
         request.*target = *value;
     }
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {},
                                 .outputs = {{QStringLiteral("--xlsx"), request.xlsx},
                                             {QStringLiteral("--pdf"), request.pdf}}}))
-        return *clash;
-    return request;
+        return refused(*clash);
+    return {request, std::nullopt};
 }
 
 // Writes the report as the window's export would.
@@ -169,8 +174,8 @@ int runSize(const QStringList& args)
     if (parser.optionNames().count(QStringLiteral("checks")) > 1
         || parser.optionNames().count(QStringLiteral("json")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
-    const auto request = parseSingle(parser);
-    if (const QString* problem = std::get_if<QString>(&request))
-        return cli::usage(*problem);
-    return runSingle(std::get<SizeRequest>(request), withChecks, asJson, strict, withSteps);
+    const vedan::Outcome<SizeRequest> request = parseSingle(parser);
+    if (request.failure)
+        return cli::usage(request.failure->message);
+    return runSingle(request.value, withChecks, asJson, strict, withSteps);
 }

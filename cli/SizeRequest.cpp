@@ -21,7 +21,7 @@ const std::map<QString, EquipmentKind> kKinds = {
     {QStringLiteral("regulator"), EquipmentKind::Regulator},
 };
 
-using Choices = std::map<QString, int>; // option value -> combo item index
+using Choices = std::map<QString, int>; // option value -> item of the choice
 
 const Choices kPressureUnits = {{QStringLiteral("bar"), units::kBar},
                                 {QStringLiteral("mpa"), units::kMegapascal},
@@ -32,29 +32,29 @@ const Choices kResistanceUnits = {{QStringLiteral("m"), units::kMetreOfWater}};
 const Choices kOneToThree = {
     {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
 
-// A field naming an edit box: its text goes into the form as typed.
-const std::map<QString, QString SelectionForm::*> kTextFields = {
-    {QStringLiteral("inlet"), &SelectionForm::edit1},
-    {QStringLiteral("outlet"), &SelectionForm::edit2},
-    {QStringLiteral("supply"), &SelectionForm::edit3},
-    {QStringLiteral("return"), &SelectionForm::edit4},
-    {QStringLiteral("load"), &SelectionForm::edit5},
-    {QStringLiteral("resistance"), &SelectionForm::edit6},
+// A field naming a text box: its text goes into the form as typed.
+const std::map<QString, FormText> kTextFields = {
+    {QStringLiteral("inlet"), FormText::InletPressure},
+    {QStringLiteral("outlet"), FormText::OutletPressure},
+    {QStringLiteral("supply"), FormText::SupplyTemperature},
+    {QStringLiteral("return"), FormText::ReturnTemperature},
+    {QStringLiteral("load"), FormText::HeatLoad},
+    {QStringLiteral("resistance"), FormText::SystemResistance},
 };
 
 struct ChoiceField {
-    int SelectionForm::*combo;
+    FormChoice choice;
     const Choices* choices;
 };
 
-// A field naming a combo box choice.
+// A field naming a choice.
 const std::map<QString, ChoiceField> kChoiceFields = {
-    {QStringLiteral("inlet-unit"), {&SelectionForm::comboBox2, &kPressureUnits}},
-    {QStringLiteral("outlet-unit"), {&SelectionForm::comboBox3, &kPressureUnits}},
-    {QStringLiteral("load-unit"), {&SelectionForm::comboBox4, &kLoadUnits}},
-    {QStringLiteral("resistance-unit"), {&SelectionForm::comboBox1, &kResistanceUnits}},
-    {QStringLiteral("series"), {&SelectionForm::comboBox5, &kOneToThree}},
-    {QStringLiteral("range"), {&SelectionForm::comboBox6, &kOneToThree}},
+    {QStringLiteral("inlet-unit"), {FormChoice::InletUnit, &kPressureUnits}},
+    {QStringLiteral("outlet-unit"), {FormChoice::OutletUnit, &kPressureUnits}},
+    {QStringLiteral("load-unit"), {FormChoice::LoadUnit, &kLoadUnits}},
+    {QStringLiteral("resistance-unit"), {FormChoice::ResistanceUnit, &kResistanceUnits}},
+    {QStringLiteral("series"), {FormChoice::Series, &kOneToThree}},
+    {QStringLiteral("range"), {FormChoice::SettingRange, &kOneToThree}},
 };
 
 } // namespace
@@ -94,13 +94,14 @@ vedan::Outcome<SelectionForm> sizeForm(const Fields& fields)
         } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
             // The form reads numbers as the window does, by the regional settings; the tool
             // takes a comma or a point.
-            form.*text->second = num::withDecimalSeparator(value, regional::decimalSeparator());
+            textOf(form, text->second) =
+                num::withDecimalSeparator(value, regional::decimalSeparator());
         } else if (const auto choice = kChoiceFields.find(name); choice != kChoiceFields.end()) {
             const auto item = choice->second.choices->find(value);
             if (item == choice->second.choices->end())
                 return refused(
                     QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name));
-            form.*choice->second.combo = item->second;
+            itemOf(form, choice->second.choice) = item->second;
         } else {
             return refused(QStringLiteral("неизвестное поле %1").arg(name));
         }

@@ -40,7 +40,7 @@ inline constexpr int kMaxPoints = 1000;
 struct Schedule {
     qty::Temperature outdoorDesign;
     qty::Temperature indoor = qty::Temperature::celsius(kDefaultIndoor);
-    std::optional<qty::Temperature> cut;
+    std::optional<qty::Temperature> cut = std::nullopt;
     qty::Temperature seasonEnd = qty::Temperature::celsius(kDefaultSeasonEnd);
     double step = kDefaultStep; // K
 };

@@ -55,6 +55,32 @@ std::optional<vedan::Failure> refusalOf(const SelectionForm& form)
 
 } // namespace
 
+QString& textOf(SelectionForm& form, FormText box)
+{
+    switch (box) {
+    case FormText::InletPressure: return form.edit1;
+    case FormText::OutletPressure: return form.edit2;
+    case FormText::SupplyTemperature: return form.edit3;
+    case FormText::ReturnTemperature: return form.edit4;
+    case FormText::HeatLoad: return form.edit5;
+    case FormText::SystemResistance: break;
+    }
+    return form.edit6;
+}
+
+int& itemOf(SelectionForm& form, FormChoice choice)
+{
+    switch (choice) {
+    case FormChoice::ResistanceUnit: return form.comboBox1;
+    case FormChoice::InletUnit: return form.comboBox2;
+    case FormChoice::OutletUnit: return form.comboBox3;
+    case FormChoice::LoadUnit: return form.comboBox4;
+    case FormChoice::Series: return form.comboBox5;
+    case FormChoice::SettingRange: break;
+    }
+    return form.comboBox6;
+}
+
 std::optional<QString> checkUnits(const SelectionForm& form)
 {
     for (const UnitCheck& check : unitChecks()) {

@@ -34,6 +34,19 @@ struct SelectionForm {
     int comboBox6 = 0; // setting range
 };
 
+// The form's boxes and choices by what they hold, for a form filled without the window.
+enum class FormText {
+    InletPressure,
+    OutletPressure,
+    SupplyTemperature,
+    ReturnTemperature,
+    HeatLoad,
+    SystemResistance
+};
+enum class FormChoice { ResistanceUnit, InletUnit, OutletUnit, LoadUnit, Series, SettingRange };
+QString& textOf(SelectionForm& form, FormText box);
+int& itemOf(SelectionForm& form, FormChoice choice);
+
 // The message of the first unit combo box left at its prompt, if any.
 std::optional<QString> checkUnits(const SelectionForm& form);
 

@@ -266,11 +266,7 @@ void ChecksWindow::follow(const QString& caption, const std::vector<checks::Chec
 
 void ChecksWindow::bringForward()
 {
-    if (!isVisible())
-        centring::placeOnOwnersScreen(this, QSize(900, 520));
-    show();
-    raise();
-    activateWindow();
+    centring::bringForward(this, [this] { centring::placeOnOwnersScreen(this, QSize(900, 520)); });
 }
 
 void ChecksWindow::keyPressEvent(QKeyEvent* event)

@@ -280,14 +280,12 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 void SeasonWindow::bringForward()
 {
     // Beside the selection window where the screen has room; otherwise clear of its result box.
-    if (!isVisible())
+    centring::bringForward(this, [this] {
         centring::placeBesideOwner(
             this,
             parentWidget() ? parentWidget()->findChild<QWidget*>(QStringLiteral("Memo2")) : nullptr,
             QSize(1100, 760), QSize(640, 480));
-    show();
-    raise();
-    activateWindow();
+    });
 }
 
 void SeasonWindow::keyPressEvent(QKeyEvent* event)
