@@ -77,13 +77,13 @@ struct Cut {
 };
 // The season's cut; none without a cut in force. The root of τ₁(Q̄) = τ_cut is bracketed in
 // 0 < Q̄ < 1, where τ₁ rises with Q̄, and halved to the last bit of a long double.
-std::optional<Cut> cutOf(const selection::SizedSelection& design, const Schedule& schedule);
+std::optional<Cut> cutOf(const selection::SizedSelection& sized, const Schedule& schedule);
 
 // The season's points from the design selection, or the failure with the Russian reason it
 // cannot be computed: the end not above the design outdoor temperature or not below the indoor
 // one, a step that is not positive, a return not colder than the mixed water, an asked cut not
 // below the design supply, more than 1,000 points (input failures), or an arithmetic fault.
-vedan::Outcome<std::vector<Point>> sweep(const selection::SizedSelection& design,
+vedan::Outcome<std::vector<Point>> sweep(const selection::SizedSelection& sized,
                                          const Schedule& schedule);
 
 // The ids of the checks a season point carries for the kind.
