@@ -10,7 +10,8 @@
 #include "checks/Checks.h"
 #include "core/Failure.h"
 #include "season/Season.h"
-#include "selection/SizedSelection.h"
+#include "selection/SelectionRun.h"
+#include "selection/SizingRequest.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -5,7 +5,7 @@
 
 #include "checks/Checks.h"
 #include "core/Json.h"
-#include "selection/SizedSelection.h"
+#include "selection/SelectionRun.h"
 
 #include <QString>
 #include <vector>

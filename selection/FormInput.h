@@ -8,6 +8,7 @@
 
 #include "core/Failure.h"
 #include "selection/EquipmentKinds.h"
+#include "selection/SelectionRun.h"
 #include "selection/SizedSelection.h"
 #include "selection/SizingRequest.h"
 

@@ -13,23 +13,6 @@ std::optional<QString> SizedSelection::message() const
     return failure->message;
 }
 
-std::optional<vedan::Failure> SelectionRun::failure() const
-{
-    if (refusal)
-        return refusal;
-    return sized ? sized->failure : std::nullopt;
-}
-
-std::optional<QString> SelectionRun::message() const
-{
-    const std::optional<vedan::Failure> stopped = failure();
-    if (!stopped)
-        return std::nullopt;
-    return stopped->message;
-}
-
-QStringList SelectionRun::lines() const { return sized ? sized->lines : QStringList(); }
-
 SizingOutcome sizeWithLibrary(const SizingRequest& request)
 {
     const SizingInputs in = inputsOf(request.conditions);

@@ -27,20 +27,6 @@ struct SizedSelection {
     std::optional<QString> message() const;
 };
 
-// What the button "Подобрать" did: the failure that stopped its inputs from reading, or the sized
-// selection; neither when there was no kind to size.
-struct SelectionRun {
-    std::optional<vedan::Failure> refusal; // the form's
-    std::optional<SizedSelection> sized;
-
-    // The refusal, or the failure that stopped the sizing.
-    std::optional<vedan::Failure> failure() const;
-    // The text of the message box the run calls for, if any.
-    std::optional<QString> message() const;
-    // The result lines; none without a sizing.
-    QStringList lines() const;
-};
-
 // A sizing method for a request: the library's, or a window's that shows its lines as it goes.
 using SizingMethod = std::function<SizingOutcome(const SizingRequest&)>;
 
