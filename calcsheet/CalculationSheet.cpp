@@ -25,8 +25,9 @@
 #include <functional>
 #include <vector>
 
-using selection::SelectionForm;
+using selection::ShownChoice;
 using selection::SizingInputs;
+using selection::TypedTexts;
 
 namespace calcsheet {
 
@@ -98,19 +99,12 @@ QString choiceText(const QStringList& items, int index)
 // One input: its name, the text as typed with its unit choice, the converted value.
 struct InputRow {
     const char* name;
-    QString SelectionForm::*text;
-    int SelectionForm::*unitChoice; // nullptr: the unit is fixed
-    const QStringList& (*unitItems)();
+    QString TypedTexts::*text;
+    ShownChoice TypedTexts::*unitChoice; // nullptr: the unit is fixed
     const char* fixedUnit;
     double SizingInputs::*converted;
     const char* unit;
 };
-
-const QStringList& noItems()
-{
-    static const QStringList none;
-    return none;
-}
 
 // An input as typed, cut at a sensible length: a text of thousands of digits must not make
 // dozens of pages. The cut is marked and never splits a surrogate pair.
@@ -126,18 +120,18 @@ QString shownInput(const QString& typed, qsizetype longest = kLongestShownInput)
 }
 
 const InputRow kInputs[] = {
-    {"Давление на входе системы P1", &SelectionForm::edit1, &SelectionForm::comboBox2,
-     units::pressureUnitItems, "", &SizingInputs::inletPressure, "кгс/см²"},
-    {"Давление на выходе системы P2", &SelectionForm::edit2, &SelectionForm::comboBox3,
-     units::pressureUnitItems, "", &SizingInputs::outletPressure, "кгс/см²"},
-    {"Температура в подающем трубопроводе τ1", &SelectionForm::edit3, nullptr, noItems, "°C",
+    {"Давление на входе системы P1", &TypedTexts::inletPressure, &TypedTexts::inletUnit, "",
+     &SizingInputs::inletPressure, "кгс/см²"},
+    {"Давление на выходе системы P2", &TypedTexts::outletPressure, &TypedTexts::outletUnit, "",
+     &SizingInputs::outletPressure, "кгс/см²"},
+    {"Температура в подающем трубопроводе τ1", &TypedTexts::supplyTemperature, nullptr, "°C",
      &SizingInputs::supplyTemperature, "°C"},
-    {"Температура в обратном трубопроводе τ2", &SelectionForm::edit4, nullptr, noItems, "°C",
+    {"Температура в обратном трубопроводе τ2", &TypedTexts::returnTemperature, nullptr, "°C",
      &SizingInputs::returnTemperature, "°C"},
-    {"Тепловая нагрузка Q", &SelectionForm::edit5, &SelectionForm::comboBox4, units::loadUnitItems,
-     "", &SizingInputs::heatLoad, "Гкал/ч"},
-    {"Сопротивление системы S", &SelectionForm::edit6, &SelectionForm::comboBox1,
-     units::headUnitItems, "", &SizingInputs::systemResistance, "м вод. ст."},
+    {"Тепловая нагрузка Q", &TypedTexts::heatLoad, &TypedTexts::loadUnit, "",
+     &SizingInputs::heatLoad, "Гкал/ч"},
+    {"Сопротивление системы S", &TypedTexts::systemResistance, &TypedTexts::resistanceUnit, "",
+     &SizingInputs::systemResistance, "м вод. ст."},
 };
 
 QString inputsPart(const SheetData& data)
@@ -145,26 +139,31 @@ QString inputsPart(const SheetData& data)
     QString rows = headRow({QStringLiteral("Величина"), QStringLiteral("Введено"),
                             QStringLiteral("Единица"), QStringLiteral("Для расчёта")},
                            {40, 20, 20, 20});
+    const selection::SizedSelection* sized = data.run.sized ? &*data.run.sized : nullptr;
+    const std::optional<SizingInputs> inputs =
+        sized ? std::optional(selection::inputsOf(sized->request.conditions)) : std::nullopt;
     for (const InputRow& input : kInputs) {
-        const QString unit = input.unitChoice
-                                 ? choiceText(input.unitItems(), data.form.*input.unitChoice)
-                                 : QString::fromUtf8(input.fixedUnit);
-        const QString converted = data.run.inputs
-                                      ? num::general((*data.run.inputs).*input.converted)
-                                            + QLatin1Char(' ') + QString::fromUtf8(input.unit)
-                                      : QStringLiteral("—");
+        const QString unit = !input.unitChoice ? QString::fromUtf8(input.fixedUnit)
+                             : (data.typed.*input.unitChoice).chosen
+                                 ? (data.typed.*input.unitChoice).text
+                                 : QStringLiteral("не выбрано");
+        const QString converted = inputs ? num::general((*inputs).*input.converted)
+                                               + QLatin1Char(' ') + QString::fromUtf8(input.unit)
+                                         : QStringLiteral("—");
         rows += row(
-            {QString::fromUtf8(input.name), shownInput(data.form.*input.text), unit, converted});
+            {QString::fromUtf8(input.name), shownInput(data.typed.*input.text), unit, converted});
     }
-    if (data.run.kind == selection::EquipmentKind::Regulator) {
+    if (sized && sized->request.kind == selection::EquipmentKind::Regulator) {
+        const selection::RegulatorChoice choice =
+            sized->request.regulator.value_or(selection::RegulatorChoice{});
         const auto choiceRow = [](const QString& name, const QString& choice) {
             return QStringLiteral("<tr>") + cell(name) + cell(choice, "colspan=\"3\"")
                    + QStringLiteral("</tr>");
         };
         rows += choiceRow(QStringLiteral("Тип регулятора"),
-                          choiceText(units::regulatorItems(), data.form.comboBox5));
+                          choiceText(units::regulatorItems(), choice.series));
         rows += choiceRow(QStringLiteral("Диапазон настройки"),
-                          choiceText(units::settingRangeItems(), data.form.comboBox6));
+                          choiceText(units::settingRangeItems(), choice.settingRange));
     }
     return heading(QStringLiteral("Исходные данные")) + table(rows);
 }
@@ -173,12 +172,14 @@ QString inputsPart(const SheetData& data)
 // Kv of IEC 60534-2-1, Q·√((ρ/ρ₀)/Δp) with Q in m³/h at the real density and Δp in bar.
 QString iecKvLine(const SheetData& data)
 {
-    const selection::SizingValues& v = data.run.values;
-    if (!data.run.inputs || !v.requiredKv || !v.networkFlow)
+    if (!data.run.sized)
+        return QString();
+    const selection::SizingValues& v = data.run.sized->values;
+    if (!v.requiredKv || !v.networkFlow)
         return QString();
     const std::optional<qty::PressureDifference> drop =
         v.valvePressureDrop ? v.valvePressureDrop : v.regulatorPressureDrop;
-    const SizingInputs& in = *data.run.inputs;
+    const SizingInputs in = selection::inputsOf(data.run.sized->request.conditions);
     if (!drop || !(drop->inKgfPerCm2() > 0) || !(v.networkFlow->inTonnesPerHour() > 0))
         return QString();
     std::optional<qty::Density> rho;
@@ -219,7 +220,8 @@ QString assumptionsPart()
 
 QString stepsPart(const SheetData& data)
 {
-    const std::vector<WrittenStep> steps = writtenSteps(data.run);
+    const std::vector<WrittenStep> steps =
+        data.run.sized ? writtenSteps(*data.run.sized) : std::vector<WrittenStep>();
     QString rows =
         headRow({QStringLiteral("№"), QStringLiteral("Величина"), QStringLiteral("Формула"),
                  QStringLiteral("Подстановка"), QStringLiteral("Результат")},
@@ -238,10 +240,12 @@ QString stepsPart(const SheetData& data)
 
 QString offersPart(const SheetData& data)
 {
-    if (data.run.failure)
+    if (data.run.failure())
         return QString();
+    static const std::vector<selection::Offer> none;
+    const std::vector<selection::Offer>& offers = data.run.sized ? data.run.sized->offers : none;
     QString part = heading(QStringLiteral("Подобранное оборудование"));
-    if (data.run.offers.empty())
+    if (offers.empty())
         return part + QStringLiteral("<p>")
                + esc(QStringLiteral("Для заданных параметров модель не подобрана."))
                + QStringLiteral("</p>");
@@ -267,7 +271,7 @@ QString offersPart(const SheetData& data)
     };
     std::vector<const Column*> shown;
     for (const Column& column : columns)
-        if (std::any_of(data.run.offers.begin(), data.run.offers.end(),
+        if (std::any_of(offers.begin(), offers.end(),
                         [&](const selection::Offer& o) { return column.text(o).has_value(); }))
             shown.push_back(&column);
     QStringList titles{QStringLiteral("Обозначение")};
@@ -277,7 +281,7 @@ QString offersPart(const SheetData& data)
         widths.push_back(20);
     }
     QString rows = headRow(titles, widths);
-    for (const selection::Offer& offer : data.run.offers) {
+    for (const selection::Offer& offer : offers) {
         QStringList cells{offer.designation};
         for (const Column* column : shown)
             cells << column->text(offer).value_or(QStringLiteral("—"));
@@ -319,10 +323,10 @@ QSize chartPixels()
 
 QString seasonPart(const SheetData& data)
 {
-    if (!data.season || !data.run.kind)
+    if (!data.season || !data.run.sized)
         return QString();
     const SeasonSheet& s = *data.season;
-    const selection::EquipmentKind kind = *data.run.kind;
+    const selection::EquipmentKind kind = data.run.sized->request.kind;
     QString part = QStringLiteral("<h2 style=\"page-break-before: always\">")
                    + esc(QStringLiteral("Работа в течение отопительного сезона"))
                    + QStringLiteral("</h2>");
@@ -458,7 +462,7 @@ QString sheetHtml(const SheetData& data)
                                ? QStringLiteral("не указан")
                                : shownInput(data.objectName, kLongestShownObject);
     html += QStringLiteral("<p>") + esc(QStringLiteral("Объект: ") + object)
-            + QStringLiteral("<br/>") + esc(QStringLiteral("Оборудование: ") + data.form.title)
+            + QStringLiteral("<br/>") + esc(QStringLiteral("Оборудование: ") + data.typed.caption)
             + QStringLiteral("<br/>")
             + esc(QStringLiteral("Дата расчёта: ") + regional::shortDate(data.when.date()))
             + QStringLiteral("<br/>")
@@ -484,16 +488,17 @@ vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                          QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Расчётный лист: ") + data.form.title);
+        writer.setTitle(QStringLiteral("Расчётный лист: ") + data.typed.caption);
         writer.setCreator(plant::programTitle());
 
         QTextDocument document;
         document.documentLayout()->setPaintDevice(&writer);
         document.setDocumentMargin(0);
-        if (data.season && data.run.kind) {
+        if (data.season && data.run.sized) {
             const std::pair<QString, season::Chart> charts[] = {
                 {kScheduleChart, season::scheduleChart(data.season->points, data.season->cut)},
-                {kDeviceChart, season::deviceChart(*data.run.kind, data.season->points)},
+                {kDeviceChart,
+                 season::deviceChart(data.run.sized->request.kind, data.season->points)},
             };
             for (const auto& [name, chart] : charts)
                 document.addResource(QTextDocument::ImageResource, QUrl(name),

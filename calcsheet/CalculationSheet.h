@@ -11,6 +11,7 @@
 #include "core/Failure.h"
 #include "season/Season.h"
 #include "selection/SelectionRun.h"
+#include "selection/SizingRequest.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -27,7 +28,7 @@ struct SeasonSheet {
 };
 
 struct SheetData {
-    selection::SelectionForm form;
+    selection::TypedTexts typed; // the inputs as typed, also when they did not read
     selection::SelectionRun run;
     std::vector<checks::Check> checks;
     QDateTime when;

@@ -8,7 +8,7 @@
 #include <optional>
 
 using selection::EquipmentKind;
-using selection::SelectionRun;
+using selection::SizedSelection;
 using selection::SizingValues;
 
 namespace calcsheet {
@@ -52,7 +52,7 @@ WrittenStep step(const QString& what, const QString& formula, const QString& sub
 
 // A step that chooses rather than computes: the values it compares stand in its formula, and it
 // has nothing to substitute and no symbol.
-WrittenStep modelChoiceTexts(const SelectionRun& run)
+WrittenStep modelChoiceTexts(const SizedSelection& run)
 {
     const SizingValues& s = run.values;
     QStringList offered;
@@ -60,7 +60,7 @@ WrittenStep modelChoiceTexts(const SelectionRun& run)
         offered << offer.designation;
     const QString result = offered.isEmpty() ? QStringLiteral("модель не подходит")
                                              : offered.join(QStringLiteral(", "));
-    if (*run.kind == EquipmentKind::Hydroelevator)
+    if (run.request.kind == EquipmentKind::Hydroelevator)
         return step(QStringLiteral("Подбор модели по диаметру сопла"),
                     QStringLiteral("6 < ΔH < 40 м; dс в ступени модели (по 2 мм, до 18 мм): ΔH = ")
                         + f(v(qty::readIn(s.availableHead, &qty::Head::inMetres)))
@@ -75,7 +75,7 @@ WrittenStep modelChoiceTexts(const SelectionRun& run)
                 QString(), result, QString());
 }
 
-WrittenStep modelChoice(const SelectionRun& run)
+WrittenStep modelChoice(const SizedSelection& run)
 {
     WrittenStep chosen = modelChoiceTexts(run);
     chosen.symbol.clear();
@@ -84,7 +84,7 @@ WrittenStep modelChoice(const SelectionRun& run)
 
 // The valve authority of the offered valves: the offers of a run share one capacity, so one
 // step serves each group of offers with the same capacity.
-std::vector<WrittenStep> authorities(const SelectionRun& run)
+std::vector<WrittenStep> authorities(const SizedSelection& run)
 {
     std::vector<WrittenStep> steps;
     std::vector<const selection::Offer*> group;
@@ -107,7 +107,8 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
                     + QStringLiteral("²");
                 return QStringLiteral("(") + dp + QStringLiteral(") / (") + dp
                        + QStringLiteral(" + ")
-                       + selection::formulaNumber(num::general(run.inputs->systemResistance))
+                       + selection::formulaNumber(
+                           num::general(run.request.conditions.systemResistance.inMetres()))
                        + QStringLiteral("·") + perMetre + QStringLiteral(")");
             },
             authority);
@@ -131,18 +132,17 @@ std::vector<WrittenStep> authorities(const SelectionRun& run)
 
 } // namespace
 
-std::vector<WrittenStep> writtenSteps(const SelectionRun& run)
+std::vector<WrittenStep> writtenSteps(const SizedSelection& run)
 {
     std::vector<WrittenStep> steps;
-    if (!run.kind || !run.inputs)
-        return steps;
-    const std::vector<selection::MethodStep>& rows = selection::methodSteps(*run.kind);
+    const selection::SizingInputs inputs = selection::inputsOf(run.request.conditions);
+    const std::vector<selection::MethodStep>& rows = selection::methodSteps(run.request.kind);
     for (const selection::MethodStep& row : rows) {
         const std::optional<double> value = row.value->read(run.values);
         if (!value)
             break;
         const QString substituted =
-            recomputing([&](int d) { return row.substituted(*run.inputs, run.values, d); }, *value);
+            recomputing([&](int d) { return row.substituted(inputs, run.values, d); }, *value);
         steps.push_back(step(QString::fromUtf8(row.title), QString::fromUtf8(row.formula),
                              substituted, f(*value), QString::fromUtf8(row.sheetUnit)));
     }

@@ -4,7 +4,7 @@
 // calculation sheet. Depends on the selection library only.
 
 #include "selection/EquipmentKinds.h"
-#include "selection/SelectionRun.h"
+#include "selection/SizedSelection.h"
 
 #include <QString>
 #include <vector>
@@ -23,7 +23,7 @@ struct WrittenStep {
     QString unit;        // "т/ч", or empty
 };
 
-// The steps the run reached, in the order of its method, the model choice last.
-std::vector<WrittenStep> writtenSteps(const selection::SelectionRun& run);
+// The steps the sizing reached, in the order of its method, the model choice last.
+std::vector<WrittenStep> writtenSteps(const selection::SizedSelection& run);
 
 } // namespace calcsheet

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 using vedan::Ext;
 using vedan::MathError;
@@ -173,6 +174,16 @@ Water waterOf(const SizingInputs& in)
         w.density = rho->inKilogramsPerCubicMetre();
     return w;
 }
+
+// What the checks are computed from: the selection's figures in the units of the methods.
+struct Subject {
+    EquipmentKind kind;
+    SizingInputs inputs;
+    const SizingValues& values;
+    const std::vector<Offer>& offers;
+    int regulatorSeries; // a row of regulatorSeries() (regulator only)
+    int settingRange;    // a row of regulatorSettingRanges() (regulator only)
+};
 
 struct Context {
     const Subject& subject;
@@ -666,8 +677,6 @@ void regulatorRange(Check& c, const Context& x, const selection::Offer*)
 // --- The checks table --------------------------------------------------------------------------
 
 using Kinds = std::vector<EquipmentKind>;
-const Kinds kAllKinds = {EquipmentKind::Hydroelevator, EquipmentKind::ControlValve,
-                         EquipmentKind::MixingValve, EquipmentKind::Regulator};
 const Kinds kElevator = {EquipmentKind::Hydroelevator};
 const Kinds kValves = {EquipmentKind::ControlValve, EquipmentKind::MixingValve};
 const Kinds kRegulator = {EquipmentKind::Regulator};
@@ -676,7 +685,7 @@ struct CheckRow {
     const char* id;
     const char* title;
     const char* source;
-    const Kinds& kinds;
+    std::span<const EquipmentKind> kinds;
     bool perOffer;
     void (*compute)(Check&, const Context&, const selection::Offer*);
 };
@@ -688,10 +697,10 @@ const std::vector<CheckRow>& table()
                                     + " — правило практики";
     static const std::vector<CheckRow> rows = {
         {"supply.liquid", "Вода на входе в жидком состоянии",
-         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kAllKinds, false, supplyLiquid},
-        {"supply.schedule", "График температур и расход сетевой воды", "–", kAllKinds, false,
+         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kinds::kAll, false, supplyLiquid},
+        {"supply.schedule", "График температур и расход сетевой воды", "–", kinds::kAll, false,
          supplySchedule},
-        {"selection.offer", "Изделие подобрано по каталогу", "каталог завода", kAllKinds, false,
+        {"selection.offer", "Изделие подобрано по каталогу", "каталог завода", kinds::kAll, false,
          selectionOffer},
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
          kElevator, false, elevatorHead},
@@ -757,9 +766,16 @@ const StatusName& nameOf(Status status)
 
 } // namespace
 
-std::vector<Check> evaluate(const Subject& subject)
+std::vector<Check> evaluate(const SizedSelection& sized, bool texts)
 {
-    const Context context{subject, waterOf(subject.inputs), subject.texts};
+    if (sized.failure)
+        return {};
+    const SizingRequest& request = sized.request;
+    const RegulatorChoice regulator = request.regulator.value_or(RegulatorChoice{});
+    const Subject subject{request.kind,     inputsOf(request.conditions),
+                          sized.values,     sized.offers,
+                          regulator.series, regulator.settingRange};
+    const Context context{subject, waterOf(subject.inputs), texts};
     std::vector<Check> checks;
     for (const CheckRow& row : table()) {
         if (std::find(row.kinds.begin(), row.kinds.end(), subject.kind) == row.kinds.end())
@@ -774,22 +790,16 @@ std::vector<Check> evaluate(const Subject& subject)
     return checks;
 }
 
-std::vector<Check> ofRun(const SelectionForm& form, const SelectionRun& run, bool texts)
-{
-    if (run.failure || !run.kind || !run.inputs)
-        return {};
-    return evaluate(
-        {*run.kind, *run.inputs, run.values, run.offers, form.comboBox5, form.comboBox6, texts});
-}
-
 Status verdict(const std::vector<Check>& checks)
 {
-    Status worst = Status::Passed;
+    Status worst = Status::NotApplicable;
     for (const Check& c : checks) {
         if (c.status == Status::Failed)
             return Status::Failed;
         if (c.status == Status::Warning)
             worst = Status::Warning;
+        else if (c.status == Status::Passed && worst == Status::NotApplicable)
+            worst = Status::Passed;
     }
     return worst;
 }

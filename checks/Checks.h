@@ -11,10 +11,7 @@
 // A selection that offers no model fails its check selection.offer.
 // Depends on the selection library (no Widgets), the water properties and Qt Core.
 
-#include "selection/EquipmentKinds.h"
-#include "selection/SelectionRun.h"
-#include "selection/SizingInputs.h"
-#include "selection/SizingValues.h"
+#include "selection/SizedSelection.h"
 
 #include <QString>
 #include <optional>
@@ -38,29 +35,15 @@ struct Check {
     QString source;
 };
 
-// What the checks are computed from.
-struct Subject {
-    selection::EquipmentKind kind;
-    selection::SizingInputs inputs;
-    selection::SizingValues values;
-    std::vector<selection::Offer> offers;
-    int regulatorSeries = 0; // item of the series combo box (regulator only)
-    int settingRange = 0;    // item of the setting-range combo box (regulator only)
-    // The checks' formulas, notes and units; without them only ids, statuses, values and limits
-    // (a batch written as a table needs no more).
-    bool texts = true;
-};
+// The checks of a sized selection, in the order of the checks table, a per-model check once for
+// each offered model; none when its sizing stopped. With texts false the checks have their ids,
+// statuses, values and limits but no formulas, notes or units (a batch written as a table needs
+// no more).
+std::vector<Check> evaluate(const selection::SizedSelection& sized, bool texts = true);
 
-// The checks of the kind, in the order of the checks table; a per-model check once for each
-// offered model.
-std::vector<Check> evaluate(const Subject& subject);
-
-// The checks of a finished selection; none when it ended in a message or sized nothing.
-std::vector<Check> ofRun(const selection::SelectionForm& form, const selection::SelectionRun& run,
-                         bool texts = true);
-
-// The verdict of a selection: the worst status among its checks, failed before warning before
-// passed; a check that does not apply does not count, and with none that applies it is passed.
+// The verdict of a selection, of a season point and of a batch row, everywhere the same: the
+// worst status among its checks, failed before warning before passed; a check that does not
+// apply does not count, and when none applies (or there is none) the verdict is NotApplicable.
 Status verdict(const std::vector<Check>& checks);
 
 // "passed", "warning", "failed", "not_applicable".

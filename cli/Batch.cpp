@@ -62,18 +62,18 @@ BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>
         if (cells[static_cast<size_t>(i)].isEmpty())
             continue;
         if (i >= header.size()) {
-            row.run.failure = vedan::Failure::input(
+            row.run.refusal = vedan::Failure::input(
                 QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1));
             return row;
         }
         fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
     }
-    const auto form = sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form)) {
-        row.run.failure = vedan::Failure::input(*problem);
+    vedan::Outcome<selection::SelectionForm> form = sizeForm(fields);
+    if (form.failure) {
+        row.run.refusal = std::move(form.failure);
         return row;
     }
-    SizeResult result = sizeCase(std::get<selection::SelectionForm>(form), true, checkTexts);
+    SizeResult result = sizeCase(form.value, true, checkTexts);
     row.run = std::move(result.run);
     row.checks = std::move(result.checks);
     return row;
@@ -86,7 +86,7 @@ BatchRow refusedRow(int line, const QString& problem)
     row.line = line;
     for (qsizetype i = 0; i < sizeFieldNames().size(); ++i)
         row.inputs << QString();
-    row.run.failure = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
+    row.run.refusal = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
     return row;
 }
 
@@ -111,7 +111,7 @@ RowOutput render(const BatchRow& row, TableFormat format)
 {
     RowOutput out;
     out.line = row.line;
-    out.failed = row.run.failure.has_value();
+    out.failed = row.run.failure().has_value();
     out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
     switch (format) {
     case TableFormat::Csv: out.bytes = csvLine(batchCells(row)); break;

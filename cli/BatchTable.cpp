@@ -9,33 +9,29 @@ namespace {
 // The worst status of the row's checks; empty after a message or without checks.
 QString worstCheck(const BatchRow& row)
 {
-    if (row.run.failure || row.checks.empty())
+    if (row.run.failure() || row.checks.empty())
         return QString();
-    const checks::Status order[] = {checks::Status::Failed, checks::Status::Warning,
-                                    checks::Status::Passed, checks::Status::NotApplicable};
-    for (const checks::Status status : order)
-        for (const checks::Check& check : row.checks)
-            if (check.status == status)
-                return checks::statusId(status);
-    return QString();
+    return checks::statusId(checks::verdict(row.checks));
 }
 
 // A working value, unrounded; empty where the row's kind does not have it or it was not reached.
 Cell workingValue(const BatchRow& row, const selection::NamedValue& column)
 {
     bool ofKind = false;
-    if (row.run.kind)
-        for (const selection::NamedValue& named : selection::valuesOf(*row.run.kind))
-            ofKind = ofKind || named.value == column.value;
-    const std::optional<double> value = column.of(row.run.values);
+    if (!row.run.sized)
+        return QString();
+    for (const selection::NamedValue& named : selection::valuesOf(row.run.sized->request.kind))
+        ofKind = ofKind || named.value == column.value;
+    const std::optional<double> value = column.of(row.run.sized->values);
     return ofKind && value ? valueCell(*value) : QString();
 }
 
 QString offers(const BatchRow& row)
 {
     QStringList designations;
-    for (const selection::Offer& offer : row.run.offers)
-        designations << offer.designation;
+    if (row.run.sized)
+        for (const selection::Offer& offer : row.run.sized->offers)
+            designations << offer.designation;
     return designations.join(QStringLiteral(" | "));
 }
 

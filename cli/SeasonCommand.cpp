@@ -15,7 +15,6 @@
 #include <QDateTime>
 #include <algorithm>
 #include <optional>
-#include <variant>
 
 namespace {
 
@@ -23,7 +22,7 @@ using season::Point;
 
 struct SeasonRequest {
     selection::SelectionForm form;
-    season::Schedule schedule;
+    season::Schedule schedule{.outdoorDesign = qty::Temperature::celsius(0)};
     QString out;    // empty: none
     QString pdf;    // empty: none
     QString object; // in the sheet's title block
@@ -32,23 +31,20 @@ struct SeasonRequest {
 // A temperature or step as the tool takes numbers: with a decimal comma or point.
 std::optional<double> number(const QString& text) { return num::parseEitherSeparator(text); }
 
-std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
+vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SeasonRequest>{{}, vedan::Failure::input(problem)};
+    };
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
-                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
-    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
-    for (const QString& name : cli::sizeFieldNames().mid(1)) {
-        const std::optional<QString> value = cli::single(parser, name);
-        if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(name);
-        if (parser.isSet(name))
-            fields.emplace_back(name, *value);
-    }
-    auto form = cli::sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form))
-        return *problem;
+        return refused(positional.isEmpty()
+                           ? QStringLiteral("не указан вид оборудования")
+                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
+    const vedan::Outcome<selection::SelectionForm> form =
+        cli::sizeFormOfOptions(parser, positional.front());
+    if (form.failure)
+        return {{}, form.failure};
 
     // Each temperature option: its name and where it goes; the design outdoor temperature first.
     std::optional<double> outdoor, indoor, cut, end, step;
@@ -60,21 +56,21 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
         const QString option = QString::fromLatin1(name);
         const std::optional<QString> value = cli::single(parser, option);
         if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(option);
+            return refused(QStringLiteral("параметр --%1 указан дважды").arg(option));
         if (!parser.isSet(option))
             continue;
         *target = number(*value);
         if (!*target)
-            return QStringLiteral("--%1: «%2» не число").arg(option, *value);
+            return refused(QStringLiteral("--%1: «%2» не число").arg(option, *value));
     }
     if (!outdoor)
-        return QStringLiteral("не указана расчётная температура наружного воздуха "
-                              "(--outdoor-design)");
+        return refused(QStringLiteral("не указана расчётная температура наружного воздуха "
+                                      "(--outdoor-design)"));
     const auto celsius = [](std::optional<double> t, double byDefault) {
         return qty::Temperature::celsius(t.value_or(byDefault));
     };
     SeasonRequest request{
-        std::get<selection::SelectionForm>(form),
+        form.value,
         {.outdoorDesign = qty::Temperature::celsius(*outdoor),
          .indoor = celsius(indoor, season::kDefaultIndoor),
          .cut = cut ? std::optional(qty::Temperature::celsius(*cut)) : std::nullopt,
@@ -85,24 +81,24 @@ std::variant<SeasonRequest, QString> parse(const QCommandLineParser& parser)
         {}};
     const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
     if (!out || (parser.isSet(QStringLiteral("out")) && out->isEmpty()))
-        return QStringLiteral("у параметра --out должно быть одно непустое значение");
+        return refused(QStringLiteral("у параметра --out должно быть одно непустое значение"));
     request.out = *out;
     if (!request.out.isEmpty() && !cli::tableFormatOf(request.out))
-        return QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx");
+        return refused(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
     const std::optional<QString> pdf = cli::single(parser, QStringLiteral("pdf"));
     const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
     if (!pdf || (parser.isSet(QStringLiteral("pdf")) && pdf->isEmpty()))
-        return QStringLiteral("у параметра --pdf должно быть одно непустое значение");
+        return refused(QStringLiteral("у параметра --pdf должно быть одно непустое значение"));
     if (!object)
-        return QStringLiteral("параметр --object указан дважды");
+        return refused(QStringLiteral("параметр --object указан дважды"));
     request.pdf = *pdf;
     request.object = *object;
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {},
                                 .outputs = {{QStringLiteral("--out"), request.out},
                                             {QStringLiteral("--pdf"), request.pdf}}}))
-        return *clash;
-    return request;
+        return refused(*clash);
+    return {request, std::nullopt};
 }
 
 // The cut as the table's first line states it: "70 °C с tн = 2,42 °C", "70 °C" or "нет".
@@ -171,7 +167,7 @@ json::Value seasonJson(const cli::SizeResult& design, const season::Schedule& sc
     object["schedule"] = std::move(s);
     json::Value list = json::Value::array();
     for (const Point& p : points)
-        list.push_back(pointJson(p, *design.run.kind));
+        list.push_back(pointJson(p, design.run.sized->request.kind));
     object["points"] = std::move(list);
     return object;
 }
@@ -216,28 +212,23 @@ int cli::runSeason(const QStringList& args)
         return *status;
     if (parser.optionNames().count(QStringLiteral("json")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
-    const auto parsed = parse(parser);
-    if (const QString* problem = std::get_if<QString>(&parsed))
-        return cli::usage(*problem);
-    const SeasonRequest& request = std::get<SeasonRequest>(parsed);
+    const vedan::Outcome<SeasonRequest> parsed = parse(parser);
+    if (parsed.failure)
+        return cli::usage(parsed.failure->message);
+    const SeasonRequest& request = parsed.value;
 
     const cli::SizeResult design = cli::sizeCase(request.form, true);
-    if (design.run.failure || !design.run.kind || !design.run.inputs) {
-        cli::failed(design.run.failure);
+    if (design.run.failure() || !design.run.sized) {
+        cli::failed(design.run.failure());
         return 1;
     }
-    const selection::EquipmentKind kind = *design.run.kind;
-    const season::Design seasonDesign{kind,
-                                      *design.run.inputs,
-                                      design.run.values,
-                                      design.run.offers,
-                                      request.form.comboBox5,
-                                      request.form.comboBox6};
-    const auto swept = season::sweep(seasonDesign, request.schedule);
-    if (const QString* refused = std::get_if<QString>(&swept))
-        return cli::usage(*refused);
-    const std::vector<Point>& points = std::get<std::vector<Point>>(swept);
-    const std::optional<season::Cut> cut = season::cutOf(seasonDesign, request.schedule);
+    const selection::SizedSelection& sized = *design.run.sized;
+    const selection::EquipmentKind kind = sized.request.kind;
+    const vedan::Outcome<std::vector<Point>> swept = season::sweep(sized, request.schedule);
+    if (swept.failure)
+        return cli::usage(swept.failure->message);
+    const std::vector<Point>& points = swept.value;
+    const std::optional<season::Cut> cut = season::cutOf(sized, request.schedule);
     const json::Value whole = seasonJson(design, request.schedule, cut, points);
 
     if (request.out != QLatin1String("-") && request.pdf != QLatin1String("-")) {
@@ -251,10 +242,12 @@ int cli::runSeason(const QStringList& args)
         !request.out.isEmpty() && cli::failed(writeOut(request.out, whole, kind, points));
     bool sheetFailed = false;
     if (!request.pdf.isEmpty()) {
-        const calcsheet::SheetData sheet{
-            request.form,   design.run,
-            design.checks,  QDateTime::currentDateTime(),
-            request.object, calcsheet::SeasonSheet{request.schedule, cut, points}};
+        const calcsheet::SheetData sheet{selection::typedTexts(request.form),
+                                         design.run,
+                                         design.checks,
+                                         QDateTime::currentDateTime(),
+                                         request.object,
+                                         calcsheet::SeasonSheet{request.schedule, cut, points}};
         const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(sheet);
         sheetFailed =
             cli::failed(pdf.failure ? pdf.failure : cli::saveOutput(request.pdf, pdf.value));

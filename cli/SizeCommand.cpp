@@ -35,44 +35,41 @@ struct SizeRequest {
 const QString kXlsx = QStringLiteral("xlsx");
 const QString kPdf = QStringLiteral("pdf");
 
-// The request, or the usage problem.
-std::variant<SizeRequest, QString> parseSingle(const QCommandLineParser& parser)
+// The request, or the usage problem as an input failure.
+vedan::Outcome<SizeRequest> parseSingle(const QCommandLineParser& parser)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SizeRequest>{{}, vedan::Failure::input(problem)};
+    };
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("не указан вид оборудования")
-                                    : QStringLiteral("лишний аргумент: ") + positional.at(1);
+        return refused(positional.isEmpty()
+                           ? QStringLiteral("не указан вид оборудования")
+                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
     if (parser.isSet(QStringLiteral("out")))
-        return QStringLiteral("--out задаётся только вместе с --batch");
-    cli::Fields fields = {{QStringLiteral("kind"), positional.front()}};
-    for (const QString& name : cli::sizeFieldNames().mid(1)) {
-        const std::optional<QString> value = cli::single(parser, name);
-        if (!value)
-            return QStringLiteral("параметр --%1 указан дважды").arg(name);
-        if (parser.isSet(name))
-            fields.emplace_back(name, *value);
-    }
-    auto form = cli::sizeForm(fields);
-    if (const QString* problem = std::get_if<QString>(&form))
-        return *problem;
-    SizeRequest request{std::get<SelectionForm>(form), {}, {}, {}};
+        return refused(QStringLiteral("--out задаётся только вместе с --batch"));
+    const vedan::Outcome<SelectionForm> form = cli::sizeFormOfOptions(parser, positional.front());
+    if (form.failure)
+        return {{}, form.failure};
+    SizeRequest request{form.value, {}, {}, {}};
     const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
     if (!object)
-        return QStringLiteral("параметр --object указан дважды");
+        return refused(QStringLiteral("параметр --object указан дважды"));
     request.object = *object;
     for (const auto& [name, target] :
          {std::pair{kXlsx, &SizeRequest::xlsx}, std::pair{kPdf, &SizeRequest::pdf}}) {
         const std::optional<QString> value = cli::single(parser, name);
         if (!value || (parser.isSet(name) && value->isEmpty()))
-            return QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name);
+            return refused(
+                QStringLiteral("у параметра --%1 должно быть одно непустое значение").arg(name));
         request.*target = *value;
     }
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {},
                                 .outputs = {{QStringLiteral("--xlsx"), request.xlsx},
                                             {QStringLiteral("--pdf"), request.pdf}}}))
-        return *clash;
-    return request;
+        return refused(*clash);
+    return {request, std::nullopt};
 }
 
 // Writes the report as the window's export would.
@@ -80,15 +77,16 @@ vedan::Status writeReport(const SizeRequest& request, const QStringList& lines)
 {
     XLApp xl;
     xl.setTargetFile(request.xlsx);
-    return writeSelectionReport(
-        xl, selection::reportData(request.form, lines, QDateTime::currentDateTime()));
+    return writeSelectionReport(xl, selection::reportData(selection::typedTexts(request.form),
+                                                          lines, QDateTime::currentDateTime()));
 }
 
 vedan::Status writeSheet(const SizeRequest& request, const cli::SizeResult& result)
 {
-    const calcsheet::SheetData data{request.form, result.run,
-                                    result.checks.empty() ? checks::ofRun(request.form, result.run)
-                                                          : result.checks,
+    const calcsheet::SheetData data{selection::typedTexts(request.form), result.run,
+                                    result.checks.empty() && result.run.sized
+                                        ? checks::evaluate(*result.run.sized)
+                                        : result.checks,
                                     QDateTime::currentDateTime(), request.object};
     const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
     if (pdf.failure)
@@ -105,7 +103,10 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
         json::Value object = cli::sizeJsonValue(result.run, result.checks);
         if (withSteps) {
             json::Value steps = json::Value::array();
-            for (const calcsheet::WrittenStep& s : calcsheet::writtenSteps(result.run)) {
+            const std::vector<calcsheet::WrittenStep> reached =
+                result.run.sized ? calcsheet::writtenSteps(*result.run.sized)
+                                 : std::vector<calcsheet::WrittenStep>();
+            for (const calcsheet::WrittenStep& s : reached) {
                 json::Value written;
                 written["symbol"] = json::text(s.symbol);
                 written["title"] = json::text(s.what);
@@ -123,14 +124,14 @@ int runSingle(const SizeRequest& request, bool withChecks, bool asJson, bool str
         }
         cli::out(QString::fromUtf8(json::dump(object)));
     } else if (textOut) {
-        cli::outLines(result.run.lines);
+        cli::outLines(result.run.lines());
         for (const checks::Check& check : result.checks)
             cli::outLines({cli::checkLine(check)});
     }
     cli::flushOut();
-    const bool sizingFailed = cli::failed(result.run.failure);
+    const bool sizingFailed = cli::failed(result.run.failure());
     const bool reportFailed =
-        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines));
+        !request.xlsx.isEmpty() && cli::failed(writeReport(request, result.run.lines()));
     const bool sheetFailed = !request.pdf.isEmpty() && cli::failed(writeSheet(request, result));
     if (sizingFailed || reportFailed || sheetFailed)
         return 1;
@@ -173,8 +174,8 @@ int cli::runSize(const QStringList& args)
     if (parser.optionNames().count(QStringLiteral("checks")) > 1
         || parser.optionNames().count(QStringLiteral("json")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
-    const auto request = parseSingle(parser);
-    if (const QString* problem = std::get_if<QString>(&request))
-        return cli::usage(*problem);
-    return runSingle(std::get<SizeRequest>(request), withChecks, asJson, strict, withSteps);
+    const vedan::Outcome<SizeRequest> request = parseSingle(parser);
+    if (request.failure)
+        return cli::usage(request.failure->message);
+    return runSingle(request.value, withChecks, asJson, strict, withSteps);
 }

@@ -17,9 +17,9 @@ namespace {
 json::Value values(const SelectionRun& run)
 {
     json::Value fields = json::Value::object();
-    if (run.kind) {
-        for (const selection::NamedValue& named : selection::valuesOf(*run.kind))
-            fields[named.name] = json::numberOr(named.of(run.values));
+    if (run.sized) {
+        for (const selection::NamedValue& named : selection::valuesOf(run.sized->request.kind))
+            fields[named.name] = json::numberOr(named.of(run.sized->values));
     }
     return fields;
 }
@@ -67,11 +67,12 @@ QString checkLine(const checks::Check& c)
 json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Check>& found)
 {
     json::Value lines = json::Value::array();
-    for (const QString& line : run.lines)
+    for (const QString& line : run.lines())
         lines.push_back(json::text(line));
     json::Value offers = json::Value::array();
-    for (const selection::Offer& o : run.offers)
-        offers.push_back(offer(o));
+    if (run.sized)
+        for (const selection::Offer& o : run.sized->offers)
+            offers.push_back(offer(o));
     json::Value checkList = json::Value::array();
     for (const checks::Check& c : found)
         checkList.push_back(checkJson(c));
@@ -82,7 +83,7 @@ json::Value sizeJsonValue(const SelectionRun& run, const std::vector<checks::Che
     object["offers"] = std::move(offers);
     object["checks"] = std::move(checkList);
     object["verdict"] =
-        run.failure ? json::Value() : json::text(checks::statusId(checks::verdict(found)));
+        run.failure() ? json::Value() : json::text(checks::statusId(checks::verdict(found)));
     return object;
 }
 

@@ -1,5 +1,6 @@
 #include "cli/SizeRequest.h"
 
+#include "cli/CliOptions.h"
 #include "core/Numbers.h"
 #include "core/Regional.h"
 #include "core/Units.h"
@@ -20,7 +21,7 @@ const std::map<QString, EquipmentKind> kKinds = {
     {QStringLiteral("regulator"), EquipmentKind::Regulator},
 };
 
-using Choices = std::map<QString, int>; // option value -> combo item index
+using Choices = std::map<QString, int>; // option value -> item of the choice
 
 // The units of a choice by their command-line names.
 template <typename Table> Choices unitChoices(const Table& table)
@@ -37,29 +38,29 @@ const Choices kResistanceUnits = unitChoices(units::kHeadUnits);
 const Choices kOneToThree = {
     {QStringLiteral("1"), 1}, {QStringLiteral("2"), 2}, {QStringLiteral("3"), 3}};
 
-// A field naming an edit box: its text goes into the form as typed.
-const std::map<QString, QString SelectionForm::*> kTextFields = {
-    {QStringLiteral("inlet"), &SelectionForm::edit1},
-    {QStringLiteral("outlet"), &SelectionForm::edit2},
-    {QStringLiteral("supply"), &SelectionForm::edit3},
-    {QStringLiteral("return"), &SelectionForm::edit4},
-    {QStringLiteral("load"), &SelectionForm::edit5},
-    {QStringLiteral("resistance"), &SelectionForm::edit6},
+// A field naming a text box: its text goes into the form as typed.
+const std::map<QString, FormText> kTextFields = {
+    {QStringLiteral("inlet"), FormText::InletPressure},
+    {QStringLiteral("outlet"), FormText::OutletPressure},
+    {QStringLiteral("supply"), FormText::SupplyTemperature},
+    {QStringLiteral("return"), FormText::ReturnTemperature},
+    {QStringLiteral("load"), FormText::HeatLoad},
+    {QStringLiteral("resistance"), FormText::SystemResistance},
 };
 
 struct ChoiceField {
-    int SelectionForm::*combo;
+    FormChoice choice;
     const Choices* choices;
 };
 
-// A field naming a combo box choice.
+// A field naming a choice.
 const std::map<QString, ChoiceField> kChoiceFields = {
-    {QStringLiteral("inlet-unit"), {&SelectionForm::comboBox2, &kPressureUnits}},
-    {QStringLiteral("outlet-unit"), {&SelectionForm::comboBox3, &kPressureUnits}},
-    {QStringLiteral("load-unit"), {&SelectionForm::comboBox4, &kLoadUnits}},
-    {QStringLiteral("resistance-unit"), {&SelectionForm::comboBox1, &kResistanceUnits}},
-    {QStringLiteral("series"), {&SelectionForm::comboBox5, &kOneToThree}},
-    {QStringLiteral("range"), {&SelectionForm::comboBox6, &kOneToThree}},
+    {QStringLiteral("inlet-unit"), {FormChoice::InletUnit, &kPressureUnits}},
+    {QStringLiteral("outlet-unit"), {FormChoice::OutletUnit, &kPressureUnits}},
+    {QStringLiteral("load-unit"), {FormChoice::LoadUnit, &kLoadUnits}},
+    {QStringLiteral("resistance-unit"), {FormChoice::ResistanceUnit, &kResistanceUnits}},
+    {QStringLiteral("series"), {FormChoice::Series, &kOneToThree}},
+    {QStringLiteral("range"), {FormChoice::SettingRange, &kOneToThree}},
 };
 
 } // namespace
@@ -82,40 +83,60 @@ const QStringList& sizeFieldNames()
     return names;
 }
 
-std::variant<SelectionForm, QString> sizeForm(const Fields& fields)
+vedan::Outcome<SelectionForm> sizeForm(const Fields& fields)
 {
+    const auto refused = [](const QString& problem) {
+        return vedan::Outcome<SelectionForm>{{}, vedan::Failure::input(problem)};
+    };
     SelectionForm form;
     bool kindGiven = false;
     for (const auto& [name, value] : fields) {
         if (name == QLatin1String("kind")) {
             const auto kind = kKinds.find(value);
             if (kind == kKinds.end())
-                return QStringLiteral("неизвестный вид оборудования «%1»").arg(value);
+                return refused(QStringLiteral("неизвестный вид оборудования «%1»").arg(value));
             form.title = kinds::caption(kind->second);
             kindGiven = true;
         } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
             // The form reads numbers as the window does, by the regional settings; the tool
             // takes a comma or a point.
-            form.*text->second = num::withDecimalSeparator(value, regional::decimalSeparator());
+            textOf(form, text->second) =
+                num::withDecimalSeparator(value, regional::decimalSeparator());
         } else if (const auto choice = kChoiceFields.find(name); choice != kChoiceFields.end()) {
             const auto item = choice->second.choices->find(value);
             if (item == choice->second.choices->end())
-                return QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name);
-            form.*choice->second.combo = item->second;
+                return refused(
+                    QStringLiteral("недопустимое значение «%1» поля %2").arg(value, name));
+            itemOf(form, choice->second.choice) = item->second;
         } else {
-            return QStringLiteral("неизвестное поле %1").arg(name);
+            return refused(QStringLiteral("неизвестное поле %1").arg(name));
         }
     }
     if (!kindGiven)
-        return QStringLiteral("не указан вид оборудования");
-    return form;
+        return refused(QStringLiteral("не указан вид оборудования"));
+    return {form, std::nullopt};
+}
+
+vedan::Outcome<SelectionForm> sizeFormOfOptions(const QCommandLineParser& parser,
+                                                const QString& kind)
+{
+    Fields fields = {{QStringLiteral("kind"), kind}};
+    for (const QString& name : sizeFieldNames().mid(1)) {
+        const std::optional<QString> value = single(parser, name);
+        if (!value)
+            return {{},
+                    vedan::Failure::input(QStringLiteral("параметр --%1 указан дважды").arg(name))};
+        if (parser.isSet(name))
+            fields.emplace_back(name, *value);
+    }
+    return sizeForm(fields);
 }
 
 SizeResult sizeCase(const SelectionForm& form, bool withChecks, bool checkTexts)
 {
     SizeResult result{form, selection::runSelection(form), {}};
-    if (withChecks)
-        result.checks = checks::ofRun(form, result.run, checkTexts);
+    if (withChecks && result.run.sized)
+        result.checks = checks::evaluate(*result.run.sized, checkTexts);
     return result;
 }
 

@@ -4,12 +4,13 @@
 // size and check the same way. Depends on Qt Core, core and the selection and checks libraries.
 
 #include "checks/Checks.h"
-#include "selection/SelectionRun.h"
+#include "core/Failure.h"
+#include "selection/FormInput.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <utility>
-#include <variant>
 #include <vector>
 
 namespace cli {
@@ -20,10 +21,16 @@ using Fields = std::vector<std::pair<QString, QString>>;
 // "kind", then the option names of the inputs, in the order of the usage text.
 const QStringList& sizeFieldNames();
 
-// The window's form for the fields, or the Russian description of the bad field. A text field
-// left out is an empty edit box; a choice left out stays at its prompt. A number given with a
-// decimal comma or point goes into its box with the regional separator, which the form reads.
-std::variant<selection::SelectionForm, QString> sizeForm(const Fields& fields);
+// The window's form for the fields, or the input failure with the Russian description of the bad
+// field. A text field left out is an empty edit box; a choice left out stays at its prompt. A
+// number given with a decimal comma or point goes into its box with the regional separator,
+// which the form reads.
+vedan::Outcome<selection::SelectionForm> sizeForm(const Fields& fields);
+
+// The form of a command's options for the kind given: each input option at most once (a repeated
+// one is refused with its name), then as sizeForm reads them.
+vedan::Outcome<selection::SelectionForm> sizeFormOfOptions(const QCommandLineParser& parser,
+                                                           const QString& kind);
 
 struct SizeResult {
     selection::SelectionForm form;
@@ -31,6 +38,7 @@ struct SizeResult {
     std::vector<checks::Check> checks;
 };
 
+// The form sized as "Подобрать" sizes it, with the checks of the sized selection if asked for.
 // With checkTexts false the checks have their statuses and values but no texts.
 SizeResult sizeCase(const selection::SelectionForm& form, bool withChecks, bool checkTexts = true);
 

@@ -18,6 +18,17 @@ namespace {
 // The design mixed water: what the heating system takes, never above the supply.
 constexpr double kDesignMixed = 95;
 
+// The design selection with its inputs in the units of the methods.
+struct Design {
+    const selection::SizedSelection& sized;
+    selection::SizingInputs inputs;
+};
+
+Design designOf(const selection::SizedSelection& sized)
+{
+    return {sized, selection::inputsOf(sized.request.conditions)};
+}
+
 // The design temperatures of the schedule and the terms of its equations.
 struct Terms {
     Ext indoor, outdoorDesign;
@@ -124,8 +135,9 @@ std::optional<double> cutInForce(const Schedule& schedule, double designSupply)
     return std::nullopt;
 }
 
-std::optional<Cut> cutOf(const Design& design, const Schedule& schedule)
+std::optional<Cut> cutOf(const selection::SizedSelection& sized, const Schedule& schedule)
 {
+    const Design design = designOf(sized);
     const std::optional<double> cut = cutInForce(schedule, design.inputs.supplyTemperature);
     if (!cut)
         return std::nullopt;
@@ -152,13 +164,18 @@ std::optional<Cut> cutOf(const Design& design, const Schedule& schedule)
     return found;
 }
 
-std::variant<std::vector<Point>, QString> sweep(const Design& design, const Schedule& schedule)
+vedan::Outcome<std::vector<Point>> sweep(const selection::SizedSelection& sized,
+                                         const Schedule& schedule)
 {
+    const Design design = designOf(sized);
     if (const std::optional<QString> why = refusal(design, schedule))
-        return *why;
+        return {{}, vedan::Failure::input(*why)};
     const std::optional<std::vector<double>> outdoors = outdoorTemperatures(schedule);
     if (!outdoors)
-        return QStringLiteral("точек больше %1: увеличьте шаг").arg(kMaxPoints);
+        return {{},
+                vedan::Failure::input(
+                    QStringLiteral("точек больше %1: увеличьте шаг").arg(kMaxPoints))};
+    const EquipmentKind kind = sized.request.kind;
     const Terms t = termsOf(design, schedule);
     const std::optional<double> cut = cutInForce(schedule, design.inputs.supplyTemperature);
     const formulas::DesignConditions c = formulas::designConditions(design.inputs);
@@ -167,9 +184,9 @@ std::variant<std::vector<Point>, QString> sweep(const Design& design, const Sche
         const qty::MassFlow designFlow = formulas::networkFlow(c.load, c.schedule);
         const Ext designMixing = (t.supply - t.mixed) / t.systemDrop; // u′
         // The first offered model's capacity; 0 when there is none.
-        const double kvy = design.offers.empty()
+        const double kvy = sized.offers.empty()
                                ? 0
-                               : qty::readIn(design.offers.front().kvy,
+                               : qty::readIn(sized.offers.front().kvy,
                                              &qty::FlowCoefficient::inCubicMetresPerHour)
                                      .value_or(0);
         for (const double outdoor : *outdoors) {
@@ -194,14 +211,16 @@ std::variant<std::vector<Point>, QString> sweep(const Design& design, const Sche
             p.mixingRatio = store((held - mixed) / (mixed - ret));
             const qty::MassFlow flow = p.networkFlow;
 
-            selection::SizingInputs at = design.inputs;
-            at.supplyTemperature = p.supply.inCelsius();
-            at.returnTemperature = p.ret.inCelsius();
-            at.heatLoad = p.load.inGcalPerHour();
-            selection::SizingValues values;
+            selection::SizedSelection at;
+            at.request = sized.request;
+            at.offers = sized.offers;
+            at.request.conditions.supplyTemperature = p.supply;
+            at.request.conditions.returnTemperature = p.ret;
+            at.request.conditions.heatLoad = p.load;
+            selection::SizingValues& values = at.values;
             values.networkFlow = p.networkFlow;
             values.mixingRatio = p.mixingRatio;
-            if (design.kind == EquipmentKind::Hydroelevator) {
+            if (kind == EquipmentKind::Hydroelevator) {
                 const qty::Head head = formulas::availableHead(c.pressures);
                 p.availableHead = head;
                 p.nozzleDiameter = formulas::nozzleDiameter(flow, head);
@@ -217,25 +236,24 @@ std::variant<std::vector<Point>, QString> sweep(const Design& design, const Sche
                 p.requiredKv = formulas::requiredKv(flow, drop);
                 if (kvy > 0)
                     p.capacityRatio = store(Ext(p.requiredKv->inCubicMetresPerHour()) / Ext(kvy));
-                if (design.kind == EquipmentKind::Regulator)
+                if (kind == EquipmentKind::Regulator)
                     values.regulatorPressureDrop = p.pressureDrop;
                 else
                     values.valvePressureDrop = p.pressureDrop;
             }
-            const QStringList& ids = checkIds(design.kind);
-            for (checks::Check& check :
-                 checks::evaluate({design.kind, at, values, design.offers, design.regulatorSeries,
-                                   design.settingRange}))
+            const QStringList& ids = checkIds(kind);
+            for (checks::Check& check : checks::evaluate(at))
                 if (ids.contains(check.id))
                     p.checks.push_back(std::move(check));
             p.verdict = checks::verdict(p.checks);
             points.push_back(std::move(p));
         }
     } catch (const vedan::MathError& error) {
-        return QStringLiteral("арифметическая ошибка: ")
-               + QString::fromStdString(vedan::MathError::russianText(error.fault()));
+        vedan::Failure failure = vedan::Failure::arithmetic(error.fault());
+        failure.message = QStringLiteral("арифметическая ошибка: ") + failure.message;
+        return {{}, std::move(failure)};
     }
-    return points;
+    return {std::move(points), std::nullopt};
 }
 
 } // namespace season

@@ -18,12 +18,12 @@
 // formula assumes). Depends on the selection library, the checks and Qt Core.
 
 #include "checks/Checks.h"
+#include "core/Failure.h"
 #include "core/Quantities.h"
-#include "selection/SelectionRun.h"
+#include "selection/SizedSelection.h"
 
 #include <QString>
 #include <optional>
-#include <variant>
 #include <vector>
 
 namespace season {
@@ -40,7 +40,7 @@ inline constexpr int kMaxPoints = 1000;
 struct Schedule {
     qty::Temperature outdoorDesign;
     qty::Temperature indoor = qty::Temperature::celsius(kDefaultIndoor);
-    std::optional<qty::Temperature> cut;
+    std::optional<qty::Temperature> cut = std::nullopt;
     qty::Temperature seasonEnd = qty::Temperature::celsius(kDefaultSeasonEnd);
     double step = kDefaultStep; // K
 };
@@ -65,16 +65,6 @@ struct Point {
     checks::Status verdict = checks::Status::Passed;
 };
 
-// The design selection the season starts from: its kind, inputs, values and offers.
-struct Design {
-    selection::EquipmentKind kind;
-    selection::SizingInputs inputs;
-    selection::SizingValues values;
-    std::vector<selection::Offer> offers;
-    int regulatorSeries = 0;
-    int settingRange = 0;
-};
-
 // The cut in force for a design supply temperature.
 std::optional<double> cutInForce(const Schedule& schedule, double designSupply);
 
@@ -86,13 +76,14 @@ struct Cut {
 };
 // The season's cut; none without a cut in force. The root of τ₁(Q̄) = τ_cut is bracketed in
 // 0 < Q̄ < 1, where τ₁ rises with Q̄, and halved to the last bit of a long double.
-std::optional<Cut> cutOf(const Design& design, const Schedule& schedule);
+std::optional<Cut> cutOf(const selection::SizedSelection& sized, const Schedule& schedule);
 
-// The season's points, or the Russian reason it cannot be computed: the end not above the design
-// outdoor temperature or not below the indoor one, a step that is not positive, a return not
-// colder than the mixed water, an asked cut not below the design supply, more than 1,000 points,
-// or an arithmetic fault.
-std::variant<std::vector<Point>, QString> sweep(const Design& design, const Schedule& schedule);
+// The season's points from the design selection, or the failure with the Russian reason it
+// cannot be computed: the end not above the design outdoor temperature or not below the indoor
+// one, a step that is not positive, a return not colder than the mixed water, an asked cut not
+// below the design supply, more than 1,000 points (input failures), or an arithmetic fault.
+vedan::Outcome<std::vector<Point>> sweep(const selection::SizedSelection& sized,
+                                         const Schedule& schedule);
 
 // The ids of the checks a season point carries for the kind.
 const QStringList& checkIds(selection::EquipmentKind kind);

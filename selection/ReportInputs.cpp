@@ -1,24 +1,22 @@
 #include "selection/ReportInputs.h"
 
-#include "selection/Units.h"
-
 namespace selection {
 
-SelectionReportData reportData(const SelectionForm& form, const QStringList& resultLines,
+SelectionReportData reportData(const TypedTexts& texts, const QStringList& resultLines,
                                const QDateTime& when)
 {
     SelectionReportData data;
-    data.caption = form.title;
-    data.inletPressure = form.edit1;
-    data.outletPressure = form.edit2;
-    data.supplyTemperature = form.edit3;
-    data.returnTemperature = form.edit4;
-    data.heatLoad = form.edit5;
-    data.systemResistance = form.edit6;
-    data.inletUnit = units::pressureUnitItems().value(form.comboBox2);
-    data.outletUnit = units::pressureUnitItems().value(form.comboBox3);
-    data.loadUnit = units::loadUnitItems().value(form.comboBox4);
-    data.resistanceUnit = units::headUnitItems().value(form.comboBox1);
+    data.caption = texts.caption;
+    data.inletPressure = texts.inletPressure;
+    data.outletPressure = texts.outletPressure;
+    data.supplyTemperature = texts.supplyTemperature;
+    data.returnTemperature = texts.returnTemperature;
+    data.heatLoad = texts.heatLoad;
+    data.systemResistance = texts.systemResistance;
+    data.inletUnit = texts.inletUnit.text;
+    data.outletUnit = texts.outletUnit.text;
+    data.loadUnit = texts.loadUnit.text;
+    data.resistanceUnit = texts.resistanceUnit.text;
     data.resultLines = resultLines;
     data.when = when;
     return data;

@@ -14,19 +14,19 @@
 namespace selection {
 
 struct SelectionReportData {
-    QString caption;           // the window's title: the equipment kind
-    QString inletPressure;     // Edit1 as typed
-    QString outletPressure;    // Edit2
-    QString supplyTemperature; // Edit3
-    QString returnTemperature; // Edit4
-    QString heatLoad;          // Edit5
-    QString systemResistance;  // Edit6
-    QString inletUnit;         // ComboBox2's displayed text (may be the prompt)
-    QString outletUnit;        // ComboBox3
-    QString loadUnit;          // ComboBox4
-    QString resistanceUnit;    // ComboBox1
-    QStringList resultLines;   // the lines of Memo2, empty lines included
-    QDateTime when;            // the moment of the export
+    QString caption;       // the window's title: the equipment kind
+    QString inletPressure; // as typed
+    QString outletPressure;
+    QString supplyTemperature;
+    QString returnTemperature;
+    QString heatLoad;
+    QString systemResistance;
+    QString inletUnit; // the unit choice's text as shown (may be the prompt)
+    QString outletUnit;
+    QString loadUnit;
+    QString resistanceUnit;
+    QStringList resultLines; // the lines of the result box, empty lines included
+    QDateTime when;          // the moment of the export
 };
 
 // Runs the whole export on xl, from connect to disconnect; a refused operation ends it there.

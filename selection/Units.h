@@ -11,7 +11,9 @@
 namespace units {
 
 // Item 0 of each list is the prompt.
-const QStringList& regulatorItems();    // ComboBox5
-const QStringList& settingRangeItems(); // ComboBox6
+// The series and the setting ranges, in the order of the rows of regulatorSeries() and
+// regulatorSettingRanges().
+const QStringList& regulatorItems();
+const QStringList& settingRangeItems();
 
 } // namespace units

@@ -2,8 +2,8 @@
 // each kind gets, and the verdicts on the sizing methods' own examples.
 
 #include "checks/Checks.h"
+#include "selection/FormInput.h"
 #include "selection/RegulatorSizing.h"
-#include "selection/SelectionRun.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "tests/support/Inputs.h"
@@ -29,6 +29,22 @@ SizingInputs hotSupply(double resistance = 2)
     return Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 4, .p2 = 2, .s = resistance};
 }
 
+// 115/70 °C, 0,08 Gcal/h, 4 and 3,8 kgf/cm²: the window's example.
+SizingInputs smallLoad(double resistance)
+{
+    return Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance};
+}
+
+// A selection of the kind at the inputs, before any working value is set.
+SizedSelection selected(EquipmentKind kind, const SizingInputs& in, std::vector<Offer> offers = {})
+{
+    SizedSelection s;
+    s.request.kind = kind;
+    s.request.conditions = conditionsOf(in);
+    s.offers = std::move(offers);
+    return s;
+}
+
 std::vector<Check> find(const std::vector<Check>& all, const char* id)
 {
     std::vector<Check> found;
@@ -50,41 +66,34 @@ qty::PressureDifference kgf(double value) { return qty::PressureDifference::kgfP
 qty::FlowCoefficient kv(double value) { return qty::FlowCoefficient::cubicMetresPerHour(value); }
 qty::Diameter mm(double value) { return qty::Diameter::millimetres(value); }
 
-checks::Subject valve(SizingInputs in, double drop, std::vector<Offer> offers = {})
+SizedSelection valve(SizingInputs in, double drop, std::vector<Offer> offers = {})
 {
-    checks::Subject s{EquipmentKind::ControlValve, in, {}, std::move(offers)};
+    SizedSelection s = selected(EquipmentKind::ControlValve, in, std::move(offers));
     s.values.networkFlow = tph(6.230357142857143);
     s.values.valvePressureDrop = kgf(drop);
     return s;
 }
 
-checks::Subject elevator(double u, double head, double nozzle, double resistance)
+SizedSelection elevator(double u, double head, double nozzle, double resistance)
 {
-    checks::Subject s{EquipmentKind::Hydroelevator,
-                      Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance},
-                      {},
-                      {}};
+    SizedSelection s = selected(EquipmentKind::Hydroelevator, smallLoad(resistance));
     s.values.mixingRatio = u;
     s.values.availableHead = qty::Head::metres(head);
     s.values.nozzleDiameter = mm(nozzle);
     return s;
 }
 
-checks::Subject regulator(int series, int range, double resistance, double drop = 0.1)
+SizedSelection regulator(int series, int range, double resistance, double drop = 0.1)
 {
-    checks::Subject s{EquipmentKind::Regulator,
-                      Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance},
-                      {},
-                      {}};
+    SizedSelection s = selected(EquipmentKind::Regulator, smallLoad(resistance));
     s.values.regulatorPressureDrop = kgf(drop);
-    s.regulatorSeries = series;
-    s.settingRange = range;
+    s.request.regulator = RegulatorChoice{.series = series, .settingRange = range};
     return s;
 }
 
 struct Case {
     const char* name;
-    checks::Subject subject;
+    SizedSelection subject;
     const char* id;
     Status expected;
 };
@@ -204,7 +213,7 @@ TEST(Checks, VelocityAroundThreeMetresPerSecond)
 {
     // ρ(150 °C, 5.0332 kgf/cm²) = 917.02 kg/m³; 3 m/s in DN 25 is 4.862 t/h.
     const auto withFlow = [](double flow, int bore, SizingInputs in = hotSupply()) {
-        checks::Subject s = valve(in, 0.1, {{QStringLiteral("ТВМ"), kv(6.3), 0.8, mm(bore)}});
+        SizedSelection s = valve(in, 0.1, {{QStringLiteral("ТВМ"), kv(6.3), 0.8, mm(bore)}});
         s.values.networkFlow = tph(flow);
         return s;
     };
@@ -253,7 +262,7 @@ TEST(Checks, EachKindGetsItsChecksAndEachOfferItsOwn)
     const std::vector<Offer> two = {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.83, mm(25)},
                                     {QStringLiteral("ТВМ-32/16"), kv(6.3), 0.83, mm(32)}};
     struct Row {
-        checks::Subject subject;
+        SizedSelection subject;
         QStringList ids;
     };
     const Row rows[] = {
@@ -312,7 +321,8 @@ SelectionForm form(const char* kind, const char* inlet, const char* outlet, cons
 
 std::vector<Check> checksOf(const SelectionForm& f)
 {
-    return checks::ofRun(f, selection::runSelection(f));
+    const SelectionRun run = selection::runSelection(f);
+    return run.sized ? checks::evaluate(*run.sized) : std::vector<Check>();
 }
 
 } // namespace
@@ -444,15 +454,10 @@ TEST(Checks, NewLimitsOnBothSidesOfTheBoilingPressure)
     const double pv = answer["saturation"].toArray()[0].toDouble() / 0.0980665; // kgf/cm²
     const double atmosphere = 1.0332;
     const auto elevatorAt = [&](double backAbsolute) {
-        checks::Subject s{EquipmentKind::Hydroelevator,
-                          Inputs{.t1 = 150,
-                                 .t2 = 70,
-                                 .q = 0.5,
-                                 .p1 = backAbsolute - atmosphere + 2,
-                                 .p2 = backAbsolute - atmosphere,
-                                 .s = 1},
-                          {},
-                          {}};
+        SizingInputs in = hotSupply(1);
+        in.inletPressure = backAbsolute - atmosphere + 2;
+        in.outletPressure = backAbsolute - atmosphere;
+        SizedSelection s = selected(EquipmentKind::Hydroelevator, in);
         s.values.networkFlow = tph(6.23);
         s.values.mixingRatio = 2.2;
         s.values.availableHead = qty::Head::metres(20);
@@ -460,13 +465,11 @@ TEST(Checks, NewLimitsOnBothSidesOfTheBoilingPressure)
         return s;
     };
     const auto regulatorAt = [&](double outletAbsolute) {
-        checks::Subject s = regulator(1, 1, 1, 0.3);
-        s.inputs = Inputs{.t1 = 150,
-                          .t2 = 70,
-                          .q = 0.5,
-                          .p1 = outletAbsolute + 0.3 - atmosphere,
-                          .p2 = 0,
-                          .s = 1};
+        SizedSelection s = regulator(1, 1, 1, 0.3);
+        SizingInputs in = hotSupply(1);
+        in.inletPressure = outletAbsolute + 0.3 - atmosphere;
+        in.outletPressure = 0;
+        s.request.conditions = conditionsOf(in);
         s.values.networkFlow = tph(6.23);
         return s;
     };
@@ -496,9 +499,10 @@ TEST(Checks, NewLimitsOnBothSidesOfTheBoilingPressure)
 TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
 {
     const auto withFlow = [](double supply, double ret, double flow) {
-        checks::Subject s =
-            valve(Inputs{.t1 = supply, .t2 = ret, .q = 0.5, .p1 = 4, .p2 = 2, .s = 2}, 1.8,
-                  {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.8, mm(25)}});
+        SizingInputs in = hotSupply();
+        in.supplyTemperature = supply;
+        in.returnTemperature = ret;
+        SizedSelection s = valve(in, 1.8, {{QStringLiteral("ТВМ-25/17"), kv(6.3), 0.8, mm(25)}});
         s.values.networkFlow = tph(flow);
         return s;
     };
@@ -514,7 +518,7 @@ TEST(Checks, TheScheduleAndTheChecksThatNeedAPositiveFlow)
         {"authority with a good schedule", withFlow(150, 70, 6.23), "valve.authority",
          Status::Passed},
     });
-    checks::Subject elevator = ::elevator(0.8, 10, 10, 1);
+    SizedSelection elevator = ::elevator(0.8, 10, 10, 1);
     elevator.values.networkFlow = tph(-1);
     expectCases({{"elevator head after a failed schedule", elevator, "elevator.head",
                   Status::NotApplicable},
@@ -597,5 +601,35 @@ TEST(Checks, NothingOfferedFails)
         if (c.status == Status::Failed) {
             EXPECT_EQ(checks::verdict(found), Status::Failed);
         }
+    }
+}
+
+// One verdict for the window, the JSON, the batch and the season: the worst status among the
+// checks that apply, and not_applicable when none does.
+TEST(Checks, TheVerdictIsTheWorstStatusThatApplies)
+{
+    const Status na = Status::NotApplicable;
+    struct VerdictCase {
+        const char* name;
+        std::vector<Status> statuses;
+        Status verdict;
+    };
+    const VerdictCase cases[] = {
+        {"no checks", {}, na},
+        {"none applies", {na, na}, na},
+        {"passed among the inapplicable", {na, Status::Passed, na}, Status::Passed},
+        {"a warning after passing", {Status::Passed, Status::Warning, na}, Status::Warning},
+        {"a warning before passing", {Status::Warning, Status::Passed}, Status::Warning},
+        {"failed last", {Status::Warning, na, Status::Failed}, Status::Failed},
+        {"failed first", {Status::Failed, Status::Warning, Status::Passed}, Status::Failed},
+    };
+    for (const VerdictCase& c : cases) {
+        std::vector<Check> found;
+        for (const Status status : c.statuses) {
+            Check check;
+            check.status = status;
+            found.push_back(check);
+        }
+        EXPECT_EQ(checks::statusId(checks::verdict(found)), checks::statusId(c.verdict)) << c.name;
     }
 }

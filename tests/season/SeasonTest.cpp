@@ -5,6 +5,7 @@
 
 #include "season/Season.h"
 #include "season/SeasonTable.h"
+#include "selection/FormInput.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,8 @@ const char* const kHydro = "Регулирующий гидроэлеватор"
 const char* const kValve = "Запорно-регулирующий клапан";
 
 // The design selection of the window's form: inlet and outlet in kgf/cm², load in Gcal/h.
-season::Design designOf(const char* kind, const char* supply, const char* ret,
-                        const char* resistance = "1")
+selection::SizedSelection designOf(const char* kind, const char* supply, const char* ret,
+                                   const char* resistance = "1")
 {
     selection::SelectionForm f;
     f.title = QString::fromUtf8(kind);
@@ -37,8 +38,8 @@ season::Design designOf(const char* kind, const char* supply, const char* ret,
     f.comboBox2 = f.comboBox3 = 3;
     f.comboBox4 = 2;
     const selection::SelectionRun run = selection::runSelection(f);
-    EXPECT_FALSE(run.failure.has_value());
-    return {*run.kind, *run.inputs, run.values, run.offers, 0, 0};
+    EXPECT_FALSE(run.failure().has_value());
+    return run.sized.value_or(selection::SizedSelection{});
 }
 
 Schedule schedule(double outdoorDesign, double step = 1)
@@ -50,14 +51,14 @@ Schedule schedule(double outdoorDesign, double step = 1)
             .step = step};
 }
 
-std::vector<Point> pointsOf(const season::Design& design, const Schedule& s)
+std::vector<Point> pointsOf(const selection::SizedSelection& design, const Schedule& s)
 {
-    auto swept = season::sweep(design, s);
-    if (const QString* why = std::get_if<QString>(&swept)) {
-        ADD_FAILURE() << why->toStdString();
+    vedan::Outcome<std::vector<Point>> swept = season::sweep(design, s);
+    if (swept.failure) {
+        ADD_FAILURE() << swept.failure->message.toStdString();
         return {};
     }
-    return std::get<std::vector<Point>>(swept);
+    return std::move(swept.value);
 }
 
 const Point& at(const std::vector<Point>& points, double outdoor)
@@ -78,13 +79,12 @@ const checks::Check* checkOf(const Point& p, const char* id)
 }
 
 // The ids of the season's checks of a kind that the checks of the design know, in order.
-QStringList knownCheckIds(const season::Design& design)
+QStringList knownCheckIds(const selection::SizedSelection& design)
 {
     QStringList known;
-    for (const checks::Check& c :
-         checks::evaluate({design.kind, design.inputs, design.values, design.offers, 0, 0, false}))
+    for (const checks::Check& c : checks::evaluate(design, false))
         known << c.id;
-    QStringList ids = season::checkIds(design.kind);
+    QStringList ids = season::checkIds(design.request.kind);
     ids.removeIf([&](const QString& id) { return !known.contains(id); });
     return ids;
 }
@@ -124,7 +124,7 @@ TEST(Season, TheScheduleAndItsCut)
 
 TEST(Season, TheFlowIsContinuousAtTheCutAndDesignAboveIt)
 {
-    const season::Design design = designOf(kHydro, "150", "70");
+    const selection::SizedSelection design = designOf(kHydro, "150", "70");
     const double designFlow = design.values.networkFlow->inTonnesPerHour();
     const std::vector<Point> points = pointsOf(design, schedule(-25, 0.05));
     for (std::size_t i = 1; i < points.size(); ++i) {
@@ -189,7 +189,7 @@ TEST(Season, AHydroelevatorThroughTheSeason)
 TEST(Season, AControlValveThroughTheSeason)
 {
     // 150/70 °C, 0,5 Gcal/h, 6/4 kgf/cm², a system of 2 m: ТВМ-25/17 (Kvy 6,3) at the design.
-    const season::Design design = designOf(kValve, "150", "70", "2");
+    const selection::SizedSelection design = designOf(kValve, "150", "70", "2");
     ASSERT_EQ(design.offers.front().designation, QStringLiteral("ТВМ-25/17"));
     const std::vector<Point> points = pointsOf(design, schedule(-25));
     const Point& end = at(points, 8);
@@ -216,7 +216,7 @@ TEST(Season, AControlValveThroughTheSeason)
 TEST(Season, NoCutBelowSeventyAndTheEndIsAlwaysAPoint)
 {
     // 65/45 °C never reaches the cut: the flow stays the design flow.
-    const season::Design design = designOf(kValve, "65", "45");
+    const selection::SizedSelection design = designOf(kValve, "65", "45");
     const std::vector<Point> points = pointsOf(design, schedule(-25, 2));
     ASSERT_EQ(points.size(), 18u); // −25, −23 … +7, and +8
     EXPECT_EQ(points.back().outdoor.inCelsius(), 8);
@@ -238,10 +238,10 @@ TEST(Season, NoCutBelowSeventyAndTheEndIsAlwaysAPoint)
 
 TEST(Season, EveryRefusal)
 {
-    const season::Design hot = designOf(kHydro, "150", "70");
+    const selection::SizedSelection hot = designOf(kHydro, "150", "70");
     struct Case {
         const char* name;
-        season::Design design;
+        selection::SizedSelection design;
         Schedule schedule;
         const char* message; // the start of it
     };
@@ -264,10 +264,10 @@ TEST(Season, EveryRefusal)
          "обратная вода"},
     };
     for (const Case& c : cases) {
-        const auto swept = season::sweep(c.design, c.schedule);
-        ASSERT_TRUE(std::holds_alternative<QString>(swept)) << c.name;
-        EXPECT_TRUE(std::get<QString>(swept).startsWith(QString::fromUtf8(c.message)))
-            << c.name << ": " << std::get<QString>(swept).toStdString();
+        const vedan::Outcome<std::vector<Point>> swept = season::sweep(c.design, c.schedule);
+        ASSERT_TRUE(swept.failure.has_value()) << c.name;
+        EXPECT_TRUE(swept.failure->message.startsWith(QString::fromUtf8(c.message)))
+            << c.name << ": " << swept.failure->message.toStdString();
     }
     // A thousand points are not too many.
     EXPECT_EQ(pointsOf(hot, schedule(-25, 33.0 / 999)).size(), 1000u);
@@ -294,7 +294,7 @@ TEST(Season, TheCutBeginsWhereTheSupplyFallsToIt)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const season::Design design = designOf(kValve, c.supply, c.ret);
+        const selection::SizedSelection design = designOf(kValve, c.supply, c.ret);
         Schedule s = schedule(c.outdoorDesign, 0.05);
         s.seasonEnd = qty::Temperature::celsius(c.seasonEnd);
         const std::optional<season::Cut> cut = season::cutOf(design, s);
@@ -315,7 +315,8 @@ TEST(Season, TheCutBeginsWhereTheSupplyFallsToIt)
             expectPrinted(*cut->outdoor, *c.outdoor, 2, "the cut's outdoor temperature");
         // τ1 from the schedule's equation there is the cut, to the last bits: with tв = 18,
         // Δt′ = ½(τ3′ + τ2′) − tв, δτ′ − ½θ′ = τ1′ − ½(τ3′ + τ2′).
-        const double t1 = design.inputs.supplyTemperature, t2 = design.inputs.returnTemperature;
+        const double t1 = design.request.conditions.supplyTemperature.inCelsius();
+        const double t2 = design.request.conditions.returnTemperature.inCelsius();
         const double t3 = std::min(95.0, t1);
         const double share = (18 - *cut->outdoor) / (18 - c.outdoorDesign);
         EXPECT_NEAR(18 + (0.5 * (t3 + t2) - 18) * std::pow(share, 0.8)

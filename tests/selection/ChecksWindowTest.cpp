@@ -3,11 +3,11 @@
 
 #include "ui/selection/ChecksWindow.h"
 #include "calcsheet/PdfViewer.h"
-#include "ui/selection/Gidroelevator.h"
 #include "sheet/Launcher.h"
+#include "tests/support/RunProgram.h"
+#include "ui/selection/Gidroelevator.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/Prompts.h"
-#include "tests/support/RunProgram.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -284,6 +284,21 @@ private slots:
         QTest::mouseClick(child<QPushButton>("Button1"), Qt::LeftButton);
         QVERIFY(!verdict->isVisible());
         m_shown.clear();
+    }
+
+    // The verdict of checks that none of them applies to says so; it is never "passed".
+    void verdictOfChecksThatDoNotApply()
+    {
+        QMenuBar bar;
+        selection::VerdictButton verdict(&bar);
+        checks::Check notApplicable;
+        notApplicable.status = checks::Status::NotApplicable;
+        verdict.follow({notApplicable, notApplicable});
+        QCOMPARE(verdict.text(), QStringLiteral("Проверки: неприменимы"));
+        checks::Check passed = notApplicable;
+        passed.status = checks::Status::Passed;
+        verdict.follow({notApplicable, passed});
+        QCOMPARE(verdict.text(), QStringLiteral("Проверки: пройдены"));
     }
 
     // The checks window opens wholly on its owner's screen, and its long formulas and details

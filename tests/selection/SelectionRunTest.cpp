@@ -1,6 +1,6 @@
 // Reading the selection inputs: unit checks, conversions, dispatch by the window's title.
 
-#include "selection/SelectionRun.h"
+#include "selection/FormInput.h"
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "tests/support/Inputs.h"
@@ -85,7 +85,7 @@ TEST(SelectionRun, ChecksUnitsInOrderBeforeAnythingElse)
         form.comboBox4 = c.combo4;
         const SelectionRun run = selection::runSelection(form);
         EXPECT_EQ(run.message(), QString::fromUtf8(c.message));
-        EXPECT_TRUE(run.lines.isEmpty());
+        EXPECT_TRUE(run.lines().isEmpty());
     }
 }
 
@@ -98,9 +98,9 @@ TEST(SelectionRun, ConvertsWithTheUnitsInOrder)
     form.comboBox3 = 1; // bar
     form.edit5 = QStringLiteral("+1");
     form.comboBox4 = 1; // MW
-    const auto converted = selection::convertInputs(form);
-    ASSERT_TRUE(std::holds_alternative<SizingInputs>(converted));
-    const SizingInputs in = std::get<SizingInputs>(converted);
+    const vedan::Outcome<DesignConditions> converted = selection::convertInputs(form);
+    ASSERT_TRUE(converted.ok());
+    const SizingInputs in = inputsOf(converted.value);
     EXPECT_EQ(in.supplyTemperature, 115);
     EXPECT_EQ(in.returnTemperature, 70);
     EXPECT_DOUBLE_EQ(in.heatLoad, 0.8598);
@@ -135,7 +135,7 @@ TEST(SelectionRun, ReportsConversionAndMathErrors)
         form.*c.edit = QString::fromUtf8(c.text);
         const SelectionRun run = selection::runSelection(form);
         EXPECT_EQ(run.message(), c.message) << c.what;
-        EXPECT_EQ(run.lines.size(), c.lines) << c.what;
+        EXPECT_EQ(run.lines().size(), c.lines) << c.what;
     }
 }
 
@@ -155,12 +155,12 @@ TEST(SelectionRun, DispatchesByTheExactTitle)
     for (const Case& c : cases) {
         const SelectionRun run = selection::runSelection(filledForm(c.title));
         EXPECT_FALSE(run.message().has_value()) << c.title;
-        EXPECT_EQ(run.lines.value(0), c.firstLine ? QString::fromUtf8(c.firstLine) : QString())
+        EXPECT_EQ(run.lines().value(0), c.firstLine ? QString::fromUtf8(c.firstLine) : QString())
             << c.title;
     }
     const SelectionRun valve = selection::runSelection(filledForm("Запорно-регулирующий клапан"));
     EXPECT_EQ(
-        valve.lines.value(1),
+        valve.lines().value(1),
         QStringLiteral("Перепад давления на клапане с учетом падения давления = 0,10 кгс/см2"));
 }
 
@@ -178,5 +178,5 @@ TEST(SelectionRun, RegulatorAsksForItsChoicesAfterTheCommonChecks)
     form.comboBox6 = 2;
     const SelectionRun run = selection::runSelection(form);
     EXPECT_FALSE(run.message().has_value());
-    EXPECT_EQ(run.lines.value(5), QStringLiteral("Вам подходит ЖМ-32.10.2.1 Kvy= 10,00"));
+    EXPECT_EQ(run.lines().value(5), QStringLiteral("Вам подходит ЖМ-32.10.2.1 Kvy= 10,00"));
 }

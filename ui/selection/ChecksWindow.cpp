@@ -111,6 +111,7 @@ QString verdictText(checks::Status verdict, int count)
     case checks::Status::Failed: return QStringLiteral("Проверки: не пройдены (%1)").arg(count);
     case checks::Status::Warning:
         return QStringLiteral("Проверки: есть предупреждения (%1)").arg(count);
+    case checks::Status::NotApplicable: return QStringLiteral("Проверки: неприменимы");
     default: return QStringLiteral("Проверки: пройдены");
     }
 }
@@ -265,11 +266,7 @@ void ChecksWindow::follow(const QString& caption, const std::vector<checks::Chec
 
 void ChecksWindow::bringForward()
 {
-    if (!isVisible())
-        centring::placeOnOwnersScreen(this, QSize(900, 520));
-    show();
-    raise();
-    activateWindow();
+    centring::bringForward(this, [this] { centring::placeOnOwnersScreen(this, QSize(900, 520)); });
 }
 
 void ChecksWindow::keyPressEvent(QKeyEvent* event)

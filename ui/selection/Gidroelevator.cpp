@@ -229,14 +229,16 @@ TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
 {
     Memo2->clear();
     SizedResult sized{readForm(), {}, {}};
-    sized.run = selection::runSelection(sized.form, methods());
-    sized.checks = checks::ofRun(sized.form, sized.run);
+    sized.run = selection::runSelection(sized.form, sizingMethod());
+    if (sized.run.sized)
+        sized.checks = checks::evaluate(*sized.run.sized);
     m_checksWindow->follow(sized.form.title, sized.checks);
-    m_seasonWindow->follow(sized.form, sized.run);
+    m_seasonWindow->follow(sized.run);
     m_verdict->follow(sized.checks);
-    reportIfFailed(sized.run.failure);
+    const std::optional<vedan::Failure> failure = sized.run.failure();
+    reportIfFailed(failure);
     // After the bad-number message, the box that could not be read, its text selected.
-    if (sized.run.failure && sized.run.failure->message == num::conversionErrorMessage()) {
+    if (failure && failure->message == num::conversionErrorMessage()) {
         if (const std::optional<int> edit = selection::firstUnreadableEdit(sized.form)) {
             QLineEdit* const boxes[] = {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6};
             QLineEdit* box = boxes[*edit - 1];
@@ -251,8 +253,8 @@ void TSelectRtForm::Button2Click()
 {
     if (Memo2->toPlainText().isEmpty())
         Button1Click();
-    const SelectionReportData data =
-        selection::reportData(readForm(), resultLines(), QDateTime::currentDateTime());
+    const SelectionReportData data = selection::reportData(
+        selection::typedTexts(readForm()), resultLines(), QDateTime::currentDateTime());
     reportIfFailed(writeSelectionReport(m_xlApp, data));
 }
 
@@ -261,7 +263,7 @@ void TSelectRtForm::N7Click()
     // The sheet says what the window says: it sizes from the boxes as "Подобрать" does, and a
     // run that stops shows its message and writes no sheet.
     const SizedResult sized = sizeFromTheBoxes();
-    if (sized.run.failure)
+    if (sized.run.failure())
         return;
     // The object the sheet is for, asked each time, offered as last given in this session.
     static QString lastObject;
@@ -272,16 +274,17 @@ void TSelectRtForm::N7Click()
         return;
     lastObject = *object;
     reportIfFailed(
-        calcsheet::showSheet({sized.form, sized.run, sized.checks, QDateTime::currentDateTime(),
-                              *object, m_seasonWindow->sheet()})
+        calcsheet::showSheet({selection::typedTexts(sized.form), sized.run, sized.checks,
+                              QDateTime::currentDateTime(), *object, m_seasonWindow->sheet()})
             .failure);
 }
 
-selection::Methods TSelectRtForm::methods()
+selection::SizingMethod TSelectRtForm::sizingMethod()
 {
-    const auto size = [this](EquipmentKind kind, const SizingInputs& in, const SelectionForm&) {
-        const auto& [s, r, load, inlet, outlet, resistance] = in;
-        switch (kind) {
+    return [this](const selection::SizingRequest& request) {
+        const auto& [s, r, load, inlet, outlet, resistance] =
+            selection::inputsOf(request.conditions);
+        switch (request.kind) {
         case EquipmentKind::Hydroelevator: return PodborRG(s, r, load, inlet, outlet, resistance);
         case EquipmentKind::ControlValve: return PodborKZR(s, r, load, inlet, outlet, resistance);
         case EquipmentKind::MixingValve: return PodborKST(s, r, load, inlet, outlet, resistance);
@@ -289,10 +292,6 @@ selection::Methods TSelectRtForm::methods()
         }
         return SizingOutcome{};
     };
-    const auto translate = [this](int unitIndex, int quantity, double value) {
-        return Translate(unitIndex, quantity, value);
-    };
-    return {translate, size};
 }
 
 double TSelectRtForm::Translate(int unitIndex, int quantity, double value)

@@ -8,7 +8,7 @@
 
 #include "checks/Checks.h"
 #include "selection/EquipmentKinds.h"
-#include "selection/SelectionRun.h"
+#include "selection/FormInput.h"
 #include "sheet/XLApp.h"
 #include "ui/shell/WorkWindow.h"
 #include "ui_SelectRtForm.h"
@@ -76,8 +76,8 @@ private:
     QStringList resultLines() const;
     void showLines(const QStringList& lines);
     selection::SizingOutcome shown(const selection::SizingOutcome& outcome);
-    // The window's own steps for "Подобрать": its Translate and its sizing methods.
-    selection::Methods methods();
+    // The window's own sizing for "Подобрать": its sizing methods, which show their lines.
+    selection::SizingMethod sizingMethod();
     QPlainTextEdit* descriptionMemo(selection::EquipmentKind kind) const;
     void hideDescriptions();
 

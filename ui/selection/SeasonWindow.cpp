@@ -280,14 +280,12 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 void SeasonWindow::bringForward()
 {
     // Beside the selection window where the screen has room; otherwise clear of its result box.
-    if (!isVisible())
+    centring::bringForward(this, [this] {
         centring::placeBesideOwner(
             this,
             parentWidget() ? parentWidget()->findChild<QWidget*>(QStringLiteral("Memo2")) : nullptr,
             QSize(1100, 760), QSize(640, 480));
-    show();
-    raise();
-    activateWindow();
+    });
 }
 
 void SeasonWindow::keyPressEvent(QKeyEvent* event)
@@ -300,14 +298,13 @@ void SeasonWindow::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
-void SeasonWindow::follow(const SelectionForm& form, const SelectionRun& run)
+void SeasonWindow::follow(const SelectionRun& run)
 {
-    if (run.failure || !run.kind || !run.inputs) {
+    if (run.failure() || !run.sized) {
         clear();
         return;
     }
-    m_design = season::Design{*run.kind,  *run.inputs,    run.values,
-                              run.offers, form.comboBox5, form.comboBox6};
+    m_design = run.sized;
     recompute();
 }
 
@@ -369,14 +366,14 @@ void SeasonWindow::recompute()
         showPoints();
         return;
     }
-    auto swept = season::sweep(*m_design, *s);
-    if (const QString* refused = std::get_if<QString>(&swept)) {
-        sayPlainly(m_status, QStringLiteral("График не строится: ") + *refused + QLatin1Char('.'));
+    vedan::Outcome<std::vector<season::Point>> swept = season::sweep(*m_design, *s);
+    if (swept.failure) {
+        sayPlainly(m_status, QStringLiteral("График не строится: ") + swept.failure->message
+                                 + QLatin1Char('.'));
         showPoints();
         return;
     }
-    m_sheet = calcsheet::SeasonSheet{*s, season::cutOf(*m_design, *s),
-                                     std::move(std::get<std::vector<season::Point>>(swept))};
+    m_sheet = calcsheet::SeasonSheet{*s, season::cutOf(*m_design, *s), std::move(swept.value)};
     int failing = 0;
     int warning = 0;
     for (const season::Point& p : m_sheet->points) {
@@ -423,7 +420,7 @@ void SeasonWindow::showPoints()
         m_deviceView->setChart(new QChart);
         return;
     }
-    const std::vector<const season::Column*> columns = season::columnsOf(m_design->kind);
+    const std::vector<const season::Column*> columns = season::columnsOf(m_design->request.kind);
     QStringList headings;
     for (const season::Column* c : columns)
         headings << QString::fromUtf8(c->heading);
@@ -452,7 +449,7 @@ void SeasonWindow::showPoints()
     m_scheduleView->setChart(
         chartOf(season::scheduleChart(m_sheet->points, m_sheet->cut), devicePixelRatioF()));
     m_deviceView->setChart(
-        chartOf(season::deviceChart(m_design->kind, m_sheet->points), devicePixelRatioF()));
+        chartOf(season::deviceChart(m_design->request.kind, m_sheet->points), devicePixelRatioF()));
 }
 
 } // namespace selection

@@ -27,7 +27,7 @@ public:
     explicit SeasonWindow(QWidget* owner);
 
     // The season of a selection's result; a result that ended in a message empties the window.
-    void follow(const SelectionForm& form, const SelectionRun& run);
+    void follow(const SelectionRun& run);
     // No result: the inputs stay, the table and the charts are emptied.
     void clear();
     // Shows the window in front of its owner.
@@ -56,7 +56,7 @@ private:
     QTableWidget* m_table;
     QSplitter* m_split;
 
-    std::optional<season::Design> m_design;
+    std::optional<SizedSelection> m_design;
     std::optional<calcsheet::SeasonSheet> m_sheet;
 };
 

@@ -127,4 +127,13 @@ void placeBesideOwner(QWidget* window, const QWidget* keep, QSize preferred, QSi
     window->move(placed.topLeft());
 }
 
+void bringForward(QWidget* window, const std::function<void()>& place)
+{
+    if (!window->isVisible())
+        place();
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 } // namespace centring

@@ -3,6 +3,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <functional>
 
 class QWidget;
 
@@ -28,5 +29,9 @@ QRect besideOwner(const QRect& room, const QRect& owner, const QRect& keep, QSiz
 // Sizes and moves the window (a window of its own whose parent widget is its owner) so that its
 // frame is where besideOwner puts it on the owner's screen, `keep` being a widget of the owner.
 void placeBesideOwner(QWidget* window, const QWidget* keep, QSize preferred, QSize least);
+
+// Shows a window of its own in front of the others and active; one that is not on the screen yet
+// is first sized and placed by `place`.
+void bringForward(QWidget* window, const std::function<void()>& place);
 
 } // namespace centring
