@@ -184,11 +184,11 @@ vedan::Outcome<std::vector<Point>> sweep(const selection::SizedSelection& sized,
         const qty::MassFlow designFlow = formulas::networkFlow(c.load, c.schedule);
         const Ext designMixing = (t.supply - t.mixed) / t.systemDrop; // u′
         // The first offered model's capacity; 0 when there is none.
-        const double kvy = sized.offers.empty()
-                               ? 0
-                               : qty::readIn(sized.offers.front().kvy,
-                                             &qty::FlowCoefficient::inCubicMetresPerHour)
-                                     .value_or(0);
+        const double kvy =
+            sized.offers.empty()
+                ? 0
+                : qty::readIn(sized.offers.front().kvy, &qty::FlowCoefficient::inCubicMetresPerHour)
+                      .value_or(0);
         for (const double outdoor : *outdoors) {
             Point p;
             p.outdoor = qty::Temperature::celsius(outdoor);

@@ -2,11 +2,11 @@
 // the event loop goes on. Qt's standard dialogs speak Russian, show their columns whole, and
 // leave nothing of the program behind.
 
+#include "tests/support/QtPrinters.h"
+#include "tests/support/ReadyNotice.h"
 #include "ui/shell/FileDialogs.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/VedanApplication.h"
-#include "tests/support/QtPrinters.h"
-#include "tests/support/ReadyNotice.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "assessment/Report.h"
+#include "tests/support/SheetCalls.h"
+#include "tests/support/WorkbookReader.h"
 #include "ui/assessment/Teo.h"
 #include "ui/shell/FileDialogs.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/WorkWindow.h"
-#include "tests/support/SheetCalls.h"
-#include "tests/support/WorkbookReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -5,9 +5,9 @@
 #include "questionnaire/Sheets.h"
 #include "sheet/SheetModel.h"
 #include "sheet/XLApp.h"
+#include "tests/support/SheetCalls.h"
 #include "ui/shell/Memos.h"
 #include "ui/shell/Messages.h"
-#include "tests/support/SheetCalls.h"
 
 #include <QCheckBox>
 #include <QComboBox>

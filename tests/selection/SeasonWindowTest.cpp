@@ -9,11 +9,11 @@
 #include "calcsheet/ChartPainter.h"
 #include "calcsheet/PdfViewer.h"
 #include "core/Numbers.h"
+#include "tests/support/RunProgram.h"
 #include "ui/selection/Gidroelevator.h"
 #include "ui/shell/Centring.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/Prompts.h"
-#include "tests/support/RunProgram.h"
 
 #include <QAction>
 #include <QChart>

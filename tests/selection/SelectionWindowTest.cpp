@@ -3,13 +3,13 @@
 // command-line tool printing what the window shows.
 
 #include "core/Numbers.h"
-#include "ui/selection/Gidroelevator.h"
 #include "sheet/Launcher.h"
 #include "sheet/Opener.h"
-#include "ui/shell/Messages.h"
-#include "ui/shell/Prompts.h"
 #include "tests/support/RunProgram.h"
 #include "tests/support/SheetCalls.h"
+#include "ui/selection/Gidroelevator.h"
+#include "ui/shell/Messages.h"
+#include "ui/shell/Prompts.h"
 
 #include <QAction>
 #include <QApplication>
