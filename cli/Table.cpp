@@ -34,8 +34,9 @@ bool isNumberCell(const QString& text) { return num::parseDecimal(text, u',').ha
 
 Cell valueCell(double value)
 {
+    // A zero is written as 0, never as -0, in both formats.
     if (std::isfinite(value))
-        return Number{value};
+        return Number{value == 0 ? 0.0 : value};
     return unroundedCell(value);
 }
 

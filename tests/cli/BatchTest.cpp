@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -218,14 +219,16 @@ TEST(Batch, WorkbookCellsAreNumbersExactlyWhereTheCsvFieldsAre)
                "resistance;resistance-unit\n"
                "control-valve; 4 ;kgf;2.0;kgf;1,5e2;70;0,5;gcal;2;m\n"
                "hydroelevator;6;kgf;4;kgf;=1+1;70;0,5;gcal;-1;m\n"
-               "mixing-valve;4;bar;2;kgf;150;70;1,2;mw;2;m\n");
+               "mixing-valve;4;bar;2;kgf;150;70;1,2;mw;2;m\n"
+               // A zero flow from a return above the supply: 0 in both, never -0.
+               "control-valve;4;kgf;2;kgf;60;77;0;gcal;2;m\n");
     file.close();
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QStringList batch{QStringLiteral("size"), QStringLiteral("--batch"), input};
     runCli(batch + QStringList{QStringLiteral("--out"), out});
     const QStringList lines = csvLines(runCli(batch).out);
     const QJsonObject cells = readFirstSheet(out)[QStringLiteral("cells")].toObject();
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 5);
     int numbers = 0;
     for (qsizetype r = 1; r < lines.size(); ++r) {
         ASSERT_FALSE(lines[r].contains(QLatin1Char('"')));
@@ -254,6 +257,17 @@ TEST(Batch, WorkbookCellsAreNumbersExactlyWhereTheCsvFieldsAre)
         }
     }
     EXPECT_GT(numbers, 20);
+    // openpyxl reads "-0" as 0: the sheet's own text shows the sign.
+    QProcess part;
+    part.start(qEnvironmentVariable("VEDAN_PYTHON", QStringLiteral("/usr/bin/python3")),
+               {QStringLiteral("-c"),
+                QStringLiteral("import sys, zipfile; sys.stdout.buffer.write(zipfile.ZipFile("
+                               "sys.argv[1]).read('xl/worksheets/sheet1.xml'))"),
+                out});
+    ASSERT_TRUE(part.waitForFinished(60000));
+    const QByteArray xml = part.readAllStandardOutput();
+    EXPECT_TRUE(xml.contains("<v>0</v>"));
+    EXPECT_FALSE(xml.contains("<v>-0</v>"));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("2;control-valve; 4 ;kgf;2,0;kgf;1,5e2;")));
 }
 
