@@ -16,12 +16,12 @@ void createForms()
     Kontakt = new TKontakt;
     InfoForm = new TInfoForm;
     MainForm = new TMainForm;
-    WindowProtocol::setMainWindow(MainForm);
+    windowprotocol::setMainWindow(MainForm);
 }
 
 void destroyForms()
 {
-    WindowProtocol::setMainWindow(nullptr);
+    windowprotocol::setMainWindow(nullptr);
     delete MainForm;
     delete InfoForm;
     delete Kontakt;

@@ -23,7 +23,7 @@ TInfoForm::TInfoForm(QWidget* parent)
     : TWorkForm(QStringLiteral("InfoForm"), QStringLiteral("Информация о заводе"),
                 Placement::MainWindowCentre, parent)
 {
-    setFont(uiFonts::windowFont());
+    setFont(uifonts::windowFont());
     setupUi(client());
     // A dialog border: the window cannot be resized.
     setResizable(false);
@@ -41,9 +41,9 @@ TInfoForm::TInfoForm(QWidget* parent)
 // history memo, and the size of their text.
 void TInfoForm::fitSlogan()
 {
-    const QFont font = uiFonts::sansSerif(kSloganPixels);
+    const QFont font = uifonts::sansSerif(kSloganPixels);
     for (QLabel* line : {Label1, Label2, Label3}) {
-        line->setFont(uiFonts::fittedTo(font, line->text(), Memo1->x() - kGap - line->x()));
+        line->setFont(uifonts::fittedTo(font, line->text(), Memo1->x() - kGap - line->x()));
         line->adjustSize();
     }
 }

@@ -9,7 +9,7 @@ TKontakt::TKontakt(QWidget* parent)
     : TWorkForm(QStringLiteral("Kontakt"), QStringLiteral("Контакты"), Placement::MainWindowCentre,
                 parent)
 {
-    setFont(uiFonts::windowFont());
+    setFont(uifonts::windowFont());
     setupUi(client());
     m_formSize = client()->size();
     // The texts are the plant's data, kept with its other contact details.

@@ -92,7 +92,7 @@ WorkCommand questionnaireOf(questionnaire::Kind kind)
 void run(const WorkCommand& command)
 {
     if (QWidget* window = command.window())
-        WindowProtocol::openWorkWindow(window, command.caption);
+        windowprotocol::openWorkWindow(window, command.caption);
 }
 
 const char* const kAboutText = "Версия программы 2.03. Дата создания 01.07.2013";
@@ -108,7 +108,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
-    setFont(uiFonts::windowFont());
+    setFont(uifonts::windowFont());
 
     auto* board = new QWidget(this);
     setCentralWidget(board);
@@ -152,7 +152,7 @@ void TMainForm::buildMenu()
         if (row.handler)
             connect(action, &QAction::triggered, this, row.handler);
     }
-    menuBars::setUp(this);
+    menubars::setUp(this);
 }
 
 // Each picture box of the form shows the file named after it (Image5: image5.jpg); four
@@ -177,9 +177,9 @@ void TMainForm::showPictures()
 // past the window's edge, and the size of their text.
 void TMainForm::fitCaptions(QWidget* board)
 {
-    const QFont font = uiFonts::productCaption();
+    const QFont font = uifonts::productCaption();
     for (QLabel* label : board->findChildren<QLabel*>()) {
-        label->setFont(uiFonts::fittedTo(font, label->text(), board->width() - 2 - label->x()));
+        label->setFont(uifonts::fittedTo(font, label->text(), board->width() - 2 - label->x()));
         label->adjustSize();
     }
 }
@@ -242,7 +242,7 @@ void TMainForm::N2Click() { run(questionnaireOf(questionnaire::Kind::Plate)); }
 void TMainForm::N44Click() { run({assessmentWindow, std::nullopt}); }
 void TMainForm::N10Click() { run({contactsWindow, std::nullopt}); }
 void TMainForm::N5Click() { run({plantInformationWindow, std::nullopt}); }
-void TMainForm::N11Click() { Messages::show(QString::fromUtf8(kAboutText)); }
+void TMainForm::N11Click() { messages::show(QString::fromUtf8(kAboutText)); }
 void TMainForm::N9Click() { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -251,7 +251,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     // included: the user is passed on to the open window instead.
     if (!isEnabled()) {
         event->ignore();
-        WindowProtocol::bringOpenWindowForward();
+        windowprotocol::bringOpenWindowForward();
         return;
     }
     QMainWindow::closeEvent(event);
@@ -264,7 +264,7 @@ void TMainForm::changeEvent(QEvent* event)
     // A click on the disabled main window activates it in the window system; the open work
     // window comes forward so that it is not lost behind it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !isEnabled())
-        WindowProtocol::bringOpenWindowForward();
+        windowprotocol::bringOpenWindowForward();
 }
 
 void TMainForm::showEvent(QShowEvent* event)

@@ -69,7 +69,7 @@ int main(int argc, char** argv)
     createForms();
     QObject::connect(MainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
     MainForm->show();
-    qtSetup::notifyReadyOnceRunning();
+    qtsetup::notifyReadyOnceRunning();
     const int status = app.exec();
     destroyForms();
     return status;

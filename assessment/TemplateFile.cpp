@@ -136,13 +136,13 @@ vedan::Outcome<AssessmentInputs> readTemplateFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.failure = fileFailure(QStringLiteral("Не удалось открыть файл \"%1\": %2"), path,
-                                     systemReason::inRussian(file.errorString()));
+                                     systemreason::inRussian(file.errorString()));
         return result;
     }
     const QByteArray bytes = file.read(kTemplateSize);
     if (bytes.isEmpty() && file.error() != QFileDevice::NoError) {
         result.failure = fileFailure(QStringLiteral("Не удалось прочитать файл \"%1\": %2"), path,
-                                     systemReason::inRussian(file.errorString()));
+                                     systemreason::inRussian(file.errorString()));
         return result;
     }
     if (bytes.size() < kTemplateSize) {

@@ -53,7 +53,7 @@ vedan::Outcome<QString> showSheet(const SheetData& data)
                 && out.flush())
                 return std::nullopt;
             return vedan::Failure::file(QStringLiteral("Не удалось записать расчётный лист: %1")
-                                            .arg(systemReason::inRussian(out.errorString())));
+                                            .arg(systemreason::inRussian(out.errorString())));
         });
     if (saved.failure)
         return saved;

@@ -205,7 +205,7 @@ private:
         if (m_file == stdout)
             return outputFailure(error);
         return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
-                                        .arg(m_shownPath, systemReason::ofError(error)));
+                                        .arg(m_shownPath, systemreason::ofError(error)));
     }
 
     std::FILE* m_file;
@@ -308,7 +308,7 @@ std::variant<int, QString> openInput(const QString& file)
 {
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return systemReason::ofError(errno);
+        return systemreason::ofError(errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
@@ -371,12 +371,12 @@ int runBatch(const BatchFiles& files, bool strict)
             std::FILE* f = std::fopen(QFile::encodeName(staged).constData(), "wb");
             if (!f)
                 return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
-                                                .arg(out, systemReason::ofError(errno)));
+                                                .arg(out, systemreason::ofError(errno)));
             StreamSink sink(f, out, *format, *format == TableFormat::Csv);
             vedan::Status s = sizeAll(reader, columns, *format, sink, totals);
             if (std::fclose(f) != 0 && !s)
                 s = vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
-                                             .arg(out, systemReason::ofError(errno)));
+                                             .arg(out, systemreason::ofError(errno)));
             return s;
         });
     }

@@ -131,7 +131,7 @@ vedan::Failure outputFailure(int error)
     noteOutputError(error);
     outputState().reported = true;
     return vedan::Failure::file(QStringLiteral("vedan-cli: ошибка записи в стандартный вывод: ")
-                                + systemReason::ofError(outputState().error));
+                                + systemreason::ofError(outputState().error));
 }
 
 int checkedOutput(int status)

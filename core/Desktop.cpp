@@ -78,7 +78,7 @@ void startNext(const std::shared_ptr<Opening>& opening)
                          opening->reasons
                              << QStringLiteral("программа %1 не запустилась: %2")
                                     .arg(command.program,
-                                         systemReason::inRussian(process->errorString()));
+                                         systemreason::inRussian(process->errorString()));
                          ended();
                          startNext(opening);
                      });

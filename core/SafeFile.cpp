@@ -177,7 +177,7 @@ std::optional<Failure> openOwnFolder(int parent, const char* name, const QString
 {
     if (::mkdirat(parent, name, 0700) != 0 && errno != EEXIST)
         return refusal(QStringLiteral("Не удалось создать папку"), path,
-                       systemReason::ofError(errno));
+                       systemreason::ofError(errno));
     Fd fd(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.ok()) {
         const int error = errno;
@@ -187,18 +187,18 @@ std::optional<Failure> openOwnFolder(int parent, const char* name, const QString
                            QStringLiteral("на её месте символическая ссылка; удалите её"));
         return refusal(QStringLiteral("Не удалось открыть папку"), path,
                        error == ENOTDIR ? QStringLiteral("на её месте файл, а не папка")
-                                        : systemReason::ofError(error));
+                                        : systemreason::ofError(error));
     }
     struct stat st;
     if (::fstat(fd.get(), &st) != 0)
         return refusal(QStringLiteral("Не удалось открыть папку"), path,
-                       systemReason::ofError(errno));
+                       systemreason::ofError(errno));
     if (st.st_uid != ::geteuid())
         return refusal(QStringLiteral("Папка для книг не годится"), path,
                        QStringLiteral("она принадлежит другому пользователю; удалите её"));
     if ((st.st_mode & 07777) != 0700 && ::fchmod(fd.get(), 0700) != 0)
         return refusal(QStringLiteral("Не удалось закрыть доступ к папке"), path,
-                       systemReason::ofError(errno));
+                       systemreason::ofError(errno));
     out.reset(fd.release());
     return std::nullopt;
 }
@@ -241,12 +241,12 @@ Status saveReplacing(const QString& target, const Writer& write)
     const std::optional<QString> followed =
         followLinks(QFileInfo(target).absoluteFilePath(), error);
     if (!followed)
-        return saveFailure(target, systemReason::ofError(error));
+        return saveFailure(target, systemreason::ofError(error));
     const QString& file = *followed;
     struct stat old;
     const bool exists = ::stat(bytesOf(file).constData(), &old) == 0;
     if (!exists && errno != ENOENT)
-        return saveFailure(target, systemReason::ofError(errno));
+        return saveFailure(target, systemreason::ofError(errno));
     if (exists && !S_ISREG(old.st_mode))
         return saveFailure(target, kindOf(old.st_mode));
     // A file this user may not write is kept, as cp and the office suites keep it, although
@@ -254,21 +254,21 @@ Status saveReplacing(const QString& target, const Writer& write)
     if (exists && ::faccessat(AT_FDCWD, bytesOf(file).constData(), W_OK, AT_EACCESS) != 0)
         return saveFailure(target, errno == EACCES || errno == EROFS
                                        ? QStringLiteral("файл защищён от записи")
-                                       : systemReason::ofError(errno));
+                                       : systemreason::ofError(errno));
 
     const QFileInfo info(file);
     PrivateFolder work(info.absolutePath());
     if (!work.ok())
-        return saveFailure(target, systemReason::ofError(work.error()));
+        return saveFailure(target, systemreason::ofError(work.error()));
     const QString written = work.file(info.fileName());
     if (Status failure = write(written))
         return failure;
     const QByteArray from = bytesOf(written);
     if (!syncPath(written, O_RDONLY))
-        return saveFailure(target, systemReason::ofError(errno));
+        return saveFailure(target, systemreason::ofError(errno));
     if (exists) {
         if (::chmod(from.constData(), old.st_mode & 07777) != 0)
-            return saveFailure(target, systemReason::ofError(errno));
+            return saveFailure(target, systemreason::ofError(errno));
         // The owner is kept where the system allows it (as the superuser); otherwise the new
         // file belongs to whoever saves it, as with any office suite.
         if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid())
@@ -276,10 +276,10 @@ Status saveReplacing(const QString& target, const Writer& write)
         }
     }
     if (::rename(from.constData(), bytesOf(file).constData()) != 0)
-        return saveFailure(target, systemReason::ofError(errno));
+        return saveFailure(target, systemreason::ofError(errno));
     if (!syncPath(info.absolutePath(), O_RDONLY | O_DIRECTORY))
         return saveFailure(target, QStringLiteral("файл записан, но папка не сохранена на диск: ")
-                                       + systemReason::ofError(errno));
+                                       + systemreason::ofError(errno));
     return std::nullopt;
 }
 
@@ -296,14 +296,14 @@ Status saveToStandardOutput(const Writer& write)
     if (!work.ok())
         return Failure::file(
             QStringLiteral("Не удалось создать временную папку в %1: %2")
-                .arg(shown(QDir::tempPath()), systemReason::ofError(work.error())));
+                .arg(shown(QDir::tempPath()), systemreason::ofError(work.error())));
     const QString written = work.file(QStringLiteral("output"));
     if (Status failure = write(written))
         return failure;
     Fd in(::open(bytesOf(written).constData(), O_RDONLY | O_CLOEXEC));
     if (!in.ok())
         return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
-                                 .arg(shownName, systemReason::ofError(errno)));
+                                 .arg(shownName, systemreason::ofError(errno)));
     std::fflush(stdout);
     char buffer[65536];
     for (;;) {
@@ -314,7 +314,7 @@ Status saveToStandardOutput(const Writer& write)
             break;
         if (n < 0 || !writeAll(STDOUT_FILENO, buffer, n))
             return Failure::file(QStringLiteral("Не удалось вывести файл в %1: %2")
-                                     .arg(shownName, systemReason::ofError(errno)));
+                                     .arg(shownName, systemreason::ofError(errno)));
     }
     return std::nullopt;
 }
@@ -325,7 +325,7 @@ Status saveBytes(const QString& target, const QByteArray& bytes)
         Fd fd(::open(bytesOf(privateFile).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                      0666));
         if (!fd.ok() || !writeAll(fd.get(), bytes.constData(), bytes.size()))
-            return saveFailure(target, systemReason::ofError(errno));
+            return saveFailure(target, systemreason::ofError(errno));
         return std::nullopt;
     });
 }
@@ -380,11 +380,11 @@ std::optional<Failure> openExportFolder(Fd& unsaved)
     const QString cache = QFileInfo(vedanPath).absolutePath();
     if (!makePath(cache))
         return refusal(QStringLiteral("Не удалось создать папку"), cache,
-                       systemReason::ofError(errno));
+                       systemreason::ofError(errno));
     Fd cacheFd(::open(bytesOf(cache).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!cacheFd.ok())
         return refusal(QStringLiteral("Не удалось открыть папку"), cache,
-                       systemReason::ofError(errno));
+                       systemreason::ofError(errno));
     Fd vedan;
     if (auto failure = openOwnFolder(cacheFd.get(), "vedan", vedanPath, vedan))
         return failure;
@@ -410,7 +410,7 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     if (!work.ok())
         return {{},
                 refusal(QStringLiteral("Не удалось создать временную папку в"), folder,
-                        systemReason::ofError(work.error()))};
+                        systemreason::ofError(work.error()))};
     const QString written = work.file(QStringLiteral("export") + extension);
     if (Status failure = write(written))
         return {{}, failure};
@@ -421,7 +421,7 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
     if (!workFd.ok())
         return {{},
                 refusal(QStringLiteral("Не удалось сохранить книгу в папке"), folder,
-                        systemReason::ofError(errno))};
+                        systemreason::ofError(errno))};
     const QByteArray from = bytesOf(QFileInfo(written).fileName());
     for (int n = 1; n < 10000; ++n) {
         const QString name = stem + (n == 1 ? QString() : QStringLiteral("_%1").arg(n)) + extension;
@@ -434,7 +434,7 @@ vedan::Outcome<QString> saveNewExport(const QString& stem, const QString& extens
         if (error != EEXIST)
             return {{},
                     refusal(QStringLiteral("Не удалось сохранить книгу"), folder + '/' + name,
-                            systemReason::ofError(error))};
+                            systemreason::ofError(error))};
     }
     return {{},
             refusal(QStringLiteral("Не удалось выбрать имя нового файла в папке"), folder,

@@ -57,7 +57,7 @@ QString englishText(int code) { return QString::fromUtf8(strerror_l(code, clocal
 
 } // namespace
 
-namespace systemReason {
+namespace systemreason {
 
 QString inRussian(const QString& reason)
 {
@@ -81,4 +81,4 @@ QString ofError(int code)
     return QStringLiteral("системная ошибка %1 (%2)").arg(code).arg(englishText(code));
 }
 
-} // namespace systemReason
+} // namespace systemreason

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace systemReason {
+namespace systemreason {
 
 // The Russian text of a reason that the C library or Qt gives in English; any other text
 // unchanged.
@@ -14,4 +14,4 @@ QString inRussian(const QString& reason);
 // system's own words.
 QString ofError(int code);
 
-} // namespace systemReason
+} // namespace systemreason

@@ -93,7 +93,7 @@ vedan::Status readAnswersFile(const QString& path, const PanelSpec& panel, Panel
     // Opened without waiting, so that a named pipe is refused instead of blocking the run.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return refused(path, QStringLiteral("не открывается: ") + systemReason::ofError(errno));
+        return refused(path, QStringLiteral("не открывается: ") + systemreason::ofError(errno));
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
@@ -101,7 +101,7 @@ vedan::Status readAnswersFile(const QString& path, const PanelSpec& panel, Panel
     }
     struct stat st;
     if (::fstat(fd, &st) != 0)
-        return refused(path, QStringLiteral("не читается: ") + systemReason::ofError(errno));
+        return refused(path, QStringLiteral("не читается: ") + systemreason::ofError(errno));
     if (!S_ISREG(st.st_mode))
         return refused(path, S_ISDIR(st.st_mode) ? QStringLiteral("это папка, а не файл")
                                                  : QStringLiteral("это не обычный файл"));
@@ -112,7 +112,7 @@ vedan::Status readAnswersFile(const QString& path, const PanelSpec& panel, Panel
     // Read one byte past the limit: a file that grew meanwhile is refused as well.
     const QByteArray bytes = file.read(kMaxAnswersSize + 1);
     if (file.error() != QFileDevice::NoError)
-        return refused(path, QStringLiteral("не читается: ") + systemReason::ofError(errno));
+        return refused(path, QStringLiteral("не читается: ") + systemreason::ofError(errno));
     if (bytes.size() > kMaxAnswersSize)
         return refused(path, limit);
     return applyAnswers(bytes, path, panel, values);

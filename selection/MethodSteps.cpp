@@ -32,72 +32,72 @@ QString dropNumbers(const SizingInputs& in, const SizingValues&, int)
 template <const ValueField* Drop>
 QString kvNumbers(const SizingInputs&, const SizingValues& s, int d)
 {
-    return q(valueFields::kNetworkFlow, s, d) + QStringLiteral(" / √") + q(*Drop, s, d);
+    return q(valuefields::kNetworkFlow, s, d) + QStringLiteral(" / √") + q(*Drop, s, d);
 }
 
 QString kvyNumbers(const SizingInputs&, const SizingValues& s, int d)
 {
-    return QStringLiteral("1,2·") + q(valueFields::kRequiredKv, s, d);
+    return QStringLiteral("1,2·") + q(valuefields::kRequiredKv, s, d);
 }
 
 const std::vector<MethodStep> kHydroelevator = {
-    {&valueFields::kNetworkFlow, "networkFlow", "Расход сетевой воды на отопление = ", " т/час",
+    {&valuefields::kNetworkFlow, "networkFlow", "Расход сетевой воды на отопление = ", " т/час",
      "Расход сетевой воды на отопление", kFlowFormula, "т/ч", "network water flow", "t/h",
      flowNumbers},
-    {&valueFields::kMixingRatio, "mixingRatio", "Расчетный коэффициент смешения = ", "",
+    {&valuefields::kMixingRatio, "mixingRatio", "Расчетный коэффициент смешения = ", "",
      "Расчётный коэффициент смешения", "u = (τ1 − 95) / (95 − τ2)", "", "design mixing ratio", "–",
      [](const SizingInputs& in, const SizingValues&, int) {
          return QStringLiteral("(") + p(in.supplyTemperature) + QStringLiteral(" − 95) / (95 − ")
                 + p(in.returnTemperature) + QLatin1Char(')');
      }},
-    {&valueFields::kAvailableHead, "availableHead", "Распологаемый перепад на вводе = ", " м",
+    {&valuefields::kAvailableHead, "availableHead", "Распологаемый перепад на вводе = ", " м",
      "Располагаемый перепад на вводе", "ΔH = (P1 − P2)·10", "м", "available head at the inlet", "m",
      [](const SizingInputs& in, const SizingValues&, int) {
          return QStringLiteral("(") + p(in.inletPressure) + QStringLiteral(" − ")
                 + p(in.outletPressure) + QStringLiteral(")·10");
      }},
-    {&valueFields::kThroatDiameter, "throatDiameter",
+    {&valuefields::kThroatDiameter, "throatDiameter",
      "Диаметр горловины (камеры смешения) = ", " мм", "Диаметр горловины (камеры смешения)",
      "dг = 8,5·⁴√(G²·(1 + u)² / S)", "мм", "throat (mixing chamber) diameter", "mm",
      [](const SizingInputs& in, const SizingValues& s, int d) {
-         return QStringLiteral("8,5·⁴√(") + q(valueFields::kNetworkFlow, s, d)
-                + QStringLiteral("²·(1 + ") + q(valueFields::kMixingRatio, s, d)
+         return QStringLiteral("8,5·⁴√(") + q(valuefields::kNetworkFlow, s, d)
+                + QStringLiteral("²·(1 + ") + q(valuefields::kMixingRatio, s, d)
                 + QStringLiteral(")² / ") + p(in.systemResistance) + QLatin1Char(')');
      }},
-    {&valueFields::kNozzleDiameter, "nozzleDiameter", "Диаметр сопла (воронки) = ", " мм",
+    {&valuefields::kNozzleDiameter, "nozzleDiameter", "Диаметр сопла (воронки) = ", " мм",
      "Диаметр сопла (воронки)", "dс = 9,6·⁴√(G² / ΔH)", "мм", "nozzle diameter", "mm",
      [](const SizingInputs&, const SizingValues& s, int d) {
-         return QStringLiteral("9,6·⁴√(") + q(valueFields::kNetworkFlow, s, d)
-                + QStringLiteral("² / ") + q(valueFields::kAvailableHead, s, d) + QLatin1Char(')');
+         return QStringLiteral("9,6·⁴√(") + q(valuefields::kNetworkFlow, s, d)
+                + QStringLiteral("² / ") + q(valuefields::kAvailableHead, s, d) + QLatin1Char(')');
      }},
 };
 
 const std::vector<MethodStep> kValve = {
-    {&valueFields::kNetworkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
+    {&valuefields::kNetworkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
      "Расход сетевой воды", kFlowFormula, "т/ч", "network water flow", "t/h", flowNumbers},
-    {&valueFields::kValvePressureDrop, "valvePressureDrop",
+    {&valuefields::kValvePressureDrop, "valvePressureDrop",
      "Перепад давления на клапане с учетом падения давления = ", " кгс/см2",
      "Перепад давления на клапане с учётом сопротивления системы", "ΔP = (P1 − P2) − S / 10",
      "кгс/см²", "pressure drop across the valve", "kgf/cm²", dropNumbers},
-    {&valueFields::kRequiredKv, "requiredKv", "Пропускная способность клапана = ", " м3/час",
+    {&valuefields::kRequiredKv, "requiredKv", "Пропускная способность клапана = ", " м3/час",
      "Пропускная способность", "Kv = G / √ΔP", "м³/ч", "required capacity", "m³/h",
-     kvNumbers<&valueFields::kValvePressureDrop>},
-    {&valueFields::kRequiredKvy, "requiredKvy",
+     kvNumbers<&valuefields::kValvePressureDrop>},
+    {&valuefields::kRequiredKvy, "requiredKvy",
      "Условная пропускная способность клапана = ", " м3/час", "Условная пропускная способность",
      "Kvy = 1,2·Kv", "м³/ч", "required nominal capacity, 1.2 × `requiredKv`", "m³/h", kvyNumbers},
 };
 
 const std::vector<MethodStep> kRegulator = {
-    {&valueFields::kNetworkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
+    {&valuefields::kNetworkFlow, "networkFlow", "Расход сетевой воды = ", " т/час",
      "Расход сетевой воды", kFlowFormula, "т/ч", "network water flow", "t/h", flowNumbers},
-    {&valueFields::kRegulatorPressureDrop, "regulatorPressureDrop",
+    {&valuefields::kRegulatorPressureDrop, "regulatorPressureDrop",
      "Перепад давления на регуляторе с учетом падения давления = ", " кгс/см2",
      "Перепад давления на регуляторе с учётом сопротивления системы", "ΔP = (P1 − P2) − S / 10",
      "кгс/см²", "pressure drop left across the regulator", "kgf/cm²", dropNumbers},
-    {&valueFields::kRequiredKv, "requiredKv", "Пропускная способность регулятора = ", " м3/час",
+    {&valuefields::kRequiredKv, "requiredKv", "Пропускная способность регулятора = ", " м3/час",
      "Пропускная способность", "Kv = G / √ΔP", "м³/ч", "required capacity", "m³/h",
-     kvNumbers<&valueFields::kRegulatorPressureDrop>},
-    {&valueFields::kRequiredKvy, "requiredKvy",
+     kvNumbers<&valuefields::kRegulatorPressureDrop>},
+    {&valuefields::kRequiredKvy, "requiredKvy",
      "Условная пропускная способность регулятора = ", " м3/час", "Условная пропускная способность",
      "Kvy = 1,2·Kv", "м³/ч", "required nominal capacity, 1.2 × `requiredKv`", "m³/h", kvyNumbers},
 };

@@ -9,7 +9,7 @@ const std::vector<NamedValue>& allValues()
 {
     static const std::vector<NamedValue> all = [] {
         std::vector<NamedValue> columns;
-        for (const ValueField* member : valueFields::kAll) {
+        for (const ValueField* member : valuefields::kAll) {
             const char* name = nullptr;
             for (const EquipmentKind kind : kinds::kAll)
                 for (const MethodStep& step : methodSteps(kind))

@@ -28,7 +28,7 @@ struct SizingValues {
 };
 
 // One working value as output gives it: read from SizingValues in its output unit (t/h, m, mm,
-// kgf/cm², m³/h) as a plain number. Each value has one ValueField (valueFields::kNetworkFlow …),
+// kgf/cm², m³/h) as a plain number. Each value has one ValueField (valuefields::kNetworkFlow …),
 // so that the address names the value.
 struct ValueField {
     std::optional<double> (*read)(const SizingValues& values);
@@ -48,7 +48,7 @@ inline std::optional<double> readMixingRatio(const SizingValues& values)
 
 } // namespace detail
 
-namespace valueFields {
+namespace valuefields {
 
 using V = SizingValues;
 inline constexpr ValueField kNetworkFlow{
@@ -75,7 +75,7 @@ inline constexpr const ValueField* kAll[] = {
     &kThroatDiameter,    &kNozzleDiameter, &kRegulatorPressureDrop,
     &kValvePressureDrop, &kRequiredKv,     &kRequiredKvy};
 
-} // namespace valueFields
+} // namespace valuefields
 
 // A working value under its name, for output that names the values.
 struct NamedValue {

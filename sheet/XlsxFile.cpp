@@ -45,7 +45,7 @@ QString lxwReason(lxw_error error, int systemError)
     case LXW_ERROR_ZIP_INTERNAL_ERROR:
     case LXW_ERROR_ZIP_FILE_ADD:
     case LXW_ERROR_ZIP_CLOSE:
-        return systemError ? QStringLiteral("ошибка записи: ") + systemReason::ofError(systemError)
+        return systemError ? QStringLiteral("ошибка записи: ") + systemreason::ofError(systemError)
                            : QStringLiteral("ошибка записи файла");
     default: return QStringLiteral("библиотека записи книг отказала (код %1)").arg(int(error));
     }

@@ -50,7 +50,7 @@ TEST(VedanApplication, UncaughtErrorIsReportedAndTheLoopGoesOn)
     VedanApplication app(argc, argv);
 
     QStringList shown;
-    Messages::setHook([&](const Messages::Shown& s) { shown << s.text; });
+    messages::setHook([&](const messages::Shown& s) { shown << s.text; });
     Failing failing;
     bool ranAfter = false;
     QTimer::singleShot(0, [&] { QCoreApplication::postEvent(&failing, new QEvent(QEvent::User)); });
@@ -59,7 +59,7 @@ TEST(VedanApplication, UncaughtErrorIsReportedAndTheLoopGoesOn)
         app.quit();
     });
     app.exec();
-    Messages::setHook({});
+    messages::setHook({});
 
     EXPECT_EQ(shown, QStringList{QStringLiteral("Файл недоступен")});
     EXPECT_TRUE(ranAfter);
@@ -136,8 +136,8 @@ TEST(VedanApplication, FileDialogSpeaksRussianAndLeavesNoSettingsBehind)
             QFileInfo(QSettings(QSettings::UserScope, QStringLiteral("QtProject")).fileName())
                 .absolutePath();
         inspectThenCancel(seen);
-        const QString chosen = FileDialogs::choose(
-            nullptr, {FileDialogs::Mode::Save, QStringLiteral("Файл ТЭО|*.teo"), "teo"});
+        const QString chosen = filedialogs::choose(
+            nullptr, {filedialogs::Mode::Save, QStringLiteral("Файл ТЭО|*.teo"), "teo"});
         EXPECT_TRUE(chosen.isEmpty());
         EXPECT_TRUE(QFileInfo(privateFolder).isDir());
     }
@@ -202,17 +202,17 @@ TEST(FileDialogs, StartInTheLastFolderUsedElseHome)
     ASSERT_TRUE(dir.isValid());
     const QString folder = dir.filePath(QStringLiteral("Объекты"));
     ASSERT_TRUE(QDir().mkpath(folder));
-    const FileDialogs::Hook previous = FileDialogs::setHook(
-        [&](const FileDialogs::Request&) { return folder + QStringLiteral("/котельная.teo"); });
-    const FileDialogs::Request open{FileDialogs::Mode::Open, QStringLiteral("Файл ТЭО|*.teo"),
+    const filedialogs::Hook previous = filedialogs::setHook(
+        [&](const filedialogs::Request&) { return folder + QStringLiteral("/котельная.teo"); });
+    const filedialogs::Request open{filedialogs::Mode::Open, QStringLiteral("Файл ТЭО|*.teo"),
                                     QStringLiteral("teo")};
-    FileDialogs::choose(nullptr, open);
-    EXPECT_EQ(FileDialogs::startFolder(), folder);
+    filedialogs::choose(nullptr, open);
+    EXPECT_EQ(filedialogs::startFolder(), folder);
     // A cancel keeps the folder.
-    FileDialogs::setHook([](const FileDialogs::Request&) { return QString(); });
-    FileDialogs::choose(nullptr, open);
-    EXPECT_EQ(FileDialogs::startFolder(), folder);
+    filedialogs::setHook([](const filedialogs::Request&) { return QString(); });
+    filedialogs::choose(nullptr, open);
+    EXPECT_EQ(filedialogs::startFolder(), folder);
     ASSERT_TRUE(QDir(folder).removeRecursively());
-    EXPECT_EQ(FileDialogs::startFolder(), QDir::homePath());
-    FileDialogs::setHook(previous);
+    EXPECT_EQ(filedialogs::startFolder(), QDir::homePath());
+    filedialogs::setHook(previous);
 }

@@ -65,7 +65,7 @@ class KeyboardTest : public QObject {
 private slots:
     void initTestCase()
     {
-        Messages::setHook([](const Messages::Shown&) {});
+        messages::setHook([](const messages::Shown&) {});
         createForms();
         MainForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(MainForm));
@@ -73,7 +73,7 @@ private slots:
     void cleanupTestCase() { destroyForms(); }
     void cleanup()
     {
-        if (QWidget* open = WindowProtocol::openWindow())
+        if (QWidget* open = windowprotocol::openWindow())
             open->close();
     }
 
@@ -99,7 +99,7 @@ private slots:
             if (byEnter && exitButton.isEmpty())
                 continue;
             MainForm->findChild<QAction*>(command)->trigger();
-            QWidget* window = WindowProtocol::openWindow();
+            QWidget* window = windowprotocol::openWindow();
             QVERIFY(window);
             window->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(window));
@@ -150,7 +150,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QStringList, cycle);
         MainForm->findChild<QAction*>(command)->trigger();
-        QWidget* window = WindowProtocol::openWindow();
+        QWidget* window = windowprotocol::openWindow();
         QVERIFY(window);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -204,7 +204,7 @@ private slots:
     void tabNeverTypesIntoAMemo()
     {
         MainForm->findChild<QAction*>("N27")->trigger();
-        QWidget* window = WindowProtocol::openWindow();
+        QWidget* window = windowprotocol::openWindow();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         auto* memo = window->findChild<QPlainTextEdit*>("Memo5");

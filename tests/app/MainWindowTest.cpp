@@ -93,7 +93,7 @@ private:
 private slots:
     void initTestCase()
     {
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        messages::setHook([this](const messages::Shown& s) { m_shown << s.text; });
         createForms();
         MainForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(MainForm));

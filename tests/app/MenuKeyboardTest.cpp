@@ -73,7 +73,7 @@ private:
 private slots:
     void initTestCase()
     {
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        messages::setHook([this](const messages::Shown& s) { m_shown << s.text; });
         createForms();
         MainForm->show();
         QVERIFY(activate(MainForm));
@@ -168,7 +168,7 @@ private slots:
         QFETCH(QList<Stroke>, strokes);
         auto* w = qobject_cast<QMainWindow*>(windowNamed(window));
         QVERIFY(w);
-        WindowProtocol::openWorkWindow(w);
+        windowprotocol::openWorkWindow(w);
         QVERIFY(activate(w));
         QWidget* edit = w->findChild<QWidget*>("Edit3");
         edit->setFocus();
@@ -204,7 +204,7 @@ private slots:
         QFETCH(QList<Stroke>, strokes);
         QWidget* w = windowNamed(window);
         QVERIFY(w);
-        WindowProtocol::openWorkWindow(w);
+        windowprotocol::openWorkWindow(w);
         QVERIFY(activate(w));
         type(strokes);
         QTRY_VERIFY(!w->isVisible());
@@ -229,9 +229,9 @@ private slots:
                 QVERIFY2(letter.isLetter() && !letters.contains(letter), qPrintable(text));
                 letters.insert(letter);
             }
-            QCOMPARE(bar->font(), uiFonts::menuFont());
+            QCOMPARE(bar->font(), uifonts::menuFont());
             for (QMenu* menu : bar->findChildren<QMenu*>())
-                QCOMPARE(menu->font(), uiFonts::menuFont());
+                QCOMPARE(menu->font(), uifonts::menuFont());
         }
     }
 };

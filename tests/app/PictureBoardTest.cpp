@@ -77,7 +77,7 @@ private slots:
             QCOMPARE(box->image().size(), box->size() * box->devicePixelRatioF());
         auto* plant = InfoForm->findChild<PictureBox*>("Image1");
         QVERIFY(!plant->isDecoded());
-        WindowProtocol::openWorkWindow(InfoForm);
+        windowprotocol::openWorkWindow(InfoForm);
         QVERIFY(QTest::qWaitForWindowExposed(InfoForm));
         QVERIFY(plant->isDecoded());
         QCOMPARE(plant->image().size(), plant->size() * plant->devicePixelRatioF());

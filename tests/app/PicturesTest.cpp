@@ -27,13 +27,13 @@ const Box kBoxes[] = {
 
 QByteArray fileBytes(const QString& name)
 {
-    QFile file(QDir(Pictures::folder()).absoluteFilePath(name));
+    QFile file(QDir(pictures::folder()).absoluteFilePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 TEST(Pictures, FolderIsFoundWithoutAnApplicationObject)
 {
-    const QString dir = Pictures::folder();
+    const QString dir = pictures::folder();
     ASSERT_FALSE(dir.isEmpty());
     EXPECT_TRUE(QFileInfo(dir).isDir());
     EXPECT_TRUE(dir.endsWith(QStringLiteral("pictures")));
@@ -98,17 +98,17 @@ TEST(Pictures, FolderIsFoundFromInstalledAndBuildTrees)
         const QString expected =
             *c.expected ? QDir::cleanPath(root.absoluteFilePath(QString::fromLatin1(c.expected)))
                         : QString();
-        EXPECT_EQ(Pictures::folderBeside(root.absoluteFilePath(QString::fromLatin1(c.program))),
+        EXPECT_EQ(pictures::folderBeside(root.absoluteFilePath(QString::fromLatin1(c.program))),
                   expected);
     }
-    EXPECT_TRUE(Pictures::folderBeside(QString()).isEmpty());
+    EXPECT_TRUE(pictures::folderBeside(QString()).isEmpty());
 }
 
 TEST(Pictures, EveryPictureDecodesWithItsBoxProportions)
 {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.file);
-        const QImage image = Pictures::load(QString::fromLatin1(box.file));
+        const QImage image = pictures::load(QString::fromLatin1(box.file));
         ASSERT_FALSE(image.isNull());
         // Drawn larger than the box so that it scales down cleanly.
         EXPECT_GE(image.width(), box.width);
@@ -123,7 +123,7 @@ TEST(Pictures, PicturesHaveWhiteCornersAndRealContent)
 {
     for (const Box& box : kBoxes) {
         SCOPED_TRACE(box.file);
-        const QImage image = Pictures::load(QString::fromLatin1(box.file));
+        const QImage image = pictures::load(QString::fromLatin1(box.file));
         ASSERT_FALSE(image.isNull());
         // The decoder must hand over the real pixels: a picture is neither blank nor uniform.
         int dark = 0;
@@ -158,7 +158,7 @@ TEST(Pictures, DecodesAtTheSizeItIsShown)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + std::to_string(c.atLeast.width()));
-        EXPECT_EQ(Pictures::load(QString::fromLatin1(c.file), c.atLeast).size(), c.decoded);
+        EXPECT_EQ(pictures::load(QString::fromLatin1(c.file), c.atLeast).size(), c.decoded);
     }
 }
 
@@ -177,7 +177,7 @@ TEST(Pictures, ColoursArriveInTheirChannels)
     };
     for (const auto& s : spots) {
         SCOPED_TRACE(s.file);
-        const QImage image = Pictures::load(QString::fromLatin1(s.file));
+        const QImage image = pictures::load(QString::fromLatin1(s.file));
         ASSERT_FALSE(image.isNull());
         const QColor c = image.pixelColor(s.x, s.y);
         if (s.dominant == 'r')
@@ -191,7 +191,7 @@ TEST(Pictures, DamagedDataGivesANullImage)
 {
     const QByteArray good = fileBytes(QStringLiteral("image7.jpg"));
     ASSERT_GT(good.size(), 1000);
-    ASSERT_FALSE(Pictures::decode(good).isNull());
+    ASSERT_FALSE(pictures::decode(good).isNull());
 
     QByteArray hugeHeader = good;
     // The first frame header (SOF0 / SOF2) carries the height and width; claim 65000 x 65000.
@@ -220,14 +220,14 @@ TEST(Pictures, DamagedDataGivesANullImage)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        EXPECT_TRUE(Pictures::decode(c.bytes).isNull());
+        EXPECT_TRUE(pictures::decode(c.bytes).isNull());
     }
 }
 
 TEST(Pictures, MissingFileGivesANullImage)
 {
-    EXPECT_TRUE(Pictures::load(QStringLiteral("no-such-picture.jpg")).isNull());
-    EXPECT_TRUE(Pictures::load(QString()).isNull());
+    EXPECT_TRUE(pictures::load(QStringLiteral("no-such-picture.jpg")).isNull());
+    EXPECT_TRUE(pictures::load(QString()).isNull());
 }
 
 } // namespace

@@ -60,8 +60,8 @@ private:
 private slots:
     void initTestCase()
     {
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
-        FileDialogs::setHook([this](const FileDialogs::Request& r) -> QString {
+        messages::setHook([this](const messages::Shown& s) { m_shown << s.text; });
+        filedialogs::setHook([this](const filedialogs::Request& r) -> QString {
             ++m_dialogs;
             if (r.filter != QStringLiteral("Файл ТЭО|*.teo|Все файлы|*.*")
                 || r.defaultExtension != QStringLiteral("teo"))
@@ -73,7 +73,7 @@ private slots:
     void init()
     {
         m_main = std::make_unique<QMainWindow>();
-        WindowProtocol::setMainWindow(m_main.get());
+        windowprotocol::setMainWindow(m_main.get());
         m_w = std::make_unique<TTexOb>();
         m_shown.clear();
         m_dialogs = 0;
@@ -83,7 +83,7 @@ private slots:
     void cleanup()
     {
         m_w.reset();
-        WindowProtocol::setMainWindow(nullptr);
+        windowprotocol::setMainWindow(nullptr);
         m_main.reset();
     }
 
@@ -408,7 +408,7 @@ private slots:
 
     void exitClosesAndEnablesMainWindow()
     {
-        WindowProtocol::openWorkWindow(m_w.get());
+        windowprotocol::openWorkWindow(m_w.get());
         QVERIFY(!m_main->isEnabled());
         m_w->N5Click();
         QVERIFY(m_main->isEnabled());

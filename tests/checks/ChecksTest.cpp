@@ -19,7 +19,7 @@ using checks::Check;
 using checks::Status;
 using selection::Offer;
 using namespace selection;
-using sizingCases::Inputs;
+using sizingcases::Inputs;
 
 namespace {
 

@@ -18,9 +18,9 @@
 
 namespace {
 
-using cliCases::kBatchHeader;
-using cliCases::kBatchRow;
-using cliCases::kValve;
+using clicases::kBatchHeader;
+using clicases::kBatchRow;
+using clicases::kValve;
 
 void writeFile(const QString& path, const QByteArray& bytes)
 {

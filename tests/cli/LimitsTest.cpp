@@ -20,9 +20,9 @@
 
 namespace {
 
-using cliCases::kBatchHeader;
-using cliCases::kBatchRow;
-using cliCases::kValve;
+using clicases::kBatchHeader;
+using clicases::kBatchRow;
+using clicases::kValve;
 
 const QStringList kSeason =
     QStringLiteral("season hydroelevator --inlet 6 --inlet-unit kgf --outlet 4 --outlet-unit kgf "

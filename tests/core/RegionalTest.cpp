@@ -42,11 +42,11 @@ namespace {
 
 TEST(SystemReason, CommonEnglishReasonsReadInRussian)
 {
-    EXPECT_EQ(systemReason::inRussian(QStringLiteral("No such file or directory")),
+    EXPECT_EQ(systemreason::inRussian(QStringLiteral("No such file or directory")),
               QStringLiteral("Нет такого файла или каталога"));
-    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Permission denied")),
+    EXPECT_EQ(systemreason::inRussian(QStringLiteral("Permission denied")),
               QStringLiteral("Отказано в доступе"));
-    EXPECT_EQ(systemReason::inRussian(QStringLiteral("Ошибка диска")),
+    EXPECT_EQ(systemreason::inRussian(QStringLiteral("Ошибка диска")),
               QStringLiteral("Ошибка диска"));
 }
 

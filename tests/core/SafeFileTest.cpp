@@ -529,11 +529,11 @@ TEST(SystemReasons, EnglishTextsAndErrorNumbersBecomeRussian)
         {"Уже по-русски", "Уже по-русски"},
     };
     for (const auto& [english, russian] : texts)
-        EXPECT_EQ(systemReason::inRussian(english), russian);
-    EXPECT_EQ(systemReason::ofError(ENOSPC), "На устройстве не осталось свободного места");
-    EXPECT_EQ(systemReason::ofError(EFBIG), "Файл слишком велик");
+        EXPECT_EQ(systemreason::inRussian(english), russian);
+    EXPECT_EQ(systemreason::ofError(ENOSPC), "На устройстве не осталось свободного места");
+    EXPECT_EQ(systemreason::ofError(EFBIG), "Файл слишком велик");
     EXPECT_TRUE(
-        systemReason::ofError(EHOSTDOWN).startsWith(QString("системная ошибка %1").arg(EHOSTDOWN)));
+        systemreason::ofError(EHOSTDOWN).startsWith(QString("системная ошибка %1").arg(EHOSTDOWN)));
 }
 
 } // namespace

@@ -31,7 +31,7 @@ private:
     QStringList m_shown;
 
     template <typename T> T* get(const char* name) { return m_window->findChild<T*>(name); }
-    void open(Kind kind) { WindowProtocol::openWorkWindow(m_window, panel(kind).caption); }
+    void open(Kind kind) { windowprotocol::openWorkWindow(m_window, panel(kind).caption); }
     QWidget* panelOf(Kind kind) { return m_window->findChild<QWidget*>(panel(kind).panelName); }
     // Types the text key by key, as the keyboard delivers it (Cyrillic letters included).
     static void type(QWidget* widget, const QString& text)
@@ -54,11 +54,11 @@ private:
 private slots:
     void initTestCase()
     {
-        WindowProtocol::setMainWindow(&m_main);
+        windowprotocol::setMainWindow(&m_main);
         m_main.show();
         m_window = new TOprList;
-        Messages::setHook([this](const Messages::Shown& s) {
-            m_shown << (s.kind == Messages::Kind::Error ? "error|" : "") + s.title + "|" + s.text;
+        messages::setHook([this](const messages::Shown& s) {
+            m_shown << (s.kind == messages::Kind::Error ? "error|" : "") + s.title + "|" + s.text;
         });
     }
     void cleanupTestCase() { delete m_window; }

@@ -48,7 +48,7 @@ private:
     // Opens the window for a kind with all units chosen and the given inputs, and sizes.
     void size(const QString& title, const QStringList& edits, int series = 0, int range = 0)
     {
-        WindowProtocol::openWorkWindow(m_form, title);
+        windowprotocol::openWorkWindow(m_form, title);
         const char* const names[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
         for (int i = 0; i < edits.size(); ++i)
             child<QLineEdit>(names[i])->setText(edits[i]);
@@ -86,15 +86,15 @@ private:
 private slots:
     void initTestCase()
     {
-        WindowProtocol::setMainWindow(&m_main);
+        windowprotocol::setMainWindow(&m_main);
         m_main.show();
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
-        Prompts::setHook([this](const Prompts::Question& q) {
+        messages::setHook([this](const messages::Shown& s) { m_shown << s.text; });
+        prompts::setHook([this](const prompts::Question& q) {
             m_offered << q.initial;
             return m_answer;
         });
         m_form = new TSelectRtForm;
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         m_clientAtStart = m_form->client()->geometry();
         m_form->close();
         // A viewer that is not there is told later, as the real opening tells it.
@@ -107,7 +107,7 @@ private slots:
     void cleanupTestCase()
     {
         delete m_form;
-        Messages::setHook({});
+        messages::setHook({});
     }
     void init()
     {
@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(items[2]->objectName(), QStringLiteral("N8"));
         QCOMPARE(items[2]->text(), QStringLiteral("Отопительный сезон"));
 
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         items[0]->trigger();
         QVERIFY(checksWindow()->isVisible());
         QVERIFY(checksWindow()->isWindow());
@@ -240,7 +240,7 @@ private slots:
         // Closed and opened again, the window starts without a result and without checks.
         m_form->close();
         QVERIFY(!checksWindow()->isVisible());
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         QCOMPARE(tree()->topLevelItemCount(), 0);
     }
 
@@ -253,7 +253,7 @@ private slots:
         auto* verdict = child<QToolButton>("verdictButton");
         QVERIFY(verdict);
         QCOMPARE(m_form->menuBar()->cornerWidget(Qt::TopRightCorner), verdict);
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Запорно-регулирующий клапан"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Запорно-регулирующий клапан"));
         QVERIFY(!verdict->isVisible());
 
         checksWindow()->hide();

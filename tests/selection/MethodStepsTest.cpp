@@ -16,7 +16,7 @@
 #include <set>
 
 using namespace selection;
-using sizingCases::Inputs;
+using sizingcases::Inputs;
 
 namespace {
 

@@ -66,7 +66,7 @@ private:
 
     void size(const QString& title, const QStringList& edits)
     {
-        WindowProtocol::openWorkWindow(m_form, title);
+        windowprotocol::openWorkWindow(m_form, title);
         const char* const names[] = {"Edit1", "Edit2", "Edit3", "Edit4", "Edit5", "Edit6"};
         for (int i = 0; i < edits.size(); ++i)
             child<QLineEdit>(names[i])->setText(edits[i]);
@@ -103,7 +103,7 @@ private:
     }
     void openSeason()
     {
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         child<QAction>("N8")->trigger();
         QVERIFY(window()->isVisible());
     }
@@ -126,10 +126,10 @@ private:
 private slots:
     void initTestCase()
     {
-        WindowProtocol::setMainWindow(&m_main);
+        windowprotocol::setMainWindow(&m_main);
         m_main.show();
-        Messages::setHook([](const Messages::Shown&) {});
-        Prompts::setHook([](const Prompts::Question&) { return QStringLiteral("Дом 1"); });
+        messages::setHook([](const messages::Shown&) {});
+        prompts::setHook([](const prompts::Question&) { return QStringLiteral("Дом 1"); });
         calcsheet::setOpener(
             [this](const QString& file, const desktop::Failed&) { m_opened << file; });
         m_form = new TSelectRtForm;
@@ -139,7 +139,7 @@ private slots:
 
     void theMenuItemOpensAWindowOwnedByTheSelection()
     {
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         child<QAction>("N8")->trigger();
         QVERIFY(window()->isVisible());
         QVERIFY(window()->isWindow());
@@ -203,7 +203,7 @@ private slots:
         sizeHydroelevator();
         QCOMPARE(table()->rowCount(), 34);
         m_form->close();
-        WindowProtocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
+        windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         QCOMPARE(table()->rowCount(), 0);
         QCOMPARE(input("OutdoorDesign")->text(), QStringLiteral("-25"));
     }

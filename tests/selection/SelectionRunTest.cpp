@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace selection;
-using sizingCases::Inputs;
+using sizingcases::Inputs;
 
 namespace {
 

@@ -52,7 +52,7 @@ private:
         const QString text = memo("Memo2")->toPlainText();
         return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
     }
-    void open(const QString& title) { WindowProtocol::openWorkWindow(m_form, title); }
+    void open(const QString& title) { windowprotocol::openWorkWindow(m_form, title); }
     void set(const char* edit, const QString& text) { child<QLineEdit>(edit)->setText(text); }
     void pick(const char* combo, int index) { child<QComboBox>(combo)->setCurrentIndex(index); }
     void chooseUnits()
@@ -106,16 +106,16 @@ private:
 private slots:
     void initTestCase()
     {
-        WindowProtocol::setMainWindow(&m_main);
+        windowprotocol::setMainWindow(&m_main);
         m_main.show();
-        Messages::setHook([this](const Messages::Shown& s) { m_shown << s.text; });
+        messages::setHook([this](const messages::Shown& s) { m_shown << s.text; });
         m_form = new TSelectRtForm;
     }
 
     void cleanupTestCase()
     {
         delete m_form;
-        Messages::setHook({});
+        messages::setHook({});
     }
 
     void init() { m_shown.clear(); }
@@ -415,18 +415,18 @@ private slots:
     // answer box for a name and an address.
     void objectQuestionIsSizedToItsTexts()
     {
-        std::optional<Prompts::Question> asked;
-        const Prompts::Hook hook = Prompts::setHook([&](const Prompts::Question& q) {
+        std::optional<prompts::Question> asked;
+        const prompts::Hook hook = prompts::setHook([&](const prompts::Question& q) {
             asked = q;
             return std::nullopt;
         });
         open(kMixing);
         chooseUnits();
         child<QAction>("N7")->trigger();
-        Prompts::setHook(hook);
+        prompts::setHook(hook);
         resetUnits();
         QVERIFY(asked);
-        const std::unique_ptr<QInputDialog> dialog = Prompts::dialogFor(m_form, *asked);
+        const std::unique_ptr<QInputDialog> dialog = prompts::dialogFor(m_form, *asked);
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
         const auto* label = dialog->findChild<QLabel*>();
@@ -469,8 +469,8 @@ private slots:
             fakes.install(program.section('=', 0, 0), program.section('=', 1));
         qputenv("PATH", QFile::encodeName(fakes.dir.path()));
         const sheet::Opener sheetOpener = sheet::setOpener(sheet::openInSpreadsheet);
-        const Prompts::Hook hook =
-            Prompts::setHook([](const Prompts::Question&) { return QStringLiteral("Дом 1"); });
+        const prompts::Hook hook =
+            prompts::setHook([](const prompts::Question&) { return QStringLiteral("Дом 1"); });
         m_form->xlApp().setTargetFile({});
         open(kMixing);
         chooseUnits();
@@ -478,7 +478,7 @@ private slots:
             child<QAction>("N7")->trigger();
         else
             child<QPushButton>("Button2")->click();
-        Prompts::setHook(hook);
+        prompts::setHook(hook);
         sheet::setOpener(sheetOpener);
         resetUnits();
 

@@ -10,7 +10,7 @@
 
 using vedan::MathFault;
 using namespace selection;
-using sizingCases::Inputs;
+using sizingcases::Inputs;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace cliCases {
+namespace clicases {
 
 inline const QStringList kValve =
     QStringLiteral(
@@ -18,4 +18,4 @@ inline const QByteArray kBatchHeader = "kind;inlet;inlet-unit;outlet;outlet-unit
                                        "load;load-unit;resistance;resistance-unit\n";
 inline const QByteArray kBatchRow = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m\n";
 
-} // namespace cliCases
+} // namespace clicases

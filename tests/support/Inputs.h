@@ -6,7 +6,7 @@
 
 #include "selection/SizingInputs.h"
 
-namespace sizingCases {
+namespace sizingcases {
 
 struct Inputs {
     double t1 = 0; // supply, °C
@@ -27,4 +27,4 @@ struct Inputs {
     }
 };
 
-} // namespace sizingCases
+} // namespace sizingcases

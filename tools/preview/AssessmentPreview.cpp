@@ -22,9 +22,9 @@ int main(int argc, char** argv)
     main.setWindowTitle(QStringLiteral("preview"));
     main.resize(1100, 700);
     main.show();
-    WindowProtocol::setMainWindow(&main);
+    windowprotocol::setMainWindow(&main);
     TexOb = new TTexOb;
-    WindowProtocol::openWorkWindow(TexOb);
+    windowprotocol::openWorkWindow(TexOb);
 
     const QStringList args = app.arguments();
     const QStringList systems = {QString(), QStringLiteral("heating"), QStringLiteral("hot-water"),

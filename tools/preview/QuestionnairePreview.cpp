@@ -11,12 +11,12 @@ int main(int argc, char** argv)
     QWidget main;
     main.setGeometry(490, 400, 300, 200);
     main.show();
-    WindowProtocol::setMainWindow(&main);
+    windowprotocol::setMainWindow(&main);
     const QString which = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("itp");
     const auto kind = which == "btp"     ? questionnaire::Kind::Btp
                       : which == "plate" ? questionnaire::Kind::Plate
                                          : questionnaire::Kind::Itp;
     TOprList window;
-    WindowProtocol::openWorkWindow(&window, questionnaire::panel(kind).caption);
+    windowprotocol::openWorkWindow(&window, questionnaire::panel(kind).caption);
     return app.exec();
 }

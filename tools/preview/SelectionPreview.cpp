@@ -22,9 +22,9 @@ int main(int argc, char** argv)
     const QString title = args.value(1, QStringLiteral("Регулирующий гидроэлеватор"));
 
     QWidget mainWindow; // stands in for the main window, never shown
-    WindowProtocol::setMainWindow(&mainWindow);
+    windowprotocol::setMainWindow(&mainWindow);
     SelectRtForm = new TSelectRtForm;
-    WindowProtocol::openWorkWindow(SelectRtForm, title);
+    windowprotocol::openWorkWindow(SelectRtForm, title);
     app.setQuitOnLastWindowClosed(true);
 
     // The season window's design outdoor temperature, before the run that it follows.
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         outdoor->setText(args.value(season + 1, QStringLiteral("-25")));
     }
     if (args.value(2) == QStringLiteral("--run")) {
-        Messages::setHook([](const Messages::Shown&) {});
+        messages::setHook([](const messages::Shown&) {});
         const auto pick = [](const char* name, int index) {
             SelectRtForm->findChild<QComboBox*>(QString::fromLatin1(name))->setCurrentIndex(index);
         };

@@ -54,7 +54,7 @@ TTexOb::TTexOb(QWidget* parent)
     : TWorkForm(QStringLiteral("TexOb"), QStringLiteral("Технико-экономическое обоснование"),
                 Placement::MainWindowCentre, parent)
 {
-    client()->setFont(uiFonts::windowFont());
+    client()->setFont(uifonts::windowFont());
     setupUi(client());
     setResizable(false);
     // A long report line wraps at a word boundary or, failing one, anywhere (not a property
@@ -94,7 +94,7 @@ void TTexOb::buildMenu()
     file->addSeparator()->setObjectName(QStringLiteral("N4"));
     QAction* quit = file->addAction(QStringLiteral("Выход"), this, &TTexOb::N5Click);
     quit->setObjectName(QStringLiteral("N5"));
-    menuBars::setUp(this);
+    menubars::setUp(this);
 }
 
 void TTexOb::setAreaEnabled(int area, bool enabled)
@@ -326,8 +326,8 @@ void TTexOb::N2Click()
         report(vedan::Failure::input(
             QStringLiteral("Не удалось сохранить. Неправильный ввод данных.")));
     } else {
-        const QString path = FileDialogs::choose(
-            this, {FileDialogs::Mode::Save, kTemplateFilter, QStringLiteral("teo")});
+        const QString path = filedialogs::choose(
+            this, {filedialogs::Mode::Save, kTemplateFilter, QStringLiteral("teo")});
         if (!path.isEmpty())
             reportIfFailed(assessment::writeTemplateFile(path, m_inputs));
     }
@@ -336,8 +336,8 @@ void TTexOb::N2Click()
 
 void TTexOb::N3Click()
 {
-    const QString path = FileDialogs::choose(
-        this, {FileDialogs::Mode::Open, kTemplateFilter, QStringLiteral("teo")});
+    const QString path = filedialogs::choose(
+        this, {filedialogs::Mode::Open, kTemplateFilter, QStringLiteral("teo")});
     if (path.isEmpty())
         return;
     const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(path);

@@ -77,7 +77,7 @@ TOprList::TOprList(QWidget* parent)
     : TWorkForm(QStringLiteral("OprList"), defaultCaption(), kClientWidth, kClientHeight,
                 Placement::MainWindowCentre, parent)
 {
-    setFont(uiFonts::windowFont());
+    setFont(uifonts::windowFont());
 }
 
 // The panels are built when the window is first shown: until then nobody sees them, and the

@@ -69,12 +69,12 @@ TSelectRtForm::TSelectRtForm(QWidget* parent)
     : TWorkForm(QStringLiteral("SelectRtForm"), kinds::caption(EquipmentKind::Hydroelevator),
                 Placement::ScreenCentre, parent)
 {
-    setFont(uiFonts::windowFont());
+    setFont(uifonts::windowFont());
     createMenu();
     setupUi(client());
     setResizable(false);
     for (QLabel* caption : client()->findChildren<QLabel*>())
-        caption->setFont(uiFonts::sansSerif(kCaptionPixels));
+        caption->setFont(uifonts::sansSerif(kCaptionPixels));
     fillFromLibraries();
     connectControls();
 }
@@ -100,7 +100,7 @@ void TSelectRtForm::createMenu()
     QAction* n8 = n5->addAction(QStringLiteral("Отопительный сезон"));
     n8->setObjectName(QStringLiteral("N8"));
     connect(n8, &QAction::triggered, m_seasonWindow, &selection::SeasonWindow::bringForward);
-    menuBars::setUp(this);
+    menubars::setUp(this);
     // The verdict beside the menu.
     m_verdict = new selection::VerdictButton(menuBar());
     connect(m_verdict, &QToolButton::clicked, m_checksWindow,
@@ -188,7 +188,7 @@ void TSelectRtForm::N4Click()
 {
     hideDescriptions();
     close();
-    WindowProtocol::workWindowClosed();
+    windowprotocol::workWindowClosed();
 }
 
 SelectionForm TSelectRtForm::readForm() const
@@ -268,7 +268,7 @@ void TSelectRtForm::N7Click()
     // The object the sheet is for, asked each time, offered as last given in this session.
     static QString lastObject;
     const std::optional<QString> object =
-        Prompts::askText(this, {QStringLiteral("Расчётный лист"),
+        prompts::askText(this, {QStringLiteral("Расчётный лист"),
                                 QStringLiteral("Объект (название и адрес):"), lastObject});
     if (!object)
         return;

@@ -9,9 +9,9 @@
 
 namespace {
 
-FileDialogs::Hook& hook()
+filedialogs::Hook& hook()
 {
-    static FileDialogs::Hook value;
+    static filedialogs::Hook value;
     return value;
 }
 
@@ -58,7 +58,7 @@ void showWholeColumns(QFileDialog& dialog)
 
 } // namespace
 
-namespace FileDialogs {
+namespace filedialogs {
 
 QString startFolder()
 {
@@ -100,4 +100,4 @@ Hook setHook(Hook value)
     return previous;
 }
 
-} // namespace FileDialogs
+} // namespace filedialogs

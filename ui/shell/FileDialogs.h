@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace FileDialogs {
+namespace filedialogs {
 
 enum class Mode { Open, Save };
 
@@ -30,4 +30,4 @@ QString startFolder();
 
 Hook setHook(Hook value);
 
-} // namespace FileDialogs
+} // namespace filedialogs

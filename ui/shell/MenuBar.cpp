@@ -9,12 +9,12 @@
 #include <QMenuBar>
 #include <QShortcut>
 
-namespace menuBars {
+namespace menubars {
 
 void setUp(QMainWindow* window)
 {
     QMenuBar* bar = window->menuBar();
-    const QFont font = uiFonts::menuFont();
+    const QFont font = uifonts::menuFont();
     bar->setFont(font);
     // The drop-downs are windows of their own and inherit no font from the bar.
     for (QMenu* menu : bar->findChildren<QMenu*>())
@@ -104,4 +104,4 @@ bool MenuBarKeys::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-} // namespace menuBars
+} // namespace menubars

@@ -10,7 +10,7 @@ class QAction;
 class QMainWindow;
 class QMenuBar;
 
-namespace menuBars {
+namespace menubars {
 
 // Gives the window's menu bar and its drop-downs the menu font and installs F10. Called once a
 // window has built its menus.
@@ -39,4 +39,4 @@ private:
     QPointer<QWidget> m_returnFocus;
 };
 
-} // namespace menuBars
+} // namespace menubars

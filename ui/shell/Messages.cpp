@@ -7,19 +7,19 @@
 
 namespace {
 
-Messages::Hook& hook()
+messages::Hook& hook()
 {
-    static Messages::Hook value;
+    static messages::Hook value;
     return value;
 }
 
-void present(const Messages::Shown& shown)
+void present(const messages::Shown& shown)
 {
     if (hook()) {
         hook()(shown);
         return;
     }
-    QMessageBox box(shown.kind == Messages::Kind::Error ? QMessageBox::Critical
+    QMessageBox box(shown.kind == messages::Kind::Error ? QMessageBox::Critical
                                                         : QMessageBox::NoIcon,
                     shown.title, shown.text, QMessageBox::Ok);
     // A message may name a file the user has to find: its text can be selected and copied.
@@ -29,7 +29,7 @@ void present(const Messages::Shown& shown)
 
 } // namespace
 
-namespace Messages {
+namespace messages {
 
 void show(const QString& text, const QString& title)
 {
@@ -47,4 +47,4 @@ Hook setHook(Hook value)
     return previous;
 }
 
-} // namespace Messages
+} // namespace messages

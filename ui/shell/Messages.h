@@ -6,7 +6,7 @@
 #include <exception>
 #include <functional>
 
-namespace Messages {
+namespace messages {
 
 enum class Kind { Plain, Error };
 
@@ -30,4 +30,4 @@ void showError(const std::exception& error);
 // Replaces the real boxes (an empty hook restores them). Returns the previous hook.
 Hook setHook(Hook value);
 
-} // namespace Messages
+} // namespace messages

@@ -39,7 +39,7 @@ void PictureBox::decodeIfNeeded() const
     const QSize needed = neededSize();
     if (m_decodedFor.isValid() && m_decodedFor == needed)
         return;
-    m_image = Pictures::load(m_file, needed);
+    m_image = pictures::load(m_file, needed);
     m_decodedFor = needed;
 }
 

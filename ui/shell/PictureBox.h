@@ -19,7 +19,7 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setImage(const QImage& image);
-    // A picture of the pictures folder (Pictures::load), decoded when first needed.
+    // A picture of the pictures folder (pictures::load), decoded when first needed.
     void setImageFile(const QString& fileName);
     // The picture, decoded now if it is still waiting.
     const QImage& image() const;

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-namespace Pictures {
+namespace pictures {
 
 namespace {
 
@@ -152,4 +152,4 @@ QImage decode(const QByteArray& jpeg, const QSize& atLeast)
     return image;
 }
 
-} // namespace Pictures
+} // namespace pictures

@@ -7,7 +7,7 @@
 #include <QSize>
 #include <QString>
 
-namespace Pictures {
+namespace pictures {
 
 // The folder that holds the pictures, or an empty text when none is found.
 QString folder();
@@ -27,4 +27,4 @@ QImage load(const QString& fileName, const QSize& atLeast = {});
 // Decodes JPEG bytes, reduced as load() does; a null image when they are not a valid JPEG.
 QImage decode(const QByteArray& jpeg, const QSize& atLeast = {});
 
-} // namespace Pictures
+} // namespace pictures

@@ -13,15 +13,15 @@ constexpr int kAnswerCharacters = 60;
 // icon and its buttons, in the bold face that title bars commonly use (правило практики).
 constexpr int kTitleBarDecorations = 160;
 
-Prompts::Hook& hook()
+prompts::Hook& hook()
 {
-    static Prompts::Hook value;
+    static prompts::Hook value;
     return value;
 }
 
 } // namespace
 
-namespace Prompts {
+namespace prompts {
 
 std::unique_ptr<QInputDialog> dialogFor(QWidget* parent, const Question& question)
 {
@@ -51,4 +51,4 @@ std::optional<QString> askText(QWidget* parent, const Question& question)
 
 Hook setHook(Hook value) { return std::exchange(hook(), std::move(value)); }
 
-} // namespace Prompts
+} // namespace prompts

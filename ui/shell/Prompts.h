@@ -11,7 +11,7 @@
 class QInputDialog;
 class QWidget;
 
-namespace Prompts {
+namespace prompts {
 
 struct Question {
     QString title;
@@ -29,4 +29,4 @@ std::unique_ptr<QInputDialog> dialogFor(QWidget* parent, const Question& questio
 
 Hook setHook(Hook value);
 
-} // namespace Prompts
+} // namespace prompts

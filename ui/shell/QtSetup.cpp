@@ -17,7 +17,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace qtSetup {
+namespace qtsetup {
 
 namespace {
 
@@ -141,4 +141,4 @@ void notifyReadyOnceRunning()
     });
 }
 
-} // namespace qtSetup
+} // namespace qtsetup

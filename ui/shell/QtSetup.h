@@ -6,7 +6,7 @@
 
 class QCoreApplication;
 
-namespace qtSetup {
+namespace qtsetup {
 
 // Installs Qt's Russian translations (qtbase_ru.qm of the system's Qt) into the application;
 // false when the system has none, and Qt's texts stay English.
@@ -30,4 +30,4 @@ void quitOnTerminationSignals(QCoreApplication& application);
 // NOTIFY_SOCKET it does nothing.
 void notifyReadyOnceRunning();
 
-} // namespace qtSetup
+} // namespace qtsetup

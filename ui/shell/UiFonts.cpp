@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QStringList>
 
-namespace uiFonts {
+namespace uifonts {
 
 namespace {
 
@@ -70,4 +70,4 @@ QFont fittedTo(const QFont& font, const QString& text, int width)
     return narrowed(high);
 }
 
-} // namespace uiFonts
+} // namespace uifonts

@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-namespace uiFonts {
+namespace uifonts {
 
 // The window font: "MS Sans Serif", 11 pixels high.
 QFont windowFont();
@@ -20,4 +20,4 @@ QFont productCaption();
 // does (a stand-in face may be wider than the one the window was laid out for).
 QFont fittedTo(const QFont& font, const QString& text, int width);
 
-} // namespace uiFonts
+} // namespace uifonts

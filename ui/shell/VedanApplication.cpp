@@ -9,21 +9,21 @@ namespace shell {
 
 VedanApplication::VedanApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    qtSetup::usePrivateUserSettings();
-    qtSetup::loadRussianTranslations(*this);
-    qtSetup::quitOnTerminationSignals(*this);
+    qtsetup::usePrivateUserSettings();
+    qtsetup::loadRussianTranslations(*this);
+    qtsetup::quitOnTerminationSignals(*this);
 }
 
-VedanApplication::~VedanApplication() { qtSetup::removePrivateUserSettings(); }
+VedanApplication::~VedanApplication() { qtsetup::removePrivateUserSettings(); }
 
 bool VedanApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        Messages::showError(error);
+        messages::showError(error);
     } catch (...) {
-        Messages::showError(QStringLiteral("Неизвестная ошибка"));
+        messages::showError(QStringLiteral("Неизвестная ошибка"));
     }
     return false;
 }

@@ -28,7 +28,7 @@ QPointer<QWidget>& openedRef()
 
 } // namespace
 
-namespace WindowProtocol {
+namespace windowprotocol {
 
 void setMainWindow(QWidget* window) { mainWindowRef() = window; }
 QWidget* mainWindow() { return mainWindowRef(); }
@@ -65,7 +65,7 @@ void bringOpenWindowForward()
     }
 }
 
-} // namespace WindowProtocol
+} // namespace windowprotocol
 
 TWorkForm::TWorkForm(const QString& instanceName, const QString& title, int clientWidth,
                      int clientHeight, Placement placement, QWidget* parent)
@@ -106,7 +106,7 @@ void TWorkForm::setResizable(bool resizable)
     layout()->setSizeConstraint(resizable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
 }
 
-void TWorkForm::FormClose() { WindowProtocol::workWindowClosed(); }
+void TWorkForm::FormClose() { windowprotocol::workWindowClosed(); }
 
 void TWorkForm::closeEvent(QCloseEvent* event)
 {
@@ -142,7 +142,7 @@ void TWorkForm::keyPressEvent(QKeyEvent* event)
 
 void TWorkForm::place()
 {
-    QWidget* main = WindowProtocol::mainWindow();
+    QWidget* main = windowprotocol::mainWindow();
     const bool onMain = m_placement == Placement::MainWindowCentre && main;
     centring::centreOn(this, onMain ? main->frameGeometry() : centring::screenArea());
 }
@@ -150,9 +150,9 @@ void TWorkForm::place()
 void TWorkForm::report(const vedan::Failure& failure)
 {
     if (failure.isInputFault())
-        Messages::show(failure.message);
+        messages::show(failure.message);
     else
-        Messages::showError(failure.message);
+        messages::showError(failure.message);
 }
 
 bool TWorkForm::reportIfFailed(const std::optional<vedan::Failure>& failure)

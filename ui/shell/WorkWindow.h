@@ -13,7 +13,7 @@
 class QCloseEvent;
 class QShowEvent;
 
-namespace WindowProtocol {
+namespace windowprotocol {
 
 // The application's main window, whose enabled state is the protocol's single flag.
 void setMainWindow(QWidget* mainWindow);
@@ -30,7 +30,7 @@ QWidget* openWindow();
 // Raises and activates that window (the disabled main window passes the user on to it).
 void bringOpenWindowForward();
 
-} // namespace WindowProtocol
+} // namespace windowprotocol
 
 // Base of every work window: a fixed client area of the given size under an optional menu bar,
 // a title bar with the close box only, and FormShow/FormClose handlers.
