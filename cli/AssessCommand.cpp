@@ -15,7 +15,6 @@
 
 #include <map>
 #include <optional>
-#include <variant>
 
 using assessment::AssessmentInputs;
 using assessment::ReportPart;
@@ -45,31 +44,32 @@ std::optional<SystemChoice> systemByName(const QString& name)
 }
 
 // The options, or the usage problem.
-std::variant<AssessOptions, QString> parseAssess(const QCommandLineParser& parser)
+vedan::Outcome<AssessOptions> parseAssess(const QCommandLineParser& parser)
 {
+    const auto refused = vedan::refusedInput<AssessOptions>;
     AssessOptions options;
     const QStringList files = parser.positionalArguments();
     if (files.size() != 1)
-        return files.isEmpty() ? QStringLiteral("не указан файл шаблона")
-                               : QStringLiteral("лишний аргумент: ") + files.at(1);
+        return refused(files.isEmpty() ? QStringLiteral("не указан файл шаблона")
+                                       : QStringLiteral("лишний аргумент: ") + files.at(1));
     options.file = files.front();
     // A repeated option takes its last value.
     const auto choice = systemByName(parser.value(QStringLiteral("system")));
     if (!choice)
-        return QStringLiteral("--system: heating, hot-water или both");
+        return refused(QStringLiteral("--system: heating, hot-water или both"));
     options.choice = *choice;
     const std::optional<QString> xlsx = cli::single(parser, QStringLiteral("xlsx"));
     if (!xlsx)
-        return QStringLiteral("параметр --xlsx задан дважды");
+        return refused(QStringLiteral("параметр --xlsx задан дважды"));
     options.xlsx = *xlsx;
     if (parser.isSet(QStringLiteral("xlsx")) && options.xlsx.isEmpty())
-        return QStringLiteral("у параметра --xlsx должно быть непустое значение");
+        return refused(QStringLiteral("у параметра --xlsx должно быть непустое значение"));
     options.json = parser.isSet(QStringLiteral("json"));
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {{QStringLiteral("шаблон"), options.file}},
                                 .outputs = {{QStringLiteral("--xlsx"), options.xlsx}}}))
-        return *clash;
-    return options;
+        return refused(*clash);
+    return {options, std::nullopt};
 }
 
 std::optional<AssessmentInputs> readRecord(const QString& file)
@@ -111,10 +111,10 @@ int cli::runAssess(const QStringList& args)
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::assessSpec(), args))
         return *status;
-    const auto parsed = parseAssess(parser);
-    if (const QString* problem = std::get_if<QString>(&parsed))
-        return cli::usage(*problem);
-    const AssessOptions* options = &std::get<AssessOptions>(parsed);
+    const vedan::Outcome<AssessOptions> parsed = parseAssess(parser);
+    if (parsed.failure)
+        return cli::usage(parsed.failure->message);
+    const AssessOptions* options = &parsed.value;
     const vedan::Outcome<AssessmentInputs> read = assessment::readTemplateFile(options->file);
     if (read.failure) {
         if (options->json)

@@ -24,25 +24,25 @@
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <variant>
 
 namespace cli {
 
 namespace {
 
 // The columns of the header, or the usage problem.
-std::variant<QStringList, QString> readHeader(const std::vector<QString>& fields)
+vedan::Outcome<QStringList> readHeader(const std::vector<QString>& fields)
 {
+    const auto refused = vedan::refusedInput<QStringList>;
     const QStringList header(fields.begin(), fields.end());
     for (qsizetype i = 0; i < header.size(); ++i) {
         if (!sizeFieldNames().contains(header[i]))
-            return QStringLiteral("неизвестный столбец «%1» в заголовке").arg(header[i]);
+            return refused(QStringLiteral("неизвестный столбец «%1» в заголовке").arg(header[i]));
         if (header.indexOf(header[i]) != i)
-            return QStringLiteral("столбец «%1» повторяется в заголовке").arg(header[i]);
+            return refused(QStringLiteral("столбец «%1» повторяется в заголовке").arg(header[i]));
     }
     if (!header.contains(QStringLiteral("kind")))
-        return QStringLiteral("в заголовке нет столбца kind");
-    return header;
+        return refused(QStringLiteral("в заголовке нет столбца kind"));
+    return {header, std::nullopt};
 }
 
 BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>& cells,
@@ -304,17 +304,17 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
 
 // The input opened for reading: a regular file only, opened without waiting, so that a named
 // pipe or a device is refused at once.
-std::variant<int, QString> openInput(const QString& file)
+vedan::Outcome<int> openInput(const QString& file)
 {
     const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return systemreason::ofError(errno);
+        return {-1, vedan::Failure::file(systemreason::ofError(errno))};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return QStringLiteral("это не обычный файл");
+        return {-1, vedan::Failure::file(QStringLiteral("это не обычный файл"))};
     }
-    return fd;
+    return {fd, std::nullopt};
 }
 
 } // namespace
@@ -326,12 +326,12 @@ int runBatch(const BatchFiles& files, bool strict)
     const std::optional<TableFormat> format = tableFormatOf(out);
     if (!format)
         return usage(QStringLiteral("--out: расширение файла должно быть .csv, .json или .xlsx"));
-    const std::variant<int, QString> opened = openInput(file);
-    if (const QString* why = std::get_if<QString>(&opened)) {
-        err(QStringLiteral("Не удалось прочитать файл %1: %2").arg(file, *why));
+    const vedan::Outcome<int> opened = openInput(file);
+    if (opened.failure) {
+        err(QStringLiteral("Не удалось прочитать файл %1: %2").arg(file, opened.failure->message));
         return 1;
     }
-    const int fd = std::get<int>(opened);
+    const int fd = opened.value;
     csv::Reader reader([fd](char* buffer, std::size_t size) -> std::ptrdiff_t {
         for (;;) {
             const ssize_t got = ::read(fd, buffer, size);
@@ -351,10 +351,10 @@ int runBatch(const BatchFiles& files, bool strict)
     if (!read || first.problem)
         return usage(first.problem ? QStringLiteral("заголовок не прочитан: ") + *first.problem
                                    : QStringLiteral("в заголовке нет столбца kind"));
-    const auto header = readHeader(first.fields);
-    if (const QString* problem = std::get_if<QString>(&header))
-        return usage(*problem);
-    const QStringList& columns = std::get<QStringList>(header);
+    const vedan::Outcome<QStringList> header = readHeader(first.fields);
+    if (header.failure)
+        return usage(header.failure->message);
+    const QStringList& columns = header.value;
 
     Totals totals;
     vedan::Status written;

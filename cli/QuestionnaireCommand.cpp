@@ -13,7 +13,6 @@
 
 #include <map>
 #include <optional>
-#include <variant>
 
 using namespace questionnaire;
 using sheet::XLApp;
@@ -27,8 +26,9 @@ struct Options {
 };
 
 // The options, or the usage problem.
-std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
+vedan::Outcome<Options> parseOptions(const QCommandLineParser& parser)
 {
+    const auto refused = vedan::refusedInput<Options>;
     static const std::map<QString, Kind> kinds = {
         {QStringLiteral("itp"), Kind::Itp},
         {QStringLiteral("btp"), Kind::Btp},
@@ -36,18 +36,18 @@ std::variant<Options, QString> parseOptions(const QCommandLineParser& parser)
     };
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1 || !kinds.count(positional.front()))
-        return QStringLiteral("вид опросного листа: itp, btp или plate");
+        return refused(QStringLiteral("вид опросного листа: itp, btp или plate"));
     const std::optional<QString> xlsx = cli::single(parser, QStringLiteral("xlsx"));
     const std::optional<QString> answers = cli::single(parser, QStringLiteral("answers"));
     if (!xlsx || !answers)
-        return QStringLiteral("параметр указан дважды");
+        return refused(QStringLiteral("параметр указан дважды"));
     if (xlsx->isEmpty())
-        return QStringLiteral("не указан --xlsx");
+        return refused(QStringLiteral("не указан --xlsx"));
     if (const std::optional<QString> clash =
             cli::clashingFiles({.inputs = {{QStringLiteral("--answers"), *answers}},
                                 .outputs = {{QStringLiteral("--xlsx"), *xlsx}}}))
-        return *clash;
-    return Options{kinds.at(positional.front()), *xlsx, *answers};
+        return refused(*clash);
+    return {Options{kinds.at(positional.front()), *xlsx, *answers}, std::nullopt};
 }
 
 } // namespace
@@ -57,10 +57,10 @@ int cli::runQuestionnaire(const QStringList& args)
     QCommandLineParser parser;
     if (const std::optional<int> status = cli::parseCommand(parser, cli::questionnaireSpec(), args))
         return *status;
-    const auto parsed = parseOptions(parser);
-    if (const QString* problem = std::get_if<QString>(&parsed))
-        return cli::usage(*problem);
-    const Options* options = &std::get<Options>(parsed);
+    const vedan::Outcome<Options> parsed = parseOptions(parser);
+    if (parsed.failure)
+        return cli::usage(parsed.failure->message);
+    const Options* options = &parsed.value;
     const PanelSpec& spec = panel(options->kind);
     PanelValues values = defaults(options->kind);
     if (!options->answers.isNull()) {

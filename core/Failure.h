@@ -51,6 +51,12 @@ template <typename T> struct Outcome {
     bool ok() const { return !failure; }
 };
 
+// An outcome refused for the user's input: no value, and the input failure with its message.
+template <typename T> Outcome<T> refusedInput(const QString& message)
+{
+    return {T{}, Failure::input(message)};
+}
+
 // An operation that produces nothing but may fail.
 using Status = std::optional<Failure>;
 
