@@ -182,21 +182,21 @@ vedan::Status writeOut(const QString& out, const json::Value& whole, selection::
     for (const season::Column* c : season::columnsOf(kind))
         header << QString::fromLatin1(c->name);
     header << QStringLiteral("verdict") << QStringLiteral("failed") << QStringLiteral("warnings");
-    std::vector<QStringList> rows;
+    std::vector<std::vector<cli::Cell>> rows;
     for (const Point& p : points) {
-        QStringList cells;
+        std::vector<cli::Cell> cells;
         for (const season::Column* c : season::columnsOf(kind)) {
             const std::optional<double> v = c->value(p);
-            cells << (v ? cli::unroundedCell(*v) : QString());
+            cells.push_back(v ? cli::valueCell(*v) : cli::Cell(QString()));
         }
-        cells << checks::statusId(p.verdict);
+        cells.emplace_back(checks::statusId(p.verdict));
         for (const checks::Status status : {checks::Status::Failed, checks::Status::Warning}) {
             QStringList ids;
             for (const checks::Check* c : season::checksWith(p, status))
                 ids << c->id;
-            cells << ids.join(QLatin1Char(' '));
+            cells.emplace_back(ids.join(QLatin1Char(' ')));
         }
-        rows.push_back(cells);
+        rows.push_back(std::move(cells));
     }
     if (format == cli::TableFormat::Csv)
         return cli::saveOutput(out, cli::csvTable(header, rows, out != QLatin1String("-")));

@@ -102,31 +102,24 @@ QString unroundedCell(double value)
     return shortestNumber(value).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-QByteArray csvTable(const QStringList& header, const std::vector<QStringList>& rows,
+QByteArray csvTable(const QStringList& header, const std::vector<std::vector<Cell>>& rows,
                     bool byteOrderMark)
 {
     QByteArray text = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
     text += csvLine(header);
-    for (const QStringList& row : rows)
+    for (const std::vector<Cell>& row : rows)
         text += csvLine(row);
     return text;
 }
 
 vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
-                        const std::vector<QStringList>& rows, const QString& file)
+                        const std::vector<std::vector<Cell>>& rows, const QString& file)
 {
     return sheet::writeRowsXlsx({file, sheetName}, [&](sheet::RowSheet& sheet) -> vedan::Status {
-        const auto writeRow = [&sheet](int number, const QStringList& texts) {
-            std::vector<Cell> cells;
-            cells.reserve(static_cast<std::size_t>(texts.size()));
-            for (const QString& text : texts)
-                cells.push_back(givenCell(text));
-            writeSheetRow(sheet, number, cells);
-        };
-        writeRow(0, header);
+        writeSheetRow(sheet, 0, std::vector<Cell>(header.begin(), header.end()));
         int number = 0;
-        for (const QStringList& row : rows)
-            writeRow(++number, row);
+        for (const std::vector<Cell>& row : rows)
+            writeSheetRow(sheet, ++number, row);
         return std::nullopt;
     });
 }

@@ -61,12 +61,12 @@ bool isNumberCell(const QString& text);
 QByteArray csvLine(const QStringList& cells);
 
 // The table as CSV.
-QByteArray csvTable(const QStringList& header, const std::vector<QStringList>& rows,
+QByteArray csvTable(const QStringList& header, const std::vector<std::vector<Cell>>& rows,
                     bool byteOrderMark);
 
-// The table as a workbook of one sheet: a number cell where the text is a number, a text cell
-// otherwise, never a formula; an empty cell is left unwritten.
+// The table as a workbook of one sheet: a number cell for a number, a text cell for a text,
+// never a formula; an empty text is left unwritten.
 vedan::Status xlsxTable(const QString& sheetName, const QStringList& header,
-                        const std::vector<QStringList>& rows, const QString& file);
+                        const std::vector<std::vector<Cell>>& rows, const QString& file);
 
 } // namespace cli
