@@ -1,0 +1,239 @@
+#include "substation/SubstationChecks.h"
+
+#include "core/Numbers.h"
+#include "selection/RegulatorSizing.h"
+#include "selection/SizedSelection.h"
+#include "substation/BudgetFormulas.h"
+
+#include <algorithm>
+
+using checks::Check;
+using checks::Status;
+using vedan::Ext;
+using vedan::store;
+
+namespace substation {
+
+namespace {
+
+const QString kKgf = QStringLiteral("кгс/см²");
+const QString kMetres = QStringLiteral("м");
+
+QString metres(qty::Head h) { return num::f2(h.inMetres()) + QStringLiteral(" м"); }
+QString kgf(qty::PressureDifference p)
+{
+    return num::f3(p.inKgfPerCm2()) + QStringLiteral(" кгс/см²");
+}
+
+Check made(const char* id, const char* title, const char* source)
+{
+    Check c;
+    c.id = QString::fromLatin1(id);
+    c.title = QString::fromUtf8(title);
+    c.source = QString::fromUtf8(source);
+    return c;
+}
+
+QString deviceName(ElementKind kind)
+{
+    return kind == ElementKind::Regulator ? QStringLiteral("регуляторе")
+                                          : QStringLiteral("клапане");
+}
+
+Check budgetHead(const Budget& b, const BudgetFacts& f)
+{
+    Check c = made("budget.head", "Располагаемый напор теплового пункта", "баланс напоров");
+    const double h = f.devicesHead.inMetres();
+    const double needed = f.neededHead.inMetres();
+    c.unit = kMetres;
+    c.value = h;
+    c.failLimit = needed;
+    c.formula = QStringLiteral("H = ΔH − h_пр = ") + num::f2(b.availableHead.inMetres())
+                + QStringLiteral(" − ") + num::f2(f.options.otherLosses.inMetres())
+                + QStringLiteral(" = ") + metres(f.devicesHead);
+    const bool elevator = b.scheme == Scheme::Elevator;
+    if (elevator) {
+        c.formula += QStringLiteral("; Hтреб = 1,4·(1 + u)²·S = ") + metres(f.neededHead);
+        c.status = h < needed ? Status::Failed : Status::Passed;
+    } else {
+        for (const Element& e : b.elements)
+            if (e.kind == ElementKind::Regulator || e.kind == ElementKind::Valve)
+                c.formula += QStringLiteral("; Δp на ") + deviceName(e.kind) + QStringLiteral(" = ")
+                             + kgf(*e.drop);
+        c.status = h <= needed ? Status::Failed : Status::Passed;
+    }
+    if (c.status == Status::Failed)
+        c.formula += QStringLiteral(": напора недостаточно, недостает ")
+                     + metres(f.neededHead - f.devicesHead);
+    return c;
+}
+
+Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
+{
+    Check c = made("orifice.bore", "Дроссельная диафрагма: диаметр отверстия и запирание",
+                   "практика наладки тепловых сетей (правило практики); IEC 60534-2-1");
+    const Orifice& o = *e.orifice;
+    const double dMin = f.options.minBore.inMillimetres();
+    c.unit = QStringLiteral("мм");
+    c.value = o.bore.inMillimetres();
+    c.failLimit = dMin;
+    c.formula = QStringLiteral("n = ") + QString::number(o.plates)
+                + QStringLiteral("; d = 10·⁴√(G²/(H_д/n)) = 10·⁴√(")
+                + num::f3(flow.inTonnesPerHour()) + QStringLiteral("²/")
+                + num::f3(o.headPerPlate.inMetres()) + QStringLiteral(") = ")
+                + num::f3(o.bore.inMillimetres()) + QStringLiteral(" мм")
+                + (o.boreFits ? QStringLiteral(" ≥ ") : QStringLiteral(" < "))
+                + QStringLiteral("d_min = ") + num::general(dMin) + QStringLiteral(" мм");
+    if (o.lastPlateChoked)
+        c.formula += QStringLiteral("; Δp посл. = ") + kgf(o.lastPlateDrop)
+                     + (o.chokeFits ? QStringLiteral(" < ") : QStringLiteral(" ≥ "))
+                     + QStringLiteral("Δp_пред = F_L²·(p − F_F·p_v) = ") + kgf(*o.lastPlateChoked);
+    c.note = QStringLiteral("постоянная 10 соответствует коэффициенту расхода около 0,80 "
+                            "(диафрагма толщиной порядка диаметра отверстия); тонкая "
+                            "острая диафрагма того же отверстия дает напор примерно в ")
+             + num::general(formulas::kThinPlateHeadRatio) + QStringLiteral(" раза больше");
+    c.status = o.fits() ? Status::Passed : Status::Failed;
+    if (!o.fits())
+        c.note += QStringLiteral("; трех диафрагм недостаточно: установите регулятор перепада "
+                                 "давления");
+    return c;
+}
+
+Check regulatorRange(const Element& e, const BudgetFacts& f)
+{
+    Check c = made("regulator.range", "Диапазон настройки регулятора перепада", "правило практики");
+    const double held = e.setPoint->inKgfPerCm2();
+    const double bottom = f.rangeBottom->inKgfPerCm2();
+    const double top = f.rangeTop->inKgfPerCm2();
+    const bool withValve = f.options.scheme == Scheme::ValveRegulator;
+    c.unit = kKgf;
+    c.value = held;
+    c.warningLimit = bottom;
+    c.failLimit = top;
+    c.formula = (withValve ? QStringLiteral("Δp_уст = max((S/10)/(1 − a_ц), Δp_нижн) = max(")
+                                 + num::f3(f.heldUnraised.inKgfPerCm2()) + QStringLiteral("; ")
+                                 + num::f3(bottom) + QStringLiteral(") = ")
+                           : QStringLiteral("Δp_уст = S/10 = "))
+                + kgf(*e.setPoint) + QStringLiteral("; диапазон настройки ") + num::f3(bottom)
+                + QStringLiteral("…") + num::f3(top) + QStringLiteral(" кгс/см²");
+    if (held > top) {
+        c.status = Status::Failed;
+        c.note = QStringLiteral("уставка выше диапазона настройки: регулятор ее не удержит");
+    } else if (held < bottom) {
+        c.status = Status::Warning;
+        c.note = QStringLiteral("уставка ниже диапазона настройки");
+    } else {
+        c.status = Status::Passed;
+        if (withValve && f.heldUnraised.inKgfPerCm2() < bottom)
+            c.note = QStringLiteral("уставка поднята до нижней границы диапазона настройки: "
+                                    "клапан принимает разницу, и его авторитет растет");
+    }
+    return c;
+}
+
+selection::EquipmentKind equipmentOf(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Regulator: return selection::EquipmentKind::Regulator;
+    case ElementKind::Elevator: return selection::EquipmentKind::Hydroelevator;
+    default: return selection::EquipmentKind::ControlValve;
+    }
+}
+
+// The authority the budget gives the valve, in place of the selection's, which takes the system
+// alone to share the valve's drop.
+void rewriteAuthority(Check& c, const Budget& b, const BudgetFacts& f, const Element& valve)
+{
+    const auto offer =
+        std::find_if(valve.offers.begin(), valve.offers.end(),
+                     [&](const selection::Offer& o) { return o.designation == c.designation; });
+    if (offer == valve.offers.end() || !offer->kvy || !offer->authority)
+        return;
+    const double modelDrop = store(
+        Ext(b.networkFlow.inTonnesPerHour()) * Ext(b.networkFlow.inTonnesPerHour())
+        / (Ext(offer->kvy->inCubicMetresPerHour()) * Ext(offer->kvy->inCubicMetresPerHour())));
+    const bool overSetPoint = f.options.scheme == Scheme::ValveRegulator;
+    c.formula = QStringLiteral("Δpм = G²/Kvy² = ") + num::f2(b.networkFlow.inTonnesPerHour())
+                + QStringLiteral("²/") + num::f2(offer->kvy->inCubicMetresPerHour())
+                + QStringLiteral("² = ") + num::f3(modelDrop)
+                + (overSetPoint ? QStringLiteral(" бар; a = Δpм/(0,980665·Δp_уст) = ")
+                                : QStringLiteral(" бар; a = Δpм/(0,0980665·ΔH) = "))
+                + num::f3(*offer->authority);
+    c.note = overSetPoint ? QStringLiteral("регулятор перепада держит Δp_уст на клапане и системе")
+                          : QStringLiteral("без регулятора перепада клапан работает на весь "
+                                           "располагаемый напор ΔH");
+}
+
+// The selection's checks of one device at its budgeted drop and inlet pressure.
+std::vector<Check> deviceChecks(const Budget& b, const BudgetFacts& f, const Element& e, bool first)
+{
+    selection::SizedSelection sized;
+    sized.request = f.request;
+    sized.request.kind = equipmentOf(e.kind);
+    sized.request.conditions.inletPressure = qty::GaugePressure::kgfPerCm2(
+        store(Ext(e.inlet->inKgfPerCm2()) - Ext(qty::kAtmosphereKgfCm2)));
+    sized.request.regulator = selection::RegulatorChoice{.series = differentialSeries(),
+                                                         .settingRange = f.options.settingRange};
+    selection::SizingValues& v = sized.values;
+    v.networkFlow = b.networkFlow;
+    v.requiredKv = e.requiredKv;
+    v.requiredKvy = e.requiredKvy;
+    if (e.kind == ElementKind::Regulator)
+        v.regulatorPressureDrop = e.drop;
+    if (e.kind == ElementKind::Valve)
+        v.valvePressureDrop = e.drop;
+    if (e.kind == ElementKind::Elevator) {
+        v.mixingRatio = f.mixingRatio;
+        v.availableHead = e.availableHead;
+        v.throatDiameter = e.throat;
+        v.nozzleDiameter = e.nozzle;
+    }
+    sized.offers = e.offers;
+    std::vector<Check> out;
+    for (Check& c : checks::evaluate(sized)) {
+        if (c.id == QLatin1String("regulator.range"))
+            continue; // the budget's own, on the set point
+        if (!first && c.id.startsWith(QLatin1String("supply.")))
+            continue;
+        if (c.id == QLatin1String("valve.authority"))
+            rewriteAuthority(c, b, f, e);
+        if (first && f.cavitationOrifice && c.id.endsWith(QLatin1String(".cavitation")))
+            c.note += QStringLiteral("; дроссельная диафрагма перед устройством принимает избыток "
+                                     "напора, и устройство подобрано на перепад, при котором "
+                                     "кавитация только начинается");
+        out.push_back(c);
+    }
+    return out;
+}
+
+} // namespace
+
+int differentialSeries()
+{
+    const auto& rows = selection::regulatorSeries();
+    const auto row =
+        std::find_if(rows.begin(), rows.end(),
+                     [](const selection::RegulatorSeries& s) { return s.differential; });
+    return static_cast<int>(row - rows.begin());
+}
+
+std::vector<Check> budgetChecks(const Budget& b, const BudgetFacts& f)
+{
+    std::vector<Check> out{budgetHead(b, f)};
+    bool first = true;
+    for (const Element& e : b.elements) {
+        if (e.kind == ElementKind::Orifice)
+            out.push_back(orificeBore(e, f, b.networkFlow));
+        if (e.kind != ElementKind::Regulator && e.kind != ElementKind::Valve
+            && e.kind != ElementKind::Elevator)
+            continue;
+        const std::vector<Check> device = deviceChecks(b, f, e, first);
+        out.insert(out.end(), device.begin(), device.end());
+        if (e.kind == ElementKind::Regulator)
+            out.push_back(regulatorRange(e, f));
+        first = false;
+    }
+    return out;
+}
+
+} // namespace substation
