@@ -25,12 +25,19 @@ QString kgf(qty::PressureDifference p)
     return num::f3(p.inKgfPerCm2()) + QStringLiteral(" кгс/см²");
 }
 
-Check made(const char* id, const char* title, const char* source)
+// The texts that name a check.
+struct Heading {
+    const char* id;
+    const char* title;
+    const char* source;
+};
+
+Check made(const Heading& h)
 {
     Check c;
-    c.id = QString::fromLatin1(id);
-    c.title = QString::fromUtf8(title);
-    c.source = QString::fromUtf8(source);
+    c.id = QString::fromLatin1(h.id);
+    c.title = QString::fromUtf8(h.title);
+    c.source = QString::fromUtf8(h.source);
     return c;
 }
 
@@ -42,7 +49,9 @@ QString deviceName(ElementKind kind)
 
 Check budgetHead(const Budget& b, const BudgetFacts& f)
 {
-    Check c = made("budget.head", "Располагаемый напор теплового пункта", "баланс напоров");
+    Check c = made({.id = "budget.head",
+                    .title = "Располагаемый напор теплового пункта",
+                    .source = "баланс напоров"});
     const double h = f.devicesHead.inMetres();
     const double needed = f.neededHead.inMetres();
     c.unit = kMetres;
@@ -70,8 +79,9 @@ Check budgetHead(const Budget& b, const BudgetFacts& f)
 
 Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
 {
-    Check c = made("orifice.bore", "Дроссельная диафрагма: диаметр отверстия и запирание",
-                   "практика наладки тепловых сетей (правило практики); IEC 60534-2-1");
+    Check c = made({.id = "orifice.bore",
+                    .title = "Дроссельная диафрагма: диаметр отверстия и запирание",
+                    .source = "практика наладки тепловых сетей (правило практики); IEC 60534-2-1"});
     const Orifice& o = *e.orifice;
     const double dMin = f.options.minBore.inMillimetres();
     c.unit = QStringLiteral("мм");
@@ -101,7 +111,9 @@ Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
 
 Check regulatorRange(const Element& e, const BudgetFacts& f)
 {
-    Check c = made("regulator.range", "Диапазон настройки регулятора перепада", "правило практики");
+    Check c = made({.id = "regulator.range",
+                    .title = "Диапазон настройки регулятора перепада",
+                    .source = "правило практики"});
     const double held = e.setPoint->inKgfPerCm2();
     const double bottom = f.rangeBottom->inKgfPerCm2();
     const double top = f.rangeTop->inKgfPerCm2();

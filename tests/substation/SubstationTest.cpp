@@ -10,6 +10,7 @@
 #include "tests/support/PythonReference.h"
 
 #include <QJsonArray>
+#include <cmath>
 #include <gtest/gtest.h>
 
 using substation::ElementKind;
@@ -26,102 +27,38 @@ struct Case {
     int range = 1;
 };
 
+constexpr Scheme kEl = Scheme::Elevator, kV = Scheme::Valve, kVr = Scheme::ValveRegulator,
+                 kR = Scheme::Regulator;
+
+// Each scheme; after the inputs the other losses (m), target authority and setting range where
+// they are not the defaults.
 const Case kCases[] = {
-    {"VrRaisedToRange",
-     Scheme::ValveRegulator,
-     {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4, .s = 1}},
-    {"VrOrificeForCavitation",
-     Scheme::ValveRegulator,
-     {.t1 = 115, .t2 = 70, .q = 0.18, .p1 = 9, .p2 = 3, .s = 2}},
-    {"VrOtherLosses",
-     Scheme::ValveRegulator,
-     {.t1 = 115, .t2 = 70, .q = 0.18, .p1 = 9, .p2 = 3, .s = 2},
-     5},
-    {"VrAuthorityAboveRange",
-     Scheme::ValveRegulator,
-     {.t1 = 130, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 4, .s = 3},
-     0,
-     0.7},
-    {"VrRange2",
-     Scheme::ValveRegulator,
-     {.t1 = 130, .t2 = 70, .q = 1.2, .p1 = 8, .p2 = 3, .s = 5},
-     0,
-     0.5,
-     2},
-    {"VrRange3Fails",
-     Scheme::ValveRegulator,
-     {.t1 = 105, .t2 = 70, .q = 0.8, .p1 = 12, .p2 = 2, .s = 40},
-     0,
-     0.5,
-     3},
-    {"VrShortOfHead",
-     Scheme::ValveRegulator,
-     {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 4.3, .p2 = 4, .s = 1}},
-    {"ValveTwoPlatesForChoking",
-     Scheme::Valve,
-     {.t1 = 130, .t2 = 70, .q = 0.4, .p1 = 10, .p2 = 2, .s = 1}},
-    {"ValveNoOrifice", Scheme::Valve, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 4.5, .p2 = 4, .s = 1}},
-    {"ValveOtherLosses",
-     Scheme::Valve,
-     {.t1 = 95, .t2 = 70, .q = 0.25, .p1 = 7, .p2 = 3, .s = 2},
-     10},
-    {"ValveBudgetFails",
-     Scheme::Valve,
-     {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4.5, .s = 6}},
-    {"ValveBeyondOrificeHelp",
-     Scheme::Valve,
-     {.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 1, .s = 1}},
-    {"RegulatorNoOrifice",
-     Scheme::Regulator,
-     {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4, .s = 1}},
-    {"RegulatorOrifice",
-     Scheme::Regulator,
-     {.t1 = 130, .t2 = 70, .q = 0.6, .p1 = 10, .p2 = 4, .s = 2}},
-    {"RegulatorOtherLosses",
-     Scheme::Regulator,
-     {.t1 = 115, .t2 = 70, .q = 0.4, .p1 = 8, .p2 = 4, .s = 2},
-     3},
-    {"RegulatorAboveRange",
-     Scheme::Regulator,
-     {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 8, .p2 = 4, .s = 20}},
-    {"ElevatorOrifice",
-     Scheme::Elevator,
-     {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 10, .p2 = 4, .s = 1}},
-    {"ElevatorNoOrifice",
-     Scheme::Elevator,
-     {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 6, .p2 = 4.5, .s = 1}},
-    {"ElevatorTwoPlatesForBore",
-     Scheme::Elevator,
-     {.t1 = 150, .t2 = 70, .q = 0.04, .p1 = 10, .p2 = 4, .s = 1}},
-    {"ElevatorBoreFails",
-     Scheme::Elevator,
-     {.t1 = 150, .t2 = 70, .q = 0.01, .p1 = 14, .p2 = 4, .s = 1}},
-    {"ElevatorBudgetFails",
-     Scheme::Elevator,
-     {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 5, .p2 = 4, .s = 1}},
-    {"ElevatorOtherLosses",
-     Scheme::Elevator,
-     {.t1 = 130, .t2 = 70, .q = 0.5, .p1 = 9, .p2 = 4, .s = 1.5},
-     8},
+    {"VrRaised", kVr, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4, .s = 1}},
+    {"VrCavOrifice", kVr, {.t1 = 115, .t2 = 70, .q = 0.18, .p1 = 9, .p2 = 3, .s = 2}},
+    {"VrOther", kVr, {.t1 = 115, .t2 = 70, .q = 0.18, .p1 = 9, .p2 = 3, .s = 2}, 5},
+    {"VrHighAuthority", kVr, {.t1 = 130, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 4, .s = 3}, 0, 0.7},
+    {"VrRange2", kVr, {.t1 = 130, .t2 = 70, .q = 1.2, .p1 = 8, .p2 = 3, .s = 5}, 0, 0.5, 2},
+    {"VrRange3Fails", kVr, {.t1 = 105, .t2 = 70, .q = 0.8, .p1 = 12, .p2 = 2, .s = 40}, 0, 0.5, 3},
+    {"VrShort", kVr, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 4.3, .p2 = 4, .s = 1}},
+    {"ValveChoke2", kV, {.t1 = 130, .t2 = 70, .q = 0.4, .p1 = 10, .p2 = 2, .s = 1}},
+    {"ValveNoOrifice", kV, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 4.5, .p2 = 4, .s = 1}},
+    {"ValveOther", kV, {.t1 = 95, .t2 = 70, .q = 0.25, .p1 = 7, .p2 = 3, .s = 2}, 10},
+    {"ValveShort", kV, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4.5, .s = 6}},
+    {"ValveNoHelp", kV, {.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 1, .s = 1}},
+    {"RegNoOrifice", kR, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 5, .p2 = 4, .s = 1}},
+    {"RegOrifice", kR, {.t1 = 130, .t2 = 70, .q = 0.6, .p1 = 10, .p2 = 4, .s = 2}},
+    {"RegOther", kR, {.t1 = 115, .t2 = 70, .q = 0.4, .p1 = 8, .p2 = 4, .s = 2}, 3},
+    {"RegAboveRange", kR, {.t1 = 130, .t2 = 70, .q = 0.3, .p1 = 8, .p2 = 4, .s = 20}},
+    {"ElevOrifice", kEl, {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 10, .p2 = 4, .s = 1}},
+    {"ElevNoOrifice", kEl, {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 6, .p2 = 4.5, .s = 1}},
+    {"ElevBore2", kEl, {.t1 = 150, .t2 = 70, .q = 0.04, .p1 = 10, .p2 = 4, .s = 1}},
+    {"ElevBoreFails", kEl, {.t1 = 150, .t2 = 70, .q = 0.01, .p1 = 14, .p2 = 4, .s = 1}},
+    {"ElevShort", kEl, {.t1 = 150, .t2 = 70, .q = 0.2, .p1 = 5, .p2 = 4, .s = 1}},
+    {"ElevOther", kEl, {.t1 = 130, .t2 = 70, .q = 0.5, .p1 = 9, .p2 = 4, .s = 1.5}, 8},
 };
 
-const char* schemeName(Scheme s)
-{
-    switch (s) {
-    case Scheme::Elevator: return "elevator";
-    case Scheme::Valve: return "valve";
-    case Scheme::ValveRegulator: return "valve-regulator";
-    case Scheme::Regulator: return "regulator";
-    }
-    return "";
-}
-
-const char* kindName(ElementKind k)
-{
-    static const char* const names[] = {"other", "orifice",  "regulator",
-                                        "valve", "elevator", "system"};
-    return names[static_cast<int>(k)];
-}
+const char* const kSchemeNames[] = {"elevator", "valve", "valve-regulator", "regulator"};
+const char* const kKindNames[] = {"other", "orifice", "regulator", "valve", "elevator", "system"};
 
 // The one set-up: the case's request and options, and its budget.
 substation::Budget budgetOf(const Case& c, substation::Options o = {})
@@ -145,47 +82,66 @@ const substation::Element* element(const substation::Budget& b, ElementKind kind
     return nullptr;
 }
 
-std::optional<checks::Status> status(const substation::Budget& b, const QString& id)
+std::optional<checks::Status> status(const substation::Budget& b, const char* id)
 {
     for (const checks::Check& c : b.checks)
-        if (c.id == id)
+        if (c.id == QLatin1String(id))
             return c.status;
     return std::nullopt;
 }
 
-QJsonObject requestOf(const Case& c)
+// The figures of an element, by the names the reference script gives them.
+enum class Field { Head, Drop, Kv, Kvy, SetPoint, Nozzle, Given, Need, Plates, Bore };
+const std::pair<Field, const char*> kReferenceFields[] = {
+    {Field::Head, "head"},         {Field::Drop, "drop"},     {Field::Kv, "kv"},
+    {Field::SetPoint, "setPoint"}, {Field::Nozzle, "nozzle"}, {Field::Given, "elevatorHead"},
+    {Field::Plates, "plates"},     {Field::Bore, "bore"}};
+
+std::optional<double> value(const substation::Element& e, Field f)
 {
-    return {{"scheme", schemeName(c.scheme)},
-            {"p1", c.in.p1},
-            {"p2", c.in.p2},
-            {"t1", c.in.t1},
-            {"t2", c.in.t2},
-            {"q", c.in.q},
-            {"s", c.in.s},
-            {"other", c.other},
-            {"authority", c.authority},
-            {"range", c.range},
-            {"hmax", substation::kDefaultMaxElevatorHead},
-            {"dmin", substation::kDefaultMinBore}};
+    using qty::readIn;
+    const std::optional<substation::Orifice>& o = e.orifice;
+    switch (f) {
+    case Field::Head: return e.head.inMetres();
+    case Field::Drop: return readIn(e.drop, &qty::PressureDifference::inKgfPerCm2);
+    case Field::Kv: return readIn(e.requiredKv, &qty::FlowCoefficient::inCubicMetresPerHour);
+    case Field::Kvy: return readIn(e.requiredKvy, &qty::FlowCoefficient::inCubicMetresPerHour);
+    case Field::SetPoint: return readIn(e.setPoint, &qty::PressureDifference::inKgfPerCm2);
+    case Field::Nozzle: return readIn(e.nozzle, &qty::Diameter::inMillimetres);
+    case Field::Given: return readIn(e.availableHead, &qty::Head::inMetres);
+    case Field::Need: return readIn(e.requiredHead, &qty::Head::inMetres);
+    case Field::Plates: return o ? std::optional<double>(o->plates) : std::nullopt;
+    case Field::Bore: return o ? std::optional<double>(o->bore.inMillimetres()) : std::nullopt;
+    }
+    return std::nullopt;
 }
 
-void expectField(const QJsonObject& ref, const char* key, std::optional<double> got,
-                 const char* what)
+// Whether a check failed, as the script answers it: null where the budget has no such check.
+void expectFailed(const substation::Budget& b, const char* id, const QJsonValue& ref)
 {
-    if (!ref.contains(key) || ref[key].isNull()) {
-        EXPECT_FALSE(got) << what << " " << key;
-        return;
+    const std::optional<checks::Status> s = status(b, id);
+    EXPECT_EQ(s.has_value(), !ref.isNull()) << id;
+    if (s && !ref.isNull()) {
+        EXPECT_EQ(*s == checks::Status::Failed, ref.toBool()) << id;
     }
-    ASSERT_TRUE(got) << what << " " << key;
-    const double want = ref[key].toDouble();
-    EXPECT_NEAR(*got, want, 1e-9 * std::max(1.0, std::abs(want))) << what << " " << key;
 }
 
 TEST(SubstationBudget, AgreesWithTheReferenceScript)
 {
     QJsonArray cases;
     for (const Case& c : kCases)
-        cases.append(requestOf(c));
+        cases.append(QJsonObject{{"scheme", kSchemeNames[static_cast<int>(c.scheme)]},
+                                 {"p1", c.in.p1},
+                                 {"p2", c.in.p2},
+                                 {"t1", c.in.t1},
+                                 {"t2", c.in.t2},
+                                 {"q", c.in.q},
+                                 {"s", c.in.s},
+                                 {"other", c.other},
+                                 {"authority", c.authority},
+                                 {"range", c.range},
+                                 {"hmax", substation::kDefaultMaxElevatorHead},
+                                 {"dmin", substation::kDefaultMinBore}});
     const QJsonArray answers =
         pythonReference("substation_reference.py", {{"cases", cases}})["answers"].toArray();
     ASSERT_EQ(answers.size(), std::ssize(kCases));
@@ -200,94 +156,66 @@ TEST(SubstationBudget, AgreesWithTheReferenceScript)
         for (std::size_t k = 0; k < b.elements.size(); ++k) {
             const substation::Element& e = b.elements[k];
             const QJsonObject r = elements[static_cast<int>(k)].toObject();
-            const char* kind = kindName(e.kind);
+            const char* kind = kKindNames[static_cast<int>(e.kind)];
             ASSERT_EQ(r["kind"].toString().toStdString(), kind);
             sum += e.head.inMetres();
-            expectField(r, "head", e.head.inMetres(), kind);
-            expectField(r, "drop", qty::readIn(e.drop, &qty::PressureDifference::inKgfPerCm2),
-                        kind);
-            expectField(r, "kv",
-                        qty::readIn(e.requiredKv, &qty::FlowCoefficient::inCubicMetresPerHour),
-                        kind);
-            expectField(r, "setPoint",
-                        qty::readIn(e.setPoint, &qty::PressureDifference::inKgfPerCm2), kind);
-            expectField(r, "nozzle", qty::readIn(e.nozzle, &qty::Diameter::inMillimetres), kind);
-            expectField(r, "elevatorHead", qty::readIn(e.availableHead, &qty::Head::inMetres),
-                        kind);
-            if (e.orifice) {
-                EXPECT_EQ(e.orifice->plates, r["plates"].toInt());
-                expectField(r, "bore", e.orifice->bore.inMillimetres(), kind);
+            for (const auto& [field, key] : kReferenceFields) {
+                const std::optional<double> got = value(e, field);
+                ASSERT_EQ(got.has_value(), r.contains(key) && !r[key].isNull()) << kind << key;
+                if (got) {
+                    EXPECT_NEAR(*got, r[key].toDouble(), 1e-9 * std::max(1.0, std::abs(*got)))
+                        << kind << " " << key;
+                }
             }
         }
         EXPECT_NEAR(sum, b.availableHead.inMetres(), 1e-9) << "the heads add up to ΔH";
-        const auto failed = [&](const char* id) {
-            const std::optional<checks::Status> s = status(b, QString::fromLatin1(id));
-            return s ? std::optional<bool>(*s == checks::Status::Failed) : std::nullopt;
-        };
-        EXPECT_EQ(failed("budget.head"), ref["budgetFailed"].toBool());
-        const std::optional<bool> orificeFailed = failed("orifice.bore");
-        if (ref["orificeFits"].isNull())
-            EXPECT_FALSE(orificeFailed);
-        else
-            EXPECT_EQ(orificeFailed, !ref["orificeFits"].toBool());
-        const std::optional<bool> rangeFailed = failed("regulator.range");
-        if (ref["rangeFailed"].isNull())
-            EXPECT_FALSE(rangeFailed);
-        else
-            EXPECT_EQ(rangeFailed, ref["rangeFailed"].toBool());
+        expectFailed(b, "budget.head", ref["budgetFailed"]);
+        expectFailed(b, "orifice.bore",
+                     ref["orificeFits"].isNull() ? QJsonValue()
+                                                 : QJsonValue(!ref["orificeFits"].toBool()));
+        expectFailed(b, "regulator.range", ref["rangeFailed"]);
     }
 }
 
-// The worked numbers of the method, to the digits they are given with.
+constexpr std::size_t kVr1 = 0, kVr2 = 1, kValve = 7, kElevator = 16;
+
+// The worked numbers of the method, to the decimals they are given with.
 struct Worked {
     const char* name;
     std::size_t caseIndex;
     ElementKind kind;
-    double (*read)(const substation::Element&);
+    Field field;
     double expected;
-    double halfUlp; // half a unit of the last digit shown
+    int decimals;
 };
 
-double headOf(const substation::Element& e) { return e.head.inMetres(); }
-double dropOf(const substation::Element& e) { return e.drop->inKgfPerCm2(); }
-double kvOf(const substation::Element& e) { return e.requiredKv->inCubicMetresPerHour(); }
-double kvyOf(const substation::Element& e) { return e.requiredKvy->inCubicMetresPerHour(); }
-double setPointOf(const substation::Element& e) { return e.setPoint->inKgfPerCm2(); }
-double boreOf(const substation::Element& e) { return e.orifice->bore.inMillimetres(); }
-double platesOf(const substation::Element& e) { return e.orifice->plates; }
-double nozzleOf(const substation::Element& e) { return e.nozzle->inMillimetres(); }
-double elevatorHeadOf(const substation::Element& e) { return e.availableHead->inMetres(); }
-double requiredHeadOf(const substation::Element& e) { return e.requiredHead->inMetres(); }
-
-constexpr std::size_t kVr1 = 0, kVr2 = 1, kValve = 7, kElevator = 16;
-
 const Worked kWorked[] = {
-    {"Vr1SetPoint", kVr1, ElementKind::Regulator, setPointOf, 0.40789, 5e-6},
-    {"Vr1ValveDrop", kVr1, ElementKind::Valve, dropOf, 0.30789, 5e-6},
-    {"Vr1ValveKv", kVr1, ElementKind::Valve, kvOf, 8.9827, 5e-5},
-    {"Vr1ValveKvy", kVr1, ElementKind::Valve, kvyOf, 10.779, 5e-4},
-    {"Vr1RegulatorDrop", kVr1, ElementKind::Regulator, dropOf, 0.59211, 5e-6},
-    {"Vr1RegulatorKv", kVr1, ElementKind::Regulator, kvOf, 6.4774, 5e-5},
-    {"Vr1RegulatorKvy", kVr1, ElementKind::Regulator, kvyOf, 7.773, 5e-4},
-    {"Vr2OrificeHead", kVr2, ElementKind::Orifice, headOf, 22.369, 5e-4},
-    {"Vr2OrificeBore", kVr2, ElementKind::Orifice, boreOf, 9.182, 5e-4},
-    {"Vr2OrificePlates", kVr2, ElementKind::Orifice, platesOf, 1, 0},
-    {"Vr2RegulatorDrop", kVr2, ElementKind::Regulator, dropOf, 3.35525, 5e-6},
-    {"Vr2RegulatorKv", kVr2, ElementKind::Regulator, kvOf, 2.1769, 5e-5},
-    {"Vr2ValveDrop", kVr2, ElementKind::Valve, dropOf, 0.20789, 5e-6},
-    {"Vr2ValveKv", kVr2, ElementKind::Valve, kvOf, 8.7454, 5e-5},
-    {"ValveOrificeHead", kValve, ElementKind::Orifice, headOf, 72.200, 5e-4},
-    {"ValvePlates", kValve, ElementKind::Orifice, platesOf, 2, 0},
-    {"ValveBore", kValve, ElementKind::Orifice, boreOf, 10.517, 5e-4},
-    {"ValveDrop", kValve, ElementKind::Valve, dropOf, 0.67995, 5e-6},
-    {"ValveKv", kValve, ElementKind::Valve, kvOf, 8.0594, 5e-5},
-    {"ElevatorNeed", kElevator, ElementKind::Elevator, requiredHeadOf, 14.336, 5e-4},
-    {"ElevatorGiven", kElevator, ElementKind::Elevator, elevatorHeadOf, 35, 1e-12},
-    {"ElevatorNozzle", kElevator, ElementKind::Elevator, nozzleOf, 6.2308, 5e-5},
-    {"ElevatorPlateHead", kElevator, ElementKind::Orifice, headOf, 25, 1e-9},
-    {"ElevatorPlateBore", kElevator, ElementKind::Orifice, boreOf, 7.0599, 5e-5},
-    {"ElevatorDrop", kElevator, ElementKind::Elevator, headOf, 34, 1e-9},
-    {"ElevatorSystem", kElevator, ElementKind::System, headOf, 1, 0},
+    {"Vr1SetPoint", kVr1, ElementKind::Regulator, Field::SetPoint, 0.40789, 5},
+    {"Vr1ValveDrop", kVr1, ElementKind::Valve, Field::Drop, 0.30789, 5},
+    {"Vr1ValveKv", kVr1, ElementKind::Valve, Field::Kv, 8.9827, 4},
+    {"Vr1ValveKvy", kVr1, ElementKind::Valve, Field::Kvy, 10.779, 3},
+    {"Vr1RegulatorDrop", kVr1, ElementKind::Regulator, Field::Drop, 0.59211, 5},
+    {"Vr1RegulatorKv", kVr1, ElementKind::Regulator, Field::Kv, 6.4774, 4},
+    {"Vr1RegulatorKvy", kVr1, ElementKind::Regulator, Field::Kvy, 7.773, 3},
+    {"Vr2OrificeHead", kVr2, ElementKind::Orifice, Field::Head, 22.369, 3},
+    {"Vr2OrificeBore", kVr2, ElementKind::Orifice, Field::Bore, 9.182, 3},
+    {"Vr2OrificePlates", kVr2, ElementKind::Orifice, Field::Plates, 1, 9},
+    {"Vr2RegulatorDrop", kVr2, ElementKind::Regulator, Field::Drop, 3.35525, 5},
+    {"Vr2RegulatorKv", kVr2, ElementKind::Regulator, Field::Kv, 2.1769, 4},
+    {"Vr2ValveDrop", kVr2, ElementKind::Valve, Field::Drop, 0.20789, 5},
+    {"Vr2ValveKv", kVr2, ElementKind::Valve, Field::Kv, 8.7454, 4},
+    {"ValveOrificeHead", kValve, ElementKind::Orifice, Field::Head, 72.200, 3},
+    {"ValvePlates", kValve, ElementKind::Orifice, Field::Plates, 2, 9},
+    {"ValveBore", kValve, ElementKind::Orifice, Field::Bore, 10.517, 3},
+    {"ValveDrop", kValve, ElementKind::Valve, Field::Drop, 0.67995, 5},
+    {"ValveKv", kValve, ElementKind::Valve, Field::Kv, 8.0594, 4},
+    {"ElevatorNeed", kElevator, ElementKind::Elevator, Field::Need, 14.336, 3},
+    {"ElevatorGiven", kElevator, ElementKind::Elevator, Field::Given, 35, 9},
+    {"ElevatorNozzle", kElevator, ElementKind::Elevator, Field::Nozzle, 6.2308, 4},
+    {"ElevatorPlateHead", kElevator, ElementKind::Orifice, Field::Head, 25, 9},
+    {"ElevatorPlateBore", kElevator, ElementKind::Orifice, Field::Bore, 7.0599, 4},
+    {"ElevatorDrop", kElevator, ElementKind::Elevator, Field::Head, 34, 9},
+    {"ElevatorSystem", kElevator, ElementKind::System, Field::Head, 1, 9},
 };
 
 TEST(SubstationBudget, WorkedNumbers)
@@ -298,10 +226,22 @@ TEST(SubstationBudget, WorkedNumbers)
         SCOPED_TRACE(w.name);
         const substation::Budget b = budgetOf(kCases[w.caseIndex]);
         const substation::Element* e = element(b, w.kind);
-        ASSERT_TRUE(e);
-        EXPECT_NEAR(w.read(*e), w.expected, w.halfUlp);
+        ASSERT_TRUE(e && value(*e, w.field));
+        EXPECT_NEAR(*value(*e, w.field), w.expected, 0.5 * std::pow(10.0, -w.decimals));
     }
     EXPECT_FALSE(element(budgetOf(kCases[kVr1]), ElementKind::Orifice));
+    const substation::Budget valveOnly = budgetOf(kCases[kValve]);
+    const substation::Element* valve = element(valveOnly, ElementKind::Valve);
+    ASSERT_TRUE(valve && valve->authority);
+    EXPECT_NEAR(*valve->authority, 0.06, 0.01);
+    // Plates by bore alone: one bore of 2,83 mm is below 3 mm, so two plates of 3,365 mm.
+    const qty::MassFlow g = qty::MassFlow::tonnesPerHour(0.5);
+    EXPECT_NEAR(substation::formulas::plateBore(g, qty::Head::metres(39)).inMillimetres(), 2.83,
+                5e-3);
+    const substation::Orifice two = substation::orificeFor(g, qty::Head::metres(39), std::nullopt,
+                                                           qty::Diameter::millimetres(3));
+    EXPECT_EQ(two.plates, 2);
+    EXPECT_NEAR(two.bore.inMillimetres(), 3.365, 5e-4);
 }
 
 TEST(SubstationBudget, WorkedVerdicts)
@@ -318,79 +258,44 @@ TEST(SubstationBudget, WorkedVerdicts)
         {"ValveAuthorityFails", kValve, "valve.authority", checks::Status::Failed},
         {"RaisedSetPointInRange", kVr1, "regulator.range", checks::Status::Passed},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        EXPECT_EQ(status(budgetOf(kCases[r.caseIndex]), QString::fromLatin1(r.id)), r.status);
-    }
-    const substation::Element* valve = element(budgetOf(kCases[kValve]), ElementKind::Valve);
-    ASSERT_TRUE(valve && valve->authority);
-    EXPECT_NEAR(*valve->authority, 0.06, 0.01);
-}
-
-TEST(SubstationOrifice, PlatesByBoreAlone)
-{
-    const substation::Orifice one =
-        substation::orificeFor(qty::MassFlow::tonnesPerHour(0.5), qty::Head::metres(39),
-                               std::nullopt, qty::Diameter::millimetres(3));
-    EXPECT_EQ(one.plates, 2);
-    EXPECT_NEAR(one.bore.inMillimetres(), 3.365, 5e-4);
-    EXPECT_NEAR(
-        substation::formulas::plateBore(qty::MassFlow::tonnesPerHour(0.5), qty::Head::metres(39))
-            .inMillimetres(),
-        2.83, 5e-3);
+    for (const Row& r : rows)
+        EXPECT_EQ(status(budgetOf(kCases[r.caseIndex]), r.id), r.status) << r.name;
 }
 
 // Each device is sized on the drop the budget gives it, not on P₁ − P₂ − S/10, which the selection
-// of a single device takes.
+// of a single device takes, and offered the model above its Kvy.
 TEST(SubstationBudget, DevicesSizedOnTheBudgetedDrop)
 {
-    const Case& c = kCases[kVr1];
-    const selection::SizingOutcome alone = selection::sizing::PodborKZR(c.in);
-    const substation::Budget b = budgetOf(c);
+    const double alone =
+        selection::sizing::PodborKZR(kCases[kVr1].in).values.requiredKv->inCubicMetresPerHour();
+    const substation::Budget b = budgetOf(kCases[kVr1]);
     for (ElementKind kind : {ElementKind::Regulator, ElementKind::Valve}) {
-        SCOPED_TRACE(kindName(kind));
         const substation::Element* e = element(b, kind);
-        ASSERT_TRUE(e && e->requiredKv);
-        EXPECT_GT(std::abs(e->requiredKv->inCubicMetresPerHour()
-                           - alone.values.requiredKv->inCubicMetresPerHour()),
-                  0.1);
-        EXPECT_NEAR(e->requiredKv->inCubicMetresPerHour(),
-                    b.networkFlow.inTonnesPerHour() / std::sqrt(e->drop->inKgfPerCm2()), 1e-12);
-        ASSERT_FALSE(e->offers.empty());
-        EXPECT_GT(e->offers.front().kvy->inCubicMetresPerHour(),
-                  e->requiredKvy->inCubicMetresPerHour());
+        ASSERT_TRUE(e && e->requiredKv && !e->offers.empty());
+        EXPECT_GT(std::abs(*value(*e, Field::Kv) - alone), 0.1);
+        EXPECT_GT(e->offers.front().kvy->inCubicMetresPerHour(), *value(*e, Field::Kvy));
     }
 }
 
 TEST(SubstationBudget, Refusals)
 {
-    struct Row {
-        const char* name;
-        void (*spoil)(substation::Options&);
-        double other;
+    using O = substation::Options;
+    const std::pair<const char*, O> rows[] = {
+        {"AuthorityZero", {.targetAuthority = 0}},
+        {"AuthorityOne", {.targetAuthority = 1}},
+        {"OtherLossesNegative", {.otherLosses = qty::Head::metres(-1)}},
+        {"OtherLossesWholeHead", {.otherLosses = qty::Head::metres(10)}},
+        {"MaxHeadSix", {.maxElevatorHead = qty::Head::metres(6)}},
+        {"MinBoreZero", {.minBore = qty::Diameter::millimetres(0)}},
+        {"RangeZero", {.settingRange = 0}},
+        {"RangeFour", {.settingRange = 4}},
     };
-    const Row rows[] = {
-        {"AuthorityZero", [](substation::Options& o) { o.targetAuthority = 0; }, 0},
-        {"AuthorityOne", [](substation::Options& o) { o.targetAuthority = 1; }, 0},
-        {"OtherLossesNegative", [](substation::Options&) {}, -1},
-        {"OtherLossesWholeHead", [](substation::Options&) {}, 10},
-        {"MaxHeadSix", [](substation::Options& o) { o.maxElevatorHead = qty::Head::metres(6); }, 0},
-        {"MinBoreZero", [](substation::Options& o) { o.minBore = qty::Diameter::millimetres(0); },
-         0},
-        {"RangeZero", [](substation::Options& o) { o.settingRange = 0; }, 0},
-        {"RangeFour", [](substation::Options& o) { o.settingRange = 4; }, 0},
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        selection::SizingRequest request;
-        request.conditions = selection::conditionsOf(kCases[kVr1].in);
-        substation::Options o;
-        o.otherLosses = qty::Head::metres(r.other);
-        r.spoil(o);
-        const vedan::Outcome<substation::Budget> out = substation::budget(request, o);
-        ASSERT_TRUE(out.failure);
-        EXPECT_TRUE(out.failure->isInputFault());
-        EXPECT_FALSE(out.failure->message.isEmpty());
+    selection::SizingRequest request;
+    request.conditions = selection::conditionsOf(kCases[kVr1].in);
+    for (const auto& [name, options] : rows) {
+        const vedan::Outcome<substation::Budget> out = substation::budget(request, options);
+        ASSERT_TRUE(out.failure) << name;
+        EXPECT_TRUE(out.failure->isInputFault()) << name;
     }
 }
 
