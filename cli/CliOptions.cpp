@@ -72,8 +72,9 @@ const CommandSpec& toolSpec()
 
 const std::vector<const CommandSpec*>& commandSpecs()
 {
-    static const std::vector<const CommandSpec*> specs = {&sizeSpec(), &seasonSpec(), &assessSpec(),
-                                                          &templateSpec(), &questionnaireSpec()};
+    static const std::vector<const CommandSpec*> specs = {&sizeSpec(),       &seasonSpec(),
+                                                          &substationSpec(), &assessSpec(),
+                                                          &templateSpec(),   &questionnaireSpec()};
     return specs;
 }
 
@@ -227,6 +228,59 @@ const CommandSpec& seasonSpec()
             {{QStringLiteral("object")},
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("название объекта в расчётном листе")},
+            kHelp,
+        };
+        s.options.insert(s.options.end(), own.begin(), own.end());
+        return s;
+    }();
+    return spec;
+}
+
+const CommandSpec& substationSpec()
+{
+    static const CommandSpec spec = [] {
+        CommandSpec s{
+            QStringLiteral("substation"),
+            QStringLiteral("substation elevator|valve|valve-regulator|regulator\n"
+                           "    ПАРАМЕТРЫ ПОДБОРА (как у size) [--other-losses М] [--authority A]\n"
+                           "    [--max-elevator-head М] [--min-bore ММ] [--json] [--strict]"),
+            QStringLiteral("Распределение располагаемого напора теплового пункта между прочими "
+                           "потерями, дроссельной диафрагмой, регулятором перепада давления, "
+                           "регулирующим клапаном, элеватором и системой, в порядке движения "
+                           "воды, с подбором каждого устройства на его перепад и проверками. "
+                           "Дробные числа вводятся с десятичной запятой или точкой. Код "
+                           "завершения: 0 — расчёт выполнен, 1 — сообщение программы, 2 — "
+                           "неверный параметр, 3 — с --strict: не пройдена инженерная проверка."),
+            {}};
+        s.brief = QStringLiteral("распределение напора теплового пункта, дроссельные диафрагмы");
+        // The inputs of the selection, as size takes them; the regulator is always of the
+        // series ЖМ, with the setting range of --range.
+        for (const OptionSpec& option : sizeSpec().options) {
+            if (option.names.front() == QLatin1String("checks"))
+                break;
+            s.options.push_back(option);
+            if (option.names.front() == QLatin1String("series"))
+                s.options.back().description =
+                    QStringLiteral("не учитывается: регулятор перепада давления серии ЖМ");
+        }
+        const std::vector<OptionSpec> own = {
+            {{QStringLiteral("other-losses")},
+             QStringLiteral("М"),
+             QStringLiteral("прочие потери напора на входе, м (по умолчанию 0)")},
+            {{QStringLiteral("authority")},
+             QStringLiteral("A"),
+             QStringLiteral("целевой авторитет клапана за регулятором (по умолчанию 0,5)")},
+            {{QStringLiteral("max-elevator-head")},
+             QStringLiteral("М"),
+             QStringLiteral("наибольший напор сопла элеватора, м (по умолчанию 35)")},
+            {{QStringLiteral("min-bore")},
+             QStringLiteral("ММ"),
+             QStringLiteral("наименьший диаметр отверстия диафрагмы и сопла, мм (по умолчанию "
+                            "3)")},
+            {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
+            {{QStringLiteral("strict")},
+             {},
+             QStringLiteral("завершиться с кодом 3, если не пройдена инженерная проверка")},
             kHelp,
         };
         s.options.insert(s.options.end(), own.begin(), own.end());

@@ -32,6 +32,7 @@ bool takesFile(const QString& option);
 const CommandSpec& toolSpec();
 const CommandSpec& sizeSpec();
 const CommandSpec& seasonSpec();
+const CommandSpec& substationSpec();
 const CommandSpec& assessSpec();
 const CommandSpec& templateSpec();
 const CommandSpec& questionnaireSpec();

@@ -139,6 +139,7 @@ int runTool(int argc, char** argv)
         {QStringLiteral("assess"), cli::runAssess},
         {QStringLiteral("template"), cli::runTemplate},
         {QStringLiteral("questionnaire"), cli::runQuestionnaire},
+        {QStringLiteral("substation"), cli::runSubstation},
     };
     // The tool's own options come before the command word; what follows it is the command's.
     const qsizetype word = [&args] {

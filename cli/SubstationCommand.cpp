@@ -1,0 +1,301 @@
+// vedan-cli substation SCHEME ...: the substation's pressure budget (substation/Substation.h) on
+// the inputs of size: the elements in the order of the flow as a text table, then the checks and
+// the verdict; --json prints everything as one JSON object instead. A failed check changes the
+// exit status only with --strict (3).
+
+#include "cli/CliIo.h"
+#include "cli/CliOptions.h"
+#include "cli/Commands.h"
+#include "cli/SizeOutput.h"
+#include "cli/SizeRequest.h"
+#include "core/Numbers.h"
+#include "substation/BudgetFormulas.h"
+#include "substation/Substation.h"
+
+#include <map>
+#include <optional>
+
+using substation::Element;
+using substation::ElementKind;
+
+namespace {
+
+struct SchemeName {
+    substation::Scheme scheme;
+    const char* sizeKind;             // the kind of size whose inputs the scheme reads
+    selection::EquipmentKind request; // and whose request it sizes on
+};
+
+// The regulator's scheme reads its inputs as the control valve does: its series is always "ЖМ"
+// and its range is --range, so the choices of the regulator's own sizing do not apply.
+const std::map<QString, SchemeName> kSchemes = {
+    {QStringLiteral("elevator"),
+     {substation::Scheme::Elevator, "hydroelevator", selection::EquipmentKind::Hydroelevator}},
+    {QStringLiteral("valve"),
+     {substation::Scheme::Valve, "control-valve", selection::EquipmentKind::ControlValve}},
+    {QStringLiteral("valve-regulator"),
+     {substation::Scheme::ValveRegulator, "control-valve", selection::EquipmentKind::ControlValve}},
+    {QStringLiteral("regulator"),
+     {substation::Scheme::Regulator, "control-valve", selection::EquipmentKind::ControlValve}},
+};
+
+struct SubstationRequest {
+    selection::SizingRequest sizing;
+    substation::Options options;
+};
+
+// The request, the usage problem as an input failure, or the message of the inputs (a bad number)
+// as the failure size would show.
+struct Parsed {
+    std::optional<SubstationRequest> request;
+    std::optional<QString> usageProblem;
+    vedan::Status inputFailure;
+};
+
+Parsed parse(const QCommandLineParser& parser)
+{
+    const auto refused = [](const QString& problem) { return Parsed{{}, problem, {}}; };
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return refused(positional.isEmpty()
+                           ? QStringLiteral("не указана схема теплового пункта")
+                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
+    const auto scheme = kSchemes.find(positional.front());
+    if (scheme == kSchemes.end())
+        return refused(
+            QStringLiteral("неизвестная схема теплового пункта «%1»").arg(positional.front()));
+    const vedan::Outcome<selection::SelectionForm> form =
+        cli::sizeFormOfOptions(parser, QString::fromLatin1(scheme->second.sizeKind));
+    if (form.failure)
+        return refused(form.failure->message);
+
+    substation::Options options;
+    options.scheme = scheme->second.scheme;
+    std::optional<double> otherLosses, authority, range, maxHead, minBore;
+    const std::pair<const char*, std::optional<double>*> numbers[] = {
+        {"other-losses", &otherLosses},  {"authority", &authority}, {"range", &range},
+        {"max-elevator-head", &maxHead}, {"min-bore", &minBore},
+    };
+    for (const auto& [name, target] : numbers) {
+        const QString option = QString::fromLatin1(name);
+        const std::optional<QString> value = cli::single(parser, option);
+        if (!value)
+            return refused(QStringLiteral("параметр --%1 указан дважды").arg(option));
+        if (!parser.isSet(option))
+            continue;
+        *target = num::parseEitherSeparator(*value);
+        if (!*target)
+            return refused(QStringLiteral("--%1: «%2» не число").arg(option, *value));
+    }
+    if (otherLosses)
+        options.otherLosses = qty::Head::metres(*otherLosses);
+    if (authority)
+        options.targetAuthority = *authority;
+    if (range)
+        options.settingRange = static_cast<int>(*range);
+    if (maxHead)
+        options.maxElevatorHead = qty::Head::metres(*maxHead);
+    if (minBore)
+        options.minBore = qty::Diameter::millimetres(*minBore);
+
+    const vedan::Outcome<selection::SizingRequest> sizing =
+        selection::requestOf(form.value, scheme->second.request);
+    if (sizing.failure)
+        return {{}, {}, sizing.failure};
+    return {SubstationRequest{sizing.value, options}, {}, {}};
+}
+
+const std::map<substation::Scheme, QString> kSchemeIds = [] {
+    std::map<substation::Scheme, QString> ids;
+    for (const auto& [name, scheme] : kSchemes)
+        ids.emplace(scheme.scheme, name);
+    return ids;
+}();
+
+QString kindId(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Other: return QStringLiteral("other");
+    case ElementKind::Orifice: return QStringLiteral("orifice");
+    case ElementKind::Regulator: return QStringLiteral("regulator");
+    case ElementKind::Valve: return QStringLiteral("valve");
+    case ElementKind::Elevator: return QStringLiteral("elevator");
+    case ElementKind::System: break;
+    }
+    return QStringLiteral("system");
+}
+
+QString kindText(ElementKind kind)
+{
+    switch (kind) {
+    case ElementKind::Other: return QStringLiteral("прочие потери");
+    case ElementKind::Orifice: return QStringLiteral("дроссельная диафрагма");
+    case ElementKind::Regulator: return QStringLiteral("регулятор перепада давления");
+    case ElementKind::Valve: return QStringLiteral("регулирующий клапан");
+    case ElementKind::Elevator: return QStringLiteral("гидроэлеватор");
+    case ElementKind::System: break;
+    }
+    return QStringLiteral("система отопления");
+}
+
+// The drop of an element that has one: the orifice's from its head where it is not kept.
+std::optional<qty::PressureDifference> dropOf(const Element& e)
+{
+    if (e.drop)
+        return e.drop;
+    if (e.kind == ElementKind::Orifice)
+        return substation::formulas::dropOf(e.head);
+    return std::nullopt;
+}
+
+std::optional<double> kv(const std::optional<qty::FlowCoefficient>& value)
+{
+    return qty::readIn(value, &qty::FlowCoefficient::inCubicMetresPerHour);
+}
+
+json::Value offerJson(const Element& e)
+{
+    return e.offer() ? json::text(e.offer()->designation) : json::Value();
+}
+
+json::Value elementJson(const Element& e)
+{
+    json::Value object;
+    object["kind"] = json::text(kindId(e.kind));
+    object["head"] = json::number(e.head.inMetres());
+    switch (e.kind) {
+    case ElementKind::Orifice:
+        object["pressureDrop"] =
+            json::numberOr(qty::readIn(dropOf(e), &qty::PressureDifference::inKgfPerCm2));
+        object["plates"] = e.orifice ? json::Value(e.orifice->plates) : json::Value();
+        object["bore"] = json::numberOr(e.orifice ? std::optional(e.orifice->bore.inMillimetres())
+                                                  : std::nullopt);
+        break;
+    case ElementKind::Regulator:
+    case ElementKind::Valve:
+        object["pressureDrop"] =
+            json::numberOr(qty::readIn(e.drop, &qty::PressureDifference::inKgfPerCm2));
+        if (e.kind == ElementKind::Regulator)
+            object["setPoint"] =
+                json::numberOr(qty::readIn(e.setPoint, &qty::PressureDifference::inKgfPerCm2));
+        object["requiredKv"] = json::numberOr(kv(e.requiredKv));
+        object["requiredKvy"] = json::numberOr(kv(e.requiredKvy));
+        object["offer"] = offerJson(e);
+        if (e.kind == ElementKind::Valve)
+            object["authority"] = json::numberOr(e.authority);
+        break;
+    case ElementKind::Elevator:
+        object["availableHead"] =
+            json::numberOr(qty::readIn(e.availableHead, &qty::Head::inMetres));
+        object["nozzleDiameter"] =
+            json::numberOr(qty::readIn(e.nozzle, &qty::Diameter::inMillimetres));
+        object["throatDiameter"] =
+            json::numberOr(qty::readIn(e.throat, &qty::Diameter::inMillimetres));
+        object["requiredHead"] = json::numberOr(qty::readIn(e.requiredHead, &qty::Head::inMetres));
+        object["offer"] = offerJson(e);
+        break;
+    case ElementKind::Other:
+    case ElementKind::System: break;
+    }
+    return object;
+}
+
+json::Value budgetJson(const substation::Budget& b)
+{
+    json::Value elements = json::Value::array();
+    for (const Element& e : b.elements)
+        elements.push_back(elementJson(e));
+    json::Value checkList = json::Value::array();
+    for (const checks::Check& c : b.checks)
+        checkList.push_back(cli::checkJson(c));
+    json::Value object;
+    object["scheme"] = json::text(kSchemeIds.at(b.scheme));
+    object["networkFlow"] = json::number(b.networkFlow.inTonnesPerHour());
+    object["availableHead"] = json::number(b.availableHead.inMetres());
+    object["elements"] = std::move(elements);
+    object["checks"] = std::move(checkList);
+    object["verdict"] = json::text(checks::statusId(checks::verdict(b.checks)));
+    return object;
+}
+
+QString cell(const std::optional<double>& value, int decimals)
+{
+    return value ? num::fixed(*value, decimals) : QStringLiteral("—");
+}
+
+// "2 × 10,52 мм" for an orifice, "сопло 6,23 мм, горловина 25,0 мм" for an elevator.
+QString boresText(const Element& e)
+{
+    if (e.orifice)
+        return QStringLiteral("%1 × %2 мм")
+            .arg(e.orifice->plates)
+            .arg(num::fixed(e.orifice->bore.inMillimetres(), 2));
+    if (e.nozzle && e.throat)
+        return QStringLiteral("сопло %1 мм, горловина %2 мм")
+            .arg(num::fixed(e.nozzle->inMillimetres(), 2),
+                 num::fixed(e.throat->inMillimetres(), 1));
+    return QStringLiteral("—");
+}
+
+void printBudget(const substation::Budget& b)
+{
+    cli::out(QStringLiteral("Тепловой пункт, схема %1: расход сетевой воды %2 т/ч, располагаемый "
+                            "напор %3 м")
+                 .arg(kSchemeIds.at(b.scheme), num::fixed(b.networkFlow.inTonnesPerHour(), 3),
+                      num::fixed(b.availableHead.inMetres(), 2)));
+    cli::out(QStringLiteral("%1 %2 %3 %4 %5  %6  %7")
+                 .arg(QStringLiteral("элемент").leftJustified(28))
+                 .arg(QStringLiteral("напор, м").rightJustified(9))
+                 .arg(QStringLiteral("кгс/см2").rightJustified(9))
+                 .arg(QStringLiteral("Kv").rightJustified(8))
+                 .arg(QStringLiteral("Kvy").rightJustified(8))
+                 .arg(QStringLiteral("модель").leftJustified(20))
+                 .arg(QStringLiteral("отверстия")));
+    for (const Element& e : b.elements) {
+        const QString model = e.offer() ? e.offer()->designation : QStringLiteral("—");
+        cli::out(QStringLiteral("%1 %2 %3 %4 %5  %6  %7")
+                     .arg(kindText(e.kind).leftJustified(28))
+                     .arg(num::fixed(e.head.inMetres(), 3).rightJustified(9))
+                     .arg(cell(qty::readIn(dropOf(e), &qty::PressureDifference::inKgfPerCm2), 4)
+                              .rightJustified(9))
+                     .arg(cell(kv(e.requiredKv), 4).rightJustified(8))
+                     .arg(cell(kv(e.requiredKvy), 3).rightJustified(8))
+                     .arg(model.leftJustified(20))
+                     .arg(boresText(e)));
+    }
+    for (const checks::Check& check : b.checks)
+        cli::outLines({cli::checkLine(check)});
+    cli::out(QStringLiteral("Итог проверок: ") + checks::statusText(checks::verdict(b.checks)));
+}
+
+} // namespace
+
+int cli::runSubstation(const QStringList& args)
+{
+    QCommandLineParser parser;
+    if (const std::optional<int> status = cli::parseCommand(parser, cli::substationSpec(), args))
+        return *status;
+    for (const char* name : {"json", "strict"})
+        if (parser.optionNames().count(QString::fromLatin1(name)) > 1)
+            return cli::usage(QStringLiteral("переключатель указан дважды"));
+    const Parsed parsed = parse(parser);
+    if (parsed.usageProblem)
+        return cli::usage(*parsed.usageProblem);
+    if (cli::failed(parsed.inputFailure))
+        return 1;
+    const vedan::Outcome<substation::Budget> b =
+        substation::budget(parsed.request->sizing, parsed.request->options);
+    if (b.failure && b.failure->kind == vedan::Failure::Kind::Input)
+        return cli::usage(b.failure->message);
+    if (cli::failed(b.failure))
+        return 1;
+    if (parser.isSet(QStringLiteral("json")))
+        cli::out(QString::fromUtf8(json::dump(budgetJson(b.value))));
+    else
+        printBudget(b.value);
+    cli::flushOut();
+    return parser.isSet(QStringLiteral("strict"))
+                   && checks::verdict(b.value.checks) == checks::Status::Failed
+               ? 3
+               : 0;
+}
