@@ -187,6 +187,7 @@ TEST(SubstationCliStatus, FollowsSizeForStrictAndRefusals)
         {"FailedVerdictWithoutStrict", "valve 10 2 130 70 0,4 1", 0, ""},
         {"FailedVerdictWithStrict", "valve 10 2 130 70 0,4 1 --strict", 3, ""},
         {"WarningWithStrict", "valve-regulator 5 4 130 70 0,3 1 --strict", 0, ""},
+        {"ShortfallIsAVerdict", "valve-regulator 4,1 4 130 70 0,3 1 --strict", 3, ""},
         {"UnknownScheme", "mixing 5 4 130 70 0,3 1", 2, "неизвестная схема"},
         {"AuthorityOfOne", "valve-regulator 5 4 130 70 0,3 1 --authority 1", 2, "авторитет"},
         {"RangeFour", "regulator 5 4 130 70 0,3 1 --range 4", 2, "range"},
