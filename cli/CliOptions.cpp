@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/CliIo.h"
+#include "core/Numbers.h"
 #include "core/Units.h"
 
 #include <algorithm>
@@ -418,6 +419,23 @@ std::optional<QString> single(const QCommandLineParser& parser, const QString& n
     if (values.size() > 1)
         return std::nullopt;
     return values.isEmpty() ? QString() : values.front();
+}
+
+std::optional<QString> readNumbers(const QCommandLineParser& parser,
+                                   std::initializer_list<NumberOption> options)
+{
+    for (const NumberOption& o : options) {
+        const QString option = QString::fromLatin1(o.name);
+        const std::optional<QString> value = single(parser, option);
+        if (!value)
+            return QStringLiteral("параметр --%1 указан дважды").arg(option);
+        if (!parser.isSet(option))
+            continue;
+        *o.target = num::parseEitherSeparator(*value);
+        if (!*o.target)
+            return QStringLiteral("--%1: «%2» не число").arg(option, *value);
+    }
+    return std::nullopt;
 }
 
 } // namespace cli

@@ -53,4 +53,15 @@ std::optional<int> parseCommand(QCommandLineParser& parser, const CommandSpec& s
 // The value of an option that may be given at most once; nullopt when it is repeated.
 std::optional<QString> single(const QCommandLineParser& parser, const QString& name);
 
+// A number option and where its value goes: left as it is when the option is not given.
+struct NumberOption {
+    const char* name;
+    std::optional<double>* target;
+};
+
+// Reads each number option, with a comma or a point; the usage problem of the first that is
+// repeated or not a number, if any.
+std::optional<QString> readNumbers(const QCommandLineParser& parser,
+                                   std::initializer_list<NumberOption> options);
+
 } // namespace cli

@@ -28,8 +28,6 @@ struct SeasonRequest {
     QString object; // in the sheet's title block
 };
 
-// A temperature or step as the tool takes numbers: with a decimal comma or point.
-std::optional<double> number(const QString& text) { return num::parseEitherSeparator(text); }
 
 vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 {
@@ -48,21 +46,12 @@ vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 
     // Each temperature option: its name and where it goes; the design outdoor temperature first.
     std::optional<double> outdoor, indoor, cut, end, step;
-    const std::pair<const char*, std::optional<double>*> options[] = {
-        {"outdoor-design", &outdoor}, {"indoor", &indoor}, {"cut", &cut},
-        {"season-end", &end},         {"step", &step},
-    };
-    for (const auto& [name, target] : options) {
-        const QString option = QString::fromLatin1(name);
-        const std::optional<QString> value = cli::single(parser, option);
-        if (!value)
-            return refused(QStringLiteral("параметр --%1 указан дважды").arg(option));
-        if (!parser.isSet(option))
-            continue;
-        *target = number(*value);
-        if (!*target)
-            return refused(QStringLiteral("--%1: «%2» не число").arg(option, *value));
-    }
+    if (const std::optional<QString> problem = cli::readNumbers(parser, {{"outdoor-design", &outdoor},
+                                                                         {"indoor", &indoor},
+                                                                         {"cut", &cut},
+                                                                         {"season-end", &end},
+                                                                         {"step", &step}}))
+        return refused(*problem);
     if (!outdoor)
         return refused(QStringLiteral("не указана расчётная температура наружного воздуха "
                                       "(--outdoor-design)"));

@@ -72,21 +72,13 @@ Parsed parse(const QCommandLineParser& parser)
     substation::Options options;
     options.scheme = scheme->second.scheme;
     std::optional<double> otherLosses, authority, range, maxHead, minBore;
-    const std::pair<const char*, std::optional<double>*> numbers[] = {
-        {"other-losses", &otherLosses},  {"authority", &authority}, {"range", &range},
-        {"max-elevator-head", &maxHead}, {"min-bore", &minBore},
-    };
-    for (const auto& [name, target] : numbers) {
-        const QString option = QString::fromLatin1(name);
-        const std::optional<QString> value = cli::single(parser, option);
-        if (!value)
-            return refused(QStringLiteral("параметр --%1 указан дважды").arg(option));
-        if (!parser.isSet(option))
-            continue;
-        *target = num::parseEitherSeparator(*value);
-        if (!*target)
-            return refused(QStringLiteral("--%1: «%2» не число").arg(option, *value));
-    }
+    if (const std::optional<QString> problem =
+            cli::readNumbers(parser, {{"other-losses", &otherLosses},
+                                      {"authority", &authority},
+                                      {"range", &range},
+                                      {"max-elevator-head", &maxHead},
+                                      {"min-bore", &minBore}}))
+        return refused(*problem);
     if (otherLosses)
         options.otherLosses = qty::Head::metres(*otherLosses);
     if (authority)

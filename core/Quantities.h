@@ -72,6 +72,25 @@ private:
     long double m_toBase;
 };
 
+// A quantity of one unit: its number, and the sum and difference (checked, stored) of two of its
+// values. `Derived` makes itself from a number through its private constructor, which it opens
+// to this base.
+template <typename Derived> class OneUnit {
+public:
+    friend Derived operator+(Derived a, Derived b) { return of(a, b, 1); }
+    friend Derived operator-(Derived a, Derived b) { return of(a, b, -1); }
+
+protected:
+    explicit constexpr OneUnit(double value) : m_value(value) {}
+    double m_value;
+
+private:
+    static Derived of(const OneUnit& a, const OneUnit& b, int sign)
+    {
+        return Derived(sum(a.m_value, b.m_value, sign));
+    }
+};
+
 } // namespace detail
 
 // --- Temperature --------------------------------------------------------------------------------
@@ -193,22 +212,14 @@ inline AbsolutePressure GaugePressure::absolute() const
 }
 
 // A head of water: the resistance of a heating system, the head available to an elevator.
-class Head {
+class Head : public detail::OneUnit<Head> {
 public:
     static constexpr Head metres(double value) { return Head(value); }
-    double inMetres() const { return m_metres; }
-    friend Head operator+(Head a, Head b)
-    {
-        return Head(detail::sum(a.inMetres(), b.inMetres(), 1));
-    }
-    friend Head operator-(Head a, Head b)
-    {
-        return Head(detail::sum(a.inMetres(), b.inMetres(), -1));
-    }
+    double inMetres() const { return m_value; }
 
 private:
-    explicit constexpr Head(double metres) : m_metres(metres) {}
-    double m_metres;
+    friend class detail::OneUnit<Head>;
+    explicit constexpr Head(double value) : OneUnit(value) {}
 };
 
 // --- Heat and water -----------------------------------------------------------------------------
@@ -237,95 +248,63 @@ private:
 };
 
 // Mass flow of water, t/h.
-class MassFlow {
+class MassFlow : public detail::OneUnit<MassFlow> {
 public:
     static constexpr MassFlow tonnesPerHour(double value) { return MassFlow(value); }
     double inTonnesPerHour() const { return m_value; }
-    friend MassFlow operator+(MassFlow a, MassFlow b)
-    {
-        return MassFlow(detail::sum(a.inTonnesPerHour(), b.inTonnesPerHour(), 1));
-    }
-    friend MassFlow operator-(MassFlow a, MassFlow b)
-    {
-        return MassFlow(detail::sum(a.inTonnesPerHour(), b.inTonnesPerHour(), -1));
-    }
 
 private:
-    explicit constexpr MassFlow(double value) : m_value(value) {}
-    double m_value;
+    friend class detail::OneUnit<MassFlow>;
+    explicit constexpr MassFlow(double value) : OneUnit(value) {}
 };
 
 // Flow coefficient Kv (or the nominal Kvy), m³/h at a drop of 1 bar.
-class FlowCoefficient {
+class FlowCoefficient : public detail::OneUnit<FlowCoefficient> {
 public:
     static constexpr FlowCoefficient cubicMetresPerHour(double value)
     {
         return FlowCoefficient(value);
     }
     double inCubicMetresPerHour() const { return m_value; }
-    friend FlowCoefficient operator+(FlowCoefficient a, FlowCoefficient b)
-    {
-        return FlowCoefficient(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), 1));
-    }
-    friend FlowCoefficient operator-(FlowCoefficient a, FlowCoefficient b)
-    {
-        return FlowCoefficient(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), -1));
-    }
 
 private:
-    explicit constexpr FlowCoefficient(double value) : m_value(value) {}
-    double m_value;
+    friend class detail::OneUnit<FlowCoefficient>;
+    explicit constexpr FlowCoefficient(double value) : OneUnit(value) {}
 };
 
 // Volumetric flow of water, m³/h.
-class VolumetricFlow {
+class VolumetricFlow : public detail::OneUnit<VolumetricFlow> {
 public:
     static constexpr VolumetricFlow cubicMetresPerHour(double value)
     {
         return VolumetricFlow(value);
     }
     double inCubicMetresPerHour() const { return m_value; }
-    friend VolumetricFlow operator+(VolumetricFlow a, VolumetricFlow b)
-    {
-        return VolumetricFlow(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), 1));
-    }
-    friend VolumetricFlow operator-(VolumetricFlow a, VolumetricFlow b)
-    {
-        return VolumetricFlow(detail::sum(a.inCubicMetresPerHour(), b.inCubicMetresPerHour(), -1));
-    }
 
 private:
-    explicit constexpr VolumetricFlow(double value) : m_value(value) {}
-    double m_value;
+    friend class detail::OneUnit<VolumetricFlow>;
+    explicit constexpr VolumetricFlow(double value) : OneUnit(value) {}
 };
 
 // A diameter, mm: an elevator's nozzle or throat, a valve's nominal bore DN.
-class Diameter {
+class Diameter : public detail::OneUnit<Diameter> {
 public:
     static constexpr Diameter millimetres(double value) { return Diameter(value); }
     double inMillimetres() const { return m_value; }
-    friend Diameter operator+(Diameter a, Diameter b)
-    {
-        return Diameter(detail::sum(a.inMillimetres(), b.inMillimetres(), 1));
-    }
-    friend Diameter operator-(Diameter a, Diameter b)
-    {
-        return Diameter(detail::sum(a.inMillimetres(), b.inMillimetres(), -1));
-    }
 
 private:
-    explicit constexpr Diameter(double value) : m_value(value) {}
-    double m_value;
+    friend class detail::OneUnit<Diameter>;
+    explicit constexpr Diameter(double value) : OneUnit(value) {}
 };
 
-class Density {
+class Density : public detail::OneUnit<Density> {
 public:
     static constexpr Density kilogramsPerCubicMetre(double value) { return Density(value); }
     double inKilogramsPerCubicMetre() const { return m_value; }
 
 private:
-    explicit constexpr Density(double value) : m_value(value) {}
-    double m_value;
+    friend class detail::OneUnit<Density>;
+    explicit constexpr Density(double value) : OneUnit(value) {}
 };
 
 // An optional value read in a unit, absent where the value is:
