@@ -24,15 +24,12 @@ using sizingcases::Inputs;
 namespace {
 
 // 150 °C supply at 4 kgf/cm² (gauge): p₁ 5.0332, p_v 4.85488 kgf/cm² absolute.
-SizingInputs hotSupply(double resistance = 2)
-{
-    return Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 4, .p2 = 2, .s = resistance};
-}
+SizingInputs hotSupply(double resistance = 2) { return Inputs{.p1 = 4, .p2 = 2, .s = resistance}; }
 
 // 115/70 °C, 0,08 Gcal/h, 4 and 3,8 kgf/cm²: the window's example.
 SizingInputs smallLoad(double resistance)
 {
-    return Inputs{.t1 = 115, .t2 = 70, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance};
+    return Inputs{.t1 = 115, .q = 0.08, .p1 = 4, .p2 = 3.8, .s = resistance};
 }
 
 // A selection of the kind at the inputs, before any working value is set.

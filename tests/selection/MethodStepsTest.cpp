@@ -72,7 +72,7 @@ TEST(MethodSteps, TheReadmeTableOfValuesSaysWhatTheStepsSay)
 // Whatever the kind, the result box's value lines are the lines of its steps, in their order.
 TEST(MethodSteps, EveryKindsValueLinesAreItsStepsLines)
 {
-    const SizingInputs in = Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 4, .s = 1};
+    const SizingInputs in = Inputs{};
     for (const EquipmentKind kind : kinds::kAll) {
         SCOPED_TRACE(int(kind));
         const SizingOutcome outcome = [&] {

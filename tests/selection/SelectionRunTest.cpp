@@ -57,8 +57,7 @@ TEST(Translate, ConvertsEachUnitOfTheTable)
     EXPECT_TRUE(std::isnan(units::Translate(3, units::kHeatLoad, 1)));
     EXPECT_TRUE(std::isnan(units::Translate(1, 3, 1)));
     const double bad = units::Translate(3, units::kHeatLoad, 1);
-    const SizingOutcome outcome =
-        sizing::PodborKZR(Inputs{.t1 = 150, .t2 = 70, .q = bad, .p1 = 6, .p2 = 4, .s = 1});
+    const SizingOutcome outcome = sizing::PodborKZR(Inputs{.q = bad});
     ASSERT_TRUE(outcome.failure.has_value());
     EXPECT_EQ(outcome.failure->message, QStringLiteral("Неправильный ввод данных.!!!"));
 }

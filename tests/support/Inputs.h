@@ -1,7 +1,8 @@
 #pragma once
 // The six inputs of a sizing as the tests write them: named by the method's own symbols, so that
 // a row reads as the formula does and a swapped pair shows, where six bare numbers in a row would
-// not: Inputs{.t1 = 150, .t2 = 70, .q = 0.5, .p1 = 6, .p2 = 4, .s = 1}.
+// not. A field left out takes the hydroelevator's worked example, 150/70 °C, 0,5 Gcal/h, 6 and
+// 4 kgf/cm², 1 m, so that a row names only what it changes: Inputs{.q = 0.1, .s = 0}.
 // Depends on the selection library's inputs only.
 
 #include "selection/SizingInputs.h"
@@ -9,12 +10,12 @@
 namespace sizingcases {
 
 struct Inputs {
-    double t1 = 0; // supply, °C
-    double t2 = 0; // return, °C
-    double q = 0;  // load, Gcal/h
-    double p1 = 0; // inlet, kgf/cm²
-    double p2 = 0; // outlet, kgf/cm²
-    double s = 0;  // system resistance, m
+    double t1 = 150; // supply, °C
+    double t2 = 70;  // return, °C
+    double q = 0.5;  // load, Gcal/h
+    double p1 = 6;   // inlet, kgf/cm²
+    double p2 = 4;   // outlet, kgf/cm²
+    double s = 1;    // system resistance, m
 
     operator selection::SizingInputs() const
     {
