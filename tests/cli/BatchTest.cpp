@@ -2,6 +2,7 @@
 // inputs, bad rows, the header's faults, the byte-order mark and CRLF line ends of the input,
 // and the three output formats.
 
+#include "tests/support/CliCases.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
@@ -212,17 +213,14 @@ TEST(Batch, WorkbookSheetHoldsTheCsvColumns)
 TEST(Batch, WorkbookCellsAreNumbersExactlyWhereTheCsvFieldsAre)
 {
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("typed.csv"));
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
-               "resistance;resistance-unit\n"
-               "control-valve; 4 ;kgf;2.0;kgf;1,5e2;70;0,5;gcal;2;m\n"
-               "hydroelevator;6;kgf;4;kgf;=1+1;70;0,5;gcal;-1;m\n"
-               "mixing-valve;4;bar;2;kgf;150;70;1,2;mw;2;m\n"
-               // A zero flow from a return above the supply: 0 in both, never -0.
-               "control-valve;4;kgf;2;kgf;60;77;0;gcal;2;m\n");
-    file.close();
+    const QString input =
+        clicases::writeBatch(dir.path(), QStringLiteral("typed.csv"),
+                             "control-valve; 4 ;kgf;2.0;kgf;1,5e2;70;0,5;gcal;2;m\n"
+                             "hydroelevator;6;kgf;4;kgf;=1+1;70;0,5;gcal;-1;m\n"
+                             "mixing-valve;4;bar;2;kgf;150;70;1,2;mw;2;m\n"
+                             // A zero flow from a return above the supply: 0 in both, never -0.
+                             "control-valve;4;kgf;2;kgf;60;77;0;gcal;2;m\n");
+    ASSERT_FALSE(input.isEmpty());
     const QString out = dir.filePath(QStringLiteral("out.xlsx"));
     const QStringList batch{QStringLiteral("size"), QStringLiteral("--batch"), input};
     runCli(batch + QStringList{QStringLiteral("--out"), out});
@@ -458,14 +456,11 @@ TEST(Batch, EveryKindsValuesOffersAndChecksInJsonAndInTheColumns)
 TEST(Batch, QuotedFieldsAreReadAndWrittenBothWays)
 {
     QTemporaryDir dir;
-    const QString input = dir.filePath(QStringLiteral("quoted.csv"));
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
-               "resistance;resistance-unit\n"
-               "hydroelevator;\"6\";kgf;\"4\";kgf;150;70;\"0,5\";gcal;1;m\n"
-               "\"bo\"\"il;er\";6;kgf;4;kgf;150;70;0,5;gcal;1;m\n");
-    file.close();
+    const QString input =
+        clicases::writeBatch(dir.path(), QStringLiteral("quoted.csv"),
+                             "hydroelevator;\"6\";kgf;\"4\";kgf;150;70;\"0,5\";gcal;1;m\n"
+                             "\"bo\"\"il;er\";6;kgf;4;kgf;150;70;0,5;gcal;1;m\n");
+    ASSERT_FALSE(input.isEmpty());
     const QString out = dir.filePath(QStringLiteral("out.csv"));
     const CliRun run = runCli(
         {QStringLiteral("size"), QStringLiteral("--batch"), input, QStringLiteral("--out"), out});

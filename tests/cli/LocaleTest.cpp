@@ -2,6 +2,7 @@
 // LANG or from LC_NUMERIC alone, every output of the tool opens in an independent reader with
 // its numbers as numbers, exactly as under the C locale.
 
+#include "tests/support/CliCases.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RunProgram.h"
 
@@ -48,13 +49,9 @@ TEST(UsersLocale, EveryWorkbookKeepsItsNumbersWhereverTheLocaleComesFrom)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString batchInput = dir.filePath(QStringLiteral("in.csv"));
-    QFile input(batchInput);
-    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
-    input.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
-                "resistance;resistance-unit\n"
-                "hydroelevator;6;kgf;4;kgf;150;70;0,5;gcal;1;m\n");
-    input.close();
+    const QString batchInput = clicases::writeBatch(
+        dir.path(), QStringLiteral("in.csv"), "hydroelevator;6;kgf;4;kgf;150;70;0,5;gcal;1;m\n");
+    ASSERT_FALSE(batchInput.isEmpty());
     const QString answers = dir.filePath(QStringLiteral("answers.json"));
     QFile answersFile(answers);
     ASSERT_TRUE(answersFile.open(QIODevice::WriteOnly));
@@ -96,8 +93,9 @@ TEST(UsersLocale, EveryWorkbookKeepsItsNumbersWhereverTheLocaleComesFrom)
                 EXPECT_EQ(cell[QStringLiteral("type")].toString(), QStringLiteral("n"));
                 EXPECT_EQ(cell[QStringLiteral("value")].toDouble(), 0.5);
             }
-            if (output.widthColumn)
+            if (output.widthColumn) {
                 EXPECT_GT(shownWidth(sheet, QString::fromLatin1(output.widthColumn)), 1.0);
+            }
         }
     }
 }
@@ -123,14 +121,11 @@ TEST(UsersLocale, TheCommandLineTakesACommaOrAPoint)
                              "--step 2#5"),
     };
     QTemporaryDir dir;
-    const QString batch = dir.filePath(QStringLiteral("in.csv"));
-    QFile input(batch);
-    ASSERT_TRUE(input.open(QIODevice::WriteOnly));
-    input.write("kind;inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
-                "resistance;resistance-unit\n"
-                "hydroelevator;6,5;kgf;4;kgf;150;70,5;0,5;gcal;1,2;m\n"
-                "hydroelevator;6.5;kgf;4;kgf;150;70.5;0.5;gcal;1.2;m\n");
-    input.close();
+    const QString batch =
+        clicases::writeBatch(dir.path(), QStringLiteral("in.csv"),
+                             "hydroelevator;6,5;kgf;4;kgf;150;70,5;0,5;gcal;1,2;m\n"
+                             "hydroelevator;6.5;kgf;4;kgf;150;70.5;0.5;gcal;1.2;m\n");
+    ASSERT_FALSE(batch.isEmpty());
     for (const LocaleSource& source : sources) {
         SCOPED_TRACE(source.what);
         RunSettings settings;
