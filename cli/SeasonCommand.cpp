@@ -28,7 +28,6 @@ struct SeasonRequest {
     QString object; // in the sheet's title block
 };
 
-
 vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 {
     const auto refused = [](const QString& problem) {
@@ -46,11 +45,12 @@ vedan::Outcome<SeasonRequest> parse(const QCommandLineParser& parser)
 
     // Each temperature option: its name and where it goes; the design outdoor temperature first.
     std::optional<double> outdoor, indoor, cut, end, step;
-    if (const std::optional<QString> problem = cli::readNumbers(parser, {{"outdoor-design", &outdoor},
-                                                                         {"indoor", &indoor},
-                                                                         {"cut", &cut},
-                                                                         {"season-end", &end},
-                                                                         {"step", &step}}))
+    if (const std::optional<QString> problem =
+            cli::readNumbers(parser, {{"outdoor-design", &outdoor},
+                                      {"indoor", &indoor},
+                                      {"cut", &cut},
+                                      {"season-end", &end},
+                                      {"step", &step}}))
         return refused(*problem);
     if (!outdoor)
         return refused(QStringLiteral("не указана расчётная температура наружного воздуха "
