@@ -4,7 +4,8 @@
 // and result, the offered models, the engineering checks and the signature block, laid out on
 // one A4 page of a PDF document with real, embedded-font text.
 // Depends on Qt Gui (the PDF writer; a QGuiApplication must exist), the selection library and
-// the engineering checks; the season's page, its charts painted from the season's series.
+// the engineering checks; the season's page, its charts painted from the season's series; the
+// substation's page.
 // No Widgets.
 
 #include "checks/Checks.h"
@@ -12,6 +13,7 @@
 #include "season/Season.h"
 #include "selection/SelectionRun.h"
 #include "selection/SizingRequest.h"
+#include "substation/Substation.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -27,6 +29,14 @@ struct SeasonSheet {
     std::vector<season::Point> points;
 };
 
+// The substation's pressure budget, for a page of its own: the request and options it was
+// computed on, and what it gave.
+struct SubstationSheet {
+    selection::SizingRequest request;
+    substation::Options options;
+    substation::Budget budget;
+};
+
 struct SheetData {
     selection::TypedTexts typed; // the inputs as typed, also when they did not read
     selection::SelectionRun run;
@@ -35,6 +45,9 @@ struct SheetData {
     QString objectName; // the object the selection is for, in the title block; may be empty
     // With a design outdoor temperature given: the page "Работа в течение отопительного сезона".
     std::optional<SeasonSheet> season = std::nullopt;
+    // With the substation's window open: the page "Распределение располагаемого напора и расчёт
+    // дроссельных устройств".
+    std::optional<SubstationSheet> substation = std::nullopt;
 };
 
 // What the sheet takes for granted, one statement a line, as the sheet and `--json --steps`

@@ -10,6 +10,7 @@
 #include "cli/SizeRequest.h"
 #include "core/Numbers.h"
 #include "substation/BudgetFormulas.h"
+#include "substation/Presentation.h"
 #include "substation/Substation.h"
 
 #include <map>
@@ -20,24 +21,18 @@ using substation::ElementKind;
 
 namespace {
 
-struct SchemeName {
-    substation::Scheme scheme;
-    const char* sizeKind;             // the kind of size whose inputs the scheme reads
-    selection::EquipmentKind request; // and whose request it sizes on
-};
-
-// The regulator's scheme reads its inputs as the control valve does: its series is always "ЖМ"
-// and its range is --range, so the choices of the regulator's own sizing do not apply.
-const std::map<QString, SchemeName> kSchemes = {
-    {QStringLiteral("elevator"),
-     {substation::Scheme::Elevator, "hydroelevator", selection::EquipmentKind::Hydroelevator}},
-    {QStringLiteral("valve"),
-     {substation::Scheme::Valve, "control-valve", selection::EquipmentKind::ControlValve}},
-    {QStringLiteral("valve-regulator"),
-     {substation::Scheme::ValveRegulator, "control-valve", selection::EquipmentKind::ControlValve}},
-    {QStringLiteral("regulator"),
-     {substation::Scheme::Regulator, "control-valve", selection::EquipmentKind::ControlValve}},
-};
+// The regulator's schemes read their inputs as the control valve does: the regulator's series is
+// always "ЖМ" and its range is --range, so the choices of the regulator's own sizing do not apply.
+selection::EquipmentKind requestKind(substation::Scheme scheme)
+{
+    return scheme == substation::Scheme::Elevator ? selection::EquipmentKind::Hydroelevator
+                                                  : selection::EquipmentKind::ControlValve;
+}
+QString sizeKind(substation::Scheme scheme)
+{
+    return scheme == substation::Scheme::Elevator ? QStringLiteral("hydroelevator")
+                                                  : QStringLiteral("control-valve");
+}
 
 struct SubstationRequest {
     selection::SizingRequest sizing;
@@ -60,17 +55,17 @@ Parsed parse(const QCommandLineParser& parser)
         return refused(positional.isEmpty()
                            ? QStringLiteral("не указана схема теплового пункта")
                            : QStringLiteral("лишний аргумент: ") + positional.at(1));
-    const auto scheme = kSchemes.find(positional.front());
-    if (scheme == kSchemes.end())
+    const std::optional<substation::Scheme> scheme = substation::schemeOfId(positional.front());
+    if (!scheme)
         return refused(
             QStringLiteral("неизвестная схема теплового пункта «%1»").arg(positional.front()));
     const vedan::Outcome<selection::SelectionForm> form =
-        cli::sizeFormOfOptions(parser, QString::fromLatin1(scheme->second.sizeKind));
+        cli::sizeFormOfOptions(parser, sizeKind(*scheme));
     if (form.failure)
         return refused(form.failure->message);
 
     substation::Options options;
-    options.scheme = scheme->second.scheme;
+    options.scheme = *scheme;
     std::optional<double> otherLosses, authority, range, maxHead, minBore;
     if (const std::optional<QString> problem =
             cli::readNumbers(parser, {{"other-losses", &otherLosses},
@@ -91,53 +86,10 @@ Parsed parse(const QCommandLineParser& parser)
         options.minBore = qty::Diameter::millimetres(*minBore);
 
     const vedan::Outcome<selection::SizingRequest> sizing =
-        selection::requestOf(form.value, scheme->second.request);
+        selection::requestOf(form.value, requestKind(*scheme));
     if (sizing.failure)
         return {{}, {}, sizing.failure};
     return {SubstationRequest{sizing.value, options}, {}, {}};
-}
-
-const std::map<substation::Scheme, QString> kSchemeIds = [] {
-    std::map<substation::Scheme, QString> ids;
-    for (const auto& [name, scheme] : kSchemes)
-        ids.emplace(scheme.scheme, name);
-    return ids;
-}();
-
-QString kindId(ElementKind kind)
-{
-    switch (kind) {
-    case ElementKind::Other: return QStringLiteral("other");
-    case ElementKind::Orifice: return QStringLiteral("orifice");
-    case ElementKind::Regulator: return QStringLiteral("regulator");
-    case ElementKind::Valve: return QStringLiteral("valve");
-    case ElementKind::Elevator: return QStringLiteral("elevator");
-    case ElementKind::System: break;
-    }
-    return QStringLiteral("system");
-}
-
-QString kindText(ElementKind kind)
-{
-    switch (kind) {
-    case ElementKind::Other: return QStringLiteral("прочие потери");
-    case ElementKind::Orifice: return QStringLiteral("дроссельная диафрагма");
-    case ElementKind::Regulator: return QStringLiteral("регулятор перепада давления");
-    case ElementKind::Valve: return QStringLiteral("регулирующий клапан");
-    case ElementKind::Elevator: return QStringLiteral("гидроэлеватор");
-    case ElementKind::System: break;
-    }
-    return QStringLiteral("система отопления");
-}
-
-// The drop of an element that has one: the orifice's from its head where it is not kept.
-std::optional<qty::PressureDifference> dropOf(const Element& e)
-{
-    if (e.drop)
-        return e.drop;
-    if (e.kind == ElementKind::Orifice)
-        return substation::formulas::dropOf(e.head);
-    return std::nullopt;
 }
 
 std::optional<double> kv(const std::optional<qty::FlowCoefficient>& value)
@@ -153,12 +105,12 @@ json::Value offerJson(const Element& e)
 json::Value elementJson(const Element& e)
 {
     json::Value object;
-    object["kind"] = json::text(kindId(e.kind));
+    object["kind"] = json::text(substation::elementId(e.kind));
     object["head"] = json::number(e.head.inMetres());
     switch (e.kind) {
     case ElementKind::Orifice:
-        object["pressureDrop"] =
-            json::numberOr(qty::readIn(dropOf(e), &qty::PressureDifference::inKgfPerCm2));
+        object["pressureDrop"] = json::numberOr(
+            qty::readIn(substation::elementDrop(e), &qty::PressureDifference::inKgfPerCm2));
         object["plates"] = e.orifice ? json::Value(e.orifice->plates) : json::Value();
         object["bore"] = json::numberOr(e.orifice ? std::optional(e.orifice->bore.inMillimetres())
                                                   : std::nullopt);
@@ -201,7 +153,7 @@ json::Value budgetJson(const substation::Budget& b)
     for (const checks::Check& c : b.checks)
         checkList.push_back(cli::checkJson(c));
     json::Value object;
-    object["scheme"] = json::text(kSchemeIds.at(b.scheme));
+    object["scheme"] = json::text(substation::schemeId(b.scheme));
     object["networkFlow"] = json::number(b.networkFlow.inTonnesPerHour());
     object["availableHead"] = json::number(b.availableHead.inMetres());
     object["elements"] = std::move(elements);
@@ -215,25 +167,12 @@ QString cell(const std::optional<double>& value, int decimals)
     return value ? num::fixed(*value, decimals) : QStringLiteral("—");
 }
 
-// "2 × 10,52 мм" for an orifice, "сопло 6,23 мм, горловина 25,0 мм" for an elevator.
-QString boresText(const Element& e)
-{
-    if (e.orifice)
-        return QStringLiteral("%1 × %2 мм")
-            .arg(e.orifice->plates)
-            .arg(num::fixed(e.orifice->bore.inMillimetres(), 2));
-    if (e.nozzle && e.throat)
-        return QStringLiteral("сопло %1 мм, горловина %2 мм")
-            .arg(num::fixed(e.nozzle->inMillimetres(), 2),
-                 num::fixed(e.throat->inMillimetres(), 1));
-    return QStringLiteral("—");
-}
-
 void printBudget(const substation::Budget& b)
 {
     cli::out(QStringLiteral("Тепловой пункт, схема %1: расход сетевой воды %2 т/ч, располагаемый "
                             "напор %3 м")
-                 .arg(kSchemeIds.at(b.scheme), num::fixed(b.networkFlow.inTonnesPerHour(), 3),
+                 .arg(substation::schemeId(b.scheme),
+                      num::fixed(b.networkFlow.inTonnesPerHour(), 3),
                       num::fixed(b.availableHead.inMetres(), 2)));
     cli::out(QStringLiteral("%1 %2 %3 %4 %5  %6  %7")
                  .arg(QStringLiteral("элемент").leftJustified(28))
@@ -246,14 +185,16 @@ void printBudget(const substation::Budget& b)
     for (const Element& e : b.elements) {
         const QString model = e.offer() ? e.offer()->designation : QStringLiteral("—");
         cli::out(QStringLiteral("%1 %2 %3 %4 %5  %6  %7")
-                     .arg(kindText(e.kind).leftJustified(28))
+                     .arg(substation::elementName(e.kind).leftJustified(28))
                      .arg(num::fixed(e.head.inMetres(), 3).rightJustified(9))
-                     .arg(cell(qty::readIn(dropOf(e), &qty::PressureDifference::inKgfPerCm2), 4)
+                     .arg(cell(qty::readIn(substation::elementDrop(e),
+                                           &qty::PressureDifference::inKgfPerCm2),
+                               4)
                               .rightJustified(9))
                      .arg(cell(kv(e.requiredKv), 4).rightJustified(8))
                      .arg(cell(kv(e.requiredKvy), 3).rightJustified(8))
                      .arg(model.leftJustified(20))
-                     .arg(boresText(e)));
+                     .arg(substation::boresText(e)));
     }
     for (const checks::Check& check : b.checks)
         cli::outLines({cli::checkLine(check)});

@@ -6,6 +6,7 @@
 #include "selection/SizingRequest.h"
 #include "selection/ValveSizing.h"
 #include "substation/Orifice.h"
+#include "substation/Presentation.h"
 #include "tests/support/Inputs.h"
 #include "tests/support/PythonReference.h"
 
@@ -274,6 +275,32 @@ TEST(SubstationBudget, DevicesSizedOnTheBudgetedDrop)
         ASSERT_TRUE(e && e->requiredKv && !e->offers.empty());
         EXPECT_GT(std::abs(*value(*e, Field::Kv) - alone), 0.1);
         EXPECT_GT(e->offers.front().kvy->inCubicMetresPerHour(), *value(*e, Field::Kvy));
+    }
+}
+
+// The piezometric line falls from 10·P₁ to 10·P₂ element by element, and the regulator's set point
+// is the head from its outlet to the return.
+TEST(SubstationBudget, PiezometricLine)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const substation::Budget b = budgetOf(c);
+        const substation::PiezometricLine line =
+            substation::piezometricLine(b, qty::GaugePressure::kgfPerCm2(c.in.p1));
+        ASSERT_EQ(line.steps.size(), b.elements.size());
+        EXPECT_NEAR(line.steps.front().before, 10 * c.in.p1, 1e-9);
+        EXPECT_NEAR(line.steps.back().after, 10 * c.in.p2, 1e-9);
+        for (std::size_t i = 0; i + 1 < line.steps.size(); ++i)
+            EXPECT_EQ(line.steps[i].after, line.steps[i + 1].before);
+        const substation::Element* regulator = element(b, ElementKind::Regulator);
+        ASSERT_EQ(line.regulatorStep.has_value(), regulator != nullptr);
+        if (regulator) {
+            EXPECT_NEAR(*line.setPointHead, line.steps[*line.regulatorStep].after - 10 * c.in.p2,
+                        1e-9);
+        }
+        const std::vector<substation::ChartPoint> points = substation::stepPoints(line);
+        ASSERT_EQ(points.size(), 3 * line.steps.size() + 1);
+        EXPECT_EQ(points.back().x, static_cast<double>(line.steps.size()));
     }
 }
 
