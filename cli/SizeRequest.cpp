@@ -14,13 +14,6 @@ namespace cli {
 
 namespace {
 
-const std::map<QString, EquipmentKind> kKinds = {
-    {QStringLiteral("hydroelevator"), EquipmentKind::Hydroelevator},
-    {QStringLiteral("control-valve"), EquipmentKind::ControlValve},
-    {QStringLiteral("mixing-valve"), EquipmentKind::MixingValve},
-    {QStringLiteral("regulator"), EquipmentKind::Regulator},
-};
-
 using Choices = std::map<QString, int>; // option value -> item of the choice
 
 // The units of a choice by their command-line names.
@@ -92,10 +85,10 @@ vedan::Outcome<SelectionForm> sizeForm(const Fields& fields)
     bool kindGiven = false;
     for (const auto& [name, value] : fields) {
         if (name == QLatin1String("kind")) {
-            const auto kind = kKinds.find(value);
-            if (kind == kKinds.end())
+            const std::optional<EquipmentKind> kind = kinds::ofToken(value);
+            if (!kind)
                 return refused(QStringLiteral("неизвестный вид оборудования «%1»").arg(value));
-            form.title = kinds::caption(kind->second);
+            form.title = kinds::caption(*kind);
             kindGiven = true;
         } else if (const auto text = kTextFields.find(name); text != kTextFields.end()) {
             // The form reads numbers as the window does, by the regional settings; the tool

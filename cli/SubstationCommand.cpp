@@ -28,11 +28,6 @@ selection::EquipmentKind requestKind(substation::Scheme scheme)
     return scheme == substation::Scheme::Elevator ? selection::EquipmentKind::Hydroelevator
                                                   : selection::EquipmentKind::ControlValve;
 }
-QString sizeKind(substation::Scheme scheme)
-{
-    return scheme == substation::Scheme::Elevator ? QStringLiteral("hydroelevator")
-                                                  : QStringLiteral("control-valve");
-}
 
 struct SubstationRequest {
     selection::SizingRequest sizing;
@@ -60,7 +55,7 @@ Parsed parse(const QCommandLineParser& parser)
         return refused(
             QStringLiteral("неизвестная схема теплового пункта «%1»").arg(positional.front()));
     const vedan::Outcome<selection::SelectionForm> form =
-        cli::sizeFormOfOptions(parser, sizeKind(*scheme));
+        cli::sizeFormOfOptions(parser, selection::kinds::token(requestKind(*scheme)));
     if (form.failure)
         return refused(form.failure->message);
 

@@ -283,6 +283,48 @@ Status saveReplacing(const QString& target, const Writer& write)
     return std::nullopt;
 }
 
+vedan::Outcome<QByteArray> readSmallFile(const QString& path, qint64 maxBytes)
+{
+    const auto refused = [&path](const QString& why) {
+        return vedan::Outcome<QByteArray>{
+            {}, refusal(QStringLiteral("Не удалось открыть файл"), path, why)};
+    };
+    int error = 0;
+    const std::optional<QString> file = followLinks(path, error);
+    if (!file)
+        return refused(systemreason::ofError(error));
+    // Not blocking on a pipe's open; the descriptor is checked to be a file before it is read.
+    Fd fd(::open(bytesOf(*file).constData(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.ok())
+        return refused(systemreason::ofError(errno));
+    struct stat st;
+    if (::fstat(fd.get(), &st) != 0)
+        return refused(systemreason::ofError(errno));
+    if (!S_ISREG(st.st_mode))
+        return refused(kindOf(st.st_mode));
+    if (st.st_size > maxBytes)
+        return refused(
+            QStringLiteral("файл больше %1 байт (%2 байт)").arg(maxBytes).arg(st.st_size));
+    QByteArray bytes(static_cast<qsizetype>(st.st_size) + 1, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n =
+            ::read(fd.get(), bytes.data() + got, static_cast<size_t>(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return refused(systemreason::ofError(errno));
+        if (n == 0)
+            break;
+        got += n;
+    }
+    // A file that grew while it was read is still held to the limit.
+    if (got > maxBytes)
+        return refused(QStringLiteral("файл больше %1 байт").arg(maxBytes));
+    bytes.truncate(got);
+    return {bytes, std::nullopt};
+}
+
 std::optional<QString> savedFile(const QString& target)
 {
     int error = 0;

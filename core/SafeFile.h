@@ -38,6 +38,12 @@ vedan::Status saveBytes(const QString& target, const QByteArray& bytes);
 // save would refuse a link.
 std::optional<QString> savedFile(const QString& target);
 
+// The whole of a small file the user opened, read as the save writes: a symbolic link followed
+// where the save would follow it (a link planted in a shared folder by another user is refused),
+// and only a regular file read, so that a named pipe or a device cannot keep the reader waiting.
+// A file of more than `maxBytes` bytes is refused with its size. The failure names the file.
+vedan::Outcome<QByteArray> readSmallFile(const QString& path, qint64 maxBytes);
+
 // The export folder of this user, as a path; it is checked and made private by saveNewExport.
 // $XDG_CACHE_HOME is taken only when it is an absolute path; the home folder is $HOME when that
 // is absolute, otherwise the user's entry in the password database. Empty when there is no home

@@ -24,6 +24,26 @@ std::optional<EquipmentKind> ofCaption(const QString& title)
     return std::nullopt;
 }
 
+QString token(EquipmentKind kind)
+{
+    switch (kind) {
+    case EquipmentKind::Hydroelevator: return QStringLiteral("hydroelevator");
+    case EquipmentKind::ControlValve: return QStringLiteral("control-valve");
+    case EquipmentKind::MixingValve: return QStringLiteral("mixing-valve");
+    case EquipmentKind::Regulator: return QStringLiteral("regulator");
+    }
+    return {};
+}
+
+std::optional<EquipmentKind> ofToken(const QString& name)
+{
+    for (EquipmentKind kind : kAll) {
+        if (name == token(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
 } // namespace kinds
 
 } // namespace selection

@@ -19,6 +19,10 @@ QString caption(EquipmentKind kind);
 // Exact, case-sensitive comparison; nullopt when the title names no kind.
 std::optional<EquipmentKind> ofCaption(const QString& title);
 
+// The kind's name on the command line and in project files ("control-valve").
+QString token(EquipmentKind kind);
+std::optional<EquipmentKind> ofToken(const QString& token);
+
 } // namespace kinds
 
 } // namespace selection
