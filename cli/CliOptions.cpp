@@ -73,9 +73,9 @@ const CommandSpec& toolSpec()
 
 const std::vector<const CommandSpec*>& commandSpecs()
 {
-    static const std::vector<const CommandSpec*> specs = {&sizeSpec(),       &seasonSpec(),
-                                                          &substationSpec(), &assessSpec(),
-                                                          &templateSpec(),   &questionnaireSpec()};
+    static const std::vector<const CommandSpec*> specs = {
+        &sizeSpec(),     &seasonSpec(),        &substationSpec(), &assessSpec(),
+        &templateSpec(), &questionnaireSpec(), &projectSpec()};
     return specs;
 }
 
@@ -98,7 +98,8 @@ const CommandSpec& sizeSpec()
                        "    --supply ТЕКСТ --return ТЕКСТ --load ТЕКСТ --load-unit %2\n"
                        "    --resistance ТЕКСТ --resistance-unit %3 [--series 1|2|3] "
                        "[--range 1|2|3]\n"
-                       "    [--checks] [--json [--steps]] [--strict] [--xlsx ФАЙЛ] [--pdf ФАЙЛ] "
+                       "    [--project ФАЙЛ.vedan] [--checks] [--json [--steps]] [--strict] "
+                       "[--xlsx ФАЙЛ] [--pdf ФАЙЛ] "
                        "[--object ТЕКСТ]\n"
                        "vedan-cli size --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] [--strict]")
             .arg(tokenChoice(units::kPressureUnits), tokenChoice(units::kLoadUnits),
@@ -148,6 +149,10 @@ const CommandSpec& sizeSpec()
             {{QStringLiteral("range")},
              QStringLiteral("1|2|3"),
              QStringLiteral("диапазон настройки регулятора")},
+            {{QStringLiteral("project")},
+             QStringLiteral("ФАЙЛ.vedan"),
+             QStringLiteral("взять исходные данные из проекта; параметры, указанные рядом, "
+                            "заменяют значения проекта")},
             {{QStringLiteral("checks")}, {}, QStringLiteral("добавить инженерные проверки")},
             {{QStringLiteral("json")}, {}, QStringLiteral("вывести всё одним объектом JSON")},
             {{QStringLiteral("steps")},
@@ -436,6 +441,60 @@ std::optional<QString> readNumbers(const QCommandLineParser& parser,
             return QStringLiteral("--%1: «%2» не число").arg(option, *value);
     }
     return std::nullopt;
+}
+
+const CommandSpec& projectSpec()
+{
+    static const CommandSpec spec = [] {
+        CommandSpec s{
+            QStringLiteral("project"),
+            QStringLiteral("project new hydroelevator|control-valve|mixing-valve|regulator\n"
+                           "    ПАРАМЕТРЫ ПОДБОРА (как у size) [ПАРАМЕТРЫ СЕЗОНА (как у season)]\n"
+                           "    [--scheme СХЕМА] [--substation-range 1|2|3] [ПАРАМЕТРЫ ТЕПЛОВОГО "
+                           "ПУНКТА (как у substation)]\n"
+                           "    [--object ТЕКСТ] [--note ТЕКСТ] --out ФАЙЛ.vedan"),
+            QStringLiteral("Новый проект: исходные данные подбора, отопительного сезона и "
+                           "теплового пункта в файле .vedan, который открывает окно подбора "
+                           "(«Файл» → «Открыть проект…») и читают команды с --project. Код "
+                           "завершения: 0 — проект записан, 1 — файл не записан, 2 — неверный "
+                           "параметр."),
+            {}};
+        s.brief = QStringLiteral("новый файл проекта .vedan");
+        const auto taken = [&s](const CommandSpec& from, const QStringList& names) {
+            for (const OptionSpec& option : from.options)
+                if (names.contains(option.names.front()))
+                    s.options.push_back(option);
+        };
+        // The inputs of the selection as size takes them, with --project to start from another.
+        for (const OptionSpec& option : sizeSpec().options) {
+            if (option.names.front() == QLatin1String("checks"))
+                break;
+            s.options.push_back(option);
+        }
+        taken(seasonSpec(),
+              {QStringLiteral("outdoor-design"), QStringLiteral("indoor"), QStringLiteral("cut"),
+               QStringLiteral("season-end"), QStringLiteral("step")});
+        s.options.push_back({{QStringLiteral("scheme")},
+                             QStringLiteral("elevator|valve|valve-regulator|regulator"),
+                             QStringLiteral("схема теплового пункта")});
+        s.options.push_back({{QStringLiteral("substation-range")},
+                             QStringLiteral("1|2|3"),
+                             QStringLiteral("диапазон настройки регулятора перепада давления "
+                                            "теплового пункта")});
+        taken(substationSpec(), {QStringLiteral("other-losses"), QStringLiteral("authority"),
+                                 QStringLiteral("max-elevator-head"), QStringLiteral("min-bore")});
+        s.options.push_back({{QStringLiteral("object")},
+                             QStringLiteral("ТЕКСТ"),
+                             QStringLiteral("название и адрес объекта")});
+        s.options.push_back(
+            {{QStringLiteral("note")}, QStringLiteral("ТЕКСТ"), QStringLiteral("примечание")});
+        s.options.push_back({{QStringLiteral("out")},
+                             QStringLiteral("ФАЙЛ.vedan"),
+                             QStringLiteral("файл проекта; «-» — стандартный вывод")});
+        s.options.push_back(kHelp);
+        return s;
+    }();
+    return spec;
 }
 
 } // namespace cli

@@ -2,6 +2,8 @@
 // The commands and options of vedan-cli as data: what QCommandLineParser is given, and the
 // Russian help and usage texts written from the same table. Depends on Qt Core only.
 
+#include "core/Failure.h"
+
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -36,6 +38,13 @@ const CommandSpec& substationSpec();
 const CommandSpec& assessSpec();
 const CommandSpec& templateSpec();
 const CommandSpec& questionnaireSpec();
+const CommandSpec& projectSpec();
+
+// The arguments of a command that takes --project FILE, with the project's fields added as the
+// options the command knows and does not give, and the project's kind (or scheme) where the
+// arguments name none. Other arguments come back as they are. The failure of a project that
+// cannot be read names the file.
+vedan::Outcome<QStringList> withProject(const CommandSpec& spec, const QStringList& args);
 
 // "vedan-cli 2.03"
 QString versionText();

@@ -140,6 +140,7 @@ int runTool(int argc, char** argv)
         {QStringLiteral("template"), cli::runTemplate},
         {QStringLiteral("questionnaire"), cli::runQuestionnaire},
         {QStringLiteral("substation"), cli::runSubstation},
+        {QStringLiteral("project"), cli::runProject},
     };
     // The tool's own options come before the command word; what follows it is the command's.
     const qsizetype word = [&args] {
@@ -161,6 +162,16 @@ int runTool(int argc, char** argv)
     const auto command = commands.find(args[word]);
     if (command == commands.end())
         return cli::usage(QStringLiteral("неизвестная команда «%1»").arg(args[word]));
+    // A command that takes --project reads it first, as the options it stands for.
+    for (const cli::CommandSpec* spec : cli::commandSpecs()) {
+        if (spec->name != args[word])
+            continue;
+        const vedan::Outcome<QStringList> expanded = cli::withProject(*spec, args.mid(word + 1));
+        if (expanded.failure)
+            return expanded.failure->isInputFault() ? cli::usage(expanded.failure->message)
+                                                    : (cli::failed(expanded.failure), 1);
+        return command->second(expanded.value);
+    }
     return command->second(args.mid(word + 1));
 }
 

@@ -39,6 +39,17 @@ const ElementRow& rowOf(ElementKind kind)
 
 } // namespace
 
+Scheme defaultScheme(selection::EquipmentKind kind)
+{
+    switch (kind) {
+    case selection::EquipmentKind::Hydroelevator: return Scheme::Elevator;
+    case selection::EquipmentKind::Regulator: return Scheme::Regulator;
+    case selection::EquipmentKind::ControlValve:
+    case selection::EquipmentKind::MixingValve: break;
+    }
+    return Scheme::ValveRegulator;
+}
+
 QString schemeId(Scheme scheme) { return QString::fromLatin1(rowOf(scheme)->id); }
 QString schemeTitle(Scheme scheme) { return QString::fromUtf8(rowOf(scheme)->title); }
 

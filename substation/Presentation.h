@@ -27,6 +27,10 @@ inline constexpr SchemeRow kSchemeRows[] = {
     {Scheme::Regulator, "regulator", "Регулятор перепада давления"},
 };
 
+// The scheme a selection of the kind is offered first: the elevator for the hydroelevator, the
+// regulator alone for the regulator, the regulator with the valve for either valve.
+Scheme defaultScheme(selection::EquipmentKind kind);
+
 QString schemeId(Scheme scheme);
 QString schemeTitle(Scheme scheme);
 std::optional<Scheme> schemeOfId(const QString& id);

@@ -17,8 +17,8 @@ namespace {
 QStringList words(const char* text) { return QString::fromUtf8(text).split(QLatin1Char(' ')); }
 
 // Every command of the tool.
-const char* const kCommands[] = {"size",   "season",   "substation",
-                                 "assess", "template", "questionnaire"};
+const char* const kCommands[] = {"size",     "season",        "substation", "assess",
+                                 "template", "questionnaire", "project"};
 
 const char* const kControlValve =
     "size control-valve --inlet 4 --inlet-unit kgf --outlet 2 --outlet-unit kgf --supply 150 "
