@@ -1,9 +1,11 @@
-// The program's entry: creates the six windows, shows the main window and runs the event loop
-// until the main window is closed. Started where no window can be shown, it says so and points
+// The program's entry: creates the six windows, shows the main window (and the selection window
+// on a project file given as the argument) and runs the event loop until the main window is
+// closed. Started where no window can be shown, it says so and points
 // to the command-line tool instead of letting Qt fail on its platform plugin.
 
 #include "app/Forms.h"
 #include "app/Main.h"
+#include "ui/selection/Gidroelevator.h"
 #include "ui/shell/QtSetup.h"
 #include "ui/shell/VedanApplication.h"
 
@@ -69,6 +71,11 @@ int main(int argc, char** argv)
     createForms();
     QObject::connect(MainForm, &TMainForm::closed, &app, &QCoreApplication::quit);
     MainForm->show();
+    // A project given to the program (a double-click on a .vedan file): the selection window
+    // opens on it, as "Файл" → "Открыть проект…" would.
+    const QStringList files = QCoreApplication::arguments().mid(1);
+    if (!files.isEmpty() && !files.front().startsWith(QLatin1Char('-')))
+        SelectRtForm->openProjectFile(files.front());
     qtsetup::notifyReadyOnceRunning();
     const int status = app.exec();
     destroyForms();

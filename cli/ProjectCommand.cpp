@@ -166,7 +166,7 @@ int runProject(const QStringList& args)
     if (out.isEmpty())
         return usage(QStringLiteral("не указан файл проекта (--out)"));
     const vedan::Outcome<QByteArray> bytes =
-        project::projectBytes(p, QStringLiteral(VEDAN_VERSION));
+        project::projectBytes(p, project::programVersion());
     if (bytes.failure)
         return usage(bytes.failure->message);
     return failed(saveOutput(out, bytes.value)) ? 1 : 0;

@@ -5,6 +5,7 @@
 
 #include "checks/Checks.h"
 #include "core/Failure.h"
+#include "selection/FormFields.h"
 #include "selection/FormInput.h"
 
 #include <QCommandLineParser>
@@ -16,16 +17,16 @@
 namespace cli {
 
 // A field's name and its value as given.
-using Fields = std::vector<std::pair<QString, QString>>;
+using Fields = selection::Fields;
 
 // "kind", then the option names of the inputs, in the order of the usage text.
-const QStringList& sizeFieldNames();
+inline const QStringList& sizeFieldNames() { return selection::formFieldNames(); }
 
-// The window's form for the fields, or the input failure with the Russian description of the bad
-// field. A text field left out is an empty edit box; a choice left out stays at its prompt. A
-// number given with a decimal comma or point goes into its box with the regional separator,
-// which the form reads.
-vedan::Outcome<selection::SelectionForm> sizeForm(const Fields& fields);
+// The window's form for the fields (selection::formOfFields).
+inline vedan::Outcome<selection::SelectionForm> sizeForm(const Fields& fields)
+{
+    return selection::formOfFields(fields);
+}
 
 // The form of a command's options for the kind given: each input option at most once (a repeated
 // one is refused with its name), then as sizeForm reads them.

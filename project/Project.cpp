@@ -200,6 +200,8 @@ template <typename Known> void keepUnknown(Value& to, const Value& from, Known i
 
 } // namespace
 
+QString programVersion() { return QStringLiteral(VEDAN_VERSION); }
+
 const std::vector<FieldRow>& fieldRows()
 {
     static const std::vector<FieldRow> rows = {

@@ -61,6 +61,9 @@ struct FieldRow {
 // Every field in the order the file writes them.
 const std::vector<FieldRow>& fieldRows();
 
+// The version of this program, as the files it writes record it.
+QString programVersion();
+
 // The project of a file's bytes, or an input failure with a Russian message naming the field.
 vedan::Outcome<Project> parseProject(const QByteArray& bytes);
 // The file's bytes; `programVersion` is written as the program that wrote it. A field whose

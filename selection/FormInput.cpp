@@ -81,6 +81,16 @@ int& itemOf(SelectionForm& form, FormChoice choice)
     return form.comboBox6;
 }
 
+const QString& textOf(const SelectionForm& form, FormText box)
+{
+    return textOf(const_cast<SelectionForm&>(form), box);
+}
+
+int itemOf(const SelectionForm& form, FormChoice choice)
+{
+    return itemOf(const_cast<SelectionForm&>(form), choice);
+}
+
 std::optional<QString> checkUnits(const SelectionForm& form)
 {
     for (const UnitCheck& check : unitChecks()) {

@@ -47,6 +47,8 @@ enum class FormText {
 enum class FormChoice { ResistanceUnit, InletUnit, OutletUnit, LoadUnit, Series, SettingRange };
 QString& textOf(SelectionForm& form, FormText box);
 int& itemOf(SelectionForm& form, FormChoice choice);
+const QString& textOf(const SelectionForm& form, FormText box);
+int itemOf(const SelectionForm& form, FormChoice choice);
 
 // The message of the first unit combo box left at its prompt, if any.
 std::optional<QString> checkUnits(const SelectionForm& form);

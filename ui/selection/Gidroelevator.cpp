@@ -4,6 +4,7 @@
 #include "checks/Checks.h"
 #include "core/Numbers.h"
 #include "selection/Descriptions.h"
+#include "selection/FormFields.h"
 #include "selection/HydroelevatorSizing.h"
 #include "selection/RegulatorSizing.h"
 #include "selection/ReportInputs.h"
@@ -11,6 +12,7 @@
 #include "selection/Units.h"
 #include "selection/ValveSizing.h"
 #include "ui/selection/ChecksWindow.h"
+#include "ui/selection/ProjectMenu.h"
 #include "ui/selection/SeasonWindow.h"
 #include "ui/shell/MenuBar.h"
 #include "ui/shell/Messages.h"
@@ -19,6 +21,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QFontMetrics>
@@ -37,6 +40,8 @@ namespace {
 
 // The row captions of the input pane are drawn in a larger font than the window's.
 constexpr int kCaptionPixels = 16;
+// The project's line, squeezed between the heading and the first row.
+constexpr int kProjectLinePixels = 10;
 
 // A drop-down list filled from the library that owns its items: the user can only pick an
 // item; the prompt (item 0) starts selected. The list is made wide enough for its longest item
@@ -77,11 +82,29 @@ TSelectRtForm::TSelectRtForm(QWidget* parent)
         caption->setFont(uifonts::sansSerif(kCaptionPixels));
     fillFromLibraries();
     connectControls();
+    placeProjectLine();
+}
+
+// The project's line lies between the input heading and the first row of inputs, in a smaller
+// font, under the heading's own width.
+void TSelectRtForm::placeProjectLine()
+{
+    m_projectLine->setFont(uifonts::sansSerif(kProjectLinePixels));
+    m_projectLine->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_projectLine->setGeometry(Label2->x(), Label2->y() + Label2->height() - 3, Label2->width(),
+                               Edit1->y() - Label2->y() - Label2->height() + 3);
+    m_projectLine->raise();
 }
 
 void TSelectRtForm::createMenu()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    // First, before the window's own command: the projects.
+    m_projectLine = new QLabel(client());
+    m_project = new selection::ProjectMenu(this, m_projectLine,
+                                           {[this] { return projectOfTheWindow(); },
+                                            [this](const project::Project& p) { showProject(p); }});
+    menuBar()->addMenu(m_project->menu());
     N4 = menuBar()->addAction(QStringLiteral("&Выход"));
     N4->setObjectName(QStringLiteral("N4"));
     connect(N4, &QAction::triggered, this, &TSelectRtForm::N4Click);
@@ -140,6 +163,76 @@ void TSelectRtForm::connectControls()
         connect(box, &QLineEdit::returnPressed, this, &TSelectRtForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TSelectRtForm::Button2Click);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+    // What the user changes in the inputs is a change of the project.
+    const auto changed = [this] { m_project->changed(); };
+    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6})
+        connect(box, &QLineEdit::textEdited, this, changed);
+    for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6})
+        connect(box, &QComboBox::activated, this, changed);
+    connect(m_seasonWindow, &selection::SeasonWindow::inputsEdited, this, changed);
+}
+
+project::Project TSelectRtForm::projectOfTheWindow() const
+{
+    project::Project p;
+    const selection::Fields fields = selection::fieldsOfForm(readForm());
+    for (const auto& [name, value] : fields) {
+        if (name == QLatin1String("kind"))
+            p.kind = value;
+        else
+            p.inputs.emplace_back(name, value);
+    }
+    p.season = m_seasonWindow->inputs();
+    return p;
+}
+
+void TSelectRtForm::showProject(const project::Project& p)
+{
+    selection::Fields fields = {{QStringLiteral("kind"), p.kind}};
+    fields.insert(fields.end(), p.inputs.begin(), p.inputs.end());
+    const vedan::Outcome<SelectionForm> form = selection::formOfFields(fields);
+    // The project was read whole: its kind and tokens are the form's.
+    if (form.failure)
+        return;
+    // On the project's kind, as the main window's menu opens it; the last result is emptied.
+    setWindowTitle(form.value.title);
+    const std::pair<QLineEdit*, const QString*> texts[] = {
+        {Edit1, &form.value.edit1}, {Edit2, &form.value.edit2}, {Edit3, &form.value.edit3},
+        {Edit4, &form.value.edit4}, {Edit5, &form.value.edit5}, {Edit6, &form.value.edit6}};
+    for (const auto& [box, text] : texts)
+        box->setText(*text);
+    const std::pair<QComboBox*, int> items[] = {
+        {ComboBox1, form.value.comboBox1}, {ComboBox2, form.value.comboBox2},
+        {ComboBox3, form.value.comboBox3}, {ComboBox4, form.value.comboBox4},
+        {ComboBox5, form.value.comboBox5}, {ComboBox6, form.value.comboBox6}};
+    for (const auto& [box, item] : items)
+        box->setCurrentIndex(item);
+    m_seasonWindow->setInputs(p.season);
+    if (isVisible())
+        FormShow();
+}
+
+bool TSelectRtForm::openProjectFile(const QString& path)
+{
+    const vedan::Outcome<project::Project> read = project::readProject(path);
+    if (read.failure) {
+        reportIfFailed(read.failure);
+        return false;
+    }
+    windowprotocol::openWorkWindow(
+        this,
+        kinds::caption(kinds::ofToken(read.value.kind).value_or(EquipmentKind::ControlValve)));
+    m_project->adopt(path, read.value);
+    return true;
+}
+
+void TSelectRtForm::closeEvent(QCloseEvent* event)
+{
+    if (!m_project->maySetAside()) {
+        event->ignore();
+        return;
+    }
+    TWorkForm::closeEvent(event);
 }
 
 QPlainTextEdit* TSelectRtForm::descriptionMemo(EquipmentKind kind) const
@@ -186,8 +279,10 @@ void TSelectRtForm::FormClose()
 
 void TSelectRtForm::N4Click()
 {
+    // "Отмена" in the question about an unsaved project keeps the window as it is.
+    if (!close())
+        return;
     hideDescriptions();
-    close();
     windowprotocol::workWindowClosed();
 }
 

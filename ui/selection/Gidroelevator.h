@@ -7,6 +7,7 @@
 // Depends on Qt Widgets, its form, the selection, checks and calcsheet libraries, sheet and the shell.
 
 #include "checks/Checks.h"
+#include "project/Project.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/FormInput.h"
 #include "sheet/XLApp.h"
@@ -17,9 +18,11 @@
 #include <optional>
 
 class QAction;
+class QLabel;
 
 namespace selection {
 class ChecksWindow;
+class ProjectMenu;
 class SeasonWindow;
 class VerdictButton;
 } // namespace selection
@@ -52,17 +55,28 @@ public:
                                        double heatLoad, double inletPressure, double outletPressure,
                                        double systemResistance);
 
+    // Opens the window on a project file given to the program, on the project's kind; false,
+    // with the message shown and the window not opened, when the file cannot be read.
+    bool openProjectFile(const QString& path);
+
     // The window's spreadsheet server component, used by the report.
     sheet::XLApp& xlApp() { return m_xlApp; }
 
 protected:
     void FormShow() override;
     void FormClose() override;
+    // A project with unsaved changes is asked about first; "Отмена" keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void fillFromLibraries();
     void connectControls();
     void createMenu();
+    void placeProjectLine();
+
+    // The window's inputs as a project, and a project's inputs put in the window (on its kind).
+    project::Project projectOfTheWindow() const;
+    void showProject(const project::Project& project);
 
     selection::SelectionForm readForm() const;
     // Sizes from the boxes as "Подобрать" does (the result box, the checks window, the verdict,
@@ -82,6 +96,8 @@ private:
     void hideDescriptions();
 
     QAction* N4;
+    QLabel* m_projectLine; // under the input heading: the project's name, "*" when changed
+    selection::ProjectMenu* m_project;       // "Файл": open and save projects
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     selection::SeasonWindow* m_seasonWindow; // "Расчёт" → "Отопительный сезон", follows each result
     selection::VerdictButton* m_verdict; // beside the menu: the verdict of each result

@@ -207,6 +207,7 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         e->setObjectName(QString::fromLatin1(name));
         e->setMaximumWidth(80);
         connect(e, &QLineEdit::editingFinished, this, &SeasonWindow::recompute);
+        connect(e, &QLineEdit::textEdited, this, &SeasonWindow::inputsEdited);
         return e;
     };
     m_outdoor = edit("OutdoorDesign", QString());
@@ -318,6 +319,35 @@ void SeasonWindow::clear()
 }
 
 std::optional<calcsheet::SeasonSheet> SeasonWindow::sheet() const { return m_sheet; }
+
+std::vector<SeasonWindow::NamedBox> SeasonWindow::namedBoxes() const
+{
+    return {{"outdoor-design", m_outdoor, QString()},
+            {"indoor", m_indoor, num::general(season::kDefaultIndoor)},
+            {"cut", m_cut, num::general(season::kDefaultCut)},
+            {"season-end", m_end, num::general(season::kDefaultSeasonEnd)},
+            {"step", m_step, num::general(season::kDefaultStep)}};
+}
+
+Fields SeasonWindow::inputs() const
+{
+    Fields fields;
+    for (const NamedBox& named : namedBoxes())
+        if (!named.box->text().trimmed().isEmpty())
+            fields.emplace_back(QString::fromLatin1(named.option), numberField(named.box->text()));
+    return fields;
+}
+
+void SeasonWindow::setInputs(const Fields& fields)
+{
+    for (const NamedBox& named : namedBoxes()) {
+        named.box->setText(named.byDefault);
+        for (const auto& [name, value] : fields)
+            if (name == QLatin1String(named.option))
+                named.box->setText(boxText(value));
+    }
+    recompute();
+}
 
 std::optional<season::Schedule> SeasonWindow::schedule(QString* problem) const
 {

@@ -9,6 +9,7 @@
 
 #include "calcsheet/CalculationSheet.h"
 #include "season/Season.h"
+#include "selection/FormFields.h"
 
 #include <QWidget>
 #include <optional>
@@ -37,6 +38,16 @@ public:
     // without a design outdoor temperature, or when the inputs are refused.
     std::optional<calcsheet::SeasonSheet> sheet() const;
 
+    // The schedule's boxes by the names of the season's options ("outdoor-design" …), each
+    // number with a decimal point; an empty box is left out.
+    Fields inputs() const;
+    // Puts the fields in their boxes, a box without one back to its default, and recomputes.
+    void setInputs(const Fields& fields);
+
+signals:
+    // The user changed an input.
+    void inputsEdited();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -44,6 +55,14 @@ private:
     void recompute();
     void showPoints();
     std::optional<season::Schedule> schedule(QString* problem) const;
+
+    // Each box with the name of its option and the text it starts with.
+    struct NamedBox {
+        const char* option;
+        QLineEdit* box;
+        QString byDefault;
+    };
+    std::vector<NamedBox> namedBoxes() const;
 
     QLineEdit* m_outdoor;
     QLineEdit* m_indoor;

@@ -30,4 +30,13 @@ void showError(const std::exception& error);
 // Replaces the real boxes (an empty hook restores them). Returns the previous hook.
 Hook setHook(Hook value);
 
+// A question with the buttons "Да", "Нет" and "Отмена" ("Да" the default, Esc "Отмена"),
+// titled with the program's title.
+enum class Answer { Yes, No, Cancel };
+Answer askYesNoCancel(const QString& text);
+
+// Answers the questions instead of the real box (an empty hook restores it); the previous hook.
+using QuestionHook = std::function<Answer(const Shown&)>;
+QuestionHook setQuestionHook(QuestionHook value);
+
 } // namespace messages
