@@ -60,7 +60,7 @@ void arrowHead(QPainter& painter, QPointF tip, double towards, double size)
 
 QImage piezometricChart(const SubstationSheet& sheet, QSize pixels, int dotsPerInch)
 {
-    QImage image(pixels, QImage::Format_ARGB32);
+    QImage image(pixels, QImage::Format_RGB32);
     image.fill(Qt::white);
     image.setDotsPerMeterX(static_cast<int>(dotsPerInch / 0.0254));
     image.setDotsPerMeterY(static_cast<int>(dotsPerInch / 0.0254));
