@@ -23,7 +23,7 @@ const QColor kLine(0x1F, 0x4E, 0x9A);
 const QColor kSetPoint(0xC0, 0x30, 0x30);
 const QColor kGrid(0xDD, 0xDD, 0xDD);
 
-// Ticks at 1, 2 or 5 times a power of ten, about five over the range.
+// Ticks at 1, 2 or 5 times a power of ten, about eight over the range.
 struct Ticks {
     double from = 0, to = 1, step = 1;
 };
@@ -34,7 +34,7 @@ Ticks ticksFor(double low, double high)
         low -= 1;
         high += 1;
     }
-    const double raw = (high - low) / 5;
+    const double raw = (high - low) / 8;
     const double power = std::pow(10.0, std::floor(std::log10(raw)));
     double step = power * 10;
     for (double m : {1.0, 2.0, 5.0})
