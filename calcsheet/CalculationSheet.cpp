@@ -1,7 +1,9 @@
 #include "calcsheet/CalculationSheet.h"
 
 #include "calcsheet/ChartPainter.h"
+#include "calcsheet/SheetHtml.h"
 #include "calcsheet/SheetSteps.h"
+#include "calcsheet/SubstationPage.h"
 #include "core/Numbers.h"
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
@@ -9,6 +11,7 @@
 #include "season/SeasonTable.h"
 #include "selection/Formulas.h"
 #include "selection/Units.h"
+#include "substation/Presentation.h"
 #include "water/WaterProperties.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -33,63 +36,7 @@ namespace calcsheet {
 
 namespace {
 
-constexpr int kResolution = 300; // dots per inch of the PDF's layout
-constexpr double kMarginMm = 12;
-
-// A text for the sheet: escaped, with every unit written with a slash (кгс/см², м³/ч, Гкал/ч)
-// kept whole on one line, and кгс/см² kept with a number that it follows. A label before a unit
-// ("Δp, кгс/см²") stays free to break from it, so that a narrow column's heading breaks between
-// its words rather than anywhere inside the unit. pdftotext reads the joiners back as nothing
-// and the no-break space as a blank.
-QString esc(const QString& text)
-{
-    // Word joiners (U+2060) on both sides of the slash, where the line breaker would otherwise
-    // break.
-    static const QRegularExpression unitSlash(QStringLiteral("(?<=[\\p{L}²³])/(?=[\\p{L}])"));
-    static const QRegularExpression numberBlank(QStringLiteral("(?<=\\d) (?=кгс\u2060/)"));
-    QString html = text.toHtmlEscaped();
-    html.replace(unitSlash, QStringLiteral("\u2060/\u2060"));
-    html.replace(numberBlank, QStringLiteral("\u00A0"));
-    return html;
-}
-
 QString programVersion() { return QStringLiteral(VEDAN_VERSION); }
-
-QString cell(const QString& text, const char* attributes = "")
-{
-    return QStringLiteral("<td %1>%2</td>").arg(QString::fromLatin1(attributes), esc(text));
-}
-
-QString row(const QStringList& cells)
-{
-    QString out = QStringLiteral("<tr>");
-    for (const QString& c : cells)
-        out += cell(c);
-    return out + QStringLiteral("</tr>");
-}
-
-// The heading row of a table, repeated at the top of every page the table runs on; the widths,
-// in per cent of the page, fix the columns.
-QString headRow(const QStringList& cells, const std::vector<int>& widths)
-{
-    QString out = QStringLiteral("<thead><tr>");
-    for (qsizetype i = 0; i < cells.size(); ++i)
-        out += QStringLiteral("<th width=\"%1%\">").arg(widths.at(static_cast<size_t>(i)))
-               + esc(cells[i]) + QStringLiteral("</th>");
-    return out + QStringLiteral("</tr></thead>");
-}
-
-QString table(const QString& rows)
-{
-    return QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"1\" "
-                          "border=\"1\" style=\"border-collapse: collapse;\">")
-           + rows + QStringLiteral("</table>");
-}
-
-QString heading(const QString& text)
-{
-    return QStringLiteral("<h3>") + esc(text) + QStringLiteral("</h3>");
-}
 
 QString choiceText(const QStringList& items, int index)
 {
@@ -290,36 +237,12 @@ QString offersPart(const SheetData& data)
     return part + table(rows);
 }
 
-QString checksPart(const SheetData& data)
-{
-    if (data.checks.empty())
-        return QString();
-    QString rows = headRow({QStringLiteral("Состояние"), QStringLiteral("Проверка"),
-                            QStringLiteral("Расчёт"), QStringLiteral("Источник")},
-                           {13, 19, 54, 14});
-    for (const checks::Check& c : data.checks) {
-        QString title = c.title;
-        if (c.designation)
-            title += QStringLiteral(" (") + *c.designation + QLatin1Char(')');
-        QString formula = c.formula;
-        if (!c.note.isEmpty())
-            formula += QStringLiteral("; ") + c.note;
-        rows += row({checks::statusText(c.status), title, formula, c.source});
-    }
-    return heading(QStringLiteral("Инженерные проверки")) + table(rows) + QStringLiteral("<p><b>")
-           + esc(conclusion(data.checks)) + QStringLiteral("</b></p>");
-}
+QString checksPart(const SheetData& data) { return checksHtml(data.checks); }
 
 // The season's charts as image resources of the document, sized to the page's width.
 const QString kScheduleChart = QStringLiteral("season-schedule");
 const QString kDeviceChart = QStringLiteral("season-device");
 constexpr double kChartHeightMm = 72;
-
-QSize chartPixels()
-{
-    const double width = (210 - 2 * kMarginMm) / 25.4 * kResolution;
-    return {static_cast<int>(width), static_cast<int>(kChartHeightMm / 25.4 * kResolution)};
-}
 
 QString seasonPart(const SheetData& data)
 {
@@ -364,14 +287,8 @@ QString seasonPart(const SheetData& data)
                                    "расхода: Δp = (P1 − P2) − (S/10)·(G/G′)²; "
                                    "Kv = G/√Δp; Kvy — первой подобранной модели."))
         + QStringLiteral("</p>");
-    // The document measures an image in pixels of 1/96 inch; the image itself has the sheet's
-    // resolution.
-    const QSizeF size = QSizeF(chartPixels()) * 96.0 / kResolution;
     for (const QString& name : {kScheduleChart, kDeviceChart})
-        part += QStringLiteral("<p><img src=\"%1\" width=\"%2\" height=\"%3\"/></p>")
-                    .arg(name)
-                    .arg(static_cast<int>(size.width()))
-                    .arg(static_cast<int>(size.height()));
+        part += chartParagraph(name, kChartHeightMm);
 
     const std::vector<const season::Column*> columns = season::columnsOf(kind);
     QStringList titles;
@@ -461,15 +378,24 @@ QString sheetHtml(const SheetData& data)
     const QString object = data.objectName.trimmed().isEmpty()
                                ? QStringLiteral("не указан")
                                : shownInput(data.objectName, kLongestShownObject);
+    const bool substationAlone = data.substation && !data.substation->withSelection;
+    const QString equipment = substationAlone
+                                  ? QStringLiteral("Тепловой пункт: ")
+                                        + substation::schemeTitle(data.substation->budget.scheme)
+                                  : QStringLiteral("Оборудование: ") + data.typed.caption;
     html += QStringLiteral("<p>") + esc(QStringLiteral("Объект: ") + object)
-            + QStringLiteral("<br/>") + esc(QStringLiteral("Оборудование: ") + data.typed.caption)
-            + QStringLiteral("<br/>")
+            + QStringLiteral("<br/>") + esc(equipment) + QStringLiteral("<br/>")
             + esc(QStringLiteral("Дата расчёта: ") + regional::shortDate(data.when.date()))
             + QStringLiteral("<br/>")
             + esc(plant::programTitle() + QStringLiteral(", версия ") + programVersion())
             + QStringLiteral("</p>");
-    html += inputsPart(data) + assumptionsPart() + stepsPart(data) + offersPart(data)
-            + checksPart(data) + seasonPart(data) + signaturePart();
+    if (substationAlone)
+        html += substationHtml(*data.substation, false);
+    else
+        html += inputsPart(data) + assumptionsPart() + stepsPart(data) + offersPart(data)
+                + checksPart(data) + seasonPart(data)
+                + (data.substation ? substationHtml(*data.substation, true) : QString());
+    html += signaturePart();
     return html + QStringLiteral("</body></html>");
 }
 
@@ -488,7 +414,10 @@ vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(kMarginMm, kMarginMm, kMarginMm, kMarginMm),
                                          QPageLayout::Millimeter));
-        writer.setTitle(QStringLiteral("Расчётный лист: ") + data.typed.caption);
+        writer.setTitle(QStringLiteral("Расчётный лист: ")
+                        + (data.substation && !data.substation->withSelection
+                               ? substation::schemeTitle(data.substation->budget.scheme)
+                               : data.typed.caption));
         writer.setCreator(plant::programTitle());
 
         QTextDocument document;
@@ -502,8 +431,13 @@ vedan::Outcome<QByteArray> renderPdf(const SheetData& data)
             };
             for (const auto& [name, chart] : charts)
                 document.addResource(QTextDocument::ImageResource, QUrl(name),
-                                     chartImage(chart, chartPixels(), kResolution));
+                                     chartImage(chart, chartPixels(kChartHeightMm), kResolution));
         }
+        if (data.substation)
+            document.addResource(
+                QTextDocument::ImageResource, QUrl(QString::fromLatin1(kPiezometricChart)),
+                piezometricChart(*data.substation, chartPixels(kPiezometricChartHeightMm),
+                                 kResolution));
         document.setHtml(sheetHtml(data));
         // The foot of every page keeps a line for "Лист N / Листов M".
         const double footer = kResolution * 5.0 / 25.4;

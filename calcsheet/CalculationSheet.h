@@ -35,6 +35,9 @@ struct SubstationSheet {
     selection::SizingRequest request;
     substation::Options options;
     substation::Budget budget;
+    // false: the sheet holds its title block, this page and the signatures alone, without the
+    // selection's pages (the budget sizes its devices on drops of its own).
+    bool withSelection = true;
 };
 
 struct SheetData {

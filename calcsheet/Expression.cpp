@@ -1,5 +1,8 @@
 #include "calcsheet/Expression.h"
 
+#include <QStringView>
+
+#include <algorithm>
 #include <cmath>
 
 namespace calcsheet {
@@ -14,7 +17,8 @@ const QChar kSquare(0x00B2);
 const QChar kSixth(0x2076);
 
 // expr := term (("+" | "−") term)*; term := factor (("·" | "/") factor)*;
-// factor := ("√" | "⁴√") factor | primary "²"?; primary := number | "10⁶" | "(" expr ")"
+// factor := ("√" | "⁴√") factor | primary ("²" | "⁴")?;
+// primary := number | "10⁶" | "(" expr ")" | ("min" | "max") "(" expr (";" expr)* ")"
 class Parser {
 public:
     explicit Parser(const QString& text) : m_text(text) {}
@@ -93,11 +97,37 @@ private:
         std::optional<double> value = primary();
         if (value && take(kSquare))
             value = *value * *value;
+        else if (value && m_at < m_text.size() && m_text[m_at] == kFourth
+                 && !(m_at + 1 < m_text.size() && m_text[m_at + 1] == kRoot)) {
+            ++m_at;
+            value = *value * *value * *value * *value;
+        }
         return value;
+    }
+
+    // min(a; b; …) or max(a; b; …); nothing, and the position kept, for any other text.
+    std::optional<double> extremum()
+    {
+        skipBlanks();
+        const QStringView rest = QStringView(m_text).mid(m_at);
+        const bool least = rest.startsWith(QLatin1String("min("));
+        if (!least && !rest.startsWith(QLatin1String("max(")))
+            return std::nullopt;
+        m_at += 4;
+        std::optional<double> value = expr();
+        while (value && take(u';')) {
+            const auto next = expr();
+            value = next ? std::optional(least ? std::min(*value, *next) : std::max(*value, *next))
+                         : std::nullopt;
+        }
+        return value && take(u')') ? value : std::nullopt;
     }
 
     std::optional<double> primary()
     {
+        skipBlanks();
+        if (m_at < m_text.size() && m_text[m_at] == u'm')
+            return extremum();
         if (take(u'(')) {
             const auto inner = expr();
             return inner && take(u')') ? inner : std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
 // The arithmetic of a substituted formula as the calculation sheet prints it: numbers with the
-// decimal comma, "·", "/", "+", "−", "√", "⁴√", "²", "10⁶" and parentheses. The sheet evaluates
-// what it prints, so that every row recomputes from its own numbers. Depends on Qt Core only.
+// decimal comma, "·", "/", "+", "−", "√", "⁴√", "²", "⁴", "10⁶", parentheses, and "min(a; b)" and
+// "max(a; b)". The sheet evaluates what it prints, so that every row recomputes from its own
+// numbers. Depends on Qt Core only.
 
 #include <QString>
 

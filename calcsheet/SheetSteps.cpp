@@ -19,22 +19,9 @@ namespace {
 QString f(double v) { return num::f2(v); }
 double v(const std::optional<double>& value) { return value.value_or(0); }
 
-// The fewest decimals (from two) of the earlier values that make the printed expression recompute
-// to the printed result.
+// The fewest decimals of the earlier values, from two.
 constexpr int kFewestDecimals = 2;
 constexpr int kMostDecimals = 12;
-
-template <typename Substitution> QString recomputing(const Substitution& substitute, double result)
-{
-    QString text;
-    for (int d = kFewestDecimals; d <= kMostDecimals; ++d) {
-        text = substitute(d);
-        const std::optional<double> value = evaluatePrinted(text);
-        if (value && f(*value) == f(result))
-            return text;
-    }
-    return text;
-}
 
 // The symbol a formula defines: what stands before its first " = ".
 QString symbolOf(const QString& formula)
@@ -131,6 +118,20 @@ std::vector<WrittenStep> authorities(const SizedSelection& run)
 }
 
 } // namespace
+
+QString recomputing(const std::function<QString(int)>& substitute, double result,
+                    int resultDecimals)
+{
+    const QString printed = num::fixed(result, resultDecimals);
+    QString text;
+    for (int d = kFewestDecimals; d <= kMostDecimals; ++d) {
+        text = substitute(d);
+        const std::optional<double> value = evaluatePrinted(text);
+        if (value && num::fixed(*value, resultDecimals) == printed)
+            return text;
+    }
+    return text;
+}
 
 std::vector<WrittenStep> writtenSteps(const SizedSelection& run)
 {

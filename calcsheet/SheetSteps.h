@@ -7,6 +7,7 @@
 #include "selection/SizedSelection.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace calcsheet {
@@ -22,6 +23,12 @@ struct WrittenStep {
     QString number;      // "1,77": the result without its unit
     QString unit;        // "т/ч", or empty
 };
+
+// The substitution `substitute(d)`, the earlier values in it written with d decimals, for the
+// fewest d (from two) at which the printed expression recomputes to the result as printed with
+// `resultDecimals`; with twelve, if none does.
+QString recomputing(const std::function<QString(int)>& substitute, double result,
+                    int resultDecimals = 2);
 
 // The steps the sizing reached, in the order of its method, the model choice last.
 std::vector<WrittenStep> writtenSteps(const selection::SizedSelection& run);

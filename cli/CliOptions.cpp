@@ -249,7 +249,8 @@ const CommandSpec& substationSpec()
             QStringLiteral("substation"),
             QStringLiteral("substation elevator|valve|valve-regulator|regulator\n"
                            "    ПАРАМЕТРЫ ПОДБОРА (как у size) [--other-losses М] [--authority A]\n"
-                           "    [--max-elevator-head М] [--min-bore ММ] [--json] [--strict]"),
+                           "    [--max-elevator-head М] [--min-bore ММ] [--json] [--strict]\n"
+                           "    [--pdf ФАЙЛ] [--object ТЕКСТ]"),
             QStringLiteral("Распределение располагаемого напора теплового пункта между прочими "
                            "потерями, дроссельной диафрагмой, регулятором перепада давления, "
                            "регулирующим клапаном, элеватором и системой, в порядке движения "
@@ -287,6 +288,12 @@ const CommandSpec& substationSpec()
             {{QStringLiteral("strict")},
              {},
              QStringLiteral("завершиться с кодом 3, если не пройдена инженерная проверка")},
+            {{QStringLiteral("pdf")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("записать расчётный лист со страницей распределения напора в PDF")},
+            {{QStringLiteral("object")},
+             QStringLiteral("ТЕКСТ"),
+             QStringLiteral("название объекта в расчётном листе")},
             kHelp,
         };
         s.options.insert(s.options.end(), own.begin(), own.end());

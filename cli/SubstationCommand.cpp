@@ -1,8 +1,9 @@
 // vedan-cli substation SCHEME ...: the substation's pressure budget (substation/Substation.h) on
 // the inputs of size: the elements in the order of the flow as a text table, then the checks and
-// the verdict; --json prints everything as one JSON object instead. A failed check changes the
-// exit status only with --strict (3).
+// the verdict; --json prints everything as one JSON object instead; --pdf writes the calculation
+// sheet with the substation's page. A failed check changes the exit status only with --strict (3).
 
+#include "calcsheet/CalculationSheet.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
@@ -13,6 +14,7 @@
 #include "substation/Presentation.h"
 #include "substation/Substation.h"
 
+#include <QDateTime>
 #include <map>
 #include <optional>
 
@@ -196,6 +198,37 @@ void printBudget(const substation::Budget& b)
     cli::out(QStringLiteral("Итог проверок: ") + checks::statusText(checks::verdict(b.checks)));
 }
 
+// The calculation sheet asked for with --pdf FILE [--object TEXT]: none, or the usage problem.
+struct SheetRequest {
+    QString pdf; // empty: none
+    QString object;
+    std::optional<QString> usageProblem;
+};
+
+SheetRequest sheetRequest(const QCommandLineParser& parser)
+{
+    const std::optional<QString> pdf = cli::single(parser, QStringLiteral("pdf"));
+    const std::optional<QString> object = cli::single(parser, QStringLiteral("object"));
+    if (!pdf || (parser.isSet(QStringLiteral("pdf")) && pdf->isEmpty()))
+        return {{}, {}, QStringLiteral("у параметра --pdf должно быть одно непустое значение")};
+    if (!object)
+        return {{}, {}, QStringLiteral("параметр --object указан дважды")};
+    return {*pdf, *object, std::nullopt};
+}
+
+// The sheet's title block, the substation's page and the signatures: the selection's own pages
+// would size the devices on drops other than the budget's.
+vedan::Status writeSheet(const SheetRequest& sheet, const SubstationRequest& request,
+                         const substation::Budget& budget)
+{
+    calcsheet::SheetData data;
+    data.when = QDateTime::currentDateTime();
+    data.objectName = sheet.object;
+    data.substation = calcsheet::SubstationSheet{request.sizing, request.options, budget, false};
+    const vedan::Outcome<QByteArray> pdf = calcsheet::renderPdf(data);
+    return pdf.failure ? pdf.failure : cli::saveOutput(sheet.pdf, pdf.value);
+}
+
 } // namespace
 
 int cli::runSubstation(const QStringList& args)
@@ -209,6 +242,9 @@ int cli::runSubstation(const QStringList& args)
     const Parsed parsed = parse(parser);
     if (parsed.usageProblem)
         return cli::usage(*parsed.usageProblem);
+    const SheetRequest sheet = sheetRequest(parser);
+    if (sheet.usageProblem)
+        return cli::usage(*sheet.usageProblem);
     if (cli::failed(parsed.inputFailure))
         return 1;
     const vedan::Outcome<substation::Budget> b =
@@ -217,11 +253,15 @@ int cli::runSubstation(const QStringList& args)
         return cli::usage(b.failure->message);
     if (cli::failed(b.failure))
         return 1;
-    if (parser.isSet(QStringLiteral("json")))
+    // A sheet written to standard output takes the place of the text output.
+    const bool textOut = sheet.pdf != QLatin1String("-");
+    if (textOut && parser.isSet(QStringLiteral("json")))
         cli::out(QString::fromUtf8(json::dump(budgetJson(b.value))));
-    else
+    else if (textOut)
         printBudget(b.value);
     cli::flushOut();
+    if (!sheet.pdf.isEmpty() && cli::failed(writeSheet(sheet, *parsed.request, b.value)))
+        return 1;
     return parser.isSet(QStringLiteral("strict"))
                    && checks::verdict(b.value.checks) == checks::Status::Failed
                ? 3
