@@ -5,6 +5,7 @@
 #   share/applications/, share/metainfo/, share/icons/hicolor/<N>x<N>/apps/
 #                               the desktop entry, the AppStream metadata and the icon, each
 #                               named after VEDAN_APP_ID
+#   share/mime/packages/        the MIME type of the project files (.vedan), also named so
 #   share/doc/vedan/            README.md and the copyright notice
 
 set(VEDAN_DESKTOP_DIR "${CMAKE_BINARY_DIR}/desktop")
@@ -22,6 +23,9 @@ install(FILES "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.metainfo.xml"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# shared-mime-info's trigger rebuilds the MIME database when the package installs it.
+install(FILES resources/desktop/vedan-project.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${VEDAN_APP_ID}.xml)
 
 # tools/make-pictures --icon draws resources/desktop/icons/<N>x<N>/vedan.png.
 file(GLOB VEDAN_ICON_SIZES RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}/resources/desktop/icons"

@@ -29,6 +29,7 @@ endforeach()
 
 expect_file(share/applications/${APP_ID}.desktop)
 expect_file(share/metainfo/${APP_ID}.metainfo.xml)
+expect_file(share/mime/packages/${APP_ID}.xml)
 foreach(size 16 22 24 32 48 64 128 256)
   expect_file(share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png)
 endforeach()
@@ -42,7 +43,8 @@ endif()
 # The desktop entry starts the installed program by name and shows the installed icon.
 if(EXISTS "${PREFIX}/share/applications/${APP_ID}.desktop")
   file(STRINGS "${PREFIX}/share/applications/${APP_ID}.desktop" entry)
-  foreach(line "Exec=vedan" "Icon=${APP_ID}" "Categories=Office;Engineering;")
+  foreach(line "Exec=vedan %f" "Icon=${APP_ID}" "Categories=Office;Engineering;"
+          "MimeType=application/x-vedan-project;")
     if(NOT line IN_LIST entry)
       string(APPEND problems "desktop entry lacks ${line}\n")
     endif()
