@@ -12,6 +12,7 @@
 #include "selection/ValveSizing.h"
 #include "ui/selection/ChecksWindow.h"
 #include "ui/selection/SeasonWindow.h"
+#include "ui/selection/SubstationWindow.h"
 #include "ui/shell/MenuBar.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/Prompts.h"
@@ -100,6 +101,11 @@ void TSelectRtForm::createMenu()
     QAction* n8 = n5->addAction(QStringLiteral("Отопительный сезон"));
     n8->setObjectName(QStringLiteral("N8"));
     connect(n8, &QAction::triggered, m_seasonWindow, &selection::SeasonWindow::bringForward);
+    m_substationWindow = new selection::SubstationWindow(this);
+    QAction* n9 = n5->addAction(QStringLiteral("Тепловой пункт"));
+    n9->setObjectName(QStringLiteral("N9"));
+    connect(n9, &QAction::triggered, m_substationWindow,
+            &selection::SubstationWindow::bringForward);
     menubars::setUp(this);
     // The verdict beside the menu.
     m_verdict = new selection::VerdictButton(menuBar());
@@ -173,6 +179,9 @@ void TSelectRtForm::FormShow()
     Memo2->clear();
     m_checksWindow->follow(windowTitle(), {});
     m_seasonWindow->clear();
+    if (kind)
+        m_substationWindow->followKind(*kind);
+    m_substationWindow->clear();
     m_verdict->follow({});
 }
 
@@ -181,6 +190,7 @@ void TSelectRtForm::FormClose()
     hideDescriptions();
     m_checksWindow->hide();
     m_seasonWindow->hide();
+    m_substationWindow->hide();
     TWorkForm::FormClose();
 }
 
@@ -234,6 +244,7 @@ TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
         sized.checks = checks::evaluate(*sized.run.sized);
     m_checksWindow->follow(sized.form.title, sized.checks);
     m_seasonWindow->follow(sized.run);
+    m_substationWindow->follow(sized.run);
     m_verdict->follow(sized.checks);
     const std::optional<vedan::Failure> failure = sized.run.failure();
     reportIfFailed(failure);
@@ -273,10 +284,10 @@ void TSelectRtForm::N7Click()
     if (!object)
         return;
     lastObject = *object;
-    reportIfFailed(
-        calcsheet::showSheet({selection::typedTexts(sized.form), sized.run, sized.checks,
-                              QDateTime::currentDateTime(), *object, m_seasonWindow->sheet()})
-            .failure);
+    reportIfFailed(calcsheet::showSheet({selection::typedTexts(sized.form), sized.run, sized.checks,
+                                         QDateTime::currentDateTime(), *object,
+                                         m_seasonWindow->sheet(), m_substationWindow->sheet()})
+                       .failure);
 }
 
 selection::SizingMethod TSelectRtForm::sizingMethod()

@@ -21,6 +21,7 @@ class QAction;
 namespace selection {
 class ChecksWindow;
 class SeasonWindow;
+class SubstationWindow;
 class VerdictButton;
 } // namespace selection
 
@@ -84,6 +85,8 @@ private:
     QAction* N4;
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     selection::SeasonWindow* m_seasonWindow; // "Расчёт" → "Отопительный сезон", follows each result
+    selection::SubstationWindow* m_substationWindow; // "Расчёт" → "Тепловой пункт", follows each
+                                                     // result
     selection::VerdictButton* m_verdict; // beside the menu: the verdict of each result
     sheet::XLApp m_xlApp;
 };
