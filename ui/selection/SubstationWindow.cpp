@@ -91,11 +91,12 @@ const Column kColumns[] = {
     {"Отверстия", [](const Element& e) { return substation::boresText(e); }},
 };
 constexpr int kFirstNumberColumn = 1;
-// The most elements of a budget: the other losses, an orifice, the regulator, the valve and the
-// system; the table starts with the height of one fewer.
-constexpr int kMostElements = 5;
-constexpr int kChecksPage = 1;
 constexpr int kLastNumberColumn = 4;
+constexpr int kModelColumn = 5;
+// The table starts as high as the rows of a budget without other losses at most: an orifice, the
+// regulator, the valve and the system.
+constexpr int kFirstRows = 4;
+constexpr int kChecksPage = 1;
 
 // Colours of the Okabe–Ito palette, as the checks are drawn.
 const QColor kLineColour(0x00, 0x72, 0xB2);
@@ -112,12 +113,12 @@ QString axisLabel(const QString& name)
     return space < 0 ? name : name.left(space) + QStringLiteral("<br>") + name.mid(space + 1);
 }
 
-// A text at a point of the chart: a series of one invisible point whose label is the text, out
-// of the legend.
-QScatterSeries* labelAt(const QString& objectName, const QString& text, QPointF at)
+// An element's drop written at a point of the chart: a series of one invisible point whose label
+// is the text, out of the legend.
+QScatterSeries* dropLabel(const QString& text, QPointF at)
 {
     auto* label = new QScatterSeries;
-    label->setObjectName(objectName);
+    label->setObjectName(QStringLiteral("Drop"));
     label->setName(text);
     label->append(at);
     label->setMarkerSize(1);
@@ -211,8 +212,8 @@ QChart* chartOf(const substation::Budget& budget, const substation::PiezometricL
     // Above each drop, at the level before it, its head: the line falls away below the label.
     for (std::size_t i = 0; i < line.steps.size(); ++i) {
         const substation::PiezometricStep& s = line.steps[i];
-        attach(labelAt(QStringLiteral("Drop"), num::f2(s.before - s.after) + QStringLiteral(" м"),
-                       QPointF(static_cast<double>(i) + 0.5, s.before)),
+        attach(dropLabel(num::f2(s.before - s.after) + QStringLiteral(" м"),
+                         QPointF(static_cast<double>(i) + 0.5, s.before)),
                false);
     }
     return chart;
@@ -284,7 +285,8 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         {"Диапазон настройки регулятора", m_range, 2, 0, 3,
          "Диапазон настройки регулятора перепада давления"},
         {"Наибольший напор сопла H<sub>max</sub>, м", m_maxHead, 3, 0, 1,
-         "Наибольший напор, который срабатывает сопло элеватора; избыток принимает диафрагма"},
+         "Наибольший напор, срабатываемый соплом элеватора; избыток принимает дроссельная "
+         "диафрагма"},
         {"Наименьшее отверстие d<sub>min</sub>, мм", m_minBore, 3, 2, 1,
          "Наименьший диаметр отверстия дроссельной диафрагмы и сопла элеватора"},
     };
@@ -313,7 +315,7 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         headings << QString::fromUtf8(c.heading);
     m_table->setHorizontalHeaderLabels(headings);
     m_table->horizontalHeader()->setStretchLastSection(true);
-    fitTable(kMostElements - 1);
+    fitTable(kFirstRows);
 
     m_chartView = new QChartView(new QChart, this);
     m_chartView->setObjectName(QStringLiteral("PiezometricChart"));
@@ -495,7 +497,7 @@ void SubstationWindow::showBudget()
         for (const selection::Offer& offer : e.offers)
             offers << offer.designation;
         if (offers.size() > 1)
-            m_table->item(r, static_cast<int>(std::size(kColumns)) - 2)
+            m_table->item(r, kModelColumn)
                 ->setToolTip(QStringLiteral("Подходят: ") + offers.join(QStringLiteral(", ")));
     }
     m_table->resizeColumnsToContents();
