@@ -317,7 +317,17 @@ private slots:
         QCOMPARE(shown->request.conditions.inletPressure.inKgfPerCm2(), 9.0);
         QCOMPARE(shownOptions(), optionsText({}));
         QVERIFY(status().contains(QStringLiteral("ΔH = 60,00 м")));
-        QCOMPARE(child<QTreeWidget>("BudgetChecks")->topLevelItemCount(), int(b.checks.size()));
+        // The budget's checks in their order, each with its status and title.
+        QStringList shownChecks, budgetChecks;
+        auto* tree = child<QTreeWidget>("BudgetChecks");
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            shownChecks << tree->topLevelItem(i)->data(0, Qt::UserRole).toString() + ": "
+                               + tree->topLevelItem(i)->text(0);
+        for (const checks::Check& c : b.checks)
+            budgetChecks << c.id + ": " + checks::statusText(c.status) + "\n" + c.title
+                                + (c.designation ? " — " + *c.designation : QString());
+        QCOMPARE(shownChecks, budgetChecks);
+        QVERIFY(budgetChecks.join(' ').contains("budget.head: пройдена"));
         QCOMPARE(child<QTabWidget>("Pages")->tabText(1),
                  QStringLiteral("Проверки: ") + checks::statusText(checks::verdict(b.checks)));
     }
