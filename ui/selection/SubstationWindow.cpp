@@ -314,7 +314,8 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     for (const Column& c : kColumns)
         headings << QString::fromUtf8(c.heading);
     m_table->setHorizontalHeaderLabels(headings);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    // Columns as wide as their texts, never elided: a narrow window scrolls the table sideways.
+    m_table->setTextElideMode(Qt::ElideNone);
     fitTable(kFirstRows);
 
     m_chartView = new QChartView(new QChart, this);
