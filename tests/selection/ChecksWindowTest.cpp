@@ -126,12 +126,14 @@ private slots:
         QCOMPARE(bar[0]->text().remove(QLatin1Char('&')), QStringLiteral("Выход"));
         QCOMPARE(bar[1]->text().remove(QLatin1Char('&')), QStringLiteral("Расчёт"));
         const QList<QAction*> items = child<QMenu>("N5")->actions();
-        QCOMPARE(items.size(), 3);
+        QCOMPARE(items.size(), 4);
         QCOMPARE(items[0]->text(), QStringLiteral("Проверки"));
         QCOMPARE(items[1]->objectName(), QStringLiteral("N7"));
         QCOMPARE(items[1]->text(), QStringLiteral("Расчётный лист (PDF)"));
         QCOMPARE(items[2]->objectName(), QStringLiteral("N8"));
         QCOMPARE(items[2]->text(), QStringLiteral("Отопительный сезон"));
+        QCOMPARE(items[3]->objectName(), QStringLiteral("N9"));
+        QCOMPARE(items[3]->text(), QStringLiteral("Тепловой пункт"));
 
         windowprotocol::openWorkWindow(m_form, QStringLiteral("Регулирующий гидроэлеватор"));
         items[0]->trigger();

@@ -1,9 +1,11 @@
 // Developer preview: the selection window alone, opened for the kind named on the command line,
 // optionally with every unit chosen and a selection run, so that it can be looked at, and with
-// the checks window open beside it (and every check expanded).
+// the checks window open beside it (and every check expanded), the season window or the
+// substation window (on a scheme named by its identifier, "valve-regulator").
 // Usage: selection-preview [TITLE] [--run SERIES RANGE [INLET OUTLET SUPPLY RETURN LOAD
-//        RESISTANCE]] [--checks [--expand]] [--season T]
+//        RESISTANCE]] [--checks [--expand]] [--season T] [--substation [SCHEME]]
 
+#include "substation/Presentation.h"
 #include "ui/selection/Gidroelevator.h"
 #include "ui/shell/Messages.h"
 
@@ -57,6 +59,14 @@ int main(int argc, char** argv)
     }
     if (args.contains(QStringLiteral("--season")))
         SelectRtForm->findChild<QAction*>(QStringLiteral("N8"))->trigger();
+    if (const qsizetype at = args.indexOf(QStringLiteral("--substation")); at > 0) {
+        if (const std::optional<substation::Scheme> scheme =
+                substation::schemeOfId(args.value(at + 1))) {
+            auto* box = SelectRtForm->findChild<QComboBox*>(QStringLiteral("Scheme"));
+            box->setCurrentText(substation::schemeTitle(*scheme));
+        }
+        SelectRtForm->findChild<QAction*>(QStringLiteral("N9"))->trigger();
+    }
     const int status = app.exec();
     delete SelectRtForm;
     return status;

@@ -14,9 +14,10 @@
 class QKeyEvent;
 class QLabel;
 class QMenuBar;
-class QTreeWidget;
 
 namespace selection {
+
+class ChecksTree;
 
 // The verdict of the latest result, where the selection window shows it: in the right corner of
 // its menu bar, out of the client area. It names the worst status with its own icon and, for a
@@ -49,7 +50,7 @@ protected:
 
 private:
     QLabel* m_summary;
-    QTreeWidget* m_tree;
+    ChecksTree* m_tree;
 };
 
 } // namespace selection

@@ -14,6 +14,7 @@
 #include "ui/selection/ChecksWindow.h"
 #include "ui/selection/ProjectMenu.h"
 #include "ui/selection/SeasonWindow.h"
+#include "ui/selection/SubstationWindow.h"
 #include "ui/shell/MenuBar.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/Prompts.h"
@@ -123,6 +124,11 @@ void TSelectRtForm::createMenu()
     QAction* n8 = n5->addAction(QStringLiteral("Отопительный сезон"));
     n8->setObjectName(QStringLiteral("N8"));
     connect(n8, &QAction::triggered, m_seasonWindow, &selection::SeasonWindow::bringForward);
+    m_substationWindow = new selection::SubstationWindow(this);
+    QAction* n9 = n5->addAction(QStringLiteral("Тепловой пункт"));
+    n9->setObjectName(QStringLiteral("N9"));
+    connect(n9, &QAction::triggered, m_substationWindow,
+            &selection::SubstationWindow::bringForward);
     menubars::setUp(this);
     // The verdict beside the menu.
     m_verdict = new selection::VerdictButton(menuBar());
@@ -266,6 +272,9 @@ void TSelectRtForm::FormShow()
     Memo2->clear();
     m_checksWindow->follow(windowTitle(), {});
     m_seasonWindow->clear();
+    if (kind)
+        m_substationWindow->followKind(*kind);
+    m_substationWindow->clear();
     m_verdict->follow({});
 }
 
@@ -274,6 +283,7 @@ void TSelectRtForm::FormClose()
     hideDescriptions();
     m_checksWindow->hide();
     m_seasonWindow->hide();
+    m_substationWindow->hide();
     TWorkForm::FormClose();
 }
 
@@ -329,6 +339,7 @@ TSelectRtForm::SizedResult TSelectRtForm::sizeFromTheBoxes()
         sized.checks = checks::evaluate(*sized.run.sized);
     m_checksWindow->follow(sized.form.title, sized.checks);
     m_seasonWindow->follow(sized.run);
+    m_substationWindow->follow(sized.run);
     m_verdict->follow(sized.checks);
     const std::optional<vedan::Failure> failure = sized.run.failure();
     reportIfFailed(failure);
@@ -368,10 +379,10 @@ void TSelectRtForm::N7Click()
     if (!object)
         return;
     lastObject = *object;
-    reportIfFailed(
-        calcsheet::showSheet({selection::typedTexts(sized.form), sized.run, sized.checks,
-                              QDateTime::currentDateTime(), *object, m_seasonWindow->sheet()})
-            .failure);
+    reportIfFailed(calcsheet::showSheet({selection::typedTexts(sized.form), sized.run, sized.checks,
+                                         QDateTime::currentDateTime(), *object,
+                                         m_seasonWindow->sheet(), m_substationWindow->sheet()})
+                       .failure);
 }
 
 selection::SizingMethod TSelectRtForm::sizingMethod()

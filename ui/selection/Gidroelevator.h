@@ -24,6 +24,7 @@ namespace selection {
 class ChecksWindow;
 class ProjectMenu;
 class SeasonWindow;
+class SubstationWindow;
 class VerdictButton;
 } // namespace selection
 
@@ -100,6 +101,8 @@ private:
     selection::ProjectMenu* m_project;       // "Файл": open and save projects
     selection::ChecksWindow* m_checksWindow; // "Расчёт" → "Проверки", follows each result
     selection::SeasonWindow* m_seasonWindow; // "Расчёт" → "Отопительный сезон", follows each result
+    selection::SubstationWindow* m_substationWindow; // "Расчёт" → "Тепловой пункт", follows each
+                                                     // result
     selection::VerdictButton* m_verdict; // beside the menu: the verdict of each result
     sheet::XLApp m_xlApp;
 };

@@ -1,0 +1,75 @@
+#pragma once
+// The heating substation of the selection window's last result (substation/Substation.h), in a
+// window of its own beside the selection window: the scheme and the budget's options, the
+// elements along the flow with their heads, drops, Kv, models and bores, and on two pages the
+// piezometric line (Qt Charts) from the supply inlet to the return with each element's drop and
+// the regulator's set point, and the budget's checks. It follows every "Подобрать" and is emptied when the selection
+// window is shown again; its inputs stay for the session, the scheme until the kind of equipment
+// changes. Esc closes it.
+// Depends on Qt Widgets and Qt Charts, the substation library and the calculation sheet's data.
+
+#include "calcsheet/CalculationSheet.h"
+#include "selection/SelectionRun.h"
+#include "substation/Substation.h"
+
+#include <QWidget>
+#include <optional>
+
+class QChartView;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableWidget;
+
+namespace selection {
+
+class ChecksTree;
+
+class SubstationWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit SubstationWindow(QWidget* owner);
+
+    // The kind of equipment of the selection window: another kind than the last one puts the
+    // scheme back to the kind's own.
+    void followKind(EquipmentKind kind);
+    // The budget on a selection's request; a result that ended in a message empties the window.
+    void follow(const SelectionRun& run);
+    // No result: the inputs stay, the table, the checks and the chart are emptied.
+    void clear();
+    // Shows the window in front of its owner.
+    void bringForward();
+
+    // The budget as the window shows it, for the calculation sheet: none while the window is
+    // hidden, without a result, or when the inputs are refused.
+    std::optional<calcsheet::SubstationSheet> sheet() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void schemeChosen();
+    void recompute();
+    void showBudget();
+    void fitTable(int rows);
+    std::optional<substation::Options> options(QString* problem) const;
+
+    QComboBox* m_scheme;
+    QLineEdit* m_otherLosses;
+    QLineEdit* m_authority;
+    QComboBox* m_range;
+    QLineEdit* m_maxHead;
+    QLineEdit* m_minBore;
+    QLabel* m_status;
+    QTableWidget* m_table;
+    QTabWidget* m_pages;
+    QChartView* m_chartView;
+    ChecksTree* m_checks;
+
+    std::optional<EquipmentKind> m_kind;
+    std::optional<SizingRequest> m_request;
+    std::optional<calcsheet::SubstationSheet> m_sheet;
+};
+
+} // namespace selection
