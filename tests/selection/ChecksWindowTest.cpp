@@ -117,14 +117,16 @@ private slots:
     }
     void cleanup() { m_form->close(); }
 
+    // The projects' menu "Файл" comes first, then the window's own "Выход" and the calculations.
     void calculationMenuFollowsExitAndLeavesTheClientArea()
     {
         const QList<QAction*> bar = m_form->menuBar()->actions();
-        QCOMPARE(bar.size(), 2);
-        QCOMPARE(bar[0]->objectName(), QStringLiteral("N4"));
+        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar[1]->objectName(), QStringLiteral("N4"));
         // Menu captions compare without their mnemonic marks.
-        QCOMPARE(bar[0]->text().remove(QLatin1Char('&')), QStringLiteral("Выход"));
-        QCOMPARE(bar[1]->text().remove(QLatin1Char('&')), QStringLiteral("Расчёт"));
+        QCOMPARE(bar[0]->text().remove(QLatin1Char('&')), QStringLiteral("Файл"));
+        QCOMPARE(bar[1]->text().remove(QLatin1Char('&')), QStringLiteral("Выход"));
+        QCOMPARE(bar[2]->text().remove(QLatin1Char('&')), QStringLiteral("Расчёт"));
         const QList<QAction*> items = child<QMenu>("N5")->actions();
         QCOMPARE(items.size(), 4);
         QCOMPARE(items[0]->text(), QStringLiteral("Проверки"));
