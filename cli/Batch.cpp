@@ -51,15 +51,14 @@ vedan::Outcome<QStringList> readHeader(const BatchKind& kind, const std::vector<
     return {header, std::nullopt};
 }
 
-RowOutput computeRecord(const BatchKind& kind, const csv::Record& record,
-                        const QStringList& header, TableFormat format)
+RowOutput computeRecord(const BatchKind& kind, const csv::Record& record, const QStringList& header,
+                        TableFormat format)
 {
     BatchRecord row;
     row.line = record.line;
     if (record.problem)
-        return kind.refused(row,
-                            QStringLiteral("строка %1: %2").arg(record.line).arg(*record.problem),
-                            format);
+        return kind.refused(
+            row, QStringLiteral("строка %1: %2").arg(record.line).arg(*record.problem), format);
     const std::vector<QString>& cells = record.fields;
     for (const QString& name : kind.inputColumns) {
         const qsizetype column = header.indexOf(name);
