@@ -366,3 +366,21 @@ TEST(SubstationBatch, ExitStatuses)
         }
     }
 }
+
+// The manual page names every column of the table, as the tool writes its header for a table
+// without rows.
+TEST(SubstationBatch, TheManualPageNamesEveryColumn)
+{
+    QTemporaryDir dir;
+    const CliRun run =
+        batch(clicases::writeBatch(dir.path(), QStringLiteral("in.csv"), {}, kHeader));
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    ASSERT_EQ(run.lines().size(), 1);
+    QFile manual(qEnvironmentVariable("VEDAN_TESTS_DIR")
+                 + QStringLiteral("/../resources/man/vedan-cli.1"));
+    ASSERT_TRUE(manual.open(QIODevice::ReadOnly));
+    const QString man = QString::fromUtf8(manual.readAll()).replace(QStringLiteral("\\-"), "-");
+    const QString section = man.section(QStringLiteral(".B substation --batch\n"), 1);
+    for (const QString& column : run.lines().front().split(QLatin1Char(';')))
+        EXPECT_TRUE(section.contains(column)) << column.toStdString();
+}
