@@ -20,7 +20,6 @@
 #include <optional>
 
 using substation::Element;
-using substation::ElementKind;
 
 namespace {
 
