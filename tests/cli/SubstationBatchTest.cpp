@@ -83,7 +83,8 @@ protected:
             rows += QByteArray(row.cells) + '\n';
         return table(rows);
     }
-    CliRun batch(const QString& input, QStringList more = {}, const RunSettings& settings = {})
+    CliRun batch(const QString& input, const QStringList& more = {},
+                 const RunSettings& settings = {})
     {
         return runCli(QStringList{"substation", "--batch", input} + more, settings);
     }
