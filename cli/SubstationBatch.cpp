@@ -3,7 +3,6 @@
 #include "cli/SubstationCase.h"
 #include "cli/SubstationTable.h"
 #include "core/Numbers.h"
-#include "substation/Presentation.h"
 
 namespace cli {
 
@@ -23,13 +22,11 @@ std::optional<QString> valueOf(const Fields& fields, const QString& name)
 vedan::Outcome<substation::Budget> budgetOf(const Fields& fields, bool texts)
 {
     const auto refused = vedan::refusedInput<substation::Budget>;
-    const std::optional<QString> id = valueOf(fields, QStringLiteral("scheme"));
-    if (!id)
-        return refused(QStringLiteral("не указана схема теплового пункта"));
-    const std::optional<substation::Scheme> scheme = substation::schemeOfId(*id);
-    if (!scheme)
-        return refused(QStringLiteral("неизвестная схема теплового пункта «%1»").arg(*id));
-    Fields sizeFields{{QStringLiteral("kind"), sizeKindOf(*scheme)}};
+    const vedan::Outcome<substation::Scheme> scheme =
+        schemeOf(valueOf(fields, QStringLiteral("scheme")));
+    if (scheme.failure)
+        return {{}, scheme.failure};
+    Fields sizeFields{{QStringLiteral("kind"), sizeKindOf(scheme.value)}};
     for (const QString& name : sizeFieldNames().mid(1))
         if (const std::optional<QString> value = valueOf(fields, name))
             sizeFields.emplace_back(name, *value);
@@ -47,10 +44,10 @@ vedan::Outcome<substation::Budget> budgetOf(const Fields& fields, bool texts)
             return refused(QStringLiteral("значение «%1» поля %2 не число").arg(*value, name));
     }
     const vedan::Outcome<selection::SizingRequest> sizing =
-        selection::requestOf(form.value, requestKind(*scheme));
+        selection::requestOf(form.value, requestKind(scheme.value));
     if (sizing.failure)
         return {{}, sizing.failure};
-    return substation::budget(sizing.value, substationOptions(*scheme, numbers), texts);
+    return substation::budget(sizing.value, substationOptions(scheme.value, numbers), texts);
 }
 
 RowOutput output(const SubstationRow& row, TableFormat format)

@@ -8,6 +8,17 @@ using substation::ElementKind;
 
 namespace cli {
 
+vedan::Outcome<substation::Scheme> schemeOf(const std::optional<QString>& id)
+{
+    const auto refused = vedan::refusedInput<substation::Scheme>;
+    if (!id)
+        return refused(QStringLiteral("не указана схема теплового пункта"));
+    const std::optional<substation::Scheme> scheme = substation::schemeOfId(*id);
+    if (!scheme)
+        return refused(QStringLiteral("неизвестная схема теплового пункта «%1»").arg(*id));
+    return {*scheme, std::nullopt};
+}
+
 selection::EquipmentKind requestKind(substation::Scheme scheme)
 {
     return scheme == substation::Scheme::Elevator ? selection::EquipmentKind::Hydroelevator

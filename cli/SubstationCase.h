@@ -4,6 +4,7 @@
 // the budget's options from the numbers given, and the budget as JSON. Depends on Qt Core, core
 // and the selection, checks and substation libraries.
 
+#include "core/Failure.h"
 #include "core/Json.h"
 #include "selection/EquipmentKinds.h"
 #include "selection/SizingRequest.h"
@@ -13,6 +14,9 @@
 #include <optional>
 
 namespace cli {
+
+// The scheme of its identifier, or the message that refuses it: none given, or not a scheme.
+vedan::Outcome<substation::Scheme> schemeOf(const std::optional<QString>& id);
 
 // The regulator's schemes read their inputs as the control valve does: the regulator's series is
 // always "ЖМ" and its range is the substation's own, so the choices of the regulator's own sizing

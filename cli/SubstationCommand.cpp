@@ -35,16 +35,14 @@ Parsed parse(const QCommandLineParser& parser)
 {
     const auto refused = [](const QString& problem) { return Parsed{{}, problem, {}}; };
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return refused(positional.isEmpty()
-                           ? QStringLiteral("не указана схема теплового пункта")
-                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
-    const std::optional<substation::Scheme> scheme = substation::schemeOfId(positional.front());
-    if (!scheme)
-        return refused(
-            QStringLiteral("неизвестная схема теплового пункта «%1»").arg(positional.front()));
+    if (positional.size() > 1)
+        return refused(QStringLiteral("лишний аргумент: ") + positional.at(1));
+    const vedan::Outcome<substation::Scheme> scheme =
+        cli::schemeOf(positional.isEmpty() ? std::nullopt : std::optional(positional.front()));
+    if (scheme.failure)
+        return refused(scheme.failure->message);
     const vedan::Outcome<selection::SelectionForm> form =
-        cli::sizeFormOfOptions(parser, cli::sizeKindOf(*scheme));
+        cli::sizeFormOfOptions(parser, cli::sizeKindOf(scheme.value));
     if (form.failure)
         return refused(form.failure->message);
 
@@ -55,10 +53,12 @@ Parsed parse(const QCommandLineParser& parser)
             return refused(*problem);
 
     const vedan::Outcome<selection::SizingRequest> sizing =
-        selection::requestOf(form.value, cli::requestKind(*scheme));
+        selection::requestOf(form.value, cli::requestKind(scheme.value));
     if (sizing.failure)
         return {{}, {}, sizing.failure};
-    return {cli::SubstationRequest{sizing.value, cli::substationOptions(*scheme, numbers)}, {}, {}};
+    return {cli::SubstationRequest{sizing.value, cli::substationOptions(scheme.value, numbers)},
+            {},
+            {}};
 }
 
 std::optional<double> kv(const std::optional<qty::FlowCoefficient>& value)
