@@ -97,7 +97,7 @@ RowOutput render(const BatchKind& kind, const csv::Record& record, const QString
     return out;
 }
 
-// The records of the table are sized in blocks, several blocks at once on a machine with
+// The records of the table are computed in blocks, several blocks at once on a machine with
 // several cores; the blocks are written in the order of the input.
 constexpr std::size_t kBlock = 256;
 
