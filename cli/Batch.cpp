@@ -2,6 +2,7 @@
 
 #include "cli/BatchTable.h"
 #include "cli/CliIo.h"
+#include "cli/CliOptions.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
 #include "cli/Table.h"
@@ -29,111 +30,74 @@ namespace cli {
 
 namespace {
 
+QString noRequiredColumn(const BatchKind& kind)
+{
+    return QStringLiteral("в заголовке нет столбца ") + kind.requiredColumn;
+}
+
 // The columns of the header, or the usage problem.
-vedan::Outcome<QStringList> readHeader(const std::vector<QString>& fields)
+vedan::Outcome<QStringList> readHeader(const BatchKind& kind, const std::vector<QString>& fields)
 {
     const auto refused = vedan::refusedInput<QStringList>;
     const QStringList header(fields.begin(), fields.end());
     for (qsizetype i = 0; i < header.size(); ++i) {
-        if (!sizeFieldNames().contains(header[i]))
+        if (!kind.inputColumns.contains(header[i]))
             return refused(QStringLiteral("неизвестный столбец «%1» в заголовке").arg(header[i]));
         if (header.indexOf(header[i]) != i)
             return refused(QStringLiteral("столбец «%1» повторяется в заголовке").arg(header[i]));
     }
-    if (!header.contains(QStringLiteral("kind")))
-        return refused(QStringLiteral("в заголовке нет столбца kind"));
+    if (!header.contains(kind.requiredColumn))
+        return refused(noRequiredColumn(kind));
     return {header, std::nullopt};
 }
 
-BatchRow sizeRow(int line, const QStringList& header, const std::vector<QString>& cells,
-                 bool checkTexts)
+RowOutput computeRecord(const BatchKind& kind, const csv::Record& record, const QStringList& header,
+                        TableFormat format)
 {
-    BatchRow row;
-    row.line = line;
-    for (qsizetype i = 0; i < sizeFieldNames().size(); ++i) {
-        const qsizetype column = header.indexOf(sizeFieldNames()[i]);
+    BatchRecord row;
+    row.line = record.line;
+    if (record.problem)
+        return kind.refused(
+            row, QStringLiteral("строка %1: %2").arg(record.line).arg(*record.problem), format);
+    const std::vector<QString>& cells = record.fields;
+    for (const QString& name : kind.inputColumns) {
+        const qsizetype column = header.indexOf(name);
         // A number is written back by the table's rule, with the decimal comma.
         row.inputs << (column >= 0 && column < qsizetype(cells.size())
                            ? num::withDecimalSeparator(cells[static_cast<size_t>(column)], u',')
                            : QString());
     }
-    Fields fields;
     for (qsizetype i = 0; i < qsizetype(cells.size()); ++i) {
         if (cells[static_cast<size_t>(i)].isEmpty())
             continue;
-        if (i >= header.size()) {
-            row.run.refusal = vedan::Failure::input(
-                QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1));
-            return row;
-        }
-        fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
+        if (i >= header.size())
+            return kind.refused(
+                row, QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1), format);
+        row.fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
     }
-    vedan::Outcome<selection::SelectionForm> form = sizeForm(fields);
-    if (form.failure) {
-        row.run.refusal = std::move(form.failure);
-        return row;
-    }
-    SizeResult result = sizeCase(form.value, true, checkTexts);
-    row.run = std::move(result.run);
-    row.checks = std::move(result.checks);
-    return row;
+    return kind.computed(row, format);
 }
 
-// A row whose record could not be read: only its line and its message.
-BatchRow refusedRow(int line, const QString& problem)
+// The row of a record, with a cell longer than a sheet's cell making it a message instead.
+RowOutput render(const BatchKind& kind, const csv::Record& record, const QStringList& header,
+                 TableFormat format)
 {
-    BatchRow row;
-    row.line = line;
-    for (qsizetype i = 0; i < sizeFieldNames().size(); ++i)
-        row.inputs << QString();
-    row.run.refusal = vedan::Failure::input(QStringLiteral("строка %1: %2").arg(line).arg(problem));
-    return row;
-}
-
-QByteArray jsonItem(const BatchRow& row)
-{
-    json::Value item;
-    item["line"] = row.line;
-    item.update(sizeJsonValue(row.run, row.checks));
-    return json::dump(item);
-}
-
-// What one row adds to the output, made where the row was sized.
-struct RowOutput {
-    int line = 0;
-    bool failed = false;      // the row ended in a message
-    bool checkFailed = false; // a check of the row failed
-    QByteArray bytes;         // CSV or JSON
-    std::vector<Cell> cells;  // .xlsx
-};
-
-RowOutput render(const BatchRow& row, TableFormat format)
-{
-    RowOutput out;
-    out.line = row.line;
-    out.failed = row.run.failure().has_value();
-    out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
-    switch (format) {
-    case TableFormat::Csv: out.bytes = csvLine(batchCells(row)); break;
-    case TableFormat::Json: out.bytes = jsonItem(row); break;
-    case TableFormat::Xlsx: {
-        out.cells = batchCells(row);
-        // A cell longer than a sheet's cell makes the row a message instead.
-        if (std::any_of(out.cells.begin(), out.cells.end(),
-                        [](const Cell& c) { return !sheet::fitsInCell(cellText(c)); })) {
-            const QString problem = QStringLiteral("значение длиннее %1 знаков не помещается в "
-                                                   "ячейку листа .xlsx")
-                                        .arg(sheet::kMaxCellText);
-            out.cells = batchCells(refusedRow(row.line, problem));
-            out.failed = true;
-        }
-        break;
-    }
+    RowOutput out = computeRecord(kind, record, header, format);
+    out.line = record.line;
+    if (format == TableFormat::Xlsx
+        && std::any_of(out.cells.begin(), out.cells.end(),
+                       [](const Cell& c) { return !sheet::fitsInCell(cellText(c)); })) {
+        const QString problem = QStringLiteral("строка %1: значение длиннее %2 знаков не "
+                                               "помещается в ячейку листа .xlsx")
+                                    .arg(record.line)
+                                    .arg(sheet::kMaxCellText);
+        out.cells = kind.refused(BatchRecord{record.line, {}, {}}, problem, format).cells;
+        out.failed = true;
     }
     return out;
 }
 
-// The records of the table are sized in blocks, several blocks at once on a machine with
+// The records of the table are computed in blocks, several blocks at once on a machine with
 // several cores; the blocks are written in the order of the input.
 constexpr std::size_t kBlock = 256;
 
@@ -141,16 +105,19 @@ struct Job {
     std::vector<csv::Record> records;
 };
 
-std::vector<RowOutput> sizeBlock(const Job& job, const QStringList& header, TableFormat format)
+// The table being written: its kind, the columns of its input and the format of its output.
+struct Table {
+    const BatchKind& kind;
+    QStringList header;
+    TableFormat format;
+};
+
+std::vector<RowOutput> computeBlock(const Job& job, const Table& table)
 {
     std::vector<RowOutput> outputs;
     outputs.reserve(job.records.size());
-    for (const csv::Record& record : job.records) {
-        const BatchRow row = record.problem ? refusedRow(record.line, *record.problem)
-                                            : sizeRow(record.line, header, record.fields,
-                                                      format == TableFormat::Json);
-        outputs.push_back(render(row, format));
-    }
+    for (const csv::Record& record : job.records)
+        outputs.push_back(render(table.kind, record, table.header, table.format));
     return outputs;
 }
 
@@ -254,11 +221,10 @@ bool isBlank(const csv::Record& record)
                           [](const QString& c) { return c.isEmpty(); });
 }
 
-// Reads every record after the header, sizes it and hands its row to the sink, in order.
-vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableFormat format,
-                      Sink& sink, Totals& totals)
+// Reads every record after the header, computes it and hands its row to the sink, in order.
+vedan::Status computeAll(csv::Reader& reader, const Table& table, Sink& sink, Totals& totals)
 {
-    if (vedan::Status s = sink.header(batchHeader()))
+    if (vedan::Status s = sink.header(table.kind.header))
         return s;
     // The output is the same bytes whatever the number of threads (cli/Workers.h).
     Workers workers(batchThreads());
@@ -287,7 +253,7 @@ vedan::Status sizeAll(csv::Reader& reader, const QStringList& header, TableForma
         if (job.records.empty())
             break;
         auto task = std::make_shared<std::packaged_task<std::vector<RowOutput>()>>(
-            [job = std::move(job), &header, format] { return sizeBlock(job, header, format); });
+            [job = std::move(job), &table] { return computeBlock(job, table); });
         pending.push_back(task->get_future());
         workers.run([task] { (*task)(); });
         if (pending.size() >= 2 * std::max<std::size_t>(1, workers.count()))
@@ -319,7 +285,7 @@ vedan::Outcome<int> openInput(const QString& file)
 
 } // namespace
 
-int runBatch(const BatchFiles& files, bool strict)
+int runBatchOf(const BatchKind& kind, const BatchFiles& files, bool strict)
 {
     const QString& file = files.input;
     const QString& out = files.output;
@@ -350,22 +316,22 @@ int runBatch(const BatchFiles& files, bool strict)
     }
     if (!read || first.problem)
         return usage(first.problem ? QStringLiteral("заголовок не прочитан: ") + *first.problem
-                                   : QStringLiteral("в заголовке нет столбца kind"));
-    const vedan::Outcome<QStringList> header = readHeader(first.fields);
+                                   : noRequiredColumn(kind));
+    const vedan::Outcome<QStringList> header = readHeader(kind, first.fields);
     if (header.failure)
         return usage(header.failure->message);
-    const QStringList& columns = header.value;
+    const Table table{kind, header.value, *format};
 
     Totals totals;
     vedan::Status written;
     if (*format == TableFormat::Xlsx) {
-        written = sheet::writeRowsXlsx({out, QStringLiteral("Подбор")}, [&](sheet::RowSheet& s) {
+        written = sheet::writeRowsXlsx({out, kind.sheetName}, [&](sheet::RowSheet& s) {
             SheetSink sink(s);
-            return sizeAll(reader, columns, *format, sink, totals);
+            return computeAll(reader, table, sink, totals);
         });
     } else if (out == safefile::kStandardOutput) {
         StreamSink sink(stdout, QStringLiteral("стандартный вывод"), *format, false);
-        written = sizeAll(reader, columns, *format, sink, totals);
+        written = computeAll(reader, table, sink, totals);
     } else {
         written = safefile::saveReplacing(out, [&](const QString& staged) -> vedan::Status {
             std::FILE* f = std::fopen(QFile::encodeName(staged).constData(), "wb");
@@ -373,7 +339,7 @@ int runBatch(const BatchFiles& files, bool strict)
                 return vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
                                                 .arg(out, systemreason::ofError(errno)));
             StreamSink sink(f, out, *format, *format == TableFormat::Csv);
-            vedan::Status s = sizeAll(reader, columns, *format, sink, totals);
+            vedan::Status s = computeAll(reader, table, sink, totals);
             if (std::fclose(f) != 0 && !s)
                 s = vedan::Failure::file(QStringLiteral("Не удалось записать файл %1: %2")
                                              .arg(out, systemreason::ofError(errno)));
@@ -383,6 +349,94 @@ int runBatch(const BatchFiles& files, bool strict)
     if (failed(written) || totals.anyFailed)
         return 1;
     return strict && totals.anyCheckFailed ? 3 : 0;
+}
+
+RowOutput tableRow(TableFormat format, std::vector<Cell> cells)
+{
+    RowOutput out;
+    if (format == TableFormat::Csv)
+        out.bytes = csvLine(cells);
+    else
+        out.cells = std::move(cells);
+    return out;
+}
+
+namespace {
+
+// size --batch: the row of a sizing with its checks, as size --checks --json gives them.
+
+RowOutput sizeOutput(const BatchRow& row, TableFormat format)
+{
+    RowOutput out;
+    if (format == TableFormat::Json) {
+        json::Value item;
+        item["line"] = row.line;
+        item.update(sizeJsonValue(row.run, row.checks));
+        out.bytes = json::dump(item);
+    } else {
+        out = tableRow(format, batchCells(row));
+    }
+    out.failed = row.run.failure().has_value();
+    out.checkFailed = checks::verdict(row.checks) == checks::Status::Failed;
+    return out;
+}
+
+RowOutput sizedRow(const BatchRecord& record, TableFormat format)
+{
+    BatchRow row;
+    row.line = record.line;
+    row.inputs = record.inputs;
+    vedan::Outcome<selection::SelectionForm> form = sizeForm(record.fields);
+    if (form.failure) {
+        row.run.refusal = std::move(form.failure);
+        return sizeOutput(row, format);
+    }
+    // Only JSON prints the checks' texts.
+    SizeResult result = sizeCase(form.value, true, format == TableFormat::Json);
+    row.run = std::move(result.run);
+    row.checks = std::move(result.checks);
+    return sizeOutput(row, format);
+}
+
+RowOutput refusedSizeRow(const BatchRecord& record, const QString& message, TableFormat format)
+{
+    BatchRow row;
+    row.line = record.line;
+    row.inputs = record.inputs;
+    row.run.refusal = vedan::Failure::input(message);
+    return sizeOutput(row, format);
+}
+
+} // namespace
+
+int runBatch(const BatchFiles& files, bool strict)
+{
+    static const BatchKind kind{.inputColumns = sizeFieldNames(),
+                                .requiredColumn = QStringLiteral("kind"),
+                                .sheetName = QStringLiteral("Подбор"),
+                                .header = batchHeader(),
+                                .computed = sizedRow,
+                                .refused = refusedSizeRow};
+    return runBatchOf(kind, files, strict);
+}
+
+vedan::Outcome<BatchFiles> batchFilesOf(const QCommandLineParser& parser)
+{
+    const auto refused = vedan::refusedInput<BatchFiles>;
+    for (const QString& name : parser.optionNames())
+        if (name != QLatin1String("batch") && name != QLatin1String("out")
+            && name != QLatin1String("strict"))
+            return refused(QStringLiteral("с --batch задаются только --out и --strict"));
+    const std::optional<QString> batch = single(parser, QStringLiteral("batch"));
+    const std::optional<QString> out = single(parser, QStringLiteral("out"));
+    if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
+        return refused(QStringLiteral("пакетный подбор: --batch ФАЙЛ.csv [--out ФАЙЛ]"));
+    const QString target = out->isEmpty() ? QStringLiteral("-") : *out;
+    if (const std::optional<QString> clash =
+            clashingFiles({.inputs = {{QStringLiteral("--batch"), *batch}},
+                           .outputs = {{QStringLiteral("--out"), target}}}))
+        return refused(*clash);
+    return {{.input = *batch, .output = target}, std::nullopt};
 }
 
 } // namespace cli

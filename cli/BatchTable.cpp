@@ -62,21 +62,8 @@ const std::vector<BatchColumn>& batchColumns()
     return all;
 }
 
-QStringList batchHeader()
-{
-    QStringList names;
-    for (const BatchColumn& column : batchColumns())
-        names << column.name;
-    return names;
-}
+QStringList batchHeader() { return headerOf(batchColumns()); }
 
-std::vector<Cell> batchCells(const BatchRow& row)
-{
-    std::vector<Cell> cells;
-    cells.reserve(batchColumns().size());
-    for (const BatchColumn& column : batchColumns())
-        cells.push_back(column.cell(row));
-    return cells;
-}
+std::vector<Cell> batchCells(const BatchRow& row) { return cellsOf(batchColumns(), row); }
 
 } // namespace cli

@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <vector>
 
 namespace cli {
@@ -22,10 +21,7 @@ struct BatchRow {
     std::vector<checks::Check> checks;
 };
 
-struct BatchColumn {
-    QString name; // the header
-    std::function<Cell(const BatchRow&)> cell;
-};
+using BatchColumn = TableColumn<BatchRow>;
 
 // Every column, in order: line, the inputs, every working value, offers, message, worst_check.
 const std::vector<BatchColumn>& batchColumns();

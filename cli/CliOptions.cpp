@@ -250,14 +250,18 @@ const CommandSpec& substationSpec()
             QStringLiteral("substation elevator|valve|valve-regulator|regulator\n"
                            "    ПАРАМЕТРЫ ПОДБОРА (как у size) [--other-losses М] [--authority A]\n"
                            "    [--max-elevator-head М] [--min-bore ММ] [--json] [--strict]\n"
-                           "    [--pdf ФАЙЛ] [--object ТЕКСТ]"),
+                           "    [--pdf ФАЙЛ] [--object ТЕКСТ]\n"
+                           "vedan-cli substation --batch ФАЙЛ.csv [--out ФАЙЛ.csv|.json|.xlsx] "
+                           "[--strict]"),
             QStringLiteral("Распределение располагаемого напора теплового пункта между прочими "
                            "потерями, дроссельной диафрагмой, регулятором перепада давления, "
                            "регулирующим клапаном, элеватором и системой, в порядке движения "
                            "воды, с подбором каждого устройства на его перепад и проверками. "
                            "Дробные числа вводятся с десятичной запятой или точкой. Код "
                            "завершения: 0 — расчёт выполнен, 1 — сообщение программы, 2 — "
-                           "неверный параметр, 3 — с --strict: не пройдена инженерная проверка."),
+                           "неверный параметр, 3 — с --strict: не пройдена инженерная проверка "
+                           "(в пакете: ни одна строка не закончилась сообщением, но хотя бы в "
+                           "одной не пройдена проверка)."),
             {}};
         s.brief = QStringLiteral("распределение напора теплового пункта, дроссельные диафрагмы");
         // The inputs of the selection, as size takes them; the regulator is always of the
@@ -294,6 +298,14 @@ const CommandSpec& substationSpec()
             {{QStringLiteral("object")},
              QStringLiteral("ТЕКСТ"),
              QStringLiteral("название объекта в расчётном листе")},
+            {{QStringLiteral("batch")},
+             QStringLiteral("ФАЙЛ.csv"),
+             QStringLiteral("пакетный расчёт: строки таблицы CSV (через «;»), столбец scheme и "
+                            "параметры без дефисов")},
+            {{QStringLiteral("out")},
+             QStringLiteral("ФАЙЛ"),
+             QStringLiteral("результат пакета: .csv, .json или .xlsx; без него — CSV на "
+                            "стандартный вывод")},
             kHelp,
         };
         s.options.insert(s.options.end(), own.begin(), own.end());

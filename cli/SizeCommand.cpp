@@ -154,21 +154,10 @@ int cli::runSize(const QStringList& args)
     if (parser.optionNames().count(QStringLiteral("strict")) > 1)
         return cli::usage(QStringLiteral("переключатель указан дважды"));
     if (parser.isSet(QStringLiteral("batch"))) {
-        const QStringList others = parser.optionNames();
-        for (const QString& name : others)
-            if (name != QLatin1String("batch") && name != QLatin1String("out")
-                && name != QLatin1String("strict"))
-                return cli::usage(QStringLiteral("с --batch задаются только --out и --strict"));
-        const std::optional<QString> batch = cli::single(parser, QStringLiteral("batch"));
-        const std::optional<QString> out = cli::single(parser, QStringLiteral("out"));
-        if (!batch || !out || batch->isEmpty() || !parser.positionalArguments().isEmpty())
-            return cli::usage(QStringLiteral("пакетный подбор: --batch ФАЙЛ.csv [--out ФАЙЛ]"));
-        const QString target = out->isEmpty() ? QStringLiteral("-") : *out;
-        if (const std::optional<QString> clash =
-                cli::clashingFiles({.inputs = {{QStringLiteral("--batch"), *batch}},
-                                    .outputs = {{QStringLiteral("--out"), target}}}))
-            return cli::usage(*clash);
-        return cli::runBatch({.input = *batch, .output = target}, strict);
+        const vedan::Outcome<cli::BatchFiles> files = cli::batchFilesOf(parser);
+        if (files.failure)
+            return cli::usage(files.failure->message);
+        return cli::runBatch(files.value, strict);
     }
     // Each switch at most once, as before.
     if (parser.optionNames().count(QStringLiteral("checks")) > 1

@@ -2,6 +2,7 @@
 // the inputs of size: the elements in the order of the flow as a text table, then the checks and
 // the verdict; --json prints everything as one JSON object instead; --pdf writes the calculation
 // sheet with the substation's page. A failed check changes the exit status only with --strict (3).
+// --batch computes the rows of a CSV table (SubstationBatch.cpp).
 
 #include "calcsheet/CalculationSheet.h"
 #include "cli/CliIo.h"
@@ -9,6 +10,8 @@
 #include "cli/Commands.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
+#include "cli/SubstationBatch.h"
+#include "cli/SubstationCase.h"
 #include "core/Numbers.h"
 #include "substation/BudgetFormulas.h"
 #include "substation/Presentation.h"
@@ -19,27 +22,13 @@
 #include <optional>
 
 using substation::Element;
-using substation::ElementKind;
 
 namespace {
-
-// The regulator's schemes read their inputs as the control valve does: the regulator's series is
-// always "ЖМ" and its range is --range, so the choices of the regulator's own sizing do not apply.
-selection::EquipmentKind requestKind(substation::Scheme scheme)
-{
-    return scheme == substation::Scheme::Elevator ? selection::EquipmentKind::Hydroelevator
-                                                  : selection::EquipmentKind::ControlValve;
-}
-
-struct SubstationRequest {
-    selection::SizingRequest sizing;
-    substation::Options options;
-};
 
 // The request, the usage problem as an input failure, or the message of the inputs (a bad number)
 // as the failure size would show.
 struct Parsed {
-    std::optional<SubstationRequest> request;
+    std::optional<cli::SubstationRequest> request;
     std::optional<QString> usageProblem;
     vedan::Status inputFailure;
 };
@@ -48,115 +37,35 @@ Parsed parse(const QCommandLineParser& parser)
 {
     const auto refused = [](const QString& problem) { return Parsed{{}, problem, {}}; };
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
-        return refused(positional.isEmpty()
-                           ? QStringLiteral("не указана схема теплового пункта")
-                           : QStringLiteral("лишний аргумент: ") + positional.at(1));
-    const std::optional<substation::Scheme> scheme = substation::schemeOfId(positional.front());
-    if (!scheme)
-        return refused(
-            QStringLiteral("неизвестная схема теплового пункта «%1»").arg(positional.front()));
+    if (positional.size() > 1)
+        return refused(QStringLiteral("лишний аргумент: ") + positional.at(1));
+    const vedan::Outcome<substation::Scheme> scheme =
+        cli::schemeOf(positional.isEmpty() ? std::nullopt : std::optional(positional.front()));
+    if (scheme.failure)
+        return refused(scheme.failure->message);
     const vedan::Outcome<selection::SelectionForm> form =
-        cli::sizeFormOfOptions(parser, selection::kinds::token(requestKind(*scheme)));
+        cli::sizeFormOfOptions(parser, cli::sizeKindOf(scheme.value));
     if (form.failure)
         return refused(form.failure->message);
 
-    substation::Options options;
-    options.scheme = *scheme;
-    std::optional<double> otherLosses, authority, range, maxHead, minBore;
-    if (const std::optional<QString> problem =
-            cli::readNumbers(parser, {{"other-losses", &otherLosses},
-                                      {"authority", &authority},
-                                      {"range", &range},
-                                      {"max-elevator-head", &maxHead},
-                                      {"min-bore", &minBore}}))
-        return refused(*problem);
-    if (otherLosses)
-        options.otherLosses = qty::Head::metres(*otherLosses);
-    if (authority)
-        options.targetAuthority = *authority;
-    if (range)
-        options.settingRange = static_cast<int>(*range);
-    if (maxHead)
-        options.maxElevatorHead = qty::Head::metres(*maxHead);
-    if (minBore)
-        options.minBore = qty::Diameter::millimetres(*minBore);
+    cli::SubstationNumbers numbers;
+    for (const cli::SubstationNumberField& field : cli::kSubstationNumberFields)
+        if (const std::optional<QString> problem =
+                cli::readNumbers(parser, {{field.name, &(numbers.*field.member)}}))
+            return refused(*problem);
 
     const vedan::Outcome<selection::SizingRequest> sizing =
-        selection::requestOf(form.value, requestKind(*scheme));
+        selection::requestOf(form.value, cli::requestKind(scheme.value));
     if (sizing.failure)
         return {{}, {}, sizing.failure};
-    return {SubstationRequest{sizing.value, options}, {}, {}};
+    return {cli::SubstationRequest{sizing.value, cli::substationOptions(scheme.value, numbers)},
+            {},
+            {}};
 }
 
 std::optional<double> kv(const std::optional<qty::FlowCoefficient>& value)
 {
     return qty::readIn(value, &qty::FlowCoefficient::inCubicMetresPerHour);
-}
-
-json::Value offerJson(const Element& e)
-{
-    return e.offer() ? json::text(e.offer()->designation) : json::Value();
-}
-
-json::Value elementJson(const Element& e)
-{
-    json::Value object;
-    object["kind"] = json::text(substation::elementId(e.kind));
-    object["head"] = json::number(e.head.inMetres());
-    switch (e.kind) {
-    case ElementKind::Orifice:
-        object["pressureDrop"] = json::numberOr(
-            qty::readIn(substation::elementDrop(e), &qty::PressureDifference::inKgfPerCm2));
-        object["plates"] = e.orifice ? json::Value(e.orifice->plates) : json::Value();
-        object["bore"] = json::numberOr(e.orifice ? std::optional(e.orifice->bore.inMillimetres())
-                                                  : std::nullopt);
-        break;
-    case ElementKind::Regulator:
-    case ElementKind::Valve:
-        object["pressureDrop"] =
-            json::numberOr(qty::readIn(e.drop, &qty::PressureDifference::inKgfPerCm2));
-        if (e.kind == ElementKind::Regulator)
-            object["setPoint"] =
-                json::numberOr(qty::readIn(e.setPoint, &qty::PressureDifference::inKgfPerCm2));
-        object["requiredKv"] = json::numberOr(kv(e.requiredKv));
-        object["requiredKvy"] = json::numberOr(kv(e.requiredKvy));
-        object["offer"] = offerJson(e);
-        if (e.kind == ElementKind::Valve)
-            object["authority"] = json::numberOr(e.authority);
-        break;
-    case ElementKind::Elevator:
-        object["availableHead"] =
-            json::numberOr(qty::readIn(e.availableHead, &qty::Head::inMetres));
-        object["nozzleDiameter"] =
-            json::numberOr(qty::readIn(e.nozzle, &qty::Diameter::inMillimetres));
-        object["throatDiameter"] =
-            json::numberOr(qty::readIn(e.throat, &qty::Diameter::inMillimetres));
-        object["requiredHead"] = json::numberOr(qty::readIn(e.requiredHead, &qty::Head::inMetres));
-        object["offer"] = offerJson(e);
-        break;
-    case ElementKind::Other:
-    case ElementKind::System: break;
-    }
-    return object;
-}
-
-json::Value budgetJson(const substation::Budget& b)
-{
-    json::Value elements = json::Value::array();
-    for (const Element& e : b.elements)
-        elements.push_back(elementJson(e));
-    json::Value checkList = json::Value::array();
-    for (const checks::Check& c : b.checks)
-        checkList.push_back(cli::checkJson(c));
-    json::Value object;
-    object["scheme"] = json::text(substation::schemeId(b.scheme));
-    object["networkFlow"] = json::number(b.networkFlow.inTonnesPerHour());
-    object["availableHead"] = json::number(b.availableHead.inMetres());
-    object["elements"] = std::move(elements);
-    object["checks"] = std::move(checkList);
-    object["verdict"] = json::text(checks::statusId(checks::verdict(b.checks)));
-    return object;
 }
 
 QString cell(const std::optional<double>& value, int decimals)
@@ -218,7 +127,7 @@ SheetRequest sheetRequest(const QCommandLineParser& parser)
 
 // The sheet's title block, the substation's page and the signatures: the selection's own pages
 // would size the devices on drops other than the budget's.
-vedan::Status writeSheet(const SheetRequest& sheet, const SubstationRequest& request,
+vedan::Status writeSheet(const SheetRequest& sheet, const cli::SubstationRequest& request,
                          const substation::Budget& budget)
 {
     calcsheet::SheetData data;
@@ -239,6 +148,12 @@ int cli::runSubstation(const QStringList& args)
     for (const char* name : {"json", "strict"})
         if (parser.optionNames().count(QString::fromLatin1(name)) > 1)
             return cli::usage(QStringLiteral("переключатель указан дважды"));
+    if (parser.isSet(QStringLiteral("batch"))) {
+        const vedan::Outcome<cli::BatchFiles> files = cli::batchFilesOf(parser);
+        if (files.failure)
+            return cli::usage(files.failure->message);
+        return cli::runSubstationBatch(files.value, parser.isSet(QStringLiteral("strict")));
+    }
     const Parsed parsed = parse(parser);
     if (parsed.usageProblem)
         return cli::usage(*parsed.usageProblem);
@@ -256,7 +171,7 @@ int cli::runSubstation(const QStringList& args)
     // A sheet written to standard output takes the place of the text output.
     const bool textOut = sheet.pdf != QLatin1String("-");
     if (textOut && parser.isSet(QStringLiteral("json")))
-        cli::out(QString::fromUtf8(json::dump(budgetJson(b.value))));
+        cli::out(QString::fromUtf8(json::dump(cli::budgetJson(b.value))));
     else if (textOut)
         printBudget(b.value);
     cli::flushOut();

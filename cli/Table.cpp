@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "sheet/XlsxFile.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace cli {
@@ -21,8 +22,9 @@ QString formulaSafe(const QString& text)
 QString csvField(const QString& text)
 {
     QString safe = formulaSafe(text);
-    if (!safe.contains(QLatin1Char(';')) && !safe.contains(QLatin1Char('"'))
-        && !safe.contains(QLatin1Char('\n')) && !safe.contains(QLatin1Char('\r')))
+    // One pass over the field, as a batch writes every field of every row.
+    if (std::none_of(safe.cbegin(), safe.cend(),
+                     [](QChar c) { return c == u';' || c == u'"' || c == u'\n' || c == u'\r'; }))
         return safe;
     return QLatin1Char('"') + safe.replace(QStringLiteral("\""), QStringLiteral("\"\""))
            + QLatin1Char('"');
@@ -68,11 +70,14 @@ QByteArray csvLine(const QStringList& cells)
 
 QByteArray csvLine(const std::vector<Cell>& cells)
 {
-    QStringList texts;
-    texts.reserve(static_cast<qsizetype>(cells.size()));
-    for (const Cell& cell : cells)
-        texts << cellText(cell);
-    return csvLine(texts);
+    QString line;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += QLatin1Char(';');
+        line += csvField(cellText(cells[i]));
+    }
+    line += QLatin1Char('\n');
+    return line.toUtf8();
 }
 
 void writeSheetRow(sheet::RowSheet& sheet, int row, const std::vector<Cell>& cells)

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -44,6 +45,31 @@ QByteArray csvLine(const std::vector<Cell>& cells);
 // Row `row` of a sheet: a number cell as a number, a text cell as a text, an empty cell
 // unwritten. Every text must fit a cell of the sheet.
 void writeSheetRow(sheet::RowSheet& sheet, int row, const std::vector<Cell>& cells);
+
+// A column of a table of rows of type Row: its header, and how its cell is made from a row. One
+// list of columns describes a table for every format that writes cells (CSV and .xlsx).
+template <typename Row> struct TableColumn {
+    QString name;
+    std::function<Cell(const Row&)> cell;
+};
+
+template <typename Row> QStringList headerOf(const std::vector<TableColumn<Row>>& columns)
+{
+    QStringList names;
+    for (const TableColumn<Row>& column : columns)
+        names << column.name;
+    return names;
+}
+
+template <typename Row>
+std::vector<Cell> cellsOf(const std::vector<TableColumn<Row>>& columns, const Row& row)
+{
+    std::vector<Cell> cells;
+    cells.reserve(columns.size());
+    for (const TableColumn<Row>& column : columns)
+        cells.push_back(column.cell(row));
+    return cells;
+}
 
 // The format for --out, or none for an extension the tool does not write.
 std::optional<TableFormat> tableFormatOf(const QString& out);

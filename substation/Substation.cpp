@@ -218,7 +218,7 @@ void regulatorSchemes(Path& path, BudgetFacts& facts, const sf::DesignConditions
 }
 
 Budget computed(const selection::SizingRequest& request, const Options& options,
-                qty::Head networkHead)
+                qty::Head networkHead, bool texts)
 {
     const sf::DesignConditions c = sf::designConditions(selection::inputsOf(request.conditions));
     const qty::MassFlow flow = sf::networkFlow(c.load, c.schedule);
@@ -228,7 +228,8 @@ Budget computed(const selection::SizingRequest& request, const Options& options,
     BudgetFacts facts{.request = request,
                       .options = options,
                       .devicesHead = networkHead - options.otherLosses,
-                      .neededHead = qty::Head::metres(0)};
+                      .neededHead = qty::Head::metres(0),
+                      .texts = texts};
     if (options.otherLosses.inMetres() > 0)
         path.addHead(ElementKind::Other, options.otherLosses);
     switch (options.scheme) {
@@ -247,7 +248,8 @@ Budget computed(const selection::SizingRequest& request, const Options& options,
 
 } // namespace
 
-vedan::Outcome<Budget> budget(const selection::SizingRequest& request, const Options& options)
+vedan::Outcome<Budget> budget(const selection::SizingRequest& request, const Options& options,
+                              bool texts)
 {
     try {
         const qty::Head networkHead =
@@ -255,7 +257,7 @@ vedan::Outcome<Budget> budget(const selection::SizingRequest& request, const Opt
                                .outlet = request.conditions.outletPressure});
         if (const std::optional<QString> why = refusal(options, networkHead))
             return vedan::refusedInput<Budget>(*why);
-        return {computed(request, options, networkHead), std::nullopt};
+        return {computed(request, options, networkHead, texts), std::nullopt};
     } catch (const MathError& error) {
         return {Budget{}, vedan::Failure::arithmetic(error.fault())};
     }

@@ -72,7 +72,10 @@ struct Budget {
 };
 
 // The budget of the substation for the request's design conditions. Options out of their range
-// are refused with an input failure; an arithmetic fault ends with its failure.
-vedan::Outcome<Budget> budget(const selection::SizingRequest& request, const Options& options);
+// are refused with an input failure; an arithmetic fault ends with its failure. With texts false
+// the checks have their ids, titles, statuses, values and limits but no formulas, notes or units,
+// as checks::evaluate gives them (a batch written as a table needs no more).
+vedan::Outcome<Budget> budget(const selection::SizingRequest& request, const Options& options,
+                              bool texts = true);
 
 } // namespace substation

@@ -54,22 +54,23 @@ Check budgetHead(const Budget& b, const BudgetFacts& f)
                     .source = "баланс напоров"});
     const double h = f.devicesHead.inMetres();
     const double needed = f.neededHead.inMetres();
-    c.unit = kMetres;
     c.value = h;
     c.failLimit = needed;
+    const bool elevator = b.scheme == Scheme::Elevator;
+    c.status = (elevator ? h < needed : h <= needed) ? Status::Failed : Status::Passed;
+    if (!f.texts)
+        return c;
+    c.unit = kMetres;
     c.formula = QStringLiteral("H = ΔH − h_пр = ") + num::f2(b.availableHead.inMetres())
                 + QStringLiteral(" − ") + num::f2(f.options.otherLosses.inMetres())
                 + QStringLiteral(" = ") + metres(f.devicesHead);
-    const bool elevator = b.scheme == Scheme::Elevator;
     if (elevator) {
         c.formula += QStringLiteral("; Hтреб = 1,4·(1 + u)²·S = ") + metres(f.neededHead);
-        c.status = h < needed ? Status::Failed : Status::Passed;
     } else {
         for (const Element& e : b.elements)
             if (e.kind == ElementKind::Regulator || e.kind == ElementKind::Valve)
                 c.formula += QStringLiteral("; Δp на ") + deviceName(e.kind) + QStringLiteral(" = ")
                              + kgf(*e.drop);
-        c.status = h <= needed ? Status::Failed : Status::Passed;
     }
     if (c.status == Status::Failed)
         c.formula += QStringLiteral(": напора недостаточно, недостает ")
@@ -84,9 +85,12 @@ Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
                     .source = "практика наладки тепловых сетей (правило практики); IEC 60534-2-1"});
     const Orifice& o = *e.orifice;
     const double dMin = f.options.minBore.inMillimetres();
-    c.unit = QStringLiteral("мм");
     c.value = o.bore.inMillimetres();
     c.failLimit = dMin;
+    c.status = o.fits() ? Status::Passed : Status::Failed;
+    if (!f.texts)
+        return c;
+    c.unit = QStringLiteral("мм");
     c.formula = QStringLiteral("n = ") + QString::number(o.plates)
                 + QStringLiteral("; d = 10·⁴√(G²/(H_д/n)) = 10·⁴√(")
                 + num::f3(flow.inTonnesPerHour()) + QStringLiteral("²/")
@@ -102,7 +106,6 @@ Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
                             "(диафрагма толщиной порядка диаметра отверстия); тонкая "
                             "острая диафрагма того же отверстия дает напор примерно в ")
              + num::general(formulas::kThinPlateHeadRatio) + QStringLiteral(" раза больше");
-    c.status = o.fits() ? Status::Passed : Status::Failed;
     if (!o.fits())
         c.note += QStringLiteral("; трех диафрагм недостаточно: установите регулятор перепада "
                                  "давления");
@@ -118,27 +121,26 @@ Check regulatorRange(const Element& e, const BudgetFacts& f)
     const double bottom = f.rangeBottom->inKgfPerCm2();
     const double top = f.rangeTop->inKgfPerCm2();
     const bool withValve = f.options.scheme == Scheme::ValveRegulator;
-    c.unit = kKgf;
     c.value = held;
     c.warningLimit = bottom;
     c.failLimit = top;
+    c.status = held > top ? Status::Failed : held < bottom ? Status::Warning : Status::Passed;
+    if (!f.texts)
+        return c;
+    c.unit = kKgf;
     c.formula = (withValve ? QStringLiteral("Δp_уст = max((S/10)/(1 − a_ц), Δp_нижн) = max(")
                                  + num::f3(f.heldUnraised.inKgfPerCm2()) + QStringLiteral("; ")
                                  + num::f3(bottom) + QStringLiteral(") = ")
                            : QStringLiteral("Δp_уст = S/10 = "))
                 + kgf(*e.setPoint) + QStringLiteral("; диапазон настройки ") + num::f3(bottom)
                 + QStringLiteral("…") + num::f3(top) + QStringLiteral(" кгс/см²");
-    if (held > top) {
-        c.status = Status::Failed;
+    if (c.status == Status::Failed) {
         c.note = QStringLiteral("уставка выше диапазона настройки: регулятор ее не удержит");
-    } else if (held < bottom) {
-        c.status = Status::Warning;
+    } else if (c.status == Status::Warning) {
         c.note = QStringLiteral("уставка ниже диапазона настройки");
-    } else {
-        c.status = Status::Passed;
-        if (withValve && f.heldUnraised.inKgfPerCm2() < bottom)
-            c.note = QStringLiteral("уставка поднята до нижней границы диапазона настройки: "
-                                    "клапан принимает разницу, и его авторитет растет");
+    } else if (withValve && f.heldUnraised.inKgfPerCm2() < bottom) {
+        c.note = QStringLiteral("уставка поднята до нижней границы диапазона настройки: "
+                                "клапан принимает разницу, и его авторитет растет");
     }
     return c;
 }
@@ -202,14 +204,14 @@ std::vector<Check> deviceChecks(const Budget& b, const BudgetFacts& f, const Ele
     }
     sized.offers = e.offers;
     std::vector<Check> out;
-    for (Check& c : checks::evaluate(sized)) {
+    for (Check& c : checks::evaluate(sized, f.texts)) {
         if (c.id == QLatin1String("regulator.range"))
             continue; // the budget's own, on the set point
         if (!first && c.id.startsWith(QLatin1String("supply.")))
             continue;
-        if (c.id == QLatin1String("valve.authority"))
+        if (f.texts && c.id == QLatin1String("valve.authority"))
             rewriteAuthority(c, b, f, e);
-        if (first && f.cavitationOrifice && c.id.endsWith(QLatin1String(".cavitation")))
+        if (f.texts && first && f.cavitationOrifice && c.id.endsWith(QLatin1String(".cavitation")))
             c.note += QStringLiteral("; дроссельная диафрагма перед устройством принимает избыток "
                                      "напора, и устройство подобрано на перепад, при котором "
                                      "кавитация только начинается");

@@ -22,6 +22,7 @@ struct BudgetFacts {
     qty::PressureDifference heldUnraised =
         qty::PressureDifference::kgfPerCm2(0); // before the range
     bool cavitationOrifice = false;            // an orifice takes what the first device may not
+    bool texts = true; // the formulas, notes and units are wanted, not the statuses alone
 };
 
 // The row of selection::regulatorSeries() of the differential-pressure regulator "ЖМ".

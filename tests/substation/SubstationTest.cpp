@@ -61,8 +61,9 @@ const Case kCases[] = {
 const char* const kSchemeNames[] = {"elevator", "valve", "valve-regulator", "regulator"};
 const char* const kKindNames[] = {"other", "orifice", "regulator", "valve", "elevator", "system"};
 
-// The one set-up: the case's request and options, and its budget.
-substation::Budget budgetOf(const Case& c, substation::Options o = {})
+// The one set-up: the case's request and options, and its budget (with the checks' texts unless
+// told).
+substation::Budget budgetOf(const Case& c, substation::Options o = {}, bool texts = true)
 {
     selection::SizingRequest request;
     request.conditions = selection::conditionsOf(c.in);
@@ -70,7 +71,7 @@ substation::Budget budgetOf(const Case& c, substation::Options o = {})
     o.otherLosses = qty::Head::metres(c.other);
     o.targetAuthority = c.authority;
     o.settingRange = c.range;
-    const vedan::Outcome<substation::Budget> out = substation::budget(request, o);
+    const vedan::Outcome<substation::Budget> out = substation::budget(request, o, texts);
     EXPECT_TRUE(out.ok()) << (out.failure ? out.failure->message.toStdString() : "");
     return out.value;
 }
@@ -243,6 +244,34 @@ TEST(SubstationBudget, WorkedNumbers)
                                                            qty::Diameter::millimetres(3));
     EXPECT_EQ(two.plates, 2);
     EXPECT_NEAR(two.bore.inMillimetres(), 3.365, 5e-4);
+}
+
+// Without their texts, as a batch's table asks for them, the checks keep their ids, titles,
+// statuses, values and limits in every case; only the formulas, notes and units are left out.
+TEST(SubstationBudget, ChecksWithoutTextsKeepTheirVerdicts)
+{
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        const substation::Budget full = budgetOf(c);
+        const substation::Budget bare = budgetOf(c, {}, false);
+        ASSERT_EQ(bare.checks.size(), full.checks.size());
+        for (std::size_t i = 0; i < full.checks.size(); ++i) {
+            const checks::Check& f = full.checks[i];
+            const checks::Check& b = bare.checks[i];
+            SCOPED_TRACE(f.id.toStdString());
+            EXPECT_EQ(b.id, f.id);
+            EXPECT_EQ(b.title, f.title);
+            EXPECT_EQ(b.designation, f.designation);
+            EXPECT_EQ(b.status, f.status);
+            EXPECT_EQ(b.value, f.value);
+            EXPECT_EQ(b.warningLimit, f.warningLimit);
+            EXPECT_EQ(b.failLimit, f.failLimit);
+            EXPECT_TRUE(b.formula.isEmpty() && b.note.isEmpty() && b.unit.isEmpty());
+        }
+        ASSERT_EQ(bare.elements.size(), full.elements.size());
+        for (std::size_t i = 0; i < full.elements.size(); ++i)
+            EXPECT_EQ(bare.elements[i].head.inMetres(), full.elements[i].head.inMetres());
+    }
 }
 
 TEST(SubstationBudget, WorkedVerdicts)

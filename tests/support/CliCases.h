@@ -1,7 +1,7 @@
 #pragma once
 // The control-valve example of the tool's tests: its options for `vedan-cli size`, and the same
-// case as a batch table's header and row, and a batch table written with that header. Depends on
-// Qt Core only.
+// case as a batch table's header and row, and a batch table written with that header or another.
+// Depends on Qt Core only.
 
 #include <QByteArray>
 #include <QDir>
@@ -21,13 +21,14 @@ inline const QByteArray kBatchHeader = "kind;inlet;inlet-unit;outlet;outlet-unit
                                        "load;load-unit;resistance;resistance-unit\n";
 inline const QByteArray kBatchRow = "control-valve;4;kgf;2;kgf;150;70;0,5;gcal;2;m\n";
 
-// Writes the header and the rows (each with its line end) to `name` in the folder; the path, or an
-// empty text when the file cannot be written.
-inline QString writeBatch(const QString& folder, const QString& name, const QByteArray& rows)
+// Writes the header (size's, unless another is given) and the rows, each with its line end, to
+// `name` in the folder; the path, or an empty text when the file cannot be written.
+inline QString writeBatch(const QString& folder, const QString& name, const QByteArray& rows,
+                          const QByteArray& header = kBatchHeader)
 {
     const QString path = QDir(folder).filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(kBatchHeader + rows) < 0)
+    if (!file.open(QIODevice::WriteOnly) || file.write(header + rows) < 0)
         return QString();
     return path;
 }
