@@ -7,6 +7,7 @@
 #include "core/Numbers.h"
 #include "ui/selection/Gidroelevator.h"
 #include "ui/selection/SeasonWindow.h"
+#include "ui/selection/SubstationWindow.h"
 #include "ui/shell/FileDialogs.h"
 #include "ui/shell/Messages.h"
 
@@ -46,6 +47,21 @@ private:
                 points << num::general(p.outdoor.inCelsius()) + '/'
                               + num::general(p.supply.inCelsius());
         return points;
+    }
+
+    // The substation's elements as "kind:head" while its window is open.
+    QStringList substation()
+    {
+        const auto* w = m_form->findChild<selection::SubstationWindow*>();
+        QStringList heads;
+        if (const std::optional<calcsheet::SubstationSheet> s = w->sheet())
+            for (const substation::Element& e : s->budget.elements)
+                heads << QString::number(int(e.kind)) + ':' + num::general(e.head.inMetres());
+        return heads;
+    }
+    QLineEdit* box(const char* name)
+    {
+        return m_form->findChild<QLineEdit*>(QString::fromLatin1(name));
     }
 
     void open(const QString& title)
@@ -123,10 +139,15 @@ private slots:
         QFETCH(QStringList, edits);
         open(title);
         typeInputs(edits);
-        type(m_form->findChild<QLineEdit*>(QStringLiteral("OutdoorDesign")), QStringLiteral("-26"));
+        type(box("OutdoorDesign"), QStringLiteral("-26"));
+        child<QAction>("N9")->trigger();
+        type(box("OtherLosses"), QStringLiteral("2"));
+        type(box("MinBore"), QStringLiteral("2,5"));
         sizeWithEnter();
         const QString lines = memo();
         const QStringList points = season();
+        const QStringList heads = substation();
+        QVERIFY(heads.contains(QStringLiteral("0:2")));
         QVERIFY(!lines.isEmpty());
         QVERIFY(!points.isEmpty());
         m_chosen = path("round"); // the extension is added
@@ -138,7 +159,8 @@ private slots:
         // Another kind with other inputs, then the project opened and sized.
         open(QStringLiteral("Регулирующий гидроэлеватор"));
         typeInputs({"9", "1", "95", "70", "1", "3"});
-        type(m_form->findChild<QLineEdit*>(QStringLiteral("OutdoorDesign")), QStringLiteral("-10"));
+        type(box("OutdoorDesign"), QStringLiteral("-10"));
+        type(box("OtherLosses"), QStringLiteral("0"));
         m_chosen = path("round.vedan");
         press(QKeySequence(Qt::CTRL | Qt::Key_O));
         QCOMPARE(m_form->windowTitle(), title);
@@ -147,6 +169,9 @@ private slots:
         sizeWithEnter();
         QCOMPARE(memo(), lines);
         QCOMPARE(season(), points);
+        child<QAction>("N9")->trigger();
+        QCOMPARE(substation(), heads);
+        QCOMPARE(box("MinBore")->text(), QStringLiteral("2,5"));
         QVERIFY(m_shown.isEmpty());
     }
 

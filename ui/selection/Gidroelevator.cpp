@@ -176,6 +176,7 @@ void TSelectRtForm::connectControls()
     for (QComboBox* box : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5, ComboBox6})
         connect(box, &QComboBox::activated, this, changed);
     connect(m_seasonWindow, &selection::SeasonWindow::inputsEdited, this, changed);
+    connect(m_substationWindow, &selection::SubstationWindow::inputsEdited, this, changed);
 }
 
 project::Project TSelectRtForm::projectOfTheWindow() const
@@ -189,6 +190,7 @@ project::Project TSelectRtForm::projectOfTheWindow() const
             p.inputs.emplace_back(name, value);
     }
     p.season = m_seasonWindow->inputs();
+    p.substation = m_substationWindow->inputs();
     return p;
 }
 
@@ -214,6 +216,8 @@ void TSelectRtForm::showProject(const project::Project& p)
     for (const auto& [box, item] : items)
         box->setCurrentIndex(item);
     m_seasonWindow->setInputs(p.season);
+    if (const std::optional<EquipmentKind> kind = kinds::ofToken(p.kind))
+        m_substationWindow->setInputs(*kind, p.substation);
     if (isVisible())
         FormShow();
 }

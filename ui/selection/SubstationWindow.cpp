@@ -36,16 +36,6 @@ using substation::Element;
 using substation::Scheme;
 
 // The scheme a kind of equipment is built into, until the user chooses another.
-Scheme schemeOfKind(EquipmentKind kind)
-{
-    switch (kind) {
-    case EquipmentKind::Hydroelevator: return Scheme::Elevator;
-    case EquipmentKind::Regulator: return Scheme::Regulator;
-    case EquipmentKind::ControlValve:
-    case EquipmentKind::MixingValve: break;
-    }
-    return Scheme::ValveRegulator;
-}
 
 int itemOf(Scheme scheme)
 {
@@ -245,6 +235,7 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
         e->setObjectName(QString::fromLatin1(name));
         e->setMaximumWidth(80);
         connect(e, &QLineEdit::editingFinished, this, &SubstationWindow::recompute);
+        connect(e, &QLineEdit::textEdited, this, &SubstationWindow::inputsEdited);
         return e;
     };
     m_otherLosses = edit("OtherLosses", 0);
@@ -258,6 +249,8 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_minBore = edit("MinBore", substation::kDefaultMinBore);
     connect(m_scheme, &QComboBox::currentIndexChanged, this, &SubstationWindow::schemeChosen);
     connect(m_range, &QComboBox::currentIndexChanged, this, &SubstationWindow::recompute);
+    for (QComboBox* box : {m_scheme, m_range})
+        connect(box, &QComboBox::activated, this, &SubstationWindow::inputsEdited);
 
     auto* inputs = new QGridLayout;
     const auto labelFor = [this](const char* text, QWidget* box) {
@@ -369,8 +362,8 @@ void SubstationWindow::followKind(EquipmentKind kind)
         return;
     m_kind = kind;
     const QSignalBlocker quiet(m_scheme);
-    m_scheme->setCurrentIndex(itemOf(schemeOfKind(kind)));
-    m_range->setEnabled(hasRegulator(schemeOfKind(kind)));
+    m_scheme->setCurrentIndex(itemOf(substation::defaultScheme(kind)));
+    m_range->setEnabled(hasRegulator(substation::defaultScheme(kind)));
 }
 
 void SubstationWindow::follow(const SelectionRun& run)
@@ -396,6 +389,47 @@ void SubstationWindow::clear()
 std::optional<calcsheet::SubstationSheet> SubstationWindow::sheet() const
 {
     return isVisible() ? m_sheet : std::nullopt;
+}
+
+std::vector<SubstationWindow::NamedBox> SubstationWindow::namedBoxes() const
+{
+    return {{"other-losses", m_otherLosses, 0},
+            {"authority", m_authority, substation::kDefaultTargetAuthority},
+            {"max-elevator-head", m_maxHead, substation::kDefaultMaxElevatorHead},
+            {"min-bore", m_minBore, substation::kDefaultMinBore}};
+}
+
+Fields SubstationWindow::inputs() const
+{
+    Fields fields = {
+        {QStringLiteral("scheme"),
+         QString::fromLatin1(substation::kSchemeRows[std::max(0, m_scheme->currentIndex())].id)}};
+    for (const NamedBox& named : namedBoxes())
+        if (!named.box->text().trimmed().isEmpty())
+            fields.emplace_back(QString::fromLatin1(named.option), numberField(named.box->text()));
+    fields.emplace_back(QStringLiteral("range"), QString::number(m_range->currentIndex() + 1));
+    return fields;
+}
+
+void SubstationWindow::setInputs(EquipmentKind kind, const Fields& fields)
+{
+    const auto given = [&fields](const char* name) -> std::optional<QString> {
+        for (const auto& [field, value] : fields)
+            if (field == QLatin1String(name))
+                return value;
+        return std::nullopt;
+    };
+    m_kind = kind;
+    const QSignalBlocker quietScheme(m_scheme);
+    const QSignalBlocker quietRange(m_range);
+    const std::optional<substation::Scheme> scheme =
+        substation::schemeOfId(given("scheme").value_or(QString()));
+    m_scheme->setCurrentIndex(itemOf(scheme.value_or(substation::defaultScheme(kind))));
+    m_range->setCurrentIndex(given("range").value_or(QStringLiteral("1")).toInt() - 1);
+    for (const NamedBox& named : namedBoxes())
+        named.box->setText(given(named.option) ? boxText(*given(named.option))
+                                               : num::general(named.byDefault));
+    schemeChosen();
 }
 
 void SubstationWindow::schemeChosen()

@@ -9,6 +9,7 @@
 // Depends on Qt Widgets and Qt Charts, the substation library and the calculation sheet's data.
 
 #include "calcsheet/CalculationSheet.h"
+#include "selection/FormFields.h"
 #include "selection/SelectionRun.h"
 #include "substation/Substation.h"
 
@@ -45,6 +46,18 @@ public:
     // hidden, without a result, or when the inputs are refused.
     std::optional<calcsheet::SubstationSheet> sheet() const;
 
+    // The inputs by the names of the substation's options: "scheme" by its identifier, the
+    // numbers with a decimal point ("other-losses" …), "range" 1–3.
+    Fields inputs() const;
+    // Puts the fields in the inputs, an input without one back to its default (the scheme: the
+    // kind's own); the kind is taken as the selection's, so that the scheme stays, and the window
+    // recomputes.
+    void setInputs(EquipmentKind kind, const Fields& fields);
+
+signals:
+    // The user changed an input.
+    void inputsEdited();
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -54,6 +67,14 @@ private:
     void showBudget();
     void fitTable(int rows);
     std::optional<substation::Options> options(QString* problem) const;
+
+    // Each number box with the name of its option and the number it starts with.
+    struct NamedBox {
+        const char* option;
+        QLineEdit* box;
+        double byDefault;
+    };
+    std::vector<NamedBox> namedBoxes() const;
 
     QComboBox* m_scheme;
     QLineEdit* m_otherLosses;
