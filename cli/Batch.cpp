@@ -3,6 +3,7 @@
 #include "cli/BatchTable.h"
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
+#include "cli/ProjectUse.h"
 #include "cli/SizeOutput.h"
 #include "cli/SizeRequest.h"
 #include "cli/Table.h"
@@ -14,14 +15,18 @@
 #include "core/SafeFile.h"
 #include "sheet/XlsxFile.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <deque>
 #include <fcntl.h>
 #include <future>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -41,48 +46,114 @@ vedan::Outcome<QStringList> readHeader(const BatchKind& kind, const std::vector<
     const auto refused = vedan::refusedInput<QStringList>;
     const QStringList header(fields.begin(), fields.end());
     for (qsizetype i = 0; i < header.size(); ++i) {
-        if (!kind.inputColumns.contains(header[i]))
+        if (!kind.inputColumns.contains(header[i]) && header[i] != kProjectColumn)
             return refused(QStringLiteral("неизвестный столбец «%1» в заголовке").arg(header[i]));
         if (header.indexOf(header[i]) != i)
             return refused(QStringLiteral("столбец «%1» повторяется в заголовке").arg(header[i]));
     }
-    if (!header.contains(kind.requiredColumn))
+    if (!header.contains(kind.requiredColumn) && !header.contains(kProjectColumn))
         return refused(noRequiredColumn(kind));
     return {header, std::nullopt};
 }
 
+// The projects the rows name, each read once a run (by whichever worker needs it first) and kept
+// for the rows after it, whatever the number of threads.
+class Projects {
+public:
+    explicit Projects(QString folder) : m_folder(std::move(folder)) {}
+
+    std::shared_ptr<const vedan::Outcome<project::Project>> get(const QString& named)
+    {
+        const QString path = QDir(m_folder).absoluteFilePath(named);
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        auto& kept = m_read[path];
+        if (!kept)
+            kept = std::make_shared<const vedan::Outcome<project::Project>>(
+                project::readProject(path));
+        return kept;
+    }
+
+private:
+    QString m_folder;
+    std::mutex m_mutex;
+    std::map<QString, std::shared_ptr<const vedan::Outcome<project::Project>>> m_read;
+};
+
+// The project a row names, if any: its fields as the kind's columns, its kind (or scheme) under the
+// required column; or the message of a project that cannot be read.
+vedan::Outcome<Fields> projectOfRow(const BatchKind& kind, const std::vector<QString>& cells,
+                                    const QStringList& header, Projects& projects)
+{
+    const qsizetype column = header.indexOf(kProjectColumn);
+    if (column < 0 || column >= qsizetype(cells.size())
+        || cells[static_cast<size_t>(column)].isEmpty())
+        return {};
+    const auto read = projects.get(cells[static_cast<size_t>(column)]);
+    if (read->failure)
+        return {{}, read->failure};
+    Fields given = projectFields(read->value, kind.command, [&kind](const QString& name) {
+        return kind.inputColumns.contains(name);
+    });
+    given.emplace_back(kind.requiredColumn, projectPositional(read->value, kind.command));
+    return {given, std::nullopt};
+}
+
 RowOutput computeRecord(const BatchKind& kind, const csv::Record& record, const QStringList& header,
-                        TableFormat format)
+                        TableFormat format, Projects& projects)
 {
     BatchRecord row;
     row.line = record.line;
+    const auto refused = [&](const QString& problem) {
+        return kind.refused(row, QStringLiteral("строка %1: %2").arg(record.line).arg(problem),
+                            format);
+    };
     if (record.problem)
-        return kind.refused(
-            row, QStringLiteral("строка %1: %2").arg(record.line).arg(*record.problem), format);
+        return refused(*record.problem);
     const std::vector<QString>& cells = record.fields;
-    for (const QString& name : kind.inputColumns) {
+    const auto cellOf = [&](const QString& name) {
         const qsizetype column = header.indexOf(name);
-        // A number is written back by the table's rule, with the decimal comma.
-        row.inputs << (column >= 0 && column < qsizetype(cells.size())
-                           ? num::withDecimalSeparator(cells[static_cast<size_t>(column)], u',')
-                           : QString());
-    }
-    for (qsizetype i = 0; i < qsizetype(cells.size()); ++i) {
-        if (cells[static_cast<size_t>(i)].isEmpty())
-            continue;
-        if (i >= header.size())
-            return kind.refused(
-                row, QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1), format);
-        row.fields.emplace_back(header[i], cells[static_cast<size_t>(i)]);
-    }
+        return column >= 0 && column < qsizetype(cells.size()) ? cells[static_cast<size_t>(column)]
+                                                               : QString();
+    };
+    // A number is written back by the table's rule, with the decimal comma.
+    const auto writeInputs = [&](const auto& valueOf) {
+        row.inputs.clear();
+        for (const QString& name : kind.inputColumns)
+            row.inputs << num::withDecimalSeparator(valueOf(name), u',');
+    };
+    writeInputs(cellOf);
+    for (qsizetype i = header.size(); i < qsizetype(cells.size()); ++i)
+        if (!cells[static_cast<size_t>(i)].isEmpty())
+            return refused(QStringLiteral("лишнее поле в столбце %1 без заголовка").arg(i + 1));
+    // A cell left empty takes the field of the row's project.
+    const vedan::Outcome<Fields> fromProject = projectOfRow(kind, cells, header, projects);
+    if (fromProject.failure)
+        return refused(fromProject.failure->message);
+    const auto valueOf = [&](const QString& name) {
+        const QString cell = cellOf(name);
+        if (!cell.isEmpty())
+            return cell;
+        for (const auto& [field, value] : fromProject.value)
+            if (field == name)
+                return value;
+        return QString();
+    };
+    writeInputs(valueOf);
+    // The fields in the order of the header, then those only the project gives.
+    for (const QString& name : header)
+        if (name != kProjectColumn && !cellOf(name).isEmpty())
+            row.fields.emplace_back(name, cellOf(name));
+    for (const auto& [name, value] : fromProject.value)
+        if (cellOf(name).isEmpty())
+            row.fields.emplace_back(name, value);
     return kind.computed(row, format);
 }
 
 // The row of a record, with a cell longer than a sheet's cell making it a message instead.
 RowOutput render(const BatchKind& kind, const csv::Record& record, const QStringList& header,
-                 TableFormat format)
+                 TableFormat format, Projects& projects)
 {
-    RowOutput out = computeRecord(kind, record, header, format);
+    RowOutput out = computeRecord(kind, record, header, format, projects);
     out.line = record.line;
     if (format == TableFormat::Xlsx
         && std::any_of(out.cells.begin(), out.cells.end(),
@@ -110,6 +181,7 @@ struct Table {
     const BatchKind& kind;
     QStringList header;
     TableFormat format;
+    Projects& projects;
 };
 
 std::vector<RowOutput> computeBlock(const Job& job, const Table& table)
@@ -117,7 +189,7 @@ std::vector<RowOutput> computeBlock(const Job& job, const Table& table)
     std::vector<RowOutput> outputs;
     outputs.reserve(job.records.size());
     for (const csv::Record& record : job.records)
-        outputs.push_back(render(table.kind, record, table.header, table.format));
+        outputs.push_back(render(table.kind, record, table.header, table.format, table.projects));
     return outputs;
 }
 
@@ -320,7 +392,8 @@ int runBatchOf(const BatchKind& kind, const BatchFiles& files, bool strict)
     const vedan::Outcome<QStringList> header = readHeader(kind, first.fields);
     if (header.failure)
         return usage(header.failure->message);
-    const Table table{kind, header.value, *format};
+    Projects projects(QFileInfo(file).absolutePath());
+    const Table table{kind, header.value, *format, projects};
 
     Totals totals;
     vedan::Status written;
@@ -411,7 +484,8 @@ RowOutput refusedSizeRow(const BatchRecord& record, const QString& message, Tabl
 
 int runBatch(const BatchFiles& files, bool strict)
 {
-    static const BatchKind kind{.inputColumns = sizeFieldNames(),
+    static const BatchKind kind{.command = QStringLiteral("size"),
+                                .inputColumns = sizeFieldNames(),
                                 .requiredColumn = QStringLiteral("kind"),
                                 .sheetName = QStringLiteral("Подбор"),
                                 .header = batchHeader(),

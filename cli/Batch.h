@@ -46,8 +46,9 @@ RowOutput tableRow(TableFormat format, std::vector<Cell> cells);
 // One kind of batch: the columns its header may name, the table it writes, and how it makes a
 // row of a record.
 struct BatchKind {
-    QStringList inputColumns; // the columns a header may name, in any order
-    QString requiredColumn;   // the one it must name
+    QString command;          // the command whose inputs a project gives a row ("size")
+    QStringList inputColumns; // the columns a header may name, in any order, besides "project"
+    QString requiredColumn;   // the one it must name, unless it names "project"
     QString sheetName;        // the sheet of an .xlsx output
     QStringList header;       // the output's columns
     // The row of a record, in the format asked for.
@@ -55,6 +56,10 @@ struct BatchKind {
     // The row of a record refused with a message (its inputs may be empty).
     std::function<RowOutput(const BatchRecord&, const QString& message, TableFormat)> refused;
 };
+
+// The column that names a row's project (a .vedan file, a relative path taken from the table's
+// folder): the row's cells override the project's fields. Each project is read once a run.
+inline const QString kProjectColumn = QStringLiteral("project");
 
 // Computes every row of the input and writes the table (CSV, JSON or .xlsx by the extension of
 // the output; "-" is CSV on standard output). Returns 0, 1 when a row failed or the output

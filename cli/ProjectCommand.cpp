@@ -5,6 +5,7 @@
 #include "cli/CliIo.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/ProjectUse.h"
 #include "core/Numbers.h"
 #include "project/Project.h"
 #include "selection/EquipmentKinds.h"
@@ -45,15 +46,16 @@ const ProjectUse* useOf(const QString& command)
     return nullptr;
 }
 
-// The options a project gives the command, in the file's order: those of its fields the command
-// takes as options of the same name.
-project::Fields optionsOf(const project::Project& p, const ProjectUse& use, const CommandSpec& spec)
+} // namespace
+
+namespace cli {
+
+Fields projectFields(const project::Project& p, const QString& command,
+                     const std::function<bool(const QString&)>& takes)
 {
-    const auto takes = [&spec](const QString& name) {
-        return std::any_of(spec.options.begin(), spec.options.end(),
-                           [&name](const OptionSpec& o) { return o.names.front() == name; });
-    };
-    project::Fields options;
+    static const ProjectUse kNone{"", nullptr, false};
+    const ProjectUse& use = useOf(command) ? *useOf(command) : kNone;
+    Fields options;
     for (const project::FieldRow& row : project::fieldRows()) {
         QString name = QString::fromLatin1(row.name);
         const QString value = p.value(row.section, name);
@@ -79,19 +81,15 @@ project::Fields optionsOf(const project::Project& p, const ProjectUse& use, cons
     return options;
 }
 
-QString positionalOf(const project::Project& p, const ProjectUse& use)
+QString projectPositional(const project::Project& p, const QString& command)
 {
-    if (!use.schemePositional)
+    if (!useOf(command) || !useOf(command)->schemePositional)
         return p.kind;
     const QString scheme = p.value(Section::Substation, QStringLiteral("scheme"));
     if (!scheme.isEmpty())
         return scheme;
     return substation::schemeId(substation::defaultScheme(*selection::kinds::ofToken(p.kind)));
 }
-
-} // namespace
-
-namespace cli {
 
 vedan::Outcome<QStringList> withProject(const CommandSpec& spec, const QStringList& args)
 {
@@ -115,8 +113,12 @@ vedan::Outcome<QStringList> withProject(const CommandSpec& spec, const QStringLi
     QStringList expanded = args;
     const qsizetype wanted = spec.name == QLatin1String("project") ? 2 : 1;
     if (parser.positionalArguments().size() < wanted)
-        expanded << positionalOf(p.value, *use);
-    for (const auto& [name, value] : optionsOf(p.value, *use, spec))
+        expanded << projectPositional(p.value, spec.name);
+    const auto takes = [&spec](const QString& name) {
+        return std::any_of(spec.options.begin(), spec.options.end(),
+                           [&name](const OptionSpec& o) { return o.names.front() == name; });
+    };
+    for (const auto& [name, value] : projectFields(p.value, spec.name, takes))
         if (!parser.isSet(name))
             expanded << QStringLiteral("--") + name << value;
     return {expanded, std::nullopt};
@@ -165,8 +167,7 @@ int runProject(const QStringList& args)
     const QString out = single(parser, QStringLiteral("out")).value_or(QString());
     if (out.isEmpty())
         return usage(QStringLiteral("не указан файл проекта (--out)"));
-    const vedan::Outcome<QByteArray> bytes =
-        project::projectBytes(p, project::programVersion());
+    const vedan::Outcome<QByteArray> bytes = project::projectBytes(p, project::programVersion());
     if (bytes.failure)
         return usage(bytes.failure->message);
     return failed(saveOutput(out, bytes.value)) ? 1 : 0;

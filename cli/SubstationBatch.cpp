@@ -89,7 +89,8 @@ RowOutput computedRow(const BatchRecord& record, TableFormat format)
 
 int runSubstationBatch(const BatchFiles& files, bool strict)
 {
-    static const BatchKind kind{.inputColumns = substationInputNames(),
+    static const BatchKind kind{.command = QStringLiteral("substation"),
+                                .inputColumns = substationInputNames(),
                                 .requiredColumn = QStringLiteral("scheme"),
                                 .sheetName = QStringLiteral("Тепловые пункты"),
                                 .header = substationHeader(),

@@ -85,6 +85,44 @@ TEST_F(ProjectCli, AnOptionBesideTheProjectWins)
               runCli(QStringList{"size", "hydroelevator"} + kInputs).out);
 }
 
+// A batch row that names a project (a path from the table's folder) is the row of the project's
+// inputs, its own cells winning; a project that cannot be read refuses its row alone.
+TEST_F(ProjectCli, ABatchRowTakesItsProject)
+{
+    ASSERT_TRUE(QDir().mkpath(path("sub")));
+    newProject(QStringList{"control-valve"} + kInputs + words("--scheme valve --other-losses 5"),
+               "sub/p.vedan");
+    const struct {
+        const char* command;
+        const char* firstColumn;
+        const char* value;
+    } rows[] = {{"size", "kind", "control-valve"}, {"substation", "scheme", "valve"}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.command);
+        write("named.csv", "project;load\nsub/p.vedan;\nsub/p.vedan;0,2\nnone.vedan;\n");
+        QByteArray given = QByteArray(r.firstColumn)
+                           + ";inlet;inlet-unit;outlet;outlet-unit;supply;return;load;load-unit;"
+                             "resistance;resistance-unit";
+        const QByteArray cells = ";9;kgf;3;kgf;115;70;%1;gcal;2;m";
+        const bool substation = QByteArray(r.command) == "substation";
+        given += substation ? ";other-losses\n" : "\n";
+        for (const char* load : {"0,18", "0,2"})
+            given += r.value + QString::fromLatin1(cells).arg(load).toLatin1()
+                     + (substation ? ";5\n" : "\n");
+        write("given.csv", given);
+        const CliRun named = runCli({r.command, "--batch", path("named.csv")});
+        const CliRun expected = runCli({r.command, "--batch", path("given.csv")});
+        ASSERT_EQ(expected.status, 0) << expected.err.toStdString();
+        EXPECT_EQ(named.status, 1);
+        const QList<QByteArray> got = named.out.split('\n');
+        const QList<QByteArray> want = expected.out.split('\n');
+        ASSERT_GE(got.size(), 4);
+        for (int i : {1, 2})
+            EXPECT_EQ(got[i], want[i]) << i;
+        EXPECT_TRUE(QString::fromUtf8(got[3]).contains(path("none.vedan"))) << got[3].toStdString();
+    }
+}
+
 TEST_F(ProjectCli, ABadProjectStopsTheCommandBeforeAnythingIsWritten)
 {
     const QByteArray good = readAll(newProject(QStringList{"control-valve"} + kInputs));
