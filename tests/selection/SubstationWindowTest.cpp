@@ -10,6 +10,7 @@
 #include "selection/EquipmentKinds.h"
 #include "selection/Units.h"
 #include "substation/Presentation.h"
+#include "tests/support/RunProgram.h"
 #include "ui/selection/Gidroelevator.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/Prompts.h"
@@ -52,6 +53,7 @@ class SubstationWindowTest : public QObject {
 private:
     QWidget m_main;
     TSelectRtForm* m_form = nullptr;
+    QStringList m_opened;
 
     template <typename T> T* child(const char* name)
     {
@@ -207,7 +209,8 @@ private slots:
         m_main.show();
         messages::setHook([](const messages::Shown&) {});
         prompts::setHook([](const prompts::Question&) { return QStringLiteral("Дом 1"); });
-        calcsheet::setOpener([](const QString&, const desktop::Failed&) {});
+        calcsheet::setOpener(
+            [this](const QString& file, const desktop::Failed&) { m_opened << file; });
         m_form = new TSelectRtForm;
     }
     void cleanupTestCase() { delete m_form; }
@@ -578,10 +581,26 @@ private slots:
         QVERIFY(shown);
         QCOMPARE(shown->budget.elements.size(), libraryBudget({}).elements.size());
         QCOMPARE(shown->request.kind, selection::EquipmentKind::ControlValve);
-        // The calculation sheet sizes from the boxes again; the window follows and stays open.
+        // The calculation sheet sizes from the boxes again; the window follows and stays open,
+        // and the sheet has the substation's page after the selection's own.
+        m_opened.clear();
         child<QAction>("N7")->trigger();
         QVERIFY(window()->isVisible());
         QVERIFY(window()->sheet());
+        QCOMPARE(m_opened.size(), 1);
+        const QString text =
+            runProgram(QStringLiteral("pdftotext"), {m_opened[0], QStringLiteral("-")}).text();
+        const qsizetype page = text.indexOf(QStringLiteral("Распределение располагаемого напора"));
+        QVERIFY(page > text.indexOf(QStringLiteral("Исходные данные\n")));
+        QVERIFY(text.indexOf(QStringLiteral("9,182"), page) > page);
+        // Without the window, no such page.
+        window()->close();
+        m_opened.clear();
+        child<QAction>("N7")->trigger();
+        QCOMPARE(m_opened.size(), 1);
+        QVERIFY(!runProgram(QStringLiteral("pdftotext"), {m_opened[0], QStringLiteral("-")})
+                     .text()
+                     .contains(QStringLiteral("Распределение располагаемого напора")));
     }
 };
 
