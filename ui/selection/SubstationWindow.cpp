@@ -314,7 +314,8 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     m_chartView = new QChartView(new QChart, this);
     m_chartView->setObjectName(QStringLiteral("PiezometricChart"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
-    m_chartView->setMinimumSize(300, 150);
+    // High enough to read the steps on the smallest screen the window is placed on.
+    m_chartView->setMinimumSize(300, 160);
 
     m_checks = new ChecksTree(this);
     m_checks->setObjectName(QStringLiteral("BudgetChecks"));
