@@ -22,13 +22,6 @@ using clicases::kBatchHeader;
 using clicases::kBatchRow;
 using clicases::kValve;
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
-
 class FileFaults : public testing::Test {
 protected:
     void SetUp() override

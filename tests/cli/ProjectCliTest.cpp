@@ -32,9 +32,7 @@ protected:
     }
     void write(const QString& name, const QByteArray& bytes) const
     {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(writeFile(path(name), bytes));
     }
     QTemporaryDir m_dir;
 };

@@ -44,9 +44,7 @@ protected:
     QString path(const QString& name) const { return m_dir.path() + '/' + name; }
     void write(const QString& name, const QByteArray& bytes) const
     {
-        QFile f(path(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
+        ASSERT_TRUE(writeFile(path(name), bytes));
     }
     QTemporaryDir m_dir;
 };

@@ -1,5 +1,6 @@
 #pragma once
-// Small file helpers of the tests that write files: a file's bytes, and what a folder holds.
+// Small file helpers of the tests that write files: a file's bytes, writing one, and what a
+// folder holds.
 
 #include <QByteArray>
 #include <QDir>
@@ -12,6 +13,14 @@ inline QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the bytes over the file; false when it cannot be written whole.
+inline bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+           && file.write(bytes) == bytes.size();
 }
 
 // Every entry of the folder, hidden ones too, by name.

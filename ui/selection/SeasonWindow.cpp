@@ -320,7 +320,7 @@ void SeasonWindow::clear()
 
 std::optional<calcsheet::SeasonSheet> SeasonWindow::sheet() const { return m_sheet; }
 
-std::vector<SeasonWindow::NamedBox> SeasonWindow::namedBoxes() const
+std::vector<NamedBox> SeasonWindow::namedBoxes() const
 {
     return {{"outdoor-design", m_outdoor, QString()},
             {"indoor", m_indoor, num::general(season::kDefaultIndoor)},
@@ -329,23 +329,11 @@ std::vector<SeasonWindow::NamedBox> SeasonWindow::namedBoxes() const
             {"step", m_step, num::general(season::kDefaultStep)}};
 }
 
-Fields SeasonWindow::inputs() const
-{
-    Fields fields;
-    for (const NamedBox& named : namedBoxes())
-        if (!named.box->text().trimmed().isEmpty())
-            fields.emplace_back(QString::fromLatin1(named.option), numberField(named.box->text()));
-    return fields;
-}
+Fields SeasonWindow::inputs() const { return fieldsOfBoxes(namedBoxes()); }
 
 void SeasonWindow::setInputs(const Fields& fields)
 {
-    for (const NamedBox& named : namedBoxes()) {
-        named.box->setText(named.byDefault);
-        for (const auto& [name, value] : fields)
-            if (name == QLatin1String(named.option))
-                named.box->setText(boxText(value));
-    }
+    putInBoxes(namedBoxes(), fields);
     recompute();
 }
 

@@ -10,6 +10,7 @@
 #include "calcsheet/CalculationSheet.h"
 #include "season/Season.h"
 #include "selection/FormFields.h"
+#include "ui/selection/NamedBoxes.h"
 
 #include <QWidget>
 #include <optional>
@@ -56,12 +57,7 @@ private:
     void showPoints();
     std::optional<season::Schedule> schedule(QString* problem) const;
 
-    // Each box with the name of its option and the text it starts with.
-    struct NamedBox {
-        const char* option;
-        QLineEdit* box;
-        QString byDefault;
-    };
+    // Each number box with the name of its option and what it starts with.
     std::vector<NamedBox> namedBoxes() const;
 
     QLineEdit* m_outdoor;

@@ -392,12 +392,12 @@ std::optional<calcsheet::SubstationSheet> SubstationWindow::sheet() const
     return isVisible() ? m_sheet : std::nullopt;
 }
 
-std::vector<SubstationWindow::NamedBox> SubstationWindow::namedBoxes() const
+std::vector<NamedBox> SubstationWindow::namedBoxes() const
 {
-    return {{"other-losses", m_otherLosses, 0},
-            {"authority", m_authority, substation::kDefaultTargetAuthority},
-            {"max-elevator-head", m_maxHead, substation::kDefaultMaxElevatorHead},
-            {"min-bore", m_minBore, substation::kDefaultMinBore}};
+    return {{"other-losses", m_otherLosses, num::general(0)},
+            {"authority", m_authority, num::general(substation::kDefaultTargetAuthority)},
+            {"max-elevator-head", m_maxHead, num::general(substation::kDefaultMaxElevatorHead)},
+            {"min-bore", m_minBore, num::general(substation::kDefaultMinBore)}};
 }
 
 Fields SubstationWindow::inputs() const
@@ -405,9 +405,8 @@ Fields SubstationWindow::inputs() const
     Fields fields = {
         {QStringLiteral("scheme"),
          QString::fromLatin1(substation::kSchemeRows[std::max(0, m_scheme->currentIndex())].id)}};
-    for (const NamedBox& named : namedBoxes())
-        if (!named.box->text().trimmed().isEmpty())
-            fields.emplace_back(QString::fromLatin1(named.option), numberField(named.box->text()));
+    for (auto& field : fieldsOfBoxes(namedBoxes()))
+        fields.push_back(std::move(field));
     fields.emplace_back(QStringLiteral("range"), QString::number(m_range->currentIndex() + 1));
     return fields;
 }
@@ -427,9 +426,7 @@ void SubstationWindow::setInputs(EquipmentKind kind, const Fields& fields)
         substation::schemeOfId(given("scheme").value_or(QString()));
     m_scheme->setCurrentIndex(itemOf(scheme.value_or(substation::defaultScheme(kind))));
     m_range->setCurrentIndex(given("range").value_or(QStringLiteral("1")).toInt() - 1);
-    for (const NamedBox& named : namedBoxes())
-        named.box->setText(given(named.option) ? boxText(*given(named.option))
-                                               : num::general(named.byDefault));
+    putInBoxes(namedBoxes(), fields);
     schemeChosen();
 }
 

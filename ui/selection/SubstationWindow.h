@@ -12,6 +12,7 @@
 #include "selection/FormFields.h"
 #include "selection/SelectionRun.h"
 #include "substation/Substation.h"
+#include "ui/selection/NamedBoxes.h"
 
 #include <QWidget>
 #include <optional>
@@ -68,12 +69,7 @@ private:
     void fitTable(int rows);
     std::optional<substation::Options> options(QString* problem) const;
 
-    // Each number box with the name of its option and the number it starts with.
-    struct NamedBox {
-        const char* option;
-        QLineEdit* box;
-        double byDefault;
-    };
+    // Each number box with the name of its option and what it starts with.
     std::vector<NamedBox> namedBoxes() const;
 
     QComboBox* m_scheme;
