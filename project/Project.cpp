@@ -366,11 +366,13 @@ vedan::Outcome<QByteArray> projectBytes(const Project& p, const QString& program
         }
         // What this version does not know, in the measured inputs' objects and in the section.
         if (before.is_object()) {
-            for (const auto& [name, measured] : before.items())
+            for (const auto& item : before.items()) {
+                const std::string& name = item.key();
                 if (written.contains(name) && written[name].is_object())
-                    keepUnknown(written[name], measured, [&](const std::string& member) {
+                    keepUnknown(written[name], item.value(), [&](const std::string& member) {
                         return knownMember(section, name, member);
                     });
+            }
             keepUnknown(written, before, [&](const std::string& name) {
                 return std::any_of(
                     fieldRows().begin(), fieldRows().end(),

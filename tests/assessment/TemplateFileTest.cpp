@@ -31,13 +31,6 @@ double doubleAt(const QByteArray& bytes, int offset)
     return value;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 } // namespace
 
 TEST(TemplateLayout, BytesAtTheirOffsets)
