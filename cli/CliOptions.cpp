@@ -484,7 +484,8 @@ const CommandSpec& projectSpec()
                 if (names.contains(option.names.front()))
                     s.options.push_back(option);
         };
-        // The inputs of the selection as size takes them, with --project to start from another.
+        // The inputs of the selection as size takes them, with --project: a new project that starts
+        // from another one.
         for (const OptionSpec& option : sizeSpec().options) {
             if (option.names.front() == QLatin1String("checks"))
                 break;
@@ -493,6 +494,10 @@ const CommandSpec& projectSpec()
         taken(seasonSpec(),
               {QStringLiteral("outdoor-design"), QStringLiteral("indoor"), QStringLiteral("cut"),
                QStringLiteral("season-end"), QStringLiteral("step")});
+        // A project may leave the season out: its design temperature is the season's to require.
+        for (OptionSpec& option : s.options)
+            if (option.names.front() == QLatin1String("outdoor-design"))
+                option.description = QStringLiteral("расчётная температура наружного воздуха, °C");
         s.options.push_back({{QStringLiteral("scheme")},
                              QStringLiteral("elevator|valve|valve-regulator|regulator"),
                              QStringLiteral("схема теплового пункта")});
