@@ -281,6 +281,10 @@ vedan::Outcome<Project> parseProject(const QByteArray& bytes)
     } catch (const nlohmann::json::parse_error& e) {
         return refused(vedan::Failure::input(
             QStringLiteral("файл повреждён или обрезан: ошибка JSON у байта %1").arg(e.byte)));
+    } catch (const nlohmann::json::exception&) {
+        // A number beyond the range of double ("1e400").
+        return refused(
+            vedan::Failure::input(QStringLiteral("в файле число вне пределов чисел программы")));
     }
     if (!p.document.is_object())
         return refused(vedan::Failure::input(QStringLiteral("в файле не объект JSON")));

@@ -125,6 +125,8 @@ TEST(Project, BrokenOrForeignFilesAreRefusedNamingTheField)
          R"({"vedanProject":1,"kind":"regulator","substation":{"scheme":"pump"}})",
          "«substation.scheme»"},
         {"an array", "[1, 2]", "не объект"},
+        {"a number past double",
+         R"({"vedanProject":1,"kind":"regulator","inputs":{"supply":1e400}})", "вне пределов"},
     };
     for (const auto& r : rows) {
         const vedan::Outcome<project::Project> p = project::parseProject(r.bytes);
