@@ -407,7 +407,8 @@ int main(int argc, char** argv)
             QStringLiteral("<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
                            "<title>")
             + c.title
-            + QStringLiteral("</title>\n<link rel=\"stylesheet\" href=\"guide.css\">\n</head>\n"
+            + QStringLiteral("</title>\n<link rel=\"stylesheet\" type=\"text/css\" "
+                             "href=\"guide.css\">\n</head>\n"
                              "<body>\n")
             + navigation(chapters, i) + c.body + navigation(chapters, i)
             + QStringLiteral("</body>\n</html>\n");
