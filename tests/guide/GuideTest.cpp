@@ -11,6 +11,7 @@
 #include "selection/MethodSteps.h"
 #include "substation/Presentation.h"
 #include "tests/support/PythonReference.h"
+#include "tests/support/RunProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -198,6 +199,43 @@ TEST(Guide, EveryLinkBetweenPagesReachesItsTarget)
     EXPECT_EQ(links.broken, QStringList()) << links.broken.join('\n').toStdString();
     // Every chapter is reached from the navigation bars, and every check row from the checks.
     EXPECT_GT(links.followed, int(std::size(guide::kChapters) * 2));
+}
+
+// A template the generator cannot fill stops it with the file and line: a marker or an argument
+// it does not know, an argument to a marker that takes none, a marker sharing its line, a chapter
+// without its heading.
+TEST(Guide, GeneratorStopsOnWhatItDoesNotKnow)
+{
+    const QString source = QStringLiteral(VEDAN_GUIDE_SOURCE);
+    const struct Case {
+        const char* name;
+        const char* chapter;
+        QByteArray text;
+        QString where; // "season.html.in:3:"
+    } cases[] = {
+        {"unknown marker", "season", "<h1>T</h1>\n<p>x</p>\n<!--@season-rows-->\n", ":3:"},
+        {"unknown argument", "methods", "<h1>T</h1>\n\n<!--@steps boiler-->\n", ":3:"},
+        {"argument to a plain marker", "checks", "<h1>T</h1>\n\n<!--@checks all-->\n", ":3:"},
+        {"marker not alone", "index", "<h1>T</h1>\n\n<p><!--@version--></p>\n", ":3:"},
+        {"no heading", "keys", "<p>T</p>\n<!--@shortcuts-->\n", ":1:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkdir("in");
+        for (const QString& name : QDir(source).entryList(QDir::Files))
+            QFile::copy(source + '/' + name, dir.filePath("in/" + name));
+        const QString bad = dir.filePath("in/" + QString::fromLatin1(c.chapter) + ".html.in");
+        QFile::remove(bad);
+        QFile file(bad);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(c.text) == c.text.size());
+        file.close();
+        const CliRun run =
+            runProgram(QStringLiteral(VEDAN_MAKE_GUIDE), {dir.filePath("in"), dir.filePath("out")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.err.contains(bad + c.where)) << run.err.toStdString();
+    }
 }
 
 // A guide that says something else than the program, or whose link leads nowhere, is caught:
