@@ -71,11 +71,20 @@ QString steps(selection::EquipmentKind kind)
              QStringLiteral("Что означает")},
             {},
             {}};
-    for (const selection::MethodStep& s : selection::methodSteps(kind))
+    // What a value means to the user: the line of the result box that shows it, and its name in
+    // the tool's JSON and CSV (the meanings of the method's table are the README's English).
+    for (const selection::MethodStep& s : selection::methodSteps(kind)) {
+        QString label = QString::fromUtf8(s.memoLabel).trimmed();
+        if (label.endsWith(QLatin1Char('=')))
+            label = label.chopped(1).trimmed();
         t.rows.push_back({esc(s.title),
                           QStringLiteral("<span class=\"formula\">") + esc(s.formula)
                               + QStringLiteral("</span>"),
-                          esc(s.sheetUnit), esc(s.meaning)});
+                          esc(s.sheetUnit),
+                          QStringLiteral("в окне: «") + esc(label)
+                              + QStringLiteral("»; в JSON и CSV: <code>") + esc(s.name)
+                              + QStringLiteral("</code>")});
+    }
     return tableHtml(t);
 }
 
