@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -214,6 +215,16 @@ private slots:
         QCOMPARE(shown(), QStringLiteral("keys.html"));
         emit help()->browser()->anchorClicked(QUrl(QStringLiteral("cli.html")));
         QCOMPARE(shown(), QStringLiteral("cli.html"));
+    }
+
+    // Without its pages the window says where it looked, and its commands do nothing.
+    void aWindowWithoutTheGuideSaysSo()
+    {
+        HelpWindow window{QString()};
+        window.open(QStringLiteral("checks"), QStringLiteral("check-valve.velocity"));
+        QVERIFY(window.browser()->source().isEmpty());
+        QVERIFY(window.browser()->toPlainText().contains(QStringLiteral("Руководство не найдено")));
+        QVERIFY(window.browser()->toPlainText().contains(QCoreApplication::applicationDirPath()));
     }
 
     void findBarFindsAndEscapeClosesItThenTheWindow()
