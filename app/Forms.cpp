@@ -28,6 +28,7 @@ void createForms()
 
 void destroyForms()
 {
+    helpwindow::destroy();
     windowprotocol::setMainWindow(nullptr);
     delete MainForm;
     delete InfoForm;

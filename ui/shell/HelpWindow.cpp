@@ -91,6 +91,8 @@ void show(const QString& chapter, const QString& anchor)
                            [window] { centring::placeOnOwnersScreen(window, QSize(860, 640)); });
 }
 
+void destroy() { delete theWindow().data(); }
+
 void setTopic(QWidget* widget, const QString& chapter, const QString& anchor)
 {
     widget->setProperty(kChapterProperty, chapter);

@@ -26,6 +26,9 @@ void show(const QString& chapter, const QString& anchor = QString());
 // nearer the focus names its own.
 void setTopic(QWidget* widget, const QString& chapter, const QString& anchor = QString());
 
+// Deletes the guide's window, if it was made; the next show() makes it anew.
+void destroy();
+
 // F1 anywhere in the application opens the topic of the focus widget or its nearest ancestor
 // that has one, else the contents. Installed once; later calls do nothing.
 void installF1();
