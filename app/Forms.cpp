@@ -6,6 +6,7 @@
 #include "ui/assessment/Teo.h"
 #include "ui/questionnaire/Oprosnik.h"
 #include "ui/selection/Gidroelevator.h"
+#include "ui/shell/HelpWindow.h"
 #include "ui/shell/WorkWindow.h"
 
 void createForms()
@@ -17,10 +18,17 @@ void createForms()
     InfoForm = new TInfoForm;
     MainForm = new TMainForm;
     windowprotocol::setMainWindow(MainForm);
+    // F1 opens the guide at the chapter of the window it is pressed in.
+    helpwindow::installF1();
+    helpwindow::setTopic(MainForm, QStringLiteral("index"));
+    helpwindow::setTopic(SelectRtForm, QStringLiteral("methods"));
+    helpwindow::setTopic(TexOb, QStringLiteral("assessment"));
+    helpwindow::setTopic(OprList, QStringLiteral("questionnaires"));
 }
 
 void destroyForms()
 {
+    helpwindow::destroy();
     windowprotocol::setMainWindow(nullptr);
     delete MainForm;
     delete InfoForm;

@@ -5,5 +5,5 @@
 // Depends on the shell and the windows of every subsystem.
 
 void createForms();
-// Destroys them again (tests that start over).
+// Destroys them again, and the guide's window if it was opened (tests that start over).
 void destroyForms();

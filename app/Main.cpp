@@ -3,6 +3,7 @@
 #include "app/InfoZavod.h"
 #include "app/Kontakts.h"
 #include "app/StatusPanel.h"
+#include "core/Guide.h"
 #include "core/PlantInfo.h"
 #include "core/Regional.h"
 #include "questionnaire/Panels.h"
@@ -11,6 +12,7 @@
 #include "ui/questionnaire/Oprosnik.h"
 #include "ui/selection/Gidroelevator.h"
 #include "ui/shell/Centring.h"
+#include "ui/shell/HelpWindow.h"
 #include "ui/shell/MenuBar.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/PictureBox.h"
@@ -46,6 +48,7 @@ struct MenuRow {
     const char* name;
     const char* caption;
     Handler handler;
+    const char* shortcut = nullptr; // a name of guide::shortcuts()
 };
 
 const MenuRow kMenu[] = {
@@ -65,6 +68,7 @@ const MenuRow kMenu[] = {
     {"hhhhhhh1", "N5", "Информация о заводе", &TMainForm::N5Click},
     {"hhhhhhh1", "N10", "Контакты", &TMainForm::N10Click},
     {"hhhhhhh1", "N11", "Информация о программе", &TMainForm::N11Click},
+    {"hhhhhhh1", "NGuide", "Руководство пользователя", &TMainForm::NGuideClick, "Help"},
 };
 
 constexpr int kPanelWidths[] = {80, 80, 600, 50};
@@ -151,6 +155,8 @@ void TMainForm::buildMenu()
         action->setObjectName(name);
         if (row.handler)
             connect(action, &QAction::triggered, this, row.handler);
+        if (row.shortcut)
+            action->setShortcut(QKeySequence(guide::keysOf(row.shortcut)));
     }
     menubars::setUp(this);
 }
@@ -243,6 +249,8 @@ void TMainForm::N44Click() { run({assessmentWindow, std::nullopt}); }
 void TMainForm::N10Click() { run({contactsWindow, std::nullopt}); }
 void TMainForm::N5Click() { run({plantInformationWindow, std::nullopt}); }
 void TMainForm::N11Click() { messages::show(QString::fromUtf8(kAboutText)); }
+
+void TMainForm::NGuideClick() { helpwindow::show(QStringLiteral("index")); }
 void TMainForm::N9Click() { close(); }
 
 void TMainForm::closeEvent(QCloseEvent* event)

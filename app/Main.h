@@ -42,10 +42,11 @@ public:
     void N2Click();
     // Techno-economic assessment.
     void N44Click();
-    // Help: contacts, plant information, about.
+    // Help: contacts, plant information, about, the user's guide.
     void N10Click();
     void N5Click();
     void N11Click();
+    void NGuideClick();
     // File: exit.
     void N9Click();
 

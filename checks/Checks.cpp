@@ -129,6 +129,13 @@ QString sign(double a, double b)
 
 // The margin over boiling that heat-network design keeps (a rule of practice), kgf/cm².
 constexpr double kBoilingMargin = 0.5;
+// The nozzle below which an elevator clogs (a rule of practice), mm.
+constexpr double kMinNozzle = 3;
+// The valve's authority below which it warns and below which it fails (a rule of practice).
+constexpr double kAuthorityWarning = 0.5;
+constexpr double kAuthorityFailure = 0.25;
+// The water's velocity in a valve above which it is noisy (a rule of practice), m/s.
+constexpr double kMaxVelocity = 3;
 
 QString missing() { return QStringLiteral("величина не рассчитана при подборе"); }
 
@@ -407,10 +414,10 @@ void elevatorNozzle(Check& c, const Context& x, const selection::Offer*)
         return notApplicable(c, afterSchedule());
     setText(x, c.unit, [&] { return QString(QStringLiteral("мм")); });
     setText(x, c.formula, [&] {
-        return QString(QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм") + sign(*d, 3)
-                       + QStringLiteral("3 мм"));
+        return QString(QStringLiteral("dс = ") + num::f2(*d) + QStringLiteral(" мм")
+                       + sign(*d, kMinNozzle) + num::general(kMinNozzle) + QStringLiteral(" мм"));
     });
-    grade(c, *d, Limit{3, Side::Below}, std::nullopt);
+    grade(c, *d, Limit{kMinNozzle, Side::Below}, std::nullopt);
     if (c.status == Status::Warning)
         addText(x, c.formula,
                 [&] { return QString(QStringLiteral(": сопло такого диаметра засоряется")); });
@@ -456,7 +463,7 @@ void valveAuthority(Check& c, const Context& x, const selection::Offer* offer)
             QStringLiteral("принято: регулятор перепада давления держит перепад на клапане и "
                            "системе; без него клапан работает на весь перепад P₁ − P₂ на вводе"));
     });
-    grade(c, a, Limit{0.5, Side::Below}, Limit{0.25, Side::Below});
+    grade(c, a, Limit{kAuthorityWarning, Side::Below}, Limit{kAuthorityFailure, Side::Below});
     if (a < 0 || a > 1) {
         c.status = Status::Failed;
         addText(x, c.formula,
@@ -628,9 +635,10 @@ void valveVelocity(Check& c, const Context& x, const selection::Offer* offer)
         return QString(QStringLiteral("v = G·1000/ρ/3600/(π·(DN/1000)²/4) = ") + num::f2(*flow)
                        + QStringLiteral("·1000/") + num::f1(rho) + QStringLiteral("/3600/(π·(")
                        + QString::number(dn) + QStringLiteral("/1000)²/4); v = ") + num::f2(v)
-                       + QStringLiteral(" м/с") + sign(v, 3) + QStringLiteral("3 м/с"));
+                       + QStringLiteral(" м/с") + sign(v, kMaxVelocity) + num::general(kMaxVelocity)
+                       + QStringLiteral(" м/с"));
     });
-    grade(c, v, Limit{3, Side::Above}, std::nullopt);
+    grade(c, v, Limit{kMaxVelocity, Side::Above}, std::nullopt);
 }
 
 void regulatorRange(Check& c, const Context& x, const selection::Offer*)
@@ -681,6 +689,46 @@ const Kinds kElevator = {EquipmentKind::Hydroelevator};
 const Kinds kValves = {EquipmentKind::ControlValve, EquipmentKind::MixingValve};
 const Kinds kRegulator = {EquipmentKind::Regulator};
 
+// The fixed limits of the checks that have them, in words, from the constants they grade with.
+QString kgfText(double value) { return num::general(value) + QStringLiteral(" кгс/см²"); }
+
+QString boilingLimits(const QString& pressure)
+{
+    return QStringLiteral("не пройдена: ") + pressure + QStringLiteral(" ≤ p_v; предупреждение: ")
+           + pressure + QStringLiteral(" < p_v + ") + kgfText(kBoilingMargin);
+}
+QString liquidLimits() { return boilingLimits(QStringLiteral("p₁")); }
+QString scheduleLimits() { return QStringLiteral("не пройдена: τ₁ < τ₂ или G ≤ 0"); }
+QString headLimits() { return QStringLiteral("не пройдена: Hрасп < Hтреб"); }
+QString mixingLimits() { return QStringLiteral("не пройдена: u ≤ 0"); }
+QString nozzleLimits()
+{
+    return QStringLiteral("предупреждение: dс < ") + num::general(kMinNozzle)
+           + QStringLiteral(" мм");
+}
+QString elevatorFlashingLimits() { return boilingLimits(QStringLiteral("p_обр")); }
+QString authorityLimits()
+{
+    return QStringLiteral("не пройдена: a < ") + num::general(kAuthorityFailure)
+           + QStringLiteral("; предупреждение: a < ") + num::general(kAuthorityWarning);
+}
+QString cavitationLimits()
+{
+    return QStringLiteral("не пройдена: Δp ≥ Δp_пред; предупреждение: Δp ≥ ")
+           + num::general(double(kIncipientShare)) + QStringLiteral("·Δp_пред; F_L = ")
+           + num::general(kRecoveryFactor);
+}
+QString flashingLimits() { return QStringLiteral("не пройдена: p₂ < p_v"); }
+QString velocityLimits()
+{
+    return QStringLiteral("предупреждение: v > ") + num::general(kMaxVelocity)
+           + QStringLiteral(" м/с");
+}
+QString rangeLimits()
+{
+    return QStringLiteral("не пройдена: S/10 выше диапазона настройки; предупреждение: ниже");
+}
+
 struct CheckRow {
     const char* id;
     const char* title;
@@ -688,6 +736,7 @@ struct CheckRow {
     std::span<const EquipmentKind> kinds;
     bool perOffer;
     void (*compute)(Check&, const Context&, const selection::Offer*);
+    QString (*limits)();
 };
 
 const std::vector<CheckRow>& table()
@@ -697,30 +746,35 @@ const std::vector<CheckRow>& table()
                                     + " — правило практики";
     static const std::vector<CheckRow> rows = {
         {"supply.liquid", "Вода на входе в жидком состоянии",
-         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kinds::kAll, false, supplyLiquid},
+         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kinds::kAll, false, supplyLiquid,
+         liquidLimits},
         {"supply.schedule", "График температур и расход сетевой воды", "–", kinds::kAll, false,
-         supplySchedule},
+         supplySchedule, scheduleLimits},
         {"selection.offer", "Изделие подобрано по каталогу", "каталог завода", kinds::kAll, false,
-         selectionOffer},
+         selectionOffer, nullptr},
         {"elevator.head", "Напор, необходимый элеватору", "метод расчета элеватора СП 41-101-95",
-         kElevator, false, elevatorHead},
-        {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing},
-        {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle},
+         kElevator, false, elevatorHead, headLimits},
+        {"elevator.mixing", "Коэффициент смешения", "–", kElevator, false, elevatorMixing,
+         mixingLimits},
+        {"elevator.nozzle", "Диаметр сопла", "правило практики", kElevator, false, elevatorNozzle,
+         nozzleLimits},
         {"elevator.flashing", "Вскипание струи в сопле элеватора",
-         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kElevator, false, elevatorFlashing},
-        {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority},
+         "IAPWS-IF97; запас 0,5 кгс/см² — правило практики", kElevator, false, elevatorFlashing,
+         elevatorFlashingLimits},
+        {"valve.authority", "Авторитет клапана", "правило практики", kValves, true, valveAuthority,
+         authorityLimits},
         {"valve.cavitation", "Кавитация и запирание потока в клапане", kIec.c_str(), kValves, false,
-         valveCavitation},
+         valveCavitation, cavitationLimits},
         {"valve.flashing", "Вскипание воды за клапаном", "IEC 60534-2-1", kValves, false,
-         valveFlashing},
+         valveFlashing, flashingLimits},
         {"valve.velocity", "Скорость воды в клапане", "правило практики (шум)", kValves, true,
-         valveVelocity},
+         valveVelocity, velocityLimits},
         {"regulator.cavitation", "Кавитация и запирание потока в регуляторе", kIec.c_str(),
-         kRegulator, false, regulatorCavitation},
+         kRegulator, false, regulatorCavitation, cavitationLimits},
         {"regulator.flashing", "Вскипание воды за регулятором", "IEC 60534-2-1", kRegulator, false,
-         regulatorFlashing},
+         regulatorFlashing, flashingLimits},
         {"regulator.range", "Диапазон настройки регулятора перепада", "правило практики",
-         kRegulator, false, regulatorRange},
+         kRegulator, false, regulatorRange, rangeLimits},
     };
     return rows;
 }
@@ -788,6 +842,22 @@ std::vector<Check> evaluate(const SizedSelection& sized, bool texts)
             checks.push_back(computed(row, context, &offer));
     }
     return checks;
+}
+
+const std::vector<CatalogueEntry>& catalogue()
+{
+    static const std::vector<CatalogueEntry> entries = [] {
+        std::vector<CatalogueEntry> out;
+        for (const CheckRow& row : table())
+            out.push_back({.id = QString::fromLatin1(row.id),
+                           .title = QString::fromUtf8(row.title),
+                           .source = QString::fromUtf8(row.source),
+                           .kinds = {row.kinds.begin(), row.kinds.end()},
+                           .perOffer = row.perOffer,
+                           .limits = row.limits ? row.limits() : QString()});
+        return out;
+    }();
+    return entries;
 }
 
 Status verdict(const std::vector<Check>& checks)

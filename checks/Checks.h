@@ -35,6 +35,21 @@ struct Check {
     QString source;
 };
 
+// A check as the catalogue lists it, whatever the case: its name, where it comes from, which
+// kinds it concerns, whether it is made for each offered model, and its fixed limits in words
+// ("предупреждение: v > 3 м/с"), empty where its limits come from the case alone.
+struct CatalogueEntry {
+    QString id;
+    QString title;
+    QString source;
+    std::vector<selection::EquipmentKind> kinds;
+    bool perOffer = false;
+    QString limits;
+};
+
+// Every check, in the order of the checks table. The user's guide prints it.
+const std::vector<CatalogueEntry>& catalogue();
+
 // The checks of a sized selection, in the order of the checks table, a per-model check once for
 // each offered model; none when its sizing stopped. With texts false the checks have their ids,
 // statuses, values and limits but no formulas, notes or units (a batch written as a table needs

@@ -31,6 +31,8 @@ template <typename Table> QString itemChoice(const Table& table)
                            : items.join(QStringLiteral(", ")) + QStringLiteral(" или ") + last;
 }
 
+} // namespace
+
 QString optionTitle(const OptionSpec& option)
 {
     QStringList names;
@@ -42,7 +44,7 @@ QString optionTitle(const OptionSpec& option)
     return title;
 }
 
-} // namespace
+QString guideIndex() { return QStringLiteral(VEDAN_GUIDE_INDEX); }
 
 const CommandSpec& toolSpec()
 {
@@ -56,9 +58,11 @@ const CommandSpec& toolSpec()
         for (const CommandSpec* command : commandSpecs())
             summary += QStringLiteral("  ") + command->name.leftJustified(width + 2)
                        + command->brief + QLatin1Char('\n');
-        summary += QStringLiteral(
-            "\nКоды завершения: 0 успех, 1 сообщение программы (ошибка ввода, расчёта или "
-            "файла), 2 неверный параметр, 3 с --strict: не пройдена инженерная проверка.");
+        summary +=
+            QStringLiteral(
+                "\nКоды завершения: 0 успех, 1 сообщение программы (ошибка ввода, расчёта или "
+                "файла), 2 неверный параметр, 3 с --strict: не пройдена инженерная проверка.")
+            + QStringLiteral("\n\nРуководство пользователя: ") + guideIndex();
         return CommandSpec{
             {},
             QStringLiteral("КОМАНДА [ПАРАМЕТРЫ]\n"
@@ -373,7 +377,6 @@ const CommandSpec& questionnaireSpec()
 
 QString versionText() { return QStringLiteral("vedan-cli " VEDAN_VERSION); }
 
-// The synopsis lines: each usage begins "vedan-cli ", continuation lines are indented.
 QStringList synopsisLines(const CommandSpec& spec, const QString& indent)
 {
     QStringList lines;

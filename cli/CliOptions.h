@@ -46,6 +46,14 @@ const CommandSpec& projectSpec();
 // cannot be read names the file.
 vedan::Outcome<QStringList> withProject(const CommandSpec& spec, const QStringList& args);
 
+// Where the user's guide is once installed: ".../share/vedan/guide/index.html".
+QString guideIndex();
+
+// "-h, --help" or "--inlet ТЕКСТ": the option's names with their dashes and its value's name.
+QString optionTitle(const OptionSpec& option);
+// The synopsis lines: each usage begins "vedan-cli ", continuation lines are indented.
+QStringList synopsisLines(const CommandSpec& spec, const QString& indent);
+
 // "vedan-cli 2.03"
 QString versionText();
 // The help of a command (or of the tool), for standard output.

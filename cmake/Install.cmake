@@ -2,6 +2,9 @@
 #   bin/vedan, bin/vedan-cli
 #   share/vedan/pictures/       the product pictures; the program looks for share/vedan/pictures
 #                               beside the folder of its executable (ui/shell/Pictures.cpp)
+#   share/vedan/guide/         the user's guide, one HTML page a chapter with its style sheet,
+#                               written by tools/guide; the help window looks for it beside
+#                               the folder of its executable (ui/shell/HelpWindow.cpp)
 #   share/applications/, share/metainfo/, share/icons/hicolor/<N>x<N>/apps/
 #                               the desktop entry, the AppStream metadata and the icon, each
 #                               named after VEDAN_APP_ID
@@ -18,6 +21,9 @@ install(TARGETS vedan vedan-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(DIRECTORY resources/pictures/ DESTINATION ${CMAKE_INSTALL_DATADIR}/vedan/pictures
         FILES_MATCHING PATTERN "*.jpg")
+
+install(DIRECTORY "${VEDAN_GUIDE_BUILD_DIR}/" DESTINATION ${CMAKE_INSTALL_DATADIR}/vedan/guide
+        FILES_MATCHING PATTERN "*.html" PATTERN "*.css")
 
 install(FILES "${VEDAN_DESKTOP_DIR}/${VEDAN_APP_ID}.desktop"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

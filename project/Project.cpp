@@ -19,6 +19,8 @@ using json::Value;
 using S = Section;
 using T = FieldType;
 
+} // namespace
+
 const char* sectionKey(Section section)
 {
     switch (section) {
@@ -28,6 +30,8 @@ const char* sectionKey(Section section)
     }
     return "inputs";
 }
+
+namespace {
 
 constexpr Section kSections[] = {Section::Inputs, Section::Season, Section::Substation};
 

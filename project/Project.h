@@ -58,6 +58,8 @@ struct FieldRow {
     const char* member; // "value" or "unit" of a measured input's object; nullptr for a plain key
     FieldType type;
 };
+// The key of a section's object in the file: "inputs", "season", "substation".
+const char* sectionKey(Section section);
 // Every field in the order the file writes them.
 const std::vector<FieldRow>& fieldRows();
 

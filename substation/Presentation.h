@@ -4,6 +4,7 @@
 // piezometric line, the water's pressure along the path from the supply inlet through each
 // element to the return. Depends on the budget (no Widgets, no Gui).
 
+#include "checks/Checks.h"
 #include "substation/Substation.h"
 
 #include <QString>
@@ -26,6 +27,13 @@ inline constexpr SchemeRow kSchemeRows[] = {
      "Регулятор перепада давления и регулирующий клапан"},
     {Scheme::Regulator, "regulator", "Регулятор перепада давления"},
 };
+
+// The budget's own checks as the catalogue lists them, in the order the budget makes them
+// (budget.head, orifice.bore, regulator.range on the set point; their kinds empty), and the ids
+// of the selection's checks it makes again for each device at its budgeted drop (the supply's
+// for the first device only). The user's guide prints both.
+const std::vector<checks::CatalogueEntry>& budgetCheckCatalogue();
+std::vector<QString> reusedCheckIds();
 
 // The scheme a selection of the kind is offered first: the elevator for the hydroelevator, the
 // regulator alone for the regulator, the regulator with the valve for either valve.

@@ -4,6 +4,8 @@
 #include "selection/RegulatorSizing.h"
 #include "selection/SizedSelection.h"
 #include "substation/BudgetFormulas.h"
+#include "substation/Orifice.h"
+#include "substation/Presentation.h"
 
 #include <algorithm>
 
@@ -32,6 +34,17 @@ struct Heading {
     const char* source;
 };
 
+const Heading kBudgetHead = {.id = "budget.head",
+                             .title = "Располагаемый напор теплового пункта",
+                             .source = "баланс напоров"};
+const Heading kOrificeBore = {
+    .id = "orifice.bore",
+    .title = "Дроссельная диафрагма: диаметр отверстия и запирание",
+    .source = "практика наладки тепловых сетей (правило практики); IEC 60534-2-1"};
+const Heading kRegulatorRange = {.id = "regulator.range",
+                                 .title = "Диапазон настройки регулятора перепада",
+                                 .source = "правило практики"};
+
 Check made(const Heading& h)
 {
     Check c;
@@ -49,9 +62,7 @@ QString deviceName(ElementKind kind)
 
 Check budgetHead(const Budget& b, const BudgetFacts& f)
 {
-    Check c = made({.id = "budget.head",
-                    .title = "Располагаемый напор теплового пункта",
-                    .source = "баланс напоров"});
+    Check c = made(kBudgetHead);
     const double h = f.devicesHead.inMetres();
     const double needed = f.neededHead.inMetres();
     c.value = h;
@@ -80,9 +91,7 @@ Check budgetHead(const Budget& b, const BudgetFacts& f)
 
 Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
 {
-    Check c = made({.id = "orifice.bore",
-                    .title = "Дроссельная диафрагма: диаметр отверстия и запирание",
-                    .source = "практика наладки тепловых сетей (правило практики); IEC 60534-2-1"});
+    Check c = made(kOrificeBore);
     const Orifice& o = *e.orifice;
     const double dMin = f.options.minBore.inMillimetres();
     c.value = o.bore.inMillimetres();
@@ -114,9 +123,7 @@ Check orificeBore(const Element& e, const BudgetFacts& f, qty::MassFlow flow)
 
 Check regulatorRange(const Element& e, const BudgetFacts& f)
 {
-    Check c = made({.id = "regulator.range",
-                    .title = "Диапазон настройки регулятора перепада",
-                    .source = "правило практики"});
+    Check c = made(kRegulatorRange);
     const double held = e.setPoint->inKgfPerCm2();
     const double bottom = f.rangeBottom->inKgfPerCm2();
     const double top = f.rangeTop->inKgfPerCm2();
@@ -205,7 +212,7 @@ std::vector<Check> deviceChecks(const Budget& b, const BudgetFacts& f, const Ele
     sized.offers = e.offers;
     std::vector<Check> out;
     for (Check& c : checks::evaluate(sized, f.texts)) {
-        if (c.id == QLatin1String("regulator.range"))
+        if (c.id == QLatin1String(kRegulatorRange.id))
             continue; // the budget's own, on the set point
         if (!first && c.id.startsWith(QLatin1String("supply.")))
             continue;
@@ -221,6 +228,41 @@ std::vector<Check> deviceChecks(const Budget& b, const BudgetFacts& f, const Ele
 }
 
 } // namespace
+
+const std::vector<checks::CatalogueEntry>& budgetCheckCatalogue()
+{
+    static const std::vector<checks::CatalogueEntry> entries = [] {
+        const auto entry = [](const Heading& h, const QString& limits) {
+            return checks::CatalogueEntry{.id = QString::fromLatin1(h.id),
+                                          .title = QString::fromUtf8(h.title),
+                                          .source = QString::fromUtf8(h.source),
+                                          .kinds = {},
+                                          .perOffer = false,
+                                          .limits = limits};
+        };
+        return std::vector<checks::CatalogueEntry>{
+            entry(kBudgetHead, QStringLiteral("не пройдена: H = ΔH − h_пр меньше напора, без "
+                                              "которого устройства не обходятся")),
+            entry(kOrificeBore, QStringLiteral("не пройдена: d < d_min (по умолчанию ")
+                                    + num::general(kDefaultMinBore)
+                                    + QStringLiteral(" мм) или Δp последней диафрагмы ≥ "
+                                                     "Δp_пред при ")
+                                    + QString::number(kMaxPlates) + QStringLiteral(" диафрагмах")),
+            entry(kRegulatorRange, QStringLiteral("не пройдена: уставка выше диапазона настройки; "
+                                                  "предупреждение: ниже")),
+        };
+    }();
+    return entries;
+}
+
+std::vector<QString> reusedCheckIds()
+{
+    std::vector<QString> ids;
+    for (const checks::CatalogueEntry& e : checks::catalogue())
+        if (e.id != QLatin1String(kRegulatorRange.id))
+            ids.push_back(e.id);
+    return ids;
+}
 
 int differentialSeries()
 {

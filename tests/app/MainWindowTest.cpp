@@ -176,6 +176,9 @@ private slots:
         QTest::newRow("N11") << "hhhhhhh1"
                              << "N11"
                              << "Информация о программе";
+        QTest::newRow("NGuide") << "hhhhhhh1"
+                                << "NGuide"
+                                << "Руководство пользователя";
     }
 
     void menuTree()

@@ -27,6 +27,19 @@ foreach(picture IN LISTS pictures)
   expect_file(share/vedan/pictures/${picture})
 endforeach()
 
+# The help window looks for share/vedan/guide beside the folder of its executable: a page for
+# each chapter template, and the style sheet.
+file(GLOB chapters RELATIVE "${SOURCE_DIR}/resources/guide" "${SOURCE_DIR}/resources/guide/*.html.in")
+list(LENGTH chapters count)
+if(count LESS 14)
+  string(APPEND problems "only ${count} chapters of the guide in the source tree\n")
+endif()
+foreach(chapter IN LISTS chapters)
+  string(REGEX REPLACE "\\.in$" "" page "${chapter}")
+  expect_file(share/vedan/guide/${page})
+endforeach()
+expect_file(share/vedan/guide/guide.css)
+
 expect_file(share/applications/${APP_ID}.desktop)
 expect_file(share/metainfo/${APP_ID}.metainfo.xml)
 expect_file(share/mime/packages/${APP_ID}.xml)
@@ -49,6 +62,12 @@ if(EXISTS "${PREFIX}/share/applications/${APP_ID}.desktop")
       string(APPEND problems "desktop entry lacks ${line}\n")
     endif()
   endforeach()
+endif()
+
+# The installed tool's help says where the guide is installed.
+execute_process(COMMAND "${PREFIX}/bin/vedan-cli" --help RESULT_VARIABLE status OUTPUT_VARIABLE out)
+if(NOT status EQUAL 0 OR NOT out MATCHES "Руководство пользователя: /[^\n]*/share/vedan/guide/index\\.html")
+  string(APPEND problems "vedan-cli --help does not name the guide:\n${out}\n")
 endif()
 
 # The installed command-line tool computes the README's example.

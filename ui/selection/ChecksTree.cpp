@@ -1,9 +1,12 @@
 #include "ui/selection/ChecksTree.h"
 
+#include "core/Guide.h"
 #include "core/Numbers.h"
+#include "ui/shell/HelpWindow.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -192,13 +195,47 @@ ChecksTree::ChecksTree(QWidget* parent) : QTreeWidget(parent)
         if (column == 1)
             doItemsLayout();
     });
+    connect(this, &QTreeWidget::currentItemChanged, this, &ChecksTree::followCurrent);
+}
+
+QString ChecksTree::checkOf(const QTreeWidgetItem* item)
+{
+    while (item && item->parent())
+        item = item->parent();
+    return item ? item->data(0, Qt::UserRole).toString() : QString();
+}
+
+// F1 on a check opens its description in the guide; elsewhere in the tree the window's topic.
+void ChecksTree::followCurrent(QTreeWidgetItem* current)
+{
+    const QString id = checkOf(current);
+    helpwindow::setTopic(this,
+                         id.isEmpty() ? QString() : QString::fromLatin1(guide::kChecksChapter),
+                         id.isEmpty() ? QString() : guide::checkAnchor(id));
+}
+
+void ChecksTree::openGuide(const QString& checkId)
+{
+    helpwindow::show(QString::fromLatin1(guide::kChecksChapter), guide::checkAnchor(checkId));
 }
 
 void ChecksTree::showChecks(const std::vector<checks::Check>& found)
 {
     clear();
-    for (const checks::Check& c : found)
-        addTopLevelItem(itemOf(c));
+    for (const checks::Check& c : found) {
+        QTreeWidgetItem* item = itemOf(c);
+        addTopLevelItem(item);
+        // The check's description in the user's guide, a link on a row of its own.
+        auto* more = new QTreeWidgetItem(item, {QStringLiteral("Руководство")});
+        auto* link =
+            new QLabel(QStringLiteral("<a href=\"%1\">Подробнее</a>").arg(c.id.toHtmlEscaped()));
+        link->setObjectName(QStringLiteral("GuideLink"));
+        link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+        link->setToolTip(QStringLiteral("Описание проверки в руководстве пользователя (F1)"));
+        connect(link, &QLabel::linkActivated, this, &ChecksTree::openGuide);
+        setItemWidget(more, 1, link);
+    }
+    followCurrent(currentItem());
 }
 
 } // namespace selection

@@ -38,6 +38,12 @@ public:
     explicit ChecksTree(QWidget* parent);
     // Replaces the rows by the checks, in their order; none empties the tree.
     void showChecks(const std::vector<checks::Check>& found);
+    // The id of the check a row belongs to (its own or its parent's); empty for none.
+    static QString checkOf(const QTreeWidgetItem* item);
+
+private:
+    void followCurrent(QTreeWidgetItem* current);
+    void openGuide(const QString& checkId);
 };
 
 } // namespace selection

@@ -1,7 +1,9 @@
 #include "ui/selection/ChecksWindow.h"
 
+#include "core/Guide.h"
 #include "ui/selection/ChecksTree.h"
 #include "ui/shell/Centring.h"
+#include "ui/shell/HelpWindow.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +50,7 @@ ChecksWindow::ChecksWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("ChecksForm"));
     setWindowTitle(QStringLiteral("Проверки"));
+    helpwindow::setTopic(this, QString::fromLatin1(guide::kChecksChapter));
     resize(900, 520);
 
     m_summary = new QLabel(this);

@@ -1,5 +1,6 @@
 #include "ui/selection/ProjectMenu.h"
 
+#include "core/Guide.h"
 #include "ui/shell/FileDialogs.h"
 #include "ui/shell/Messages.h"
 #include "ui/shell/WorkWindow.h"
@@ -37,9 +38,10 @@ ProjectMenu::ProjectMenu(QMainWindow* window, QLabel* line, WindowEnds ends)
         QKeySequence keys;
         void (ProjectMenu::*slot)();
     } items[] = {
-        {"OpenProject", "Открыть проект…", QKeySequence(Qt::CTRL | Qt::Key_O), &ProjectMenu::open},
-        {"SaveProject", "Сохранить проект", QKeySequence(Qt::CTRL | Qt::Key_S), nullptr},
-        {"SaveProjectAs", "Сохранить проект как…", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+        {"OpenProject", "Открыть проект…", QKeySequence(guide::keysOf("OpenProject")),
+         &ProjectMenu::open},
+        {"SaveProject", "Сохранить проект", QKeySequence(guide::keysOf("SaveProject")), nullptr},
+        {"SaveProjectAs", "Сохранить проект как…", QKeySequence(guide::keysOf("SaveProjectAs")),
          nullptr},
     };
     for (const auto& item : items) {

@@ -4,6 +4,7 @@
 #include "core/Numbers.h"
 #include "season/SeasonTable.h"
 #include "ui/shell/Centring.h"
+#include "ui/shell/HelpWindow.h"
 
 #include <QChart>
 #include <QChartView>
@@ -199,6 +200,7 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("SeasonForm"));
     setWindowTitle(QStringLiteral("Отопительный сезон"));
+    helpwindow::setTopic(this, QStringLiteral("season"));
 
     // The inputs keep what was typed for the session: the window is made once, with the
     // selection window, and emptying it leaves them.

@@ -5,6 +5,7 @@
 #include "substation/Presentation.h"
 #include "ui/selection/ChecksTree.h"
 #include "ui/shell/Centring.h"
+#include "ui/shell/HelpWindow.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -222,6 +223,7 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
 {
     setObjectName(QStringLiteral("SubstationForm"));
     setWindowTitle(QStringLiteral("Тепловой пункт: распределение напора"));
+    helpwindow::setTopic(this, QStringLiteral("substation"));
 
     // The inputs keep what was typed for the session: the window is made once, with the
     // selection window, and emptying it leaves them.
