@@ -157,9 +157,13 @@ private slots:
             << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Down}, {Qt::Key_Escape}, {Qt::Key_Escape}};
         QTest::newRow("assessment, Alt+Ф, Escape x2")
             << "TexOb" << QList<Stroke>{alt(u'Ф'), {Qt::Key_Escape}, {Qt::Key_Escape}};
-        // A command of the bar itself: one Escape.
-        QTest::newRow("selection, F10, Escape")
-            << "SelectRtForm" << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Escape}};
+        // The selection window's "Файл" as the assessment's; then its command "Выход" of the
+        // bar itself: one Escape.
+        QTest::newRow("selection, F10, Down, Escape x2")
+            << "SelectRtForm"
+            << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Down}, {Qt::Key_Escape}, {Qt::Key_Escape}};
+        QTest::newRow("selection, F10, Right, Escape")
+            << "SelectRtForm" << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Right}, {Qt::Key_Escape}};
     }
 
     void escapeLeavesTheMenu()
@@ -185,9 +189,10 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QList<Stroke>>("strokes");
-        // The selection window's bar holds the command itself: F10 highlights it, Enter runs it.
-        QTest::newRow("selection, F10, Enter")
-            << "SelectRtForm" << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Return}};
+        // The selection window's bar holds the command itself after "Файл": F10 highlights
+        // "Файл", Right the command, Enter runs it.
+        QTest::newRow("selection, F10, Right, Enter")
+            << "SelectRtForm" << QList<Stroke>{{Qt::Key_F10}, {Qt::Key_Right}, {Qt::Key_Return}};
         QTest::newRow("selection, Alt+В") << "SelectRtForm" << QList<Stroke>{alt(u'В')};
         // "Файл": save, load, a separator, exit.
         QTest::newRow("assessment, F10, Down x3, Enter")

@@ -31,6 +31,31 @@ MenuBarKeys::MenuBarKeys(QMenuBar* bar) : QObject(bar), m_bar(bar)
     connect(bar, &QMenuBar::hovered, this, &MenuBarKeys::highlighted);
     connect(bar, &QMenuBar::triggered, this, &MenuBarKeys::leave);
     bar->installEventFilter(this);
+    for (QAction* action : bar->actions())
+        if (action->menu())
+            action->menu()->installEventFilter(this);
+}
+
+bool MenuBarKeys::toNeighbourCommand(QMenu* menu, int key)
+{
+    if (key != Qt::Key_Left && key != Qt::Key_Right)
+        return false;
+    if (key == Qt::Key_Right && menu->activeAction() && menu->activeAction()->menu())
+        return false;
+    const QList<QAction*> actions = m_bar->actions();
+    const qsizetype at = actions.indexOf(menu->menuAction());
+    if (at < 0)
+        return false;
+    const qsizetype n = actions.size();
+    QAction* next = actions[(at + (key == Qt::Key_Right ? 1 : n - 1)) % n];
+    if (next->menu() || !next->isVisible() || !next->isEnabled())
+        return false;
+    // Qt's own move would leave the keyboard in the box it came from: the bar takes it.
+    menu->close();
+    m_open = true;
+    m_bar->setActiveAction(next);
+    m_bar->setFocus(Qt::MenuBarFocusReason);
+    return true;
 }
 
 QAction* MenuBarKeys::firstCommand() const
@@ -75,6 +100,8 @@ void MenuBarKeys::leave()
 
 bool MenuBarKeys::eventFilter(QObject* watched, QEvent* event)
 {
+    if (auto* menu = qobject_cast<QMenu*>(watched); menu && event->type() == QEvent::KeyPress)
+        return toNeighbourCommand(menu, static_cast<QKeyEvent*>(event)->key());
     if (watched != m_bar || event->type() != QEvent::KeyPress || !m_bar->hasFocus())
         return false;
     QAction* current = m_bar->activeAction();

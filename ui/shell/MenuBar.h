@@ -8,6 +8,7 @@
 
 class QAction;
 class QMainWindow;
+class QMenu;
 class QMenuBar;
 
 namespace menubars {
@@ -32,6 +33,8 @@ protected:
 private:
     QAction* firstCommand() const;
     void highlighted(QAction* action);
+    // Left or Right in a drop-down whose neighbour on the bar is a command without one.
+    bool toNeighbourCommand(QMenu* menu, int key);
     void leave();
 
     QMenuBar* m_bar;
