@@ -130,7 +130,7 @@ RowOutput computeRecord(const BatchKind& kind, const csv::Record& record, const 
     if (fromProject.failure)
         return refused(fromProject.failure->message);
     const auto valueOf = [&](const QString& name) {
-        const QString cell = cellOf(name);
+        QString cell = cellOf(name);
         if (!cell.isEmpty())
             return cell;
         for (const auto& [field, value] : fromProject.value)

@@ -259,18 +259,18 @@ QString Project::value(Section section, const QString& name) const
     return {};
 }
 
-void Project::set(Section section, const QString& name, const QString& text)
+void Project::set(Section section, const QString& name, const QString& value)
 {
     Fields& list = fields(section);
     const auto it = std::find_if(list.begin(), list.end(),
                                  [&name](const auto& field) { return field.first == name; });
-    if (text.isEmpty()) {
+    if (value.isEmpty()) {
         if (it != list.end())
             list.erase(it);
     } else if (it != list.end()) {
-        it->second = text;
+        it->second = value;
     } else {
-        list.emplace_back(name, text);
+        list.emplace_back(name, value);
     }
 }
 
