@@ -18,9 +18,6 @@ using project::Section;
 
 namespace {
 
-using cli::CommandSpec;
-using cli::OptionSpec;
-
 const QString kProjectOption = QStringLiteral("project");
 
 // What each command takes of a project beyond the options it knows: the option its setting range
@@ -85,7 +82,7 @@ QString projectPositional(const project::Project& p, const QString& command)
 {
     if (!useOf(command) || !useOf(command)->schemePositional)
         return p.kind;
-    const QString scheme = p.value(Section::Substation, QStringLiteral("scheme"));
+    QString scheme = p.value(Section::Substation, QStringLiteral("scheme"));
     if (!scheme.isEmpty())
         return scheme;
     return substation::schemeId(substation::defaultScheme(*selection::kinds::ofToken(p.kind)));

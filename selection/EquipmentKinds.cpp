@@ -35,10 +35,10 @@ QString token(EquipmentKind kind)
     return {};
 }
 
-std::optional<EquipmentKind> ofToken(const QString& name)
+std::optional<EquipmentKind> ofToken(const QString& token)
 {
     for (EquipmentKind kind : kAll) {
-        if (name == token(kind))
+        if (token == kinds::token(kind))
             return kind;
     }
     return std::nullopt;

@@ -304,9 +304,17 @@ QString shortcutsMarker()
     return tableHtml(t);
 }
 
+// A marker as a template writes it: "<!--@steps hydroelevator-->" is {"steps", "hydroelevator"}.
+struct Marker {
+    QString name;
+    QString argument;
+};
+
 // The HTML of a marker, or nullopt for a marker or argument this generator does not know.
-std::optional<QString> expand(const QString& name, const QString& argument)
+std::optional<QString> expand(const Marker& marker)
 {
+    const QString& name = marker.name;
+    const QString& argument = marker.argument;
     using Plain = std::function<QString()>;
     static const std::map<QString, Plain> plain = {
         {QStringLiteral("checks"), checksMarker},
@@ -368,7 +376,8 @@ Chapter readChapter(const QDir& from, const QString& name)
         const QRegularExpressionMatch m = marker.match(line);
         if (!m.hasMatch())
             fail(where + QStringLiteral("метка должна стоять одна в строке: ") + line.trimmed());
-        const std::optional<QString> html = expand(m.captured(1), m.captured(2));
+        const std::optional<QString> html =
+            expand({.name = m.captured(1), .argument = m.captured(2)});
         if (!html)
             fail(where + QStringLiteral("неизвестная метка или ее аргумент: ") + line.trimmed());
         chapter.body += *html + QLatin1Char('\n');
