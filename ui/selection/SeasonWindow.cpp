@@ -3,7 +3,6 @@
 #include "calcsheet/ChartPainter.h"
 #include "core/Numbers.h"
 #include "season/SeasonTable.h"
-#include "ui/shell/Centring.h"
 #include "ui/shell/HelpWindow.h"
 
 #include <QChart>
@@ -12,7 +11,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -196,7 +194,7 @@ std::optional<QColor> tintOf(checks::Status verdict)
 
 } // namespace
 
-SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+SeasonWindow::SeasonWindow(QWidget* owner) : CompanionWindow(owner)
 {
     setObjectName(QStringLiteral("SeasonForm"));
     setWindowTitle(QStringLiteral("Отопительный сезон"));
@@ -278,27 +276,6 @@ SeasonWindow::SeasonWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     layout->addWidget(m_status);
     layout->addWidget(m_split, 1);
     clear();
-}
-
-void SeasonWindow::bringForward()
-{
-    // Beside the selection window where the screen has room; otherwise clear of its result box.
-    centring::bringForward(this, [this] {
-        centring::placeBesideOwner(
-            this,
-            parentWidget() ? parentWidget()->findChild<QWidget*>(QStringLiteral("Memo2")) : nullptr,
-            QSize(1100, 760), QSize(640, 480));
-    });
-}
-
-void SeasonWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Esc closes the window, as it closes the work windows.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void SeasonWindow::follow(const SelectionRun& run)

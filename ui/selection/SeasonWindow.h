@@ -10,9 +10,9 @@
 #include "calcsheet/CalculationSheet.h"
 #include "season/Season.h"
 #include "selection/FormFields.h"
+#include "ui/selection/CompanionWindow.h"
 #include "ui/selection/NamedBoxes.h"
 
-#include <QWidget>
 #include <optional>
 
 class QChartView;
@@ -23,7 +23,7 @@ class QTableWidget;
 
 namespace selection {
 
-class SeasonWindow : public QWidget {
+class SeasonWindow : public CompanionWindow {
     Q_OBJECT
 public:
     explicit SeasonWindow(QWidget* owner);
@@ -32,8 +32,6 @@ public:
     void follow(const SelectionRun& run);
     // No result: the inputs stay, the table and the charts are emptied.
     void clear();
-    // Shows the window in front of its owner.
-    void bringForward();
 
     // The season as the window shows it, for the calculation sheet: none without a result or
     // without a design outdoor temperature, or when the inputs are refused.
@@ -48,9 +46,6 @@ public:
 signals:
     // The user changed an input.
     void inputsEdited();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void recompute();

@@ -4,7 +4,6 @@
 #include "selection/Units.h"
 #include "substation/Presentation.h"
 #include "ui/selection/ChecksTree.h"
-#include "ui/shell/Centring.h"
 #include "ui/shell/HelpWindow.h"
 
 #include <QCategoryAxis>
@@ -14,7 +13,6 @@
 #include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -219,7 +217,7 @@ void sayPlainly(QLabel* status, const QString& text)
 
 } // namespace
 
-SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
+SubstationWindow::SubstationWindow(QWidget* owner) : CompanionWindow(owner)
 {
     setObjectName(QStringLiteral("SubstationForm"));
     setWindowTitle(QStringLiteral("Тепловой пункт: распределение напора"));
@@ -336,27 +334,6 @@ SubstationWindow::SubstationWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     layout->addWidget(m_pages, 1);
     schemeChosen();
     clear();
-}
-
-void SubstationWindow::bringForward()
-{
-    // Beside the selection window where the screen has room; otherwise clear of its result box.
-    centring::bringForward(this, [this] {
-        centring::placeBesideOwner(
-            this,
-            parentWidget() ? parentWidget()->findChild<QWidget*>(QStringLiteral("Memo2")) : nullptr,
-            QSize(1100, 760), QSize(640, 480));
-    });
-}
-
-void SubstationWindow::keyPressEvent(QKeyEvent* event)
-{
-    // Esc closes the window, as it closes the work windows.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 void SubstationWindow::followKind(EquipmentKind kind)

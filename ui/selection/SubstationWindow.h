@@ -12,9 +12,9 @@
 #include "selection/FormFields.h"
 #include "selection/SelectionRun.h"
 #include "substation/Substation.h"
+#include "ui/selection/CompanionWindow.h"
 #include "ui/selection/NamedBoxes.h"
 
-#include <QWidget>
 #include <optional>
 
 class QChartView;
@@ -28,7 +28,7 @@ namespace selection {
 
 class ChecksTree;
 
-class SubstationWindow : public QWidget {
+class SubstationWindow : public CompanionWindow {
     Q_OBJECT
 public:
     explicit SubstationWindow(QWidget* owner);
@@ -40,8 +40,6 @@ public:
     void follow(const SelectionRun& run);
     // No result: the inputs stay, the table, the checks and the chart are emptied.
     void clear();
-    // Shows the window in front of its owner.
-    void bringForward();
 
     // The budget as the window shows it, for the calculation sheet: none while the window is
     // hidden, without a result, or when the inputs are refused.
@@ -58,9 +56,6 @@ public:
 signals:
     // The user changed an input.
     void inputsEdited();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void schemeChosen();
