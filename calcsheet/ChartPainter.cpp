@@ -21,32 +21,7 @@ const QColor kFailing = QColor::fromRgb(season::kFailingColour);
 const QColor kWarning = QColor::fromRgb(season::kWarningColour);
 const QColor kGrid(0xDD, 0xDD, 0xDD);
 
-// Ticks at 1, 2 or 5 times a power of ten, about five over the range.
-struct Axis {
-    double from = 0, to = 1, step = 1;
-    double at(double value, double low, double high) const
-    {
-        return low + (value - from) / (to - from) * (high - low);
-    }
-};
-
-Axis axisFor(double low, double high)
-{
-    if (!(high > low)) {
-        const double pad = std::max(1.0, std::abs(low) * 0.1);
-        low -= pad;
-        high += pad;
-    }
-    const double raw = (high - low) / 5;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    double step = power;
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * power >= raw) {
-            step = m * power;
-            break;
-        }
-    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
-}
+using Axis = ChartAxis;
 
 void drawMark(QPainter& p, Mark mark, QPointF at, double size)
 {
@@ -362,6 +337,29 @@ QImage chartImage(const season::Chart& chart, QSize pixels, int dotsPerInch)
     drawAxes(p, *l, chart, pixels);
     drawCurves(p, *l, chart);
     return image;
+}
+
+double ChartAxis::at(double value, double low, double high) const
+{
+    return low + (value - from) / (to - from) * (high - low);
+}
+
+ChartAxis axisFor(double low, double high, int ticks)
+{
+    if (!(high > low)) {
+        const double pad = std::max(1.0, std::abs(low) * 0.1);
+        low -= pad;
+        high += pad;
+    }
+    const double raw = (high - low) / ticks;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    double step = power;
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (m * power >= raw) {
+            step = m * power;
+            break;
+        }
+    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
 
 } // namespace calcsheet

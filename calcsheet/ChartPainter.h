@@ -14,6 +14,15 @@
 
 namespace calcsheet {
 
+// An axis of a painted chart: its ticks at 1, 2 or 5 times a power of ten, about `ticks` of them
+// over the range, from the tick at or below the lowest value to the one at or above the highest.
+struct ChartAxis {
+    double from = 0, to = 1, step = 1;
+    // Where `value` lies between the pixel positions of `from` (low) and `to` (high).
+    double at(double value, double low, double high) const;
+};
+ChartAxis axisFor(double low, double high, int ticks = 5);
+
 // The pen style of a curve's line, wherever a chart is drawn.
 Qt::PenStyle penStyle(season::CurveLook::Line line);
 

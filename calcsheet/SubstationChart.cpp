@@ -1,6 +1,7 @@
 // The piezometric chart of the substation's page (calcsheet/SubstationPage.h), painted with
 // QPainter from the same series the window draws.
 
+#include "calcsheet/ChartPainter.h"
 #include "calcsheet/SubstationPage.h"
 
 #include "core/Numbers.h"
@@ -22,28 +23,6 @@ namespace {
 const QColor kLine(0x1F, 0x4E, 0x9A);
 const QColor kSetPoint(0xC0, 0x30, 0x30);
 const QColor kGrid(0xDD, 0xDD, 0xDD);
-
-// Ticks at 1, 2 or 5 times a power of ten, about eight over the range.
-struct Ticks {
-    double from = 0, to = 1, step = 1;
-};
-
-Ticks ticksFor(double low, double high)
-{
-    if (!(high > low)) {
-        low -= 1;
-        high += 1;
-    }
-    const double raw = (high - low) / 8;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    double step = power * 10;
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw) {
-            step = m * power;
-            break;
-        }
-    return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
-}
 
 void arrowHead(QPainter& painter, QPointF tip, double towards, double size)
 {
@@ -86,7 +65,7 @@ QImage piezometricChart(const SubstationSheet& sheet, QSize pixels, int dotsPerI
         low = std::min(low, point.y);
         high = std::max(high, point.y);
     }
-    Ticks y = ticksFor(low, high);
+    ChartAxis y = axisFor(low, high, 8);
     // Room above the line for the legend.
     if (y.to - high < (y.to - y.from) * 0.15)
         y.to += y.step;

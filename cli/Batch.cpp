@@ -138,7 +138,8 @@ RowOutput computeRecord(const BatchKind& kind, const csv::Record& record, const 
                 return value;
         return QString();
     };
-    writeInputs(valueOf);
+    if (!fromProject.value.empty())
+        writeInputs(valueOf);
     // The fields in the order of the header, then those only the project gives.
     for (const QString& name : header)
         if (name != kProjectColumn && !cellOf(name).isEmpty())

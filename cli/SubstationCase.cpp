@@ -27,8 +27,7 @@ selection::EquipmentKind requestKind(substation::Scheme scheme)
 
 QString sizeKindOf(substation::Scheme scheme)
 {
-    return scheme == substation::Scheme::Elevator ? QStringLiteral("hydroelevator")
-                                                  : QStringLiteral("control-valve");
+    return selection::kinds::token(requestKind(scheme));
 }
 
 substation::Options substationOptions(substation::Scheme scheme, const SubstationNumbers& numbers)

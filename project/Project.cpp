@@ -392,9 +392,11 @@ vedan::Outcome<QByteArray> projectBytes(const Project& p, const QString& program
     }
     if (!p.note.isEmpty())
         out[kNoteKey] = json::text(p.note);
+    // The sections and the note are this version's keys also where they were left out.
     keepUnknown(out, old, [](const std::string& name) {
-        return name == kVersionKey || name == kProgramKey || name == kObjectKey || name == kKindKey
-               || name == kNoteKey || name == "inputs" || name == "season" || name == "substation";
+        return name == kNoteKey
+               || std::any_of(std::begin(kSections), std::end(kSections),
+                              [&](Section s) { return name == sectionKey(s); });
     });
     return {QByteArray::fromStdString(out.dump(2)) + '\n', std::nullopt};
 }

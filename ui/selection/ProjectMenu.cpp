@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <functional>
 
 namespace selection {
 
@@ -32,29 +33,24 @@ ProjectMenu::ProjectMenu(QMainWindow* window, QLabel* line, WindowEnds ends)
 {
     m_menu = new QMenu(QStringLiteral("&Файл"), window);
     m_menu->setObjectName(QStringLiteral("FileMenu"));
+    // Each item under the name of its shortcut in the program's table of keys.
     const struct {
         const char* name;
         const char* text;
-        QKeySequence keys;
-        void (ProjectMenu::*slot)();
+        std::function<void()> run;
     } items[] = {
-        {"OpenProject", "Открыть проект…", QKeySequence(guide::keysOf("OpenProject")),
-         &ProjectMenu::open},
-        {"SaveProject", "Сохранить проект", QKeySequence(guide::keysOf("SaveProject")), nullptr},
-        {"SaveProjectAs", "Сохранить проект как…", QKeySequence(guide::keysOf("SaveProjectAs")),
-         nullptr},
+        {"OpenProject", "Открыть проект…", [this] { open(); }},
+        {"SaveProject", "Сохранить проект", [this] { save(); }},
+        {"SaveProjectAs", "Сохранить проект как…", [this] { saveAs(); }},
     };
     for (const auto& item : items) {
         QAction* action = m_menu->addAction(QString::fromUtf8(item.text));
         action->setObjectName(QString::fromLatin1(item.name));
-        action->setShortcut(item.keys);
+        action->setShortcut(QKeySequence(guide::keysOf(item.name)));
         action->setShortcutContext(Qt::WindowShortcut);
         m_window->addAction(action);
-        if (item.slot)
-            connect(action, &QAction::triggered, this, item.slot);
+        connect(action, &QAction::triggered, this, item.run);
     }
-    connect(m_menu->actions().at(1), &QAction::triggered, this, [this] { save(); });
-    connect(m_menu->actions().at(2), &QAction::triggered, this, [this] { saveAs(); });
     m_line->setObjectName(QStringLiteral("ProjectLine"));
     showLine();
 }
